@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+class xml_node;
+
+// The texts of the visual-project page's six field widgets, as the project
+// description writes them.
+struct projectFieldTexts {
+    int dark = 0;          // item data of the darkening combo; 0 = "---"
+    QString image;         // background image file
+    int pale = 0;          // item data of the brightening combo; 0 = "---"
+    QString outline;       // sketch image file
+    QString width;         // project area width text
+    QString height;        // project area height text
+};
+
+// The main window as the lower layers see it. The window itself (gui_class)
+// lives in the application library, above everything that calls back into it;
+// this base keeps those callers free of a link dependency on it.
+class gui_base_class : public QMainWindow {
+public:
+    using QMainWindow::QMainWindow;
+    ~gui_base_class() override;
+
+    // Visual-project page.
+    virtual void setProjectField(xml_node* node) = 0;
+    virtual projectFieldTexts projectField() const = 0;
+    // The project description's "settings" section.
+    virtual void readSettings(xml_node* node) = 0;
+
+    // Clock page: daylight-saving indicator and calibration read from the controller.
+    virtual void showDeviceDst(bool active) = 0;
+    virtual void showDeviceCalibration(int value) = 0;
+};
+
+// The current main window; null before the first one and while it is rebuilt.
+extern gui_base_class* theMainWindow;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QThread>
+#include <cstdint>
+
+// The one door between the program and a controller. Both transports derive
+// from QThread, but no device thread is ever started: every operation is a
+// synchronous call in the GUI thread.
+class t_threadDevice : public QThread {
+    Q_OBJECT
+public:
+    t_threadDevice();
+    ~t_threadDevice() override;
+
+    void run() override;
+    virtual int deviceType();
+    // Opens a controller; returns its device type word or -1.
+    virtual int connect();
+    virtual void disconnect();
+    virtual bool isConnected();
+    virtual int controlWrite(uint8_t request, uint16_t value, uint16_t index, const void* data, unsigned length);
+    virtual int controlRead(uint8_t request, uint16_t value, uint16_t index, void* buffer, unsigned length);
+    virtual int bulkWrite(const void* data, int length);
+    virtual int bulkRead(void* buffer, int length);
+    virtual int readSerial();
+
+    void setSerial(const QString& serial) { serialNumber = serial; }
+    void setUsbIds(uint16_t vendor, uint16_t product)
+    {
+        vendorId = vendor;
+        productId = product;
+    }
+
+    uint16_t productId = 0;
+    uint16_t vendorId = 0;
+    // Before connect: the wanted serial (empty or the placeholder = any);
+    // after connect or readSerial: the serial of the open device.
+    QString serialNumber;
+};
