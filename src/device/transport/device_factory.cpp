@@ -1,8 +1,23 @@
 #include "device_factory.h"
 
-#include "t_threadDevice.h"
+#include "device/transport/t_threadUsbDevice.h"
+#include "device/transport/usb_backend.h"
+
+namespace {
+usbBackend* installed = nullptr;
+}
+
+void installUsbBackend(usbBackend* backend)
+{
+    installed = backend;
+}
+
+usbBackend& theUsbBackend()
+{
+    return installed ? *installed : systemUsbBackend();
+}
 
 t_threadDevice* createControllerDevice()
 {
-    return new t_threadDevice();
+    return new t_threadUsbDevice(&theUsbBackend());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QThread>
 #include <cstdint>
 
@@ -32,9 +33,17 @@ public:
         productId = product;
     }
 
+    // Where connect() lists the serials of controllers passed over for another
+    // serial (not owned; null = not recorded). The controller object points it
+    // at its own list, which this library cannot reach.
+    void setOtherSerialsList(QStringList* list) { otherSerials = list; }
+
     uint16_t productId = 0;
     uint16_t vendorId = 0;
-    // Before connect: the wanted serial (empty or the placeholder = any);
+    // Before connect: the wanted serial (empty or the factory serial = any);
     // after connect or readSerial: the serial of the open device.
     QString serialNumber;
+
+protected:
+    QStringList* otherSerials = nullptr;
 };

@@ -1,0 +1,417 @@
+#include "sim_controller.h"
+
+#include "device/transport/link_clock.h"
+#include "device/transport/t_threadUsbDevice.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+simController::simController(const QString& serialText, int type)
+    : simUsbDevice(CONTROLLER_VENDOR_ID, CONTROLLER_PRODUCT_ID)
+    , typeWord(type)
+    , serial(serialText)
+{
+    // Older hardware keeps its serial string at index 42.
+    serialIndex = typeWord <= 0x100 ? SERIAL_INDEX_OLD_HARDWARE : SERIAL_INDEX;
+}
+
+simController::~simController() = default;
+
+qint64 simController::nowMs() const
+{
+    return theLinkClock().nowMs();
+}
+
+// --- Status word -------------------------------------------------------------
+
+void simController::raise(int bits)
+{
+    bits &= ~status;
+    int atOnce = bits;
+    for (const auto& delay : std::as_const(riseDelays)) {
+        const int delayed = atOnce & delay.first;
+        if (delayed && delay.second > 0) {
+            pending.append({delayed, delay.second, 0});
+            atOnce &= ~delayed;
+        }
+    }
+    status |= atOnce;
+}
+
+void simController::lower(int bits)
+{
+    status &= ~bits;
+    for (int i = pending.size() - 1; i >= 0; --i) {
+        pending[i].bits &= ~bits;
+        if (!pending[i].bits)
+            pending.removeAt(i);
+    }
+}
+
+void simController::setRiseDelay(int bits, int polls)
+{
+    for (int i = riseDelays.size() - 1; i >= 0; --i) {
+        riseDelays[i].first &= ~bits;
+        if (!riseDelays[i].first)
+            riseDelays.removeAt(i);
+    }
+    if (polls > 0)
+        riseDelays.append({bits, polls});
+}
+
+void simController::raiseAfterPolls(int bits, int polls)
+{
+    if (polls <= 0)
+        status |= bits;
+    else
+        pending.append({bits, polls, 0});
+}
+
+void simController::raiseAtMs(int bits, qint64 atMs)
+{
+    pending.append({bits, -1, atMs});
+}
+
+uint32_t simController::pollStatus()
+{
+    const qint64 now = nowMs();
+    for (int i = 0; i < pending.size();) {
+        scheduled& s = pending[i];
+        if (s.polls < 0 ? now >= s.atMs : s.polls == 0) {
+            status |= s.bits;
+            pending.removeAt(i);
+            continue;
+        }
+        if (s.polls > 0)
+            --s.polls;
+        ++i;
+    }
+    bool busy = false;
+    if (busyPolls > 0) {
+        busy = true;
+        --busyPolls;
+    }
+    if (now < busyUntilMs)
+        busy = true;
+    return uint32_t(status | (busy ? STATUS_BUSY : 0));
+}
+
+// --- Frames ------------------------------------------------------------------
+
+void simController::expectFrames(uint8_t type, int frames, bool inPages, frameHandler handler)
+{
+    lower(STATUS_DONE | STATUS_FAILED | STATUS_READY_FOR_DATA);
+    expectedType = type;
+    expectedFrames = qMax(0, frames);
+    expectedInPages = inPages;
+    onFrame = std::move(handler);
+    if (expectedFrames > 0)
+        raise(STATUS_READY_FOR_DATA);
+}
+
+int simController::receiveFrame(const uint8_t* data, int length)
+{
+    blockFrameView view;
+    const frameCheck check = blockFrame::read(data, length, expectedInPages, &view);
+    lower(STATUS_READY_FOR_DATA | STATUS_DONE | STATUS_FAILED);
+    --expectedFrames;
+    const bool accepted = check == FRAME_INTACT && view.type == expectedType && (!onFrame || onFrame(view));
+    if (!accepted) {
+        // A rejected frame ends the announced transfer; the host announces again.
+        expectedFrames = 0;
+        raise(STATUS_FAILED);
+        return 0;
+    }
+    raise(STATUS_DONE);
+    if (expectedFrames > 0)
+        raise(STATUS_READY_FOR_DATA);
+    return 0;
+}
+
+void simController::sendFrame(uint8_t type, uint8_t counter, uint32_t address, const QByteArray& payload,
+                              bool inPages, std::function<void()> taken)
+{
+    QByteArray frame(payload.size() + blockFrame::OVERHEAD, Qt::Uninitialized);
+    blockFrame::build(reinterpret_cast<uint8_t*>(frame.data()), int(frame.size()), type, counter, address,
+                      reinterpret_cast<const uint8_t*>(payload.constData()), int(payload.size()), inPages);
+    outgoing.push_back({frame, std::move(taken)});
+    lower(STATUS_FAILED);
+    raise(STATUS_DONE);
+}
+
+void simController::frameTaken()
+{
+    std::function<void()> taken = std::move(outgoing.front().taken);
+    outgoing.pop_front();
+    lower(STATUS_DONE);
+    if (!outgoing.empty())
+        raise(STATUS_DONE);
+    if (taken)
+        taken();
+}
+
+// --- Faults and log ----------------------------------------------------------
+
+void simController::refuse(int kind, int nth, int times, int error)
+{
+    fault f{kind, nth, times};
+    f.error = error < 0 ? error : USB_ERROR_PIPE;
+    faults.append(f);
+}
+
+void simController::shorten(int kind, int bytes, int nth, int times)
+{
+    fault f{kind, nth, times};
+    f.bytes = qMax(0, bytes);
+    faults.append(f);
+}
+
+void simController::corruptFrames(int nth, int times)
+{
+    fault f{SIM_BULK_IN, nth, times};
+    f.corrupt = true;
+    faults.append(f);
+}
+
+simController::faultHit simController::faultsFor(int kind)
+{
+    faultHit hit;
+    for (fault& f : faults) {
+        if (f.kind != kind)
+            continue;
+        ++f.seen;
+        if (f.seen < f.nth || (f.times >= 0 && f.seen >= f.nth + f.times))
+            continue;
+        if (f.error)
+            hit.error = f.error;
+        if (f.bytes >= 0)
+            hit.bytes = hit.bytes < 0 ? f.bytes : qMin(hit.bytes, f.bytes);
+        hit.corrupt = hit.corrupt || f.corrupt;
+    }
+    return hit;
+}
+
+simLogEntry simController::entry(int kind, bool in, uint16_t value, uint16_t index, int length) const
+{
+    simLogEntry e;
+    e.kind = kind;
+    e.in = in;
+    e.value = value;
+    e.index = index;
+    e.length = length;
+    e.atMs = nowMs();
+    return e;
+}
+
+QList<simLogEntry> simController::logOf(int kind) const
+{
+    QList<simLogEntry> result;
+    for (const simLogEntry& e : log) {
+        if (e.kind == kind)
+            result.append(e);
+    }
+    return result;
+}
+
+int simController::countOf(int kind) const
+{
+    int count = 0;
+    for (const simLogEntry& e : log)
+        count += e.kind == kind;
+    return count;
+}
+
+// --- Wire entry points -------------------------------------------------------
+
+void simController::wordFields(uint8_t request, uint16_t value, uint16_t index, uint16_t* wordValue,
+                               uint16_t* wordIndex) const
+{
+    const bool swap = oldHardware();
+    bool valueIsWord = false;
+    bool indexIsWord = false;
+    switch (request) {
+    case RAISE_EVENT:
+        indexIsWord = true;
+        break;
+    case SET_MODE:
+    case CONFIG_WRITE:
+    case GET_STATE:
+    case SET_CALIBRATION:
+    case MONITOR_READ:
+        valueIsWord = true;
+        break;
+    case SET_LIVE_VALUE:
+    case CONFIG_READ:
+    case FLASH_WRITE:
+    case FLASH_READ:
+        valueIsWord = indexIsWord = true;
+        break;
+    case RCU_COMMAND:
+        indexIsWord = true;
+        // The key and its code travel as two bytes, never exchanged.
+        valueIsWord = swapWordBytes(index, swap) != RCU_SET_KEY;
+        break;
+    default:
+        break;
+    }
+    *wordValue = valueIsWord ? swapWordBytes(value, swap) : value;
+    *wordIndex = indexIsWord ? swapWordBytes(index, swap) : index;
+}
+
+int simController::controlTransfer(uint8_t requestType, uint8_t request, uint16_t value, uint16_t index,
+                                   uint8_t* data, uint16_t length)
+{
+    const bool in = (requestType & 0x80) != 0;
+    simLogEntry e = entry(request, in, value, index, length);
+    const faultHit hit = faultsFor(request);
+    int result = 0;
+    if (hit.error) {
+        result = hit.error;
+    } else if ((requestType & 0x7F) != (USB_REQUEST_VENDOR_OUT & 0x7F)) {
+        result = USB_ERROR_PIPE;
+    } else {
+        simRequest r;
+        r.in = in;
+        r.request = request;
+        r.value = value;
+        r.index = index;
+        wordFields(request, value, index, &r.wordValue, &r.wordIndex);
+        if (in) {
+            r.length = length;
+        } else if (data && length > 0) {
+            const int taken = hit.bytes >= 0 ? qMin<int>(hit.bytes, length) : length;
+            r.data = QByteArray(reinterpret_cast<const char*>(data), taken);
+        }
+        QByteArray answer;
+        result = handleRequest(r, &answer);
+        if (result >= 0 && in) {
+            int n = qMin<int>(int(answer.size()), length);
+            if (hit.bytes >= 0)
+                n = qMin(n, hit.bytes);
+            if (n > 0)
+                std::memcpy(data, answer.constData(), size_t(n));
+            e.data = answer.left(n);
+            result = n;
+        } else if (result >= 0) {
+            e.data = r.data;
+            result = int(r.data.size());
+        }
+    }
+    e.result = result;
+    log.append(e);
+    return result;
+}
+
+int simController::bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int* transferred)
+{
+    *transferred = 0;
+    const bool in = endpoint == USB_ENDPOINT_IN;
+    const int kind = in ? SIM_BULK_IN : SIM_BULK_OUT;
+    simLogEntry e = entry(kind, in, 0, 0, length);
+    const faultHit hit = faultsFor(kind);
+    int result = 0;
+    if (hit.error) {
+        result = hit.error;
+    } else if (endpoint != USB_ENDPOINT_IN && endpoint != USB_ENDPOINT_OUT) {
+        result = USB_ERROR_PIPE;
+    } else if (!in) {
+        e.data = QByteArray(reinterpret_cast<const char*>(data), qMin(length, blockFrame::HEADER_SIZE));
+        if (expectedFrames <= 0) {
+            // Nobody reads the endpoint: the host's transfer runs into its time-out.
+            result = USB_ERROR_TIMEOUT;
+        } else {
+            const int moved = hit.bytes >= 0 ? qMin(hit.bytes, length) : length;
+            receiveFrame(data, moved);
+            *transferred = moved;
+            result = moved < length ? USB_ERROR_TIMEOUT : 0;
+        }
+    } else if (outgoing.empty()) {
+        result = USB_ERROR_TIMEOUT;
+    } else {
+        QByteArray& frame = outgoing.front().bytes;
+        if (hit.corrupt && frame.size() >= blockFrame::CHECKSUM_SIZE)
+            frame[frame.size() - blockFrame::CHECKSUM_SIZE] = char(frame[frame.size() - blockFrame::CHECKSUM_SIZE] ^ 1);
+        int moved = qMin(int(frame.size()), length);
+        if (hit.bytes >= 0)
+            moved = qMin(moved, hit.bytes);
+        std::memcpy(data, frame.constData(), size_t(moved));
+        e.data = frame.left(qMin(moved, blockFrame::HEADER_SIZE));
+        *transferred = moved;
+        result = frame.size() > length ? USB_ERROR_OVERFLOW : 0;
+        frameTaken();
+    }
+    e.result = result < 0 && *transferred == 0 ? result : *transferred;
+    log.append(e);
+    return result;
+}
+
+int simController::stringDescriptor(uint8_t index, uint8_t* data, int length)
+{
+    simLogEntry e = entry(SIM_STRING_DESCRIPTOR, true, 0, index, length);
+    const faultHit hit = faultsFor(SIM_STRING_DESCRIPTOR);
+    QByteArray descriptor;
+    int result = 0;
+    if (hit.error) {
+        result = hit.error;
+    } else if (index == 0) {
+        // Language ids: English (United States).
+        descriptor = QByteArray("\x04\x03\x09\x04", 4);
+    } else if (index == serialIndex) {
+        descriptor.append(char(2 + 2 * serial.size()));
+        descriptor.append(char(3));
+        for (QChar c : std::as_const(serial)) {
+            descriptor.append(char(c.unicode() & 0xFF));
+            descriptor.append(char(c.unicode() >> 8));
+        }
+    } else {
+        result = USB_ERROR_PIPE;
+    }
+    if (result == 0) {
+        int n = qMin(int(descriptor.size()), length);
+        if (hit.bytes >= 0)
+            n = qMin(n, hit.bytes);
+        std::memcpy(data, descriptor.constData(), size_t(n));
+        e.data = descriptor.left(n);
+        result = n;
+    }
+    e.result = result;
+    log.append(e);
+    return result;
+}
+
+// --- Requests ----------------------------------------------------------------
+
+int simController::handleRequest(const simRequest& r, QByteArray* answer)
+{
+    switch (r.request) {
+    case GET_DEVICE_TYPE:
+        if (!r.in)
+            return USB_ERROR_PIPE;
+        answer->resize(2);
+        qToLittleEndian<quint16>(quint16(typeWord), answer->data());
+        return 0;
+    case GET_STATUS:
+        if (!r.in)
+            return USB_ERROR_PIPE;
+        answer->fill(0, STATUS_ANSWER_SIZE);
+        qToLittleEndian<quint32>(pollStatus(), answer->data());
+        return 0;
+    case GET_FIRMWARE_VERSION:
+        if (!r.in)
+            return USB_ERROR_PIPE;
+        answer->resize(4);
+        (*answer)[0] = char(firmwareMajor);
+        (*answer)[1] = char(firmwareMinor);
+        qToLittleEndian<qint16>(firmwareBuild, answer->data() + 2);
+        return 0;
+    case GET_STATE:
+        if (!r.in)
+            return USB_ERROR_PIPE;
+        answer->fill(0, 4);
+        (*answer)[1] = char(stateCode);
+        return 0;
+    default:
+        return USB_ERROR_PIPE;
+    }
+}

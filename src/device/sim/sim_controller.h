@@ -1,0 +1,166 @@
+#pragma once
+
+#include "device/sim/sim_bus.h"
+#include "device/transport/protocol.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <deque>
+#include <functional>
+
+// What a transfer was, for the request log and the fault knobs: a control
+// request code (0..255), or one of these.
+enum simKind : int {
+    SIM_BULK_OUT = 0x100,
+    SIM_BULK_IN = 0x101,
+    SIM_STRING_DESCRIPTOR = 0x102,
+};
+
+// One transfer that reached the controller.
+struct simLogEntry {
+    int kind = 0;            // request code or simKind
+    bool in = false;         // device to host
+    uint16_t value = 0;      // as on the wire
+    uint16_t index = 0;      // as on the wire; the descriptor index for SIM_STRING_DESCRIPTOR
+    QByteArray data;         // OUT: the data stage; IN: the answer sent; bulk: the frame header only
+    int length = 0;          // bytes the host offered or asked for
+    int result = 0;          // what the host was told (bytes, or a usbError)
+    qint64 atMs = 0;         // link-clock time
+};
+
+// One control request as the controller's dispatch sees it.
+struct simRequest {
+    bool in = false;
+    uint8_t request = 0;
+    uint16_t value = 0;      // as on the wire
+    uint16_t index = 0;
+    uint16_t wordValue = 0;  // value and index with the bytes exchanged back on old
+    uint16_t wordIndex = 0;  // hardware, for the requests that carry words
+    QByteArray data;         // OUT data stage
+    int length = 0;          // IN: bytes asked for
+};
+
+// The controller as this program expects it to behave, on a simulated bus.
+// Its rules are written down in README.md next to this file.
+class simController : public simUsbDevice {
+public:
+    simController(const QString& serial, int typeWord);
+    ~simController() override;
+
+    int controlTransfer(uint8_t requestType, uint8_t request, uint16_t value, uint16_t index, uint8_t* data,
+                        uint16_t length) override;
+    int bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int* transferred) override;
+    int stringDescriptor(uint8_t index, uint8_t* data, int length) override;
+
+    // --- Identity ----------------------------------------------------------
+    int typeWord;
+    QString serial;
+    int8_t firmwareMajor = 4;
+    int8_t firmwareMinor = 1;
+    int16_t firmwareBuild = 7;
+    uint8_t stateCode = 0xCC;    // byte 1 of the GET_STATE answer
+    bool oldHardware() const { return typeWordSwapsBytes(typeWord); }
+
+    // --- Status word -------------------------------------------------------
+    // The bits held now, without busy and without bits still scheduled.
+    int status = 0;
+    // Sets bits; a bit with a rise delay shows only after that many polls.
+    void raise(int bits);
+    // Clears bits at once and forgets scheduled rises of them.
+    void lower(int bits);
+    // Knob: every later rise of these bits shows only after `polls` polls (0 = at once).
+    void setRiseDelay(int bits, int polls);
+    // Knob: bits show after `polls` unanswered polls.
+    void raiseAfterPolls(int bits, int polls);
+    // Knob: bits show from link-clock time atMs on.
+    void raiseAtMs(int bits, qint64 atMs);
+    // Knob: the next `polls` status polls show STATUS_BUSY.
+    void busyForPolls(int polls) { busyPolls = polls; }
+    // Knob: STATUS_BUSY shows for `ms` of link-clock time from now.
+    void busyForMs(int ms) { busyUntilMs = nowMs() + ms; }
+    // The status word one GET_STATUS poll answers (counts the poll).
+    uint32_t pollStatus();
+
+    // --- Frames ------------------------------------------------------------
+    // Decides on one received intact frame: true = accepted (STATUS_DONE),
+    // false = rejected (STATUS_FAILED).
+    using frameHandler = std::function<bool(const blockFrameView&)>;
+    // After a request that announces bulk data: `frames` frames of `type` may
+    // follow; STATUS_READY_FOR_DATA rises for each.
+    void expectFrames(uint8_t type, int frames, bool inPages, frameHandler onFrame);
+    // Queues a frame for the host's next bulk read; STATUS_DONE rises. When
+    // the host has read it, `taken` runs (after STATUS_DONE was lowered for
+    // the last frame of the queue, or raised again for the next one).
+    void sendFrame(uint8_t type, uint8_t counter, uint32_t address, const QByteArray& payload, bool inPages = false,
+                   std::function<void()> taken = {});
+    int framesExpected() const { return expectedFrames; }
+    int framesQueued() const { return int(outgoing.size()); }
+
+    // --- Fault knobs -------------------------------------------------------
+    // Requests of `kind` are counted from the moment a knob is set; the nth
+    // and the following `times` - 1 (times < 0: all from the nth on) get the fault.
+    // Refused: the host gets `error` and the controller does nothing.
+    void refuse(int kind, int nth = 1, int times = 1, int error = USB_ERROR_PIPE);
+    // Short: only `bytes` bytes move (IN answers, descriptors, bulk reads and writes, OUT data).
+    void shorten(int kind, int bytes, int nth = 1, int times = 1);
+    // Corrupt: the frames the host reads carry a checksum with one bit flipped.
+    void corruptFrames(int nth = 1, int times = 1);
+    void clearFaults() { faults.clear(); }
+
+    // --- Request log -------------------------------------------------------
+    QList<simLogEntry> log;
+    QList<simLogEntry> logOf(int kind) const;
+    int countOf(int kind) const;
+
+protected:
+    // The dispatch: one case per request the controller knows. IN requests
+    // fill answer (the host gets at most what it asked for); the result is 0
+    // or a usbError (refused, the host sees a stall).
+    virtual int handleRequest(const simRequest& request, QByteArray* answer);
+
+    qint64 nowMs() const;
+
+private:
+    struct fault {
+        int kind;
+        int nth;
+        int times;
+        int seen = 0;
+        int error = 0;     // refuse with this
+        int bytes = -1;    // shorten to this
+        bool corrupt = false;
+    };
+    struct faultHit {
+        int error = 0;
+        int bytes = -1;
+        bool corrupt = false;
+    };
+    struct scheduled {
+        int bits;
+        int polls;         // polls still without the bits; -1 = by time
+        qint64 atMs;
+    };
+
+    faultHit faultsFor(int kind);
+    void wordFields(uint8_t request, uint16_t value, uint16_t index, uint16_t* wordValue, uint16_t* wordIndex) const;
+    simLogEntry entry(int kind, bool in, uint16_t value, uint16_t index, int length) const;
+    void frameTaken();
+    int receiveFrame(const uint8_t* data, int length);
+
+    QList<fault> faults;
+    QList<scheduled> pending;
+    QList<QPair<int, int>> riseDelays;  // bits, polls
+    int busyPolls = 0;
+    qint64 busyUntilMs = -1;
+
+    uint8_t expectedType = 0;
+    int expectedFrames = 0;
+    bool expectedInPages = false;
+    frameHandler onFrame;
+    struct queuedFrame {
+        QByteArray bytes;
+        std::function<void()> taken;
+    };
+    std::deque<queuedFrame> outgoing;
+};
