@@ -1,0 +1,4 @@
+#include "globals.h"
+
+kv310_controller_class* theController = nullptr;
+v_project* theVisualProject = nullptr;

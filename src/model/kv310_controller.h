@@ -1,0 +1,132 @@
+#pragma once
+
+#include "config_image.h"
+#include "events.h"
+#include "globals.h"
+#include "programs.h"
+
+#include <QList>
+#include <QModelIndex>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+
+class QProgressDialog;
+class t_threadDevice;
+
+// Firmware version as the controller reports it.
+struct firmwareVersionRecord {
+    int8_t versionMajor = 0;
+    uint8_t versionMinor = 0;
+    uint16_t build = 0;
+};
+
+// The controller object: the whole show (configuration image, memory tables,
+// descriptions) and the link to the controller hardware. One lives on main's
+// stack for the run; the editors make scratch copies to copy from another
+// configuration file. The model side is this library; the device-side
+// operations are defined by the device library (see the section below).
+class kv310_controller_class : public QObject {
+    Q_OBJECT
+public:
+    kv310_controller_class();
+    ~kv310_controller_class() override;
+
+    // A copy of the description of object nr of a kind: 0 scene, 1 program,
+    // 3 internal state, 5 delay, 6 sequence, 7 mask, 9 panel. Any other kind
+    // or a number out of range gives a null string.
+    QString descriptionText(unsigned kind, int nr) const;
+    // Scenes in the 15 coupled-scene groups together.
+    int coupledSceneCount() const;
+
+    // Multiplies every time of the image by factor, clamping to each field's
+    // range; returns false when a value had to be clamped. The programs table
+    // is packed before and rebuilt after, so it carries the new step times.
+    bool rescaleTimes(float factor);
+    // One value with its bounds: values outside min..max pass unchanged;
+    // results beyond them are clamped and clear ok.
+    static uint32_t rescaleValue(uint32_t value, uint32_t min, uint32_t max, float factor, bool& ok);
+
+signals:
+    void setConnectionStatus(bool connectionStatus);
+    void forceReset();
+    void readFileFinished();
+    void readKv310Finished();
+
+public slots:
+    // Declaration order of the slots: ClearConfig(uint32_t), ClearConfig(),
+    // [setConnection, ch_mode], write_confDataToFile, read_confDataFromFile,
+    // [send_sc_prep, send_new_val, read_alldata, send_alldata], trapSlot,
+    // getUsbDev, [readRCU, writeRCU], setDmxInLimit, calculateSunEvents(int, int).
+    // The bracketed ones are the device operations further down; clearing,
+    // the configuration files and the sun table declare theirs in their
+    // places here.
+    void trapSlot(const QModelIndex& c, const QModelIndex& p);
+    t_threadDevice* getUsbDev();
+    // Number of DMX input channels used (inputChannelLimit), stored as given.
+    void setDmxInLimit(int n);
+
+public:
+    // ---- Device operations, defined by the device library (kvdevice) ----
+    // They are plain member functions rather than slots so that this
+    // library's meta-object never refers to them; connect to them with
+    // pointer-to-member connect.
+    void setConnection(bool connection);
+    void ch_mode(int mode);
+    void send_sc_prep(int scene_number);
+    void send_new_val(int sc, int ch);
+    void read_alldata();
+    void send_alldata();
+    void readRCU();
+    void writeRCU();
+
+    // ---- Members, read and written in place by the editors ----
+    t_threadDevice* device = nullptr;              // owned
+    int hardwareCode = 0x1D3;
+    int uiMode = 0;                                // 1 normal, 2 live
+    int deviceMode = 0;                            // 1, 3, 4, 6
+    int connected = 0;
+    int lastRequest = 0;
+    int lastValue = 0;
+    int lastIndex = 0;
+    QProgressDialog* progressDialog = nullptr;     // owned; null outside transfers
+    QString serialText;
+    QString firmwareText;
+    firmwareVersionRecord firmwareVersion;
+    int clockSyncCounter = 10;
+    int clockValid = 0;
+    uint8_t* configImage = nullptr;                // owned, img::SIZE bytes
+    QString lastPath;
+    QStringList otherSerials;
+    std::array<QList<uint16_t>, 15> coupledSceneGroups;
+    bool dstActive = false;
+    // Per active-scene range a static and an in-motion picture; not in the image.
+    uint8_t compoundScenes[16][2][512] = {};
+    bool swapBytes = true;
+    QString projectFileName;
+    QString projectFileDate;
+    programTable programs;
+    eventTable events;
+    std::array<QList<uint16_t>, img::SEQUENCES> sequenceDelays;
+    QList<uint16_t> startedDelays;
+    extraEntryList extraEntries;
+    std::array<timerRecord, img::TIMER_RECORDS> timerTable;
+    std::array<QString, img::SCENES> sceneDescriptions;
+    std::array<QString, img::MASKS> maskDescriptions;
+    std::array<QString, img::PROGRAM_SLOTS> programDescriptions;
+    std::array<QString, EVENT_COUNT> eventDescriptions;
+    std::array<QString, 68> stateDescriptions;
+    std::array<QString, img::INPUTS> inputDescriptions;
+    std::array<QString, 64> rcuKeyDescriptions;
+    std::array<QString, 14> panelDescriptions;
+    const uint16_t* sunriseDefaults = nullptr;     // 366 minutes of day, not owned
+    const uint16_t* sunsetDefaults = nullptr;
+    int clockCalibration = 0;                      // -31..31
+    std::array<uint8_t, 64> rcuKeyCodes{};         // 0xFF none
+    uint8_t rcuAddress = 0xFF;                     // 0xFF none
+
+private:
+    void fillClearedImage();
+};
