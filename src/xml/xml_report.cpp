@@ -1,0 +1,29 @@
+#include "xml/xml_report.h"
+
+#include "app/seams/dialog_seam.h"
+#include "xml/xml_node.h"
+#include "xml/xml_writer.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+
+bool reportXmlErrors(const xml_node& root, const QString& fileName, QWidget* parent)
+{
+    if (root.isValid())
+        return true;
+
+    QFile report(QStringLiteral("xml_report.log"));
+    if (report.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        QTextStream out(&report);
+        out << xml_node(root, -1);
+        out.flush();
+        report.close();
+    }
+
+    showMessage(QMessageBox::Warning, parent, QCoreApplication::translate("xml_report", "Errors occured!"),
+                QCoreApplication::translate("xml_report",
+                                            "Errors parsing file\n\"%1\" occured!\nRefer to \"xml_report.log\".")
+                    .arg(fileName));
+    return false;
+}
