@@ -1,0 +1,161 @@
+#include "model/v_project.h"
+
+#include "visualisation/light_class.h"
+#include "visualisation/light_effect.h"
+#include "xml/xml_node.h"
+
+#include <QHash>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int DMX_CHANNELS = 512;
+
+// The first child node of that name, leaving the node's cursor alone.
+xml_node* childNode(xml_node* node, const QString& name)
+{
+    for (xml_node& child : node->nodes)
+        if (child.name == name)
+            return &child;
+    return nullptr;
+}
+
+int elementInt(const xml_node& node, const char* name, int missing)
+{
+    const QString* v = node.elementValue(QLatin1String(name));
+    return v ? v->toInt() : missing;
+}
+
+}  // namespace
+
+void v_project::readDevices()
+{
+    if (!projectTree)
+        return;
+    deleteFixtures();
+
+    xml_node* lib = childNode(projectTree, QStringLiteral("library"));
+    xml_node* devices = childNode(projectTree, QStringLiteral("devices"));
+    if (!devices)
+        return;
+
+    // Items by "nr", the first of a number winning.
+    QHash<QString, xml_node*> items;
+    if (lib) {
+        for (xml_node& item : lib->nodes) {
+            if (item.name != QLatin1String("item"))
+                continue;
+            if (const QString* nr = item.attrValue(QStringLiteral("nr")))
+                if (!items.contains(*nr))
+                    items.insert(*nr, &item);
+        }
+    }
+
+    for (xml_node& device : devices->nodes) {
+        if (device.name != QLatin1String("device"))
+            continue;
+        const QString* nr = device.attrValue(QStringLiteral("nr"));
+        if (!nr)
+            continue;
+
+        int x = -1;
+        int y = -1;
+        int rotation = 0;
+        if (const xml_node* geometry = childNode(&device, QStringLiteral("geometry"))) {
+            x = elementInt(*geometry, "x", -1);
+            y = elementInt(*geometry, "y", -1);
+            rotation = elementInt(*geometry, "rotate", 0);
+        }
+
+        auto* f = new lightEffect(nr->toInt(), x, y, nullptr);
+        f->rotation = rotation;
+        f->defined = x >= 0 && y >= 0;
+        f->deviceNode = &device;
+        f->itemNode = nullptr;
+
+        if (const QString* dmx = device.elementValue(QStringLiteral("dmx"))) {
+            f->dmxStart = int(std::max<qint64>(qint64(dmx->toInt()) - 1, std::numeric_limits<int>::min()));
+        } else {
+            f->defined = false;
+            f->dmxStart = 0;
+        }
+
+        if (const QString* ref = device.elementValue(QStringLiteral("library")))
+            f->itemNode = items.value(*ref);
+
+        if (!f->itemNode) {
+            f->defined = false;
+        } else {
+            xml_node* item = f->itemNode;
+            if (const xml_node* geometry = childNode(item, QStringLiteral("geometry"))) {
+                f->width = 10;
+                f->height = 10;
+                f->setGeometryFrom(*geometry);
+            } else {
+                f->defined = false;
+            }
+
+            // A fixture cannot take more channels than the universe holds.
+            const xml_node* firstDmx = childNode(item, QStringLiteral("dmx"));
+            f->chnlCount = firstDmx ? std::clamp(elementInt(*firstDmx, "range", 0), 0, DMX_CHANNELS) : 0;
+
+            f->reloc = QVector<int>(f->chnlCount, 0);
+            if (f->chnlCount > 0) {
+                if (const xml_node* reloc = childNode(&device, QStringLiteral("reloc"))) {
+                    for (const xml_element& e : reloc->elements) {
+                        if (e.name.compare(QLatin1String("channel"), Qt::CaseInsensitive) != 0)
+                            continue;
+                        const QString* channel = e.attrValue(QStringLiteral("nr"));
+                        bool nrOk = false;
+                        bool offsetOk = false;
+                        const int i = channel ? channel->toInt(&nrOk) - 1 : -1;
+                        const int offset = e.value.toInt(&offsetOk);
+                        if (nrOk && offsetOk && i >= 0 && i < f->chnlCount)
+                            f->reloc[i] = offset;
+                    }
+                }
+            }
+
+            f->chnlCodes = QString(FUNC_CODES, QLatin1Char('-'));
+            for (const xml_node& dmx : item->nodes) {
+                if (dmx.name != QLatin1String("dmx"))
+                    continue;
+                for (const xml_node& channel : dmx.nodes) {
+                    if (channel.name != QLatin1String("channel"))
+                        continue;
+                    const QString* attr = channel.attrValue(QStringLiteral("nr"));
+                    const int v = attr ? attr->toInt() : 0;
+                    if (v <= 0)
+                        continue;
+                    const int code = channelFunctionCode(channel);
+                    if (code < 0)
+                        continue;
+                    const qint64 c = qint64(v) + (v - 1 < f->reloc.size() ? f->reloc[v - 1] : 0);
+                    // Channels that land outside the universe are dropped, so
+                    // that no one addresses channel values beyond the 512.
+                    const qint64 absolute = c + f->dmxStart;
+                    if (absolute < 1 || absolute > DMX_CHANNELS)
+                        continue;
+                    chnlMap.append(chnlMapEntry(int(absolute), f));
+                    f->chnlCodes[code] = QLatin1Char(CHANNEL_FUNCTION_LETTERS[code]);
+                    f->funcChannel[code] = int(c);
+                    if (code == FUNC_SPRING)
+                        f->springOn = 1;
+                }
+            }
+        }
+
+        f->updateIcon();
+        f->beam = new light_class(f, nullptr);
+        f->cross = new sel_cross(f, nullptr);
+        fixtures.append(f);
+        f->setMouseTracking(true);
+        f->beam->setMouseTracking(true);
+        f->updateCaption();
+    }
+
+    std::stable_sort(fixtures.begin(), fixtures.end(), fixtureNumberLess);
+    if (!chnlMap.isEmpty())
+        std::stable_sort(chnlMap.begin(), chnlMap.end(), chnlMapLess);
+}
