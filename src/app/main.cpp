@@ -1,17 +1,49 @@
-#include "app/gui_class.h"
+#include "app/seams/gui_base.h"
+#include "app/startup.h"
 #include "device/sim/sim_environment.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 
 int main(int argc, char** argv)
 {
     installSimulatedBusFromEnvironment();
+    // Takes the toolkit's own options out of argc/argv.
     QApplication app(argc, argv);
+    installedLanguage = -1;
+    requestedLanguage = -1;
+    channelCount = 512;
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/xl_sh.png")));
-    auto* window = new gui_class(nullptr);
-    window->show();
-    const int result = app.exec();
-    delete window;
+
+    const QString directory = QDir::currentPath();
+    const languageChoice choice = chooseStartLanguage(directory, findTranslationFiles(directory));
+    languageList = choice.languages;
+    requestedLanguage = choice.requested;
+
+    theMainWindow = nullptr;
+    theVisualProject = nullptr;
+    kv310_controller_class controller;
+    theController = &controller;
+
+    // File names from the command line, in the order given: configuration
+    // files for the controller's file reader, the fixture library and the
+    // visual project file for the visual project.
+    QStringList configFiles;
+    QString libraryFile;
+    QString projectFile;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    commandLineSink sink;
+    sink.configFile = [&configFiles](const QString& name) { configFiles.append(name); };
+    sink.libraryFile = [&libraryFile](const QString& name) { libraryFile = name; };
+    sink.projectFile = [&projectFile](const QString& name) { projectFile = name; };
+    scanCommandLine(arguments, sink);
+
+    const int result = runRebuildLoop(&controller);
+    theController = nullptr;
     return result;
 }

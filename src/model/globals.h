@@ -8,3 +8,6 @@ class v_project;
 extern kv310_controller_class* theController;
 // The one visual project of the run; null until main sets it.
 extern v_project* theVisualProject;
+// Number of DMX channels that the editors show and copy (records always
+// keep 512 bytes); main sets it at start, the settings pages change it.
+extern int channelCount;

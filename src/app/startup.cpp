@@ -1,0 +1,235 @@
+#include "app/startup.h"
+
+#include "app/gui_class.h"
+#include "xml/xml_node.h"
+#include "xml/xml_writer.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QTranslator>
+#include <memory>
+
+QList<languageEntry> languageList;
+int requestedLanguage = -1;
+int installedLanguage = -1;
+
+namespace {
+
+const QString deviceName = QStringLiteral("Kv310+");
+
+QString languageFilePath(const QString& directory)
+{
+    return QDir(directory).filePath(languageFileName());
+}
+
+// The whole language file as a tree, and its "ini" node when the file is a
+// valid "Kv310+" language file; otherwise null for both.
+struct languageTree {
+    std::unique_ptr<xml_parse_node> root;
+    xml_node* ini = nullptr;
+};
+
+languageTree loadLanguageTree(const QString& directory)
+{
+    languageTree tree;
+    QFile file(languageFilePath(directory));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return tree;
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::System);
+    auto root = std::make_unique<xml_parse_node>(-1);
+    root->name = QStringLiteral("@root");
+    QString line;
+    while (root->read(in, line)) {
+    }
+    if (!root->isValid())
+        return tree;
+    xml_node* ini = root->findNode(QStringLiteral("ini"));
+    if (!ini)
+        return tree;
+    const QString* device = ini->attrValue(QStringLiteral("device"));
+    if (!device || *device != deviceName)
+        return tree;
+    tree.root = std::move(root);
+    tree.ini = ini;
+    return tree;
+}
+
+// Sets the first element read under that name (any letter case), so that
+// what the next start reads is what was written; appends one when none exists.
+void setReadElement(xml_node& node, const QString& name, const QString& value)
+{
+    if (xml_element* e = node.findElement(name))
+        e->value = value;
+    else
+        node.setElement(name, value);
+}
+
+QString builtInLanguageName(const QString& code)
+{
+    static const struct {
+        const char16_t* code;
+        const char16_t* name;
+    } names[] = {
+        {u"pl", u"Polski"},   {u"de", u"Deutsch"}, {u"fr", u"Français"},
+        {u"it", u"Italiano"}, {u"es", u"Español"}, {u"ru", u"Русский"},
+    };
+    for (const auto& n : names)
+        if (code == QStringView(n.code))
+            return QString::fromUtf16(n.name);
+    return QString();
+}
+
+}  // namespace
+
+QString languageFileName()
+{
+    return QStringLiteral("KvOrbit310+.lngi");
+}
+
+languageRequest readLanguageFile(const QString& directory)
+{
+    languageRequest request;
+    const languageTree tree = loadLanguageTree(directory);
+    if (!tree.ini)
+        return request;
+    if (const QString* code = tree.ini->elementValue(QStringLiteral("lang")))
+        request.code = *code;
+    if (const QString* name = tree.ini->elementValue(QStringLiteral("lang_name")))
+        request.name = *name;
+    return request;
+}
+
+bool writeLanguageFile(const QString& directory, const QString& code, const QString& name)
+{
+    languageTree tree = loadLanguageTree(directory);
+    if (!tree.ini) {
+        tree.root = std::make_unique<xml_parse_node>(-1);
+        tree.root->name = QStringLiteral("@root");
+        tree.ini = tree.root->addNode(QStringLiteral("ini"));
+        tree.ini->setAttr(QStringLiteral("device"), deviceName);
+    }
+    tree.ini->setElement(QStringLiteral("desc"), QStringLiteral("Kv310+ parameters file"));
+    setReadElement(*tree.ini, QStringLiteral("lang"), code);
+    setReadElement(*tree.ini, QStringLiteral("lang_name"), name);
+
+    // Written aside and renamed over the old file, so a failed write never
+    // leaves a truncated language file behind.
+    QSaveFile file(languageFilePath(directory));
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    QTextStream out(&file);
+    out.setEncoding(QStringConverter::System);
+    out << xml_node(*tree.ini);
+    out.flush();
+    return file.commit();
+}
+
+QStringList findTranslationFiles(const QString& directory)
+{
+    return QDir(directory).entryList(QStringList{QStringLiteral("KvOrbit310_*.qm")},
+                                     QDir::Files | QDir::Readable, QDir::Unsorted);
+}
+
+languageChoice buildLanguageList(const QString& directory, const QStringList& files,
+                                 const languageRequest& request)
+{
+    languageChoice choice;
+    choice.languages.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
+    if (request.code == QLatin1String("en"))
+        choice.requested = 0;
+
+    for (const QString& file : files) {
+        languageEntry entry;
+        entry.code = file.right(5).left(2);
+        entry.translator = new QTranslator();
+        // A catalogue that does not load still gets its entry; it shows the English texts.
+        (void)entry.translator->load(file, directory);
+        if (entry.code == request.code)
+            choice.requested = choice.languages.size();
+        entry.name = builtInLanguageName(entry.code);
+        if (entry.name.isEmpty())
+            entry.name = entry.code == request.code ? request.name
+                                                    : QCoreApplication::translate("startup", "unknown");
+        choice.languages.append(entry);
+    }
+    return choice;
+}
+
+languageChoice chooseStartLanguage(const QString& directory, const QStringList& files)
+{
+    languageRequest request = readLanguageFile(directory);
+    if (request.code.isEmpty())
+        request.code = QStringLiteral("pl");
+    languageChoice choice = buildLanguageList(directory, files, request);
+    if (choice.languages.size() > 1 && choice.requested < 0)
+        choice.requested = choice.languages.size() - 1;
+    if (choice.requested < 0)
+        choice.requested = 0;
+    return choice;
+}
+
+void scanCommandLine(const QStringList& arguments, const commandLineSink& sink)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (!arg.startsWith(QLatin1Char('-')))
+            continue;
+        const QChar option = arg.size() > 1 ? arg.at(1).toLower() : QChar();
+        const std::function<void(const QString&)>* target = nullptr;
+        if (option == u'c')
+            target = &sink.configFile;
+        else if (option == u'l')
+            target = &sink.libraryFile;
+        else if (option == u'p')
+            target = &sink.projectFile;
+        if (!target) {
+            qDebug().noquote() << "Bad parameter :" << arg;
+            continue;
+        }
+        if (i + 1 >= arguments.size())
+            return;
+        ++i;
+        if (*target)
+            (*target)(arguments.at(i));
+    }
+}
+
+int runRebuildLoop(kv310_controller_class* controller)
+{
+    int result = 0;
+    gui_class* window = nullptr;
+    while (requestedLanguage >= 0) {
+        if (window && requestedLanguage != installedLanguage) {
+            window->hide();
+            delete window;
+            window = nullptr;
+            theMainWindow = nullptr;
+        }
+        if (!window) {
+            if (installedLanguage > 0 && installedLanguage < languageList.size())
+                QCoreApplication::removeTranslator(languageList.at(installedLanguage).translator);
+            installedLanguage = requestedLanguage;
+            if (installedLanguage > 0 && installedLanguage < languageList.size())
+                QCoreApplication::installTranslator(languageList.at(installedLanguage).translator);
+            window = new gui_class(controller, nullptr);
+            theMainWindow = window;
+            window->show();
+        }
+        requestedLanguage = -1;
+        result = QApplication::exec();
+    }
+    // The pages of the last window point into the controller and the visual
+    // project: the window goes before them.
+    if (window) {
+        window->hide();
+        delete window;
+        theMainWindow = nullptr;
+    }
+    return result;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QAction;
+class QTranslator;
+class kv310_controller_class;
+
+// One user-interface language.
+struct languageEntry {
+    QString name;                        // shown in the Language menu
+    QString code;                        // two characters; "en" for English
+    QTranslator* translator = nullptr;   // null for English; kept for the whole run
+    QPointer<QAction> action;            // owned by the current main window; null between windows
+};
+
+// English first, then one entry per translation file in listing order.
+extern QList<languageEntry> languageList;
+// Indexes into languageList; -1 for none. 0 is English, which has no translator.
+extern int requestedLanguage;
+extern int installedLanguage;
+
+// The language file in the current directory.
+QString languageFileName();
+
+// What the language file asks for; both empty when it is missing, does not
+// parse, has no "ini" node or is not a "Kv310+" file.
+struct languageRequest {
+    QString code;
+    QString name;
+};
+languageRequest readLanguageFile(const QString& directory);
+
+// Records the language in the language file of the directory, keeping the
+// rest of a valid file. False when the file could not be written; an earlier
+// file then stays as it was.
+bool writeLanguageFile(const QString& directory, const QString& code, const QString& name);
+
+// Names of the translation files "KvOrbit310_*.qm" of the directory, plain
+// readable files only, in the order the directory listing gives them.
+QStringList findTranslationFiles(const QString& directory);
+
+struct languageChoice {
+    QList<languageEntry> languages;
+    int requested = -1;
+};
+
+// The language list for the translation files (loaded from the directory, in
+// the given order) and the index of the requested code; a later file with the
+// same code wins. Only the requested name names a code that has no built-in name.
+languageChoice buildLanguageList(const QString& directory, const QStringList& files,
+                                 const languageRequest& request);
+
+// The start-up choice: the language file's code ("pl" when it names none);
+// when no file has it, the last listed translation; English when there is none.
+languageChoice chooseStartLanguage(const QString& directory, const QStringList& files);
+
+// Where the command line's file names go, in the order they are given.
+struct commandLineSink {
+    std::function<void(const QString&)> configFile;
+    std::function<void(const QString&)> libraryFile;
+    std::function<void(const QString&)> projectFile;
+};
+
+// Scans the arguments after the program name (arguments[0]): -c, -l and -p
+// (either case; only the first two characters count) take the next argument;
+// other options only write "Bad parameter : <argument>" to the debug output;
+// arguments not starting with "-" are skipped. A value option standing last
+// ends the scan.
+void scanCommandLine(const QStringList& arguments, const commandLineSink& sink);
+
+// Builds a main window for the requested language and runs the event loop,
+// again for every change of language, until the user closes the program.
+// The last window is deleted before it returns, so the controller and the
+// visual project outlive every page. Returns the last event loop's result.
+int runRebuildLoop(kv310_controller_class* controller);
