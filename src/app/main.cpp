@@ -3,6 +3,7 @@
 #include "device/sim/sim_environment.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "model/v_project.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,23 +28,22 @@ int main(int argc, char** argv)
     theVisualProject = nullptr;
     kv310_controller_class controller;
     theController = &controller;
+    v_project visualProject;
+    theVisualProject = &visualProject;
 
-    // File names from the command line, in the order given: configuration
-    // files for the controller's file reader, the fixture library and the
-    // visual project file for the visual project.
+    // Configuration files named on the command line, in the order given.
     QStringList configFiles;
-    QString libraryFile;
-    QString projectFile;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     commandLineSink sink;
     sink.configFile = [&configFiles](const QString& name) { configFiles.append(name); };
-    sink.libraryFile = [&libraryFile](const QString& name) { libraryFile = name; };
-    sink.projectFile = [&projectFile](const QString& name) { projectFile = name; };
+    sink.libraryFile = [](const QString& name) { theVisualProject->libraryFile = name; };
+    sink.projectFile = [](const QString& name) { theVisualProject->projectFile = name; };
     scanCommandLine(arguments, sink);
 
     const int result = runRebuildLoop(&controller);
+    theVisualProject = nullptr;
     theController = nullptr;
     return result;
 }
