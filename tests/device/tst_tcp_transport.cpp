@@ -42,7 +42,16 @@ QByteArray hex(const char* text)
     return QByteArray::fromHex(text);
 }
 
-// Counting bytes 0, 1, 2, ... of the given size.
+// Bytes 0, 1, 2, ... as echoController answers request 0x43.
+QByteArray ascending(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char(i);
+    return bytes;
+}
+
+// Test data of the given size.
 QByteArray counting(int size)
 {
     QByteArray bytes(size, Qt::Uninitialized);
@@ -381,7 +390,7 @@ void tst_tcp_transport::controlRead_data()
 
     QTest::newRow("firmware version") << int(GET_FIRMWARE_VERSION) << 4 << 4 << hex("04010700");
     QTest::newRow("status") << int(GET_STATUS) << 8 << 8 << hex("2000000000000000");
-    QTest::newRow("100 bytes") << 0x43 << 100 << 100 << counting(0);
+    QTest::newRow("100 bytes") << 0x43 << 100 << 100 << ascending(100);
     QTest::newRow("refused by the controller") << 0x44 << 4 << -1 << QByteArray();
 }
 
@@ -391,11 +400,6 @@ void tst_tcp_transport::controlRead()
     QFETCH(int, length);
     QFETCH(int, result);
     QFETCH(QByteArray, answer);
-    if (request == 0x43) {
-        answer.resize(length);
-        for (int i = 0; i < length; ++i)
-            answer[i] = char(i);
-    }
 
     rig r;
     r.sim->raise(STATUS_FROZEN);
