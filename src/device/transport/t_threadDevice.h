@@ -6,8 +6,9 @@
 #include <cstdint>
 
 // The one door between the program and a controller. Both transports derive
-// from QThread, but no device thread is ever started: every operation is a
-// synchronous call in the GUI thread.
+// from QThread, but every operation is a synchronous call in the GUI thread:
+// the USB device's thread is never started, and the TCP device's only runs an
+// idle event loop.
 class t_threadDevice : public QThread {
     Q_OBJECT
 public:
