@@ -247,14 +247,15 @@ void kv310_controller_class::ClearConfig(uint32_t co)
 
     // A table that did not fit the image is newer than the image: rebuilding
     // it from there would bring back the last table that fitted and drop the
-    // edits made since. It is rebuilt only when this clear emptied it, and
-    // otherwise cleared where it stands.
+    // edits made since. Such a table is rebuilt only when this clear emptied
+    // it; otherwise the clear is applied to it where it stands.
     if (programsPacked || (co & CLEAR_PROGRAMS)) {
         programs.unpackPrograms(image);
     } else if (co & CLEAR_CHAINS) {
         for (const auto& P : programs.list)
             for (const auto& S : P->steps)
-                S->event = -1;
+                if (S)
+                    S->event = -1;
     }
     if (eventsPacked || (co & ACTION_CATEGORIES) == ACTION_CATEGORIES)
         events.unpackEvents(image);
