@@ -4,15 +4,17 @@
 #include "app/seams/gui_base.h"
 #include "device/transport/device_factory.h"
 #include "device/transport/t_threadDevice.h"
+#include "sun_table.h"
 
 #include <QDebug>
 #include <QProgressDialog>
 #include <cstdlib>
-#include <cstring>
 #include <new>
 
 kv310_controller_class::kv310_controller_class() : QObject(nullptr)
 {
+    sunriseDefaults = sunriseDefaultTable;
+    sunsetDefaults = sunsetDefaultTable;
     programs.owner = this;
     events.owner = this;
     progressDialog = nullptr;
@@ -38,7 +40,7 @@ kv310_controller_class::kv310_controller_class() : QObject(nullptr)
                     QMessageBox::Ok);
         std::exit(-1);
     }
-    fillClearedImage();
+    ClearConfig(CLEAR_ALL);
 }
 
 kv310_controller_class::~kv310_controller_class()
@@ -49,78 +51,6 @@ kv310_controller_class::~kv310_controller_class()
     device = nullptr;
     delete progressDialog;
     progressDialog = nullptr;
-}
-
-void kv310_controller_class::fillClearedImage()
-{
-    uint8_t* image = configImage;
-    std::memset(image, 0xFF, img::SIZE);
-    clockCalibration = 0;
-    img::putU16(image, img::startUpTime, 0);
-    img::putU16(image, img::shutDownTime, 0);
-
-    for (int ch = 0; ch < img::CHANNELS; ++ch)
-        outputChannel{0, 0xFF, 0xFF, 0xFF}.write(image + img::outputChannelsOf(ch));
-    img::putU16(image, img::outputChannelCount, 512);
-    img::putU16(image, img::mbftCode, 10);
-
-    img::putU16(image, img::dmxInReserved, 0);
-    img::putU16(image, img::inputChannelLimit, 512);
-    img::putU32Run(image, img::inputTypes, img::INPUTS, 0);
-
-    for (int s = 0; s < img::SCENES; ++s)
-        fadeTimes{0, 0xFFFF, 0, 0}.write(image + img::sceneTimesOf(s));
-    std::memset(image + img::sceneChannels, 0, size_t(img::SCENES) * img::CHANNELS);
-    img::putU32Run(image, img::coupledByGroup, img::COUPLED_PAIRS, 0x0000FFFF);
-    img::putU32Run(image, img::coupledByScene, img::COUPLED_PAIRS, 0x0000FFFF);
-
-    for (int m = 0; m < img::MASKS; ++m) {
-        img::putU16(image, img::maskTimesOf(m), 0);
-        img::putU16(image, img::maskTimesOf(m) + 4, 0);
-    }
-    std::memset(image + img::maskChannelsOf(192), 0, size_t(img::MASKS - 192) * img::CHANNELS);
-
-    img::putU16Run(image, img::programStepCount, img::PROGRAM_SLOTS, 0);
-    img::putU16Run(image, img::programRecurrences, img::PROGRAM_SLOTS, 1);
-    for (int g = 0; g < img::STEP_RECORDS; ++g)
-        stepRecord{0xFFFF, 0, 10, 0}.write(image + img::programStepsOf(g));
-
-    eventAction cleared;
-    cleared.eventId = 0xFFFF;
-    cleared.number = 0xFFFF;
-    for (int r = 0; r < img::ACTION_RECORDS; ++r)
-        cleared.write(image + img::eventActionsOf(r));
-
-    img::putI32(image, img::timeZone, 1);
-    img::putI32(image, img::longitude, 20);
-    img::putI32(image, img::latitude, 50);
-    img::putU16(image, img::dstEnable, 0);
-    if (sunriseDefaults && sunsetDefaults) {
-        for (int d = 0; d < 366; ++d) {
-            img::putU16(image, img::sunTableOf(d), sunriseDefaults[d]);
-            img::putU16(image, img::sunTableOf(d) + 2, sunsetDefaults[d]);
-        }
-    }
-
-    // Cleared descriptions are empty strings; remote-control key descriptions null.
-    const QString empty(0, QChar());
-    sceneDescriptions.fill(empty);
-    maskDescriptions.fill(empty);
-    programDescriptions.fill(empty);
-    eventDescriptions.fill(empty);
-    stateDescriptions.fill(empty);
-    inputDescriptions.fill(empty);
-    panelDescriptions.fill(empty);
-    rcuKeyDescriptions.fill(QString());
-    rcuKeyCodes.fill(0xFF);
-    rcuAddress = 0xFF;
-
-    for (auto& list : sequenceDelays)
-        list.clear();
-    startedDelays.clear();
-
-    programs.unpackPrograms(configImage);
-    events.unpackEvents(configImage);
 }
 
 QString kv310_controller_class::descriptionText(unsigned kind, int nr) const

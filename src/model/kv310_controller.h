@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clear_flags.h"
 #include "config_image.h"
 #include "events.h"
 #include "globals.h"
@@ -49,6 +50,29 @@ public:
     // results beyond them are clamped and clear ok.
     static uint32_t rescaleValue(uint32_t value, uint32_t min, uint32_t max, float factor, bool& ok);
 
+    // Timer table and image timers. Packing tags every timer with actions and
+    // writes sunrise, sunset and then the timers in use, compacted; unpacking
+    // needs the events table already unpacked.
+    void packTimers();
+    void unpackTimers();
+    // Coupled-scene groups and the two image tables. Packing sorts every
+    // group and writes at most 64 scenes; unpacking takes the first table and
+    // tells the user when the second one disagrees.
+    void packCoupledScenes();
+    void unpackCoupledScenes();
+    // sequenceDelays and startedDelays from the image's action records and
+    // the events table, which must agree (right after a pack or an unpack).
+    void rebuildSequences();
+
+    // The sun table for a given year (calculateSunEvents takes the current one).
+    void calculateSunEventsFor(int year, int latitude, int offsetMinutes);
+    // Sunrise and sunset times as CSV: 0; -1 the file cannot be opened;
+    // -2 it could not be written completely (a file already there is kept).
+    int exportSunTimes(const QString& fileName);
+    // 0 stored; -1 the file cannot be opened; -2 the user cancelled on an
+    // incomplete file (nothing stored).
+    int importSunTimes(const QString& fileName);
+
 signals:
     void setConnectionStatus(bool connectionStatus);
     void forceReset();
@@ -63,10 +87,17 @@ public slots:
     // The bracketed ones are the device operations further down; clearing,
     // the configuration files and the sun table declare theirs in their
     // places here.
+
+    // Resets the chosen categories (clear_flags.h) to their defaults; the
+    // memory tables are packed first and rebuilt from the image last.
+    void ClearConfig(uint32_t co);
+    void ClearConfig();
     void trapSlot(const QModelIndex& c, const QModelIndex& p);
     t_threadDevice* getUsbDev();
     // Number of DMX input channels used (inputChannelLimit), stored as given.
     void setDmxInLimit(int n);
+    // Fills the sun table for the current year and stores the latitude.
+    void calculateSunEvents(int latitude, int offsetMinutes);
 
 public:
     // ---- Device operations, defined by the device library (kvdevice) ----
@@ -128,5 +159,5 @@ public:
     uint8_t rcuAddress = 0xFF;                     // 0xFF none
 
 private:
-    void fillClearedImage();
+    void clearActionsInMemory(uint32_t co);
 };

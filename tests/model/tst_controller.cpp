@@ -152,10 +152,14 @@ void tst_controller::metaMethodsLeaveTheDeviceOperationsOut()
     QCOMPARE(mo.indexOfSignal("forceReset()"), base + 1);
     QCOMPARE(mo.indexOfSignal("readFileFinished()"), base + 2);
     QCOMPARE(mo.indexOfSignal("readKv310Finished()"), base + 3);
+    QCOMPARE(mo.indexOfSlot("ClearConfig(uint32_t)"), base + 4);
+    QCOMPARE(mo.indexOfSlot("ClearConfig()"), base + 5);
     const int trap = mo.indexOfSlot("trapSlot(QModelIndex,QModelIndex)");
     const int usb = mo.indexOfSlot("getUsbDev()");
     const int limit = mo.indexOfSlot("setDmxInLimit(int)");
-    QVERIFY(base + 3 < trap && trap < usb && usb < limit);
+    QVERIFY(base + 5 < trap && trap < usb && usb < limit);
+    QCOMPARE(mo.indexOfSlot("calculateSunEvents(int,int)"), limit + 1);
+    QCOMPARE(mo.methodCount(), limit + 2);
 }
 
 QTEST_MAIN(tst_controller)
