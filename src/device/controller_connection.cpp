@@ -15,8 +15,8 @@
 
 namespace {
 
-const char SERIAL_PLACEHOLDER[] = "S/N ----";
-const char FIRMWARE_PLACEHOLDER[] = "F/W ----";
+const char NO_SERIAL_TEXT[] = "S/N ----";
+const char NO_FIRMWARE_TEXT[] = "F/W ----";
 
 // State codes of GET_STATE (byte 1 of the answer).
 constexpr uint8_t STATE_CODE_IDLE = 0xAA;
@@ -44,8 +44,8 @@ void kv310_controller_class::setConnection(bool connection)
         lastIndex = 0;
         device->controlWrite(SET_MODE, deviceWord(MODE_NORMAL), 0, nullptr, 0);
         device->disconnect();
-        serialText = QString::fromLatin1(SERIAL_PLACEHOLDER);
-        firmwareText = QString::fromLatin1(FIRMWARE_PLACEHOLDER);
+        serialText = QString::fromLatin1(NO_SERIAL_TEXT);
+        firmwareText = QString::fromLatin1(NO_FIRMWARE_TEXT);
         connected = 0;
         uiMode = 0;
         deviceMode = 0;
@@ -69,8 +69,8 @@ void kv310_controller_class::setConnection(bool connection)
             retry = execDialog(&dialog) == QDialog::Accepted;
         }
         if (!retry) {
-            serialText = QString::fromLatin1(SERIAL_PLACEHOLDER);
-            firmwareText = QString::fromLatin1(FIRMWARE_PLACEHOLDER);
+            serialText = QString::fromLatin1(NO_SERIAL_TEXT);
+            firmwareText = QString::fromLatin1(NO_FIRMWARE_TEXT);
             connected = 0;
             uiMode = 0;
             deviceMode = 0;
@@ -92,7 +92,7 @@ void kv310_controller_class::setConnection(bool connection)
         received = device->controlRead(GET_FIRMWARE_VERSION, 0, 0, version, sizeof version);
     }
     if (received <= 0) {
-        firmwareText = QString::fromLatin1(FIRMWARE_PLACEHOLDER);
+        firmwareText = QString::fromLatin1(NO_FIRMWARE_TEXT);
     } else {
         firmwareVersion.versionMajor = int8_t(version[0]);
         firmwareVersion.versionMinor = version[1];
@@ -191,7 +191,7 @@ int kv310_controller_class::restartDevice()
 
 int kv310_controller_class::readSerialNumber()
 {
-    serialText = QString::fromLatin1(SERIAL_PLACEHOLDER);
+    serialText = QString::fromLatin1(NO_SERIAL_TEXT);
     if (!connected)
         return 0;
     if (device->readSerial() < 0)

@@ -11,7 +11,7 @@
 
 namespace {
 
-const char CLOCK_PLACEHOLDER[] = "------,  --.--.----  --:--:--";
+const char NO_CLOCK_TEXT[] = "------,  --.--.----  --:--:--";
 const char CLOCK_FORMAT[] = "ddd, dd.MM.yyyy  hh:mm:ss";
 
 // The device clock is read once a minute and counted on in between.
@@ -209,10 +209,10 @@ int kv310_controller_class::unfreezeDevice()
 
 QString kv310_controller_class::readDeviceClockText()
 {
-    const QString placeholder = QString::fromLatin1(CLOCK_PLACEHOLDER);
+    const QString noClock = QString::fromLatin1(NO_CLOCK_TEXT);
     if (!connected || deviceMode == MODE_HALTED) {
         clockValid = 0;
-        return placeholder;
+        return noClock;
     }
 
     deviceClockState& state = clockState();
@@ -260,7 +260,7 @@ QString kv310_controller_class::readDeviceClockText()
                 state.deviceClock = state.deviceClock.addMSecs(elapsed);
                 if (++clockSyncCounter > CLOCK_READ_DUE) {
                     clockSyncCounter = CLOCK_READ_DUE;
-                    return placeholder;
+                    return noClock;
                 }
             }
         }
@@ -268,7 +268,7 @@ QString kv310_controller_class::readDeviceClockText()
     // A status failure above may have dropped the link; and before the first
     // good read there is no clock to count on.
     if (!connected || !state.deviceClock.isValid())
-        return placeholder;
+        return noClock;
     return QLocale().toString(state.deviceClock, QString::fromLatin1(CLOCK_FORMAT));
 }
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString clockPlaceholder = QStringLiteral("------,  --.--.----  --:--:--");
+const QString noClockText = QStringLiteral("------,  --.--.----  --:--:--");
 
 QString clockText(const QDateTime& t)
 {
@@ -47,7 +47,7 @@ private Q_SLOTS:
     void readClock_data();
     void readClock();
     void clockReadOnceAMinute();
-    void clockFailuresLeadToThePlaceholder();
+    void clockFailuresLeadToNoClockText();
 
 private:
     virtualClock clock;
@@ -488,7 +488,7 @@ void tst_controller_modes::readClock()
     QVERIFY(rig.status->isEmpty());
     if (!time.isValid()) {
         // A record that is no date counts as a failed read, tried ten times.
-        QCOMPARE(text, clockPlaceholder);
+        QCOMPARE(text, noClockText);
         QCOMPARE(rig.sim->countOf(GET_CLOCK), 10);
         QCOMPARE(rig.controller->clockValid, 0);
         QCOMPARE(rig.controller->clockSyncCounter, 10);
@@ -544,7 +544,7 @@ void tst_controller_modes::clockReadOnceAMinute()
     QCOMPARE(rig.sim->countOf(GET_CLOCK), 3);
 }
 
-void tst_controller_modes::clockFailuresLeadToThePlaceholder()
+void tst_controller_modes::clockFailuresLeadToNoClockText()
 {
     controllerRig rig;
     QVERIFY(rig.connect());
@@ -562,9 +562,9 @@ void tst_controller_modes::clockFailuresLeadToThePlaceholder()
         clock.now += 1000;
     }
     // ... until ten in a row have failed.
-    QCOMPARE(rig.controller->readDeviceClockText(), clockPlaceholder);
+    QCOMPARE(rig.controller->readDeviceClockText(), noClockText);
     QCOMPARE(rig.sim->countOf(GET_CLOCK), 111);
-    QCOMPARE(rig.controller->readDeviceClockText(), clockPlaceholder);
+    QCOMPARE(rig.controller->readDeviceClockText(), noClockText);
     QCOMPARE(rig.sim->countOf(GET_CLOCK), 121);
 
     // The controller answers again.
