@@ -32,6 +32,8 @@ kv310_controller_class::kv310_controller_class() : QObject(nullptr)
     swapBytes = true;
 
     device->setUsbIds(0x16C0, 0x0780);
+    // connect() lists there the controllers it passed over for another serial.
+    device->setOtherSerialsList(&otherSerials);
 
     configImage = new (std::nothrow) uint8_t[img::SIZE];
     if (!configImage) {

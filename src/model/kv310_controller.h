@@ -6,6 +6,7 @@
 #include "globals.h"
 #include "programs.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QModelIndex>
 #include <QObject>
@@ -16,6 +17,7 @@
 
 class QProgressDialog;
 class t_threadDevice;
+class transferBlock;
 
 // Firmware version as the controller reports it.
 struct firmwareVersionRecord {
@@ -112,6 +114,50 @@ public:
     void send_alldata();
     void readRCU();
     void writeRCU();
+
+    // Request protocol. Waits block the calling thread without processing events.
+    // The low 16 bits of value, bytes exchanged when swapBytes is set.
+    uint16_t deviceWord(int value) const;
+    static void delay100ms();
+    static void delay1ms();
+    // Polls the status word until none of bits is set (0), at most `tries`
+    // polls 100 ms apart; otherwise the bits still set.
+    int waitDeviceStatus(int bits, int tries);
+    // Polls until all of bits are set (returns bits); otherwise the part of
+    // bits set at the last poll.
+    int pollDeviceStatus(int bits, int tries);
+    // One 64 KB configuration frame into block: 0, or -1 (a checksum error
+    // keeps the connection, a failed transfer drops it).
+    int readBlock(transferBlock& block);
+    // 1 when the controller took the request, 0 otherwise.
+    int setDmxTransparency(bool on);
+
+    // Connection and identification.
+    void dropConnection();
+    bool isConnected();
+    // 0, 1 or 2 from the controller's state code; -1 without an answer.
+    int deviceState();
+    // 0 when the controller runs again, -1 when it does not.
+    int restartDevice();
+    int readSerialNumber();
+    QString serialNumberText() const;
+    QString firmwareVersionText() const;
+
+    // Working modes, live values and clock.
+    // Puts the device into mode 1, 3 or 4; returns the mode, or 0.
+    int setDeviceMode(int mode);
+    int getDeviceMode() const;
+    int freezeDevice();
+    int unfreezeDevice();
+    // The device clock for the status display, read about once a minute.
+    QString readDeviceClockText();
+    int setDeviceClock(QDateTime time, bool dst);
+    // 0 when the controller took the calibration, -1 otherwise.
+    int setClockCalibration(int adjust);
+    // Packed two-digit BCD; 0xFF for values outside 0..99.
+    static int toBcd(int v);
+    // -1 for a byte that is no BCD; a low nibble 0xA is read as 10.
+    static int fromBcd(int b);
 
     // ---- Members, read and written in place by the editors ----
     t_threadDevice* device = nullptr;              // owned

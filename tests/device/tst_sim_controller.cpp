@@ -77,6 +77,12 @@ private Q_SLOTS:
     void oldHardwareWords();
     void unpluggedController();
     void environmentInstallsTheBus();
+    void workingModes_data();
+    void workingModes();
+    void restartLeavesTheBusForAWhile_data();
+    void restartLeavesTheBusForAWhile();
+    void liveOutput();
+    void realTimeClock();
 
 private:
     virtualClock clock;
@@ -384,6 +390,155 @@ void tst_sim_controller::environmentInstallsTheBus()
     QCOMPARE(device->serialNumber.size(), 13);
     uint8_t answer[8];
     QCOMPARE(device->controlRead(GET_STATUS, 0, 0, answer, 8), 8);
+}
+
+void tst_sim_controller::workingModes_data()
+{
+    QTest::addColumn<int>("statusBefore");
+    QTest::addColumn<int>("request");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("statusAfter");
+
+    QTest::newRow("transfer") << 0 << int(SET_MODE) << 3 << 0 << STATUS_MODE_TRANSFER;
+    QTest::newRow("live replaces transfer") << STATUS_MODE_TRANSFER << int(SET_MODE) << 4 << 0 << STATUS_MODE_LIVE;
+    QTest::newRow("normal clears the mode bits") << STATUS_MODE_LIVE << int(SET_MODE) << 1 << 0 << 0;
+    QTest::newRow("no such mode") << STATUS_MODE_LIVE << int(SET_MODE) << 2 << -1 << STATUS_MODE_LIVE;
+    QTest::newRow("halted takes no mode") << STATUS_HALTED << int(SET_MODE) << 1 << -1 << STATUS_HALTED;
+    QTest::newRow("freeze") << STATUS_MODE_LIVE << int(FREEZE) << 0 << 0 << (STATUS_MODE_LIVE | STATUS_FROZEN);
+    QTest::newRow("halted does not freeze") << STATUS_HALTED << int(FREEZE) << 0 << -1 << STATUS_HALTED;
+    QTest::newRow("resume") << STATUS_FROZEN << int(RESUME) << 0 << 0 << 0;
+    QTest::newRow("resume leaves the halted state") << (STATUS_FROZEN | STATUS_HALTED) << int(RESUME) << 0 << 0 << 0;
+}
+
+void tst_sim_controller::workingModes()
+{
+    QFETCH(int, statusBefore);
+    QFETCH(int, request);
+    QFETCH(int, value);
+    QFETCH(int, result);
+    QFETCH(int, statusAfter);
+
+    simRig rig;
+    rig.sim->raise(statusBefore);
+    QCOMPARE(rig.device.controlWrite(uint8_t(request), uint16_t(value), 0, nullptr, 0), result);
+    QCOMPARE(rig.status(), uint32_t(statusAfter));
+
+    // The knobs: mode requests taken without effect; a controller that stays halted.
+    rig.sim->ignoreModeRequests = true;
+    rig.sim->staysHalted = true;
+    rig.sim->lower(0xFFFFFF);
+    rig.sim->raise(STATUS_MODE_TRANSFER);
+    QCOMPARE(rig.device.controlWrite(SET_MODE, 1, 0, nullptr, 0), 0);
+    QCOMPARE(rig.sim->workingMode(), MODE_TRANSFER);
+    rig.sim->raise(STATUS_HALTED);
+    QCOMPARE(rig.device.controlWrite(RESUME, 0, 0, nullptr, 0), 0);
+    QCOMPARE(rig.sim->workingMode(), MODE_HALTED);
+}
+
+void tst_sim_controller::restartLeavesTheBusForAWhile_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("statusAfter");
+
+    QTest::newRow("plain restart") << 0 << 0;
+    QTest::newRow("into the upgrade state") << int(RESTART_INTO_UPGRADE) << STATUS_HALTED;
+}
+
+void tst_sim_controller::restartLeavesTheBusForAWhile()
+{
+    QFETCH(int, value);
+    QFETCH(int, statusAfter);
+
+    simRig rig;
+    rig.sim->raise(STATUS_MODE_LIVE | STATUS_FROZEN);
+    rig.sim->output[0] = char(77);
+    rig.sim->rebootMs = 800;
+    QCOMPARE(rig.device.controlWrite(RESTART, uint16_t(value), 0, nullptr, 0), 0);
+    QCOMPARE(rig.sim->restarts, 1);
+
+    // Gone from the bus, and the old handle is dead for good.
+    uint8_t answer[8];
+    QCOMPARE(rig.device.controlRead(GET_STATUS, 0, 0, answer, 8), -1);
+    QVERIFY(rig.bus.listDevices().isEmpty());
+    clock.sleepMs(799);
+    QCOMPARE(rig.device.connect(), -1);
+    clock.sleepMs(1);
+    QCOMPARE(rig.bus.listDevices().size(), 1);
+
+    // Back as a new device: a fresh connection works and configures it again.
+    QCOMPARE(rig.sim->configuration, 0);
+    QCOMPARE(rig.device.connect(), TYPE_WORD_CURRENT);
+    QCOMPARE(rig.sim->setConfigurationCalls, 2);
+    QCOMPARE(rig.status(), uint32_t(statusAfter));
+    QCOMPARE(rig.sim->output, QByteArray(512, '\0'));
+}
+
+void tst_sim_controller::liveOutput()
+{
+    simRig rig;
+    // Outside live editing the controller takes no live data.
+    QCOMPARE(rig.device.controlWrite(SET_LIVE_VALUE, 200, 5, nullptr, 0), -1);
+    QCOMPARE(rig.device.controlWrite(LIVE_SCENE_WRITE, 1, 0, nullptr, 0), -1);
+
+    QCOMPARE(rig.device.controlWrite(SET_MODE, MODE_LIVE, 0, nullptr, 0), 0);
+    QCOMPARE(rig.device.controlWrite(LIVE_SCENE_WRITE, 1, 0, nullptr, 0), 0);
+    QCOMPARE(rig.status(), uint32_t(STATUS_MODE_LIVE | STATUS_READY_FOR_DATA));
+    QByteArray scene(512, '\0');
+    for (int i = 0; i < scene.size(); ++i)
+        scene[i] = char(i);
+    transferBlock block;
+    block.type = LIVE_SCENE_WRITE;
+    block.length = 512;
+    block.data = reinterpret_cast<const uint8_t*>(scene.constData());
+    QCOMPARE(rig.device.bulkWrite(block.pack(), block.frameSize()), 524);
+    QCOMPARE(rig.status(), uint32_t(STATUS_MODE_LIVE | STATUS_DONE));
+    QCOMPARE(rig.sim->output, scene);
+
+    QCOMPARE(rig.device.controlWrite(SET_LIVE_VALUE, 200, 5, nullptr, 0), 0);
+    QCOMPARE(uint8_t(rig.sim->output[5]), uint8_t(200));
+    QCOMPARE(rig.device.controlWrite(SET_LIVE_VALUE, 1, 512, nullptr, 0), -1);
+    QCOMPARE(rig.device.controlWrite(SET_LIVE_VALUE, 256, 0, nullptr, 0), -1);
+
+    // Rejected frames: STATUS_FAILED, the output stays.
+    rig.sim->rejectLiveFrames = 1;
+    QCOMPARE(rig.device.controlWrite(LIVE_SCENE_WRITE, 1, 0, nullptr, 0), 0);
+    QCOMPARE(rig.device.bulkWrite(block.pack(), block.frameSize()), 524);
+    QCOMPARE(rig.status(), uint32_t(STATUS_MODE_LIVE | STATUS_FAILED));
+    QCOMPARE(uint8_t(rig.sim->output[5]), uint8_t(200));
+    QCOMPARE(rig.sim->liveFramesTaken, 1);
+}
+
+void tst_sim_controller::realTimeClock()
+{
+    simRig rig;
+    // 15 March 2026 14:07:09, a Sunday, with daylight saving time.
+    const QByteArray record("\x09\x07\x14\x07\x15\xE3\x26\x00", 8);
+    QCOMPARE(rig.device.controlWrite(SET_CLOCK, 0, 0, record.constData(), 8), 8);
+    QCOMPARE(rig.sim->clockNow(), QDateTime(QDate(2026, 3, 15), QTime(14, 7, 9)));
+    QVERIFY(rig.sim->clockDst);
+    QCOMPARE(rig.device.controlWrite(SET_CALIBRATION, 0x25, 0, nullptr, 0), 0);
+    QCOMPARE(rig.sim->clockCalibration, 5);
+
+    // It runs on link-clock time.
+    clock.sleepMs(61000);
+    uint8_t answer[8];
+    QCOMPARE(rig.device.controlRead(GET_CLOCK, 0, 0, answer, 8), 8);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(answer), 8), QByteArray("\x10\x08\x14\x07\x15\xE3\x26\x25", 8));
+    QCOMPARE(rig.device.controlWrite(SET_CALIBRATION, 0x05, 0, nullptr, 0), 0);
+    QCOMPARE(rig.device.controlRead(GET_CLOCK, 0, 0, answer, 8), 8);
+    QCOMPARE(answer[7], uint8_t(0x05));
+
+    // Records that are no date, and short ones, are refused; the clock stays.
+    QCOMPARE(rig.device.controlWrite(SET_CLOCK, 0, 0, "\x00\x5B\x14\x07\x15\x03\x26\x00", 8), -1);
+    QCOMPARE(rig.device.controlWrite(SET_CLOCK, 0, 0, "\x00\x00\x14\x07\x31\x02\x26\x00", 8), -1);
+    QCOMPARE(rig.device.controlWrite(SET_CLOCK, 0, 0, record.constData(), 6), -1);
+    QCOMPARE(rig.device.controlWrite(SET_CALIBRATION, 0x40, 0, nullptr, 0), -1);
+    QCOMPARE(rig.sim->clockNow(), QDateTime(QDate(2026, 3, 15), QTime(14, 8, 10)));
+
+    // The override answers instead of the clock.
+    rig.sim->clockRecordOverride = QByteArray("\x01\x02", 2);
+    QCOMPARE(rig.device.controlRead(GET_CLOCK, 0, 0, answer, 8), 2);
 }
 
 QTEST_GUILESS_MAIN(tst_sim_controller)

@@ -33,14 +33,22 @@ namespace {
 
 class simHandle final : public usbDeviceHandle {
 public:
-    explicit simHandle(simUsbDevice* d) : device(d) {}
+    explicit simHandle(simUsbDevice* d) : device(d), attachment(d->attachment) {}
     simUsbDevice* device;
+    unsigned attachment;
     bool claimed = false;
 };
 
 simHandle* cast(usbDeviceHandle* handle)
 {
     return static_cast<simHandle*>(handle);
+}
+
+// The device behind a handle still answers: on the bus, and the same
+// attachment the handle was opened on.
+bool reachable(const simHandle* h)
+{
+    return h->device->present() && h->attachment == h->device->attachment;
 }
 
 } // namespace
@@ -84,7 +92,7 @@ QList<usbDeviceInfo> simBus::listDevices()
 {
     QList<usbDeviceInfo> result;
     for (const auto& device : devices) {
-        if (!device->plugged)
+        if (!device->present())
             continue;
         usbDeviceInfo info;
         info.bus = device->busNumber;
@@ -105,7 +113,7 @@ usbDeviceHandle* simBus::open(const usbDeviceInfo& info)
     for (const auto& device : devices) {
         if (device->busNumber != info.bus || device->address != info.address)
             continue;
-        if (!device->plugged || device->refuseOpen)
+        if (!device->present() || device->refuseOpen)
             return nullptr;
         ++device->opens;
         ++device->openHandles;
@@ -119,7 +127,7 @@ void simBus::close(usbDeviceHandle* handle)
     if (!handle)
         return;
     simHandle* h = cast(handle);
-    if (h->claimed) {
+    if (h->claimed && h->attachment == h->device->attachment) {
         ++h->device->closedWhileClaimed;
         h->device->interfaceClaimed = false;
     }
@@ -130,7 +138,7 @@ void simBus::close(usbDeviceHandle* handle)
 int simBus::getConfiguration(usbDeviceHandle* handle, int* configuration)
 {
     simUsbDevice* device = cast(handle)->device;
-    if (!device->plugged)
+    if (!reachable(cast(handle)))
         return USB_ERROR_NO_DEVICE;
     *configuration = device->configuration;
     return 0;
@@ -139,7 +147,7 @@ int simBus::getConfiguration(usbDeviceHandle* handle, int* configuration)
 int simBus::setConfiguration(usbDeviceHandle* handle, int configuration)
 {
     simUsbDevice* device = cast(handle)->device;
-    if (!device->plugged)
+    if (!reachable(cast(handle)))
         return USB_ERROR_NO_DEVICE;
     ++device->setConfigurationCalls;
     if (device->refuseConfiguration)
@@ -151,7 +159,7 @@ int simBus::setConfiguration(usbDeviceHandle* handle, int configuration)
 int simBus::claimInterface(usbDeviceHandle* handle, int interfaceNumber)
 {
     simHandle* h = cast(handle);
-    if (!h->device->plugged)
+    if (!reachable(h))
         return USB_ERROR_NO_DEVICE;
     if (interfaceNumber != USB_INTERFACE)
         return USB_ERROR_NOT_FOUND;
@@ -168,15 +176,17 @@ int simBus::releaseInterface(usbDeviceHandle* handle, int interfaceNumber)
     if (interfaceNumber != USB_INTERFACE || !h->claimed)
         return USB_ERROR_NOT_FOUND;
     h->claimed = false;
+    if (h->attachment != h->device->attachment)
+        return USB_ERROR_NO_DEVICE;
     h->device->interfaceClaimed = false;
-    return h->device->plugged ? 0 : USB_ERROR_NO_DEVICE;
+    return h->device->present() ? 0 : USB_ERROR_NO_DEVICE;
 }
 
 int simBus::controlTransfer(usbDeviceHandle* handle, uint8_t requestType, uint8_t request, uint16_t value,
                             uint16_t index, uint8_t* data, uint16_t length, unsigned)
 {
     simUsbDevice* device = cast(handle)->device;
-    if (!device->plugged)
+    if (!reachable(cast(handle)))
         return USB_ERROR_NO_DEVICE;
     return device->controlTransfer(requestType, request, value, index, data, length);
 }
@@ -186,7 +196,7 @@ int simBus::bulkTransfer(usbDeviceHandle* handle, uint8_t endpoint, uint8_t* dat
 {
     *transferred = 0;
     simHandle* h = cast(handle);
-    if (!h->device->plugged)
+    if (!reachable(h))
         return USB_ERROR_NO_DEVICE;
     // Bulk endpoints belong to the interface: without a claim the host cannot use them.
     if (!h->claimed)
@@ -197,7 +207,7 @@ int simBus::bulkTransfer(usbDeviceHandle* handle, uint8_t endpoint, uint8_t* dat
 int simBus::getStringDescriptor(usbDeviceHandle* handle, uint8_t index, uint8_t* data, int length)
 {
     simUsbDevice* device = cast(handle)->device;
-    if (!device->plugged)
+    if (!reachable(cast(handle)))
         return USB_ERROR_NO_DEVICE;
     return device->stringDescriptor(index, data, length);
 }

@@ -29,6 +29,12 @@ public:
     uint16_t productId;
     uint8_t serialIndex = 0;
 
+    // On the bus now: plugged, and not away for a reboot.
+    virtual bool present() const { return plugged; }
+    // Counts the times the device left the bus and came back as a new device
+    // (a reboot); handles opened before fail as if it had been unplugged.
+    unsigned attachment = 0;
+
     // Knobs.
     bool plugged = true;               // unplugged: not listed, transfers on open handles fail
     bool refuseOpen = false;

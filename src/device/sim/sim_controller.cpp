@@ -14,6 +14,8 @@ simController::simController(const QString& serialText, int type)
 {
     // Older hardware keeps its serial string at index 42.
     serialIndex = typeWord <= 0x100 ? SERIAL_INDEX_OLD_HARDWARE : SERIAL_INDEX;
+    output = QByteArray(512, '\0');
+    setClock(QDateTime(QDate(2026, 1, 1), QTime(12, 0)), false);
 }
 
 simController::~simController() = default;
@@ -21,6 +23,187 @@ simController::~simController() = default;
 qint64 simController::nowMs() const
 {
     return theLinkClock().nowMs();
+}
+
+// --- Working state -----------------------------------------------------------
+
+int simController::workingMode() const
+{
+    if (status & STATUS_HALTED)
+        return MODE_HALTED;
+    if (status & STATUS_MODE_LIVE)
+        return MODE_LIVE;
+    if (status & STATUS_MODE_TRANSFER)
+        return MODE_TRANSFER;
+    return MODE_NORMAL;
+}
+
+bool simController::rebooting() const
+{
+    return nowMs() < rebootUntilMs;
+}
+
+bool simController::present() const
+{
+    return plugged && !rebooting();
+}
+
+int simController::setMode(const simRequest& r)
+{
+    if (r.in || (status & STATUS_HALTED))
+        return USB_ERROR_PIPE;
+    int bits = 0;
+    switch (r.wordValue) {
+    case MODE_NORMAL:
+        break;
+    case MODE_TRANSFER:
+        bits = STATUS_MODE_TRANSFER;
+        break;
+    case MODE_LIVE:
+        bits = STATUS_MODE_LIVE;
+        break;
+    default:
+        return USB_ERROR_PIPE;
+    }
+    if (ignoreModeRequests)
+        return 0;
+    lower((STATUS_MODE_TRANSFER | STATUS_MODE_LIVE) & ~bits);
+    if (bits)
+        raise(bits);
+    return 0;
+}
+
+int simController::restart(const simRequest& r)
+{
+    if (r.in || (r.value != 0 && r.value != RESTART_INTO_UPGRADE))
+        return USB_ERROR_PIPE;
+    ++restarts;
+    // Off the bus for the boot; it comes back as a new device, so handles
+    // opened before stay dead.
+    rebootUntilMs = nowMs() + qMax(0, rebootMs);
+    ++attachment;
+    interfaceClaimed = false;
+    configuration = 0;
+    pending.clear();
+    busyPolls = 0;
+    busyUntilMs = -1;
+    expectedFrames = 0;
+    onFrame = nullptr;
+    outgoing.clear();
+    output.fill('\0');
+    dmxTransparency = false;
+    status = (r.value == RESTART_INTO_UPGRADE || staysHalted) ? STATUS_HALTED : 0;
+    return 0;
+}
+
+int simController::liveScene(const simRequest& r)
+{
+    if (r.in || r.value != 1 || !(status & STATUS_MODE_LIVE) || (status & STATUS_HALTED))
+        return USB_ERROR_PIPE;
+    expectFrames(LIVE_SCENE_WRITE, 1, false, [this](const blockFrameView& frame) {
+        if (frame.length != output.size() || frame.address != 0)
+            return false;
+        if (rejectLiveFrames != 0) {
+            if (rejectLiveFrames > 0)
+                --rejectLiveFrames;
+            return false;
+        }
+        std::memcpy(output.data(), frame.data, size_t(frame.length));
+        ++liveFramesTaken;
+        return true;
+    });
+    return 0;
+}
+
+int simController::liveValue(const simRequest& r)
+{
+    if (r.in || !(status & STATUS_MODE_LIVE) || (status & STATUS_HALTED))
+        return USB_ERROR_PIPE;
+    if (r.wordIndex >= output.size() || r.wordValue > 0xFF)
+        return USB_ERROR_PIPE;
+    output[r.wordIndex] = char(r.wordValue);
+    return 0;
+}
+
+// --- Real-time clock ---------------------------------------------------------
+
+namespace {
+
+int bcd(int v)
+{
+    return v + 6 * (v / 10);
+}
+
+// -1 for a byte that is no packed BCD.
+int fromStrictBcd(int b)
+{
+    if ((b & 0x0F) > 9 || (b >> 4) > 9)
+        return -1;
+    return (b >> 4) * 10 + (b & 0x0F);
+}
+
+} // namespace
+
+QDateTime simController::clockNow() const
+{
+    const QDateTime t = clockBase.addMSecs(nowMs() - clockBaseMs);
+    return QDateTime(t.date(), t.time());
+}
+
+void simController::setClock(const QDateTime& time, bool dst)
+{
+    // Kept without a time zone, so counting on never jumps.
+    clockBase = QDateTime(time.date(), time.time(), Qt::UTC);
+    clockBaseMs = nowMs();
+    clockDst = dst;
+}
+
+int simController::clockAnswer(QByteArray* answer) const
+{
+    if (!clockRecordOverride.isEmpty()) {
+        *answer = clockRecordOverride;
+        return 0;
+    }
+    const QDateTime now = clockNow();
+    answer->resize(8);
+    (*answer)[0] = char(bcd(now.time().second()));
+    (*answer)[1] = char(bcd(now.time().minute()));
+    (*answer)[2] = char(bcd(now.time().hour()));
+    (*answer)[3] = char(now.date().dayOfWeek());
+    (*answer)[4] = char(bcd(now.date().day()));
+    (*answer)[5] = char(bcd(now.date().month()) | (clockDst ? 0xE0 : 0));
+    (*answer)[6] = char(bcd(now.date().year() % 100));
+    (*answer)[7] = char(qAbs(clockCalibration) | (clockCalibration >= 0 ? 0x20 : 0));
+    return 0;
+}
+
+int simController::takeClock(const simRequest& r)
+{
+    if (r.in || r.data.size() < 8)
+        return USB_ERROR_PIPE;
+    const auto byte = [&r](int i) { return uint8_t(r.data[i]); };
+    const int seconds = fromStrictBcd(byte(0) & 0x7F);
+    const int minutes = fromStrictBcd(byte(1) & 0x7F);
+    const int hours = fromStrictBcd(byte(2) & 0x3F);
+    const int day = fromStrictBcd(byte(4) & 0x3F);
+    const int month = fromStrictBcd(byte(5) & 0x1F);
+    const int year = fromStrictBcd(byte(6));
+    const QDate date(2000 + year, month, day);
+    const QTime time(hours, minutes, seconds);
+    if (seconds < 0 || minutes < 0 || hours < 0 || day < 0 || month < 0 || year < 0 || !date.isValid()
+        || !time.isValid())
+        return USB_ERROR_PIPE;
+    setClock(QDateTime(date, time), (byte(5) & 0xE0) != 0);
+    return 0;
+}
+
+int simController::takeCalibration(const simRequest& r)
+{
+    if (r.in || r.wordValue > 0x3F)
+        return USB_ERROR_PIPE;
+    const int magnitude = r.wordValue & 0x1F;
+    clockCalibration = (r.wordValue & 0x20) ? magnitude : -magnitude;
+    return 0;
 }
 
 // --- Status word -------------------------------------------------------------
@@ -410,6 +593,37 @@ int simController::handleRequest(const simRequest& r, QByteArray* answer)
             return USB_ERROR_PIPE;
         answer->fill(0, 4);
         (*answer)[1] = char(stateCode);
+        return 0;
+    case SET_MODE:
+        return setMode(r);
+    case RESTART:
+        return restart(r);
+    case FREEZE:
+        if (r.in || (status & STATUS_HALTED))
+            return USB_ERROR_PIPE;
+        raise(STATUS_FROZEN);
+        return 0;
+    case RESUME:
+        if (r.in)
+            return USB_ERROR_PIPE;
+        lower(staysHalted ? STATUS_FROZEN : STATUS_FROZEN | STATUS_HALTED);
+        return 0;
+    case LIVE_SCENE_WRITE:
+        return liveScene(r);
+    case SET_LIVE_VALUE:
+        return liveValue(r);
+    case GET_CLOCK:
+        if (!r.in)
+            return USB_ERROR_PIPE;
+        return clockAnswer(answer);
+    case SET_CLOCK:
+        return takeClock(r);
+    case SET_CALIBRATION:
+        return takeCalibration(r);
+    case SET_DMX_TRANSPARENCY:
+        if (r.in || (r.value != DMX_TRANSPARENCY_ON && r.value != DMX_TRANSPARENCY_OFF))
+            return USB_ERROR_PIPE;
+        dmxTransparency = r.value == DMX_TRANSPARENCY_ON;
         return 0;
     default:
         return USB_ERROR_PIPE;

@@ -4,6 +4,7 @@
 #include "device/transport/protocol.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <deque>
@@ -61,6 +62,37 @@ public:
     int16_t firmwareBuild = 7;
     uint8_t stateCode = 0xCC;    // byte 1 of the GET_STATE answer
     bool oldHardware() const { return typeWordSwapsBytes(typeWord); }
+
+    // --- Working state -----------------------------------------------------
+    // The mode the status word shows: 6 halted, 4 live, 3 transfer, else 1.
+    int workingMode() const;
+    // Knob: SET_MODE is taken but the mode bits stay as they are.
+    bool ignoreModeRequests = false;
+    // Knob: RESUME leaves STATUS_HALTED set, and every restart ends halted.
+    bool staysHalted = false;
+    // Knob: link-clock ms the controller is off the bus after RESTART.
+    int rebootMs = 1500;
+    int restarts = 0;            // RESTART requests taken
+    bool rebooting() const;
+    bool present() const override;
+
+    // --- Live output -------------------------------------------------------
+    // The 512 DMX values the controller puts out: live scenes and live values
+    // land here; a restart clears them.
+    QByteArray output;
+    bool dmxTransparency = false;
+    // Knob: the next n live scene frames are rejected (STATUS_FAILED); < 0: all.
+    int rejectLiveFrames = 0;
+    int liveFramesTaken = 0;
+
+    // --- Real-time clock ---------------------------------------------------
+    // The clock runs on link-clock time from the moment it was set.
+    QDateTime clockNow() const;
+    void setClock(const QDateTime& time, bool dst);
+    bool clockDst = false;
+    int clockCalibration = 0;    // -31..31
+    // Knob: GET_CLOCK answers these bytes instead of the clock (empty = the clock).
+    QByteArray clockRecordOverride;
 
     // --- Status word -------------------------------------------------------
     // The bits held now, without busy and without bits still scheduled.
@@ -122,6 +154,18 @@ protected:
     qint64 nowMs() const;
 
 private:
+    int setMode(const simRequest& r);
+    int restart(const simRequest& r);
+    int liveScene(const simRequest& r);
+    int liveValue(const simRequest& r);
+    int clockAnswer(QByteArray* answer) const;
+    int takeClock(const simRequest& r);
+    int takeCalibration(const simRequest& r);
+
+    QDateTime clockBase;         // fields are the controller's local time
+    qint64 clockBaseMs = 0;
+    qint64 rebootUntilMs = -1;
+
     struct fault {
         int kind;
         int nth;

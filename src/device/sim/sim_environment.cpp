@@ -3,6 +3,7 @@
 #include "device/sim/sim_controller.h"
 #include "device/transport/device_factory.h"
 
+#include <QDateTime>
 #include <QtGlobal>
 
 namespace {
@@ -16,7 +17,9 @@ bool installSimulatedBusFromEnvironment()
     if (!environmentBus) {
         // Lives until the program ends: every device made from now on is on it.
         static simBus bus;
-        bus.addController(QStringLiteral("01D30310-0001"), TYPE_WORD_CURRENT);
+        simController& controller = bus.addController(QStringLiteral("01D30310-0001"), TYPE_WORD_CURRENT);
+        // The program shows the controller's clock: let it start at the desk's time.
+        controller.setClock(QDateTime::currentDateTime(), false);
         environmentBus = &bus;
     }
     installUsbBackend(environmentBus);
