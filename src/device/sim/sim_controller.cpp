@@ -206,6 +206,14 @@ int simController::takeCalibration(const simRequest& r)
     return 0;
 }
 
+int simController::raiseEvent(const simRequest& r)
+{
+    if (r.in || r.value != 0 || r.wordIndex >= SIM_EVENT_COUNT)
+        return USB_ERROR_PIPE;
+    raisedEvents.append(r.wordIndex);
+    return 0;
+}
+
 // --- Status word -------------------------------------------------------------
 
 void simController::raise(int bits)
@@ -624,6 +632,8 @@ int simController::handleRequest(const simRequest& r, QByteArray* answer)
         return flashWrite(r);
     case FLASH_READ:
         return flashRead(r);
+    case RAISE_EVENT:
+        return raiseEvent(r);
     case SET_DMX_TRANSPARENCY:
         if (r.in || (r.value != DMX_TRANSPARENCY_ON && r.value != DMX_TRANSPARENCY_OFF))
             return USB_ERROR_PIPE;

@@ -11,6 +11,9 @@
 #include <deque>
 #include <functional>
 
+// Event ids the controller knows: 0 .. SIM_EVENT_COUNT - 1.
+inline constexpr int SIM_EVENT_COUNT = 4976;
+
 // What a transfer was, for the request log and the fault knobs: a control
 // request code (0..255), or one of these.
 enum simKind : int {
@@ -94,6 +97,10 @@ public:
     int clockCalibration = 0;    // -31..31
     // Knob: GET_CLOCK answers these bytes instead of the clock (empty = the clock).
     QByteArray clockRecordOverride;
+
+    // --- Events ------------------------------------------------------------
+    // Event ids raised by RAISE_EVENT, in the order taken.
+    QList<uint16_t> raisedEvents;
 
     // --- Status word -------------------------------------------------------
     // The bits held now, without busy and without bits still scheduled.
@@ -193,6 +200,7 @@ private:
     // The block starting at this offset from flashBase(), or -1.
     int flashBlockAt(uint32_t offset) const;
     void ensureFlash();
+    int raiseEvent(const simRequest& r);
 
     QDateTime clockBase;         // fields are the controller's local time
     qint64 clockBaseMs = 0;

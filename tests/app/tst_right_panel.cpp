@@ -1,0 +1,486 @@
+#include "app/gui_class.h"
+#include "app/right_panel_widget.h"
+#include "device/transport/protocol.h"
+#include "model/config_image.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
+#include "monitor/ctrl_monitor.h"
+#include "program_rig.h"
+#include "support/dialog_recorder.h"
+#include "support/virtual_clock.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QColor textColour(const QLabel* label)
+{
+    return label->palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+QColor boxColour(const QGroupBox* box)
+{
+    return box->palette().color(QPalette::Active, QPalette::Window);
+}
+
+// Normal, Live, Freeze: checked?
+QList<bool> modeButtons(const right_panel_widget* p)
+{
+    return {p->normalButton->isChecked(), p->liveButton->isChecked(), p->freezeButton->isChecked()};
+}
+
+QList<bool> connectionRequests(const QSignalSpy& spy)
+{
+    QList<bool> out;
+    for (const QList<QVariant>& args : spy)
+        out.append(args.at(0).toBool());
+    return out;
+}
+
+}  // namespace
+
+class tst_right_panel : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void initialState();
+    void connectShowsTheController_data();
+    void connectShowsTheController();
+    void connectWithoutController();
+    void modeButtonsWhileDisconnected_data();
+    void modeButtonsWhileDisconnected();
+    void modeButtonsWhileConnected();
+    void freezeAndResume();
+    void freezeFailures_data();
+    void freezeFailures();
+    void disconnectResumesAFrozenShowFirst();
+    void disconnectWithoutConnection();
+    void restartReconnects();
+    void restartWithoutConnection();
+    void restartWithNoControllerTriesTwentyTimes();
+    void restartEndsWhenTheLinkDoesNotLetGo();
+    void sendWithoutConnectionStillPacks();
+    void readWithoutConnection();
+    void saveNames_data();
+    void saveNames();
+    void cancelledFileDialogsChangeNothing();
+    void openFileClosesTheAuxiliaryWindows();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    QString previousDirectory;
+    std::unique_ptr<virtualClock> clock;
+    std::unique_ptr<dialogRecorder> rec;
+    std::unique_ptr<programRig> rig;
+};
+
+void tst_right_panel::init()
+{
+    dir = std::make_unique<QTemporaryDir>();
+    previousDirectory = QDir::currentPath();
+    QDir::setCurrent(dir->path());
+    clock = std::make_unique<virtualClock>();
+    rec = std::make_unique<dialogRecorder>();
+    rig = std::make_unique<programRig>();
+}
+
+void tst_right_panel::cleanup()
+{
+    rig.reset();
+    rec.reset();
+    clock.reset();
+    QDir::setCurrent(previousDirectory);
+    dir.reset();
+}
+
+void tst_right_panel::initialState()
+{
+    right_panel_widget* p = rig->panel();
+    QCOMPARE(p->parentWidget(), rig->window->centralwidget);
+    QCOMPARE(p->geometry(), QRect(860, 23, 207, 678));
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
+    QCOMPARE(textColour(p->statusLabel), QColor(220, 0, 0));
+    QVERIFY(p->statusLabel->font().bold());
+    QCOMPARE(p->controllerLabel->text(), QStringLiteral(" Kv310+ controller"));
+    QCOMPARE(p->modeLabel->text(), QStringLiteral("  Kv310+ working mode: "));
+    QCOMPARE(p->clockLabel->text(), QStringLiteral("------,  --.--.----  --:--:--"));
+    QCOMPARE(p->serialLabel->text(), QStringLiteral("S/N ----"));
+    QCOMPARE(p->firmwareLabel->text(), QStringLiteral("F/W ver. ----"));
+    QCOMPARE(p->serialLabel->parentWidget(), p->infoBox);
+    QCOMPARE(p->infoBox->palette().color(QPalette::Active, QPalette::Base), QColor(110, 200, 15));
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
+    QVERIFY(p->normalButton->isCheckable() && p->liveButton->isCheckable() && p->freezeButton->isCheckable());
+    QVERIFY(!p->freezeButton->isEnabled());
+}
+
+void tst_right_panel::connectShowsTheController_data()
+{
+    QTest::addColumn<int>("stateCode");
+    QTest::addColumn<QColor>("boxColour");
+    QTest::newRow("idle") << 0xAA << QColor(230, 180, 115);
+    QTest::newRow("running") << 0xCC << QColor(160, 200, 90);
+    QTest::newRow("other state") << 0x11 << QColor(160, 200, 90);
+}
+
+void tst_right_panel::connectShowsTheController()
+{
+    QFETCH(int, stateCode);
+    rig->sim->stateCode = uint8_t(stateCode);
+    right_panel_widget* p = rig->panel();
+
+    QVERIFY(rig->connect());
+    QVERIFY(rec->entries.isEmpty());
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Connected"));
+    QCOMPARE(textColour(p->statusLabel), QColor(0, 155, 0));
+    QTEST(boxColour(p->infoBox), "boxColour");
+    QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
+    QVERIFY(p->freezeButton->isEnabled());
+    QCOMPARE(rig->controller->uiMode, 1);
+    QCOMPARE(rig->sim->workingMode(), MODE_NORMAL);
+    QCOMPARE(p->serialLabel->text(), QStringLiteral("S/N D30310-0001"));
+    QCOMPARE(p->firmwareLabel->text(), QStringLiteral("F/W ver. 4.01.0007"));
+
+    // Losing the connection shows it and unchecks the mode.
+    p->disconnectButton->click();
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
+    QCOMPARE(textColour(p->statusLabel), QColor(180, 0, 0));
+    QCOMPARE(boxColour(p->infoBox), p->palette().color(QPalette::Active, QPalette::Window));
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
+    QVERIFY(rec->entries.isEmpty());
+}
+
+void tst_right_panel::connectWithoutController()
+{
+    rig->sim->plugged = false;
+    right_panel_widget* p = rig->panel();
+    QVERIFY(!rig->connect());
+    QCOMPARE(rec->texts(), QStringList{"Not connected!"});
+    QCOMPARE(rec->titles(), QStringList{"KvOrbit310+"});
+    QCOMPARE(rec->entries.at(0).icon, QMessageBox::Critical);
+    QCOMPARE(rec->entries.at(0).parent, p);
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
+}
+
+void tst_right_panel::modeButtonsWhileDisconnected_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Normal") << "normal";
+    QTest::newRow("Live") << "live";
+}
+
+void tst_right_panel::modeButtonsWhileDisconnected()
+{
+    QFETCH(QString, button);
+    right_panel_widget* p = rig->panel();
+    QSignalSpy modes(p, &right_panel_widget::setWorkingMode);
+    QSignalSpy live(p, &right_panel_widget::turnOnSceneLive);
+
+    (button == QLatin1String("normal") ? p->normalButton : p->liveButton)->click();
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
+    QVERIFY(!p->freezeButton->isEnabled());
+    QCOMPARE(modes.count(), 0);
+    QCOMPARE(live.count(), 0);
+    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(rig->sim->log.isEmpty());
+}
+
+void tst_right_panel::modeButtonsWhileConnected()
+{
+    right_panel_widget* p = rig->panel();
+    QVERIFY(rig->connect());
+    QSignalSpy modes(p, &right_panel_widget::setWorkingMode);
+    QSignalSpy live(p, &right_panel_widget::turnOnSceneLive);
+
+    p->liveButton->click();
+    QCOMPARE(modeButtons(p), (QList<bool>{false, true, false}));
+    QVERIFY(!p->freezeButton->isEnabled());
+    QCOMPARE(rig->controller->uiMode, 2);
+    QCOMPARE(live.count(), 1);
+
+    // Live cannot be unchecked by itself.
+    p->liveButton->click();
+    QCOMPARE(modeButtons(p), (QList<bool>{false, true, false}));
+    QCOMPARE(rig->controller->uiMode, 2);
+
+    p->normalButton->click();
+    QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
+    QVERIFY(p->freezeButton->isEnabled());
+    QCOMPARE(rig->controller->uiMode, 1);
+    QCOMPARE(rig->sim->workingMode(), MODE_NORMAL);
+
+    // Clicking the checked Normal keeps it and asks for mode 1 again.
+    modes.clear();
+    p->normalButton->click();
+    QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
+    QVERIFY(p->freezeButton->isEnabled());
+    QCOMPARE(modes.count(), 1);
+    QCOMPARE(modes.at(0).at(0).toInt(), 1);
+    QVERIFY(rec->entries.isEmpty());
+}
+
+void tst_right_panel::freezeAndResume()
+{
+    right_panel_widget* p = rig->panel();
+    QVERIFY(rig->connect());
+    p->freezeButton->click();
+    QVERIFY(p->freezeButton->isChecked());
+    QVERIFY(rig->sim->status & STATUS_FROZEN);
+
+    // Choosing Live resumes the show first.
+    p->liveButton->click();
+    QCOMPARE(modeButtons(p), (QList<bool>{false, true, false}));
+    QVERIFY(!(rig->sim->status & STATUS_FROZEN));
+    QVERIFY(rec->entries.isEmpty());
+}
+
+void tst_right_panel::freezeFailures_data()
+{
+    QTest::addColumn<int>("refused");
+    QTest::addColumn<bool>("freezeFirst");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("freeze refused") << int(FREEZE) << false
+                                    << QStringList{"Controller still frozen!", "Controller not frozen!"};
+    QTest::newRow("resume refused") << int(RESUME) << true << QStringList{"Controller still frozen!"};
+}
+
+void tst_right_panel::freezeFailures()
+{
+    QFETCH(int, refused);
+    QFETCH(bool, freezeFirst);
+    right_panel_widget* p = rig->panel();
+    QVERIFY(rig->connect());
+    if (freezeFirst)
+        p->freezeButton->click();
+    rig->sim->refuse(refused, 1, -1);
+
+    p->freezeButton->click();
+    QTEST(rec->texts(), "messages");
+    for (const auto& e : std::as_const(rec->entries))
+        QCOMPARE(e.icon, QMessageBox::Critical);
+    QVERIFY(!rig->controller->isConnected());
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
+}
+
+void tst_right_panel::disconnectResumesAFrozenShowFirst()
+{
+    right_panel_widget* p = rig->panel();
+    QVERIFY(rig->connect());
+    p->freezeButton->click();
+    rig->sim->log.clear();
+
+    p->disconnectButton->click();
+    QVERIFY(!(rig->sim->status & STATUS_FROZEN));
+    // The show is resumed, then the controller is sent back to normal mode and let go.
+    QList<int> requests;
+    for (const simLogEntry& e : std::as_const(rig->sim->log))
+        if (e.kind == RESUME || e.kind == SET_MODE)
+            requests.append(e.kind);
+    QCOMPARE(requests, (QList<int>{RESUME, SET_MODE}));
+    QVERIFY(!rig->controller->isConnected());
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
+    QVERIFY(rec->entries.isEmpty());
+}
+
+void tst_right_panel::disconnectWithoutConnection()
+{
+    right_panel_widget* p = rig->panel();
+    p->disconnectButton->click();
+    QVERIFY(rec->entries.isEmpty());
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
+}
+
+void tst_right_panel::restartReconnects()
+{
+    right_panel_widget* p = rig->panel();
+    QVERIFY(rig->connect());
+    p->freezeButton->click();
+    rig->window->monitor->shInputsClicked();
+    rig->window->monitor->shStatesClicked();
+    QCOMPARE(rig->window->monitor->monitorFlags, uint16_t(MONITOR_FLAG_INPUTS | MONITOR_FLAG_STATES));
+
+    p->restartButton->click();
+    QCOMPARE(rig->sim->restarts, 1);
+    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(rig->controller->isConnected());
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Connected"));
+    QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
+    QCOMPARE(rig->window->monitor->monitorFlags, uint16_t(0));
+}
+
+void tst_right_panel::restartWithoutConnection()
+{
+    right_panel_widget* p = rig->panel();
+    p->restartButton->click();
+    QCOMPARE(rec->texts(), QStringList{"Not connected!"});
+    QCOMPARE(rig->sim->restarts, 0);
+}
+
+void tst_right_panel::restartWithNoControllerTriesTwentyTimes()
+{
+    right_panel_widget* p = rig->panel();
+    QVERIFY(rig->connect());
+    // The controller leaves the bus and does not come back while anyone waits.
+    rig->sim->rebootMs = 3600 * 1000;
+    QSignalSpy requests(p, &right_panel_widget::setConnection);
+
+    p->restartButton->click();
+    QCOMPARE(rec->texts(), QStringList{"Restart failed!"});
+    QList<bool> expected{false};
+    for (int i = 0; i < 20; ++i)
+        expected.append(true);
+    QCOMPARE(connectionRequests(requests), expected);
+    QVERIFY(!rig->controller->isConnected());
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
+}
+
+void tst_right_panel::restartEndsWhenTheLinkDoesNotLetGo()
+{
+    // A panel whose requests reach no controller: the one it restarts keeps
+    // its link open, and the panel must still come to an end.
+    right_panel_widget lonePanel(nullptr, nullptr);
+    QVERIFY(rig->connect());
+    QSignalSpy requests(&lonePanel, &right_panel_widget::setConnection);
+
+    lonePanel.restartButton->click();
+    QCOMPARE(rig->sim->restarts, 1);
+    QVERIFY(rig->controller->isConnected());
+    QCOMPARE(connectionRequests(requests), (QList<bool>{false, true}));
+    QVERIFY(rec->entries.isEmpty());
+}
+
+void tst_right_panel::sendWithoutConnectionStillPacks()
+{
+    kv310_controller_class* c = rig->controller.get();
+    c->programs.setStepCount(3, 2);
+    c->programs.setScene(3, 1, 77);
+    c->events.appendAction(0x1340);
+    c->events.setNumber(0x1340, 0, 5);
+
+    rig->panel()->sendButton->click();
+    QCOMPARE(rec->texts(), QStringList{"Configuration not sent!"});
+    QCOMPARE(rec->titles(), QStringList{"KvOrbit310+"});
+    QCOMPARE(rig->sim->restarts, 0);
+
+    // The image holds what the tables held.
+    c->programs.clear();
+    c->events.clear();
+    c->programs.unpackPrograms(c->configImage);
+    c->events.unpackEvents(c->configImage);
+    QCOMPARE(c->programs.stepCount(3), 2);
+    QCOMPARE(c->programs.scene(3, 1), 77);
+    QCOMPARE(c->events.actionCount(0x1340), 1);
+    QCOMPARE(c->events.number(0x1340, 0), 5);
+}
+
+void tst_right_panel::readWithoutConnection()
+{
+    rig->controller->sceneDescriptions[4] = QStringLiteral("Intro");
+    rig->panel()->readButton->click();
+    QCOMPARE(rec->texts(), QStringList{"Configuration not read!"});
+    QCOMPARE(rig->controller->sceneDescriptions[4], QStringLiteral("Intro"));
+}
+
+void tst_right_panel::saveNames_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<bool>("oldstyle");
+
+    const QString current = QStringLiteral("Kv310+ project description (*31xcfg)");
+    const QString old = QStringLiteral("KvOrbit 310 old-style config (*.cfg310)");
+    QTest::newRow("plain name") << "show" << current << "show.31xcfg" << false;
+    QTest::newRow("old style") << "show.cfg310" << current << "show.cfg310" << true;
+    QTest::newRow("v4 extension") << "show.cfg310v4" << current << "show.cfg310v4" << false;
+    QTest::newRow("current extension") << "show.31xcfg" << current << "show.31xcfg" << false;
+    QTest::newRow("upper case old style") << "show.CFG310" << current << "show.CFG310.31xcfg" << false;
+    QTest::newRow("upper case current") << "show.31XCFG" << current << "show.31XCFG.31xcfg" << false;
+    QTest::newRow("old-style filter, no extension") << "show" << old << "show.31xcfg" << false;
+    QTest::newRow("dotted name") << "show.v2" << current << "show.v2.31xcfg" << false;
+}
+
+void tst_right_panel::saveNames()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QFETCH(QString, saved);
+    QFETCH(bool, oldstyle);
+    right_panel_widget* p = rig->panel();
+    QSignalSpy spy(p, &right_panel_widget::saveConfToFileClicked);
+    const QString folder = dir->path() + QStringLiteral("/shows/");
+    QVERIFY(QDir().mkpath(folder));
+
+    rec->answerFile(folder + typed, filter);
+    p->saveFileButton->click();
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toString(), folder + saved);
+    QCOMPARE(spy.at(0).at(1).toBool(), oldstyle);
+    QCOMPARE(rig->controller->lastPath, folder + saved);
+
+    const dialogRecorder::entry& request = rec->entries.at(0);
+    QCOMPARE(request.kind, QStringLiteral("save"));
+    QCOMPARE(request.directory, QStringLiteral("./"));
+    QCOMPARE(request.title, QStringLiteral("Choose a project description file for Kv310+ controller"));
+    QCOMPARE(request.filter, QStringLiteral("Kv310+ project description (*31xcfg);;"
+                                            "KvOrbit 310 old-style config (*.cfg310);;All files (*)"));
+
+    // The next dialog starts where the last file went.
+    rec->answerFile(QString());
+    p->saveFileButton->click();
+    const auto& entries = rec->entries;
+    QCOMPARE(entries.last().directory, folder + saved);
+}
+
+void tst_right_panel::cancelledFileDialogsChangeNothing()
+{
+    right_panel_widget* p = rig->panel();
+    rig->controller->lastPath = QStringLiteral("somewhere/show.31xcfg");
+    QSignalSpy saves(p, &right_panel_widget::saveConfToFileClicked);
+    QSignalSpy opens(p, &right_panel_widget::readConfFromFileClicked);
+
+    rec->answerFile(QString());
+    p->saveFileButton->click();
+    rec->answerFile(QString());
+    p->readFileButton->click();
+    QCOMPARE(saves.count(), 0);
+    QCOMPARE(opens.count(), 0);
+    QCOMPARE(rig->controller->lastPath, QStringLiteral("somewhere/show.31xcfg"));
+    QCOMPARE(rec->entries.size(), 2);
+    QCOMPARE(rec->entries.at(0).directory, QStringLiteral("somewhere/show.31xcfg"));
+    QCOMPARE(rec->entries.at(1).directory, QStringLiteral("somewhere/show.31xcfg"));
+}
+
+void tst_right_panel::openFileClosesTheAuxiliaryWindows()
+{
+    right_panel_widget* p = rig->panel();
+    QVERIFY(rig->connect());
+    rig->window->monitor->shDmxOutClicked();
+    QVERIFY(rig->window->monitor->monitorFlags);
+    QSignalSpy opens(p, &right_panel_widget::readConfFromFileClicked);
+    const QString name = dir->path() + QStringLiteral("/missing.31xcfg");
+
+    rec->answerFile(name);
+    p->readFileButton->click();
+    QCOMPARE(rec->entries.at(0).kind, QStringLiteral("open"));
+    QCOMPARE(rec->entries.at(0).filter,
+             QStringLiteral("KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)"));
+    QCOMPARE(rec->entries.at(0).title, QStringLiteral("Choose a project description file for Kv310+ controller"));
+    QCOMPARE(opens.count(), 1);
+    QCOMPARE(opens.at(0).at(0).toString(), name);
+    QCOMPARE(rig->controller->lastPath, name);
+    QCOMPARE(rig->window->monitor->monitorFlags, uint16_t(0));
+}
+
+QTEST_MAIN(tst_right_panel)
+#include "tst_right_panel.moc"
