@@ -87,7 +87,7 @@ bool framedImage(const QByteArray& content, int h, uint32_t imageSize, QByteArra
         || r.textOffset > content.size())
         return false;
     const char* block = content.constData() + r.dataOffset;
-    if (qChecksum(QByteArrayView(block, r.dataSize)) != r.checksum)
+    if (checksum(block, r.dataSize) != r.checksum)
         return false;
     // qUncompress allocates what the block announces: it must be the image.
     if (announcedLength(block, r.dataSize) != imageSize)
@@ -225,7 +225,7 @@ void kv310_controller_class::write_confDataToFile(QString fileName, bool oldstyl
     const qsizetype padding = (16 - block.size() % 16) % 16;
     fileBlockRecord record;
     record.dataOffset = uint16_t(h + RECORD_SIZE);
-    record.checksum = qChecksum(QByteArrayView(block));
+    record.checksum = checksum(block);
     record.dataSize = uint32_t(block.size());
     record.textOffset = uint32_t(h + RECORD_SIZE + block.size() + padding);
     record.textLength = uint32_t(xml.size());
@@ -361,8 +361,7 @@ bool kv310_controller_class::readOldConfig(const QByteArray& content, bool v2, c
     if (content.size() < 2)
         return true;
     const qsizetype end = content.size() - 2;
-    const uint16_t checksum = qFromLittleEndian<uint16_t>(content.constData() + end);
-    if (qChecksum(QByteArrayView(content.constData(), end)) != checksum)
+    if (checksum(content.constData(), end) != qFromLittleEndian<uint16_t>(content.constData() + end))
         return true;
     const qsizetype zero = content.left(end).indexOf('\0');
     if (zero < 0)

@@ -26,6 +26,8 @@ using namespace cfgfile;
 class tst_config_files : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void checksumIsQtsChecksum_data();
+    void checksumIsQtsChecksum();
     void headerAndRecord_data();
     void headerAndRecord();
     void fullShowRoundTrip();
@@ -239,6 +241,31 @@ bool isCleared(const kv310_controller_class& c)
 }
 
 } // namespace
+
+void tst_config_files::checksumIsQtsChecksum_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("start");
+    for (int length : {0, 1, 7, 8, 9, 15, 16, 17, 1000, 65537})
+        for (int start : {0, 3})
+            QTest::addRow("%d bytes from %d", length, start) << length << start;
+}
+
+void tst_config_files::checksumIsQtsChecksum()
+{
+    QFETCH(int, length);
+    QFETCH(int, start);
+
+    QCOMPARE(checksum(QByteArray("123456789")), uint16_t(0x906E));
+    QByteArray data(length + start, '\0');
+    uint32_t state = uint32_t(length * 2654435761u + 1);
+    for (char& ch : data) {
+        state = state * 1664525u + 1013904223u;
+        ch = char(state >> 24);
+    }
+    const QByteArrayView view(data.constData() + start, length);
+    QCOMPARE(checksum(view.data(), view.size()), qChecksum(view));
+}
 
 void tst_config_files::headerAndRecord_data()
 {

@@ -156,6 +156,113 @@
         <source>Not enough memory! Quitting!</source>
         <translation>Za mało pamięci! Program kończy pracę!</translation>
     </message>
+    <message>
+        <source>Old-style file format!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have choosen old-style configuration file format (v3)!
+Some informations will not be saved into file, and may get lost!
+Continue anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data write to file </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insufficient memory!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough memory to create temporary flash image!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data read from file
+    successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data read from file
+       failed!
+
+File corrupted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Older version!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file contains previous version of configuration!
+To convert it into current format try get
+a converting program from KVO website!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file is not a valid project description file:
+&quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration error:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coupling tables are not coherent!
+The first one was taken.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compressed project size exceeds reserved flash area!
+Some information will not be stored in the device!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incomplete file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not all days of year are properly described!
+	Continue anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skip this</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Anuluj</translation>
+    </message>
+    <message>
+        <source>Skip all</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>lightEffect</name>
+    <message>
+        <source>Fixture No. %1 </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: undefined!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>programTable</name>
@@ -166,6 +273,34 @@
     <message>
         <source>Program steps limit exceed!</source>
         <translation>Przekroczono limit kroków programów!</translation>
+    </message>
+</context>
+<context>
+    <name>reconnectDialog</name>
+    <message>
+        <source>Device not connected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previously connected controller is no longer available!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Retry or choose another device to connect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Anuluj</translation>
     </message>
 </context>
 <context>
@@ -196,6 +331,80 @@
     <message>
         <source>Some limits were reached!</source>
         <translation>Niektóre wartości osiągnęły granice!</translation>
+    </message>
+</context>
+<context>
+    <name>v_project</name>
+    <message>
+        <source>Incomplete fixture(s) found!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All fixtures should be completely defined
+before entering visualisaton mode!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Range boundary violation!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fixture %1 violates range of group %2!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Range_</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removing groups by ranges</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removed %1 groups generated by active scenes!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incomplete data!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check item &quot;%1&quot;!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New fixture definitiions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All definition of fixtures in project
+will be replaced from external library!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undefined fixture model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This library does not contain definition
+for fixture %1!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New fixture definitions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All definition succesfully replaced!</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
