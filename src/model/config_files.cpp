@@ -20,8 +20,7 @@ namespace {
 
 enum class fileKind { unknown, current, oldStyle, v2, v1 };
 
-// Recognised by the first characters; "Kv310CFG" is tested last because the
-// longer magics do not start with it anyway.
+// The kind of file its first characters name, compared case-sensitively.
 fileKind kindOf(const QByteArray& first)
 {
     const QByteArray head = first.left(15);
@@ -110,8 +109,10 @@ void readFileText(kv310_controller_class& c, const QByteArray& content, qint64 t
 QString v2Text(const char* block)
 {
     const char* zero = static_cast<const char*>(std::memchr(block, '\0', V2_TEXT_BLOCK));
-    // A block without its zero byte holds no valid text.
-    return zero ? QString::fromLocal8Bit(block, zero - block) : QString(0, QChar());
+    // A block without its zero byte holds no valid text. Descriptions are
+    // empty, never null, as clearing leaves them.
+    const QString text = zero ? QString::fromLocal8Bit(block, zero - block) : QString();
+    return text.isNull() ? QString(0, QChar()) : text;
 }
 
 template <typename Texts>

@@ -557,6 +557,7 @@ void tst_config_files::v2Files()
         // A block without its zero byte gives an empty description.
         QVERIFY(c.sceneDescriptions[1].isEmpty());
         QVERIFY(!c.sceneDescriptions[1].isNull());
+        QVERIFY(!c.sceneDescriptions[2].isNull());
     }
 }
 
