@@ -117,7 +117,13 @@ right_panel_widget::right_panel_widget(kv310_controller_class* controller, QWidg
     connect(this, &right_panel_widget::liveModeCheck, liveButton, &QPushButton::setChecked);
     connect(this, &right_panel_widget::freezeModeCheck, freezeButton, &QPushButton::setChecked);
     connect(saveFileButton, &QPushButton::clicked, this, qOverload<bool>(&right_panel_widget::saveConfToFileClick));
+    if (controller)
+        connect(this, &right_panel_widget::saveConfToFileClicked, controller,
+                &kv310_controller_class::write_confDataToFile);
     connect(readFileButton, &QPushButton::clicked, this, &right_panel_widget::readConfFromFileClick);
+    if (controller)
+        connect(this, &right_panel_widget::readConfFromFileClicked, controller,
+                &kv310_controller_class::read_confDataFromFile);
     connect(connectButton, &QPushButton::clicked, this, &right_panel_widget::connectButtonClicked);
     connect(disconnectButton, &QPushButton::clicked, this, &right_panel_widget::disconnectButtonClicked);
     connect(restartButton, &QPushButton::clicked, this, qOverload<bool>(&right_panel_widget::resetButtonClicked));

@@ -422,11 +422,14 @@ void tst_right_panel::saveNames()
     QVERIFY(QDir().mkpath(folder));
 
     rec->answerFile(folder + typed, filter);
+    if (oldstyle)
+        rec->answer(QMessageBox::Yes);  // to losing what the old format cannot hold
     p->saveFileButton->click();
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toString(), folder + saved);
     QCOMPARE(spy.at(0).at(1).toBool(), oldstyle);
     QCOMPARE(rig->controller->lastPath, folder + saved);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{saved});
 
     const dialogRecorder::entry& request = rec->entries.at(0);
     QCOMPARE(request.kind, QStringLiteral("save"));
