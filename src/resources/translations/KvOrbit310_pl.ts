@@ -156,6 +156,171 @@
         <source>Not enough memory! Quitting!</source>
         <translation>Za mało pamięci! Program kończy pracę!</translation>
     </message>
+    <message>
+        <source>USB Interface</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Protocol error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot initiate reading!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read inputs&apos; states!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operation failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote control:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time exceeded!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid R. C. address!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select button!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Divergent key!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid key code!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU key code reading failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid key code [%1]!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ambiguous R. C. address!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU key code writing failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU address writing failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU data saving failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending configuration and data...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config and data writing
+     successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config and data writing
+     failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration reading
+ failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Improper hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Kv310 version 3.99 or less, use older KvOrbit310.exe!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This software supports </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> controllers only!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading configuration...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration reading
+successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration error:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coupling tables are not coherent!
+The first one was taken.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incomplete file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not all days of year are properly described!
+	Continue anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skip this</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Anuluj</translation>
+    </message>
+    <message>
+        <source>Skip all</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>lightEffect</name>
+    <message>
+        <source>Fixture No. %1 </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: undefined!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>programTable</name>
@@ -166,6 +331,34 @@
     <message>
         <source>Program steps limit exceed!</source>
         <translation>Przekroczono limit kroków programów!</translation>
+    </message>
+</context>
+<context>
+    <name>reconnectDialog</name>
+    <message>
+        <source>Device not connected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previously connected controller is no longer available!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Retry or choose another device to connect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Anuluj</translation>
     </message>
 </context>
 <context>
@@ -196,6 +389,80 @@
     <message>
         <source>Some limits were reached!</source>
         <translation>Niektóre wartości osiągnęły granice!</translation>
+    </message>
+</context>
+<context>
+    <name>v_project</name>
+    <message>
+        <source>Incomplete fixture(s) found!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All fixtures should be completely defined
+before entering visualisaton mode!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Range boundary violation!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fixture %1 violates range of group %2!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Range_</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removing groups by ranges</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removed %1 groups generated by active scenes!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incomplete data!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check item &quot;%1&quot;!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New fixture definitiions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All definition of fixtures in project
+will be replaced from external library!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undefined fixture model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This library does not contain definition
+for fixture %1!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New fixture definitions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All definition succesfully replaced!</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

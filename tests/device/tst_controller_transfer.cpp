@@ -1,0 +1,491 @@
+#include "controller_rig.h"
+
+#include "model/config_image.h"
+#include "model/time_codes.h"
+#include "support/dialog_recorder.h"
+#include "support/virtual_clock.h"
+
+#include <QProgressDialog>
+#include <QTest>
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+const QString sendSucceeded = QStringLiteral("Config and data writing\n     successful!");
+const QString sendFailed = QStringLiteral("Config and data writing\n     failed!");
+const QString readSucceeded = QStringLiteral("Configuration reading\nsuccessful!");
+const QString readFailed = QStringLiteral("Configuration reading\n failed!");
+
+// A show that touches every region the tables are packed into, with
+// descriptions; `seed` makes two shows differ everywhere.
+void buildShow(kv310_controller_class& c, int seed)
+{
+    for (uint32_t o = img::sceneChannels; o < img::projectArea; o += 4)
+        img::putU32(c.configImage, o, o * 2654435761u + uint32_t(seed));
+    for (int s = 0; s < img::SCENES; ++s)
+        fadeTimes{uint16_t(s + seed), uint16_t(10 + seed), uint16_t(s % 7), 0}.write(c.configImage
+                                                                                    + img::sceneTimesOf(s));
+    img::putU16(c.configImage, img::outputChannelCount, uint16_t(100 + seed));
+    for (int P = 0; P < 40; ++P) {
+        c.programs.setStepCount(P, 3 + (P + seed) % 5);
+        for (int k = 0; k < c.programs.stepCount(P); ++k) {
+            programStep* s = c.programs.step(P, k);
+            s->scene = uint16_t((P * 31 + k + seed) % img::SCENES);
+            s->duration = fromTenths(unsigned(10 + k + seed));
+        }
+    }
+    for (int n = 0; n < 300; ++n) {
+        const int id = (n * 17 + seed) % EVENT_COUNT;
+        const int pos = c.events.appendAction(id);
+        c.events.setNumber(id, pos, (n + seed) % img::SCENES);
+        c.events.setActionType(id, pos, n % 2 ? ACTION_SCENE : ACTION_PROGRAM);
+    }
+    c.events.appendAction(EVENT_TIMER + 5);
+    c.timerTable[5].hour = uint8_t(0x10 + seed);
+    c.timerTable[5].minute = 0x30;
+    c.coupledSceneGroups[1] = {uint16_t(3 + seed), uint16_t(9 + seed)};
+    c.sceneDescriptions[4] = QStringLiteral("scene %1").arg(seed);
+    c.programDescriptions[2] = QStringLiteral("program %1").arg(seed);
+    c.eventDescriptions[EVENT_DELAY_END + 3] = QStringLiteral("delay %1").arg(seed);
+}
+
+QByteArray imageBytes(const kv310_controller_class& c)
+{
+    return QByteArray(reinterpret_cast<const char*>(c.configImage), int(img::SIZE));
+}
+
+// The frame headers of the bulk writes, in order.
+QList<QByteArray> frameHeaders(const simController& sim)
+{
+    QList<QByteArray> out;
+    for (const simLogEntry& e : sim.logOf(SIM_BULK_OUT))
+        out.append(e.data);
+    return out;
+}
+
+QByteArray header(int type, int counter, int lengthCode, uint32_t address)
+{
+    QByteArray h(8, '\0');
+    qToLittleEndian<quint32>(blockFrame::headerWord(uint8_t(type), uint8_t(counter), uint16_t(lengthCode)), h.data());
+    qToLittleEndian<quint32>(address, h.data() + 4);
+    return h;
+}
+
+// Another controller object on the rig's bus (the rig's own must be
+// disconnected first: the interface has one claim).
+std::unique_ptr<kv310_controller_class> secondController(controllerRig& rig)
+{
+    installUsbBackend(&rig.bus);
+    auto c = std::make_unique<kv310_controller_class>();
+    installUsbBackend(nullptr);
+    return c;
+}
+
+QList<int> modeRequests(const simController& sim)
+{
+    QList<int> out;
+    for (const simLogEntry& e : sim.logOf(SET_MODE))
+        out.append(e.value);
+    return out;
+}
+
+using simSetup = std::function<void(simController&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(simSetup)
+
+class tst_controller_transfer : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void roundTrip();
+    void sendAddressesAndProgress_data();
+    void sendAddressesAndProgress();
+    void sendFaults_data();
+    void sendFaults();
+    void sendPackOverflow();
+    void silentEnds_data();
+    void silentEnds();
+    void readFaults_data();
+    void readFaults();
+    void readRefusedHardware_data();
+    void readRefusedHardware();
+    void readClampsSettings_data();
+    void readClampsSettings();
+
+private:
+    virtualClock clock;
+};
+
+void tst_controller_transfer::roundTrip()
+{
+    controllerRig rig;
+    buildShow(*rig.controller, 1);
+    QVERIFY(rig.connect());
+    QSignalSpy reset(rig.controller.get(), &kv310_controller_class::forceReset);
+    {
+        dialogRecorder rec;
+        rig.controller->send_alldata();
+        QCOMPARE(rec.texts(), QStringList{sendSucceeded});
+        QCOMPARE(rec.entries.at(0).icon, QMessageBox::Information);
+        QCOMPARE(rec.titles(), QStringList{QStringLiteral("KvOrbit310+")});
+    }
+    QCOMPARE(reset.count(), 1);
+    QVERIFY(rig.controller->progressDialog == nullptr);
+    QCOMPARE(rig.sim->configFramesWritten, CONFIG_BLOCKS);
+    QVERIFY(rig.sim->configFlash == imageBytes(*rig.controller));
+    // Transfer mode for the send, then the mode found before.
+    QCOMPARE(modeRequests(*rig.sim), (QList<int>{MODE_TRANSFER, MODE_NORMAL}));
+    QCOMPARE(rig.sim->workingMode(), MODE_NORMAL);
+    QCOMPARE(rig.controller->deviceMode, MODE_NORMAL);
+    QVERIFY(rig.status->isEmpty());
+
+    rig.controller->setConnection(false);
+    auto reader = secondController(rig);
+    buildShow(*reader, 2);
+    reader->setConnection(true);
+    QVERIFY(reader->connected);
+    rig.sim->log.clear();
+    QSignalSpy finished(reader.get(), &kv310_controller_class::readKv310Finished);
+    {
+        dialogRecorder rec;
+        reader->read_alldata();
+        QCOMPARE(rec.texts(), QStringList{readSucceeded});
+        QCOMPARE(rec.entries.at(0).icon, QMessageBox::Information);
+    }
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(reader->progressDialog == nullptr);
+    QCOMPARE(rig.sim->configFramesRead, CONFIG_BLOCKS);
+    QVERIFY(imageBytes(*reader) == imageBytes(*rig.controller));
+    const QList<simLogEntry> request = rig.sim->logOf(CONFIG_READ);
+    QCOMPARE(request.size(), 1);
+    QCOMPARE(int(request.at(0).value), CONFIG_BLOCKS);
+    QCOMPARE(modeRequests(*rig.sim), (QList<int>{MODE_TRANSFER, MODE_NORMAL}));
+    QCOMPARE(reader->deviceMode, MODE_NORMAL);
+    QVERIFY(reader->connected);
+
+    // The tables come out of the image read.
+    for (int P = 0; P < 40; ++P) {
+        QCOMPARE(reader->programs.stepCount(P), rig.controller->programs.stepCount(P));
+        QCOMPARE(reader->programs.step(P, 0)->scene, rig.controller->programs.step(P, 0)->scene);
+    }
+    for (int id = 0; id < EVENT_COUNT; id += 7)
+        QCOMPARE(reader->events.actionCount(id), rig.controller->events.actionCount(id));
+    QCOMPARE(reader->timerTable[5].hour, uint8_t(0x11));
+    QCOMPARE(reader->coupledSceneGroups[1], (QList<uint16_t>{4, 10}));
+}
+
+void tst_controller_transfer::sendAddressesAndProgress_data()
+{
+    QTest::addColumn<int>("typeWord");
+    QTest::addColumn<uint32_t>("base");
+    QTest::addColumn<int>("progressRange");
+    QTest::addColumn<int>("requestValue");  // CONFIG_WRITE value on the wire
+
+    QTest::newRow("current hardware") << TYPE_WORD_CURRENT << uint32_t(0x68000000) << 128 << 0x0001;
+    QTest::newRow("old hardware") << TYPE_WORD_OLD << uint32_t(0x62000000) << 135 << 0x0100;
+}
+
+void tst_controller_transfer::sendAddressesAndProgress()
+{
+    QFETCH(int, typeWord);
+    QFETCH(uint32_t, base);
+    QFETCH(int, progressRange);
+    QFETCH(int, requestValue);
+
+    controllerRig rig(typeWord);
+    QVERIFY(rig.connect());
+    struct seen {
+        QString label;
+        int maximum;
+        int value;
+        bool visible;
+        bool modal;
+    };
+    QList<seen> progress;
+    rig.sim->configBlockWritten = [&](int) {
+        const QProgressDialog* d = rig.controller->progressDialog;
+        QVERIFY(d);
+        progress.append({d->labelText(), d->maximum(), d->value(), d->isVisible(), d->isModal()});
+    };
+    dialogRecorder rec;
+    rig.controller->send_alldata();
+    QCOMPARE(rec.texts(), QStringList{sendSucceeded});
+
+    const QList<QByteArray> headers = frameHeaders(*rig.sim);
+    QCOMPARE(headers.size(), CONFIG_BLOCKS);
+    QCOMPARE(headers.at(0), header(CONFIG_WRITE, 0, 0xFFFF, base));
+    QCOMPARE(headers.at(5), header(CONFIG_WRITE, 5, 0xFFFF, base + 0x50000));
+    QCOMPARE(headers.at(127), header(CONFIG_WRITE, 127, 0xFFFF, base + 0x7F0000));
+    for (const simLogEntry& e : rig.sim->logOf(CONFIG_WRITE))
+        QCOMPARE(int(e.value), requestValue);
+
+    // One step per block, shown without blocking anyone.
+    QCOMPARE(progress.size(), CONFIG_BLOCKS);
+    QCOMPARE(progress.at(0).label, QStringLiteral("Sending configuration and data..."));
+    QCOMPARE(progress.at(0).maximum, progressRange);
+    QCOMPARE(progress.at(0).value, 0);
+    QCOMPARE(progress.at(77).value, 77);
+    QVERIFY(progress.at(0).visible);
+    QVERIFY(!progress.at(0).modal);
+    QVERIFY(rig.controller->progressDialog == nullptr);
+}
+
+void tst_controller_transfer::sendFaults_data()
+{
+    QTest::addColumn<simSetup>("setup");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<int>("framesWritten");  // into the controller's flash
+
+    // Every fault strikes at block 10, after ten blocks were written.
+    const auto afterBlock9 = [](std::function<void(simController&)> knob) {
+        return simSetup([knob](simController& sim) {
+            sim.configBlockWritten = [&sim, knob](int block) {
+                if (block == 9)
+                    knob(sim);
+            };
+        });
+    };
+    QTest::newRow("1 stays busy") << afterBlock9([](simController& s) { s.raise(STATUS_BUSY); }) << 1 << 10;
+    QTest::newRow("2 write request refused") << simSetup([](simController& s) { s.refuse(CONFIG_WRITE, 11); }) << 2 << 10;
+    QTest::newRow("3 never ready for data")
+        << afterBlock9([](simController& s) { s.setRiseDelay(STATUS_READY_FOR_DATA, 10); }) << 3 << 10;
+    QTest::newRow("4 frame cut") << simSetup([](simController& s) { s.shorten(SIM_BULK_OUT, 1000, 11); }) << 4 << 10;
+    QTest::newRow("4 frame refused") << simSetup([](simController& s) { s.refuse(SIM_BULK_OUT, 11); }) << 4 << 10;
+    QTest::newRow("5 frame never taken") << afterBlock9([](simController& s) { s.setRiseDelay(STATUS_DONE, 80); })
+                                         << 5 << 11;
+}
+
+void tst_controller_transfer::sendFaults()
+{
+    QFETCH(simSetup, setup);
+    QFETCH(int, fault);
+    QFETCH(int, framesWritten);
+
+    controllerRig rig;
+    QVERIFY(rig.connect());
+    setup(*rig.sim);
+    QSignalSpy reset(rig.controller.get(), &kv310_controller_class::forceReset);
+    dialogRecorder rec;
+    const QByteArray text = QStringLiteral("fault %1!").arg(fault).toLatin1();
+    QTest::ignoreMessage(QtDebugMsg, text.constData());
+    rig.controller->send_alldata();
+
+    QCOMPARE(rec.texts(), QStringList{sendFailed});
+    QCOMPARE(rec.entries.at(0).icon, QMessageBox::Critical);
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(rig.sim->configFramesWritten, framesWritten);
+    QVERIFY(rig.droppedOnce());
+    QVERIFY(rig.controller->progressDialog == nullptr);
+    QCOMPARE(rig.controller->deviceMode, 0);
+}
+
+void tst_controller_transfer::sendPackOverflow()
+{
+    controllerRig rig;
+    // More steps than the image has step records.
+    for (int P = 0; P < 9; ++P)
+        rig.controller->programs.setStepCount(P, 999);
+    QVERIFY(rig.connect());
+    QSignalSpy reset(rig.controller.get(), &kv310_controller_class::forceReset);
+    dialogRecorder rec;
+    rig.controller->send_alldata();
+
+    QCOMPARE(rec.texts().size(), 2);
+    QCOMPARE(rec.texts().at(0), QStringLiteral("Program steps limit exceed!"));
+    QCOMPARE(rec.texts().at(1), sendFailed);
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(rig.sim->countOf(CONFIG_WRITE), 0);
+    QCOMPARE(rig.sim->countOf(SIM_BULK_OUT), 0);
+    // Nothing went wrong on the link: the mode found is back and the link stays.
+    QCOMPARE(modeRequests(*rig.sim), (QList<int>{MODE_TRANSFER, MODE_NORMAL}));
+    QVERIFY(rig.controller->connected);
+    QVERIFY(rig.status->isEmpty());
+}
+
+void tst_controller_transfer::silentEnds_data()
+{
+    QTest::addColumn<bool>("send");
+    QTest::addColumn<simSetup>("setup");
+    QTest::addColumn<int>("framesWritten");
+
+    const simSetup noTransferMode = [](simController& s) { s.ignoreModeRequests = true; };
+    QTest::newRow("send, transfer mode not confirmed") << true << noTransferMode << 0;
+    QTest::newRow("read, transfer mode not confirmed") << false << noTransferMode << 0;
+    QTest::newRow("read, controller stays busy")
+        << false << simSetup([](simController& s) { s.busyForPolls(11); }) << 0;
+    QTest::newRow("read, read request refused")
+        << false << simSetup([](simController& s) { s.refuse(CONFIG_READ, 1, 10); }) << 0;
+}
+
+void tst_controller_transfer::silentEnds()
+{
+    QFETCH(bool, send);
+    QFETCH(simSetup, setup);
+
+    controllerRig rig;
+    buildShow(*rig.controller, 3);
+    rig.controller->programs.packPrograms(rig.controller->configImage);
+    QVERIFY(rig.connect());
+    setup(*rig.sim);
+    const QByteArray before = imageBytes(*rig.controller);
+    QSignalSpy finished(rig.controller.get(), &kv310_controller_class::readKv310Finished);
+    dialogRecorder rec;
+    send ? rig.controller->send_alldata() : rig.controller->read_alldata();
+
+    QVERIFY(rec.entries.isEmpty());
+    QVERIFY(rig.droppedOnce());
+    QCOMPARE(rig.sim->countOf(SIM_BULK_OUT) + rig.sim->countOf(SIM_BULK_IN), 0);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(rig.controller->progressDialog == nullptr);
+    if (!send) {
+        QVERIFY(imageBytes(*rig.controller) == before);
+        QCOMPARE(rig.controller->sceneDescriptions[4], QStringLiteral("scene 3"));
+    }
+}
+
+void tst_controller_transfer::readFaults_data()
+{
+    QTest::addColumn<simSetup>("setup");
+    QTest::addColumn<int>("fault");
+
+    // Every fault strikes at block 10.
+    const uint32_t base = CONFIG_BASE_ADDRESS;
+    QTest::newRow("1 next block never ready") << simSetup([](simController& sim) {
+        sim.configBlockReading = [&sim](int block) {
+            if (block == 10)
+                sim.setRiseDelay(STATUS_DONE, 20);
+        };
+    }) << 1;
+    QTest::newRow("2 address before the image")
+        << simSetup([](simController& s) { s.configReadAddress[10] = 0x67FF0000; }) << 2;
+    QTest::newRow("2 address past the image")
+        << simSetup([](simController& s) { s.configReadAddress[10] = 0x68800000; }) << 2;
+    QTest::newRow("2 a block twice")
+        << simSetup([base](simController& s) { s.configReadAddress[10] = base + 9 * 0x10000; }) << 2;
+    QTest::newRow("2 block off its boundary")
+        << simSetup([base](simController& s) { s.configReadAddress[10] = base + 10 * 0x10000 + 0x100; }) << 2;
+    QTest::newRow("3 checksum wrong") << simSetup([](simController& s) { s.corruptFrames(11); }) << 3;
+    QTest::newRow("3 frame cut") << simSetup([](simController& s) { s.shorten(SIM_BULK_IN, 100, 11); }) << 3;
+}
+
+void tst_controller_transfer::readFaults()
+{
+    QFETCH(simSetup, setup);
+    QFETCH(int, fault);
+
+    controllerRig rig;
+    {
+        // The controller holds another show than the one in memory.
+        const auto other = secondController(rig);
+        buildShow(*other, 5);
+        other->programs.packPrograms(other->configImage);
+        other->events.packEvents(other->configImage);
+        rig.sim->configFlash = imageBytes(*other);
+    }
+    buildShow(*rig.controller, 6);
+    QVERIFY(rig.connect());
+    setup(*rig.sim);
+    const QByteArray image = imageBytes(*rig.controller);
+    QSignalSpy finished(rig.controller.get(), &kv310_controller_class::readKv310Finished);
+    dialogRecorder rec;
+    const QByteArray text = QStringLiteral("fault %1!").arg(fault).toLatin1();
+    QTest::ignoreMessage(QtDebugMsg, text.constData());
+    rig.controller->read_alldata();
+
+    QCOMPARE(rec.texts(), QStringList{readFailed});
+    QCOMPARE(rec.entries.at(0).icon, QMessageBox::Critical);
+    QVERIFY(rig.droppedOnce());
+    QVERIFY(rig.controller->progressDialog == nullptr);
+    // Nothing of the other show came in; nothing of this one went.
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(imageBytes(*rig.controller) == image);
+    QCOMPARE(rig.controller->programs.stepCount(0), 4);
+    QCOMPARE(rig.controller->programs.step(0, 1)->scene, uint16_t(7));
+    QCOMPARE(rig.controller->events.actionCount(6), 1);
+    QCOMPARE(rig.controller->sceneDescriptions[4], QStringLiteral("scene 6"));
+    QCOMPARE(rig.controller->eventDescriptions[EVENT_DELAY_END + 3], QStringLiteral("delay 6"));
+}
+
+void tst_controller_transfer::readRefusedHardware_data()
+{
+    QTest::addColumn<int>("typeWord");
+    QTest::addColumn<int>("hardwareCode");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("old hardware") << TYPE_WORD_OLD << 0xD3
+                                  << QStringLiteral("For Kv310 version 3.99 or less, use older KvOrbit310.exe!");
+    QTest::newRow("another code") << TYPE_WORD_CURRENT << 0xD8
+                                  << QStringLiteral("This software supports Kv310+ controllers only!");
+}
+
+void tst_controller_transfer::readRefusedHardware()
+{
+    QFETCH(int, typeWord);
+    QFETCH(int, hardwareCode);
+    QFETCH(QString, text);
+
+    controllerRig rig(typeWord);
+    buildShow(*rig.controller, 7);
+    QVERIFY(rig.connect());
+    rig.controller->hardwareCode = hardwareCode;
+    const QByteArray image = imageBytes(*rig.controller);
+    QSignalSpy finished(rig.controller.get(), &kv310_controller_class::readKv310Finished);
+    dialogRecorder rec;
+    rig.controller->read_alldata();
+
+    QCOMPARE(rec.texts(), QStringList{text});
+    QCOMPARE(rec.titles(), QStringList{QStringLiteral("Improper hardware")});
+    QCOMPARE(rec.entries.at(0).icon, QMessageBox::Information);
+    QCOMPARE(rig.sim->countOf(CONFIG_READ), 0);
+    // The mode found before the read is back, and the link stays.
+    QCOMPARE(rig.sim->workingMode(), MODE_NORMAL);
+    QCOMPARE(rig.controller->deviceMode, MODE_NORMAL);
+    QCOMPARE(modeRequests(*rig.sim).size(), 2);
+    QVERIFY(rig.controller->connected);
+    QVERIFY(rig.status->isEmpty());
+    // Refused means untouched: no descriptions cleared, nothing reloaded.
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(imageBytes(*rig.controller) == image);
+    QCOMPARE(rig.controller->sceneDescriptions[4], QStringLiteral("scene 7"));
+    QCOMPARE(rig.controller->programDescriptions[2], QStringLiteral("program 7"));
+}
+
+void tst_controller_transfer::readClampsSettings_data()
+{
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<int>("mbft");
+    QTest::addColumn<int>("channelsRead");
+    QTest::addColumn<int>("mbftRead");
+
+    QTest::newRow("no channels, no code") << 0 << 0xFFFF << 24 << 10;
+    QTest::newRow("too many channels, code too large") << 600 << 200 << 512 << 90;
+    QTest::newRow("in range") << 300 << 90 << 300 << 90;
+    QTest::newRow("edges") << 24 << 0 << 24 << 0;
+}
+
+void tst_controller_transfer::readClampsSettings()
+{
+    QFETCH(int, channels);
+    QFETCH(int, mbft);
+    QFETCH(int, channelsRead);
+    QFETCH(int, mbftRead);
+
+    controllerRig rig;
+    uint8_t* flash = reinterpret_cast<uint8_t*>(rig.sim->configFlash.data());
+    std::memcpy(flash, rig.controller->configImage, img::SIZE);
+    img::putU16(flash, img::outputChannelCount, uint16_t(channels));
+    img::putU16(flash, img::mbftCode, uint16_t(mbft));
+    QVERIFY(rig.connect());
+    dialogRecorder rec;
+    rig.controller->read_alldata();
+
+    QCOMPARE(rec.texts(), QStringList{readSucceeded});
+    QCOMPARE(int(img::getU16(rig.controller->configImage, img::outputChannelCount)), channelsRead);
+    QCOMPARE(int(img::getU16(rig.controller->configImage, img::mbftCode)), mbftRead);
+}
+
+QTEST_MAIN(tst_controller_transfer)
+#include "tst_controller_transfer.moc"
