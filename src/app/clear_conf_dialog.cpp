@@ -1,7 +1,10 @@
 #include "clear_conf_dialog.h"
 
-#include "app/seams/gui_base.h"
+#include "app/gui_class.h"
+#include "editors/scenes/as_conf_widget.h"
 #include "model/clear_flags.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
 
 #include <QCheckBox>
 
@@ -13,6 +16,9 @@ clearConf_dialog::clearConf_dialog(QWidget* parent)
     connect(cbScenes, &QCheckBox::stateChanged, this, &clearConf_dialog::chgScenes);
     connect(cbPrograms, &QCheckBox::stateChanged, this, &clearConf_dialog::chgProgs);
     connect(okButton, &QPushButton::clicked, this, &clearConf_dialog::clearExec);
+    if (theController)
+        connect(this, &clearConf_dialog::clearByFlags, theController,
+                qOverload<uint32_t>(&kv310_controller_class::ClearConfig));
 }
 
 uint32_t clearConf_dialog::checkedFlags() const
@@ -91,4 +97,8 @@ void clearConf_dialog::clearExec()
     emit clearByFlags(flags);
     if (flags == CLEAR_ALL && theMainWindow)
         theMainWindow->setWindowTitle(QStringLiteral("KvOrbit310+"));
+    // The active-scenes page reloads the cleared image when it is switched off.
+    if (cbAScenes->isChecked())
+        if (auto* window = qobject_cast<gui_class*>(theMainWindow))
+            window->activeScenes->setChecked(false);
 }

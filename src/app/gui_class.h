@@ -1,26 +1,212 @@
 #pragma once
 
 #include "app/seams/gui_base.h"
+#include "ui_main_window.h"
 
+#include <cstdint>
+
+class MyTimeEdit;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QMenu;
+class QPushButton;
+class QScrollArea;
 class QSignalMapper;
+class QSpinBox;
+class QTimer;
+class aevents_clock_widget;
+class aevents_dlyd_widget;
+class aevents_dmx_widget;
+class aevents_dmxout_widget;
+class aevents_inputs_widget;
+class aevents_ired_widget;
+class aevents_vkeys_widget;
+class amask_settings_widget;
+class aprogram_settings_widget;
+class as_conf_widget;
+class as_edit_widget;
+class ascene_settings_widget;
+class aseq_settings_widget;
+class asettings_clock_widget;
+class asettings_descs_widget;
+class asettings_dmx_in_widget;
+class asettings_dmx_widget;
+class asettings_inputs_widget;
+class ctrl_monitor;
 class kv310_controller_class;
+class right_panel_widget;
 
-class gui_class : public gui_base_class {
+// The main window: the tab tree of every editor and settings page, the
+// right-hand panel, the menus and the one-second clock. Built anew, with all
+// its pages, at every change of the user-interface language.
+//
+// Fixed tab indexes (refresh() dispatches on them):
+//   tabWidget_main     0 Events, 1 Scenes, 2 Programs, 3 Sequences, 4 Masks,
+//                      5 Visual Project, 6 Active scenes, 7 Settings
+//   tabWidget_events   0 Inputs, 1 DMX Input, 2 Clock, 3 Internal Events,
+//                      4 Delayed Events, 5 Remote Control, 6 DMX Output
+//   tabWidget_actives  0 Settings, 1 Compound scenes edition
+//   tabWidget_settings 0 Inputs, 1 DMX Output, 2 DMX Input, 3 Remote Control,
+//                      4 Descriptions, 5 Other
+class gui_class : public gui_base_class, public Ui::MainWindow {
     Q_OBJECT
 public:
     explicit gui_class(kv310_controller_class* controller, QWidget* parent = nullptr);
     ~gui_class() override;
 
-    void setProjectField(xml_node* node) override;
     projectFieldTexts projectField() const override;
-    void readSettings(xml_node* node) override;
     void showDeviceDst(bool active) override;
     void showDeviceCalibration(int value) override;
+    void setEventsTabEnabled(int index, bool enabled) override;
 
-    QMenu* languageMenu = nullptr;
+    kv310_controller_class* controller;
+    QTimer* clockTimer = nullptr;
     QSignalMapper* languageMapper = nullptr;
+    QScrollArea* scrollArea = nullptr;
+    // The four editors are page objects that are never shown themselves;
+    // their widgets live on the tab pages. The window owns them.
+    ascene_settings_widget* sceneEditor = nullptr;
+    amask_settings_widget* maskEditor = nullptr;
+    aprogram_settings_widget* programEditor = nullptr;
+    aseq_settings_widget* sequenceEditor = nullptr;
+    right_panel_widget* rightPanel = nullptr;
+    asettings_inputs_widget* inputsSettings = nullptr;
+    aevents_inputs_widget* inputsEvents = nullptr;
+    aevents_vkeys_widget* vkeysEvents = nullptr;
+    aevents_ired_widget* iredEvents = nullptr;
+    aevents_clock_widget* clockEvents = nullptr;
+    aevents_dlyd_widget* delayEvents = nullptr;
+    aevents_dmx_widget* dmxInEvents = nullptr;
+    aevents_dmxout_widget* dmxOutEvents = nullptr;
+    asettings_dmx_widget* dmxOutSettings = nullptr;
+    asettings_dmx_in_widget* dmxInSettings = nullptr;
+    asettings_clock_widget* clockSettings = nullptr;
+    asettings_descs_widget* descsSettings = nullptr;
+    as_conf_widget* activeScenes = nullptr;
+    as_edit_widget* activeSceneEditor = nullptr;
+    ctrl_monitor* monitor = nullptr;
+
+    // General settings page ("Other").
+    QGroupBox *dateTimeGroup, *sunEventsGroup, *delayTimesGroup, *miscGroup, *eventsGeneratorGroup, *timeScaleGroup;
+    QCheckBox *extPanelsCheck, *dmxInProgrammingCheck;
+    QLabel *startupTimeLabel, *shutdownTimeLabel;
+    MyTimeEdit *startupTimeEdit, *shutdownTimeEdit;
+    QLabel *latitudeLabel, *longitudeLabel, *timeZoneLabel;
+    QSpinBox* eventNumberSpin;
+    QSpinBox *latitudeSpin, *longitudeSpin, *timeZoneSpin;
+    QPushButton *generateButton, *calculateButton, *readSunTimesButton, *saveSunTimesButton, *pbRescale;
+    QLabel* chooseEventLabel;
+    QComboBox *eventTypeCombo, *eventVariantCombo;
+
+    // Visual-project page.
+    QGroupBox *libraryGroup, *projectDetailsGroup, *oldProjectGroup;
+    QLabel* libraryStatusLabel;
+    QLineEdit* libraryFileEdit;
+    QPushButton *readLibraryButton, *browseLibraryButton, *releaseLibraryButton;
+    QLabel* projectStatusLabel;
+    QLineEdit* projectFileEdit;
+    QPushButton *browseProjectButton, *readProjectButton;
+    QCheckBox* hideMonitorCheck;
+    QComboBox *bkFactorCombo, *sketchFactorCombo;
+    QLineEdit *sketchEdit, *bkImageEdit;
+    QPushButton *sketchNoneButton, *sketchBrowseButton, *backgroundBrowseButton, *backgroundNoneButton;
+    QSpinBox *fieldHeightSpin, *fieldWidthSpin;
+    QPushButton* refreshFixturesButton;
+    QLabel *groupCountLabel, *fixtureCountLabel, *projectStatusValueLabel;
+    QPushButton *designModeButton, *visModeButton;
+
+    QMenu *fileMenu, *upgradeMenu, *languageMenu, *helpMenu, *viewsMenu;
+    QAction *exitAction, *openAction, *saveAction, *clearAction, *upgradeAction, *verifyAction, *helpAction,
+        *aboutAction, *aboutProjectAction, *viewInputsAction, *viewStatesAction, *viewDmxOutAction,
+        *viewDmxInAction, *designModeAction, *visualisationModeAction, *closeAuxAction;
+
+signals:
+    void currentTabChanged();
+    void refreshDldEvents();
 
 private slots:
+    void timerTimeUpdate();
+
+public slots:
+    void tabChange(int index);
+    void tabSettingsChange(int index);
+    void tabEventsChange(int index);
+    void tabAScenesChange(int index);
+    void turnOnLiveButton();
+    // Reloads the one page that is visible.
+    void refresh();
+    // After a configuration was read from a file or from the controller.
+    void fileRead();
+    void deviceRead();
+    void browseLibrary();
+    void readLibrary();
+    void releaseLibrary();
+    void browseProject();
+    void readProject();
+    void destTmpDev();
+    void readSettings(xml_node* node) override;
+    void setProjectField(xml_node* node) override;
+    void startPrjMode(bool x);
+    void startPrjMode();
+    void startVisMode(bool x);
+    void startVisMode();
+    void browseFile(bool sketch);
+    void browseBkImage();
+    void browseSketch();
+    void clearBkImage();
+    void clearSketch();
+    void vprValidated(bool valid);
+    void vCloseAll();
+    void prjTimeRescale();
+    void displaySN();
+    void connectionStatusChange(bool connectionStatus);
+
+private slots:
+    void slotMenuFileQuit();
+    void slotMenuFileOpen();
+    void slotMenuFileSave();
+    void slotMenuUpgradeUpgradeKv310();
+    void slotMenuUpgradeVerify();
+    void slotMenuHelpHelp();
+    void slotMenuHelpAbout();
+    void slotMenuProject();
+    void slotMenuHovered(QAction* action);
+    void ClearConfig(bool);
+    void ClearConfig();
+    void ClearExec(uint16_t flags);
+    void switchToScene();
     void changeUiLanguage(int index);
+    void vInputs(bool on);
+    void vStates(bool on);
+    void vDmxOut(bool on);
+    void vDmxIn(bool on);
+    void vMenuClr(uint16_t flags);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildPages();
+    void buildGeneralSettingsGroups();
+    void buildActions();
+    void buildMenus();
+    void buildDelayTimes();
+    void buildSunEvents();
+    void buildTimeScale();
+    void buildEventsGenerator();
+    void buildMisc();
+    void buildProjectDetails();
+    void buildLibraryGroup();
+    void buildProjectFileGroup();
+    void takeCommandLineFiles();
+    void showStoredSettings();
+    void reloadOtherPage();
+    void reloadAfterRead(bool fromFile);
+    void viewToggled(bool on, uint16_t flag, void (ctrl_monitor::*open)(), QAction* action);
+    // Chooses an upgrade file; empty when cancelled.
+    QString chooseUpgradeFile();
 };

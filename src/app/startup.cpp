@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/gui_class.h"
+#include "monitor/ctrl_monitor.h"
 #include "xml/xml_node.h"
 #include "xml/xml_writer.h"
 
@@ -206,6 +207,7 @@ int runRebuildLoop(kv310_controller_class* controller)
     gui_class* window = nullptr;
     while (requestedLanguage >= 0) {
         if (window && requestedLanguage != installedLanguage) {
+            window->monitor->closeMonitors(MONITOR_FLAG_ALL);
             window->hide();
             delete window;
             window = nullptr;

@@ -90,6 +90,7 @@ public:
     void readSettings(xml_node*) override {}
     void showDeviceDst(bool active) override { dst.append(active); }
     void showDeviceCalibration(int value) override { calibration.append(value); }
+    void setEventsTabEnabled(int, bool) override {}
 
     QList<bool> dst;
     QList<int> calibration;

@@ -183,6 +183,7 @@ public:
     void readSettings(xml_node*) override {}
     void showDeviceDst(bool) override {}
     void showDeviceCalibration(int) override {}
+    void setEventsTabEnabled(int, bool) override {}
     int resets = 0;
 };
 

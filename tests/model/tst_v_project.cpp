@@ -21,6 +21,7 @@ public:
     void readSettings(xml_node*) override {}
     void showDeviceDst(bool) override {}
     void showDeviceCalibration(int) override {}
+    void setEventsTabEnabled(int, bool) override {}
 };
 
 // A fixture as the reader or the plan would make it, owned by the project.

@@ -33,6 +33,10 @@ public:
     // Clock page: daylight-saving indicator and calibration read from the controller.
     virtual void showDeviceDst(bool active) = 0;
     virtual void showDeviceCalibration(int value) = 0;
+
+    // Enables or disables one page of the events tab widget (5 remote
+    // control, 6 DMX output); the settings pages that govern them call it.
+    virtual void setEventsTabEnabled(int index, bool enabled) = 0;
 };
 
 // The current main window; null before the first one and while it is rebuilt.

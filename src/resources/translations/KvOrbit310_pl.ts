@@ -2,6 +2,182 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl_PL">
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation type="unfinished">Wejścia</translation>
+    </message>
+    <message>
+        <source>DMX Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Internal Events</source>
+        <translation type="unfinished">Zdarzenia wewnętrzne</translation>
+    </message>
+    <message>
+        <source>Delayed Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMX Output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scenes</source>
+        <translation type="unfinished">Sceny</translation>
+    </message>
+    <message>
+        <source>Programs</source>
+        <translation type="unfinished">Programy</translation>
+    </message>
+    <message>
+        <source>Sequences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Masks</source>
+        <translation type="unfinished">Maski</translation>
+    </message>
+    <message>
+        <source>Visual Project</source>
+        <translation type="unfinished">Projekt wizualny</translation>
+    </message>
+    <message>
+        <source>Active scenes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compound scenes edition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Descriptions</source>
+        <translation type="unfinished">Opisy</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>amask_settings_widget</name>
+    <message>
+        <source>Mask</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Groupped Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>aprogram_settings_widget</name>
+    <message>
+        <source>Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single Steps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Groupped Steps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit current scene</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>as_conf_widget</name>
+    <message>
+        <source>Enable active scenes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ascene_settings_widget</name>
+    <message>
+        <source>Scene</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Groupped Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coupled Scenes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>aseq_settings_widget</name>
+    <message>
+        <source>Sequence</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>asettings_clock_widget</name>
+    <message>
+        <source>DST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adjustment:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>asettings_dmx_set_widget</name>
+    <message>
+        <source>Output Channels Limit </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>clearConf</name>
     <message>
         <source>Clear configuration</source>
@@ -89,6 +265,37 @@
     </message>
 </context>
 <context>
+    <name>ctrl_monitor</name>
+    <message>
+        <source>Controller Monitoring</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show inputs&apos; states</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show input DMX values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show output DMX values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show internal states</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Controller error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>dgTimeRescale</name>
     <message>
         <source>Time scaling</source>
@@ -145,6 +352,532 @@
         <source>Cannot write new language!</source>
         <translation>Nie można zapisać nowego języka!</translation>
     </message>
+    <message>
+        <source>Project details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>External fixtures library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Old style project definition file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date and Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable / Disable Delay Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time scale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events Generator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Miscellaneous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Sunrise / Sunset Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close application</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open configuration file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save configuration file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear current configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View &amp;Inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show inputs&apos; state in another window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View &amp;States</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show internal states in another window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View &amp;DMX output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show DMX output channels in another window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View DM&amp;X input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show DMX input channels in another window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Design mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check or modify your visualisation project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visualisation mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visualise your show on the screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close aux. &amp;windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close all auxiliary windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Upgrade device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send upgrade to device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Verify firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verify firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How to get help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information about application</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About &amp;project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information about project.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operations on files and exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Views</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auxiliary windows control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Upgrade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware version management</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Short informations about application</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start-up Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shut-down Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location latitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location longitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time zone:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save to file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recalculate
+project
+times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose event:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Seq. start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Internal Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMX In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMX Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R. C. Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Generate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable communication
+with external panels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable setting scenes
+with DMX inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background image:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>darkened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sketch image:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>brightened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Project area:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm    X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh fixtures definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of fixtures:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of groups:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Project status:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide monitor window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose an upgrade file for </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> controller</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade (*.upg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> - Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please call or send an email.
+
+Telephone: the number on your delivery note
+Fax: the number on your delivery note
+
+E-mail: the support address on your delivery note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> - About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Software for </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> controller configuration.
+Release:   </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+Supplied by your Kv310+ dealer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Postal address, telephone, fax, tax number and e-mail:
+see the documents delivered with your controller.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loaded project info: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+File date: not available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+File date: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KvOrbit310+ - project info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a library file for KV310 visualisation project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Light Fixtures Libraries (*.fxl)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name field empty!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a library file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file is not a valid library file:
+&quot;%1&quot;!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a definition file for KV310 visualisation project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KvOrbit310+ Visual Projects (*.kvp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a project file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file is not a valid project file:
+&quot;%1&quot;!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a %1 image for KV310 visualisation project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sketch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image files (*.bmp; *.jpg; *.png)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No active library information!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kv310_controller_class</name>
@@ -155,6 +888,36 @@
     <message>
         <source>Not enough memory! Quitting!</source>
         <translation>Za mało pamięci! Program kończy pracę!</translation>
+    </message>
+    <message>
+        <source>Configuration error:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coupling tables are not coherent!
+The first one was taken.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incomplete file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not all days of year are properly described!
+	Continue anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skip this</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Anuluj</translation>
+    </message>
+    <message>
+        <source>Skip all</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>USB Interface</source>
@@ -280,34 +1043,15 @@
 successful!</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>kvVGraph_class</name>
     <message>
-        <source>Configuration error:</source>
+        <source>KvOrbit310+ visualisation: design mode</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Coupling tables are not coherent!
-The first one was taken.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Incomplete file!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Not all days of year are properly described!
-	Continue anyway?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Skip this</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation type="unfinished">Anuluj</translation>
-    </message>
-    <message>
-        <source>Skip all</source>
+        <source>KvOrbit310+ visualisation: all fixtures on (offline)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -359,6 +1103,87 @@ Retry or choose another device to connect.</source>
     <message>
         <source>Cancel</source>
         <translation type="unfinished">Anuluj</translation>
+    </message>
+</context>
+<context>
+    <name>right_panel_widget</name>
+    <message>
+        <source>Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send config to device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read config from device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save config to file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read config from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear config</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> </source>
+        <comment>1</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> controller</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  </source>
+        <comment>2</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> working mode: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S/N ----</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F/W ver. ----</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kv310+ project description (*31xcfg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KvOrbit 310 old-style config (*.cfg310)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a project description file for </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,156 @@
+// Start-up of the program's main window against a bare Qt window, both in
+// fresh processes on the offscreen platform: the time from starting the
+// process until the window has been shown. Then the time of one rebuild of
+// the main window after a change of the user-interface language.
+//
+//   bench_startup [runs]
+//
+// The process starts itself in the roles "bare" and "main"; each child
+// prints "shown" once its window is up and exits.
+
+#include "app/gui_class.h"
+#include "app/startup.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
+#include "model/v_project.h"
+#include "monitor/ctrl_monitor.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+int announceShown()
+{
+    QTimer::singleShot(0, [] {
+        std::fputs("shown\n", stdout);
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+    return QApplication::exec();
+}
+
+int runBare(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.resize(1072, 752);
+    window.show();
+    return announceShown();
+}
+
+int runMain(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    channelCount = 512;
+    languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
+    kv310_controller_class controller;
+    theController = &controller;
+    v_project project;
+    theVisualProject = &project;
+    int result = 0;
+    {
+        gui_class window(&controller, nullptr);
+        theMainWindow = &window;
+        window.show();
+        result = announceShown();
+    }
+    theVisualProject = nullptr;
+    theController = nullptr;
+    return result;
+}
+
+// Milliseconds from starting a child in the role until it reports its window.
+double childStartup(const QString& program, const QString& role)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(program, {role});
+    while (child.state() != QProcess::NotRunning || child.bytesAvailable() > 0) {
+        if (child.canReadLine() && child.readLine().startsWith("shown"))
+            break;
+        child.waitForReadyRead(5000);
+        if (timer.elapsed() > 60000)
+            break;
+    }
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    child.waitForFinished(10000);
+    return ms;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double rebuildTime(int argc, char** argv, int runs)
+{
+    QApplication app(argc, argv);
+    languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
+    kv310_controller_class controller;
+    theController = &controller;
+    v_project project;
+    theVisualProject = &project;
+    auto* window = new gui_class(&controller, nullptr);
+    theMainWindow = window;
+    window->show();
+    QCoreApplication::processEvents();
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        // What main does for a new language: close the monitors, drop the
+        // window, build and show the next one.
+        window->monitor->closeMonitors(MONITOR_FLAG_ALL);
+        window->hide();
+        delete window;
+        theMainWindow = nullptr;
+        window = new gui_class(&controller, nullptr);
+        theMainWindow = window;
+        window->show();
+        QCoreApplication::processEvents();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    delete window;
+    theVisualProject = nullptr;
+    theController = nullptr;
+    return median(times);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && qstrcmp(argv[1], "bare") == 0)
+        return runBare(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "main") == 0)
+        return runMain(argc, argv);
+
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
+    const QString program = QString::fromLocal8Bit(argv[0]);
+    std::vector<double> bare, full;
+    for (int i = 0; i < runs; ++i) {
+        bare.push_back(childStartup(program, QStringLiteral("bare")));
+        full.push_back(childStartup(program, QStringLiteral("main")));
+    }
+    const double b = median(bare);
+    const double m = median(full);
+    std::printf("bare window shown:   %8.1f ms (median of %d)\n", b, runs);
+    std::printf("main window shown:   %8.1f ms (median of %d), %.2f x bare\n", m, runs, m / b);
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const double r = rebuildTime(argc, argv, runs);
+    std::printf("rebuild after a language change: %8.1f ms (median of %d)\n", r, runs);
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QTableWidget;
+
+// The "Sequences" page of the main window. The page object itself is never
+// shown: its widgets are children of the tab page given to the constructor.
+class aseq_settings_widget : public QWidget {
+    Q_OBJECT
+public:
+    explicit aseq_settings_widget(QWidget* parent);
+
+    QTableWidget* sequenceList;
+    int currentSequence = 0;   // 0..127
+    int refreshCount = 0;      // reloads so far
+
+public slots:
+    void refresh();
+    // Selects the sequence of the row given first and reloads its steps.
+    void seqNumberChange(int row, int column, int previousRow, int previousColumn);
+};

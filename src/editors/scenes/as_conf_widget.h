@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QGroupBox>
+
+// The active-scenes settings page: a checkable group box "Enable active
+// scenes" on the page given to the constructor.
+class as_conf_widget : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit as_conf_widget(QWidget* parent);
+
+    int refreshCount = 0;  // reloads from the image so far
+
+public slots:
+    // Both reload every field from the image, whatever the argument.
+    void refresh(bool v);
+    void refresh();
+};

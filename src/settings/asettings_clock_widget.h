@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QSpinBox;
+
+// The clock settings box inside the "Date and Time" group of the general
+// settings page.
+class asettings_clock_widget : public QWidget {
+    Q_OBJECT
+public:
+    explicit asettings_clock_widget(QWidget* parent);
+
+    // Shows a calibration reported by the controller (-31..31), but only
+    // while the user is not editing one and when it differs from the value
+    // shown last.
+    void showDeviceCalibration(int value);
+
+    QCheckBox* dstIndicator;      // "DST": daylight saving time in force on the controller
+    QGroupBox* calibrationGroup;  // checkable; checked while the user edits
+    QSpinBox* calibrationSpin;
+    int shownCalibration = 0;     // the calibration taken from the controller or sent last
+    int refreshCount = 0;         // reloads so far
+
+public slots:
+    void refresh();
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class asettings_dmx_set_widget;
+
+// The DMX output channels page (settings tab "DMX Output") with its
+// per-channel settings panel.
+class asettings_dmx_widget : public QWidget {
+    Q_OBJECT
+public:
+    explicit asettings_dmx_widget(QWidget* parent);
+
+    int currentChannel = 0;                   // 0-based channel shown in the panel
+    asettings_dmx_set_widget* settingsPanel;  // a sibling of the page on the same tab page
+    int channelLimit = 512;                   // output channels in use, as last applied
+    int refreshCount = 0;                     // reloads from the image so far
+
+public slots:
+    void refresh();
+    void limitChnls(int n);
+};

@@ -1,0 +1,67 @@
+#include "visualisation/kv_vgraph.h"
+
+#include "model/globals.h"
+#include "model/v_project.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+
+kvVGraph_class::kvVGraph_class(bool designMode, QWidget* parent)
+    : QMainWindow(parent), designMode(designMode)
+{
+    setObjectName(QStringLiteral("VisualShowWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/xl_sh.png")));
+    fieldWidth = theVisualProject ? theVisualProject->fieldWidth : 1000;
+    fieldHeight = theVisualProject ? theVisualProject->fieldHeight : 1000;
+    if (theVisualProject)
+        connect(this, &QObject::destroyed, theVisualProject, &v_project::enableDetails);
+    setWindowTitle(designMode ? tr("KvOrbit310+ visualisation: design mode")
+                              : tr("KvOrbit310+ visualisation: all fixtures on (offline)"));
+}
+
+kvVGraph_class::~kvVGraph_class()
+{
+    releaseItems();
+}
+
+void kvVGraph_class::setupView()
+{
+    if (!theVisualProject)
+        return;
+    fieldWidth = theVisualProject->fieldWidth;
+    fieldHeight = theVisualProject->fieldHeight;
+}
+
+void kvVGraph_class::setZoom(double z)
+{
+    zoom = z;
+}
+
+void kvVGraph_class::relayoutFixtures()
+{
+    update();
+}
+
+void kvVGraph_class::releaseItems()
+{
+    if (!theVisualProject)
+        return;
+    if (!designMode)
+        theVisualProject->dmxBuffer = nullptr;
+    while (!theVisualProject->controlDialogs.isEmpty())
+        theVisualProject->controlDialogs.takeFirst()->reject();
+}
+
+bool kvVGraph_class::close()
+{
+    releaseItems();
+    deleteLater();
+    return true;
+}
+
+void kvVGraph_class::closeEvent(QCloseEvent* event)
+{
+    close();
+    event->accept();
+}
