@@ -103,13 +103,11 @@ private Q_SLOTS:
     void roundTrip();
     void sendAddressesAndProgress_data();
     void sendAddressesAndProgress();
-    void sendFaults_data();
-    void sendFaults();
+    void faults_data();
+    void faults();
     void sendPackOverflow();
     void silentEnds_data();
     void silentEnds();
-    void readFaults_data();
-    void readFaults();
     void readRefusedHardware_data();
     void readRefusedHardware();
     void readClampsSettings_data();
@@ -233,14 +231,15 @@ void tst_controller_transfer::sendAddressesAndProgress()
     QVERIFY(rig.controller->progressDialog == nullptr);
 }
 
-void tst_controller_transfer::sendFaults_data()
+void tst_controller_transfer::faults_data()
 {
+    QTest::addColumn<bool>("send");
     QTest::addColumn<simSetup>("setup");
     QTest::addColumn<int>("fault");
-    QTest::addColumn<int>("framesWritten");  // into the controller's flash
+    QTest::addColumn<int>("framesWritten");  // into the controller's flash by a send
 
-    // Every fault strikes at block 10, after ten blocks were written.
-    const auto afterBlock9 = [](std::function<void(simController&)> knob) {
+    // Every fault strikes at block 10.
+    const auto afterWrittenBlock9 = [](std::function<void(simController&)> knob) {
         return simSetup([knob](simController& sim) {
             sim.configBlockWritten = [&sim, knob](int block) {
                 if (block == 9)
@@ -248,38 +247,85 @@ void tst_controller_transfer::sendFaults_data()
             };
         });
     };
-    QTest::newRow("1 stays busy") << afterBlock9([](simController& s) { s.raise(STATUS_BUSY); }) << 1 << 10;
-    QTest::newRow("2 write request refused") << simSetup([](simController& s) { s.refuse(CONFIG_WRITE, 11); }) << 2 << 10;
-    QTest::newRow("3 never ready for data")
-        << afterBlock9([](simController& s) { s.setRiseDelay(STATUS_READY_FOR_DATA, 10); }) << 3 << 10;
-    QTest::newRow("4 frame cut") << simSetup([](simController& s) { s.shorten(SIM_BULK_OUT, 1000, 11); }) << 4 << 10;
-    QTest::newRow("4 frame refused") << simSetup([](simController& s) { s.refuse(SIM_BULK_OUT, 11); }) << 4 << 10;
-    QTest::newRow("5 frame never taken") << afterBlock9([](simController& s) { s.setRiseDelay(STATUS_DONE, 80); })
-                                         << 5 << 11;
+    const auto readAddress = [](uint32_t address) {
+        return simSetup([address](simController& s) { s.configReadAddress[10] = address; });
+    };
+    const uint32_t base = CONFIG_BASE_ADDRESS;
+
+    QTest::newRow("send 1: stays busy") << true << afterWrittenBlock9([](simController& s) { s.raise(STATUS_BUSY); })
+                                        << 1 << 10;
+    QTest::newRow("send 2: write request refused")
+        << true << simSetup([](simController& s) { s.refuse(CONFIG_WRITE, 11); }) << 2 << 10;
+    QTest::newRow("send 3: never ready for data")
+        << true << afterWrittenBlock9([](simController& s) { s.setRiseDelay(STATUS_READY_FOR_DATA, 10); }) << 3 << 10;
+    QTest::newRow("send 4: frame cut") << true << simSetup([](simController& s) { s.shorten(SIM_BULK_OUT, 1000, 11); })
+                                       << 4 << 10;
+    QTest::newRow("send 4: frame refused") << true << simSetup([](simController& s) { s.refuse(SIM_BULK_OUT, 11); })
+                                           << 4 << 10;
+    QTest::newRow("send 5: frame never taken")
+        << true << afterWrittenBlock9([](simController& s) { s.setRiseDelay(STATUS_DONE, 80); }) << 5 << 11;
+
+    QTest::newRow("read 1: next block never ready") << false << simSetup([](simController& sim) {
+        sim.configBlockReading = [&sim](int block) {
+            if (block == 10)
+                sim.setRiseDelay(STATUS_DONE, 20);
+        };
+    }) << 1 << 0;
+    QTest::newRow("read 2: address before the image") << false << readAddress(0x67FF0000) << 2 << 0;
+    QTest::newRow("read 2: address past the image") << false << readAddress(0x68800000) << 2 << 0;
+    QTest::newRow("read 2: a block twice") << false << readAddress(base + 9 * 0x10000) << 2 << 0;
+    QTest::newRow("read 2: block off its boundary") << false << readAddress(base + 10 * 0x10000 + 0x100) << 2 << 0;
+    QTest::newRow("read 3: checksum wrong") << false << simSetup([](simController& s) { s.corruptFrames(11); }) << 3
+                                            << 0;
+    QTest::newRow("read 3: frame cut") << false << simSetup([](simController& s) { s.shorten(SIM_BULK_IN, 100, 11); })
+                                       << 3 << 0;
 }
 
-void tst_controller_transfer::sendFaults()
+void tst_controller_transfer::faults()
 {
+    QFETCH(bool, send);
     QFETCH(simSetup, setup);
     QFETCH(int, fault);
     QFETCH(int, framesWritten);
 
     controllerRig rig;
+    {
+        // The controller holds another show than the one in memory.
+        const auto other = secondController(rig);
+        buildShow(*other, 5);
+        other->programs.packPrograms(other->configImage);
+        other->events.packEvents(other->configImage);
+        rig.sim->configFlash = imageBytes(*other);
+    }
+    buildShow(*rig.controller, 6);
     QVERIFY(rig.connect());
     setup(*rig.sim);
+    const QByteArray image = imageBytes(*rig.controller);
     QSignalSpy reset(rig.controller.get(), &kv310_controller_class::forceReset);
+    QSignalSpy finished(rig.controller.get(), &kv310_controller_class::readKv310Finished);
     dialogRecorder rec;
     const QByteArray text = QStringLiteral("fault %1!").arg(fault).toLatin1();
     QTest::ignoreMessage(QtDebugMsg, text.constData());
-    rig.controller->send_alldata();
+    send ? rig.controller->send_alldata() : rig.controller->read_alldata();
 
-    QCOMPARE(rec.texts(), QStringList{sendFailed});
+    QCOMPARE(rec.texts(), QStringList{send ? sendFailed : readFailed});
     QCOMPARE(rec.entries.at(0).icon, QMessageBox::Critical);
-    QCOMPARE(reset.count(), 0);
-    QCOMPARE(rig.sim->configFramesWritten, framesWritten);
     QVERIFY(rig.droppedOnce());
-    QVERIFY(rig.controller->progressDialog == nullptr);
     QCOMPARE(rig.controller->deviceMode, 0);
+    QVERIFY(rig.controller->progressDialog == nullptr);
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(finished.count(), 0);
+    if (send) {
+        QCOMPARE(rig.sim->configFramesWritten, framesWritten);
+        return;
+    }
+    // Nothing of the other show came in; nothing of this one went.
+    QVERIFY(imageBytes(*rig.controller) == image);
+    QCOMPARE(rig.controller->programs.stepCount(0), 4);
+    QCOMPARE(rig.controller->programs.step(0, 1)->scene, uint16_t(7));
+    QCOMPARE(rig.controller->events.actionCount(6), 1);
+    QCOMPARE(rig.controller->sceneDescriptions[4], QStringLiteral("scene 6"));
+    QCOMPARE(rig.controller->eventDescriptions[EVENT_DELAY_END + 3], QStringLiteral("delay 6"));
 }
 
 void tst_controller_transfer::sendPackOverflow()
@@ -344,69 +390,6 @@ void tst_controller_transfer::silentEnds()
         QVERIFY(imageBytes(*rig.controller) == before);
         QCOMPARE(rig.controller->sceneDescriptions[4], QStringLiteral("scene 3"));
     }
-}
-
-void tst_controller_transfer::readFaults_data()
-{
-    QTest::addColumn<simSetup>("setup");
-    QTest::addColumn<int>("fault");
-
-    // Every fault strikes at block 10.
-    const uint32_t base = CONFIG_BASE_ADDRESS;
-    QTest::newRow("1 next block never ready") << simSetup([](simController& sim) {
-        sim.configBlockReading = [&sim](int block) {
-            if (block == 10)
-                sim.setRiseDelay(STATUS_DONE, 20);
-        };
-    }) << 1;
-    QTest::newRow("2 address before the image")
-        << simSetup([](simController& s) { s.configReadAddress[10] = 0x67FF0000; }) << 2;
-    QTest::newRow("2 address past the image")
-        << simSetup([](simController& s) { s.configReadAddress[10] = 0x68800000; }) << 2;
-    QTest::newRow("2 a block twice")
-        << simSetup([base](simController& s) { s.configReadAddress[10] = base + 9 * 0x10000; }) << 2;
-    QTest::newRow("2 block off its boundary")
-        << simSetup([base](simController& s) { s.configReadAddress[10] = base + 10 * 0x10000 + 0x100; }) << 2;
-    QTest::newRow("3 checksum wrong") << simSetup([](simController& s) { s.corruptFrames(11); }) << 3;
-    QTest::newRow("3 frame cut") << simSetup([](simController& s) { s.shorten(SIM_BULK_IN, 100, 11); }) << 3;
-}
-
-void tst_controller_transfer::readFaults()
-{
-    QFETCH(simSetup, setup);
-    QFETCH(int, fault);
-
-    controllerRig rig;
-    {
-        // The controller holds another show than the one in memory.
-        const auto other = secondController(rig);
-        buildShow(*other, 5);
-        other->programs.packPrograms(other->configImage);
-        other->events.packEvents(other->configImage);
-        rig.sim->configFlash = imageBytes(*other);
-    }
-    buildShow(*rig.controller, 6);
-    QVERIFY(rig.connect());
-    setup(*rig.sim);
-    const QByteArray image = imageBytes(*rig.controller);
-    QSignalSpy finished(rig.controller.get(), &kv310_controller_class::readKv310Finished);
-    dialogRecorder rec;
-    const QByteArray text = QStringLiteral("fault %1!").arg(fault).toLatin1();
-    QTest::ignoreMessage(QtDebugMsg, text.constData());
-    rig.controller->read_alldata();
-
-    QCOMPARE(rec.texts(), QStringList{readFailed});
-    QCOMPARE(rec.entries.at(0).icon, QMessageBox::Critical);
-    QVERIFY(rig.droppedOnce());
-    QVERIFY(rig.controller->progressDialog == nullptr);
-    // Nothing of the other show came in; nothing of this one went.
-    QCOMPARE(finished.count(), 0);
-    QVERIFY(imageBytes(*rig.controller) == image);
-    QCOMPARE(rig.controller->programs.stepCount(0), 4);
-    QCOMPARE(rig.controller->programs.step(0, 1)->scene, uint16_t(7));
-    QCOMPARE(rig.controller->events.actionCount(6), 1);
-    QCOMPARE(rig.controller->sceneDescriptions[4], QStringLiteral("scene 6"));
-    QCOMPARE(rig.controller->eventDescriptions[EVENT_DELAY_END + 3], QStringLiteral("delay 6"));
 }
 
 void tst_controller_transfer::readRefusedHardware_data()
