@@ -177,6 +177,11 @@ public:
     // -1 for a byte that is no BCD; a low nibble 0xA is read as 10.
     static int fromBcd(int b);
 
+    // Firmware upgrade and verification from an upgrade file (".upg"). The
+    // outcome is told in message boxes; the connection is kept.
+    void upgradeFirmware(const QString& fileName);
+    void verifyFirmware(const QString& fileName);
+
     // ---- Members, read and written in place by the editors ----
     t_threadDevice* device = nullptr;              // owned
     int hardwareCode = 0x1D3;

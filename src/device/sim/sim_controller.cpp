@@ -655,6 +655,10 @@ int simController::handleRequest(const simRequest& r, QByteArray* answer)
         return takeClock(r);
     case SET_CALIBRATION:
         return takeCalibration(r);
+    case FLASH_WRITE:
+        return flashWrite(r);
+    case FLASH_READ:
+        return flashRead(r);
     case SET_DMX_TRANSPARENCY:
         if (r.in || (r.value != DMX_TRANSPARENCY_ON && r.value != DMX_TRANSPARENCY_OFF))
             return USB_ERROR_PIPE;

@@ -194,6 +194,31 @@ public:
     int framesExpected() const { return expectedFrames; }
     int framesQueued() const { return int(outgoing.size()); }
 
+    // --- Firmware flash ----------------------------------------------------
+    // The program flash, written by FLASH_WRITE frames and read by FLASH_READ
+    // while the controller is halted in its upgrade state. Old hardware has
+    // five sectors from 0x40000000, current hardware six 128 KB blocks from
+    // 0x08040000 (see README.md). Erased bytes are 0xFF.
+    struct flashBlockInfo {
+        uint32_t offset;         // from flashBase()
+        int size;
+    };
+    QList<flashBlockInfo> flashLayout() const;
+    uint32_t flashBase() const;
+    // Frame lengths count 256-byte pages (current hardware) or are length - 1.
+    bool flashInPages() const;
+    // Contents of block b.
+    QByteArray flashBlock(int b) const;
+    // Sets block b (cut or filled with 0xFF to its size).
+    void setFlashBlock(int b, const QByteArray& bytes);
+    int flashFramesTaken = 0;
+    // Knob: flash frames are counted from now on; the nth and the following
+    // times - 1 (times < 0: all from the nth on) are rejected (STATUS_FAILED).
+    void rejectFlashFrames(int nth = 1, int times = 1);
+    // Knob: device addresses of flash bytes that keep these values whatever
+    // is written to them.
+    QMap<uint32_t, uint8_t> stuckFlashBytes;
+
     // --- Fault knobs -------------------------------------------------------
     // Requests of `kind` are counted from the moment a knob is set; the nth
     // and the following `times` - 1 (times < 0: all from the nth on) get the fault.
@@ -236,6 +261,12 @@ private:
     void startRcuLearning(int key);
     int monitorRead(const simRequest& r, QByteArray* answer);
     int dmxMonitorRead(const simRequest& r);
+    int flashWrite(const simRequest& r);
+    int flashRead(const simRequest& r);
+    bool takeFlashFrame(const blockFrameView& frame);
+    // The block starting at this offset from flashBase(), or -1.
+    int flashBlockAt(uint32_t offset) const;
+    void ensureFlash();
 
     QDateTime clockBase;         // fields are the controller's local time
     qint64 clockBaseMs = 0;
@@ -287,4 +318,8 @@ private:
     std::deque<queuedFrame> outgoing;
 
     uint8_t rcuResult[4] = {0xFF, 0xFF, 0, 0};
+    QList<QByteArray> flash;     // per block; sized on first use
+    int flashFramesSeen = 0;
+    int flashRejectNth = 0;      // 0 = none
+    int flashRejectTimes = 0;
 };

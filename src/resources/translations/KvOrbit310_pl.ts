@@ -924,7 +924,48 @@ The first one was taken.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Control error!</source>
+        <source>Firmware upgrade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware verification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File not found: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File reading error: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+is not a proper upgrade file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current version reading error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This release of firmware is already installed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you really want to install older firmware release?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes, I do!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -932,15 +973,68 @@ The first one was taken.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Allocation error: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insufficient memory!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC error in block %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Reading error!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cannot initiate reading!</source>
+        <source>Incorrect structure of block %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Not connected!</source>
+        <source>Verification error: block %1
+address 0x%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The upgrade file is empty!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verification successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verification failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot initiate reading!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
