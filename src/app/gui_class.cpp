@@ -1076,11 +1076,14 @@ void gui_class::slotMenuUpgradeUpgradeKv310()
     if (fileName.isEmpty())
         return;
     vCloseAll();
+    controller->upgradeFirmware(fileName);
 }
 
 void gui_class::slotMenuUpgradeVerify()
 {
-    chooseUpgradeFile();
+    const QString fileName = chooseUpgradeFile();
+    if (!fileName.isEmpty())
+        controller->verifyFirmware(fileName);
 }
 
 void gui_class::slotMenuHelpHelp()

@@ -31,13 +31,13 @@ int main(int argc, char** argv)
     v_project visualProject;
     theVisualProject = &visualProject;
 
-    // Configuration files named on the command line, in the order given.
-    QStringList configFiles;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     commandLineSink sink;
-    sink.configFile = [&configFiles](const QString& name) { configFiles.append(name); };
+    // Each configuration file is read as it comes, before any main window
+    // exists, so that the first one shows the last file read.
+    sink.configFile = [](const QString& name) { theController->read_confDataFromFile(name); };
     sink.libraryFile = [](const QString& name) { theVisualProject->libraryFile = name; };
     sink.projectFile = [](const QString& name) { theVisualProject->projectFile = name; };
     scanCommandLine(arguments, sink);

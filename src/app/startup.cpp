@@ -229,6 +229,7 @@ int runRebuildLoop(kv310_controller_class* controller)
     // The pages of the last window point into the controller and the visual
     // project: the window goes before them.
     if (window) {
+        window->vCloseAll();
         window->hide();
         delete window;
         theMainWindow = nullptr;

@@ -125,6 +125,10 @@ void kv310_controller_class::send_alldata()
     packTimers();
     packCoupledScenes();
     bool success = eventsPacked && programsPacked;
+    // A description too large for the project area is stored in part (the
+    // user has been told); the show itself goes out whole all the same.
+    if (success)
+        storeProjectDescription();
 
     if (success) {
         delete progressDialog;
@@ -231,6 +235,7 @@ void kv310_controller_class::read_alldata()
         unpackTimers();
         unpackCoupledScenes();
         rebuildSequences();
+        loadStoredProjectDescription();
         emit readKv310Finished();
         showMessage(QMessageBox::Information, theMainWindow, tr("KvOrbit310+"),
                     tr("Configuration reading\nsuccessful!"), QMessageBox::Ok);

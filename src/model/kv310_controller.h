@@ -6,6 +6,7 @@
 #include "globals.h"
 #include "programs.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QModelIndex>
@@ -16,6 +17,7 @@
 #include <cstdint>
 
 class QProgressDialog;
+class QTextStream;
 class t_threadDevice;
 class transferBlock;
 
@@ -75,6 +77,26 @@ public:
     // incomplete file (nothing stored).
     int importSunTimes(const QString& fileName);
 
+    // ---- Project description ----
+    // Appends the project description XML: file name and date, every
+    // description, the visual-project field and the visual project itself.
+    void writeProjectXml(QString& target) const;
+    // Parses a project description from byte `offset` of the data under the
+    // stream into the descriptions; the controller published as theController
+    // also takes the visual project and the main window's fields from it.
+    void readProjectXml(QTextStream& in, qint64 offset);
+    // Stores the project description in the image's project area: plain,
+    // compressed when longer than the area, or only its beginning when even
+    // the compressed form does not fit. False in that last case (the user has
+    // been told).
+    bool storeProjectDescription();
+    // Takes the project description back out of the image's project area,
+    // as the controller returns it, and parses it.
+    void loadStoredProjectDescription();
+    // Appends the text header of a configuration file and returns its size,
+    // a multiple of 16 that ends with the one zero byte of the header.
+    static int writeFileHeader(QByteArray& target, bool oldstyle, const QString& fileName);
+
 signals:
     void setConnectionStatus(bool connectionStatus);
     void forceReset();
@@ -94,6 +116,14 @@ public slots:
     // memory tables are packed first and rebuilt from the image last.
     void ClearConfig(uint32_t co);
     void ClearConfig();
+    // Saves the whole show: the current format, or the old-style one (v3)
+    // after the user has agreed to lose what it cannot hold. An existing file
+    // is replaced only when the new one has been written completely.
+    void write_confDataToFile(QString fileName, bool oldstyle);
+    // Loads a configuration file of any format this program knows, rebuilds
+    // the memory tables and emits readFileFinished(). A file that cannot be
+    // opened or read leaves everything as it was.
+    void read_confDataFromFile(QString fileName);
     void trapSlot(const QModelIndex& c, const QModelIndex& p);
     t_threadDevice* getUsbDev();
     // Number of DMX input channels used (inputChannelLimit), stored as given.
@@ -233,4 +263,8 @@ public:
 
 private:
     void clearActionsInMemory(uint32_t co);
+    // Reads an old-style (v3) or v2 file into the cleared model; true on failure.
+    bool readOldConfig(const QByteArray& content, bool v2, const QString& fileName);
+    // The main window's title, for the one controller of the run only.
+    void showProjectTitle(const QString& fileName) const;
 };

@@ -69,6 +69,15 @@ public:
     void buildHierarchy(xml_node* node = nullptr);
     // Rebuilds the fixtures and the channel map from the project tree.
     void readDevices();
+    // The "groups" section of the project description: the selected
+    // fixtures as the group "default", then every group with its members.
+    QString writeGroups() const;
+    // Rebuilds groups, defaultGroup and the fixtures' selected flags from
+    // the "groups" node of the project tree.
+    void readGroups();
+    // Replaces the project tree by an empty one. The fixtures point into the
+    // old tree and go first; an active library that lived there is dropped.
+    void emptyProjectTree();
 
     int sceneNumber = 0;
     int programNumber = -1;

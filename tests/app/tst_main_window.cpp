@@ -787,11 +787,13 @@ void tst_main_window::upgradeFileDialog()
     rec.answerFile(QStringLiteral("fw.upg"));
     w->verifyAction->trigger();
     QCOMPARE(w->monitor->monitorFlags, uint16_t(1));  // verifying keeps the windows open
+    QCOMPARE(rec.titles().value(0), QStringLiteral("Firmware verification"));
 
     rec.answerFile(QStringLiteral("fw.upg"));
     w->upgradeAction->trigger();
     QCOMPARE(w->monitor->monitorFlags, uint16_t(0));
     QVERIFY(!w->viewInputsAction->isChecked());
+    QCOMPARE(rec.titles().value(1), QStringLiteral("Firmware upgrade"));
 }
 
 void tst_main_window::closingTheWindowClosesTheAuxiliaryWindows()

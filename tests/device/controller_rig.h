@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/fake_main_window.h"
 #include "app/seams/gui_base.h"
 #include "device/sim/sim_controller.h"
 #include "device/transport/device_factory.h"
@@ -82,16 +83,7 @@ private:
 };
 
 // The main window as the clock page's hooks see it: it records what it is shown.
-class fakeMainWindow final : public gui_base_class {
+class publishedMainWindow final : public fakeMainWindow {
 public:
-    fakeMainWindow() { theMainWindow = this; }
-    void setProjectField(xml_node*) override {}
-    projectFieldTexts projectField() const override { return {}; }
-    void readSettings(xml_node*) override {}
-    void showDeviceDst(bool active) override { dst.append(active); }
-    void showDeviceCalibration(int value) override { calibration.append(value); }
-    void setEventsTabEnabled(int, bool) override {}
-
-    QList<bool> dst;
-    QList<int> calibration;
+    publishedMainWindow() { theMainWindow = this; }
 };

@@ -479,7 +479,7 @@ void tst_controller_modes::readClock()
 
     controllerRig rig;
     QVERIFY(rig.connect());
-    fakeMainWindow window;
+    publishedMainWindow window;
     rig.sim->clockRecordOverride = record;
     rig.controller->dstActive = !dst;
     rig.controller->clockCalibration = 99;

@@ -1,3 +1,4 @@
+#include "support/fake_main_window.h"
 #include "app/seams/gui_base.h"
 #include "model/clear_flags.h"
 #include "model/config_image.h"
@@ -174,18 +175,6 @@ QStringList changedLists(const kv310_controller_class& c)
         out << QStringLiteral("rcu");
     return out;
 }
-
-// A stand-in main window that counts the resets of its project fields.
-class fakeMainWindow : public gui_base_class {
-public:
-    void setProjectField(xml_node* node) override { resets += node == nullptr; }
-    projectFieldTexts projectField() const override { return {}; }
-    void readSettings(xml_node*) override {}
-    void showDeviceDst(bool) override {}
-    void showDeviceCalibration(int) override {}
-    void setEventsTabEnabled(int, bool) override {}
-    int resets = 0;
-};
 
 } // namespace
 
@@ -564,10 +553,10 @@ void tst_clear_config::visualProjectOnlyOfThePublishedController()
     theController = &run;
     // Constructing a scratch copy clears it whole, and touches nothing of the run.
     auto scratch = std::make_unique<kv310_controller_class>();
-    QCOMPARE(main.resets, 0);
+    QCOMPARE(main.fieldResets, 0);
 
     (published ? run : *scratch).ClearConfig(co);
-    QCOMPARE(main.resets, resets);
+    QCOMPARE(main.fieldResets, resets);
     theController = nullptr;
     theMainWindow = nullptr;
 }

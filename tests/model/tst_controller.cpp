@@ -154,7 +154,10 @@ void tst_controller::metaMethodsLeaveTheDeviceOperationsOut()
     QCOMPARE(mo.indexOfSignal("readKv310Finished()"), base + 3);
     QCOMPARE(mo.indexOfSlot("ClearConfig(uint32_t)"), base + 4);
     QCOMPARE(mo.indexOfSlot("ClearConfig()"), base + 5);
+    QCOMPARE(mo.indexOfSlot("write_confDataToFile(QString,bool)"), base + 6);
+    QCOMPARE(mo.indexOfSlot("read_confDataFromFile(QString)"), base + 7);
     const int trap = mo.indexOfSlot("trapSlot(QModelIndex,QModelIndex)");
+    QCOMPARE(trap, base + 8);
     const int usb = mo.indexOfSlot("getUsbDev()");
     const int limit = mo.indexOfSlot("setDmxInLimit(int)");
     QVERIFY(base + 5 < trap && trap < usb && usb < limit);

@@ -1,3 +1,4 @@
+#include "support/fake_main_window.h"
 #include "app/seams/gui_base.h"
 #include "model/v_project.h"
 #include "support/dialog_recorder.h"
@@ -12,17 +13,6 @@
 #include <QTest>
 
 namespace {
-
-// The main window as the model sees it; the model only parents its boxes on it.
-class fakeMainWindow : public gui_base_class {
-public:
-    void setProjectField(xml_node*) override {}
-    projectFieldTexts projectField() const override { return {}; }
-    void readSettings(xml_node*) override {}
-    void showDeviceDst(bool) override {}
-    void showDeviceCalibration(int) override {}
-    void setEventsTabEnabled(int, bool) override {}
-};
 
 // A fixture as the reader or the plan would make it, owned by the project.
 lightEffect* addFixture(v_project& vp, int number, int dmxStart = 0, int chnlCount = 0, bool defined = true)

@@ -1034,6 +1034,68 @@ address 0x%2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Old-style file format!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have choosen old-style configuration file format (v3)!
+Some informations will not be saved into file, and may get lost!
+Continue anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data write to file </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough memory to create temporary flash image!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data read from file
+    successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data read from file
+       failed!
+
+File corrupted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Older version!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file contains previous version of configuration!
+To convert it into current format try get
+a converting program from KVO website!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file is not a valid project description file:
+&quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compressed project size exceeds reserved flash area!
+Some information will not be stored in the device!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Cannot initiate reading!</source>
         <translation type="unfinished"></translation>
     </message>

@@ -1,0 +1,399 @@
+#include "kv310_controller.h"
+
+#include "app/seams/dialog_seam.h"
+#include "app/seams/gui_base.h"
+#include "config_file.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+
+using namespace cfgfile;
+
+namespace {
+
+enum class fileKind { unknown, current, oldStyle, v2, v1 };
+
+// The kind of file its first characters name, compared case-sensitively.
+fileKind kindOf(const QByteArray& first)
+{
+    const QByteArray head = first.left(15);
+    if (head.startsWith(MAGIC_CURRENT) || head.startsWith(MAGIC_CURRENT_SV) || head.startsWith(MAGIC_CURRENT_MVS))
+        return fileKind::current;
+    if (head.startsWith(MAGIC_OLD_STYLE))
+        return fileKind::oldStyle;
+    if (head.startsWith(MAGIC_V2))
+        return fileKind::v2;
+    if (head.startsWith(MAGIC_V1))
+        return fileKind::v1;
+    return fileKind::unknown;
+}
+
+// A current or old-style file holds an image, a short header and the project
+// XML; anything much larger is no configuration file.
+constexpr qint64 MAX_FILE_SIZE = 0x10000000;
+
+// Reads on from the current position until the end of the file or until
+// `content` holds `limit` bytes. False on a read error.
+bool readUpTo(QFile& file, QByteArray& content, qint64 limit)
+{
+    // What the file says it holds comes in one read; a file that grows
+    // meanwhile is read on in smaller steps.
+    const qint64 expected = std::min<qint64>(std::max<qint64>(file.size(), 0), limit);
+    content.reserve(std::min<qint64>(expected + 0x10000, limit));
+    while (content.size() < limit) {
+        const qsizetype at = content.size();
+        const qint64 chunk = std::min<qint64>(limit - at, std::max<qint64>(expected - at, 0x10000));
+        content.resize(at + chunk);
+        const qint64 n = file.read(content.data() + at, chunk);
+        content.resize(at + std::max<qint64>(n, 0));
+        if (n <= 0)
+            return n == 0;
+    }
+    return true;
+}
+
+// Size of the text header: the text up to its zero byte, and the zero byte;
+// -1 when the first bytes hold no zero byte.
+int headerSize(const QByteArray& content)
+{
+    const qsizetype zero = content.left(HEADER_LIMIT).indexOf('\0');
+    return zero < 0 ? -1 : int(zero + 1);
+}
+
+bool validHeaderSize(int h)
+{
+    return h > 0 && h % 16 == 0 && h <= MAX_HEADER_SIZE;
+}
+
+// The image of a current or old-style file: the record after the header must
+// describe a compressed block inside the file that passes its checksum and
+// decompresses to exactly imageSize bytes, and a text offset inside the file
+// after the block. Nothing is trusted before it has been checked.
+bool framedImage(const QByteArray& content, int h, uint32_t imageSize, QByteArray& image, qint64& textOffset)
+{
+    if (content.size() < h + RECORD_SIZE)
+        return false;
+    const fileBlockRecord r = fileBlockRecord::read(reinterpret_cast<const uint8_t*>(content.constData()) + h);
+    const qint64 end = qint64(r.dataOffset) + r.dataSize;
+    if (r.dataOffset < h + RECORD_SIZE || end > content.size() || r.textOffset < end
+        || r.textOffset > content.size())
+        return false;
+    const char* block = content.constData() + r.dataOffset;
+    if (checksum(block, r.dataSize) != r.checksum)
+        return false;
+    // qUncompress allocates what the block announces: it must be the image.
+    if (announcedLength(block, r.dataSize) != imageSize)
+        return false;
+    image = qUncompress(reinterpret_cast<const uchar*>(block), qsizetype(r.dataSize));
+    if (image.size() != qsizetype(imageSize))
+        return false;
+    textOffset = r.textOffset;
+    return true;
+}
+
+// The project XML of a file, from textOffset on, in the encoding it was written in.
+void readFileText(kv310_controller_class& c, const QByteArray& content, qint64 textOffset)
+{
+    QTextStream in(content);
+    in.setEncoding(QStringConverter::System);
+    c.readProjectXml(in, textOffset);
+}
+
+QString v2Text(const char* block)
+{
+    const char* zero = static_cast<const char*>(std::memchr(block, '\0', V2_TEXT_BLOCK));
+    // A block without its zero byte holds no valid text. Descriptions are
+    // empty, never null, as clearing leaves them.
+    const QString text = zero ? QString::fromLocal8Bit(block, zero - block) : QString();
+    return text.isNull() ? QString(0, QChar()) : text;
+}
+
+template <typename Texts>
+const char* takeV2Texts(const char* p, Texts& texts, size_t from, size_t count)
+{
+    for (size_t i = 0; i < count; ++i, p += V2_TEXT_BLOCK)
+        texts[from + i] = v2Text(p);
+    return p;
+}
+
+bool isV2Size(uint32_t size)
+{
+    return size == V2_SIZE_IMAGE || size == V2_SIZE_SCENES_PROGRAMS || size == V2_SIZE_SEQUENCES
+           || size == V2_SIZE_MASKS;
+}
+
+} // namespace
+
+int kv310_controller_class::writeFileHeader(QByteArray& target, bool oldstyle, const QString& fileName)
+{
+    QString text = oldstyle ? QStringLiteral("Kv310v3CFG\r\nKv310 project description file.\r\n")
+                            : QStringLiteral("Kv310+CFG\r\nKv310+ project description file.\r\n");
+    text += QLatin1String("File written by KvOrbit310+ rel. ") + QLatin1String(RELEASE);
+    text += QLatin1String("\r\nLast modification:  ") + QDateTime::currentDateTime().toString(QLatin1String(DATE_FORMAT));
+    text += QLatin1String("\r\nFile name: ");
+    const QString about = QStringLiteral("\r\nKvOrbit310+ show controller configuration"
+                                         "\r\nFor support, contact the supplier of your controller.\r\n\r\n");
+    // The header and its record must lie within the first bytes of the file:
+    // a very long name is cut here (the project XML keeps it whole).
+    const qsizetype room = std::max<qsizetype>(MAX_HEADER_SIZE - 1 - text.size() - about.size(), 0);
+    text += fileName.left(room);
+    text += about;
+
+    QByteArray bytes = text.toLatin1();
+    // The zero byte ends the header: none may come before it.
+    bytes.replace('\0', '?');
+    while ((bytes.size() + 1) % 16 != 0)
+        bytes += char(HEADER_FILL);
+    bytes += '\0';
+    target += bytes;
+    return int(bytes.size());
+}
+
+void kv310_controller_class::write_confDataToFile(QString fileName, bool oldstyle)
+{
+    if (oldstyle) {
+        const int answer =
+            showMessage(QMessageBox::Question, theMainWindow, tr("Old-style file format!"),
+                        tr("You have choosen old-style configuration file format (v3)!\nSome informations will not be "
+                           "saved into file, and may get lost!\nContinue anyway?"),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+    }
+
+    const QString previousName = projectFileName;
+    const QString previousDate = projectFileDate;
+    const auto failed = [&] {
+        projectFileName = previousName;
+        projectFileDate = previousDate;
+        showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"),
+                    tr("Data write to file ") + fileName + QLatin1Char('\n') + tr("failed!"));
+        showProjectTitle(QString());
+    };
+
+    // A show that does not fit the image is not saved at all: the image
+    // still holds the last show that fitted. (The programs table has said why.)
+    const bool eventsPacked = events.packEvents(configImage) == 0;
+    const bool programsPacked = programs.packPrograms(configImage) == 0;
+    packTimers();
+    packCoupledScenes();
+    if (!eventsPacked || !programsPacked) {
+        failed();
+        return;
+    }
+
+    const uint8_t* image = configImage;
+    uint32_t imageSize = CURRENT_IMAGE_SIZE;
+    std::unique_ptr<uint8_t[]> oldImage;
+    if (oldstyle) {
+        oldImage.reset(new (std::nothrow) uint8_t[OLD_IMAGE_SIZE]);
+        if (!oldImage) {
+            showMessage(QMessageBox::Warning, theMainWindow, tr("Insufficient memory!"),
+                        tr("Not enough memory to create temporary flash image!"));
+            return;
+        }
+        buildOldStyleImage(configImage, oldImage.get());
+        image = oldImage.get();
+        imageSize = OLD_IMAGE_SIZE;
+    }
+
+    // The file the user has is replaced only by a complete new one.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        failed();
+        return;
+    }
+
+    projectFileName = QFileInfo(fileName).fileName();
+    projectFileDate = QDateTime::currentDateTime().toString(QLatin1String(DATE_FORMAT));
+    QString xml;
+    writeProjectXml(xml);
+
+    QByteArray head;
+    const int h = writeFileHeader(head, oldstyle, projectFileName);
+    const QByteArray block = qCompress(image, qsizetype(imageSize), 9);
+    if (block.isEmpty()) {
+        failed();
+        return;
+    }
+    const qsizetype padding = (16 - block.size() % 16) % 16;
+    fileBlockRecord record;
+    record.dataOffset = uint16_t(h + RECORD_SIZE);
+    record.checksum = checksum(block);
+    record.dataSize = uint32_t(block.size());
+    record.textOffset = uint32_t(h + RECORD_SIZE + block.size() + padding);
+    record.textLength = uint32_t(xml.size());
+    head.resize(h + RECORD_SIZE);
+    record.write(reinterpret_cast<uint8_t*>(head.data()) + h);
+
+    QByteArray text = xml.toLocal8Bit();
+    text += '\n';
+    const auto put = [&file](const char* data, qsizetype size) { return file.write(data, size) == size; };
+    const bool written = put(head.constData(), head.size()) && put(block.constData(), block.size())
+                         && put(QByteArray(padding, '\0').constData(), padding) && put(text.constData(), text.size())
+                         && file.commit();
+    if (!written) {
+        failed();
+        return;
+    }
+    showMessage(QMessageBox::Information, theMainWindow, tr("KvOrbit310+"),
+                tr("Data write to file ") + fileName + QLatin1Char('\n') + tr("successful!"));
+    showProjectTitle(projectFileName);
+}
+
+void kv310_controller_class::read_confDataFromFile(QString fileName)
+{
+    const auto report = [this](bool ok) {
+        if (ok)
+            showMessage(QMessageBox::Information, theMainWindow, tr("KvOrbit310+"),
+                        tr("Data read from file\n    successful!"));
+        else
+            showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"),
+                        tr("Data read from file\n       failed!\n\nFile corrupted."));
+    };
+
+    // Everything the file is read for is read before anything is changed:
+    // a file that cannot be opened or read leaves the model as it is.
+    QFile file(fileName);
+    QByteArray content;
+    if (!file.open(QIODevice::ReadOnly) || !readUpTo(file, content, HEADER_LIMIT)) {
+        report(false);
+        return;
+    }
+    const fileKind kind = kindOf(content);
+    bool oversize = false;
+    if (kind == fileKind::current || kind == fileKind::oldStyle || kind == fileKind::v2) {
+        const qint64 limit = kind == fileKind::v2 ? V2_READ_LIMIT : MAX_FILE_SIZE + 1;
+        if (!readUpTo(file, content, limit)) {
+            report(false);
+            return;
+        }
+        oversize = kind != fileKind::v2 && content.size() > MAX_FILE_SIZE;
+    }
+    file.close();
+    const QString name = QFileInfo(fileName).fileName();
+
+    ClearConfig(CLEAR_ALL);
+
+    // Rebuilds the memory tables from the image and tells the pages.
+    const auto finish = [this] {
+        const uint16_t outputs = img::getU16(configImage, img::outputChannelCount);
+        img::putU16(configImage, img::outputChannelCount, std::clamp<uint16_t>(outputs, 24, 512));
+        const uint16_t mbft = img::getU16(configImage, img::mbftCode);
+        img::putU16(configImage, img::mbftCode, mbft == 0xFFFF ? 10 : std::min<uint16_t>(mbft, 90));
+        programs.unpackPrograms(configImage);
+        events.unpackEvents(configImage);
+        unpackTimers();
+        unpackCoupledScenes();
+        rebuildSequences();
+        emit readFileFinished();
+    };
+    // A refused file leaves the cleared configuration, which the pages must show.
+    const auto refuse = [&](const QString& title, const QString& text) {
+        showMessage(QMessageBox::Warning, theMainWindow, title, text);
+        finish();
+        showProjectTitle(QString());
+    };
+
+    bool failed = false;
+    switch (kind) {
+    case fileKind::v1:
+        refuse(tr("Older version!"), tr("The file contains previous version of configuration!\nTo convert it into "
+                                        "current format try get\na converting program from KVO website!"));
+        return;
+    case fileKind::unknown:
+        failed = true;
+        break;
+    case fileKind::oldStyle:
+    case fileKind::v2:
+        failed = readOldConfig(content, kind == fileKind::v2, fileName);
+        break;
+    case fileKind::current: {
+        const int h = headerSize(content);
+        if (!validHeaderSize(h)) {
+            refuse(tr("Invalid file!"),
+                   tr("This file is not a valid project description file:\n\"%1\"").arg(fileName));
+            return;
+        }
+        QByteArray image;
+        qint64 textOffset = 0;
+        failed = oversize || !framedImage(content, h, CURRENT_IMAGE_SIZE, image, textOffset);
+        if (!failed) {
+            std::memcpy(configImage, image.constData(), CURRENT_IMAGE_SIZE);
+            image.clear();
+            readFileText(*this, content, textOffset);
+        }
+        break;
+    }
+    }
+
+    finish();
+    report(!failed);
+    showProjectTitle(failed ? QString() : name);
+}
+
+bool kv310_controller_class::readOldConfig(const QByteArray& content, bool v2, const QString& fileName)
+{
+    if (!v2) {
+        const int h = headerSize(content);
+        if (!validHeaderSize(h)) {
+            showMessage(QMessageBox::Warning, theMainWindow, tr("Invalid file!"),
+                        tr("This file is not a valid project description file:\n\"%1\"").arg(fileName));
+            return true;
+        }
+        QByteArray old;
+        qint64 textOffset = 0;
+        if (content.size() > MAX_FILE_SIZE || !framedImage(content, h, OLD_IMAGE_SIZE, old, textOffset))
+            return true;
+        readFileText(*this, content, textOffset);
+        takeOldStyleImage(reinterpret_cast<const uint8_t*>(old.constData()), configImage);
+        return false;
+    }
+
+    // v2: text header and its zero byte, compressed block, u16 checksum over
+    // everything before it.
+    if (content.size() < 2)
+        return true;
+    const qsizetype end = content.size() - 2;
+    if (checksum(content.constData(), end) != qFromLittleEndian<uint16_t>(content.constData() + end))
+        return true;
+    const qsizetype zero = content.left(end).indexOf('\0');
+    if (zero < 0)
+        return true;
+    const char* block = content.constData() + zero + 1;
+    const qsizetype blockSize = end - zero - 1;
+    const uint32_t announced = announcedLength(block, blockSize);
+    if (!isV2Size(announced))
+        return true;
+    const QByteArray data = qUncompress(reinterpret_cast<const uchar*>(block), blockSize);
+    if (data.size() != qsizetype(announced))
+        return true;
+
+    takeOldStyleImage(reinterpret_cast<const uint8_t*>(data.constData()), configImage);
+    const char* p = data.constData() + OLD_IMAGE_SIZE;
+    if (announced >= V2_SIZE_SCENES_PROGRAMS) {
+        p = takeV2Texts(p, sceneDescriptions, 0, V2_SCENE_TEXTS);
+        p = takeV2Texts(p, programDescriptions, 0, img::PROGRAM_SLOTS);
+    }
+    if (announced >= V2_SIZE_SEQUENCES)
+        p = takeV2Texts(p, eventDescriptions, EVENT_SEQUENCE_START, img::SEQUENCES);
+    if (announced >= V2_SIZE_MASKS)
+        takeV2Texts(p, maskDescriptions, 0, img::MASKS);
+    return false;
+}
+
+void kv310_controller_class::showProjectTitle(const QString& fileName) const
+{
+    // A scratch copy loaded to copy from is not the project the window shows.
+    if (this != theController || !theMainWindow)
+        return;
+    const QString title = QStringLiteral("KvOrbit310+");
+    theMainWindow->setWindowTitle(fileName.isEmpty() ? title : title + QLatin1String(" - ") + fileName);
+}

@@ -1,0 +1,323 @@
+#include "kv310_controller.h"
+
+#include "app/seams/gui_base.h"
+#include "v_project.h"
+#include "xml/xml_node.h"
+#include "xml/xml_report.h"
+#include "xml/xml_writer.h"
+
+#include <QIODevice>
+#include <QTextStream>
+
+namespace {
+
+// One section of descriptions. Sections with variants (on and off, pressed,
+// repeated and released) hold `variants` texts per numbered object.
+struct descriptionSection {
+    QLatin1String node;
+    QLatin1String element;
+    int objects;
+    int variants;
+};
+
+const QLatin1String onOffWords[] = {QLatin1String("on"), QLatin1String("off")};
+const QLatin1String keyWords[] = {QLatin1String("prsd"), QLatin1String("rptd"), QLatin1String("rlsd")};
+
+QLatin1String modeWord(int variants, int variant)
+{
+    return variants == 3 ? keyWords[variant] : onOffWords[variant];
+}
+
+// The variant a "mode" attribute names, in any section; -1 for another word.
+int variantOf(const QString& mode)
+{
+    if (mode == QLatin1String("on") || mode == QLatin1String("prsd"))
+        return 0;
+    if (mode == QLatin1String("off") || mode == QLatin1String("rptd"))
+        return 1;
+    if (mode == QLatin1String("rlsd"))
+        return 2;
+    return -1;
+}
+
+// The event sections inside "events", in the order they are written, with
+// their first event id.
+struct eventSection {
+    descriptionSection section;
+    int base;
+};
+
+const eventSection eventSections[] = {
+    {{QLatin1String("dmxin"), QLatin1String("chnl"), 512, 2}, EVENT_DMX_IN},
+    {{QLatin1String("virtual"), QLatin1String("event"), 1024, 1}, EVENT_INTERNAL},
+    {{QLatin1String("timers"), QLatin1String("timer"), 1024, 1}, EVENT_TIMER},
+    {{QLatin1String("dmxout"), QLatin1String("chnl"), 512, 2}, EVENT_DMX_OUT},
+    {{QLatin1String("delays"), QLatin1String("delay"), 512, 1}, EVENT_DELAY_END},
+    {{QLatin1String("sequences"), QLatin1String("sequence"), 128, 1}, EVENT_SEQUENCE_START},
+    {{QLatin1String("RCU"), QLatin1String("key"), 64, 3}, EVENT_RC_BUTTON},
+    {{QLatin1String("inputs"), QLatin1String("input"), 24, 2}, EVENT_INPUT},
+};
+
+void appendElementLine(QString& out, QLatin1String name, const QString& value)
+{
+    out += QLatin1Char('<') + name + QLatin1Char('>') + value + QLatin1String("</") + name + QLatin1String(">\n");
+}
+
+// texts holds objects × variants entries, variant fastest.
+void appendSection(QString& out, const descriptionSection& s, const QString* texts)
+{
+    out += QLatin1Char('<') + s.node + QLatin1String(">\n");
+    const int count = s.objects * s.variants;
+    for (int i = 0; i < count; ++i) {
+        if (texts[i].isEmpty())
+            continue;
+        out += QLatin1Char('<') + s.element + QLatin1String(" nr=\"") + QString::number(i / s.variants + 1)
+               + QLatin1Char('"');
+        if (s.variants > 1)
+            out += QLatin1String(" mode=\"") + modeWord(s.variants, i % s.variants) + QLatin1Char('"');
+        out += QLatin1Char('>') + escapeText(texts[i]) + QLatin1String("</") + s.element + QLatin1String(">\n");
+    }
+    out += QLatin1String("</") + s.node + QLatin1String(">\n");
+}
+
+// Takes the descriptions of one section: every element with a number in
+// range, a known variant of the section and a text.
+void readSection(const xml_node& node, const descriptionSection& s, QString* texts)
+{
+    const QString nrName = QStringLiteral("nr");
+    const QString modeName = QStringLiteral("mode");
+    for (const xml_element& e : node.elements) {
+        const QString* nrText = e.attrValue(nrName);
+        if (!nrText || e.value.isEmpty())
+            continue;
+        bool ok = false;
+        const int nr = nrText->toInt(&ok, 10);
+        if (!ok || nr < 1 || nr > s.objects)
+            continue;
+        int variant = 0;
+        if (s.variants > 1) {
+            const QString* mode = e.attrValue(modeName);
+            variant = mode ? variantOf(*mode) : -1;
+            // A variant the section does not have names nothing of it: it
+            // must not land on the next object's entry.
+            if (variant < 0 || variant >= s.variants)
+                continue;
+        }
+        texts[(nr - 1) * s.variants + variant] = unescapeText(e.value);
+    }
+}
+
+// The first child node of that name, leaving the node's cursor alone.
+xml_node* childNode(xml_node* node, QLatin1String name)
+{
+    if (!node)
+        return nullptr;
+    for (xml_node& child : node->nodes)
+        if (child.name == name)
+            return &child;
+    return nullptr;
+}
+
+// The project field as the main window's page shows it or, without a main
+// window, as the visual project holds it.
+projectFieldTexts fieldTexts()
+{
+    if (theMainWindow)
+        return theMainWindow->projectField();
+    projectFieldTexts t;
+    t.width = QStringLiteral("1000");
+    t.height = QStringLiteral("1000");
+    if (!theVisualProject)
+        return t;
+    t.width = QString::number(theVisualProject->fieldWidth);
+    t.height = QString::number(theVisualProject->fieldHeight);
+    if (const xml_node* field = childNode(theVisualProject->projectTree, QLatin1String("field"))) {
+        const auto take = [field](const char* element, const char* attribute, QString& text, int& factor) {
+            const xml_element* e = field->findElement(QLatin1String(element));
+            if (!e)
+                return;
+            text = e->value;
+            if (const QString* v = e->attrValue(QLatin1String(attribute)))
+                factor = v->toInt();
+        };
+        take("image", "dark", t.image, t.dark);
+        take("outline", "pale", t.outline, t.pale);
+    }
+    return t;
+}
+
+void appendFieldLine(QString& out, QLatin1String name, QLatin1String attribute, int factor, const QString& value)
+{
+    out += QLatin1Char('<') + name;
+    if (factor > 0)
+        out += QLatin1Char(' ') + attribute + QLatin1String("=\"") + QString::number(factor) + QLatin1Char('"');
+    out += QLatin1Char('>') + value + QLatin1String("</") + name + QLatin1String(">\n");
+}
+
+// A node of the visual project's tree as the node writer writes it, with a
+// line end after it; the empty pair of tags, without one, when it is missing.
+void appendTreeNode(QString& out, QLatin1String name)
+{
+    const xml_node* node = theVisualProject ? childNode(theVisualProject->projectTree, name) : nullptr;
+    if (!node) {
+        out += QLatin1Char('<') + name + QLatin1String("></") + name + QLatin1Char('>');
+        return;
+    }
+    QTextStream stream(&out, QIODevice::WriteOnly | QIODevice::Append);
+    stream << *node;
+    stream.flush();
+    out += QLatin1Char('\n');
+}
+
+} // namespace
+
+void kv310_controller_class::writeProjectXml(QString& out) const
+{
+    out.reserve(out.size() + 0x10000);
+    out += QLatin1String("\n<project>\n<contents>Light visualisation project description</contents>\n");
+    appendElementLine(out, QLatin1String("date"), projectFileDate);
+    appendElementLine(out, QLatin1String("file"), projectFileName);
+    out += QLatin1String("<release>0.0.0.1</release>\n<target>Kv310+</target>\n<descriptions>\n");
+
+    appendSection(out, {QLatin1String("scenes"), QLatin1String("scene"), img::SCENES, 1}, sceneDescriptions.data());
+    appendSection(out, {QLatin1String("masks"), QLatin1String("mask"), img::MASKS, 1}, maskDescriptions.data());
+    appendSection(out, {QLatin1String("programs"), QLatin1String("program"), img::PROGRAM_SLOTS, 1},
+                  programDescriptions.data());
+    appendSection(out, {QLatin1String("states"), QLatin1String("state"), int(stateDescriptions.size()), 1},
+                  stateDescriptions.data());
+    appendSection(out, {QLatin1String("inputs"), QLatin1String("input"), img::INPUTS, 1}, inputDescriptions.data());
+    appendSection(out, {QLatin1String("RCU"), QLatin1String("key"), int(rcuKeyDescriptions.size()), 1},
+                  rcuKeyDescriptions.data());
+    appendSection(out, {QLatin1String("panels"), QLatin1String("state"), int(panelDescriptions.size()), 1},
+                  panelDescriptions.data());
+    out += QLatin1String("<events>\n");
+    for (const eventSection& e : eventSections)
+        appendSection(out, e.section, eventDescriptions.data() + e.base);
+    out += QLatin1String("</events>\n</descriptions>\n<settings>\n</settings>\n<field>\n");
+
+    const projectFieldTexts field = fieldTexts();
+    appendFieldLine(out, QLatin1String("image"), QLatin1String("dark"), field.dark, field.image);
+    appendFieldLine(out, QLatin1String("outline"), QLatin1String("pale"), field.pale, field.outline);
+    appendElementLine(out, QLatin1String("width"), field.width);
+    appendElementLine(out, QLatin1String("height"), field.height);
+    out += QLatin1String("</field>\n");
+
+    appendTreeNode(out, QLatin1String("library"));
+    appendTreeNode(out, QLatin1String("devices"));
+    if (theVisualProject)
+        out += theVisualProject->writeGroups();
+    else
+        out += QLatin1String(" <groups>\n  <group name=\"default\">\n  </group>\n </groups>\n");
+    out += QLatin1String("</project>\n");
+}
+
+void kv310_controller_class::readProjectXml(QTextStream& in, qint64 offset)
+{
+    if (!in.seek(offset))
+        return;
+    QString line;
+    do {
+        line = in.readLine();
+    } while (line.trimmed().isEmpty() && !in.atEnd());
+    if (in.atEnd() || !line.trimmed().startsWith(QLatin1Char('<')))
+        return;
+
+    xml_parse_node root(-1);
+    root.name = QStringLiteral("@root");
+    // The project ends the text. Whatever the area or the file holds after
+    // it (the tail of a longer description stored before) is not read.
+    while (root.read(in, line)) {
+        if (!root.nodes.isEmpty() && root.nodes.last().name == QLatin1String("project"))
+            break;
+    }
+    if (!reportXmlErrors(root, lastPath, theMainWindow))
+        return;
+
+    root.relevel();
+    xml_node* project = childNode(&root, QLatin1String("project"));
+    if (!project)
+        return;
+
+    const QString* file = project->elementValue(QStringLiteral("file"));
+    projectFileName = file ? *file : QString();
+    const QString* date = project->elementValue(QStringLiteral("date"));
+    projectFileDate = date ? *date : QString();
+
+    if (const xml_node* descriptions = childNode(project, QLatin1String("descriptions"))) {
+        const struct {
+            descriptionSection section;
+            QString* texts;
+        } plain[] = {
+            {{QLatin1String("scenes"), {}, img::SCENES, 1}, sceneDescriptions.data()},
+            {{QLatin1String("masks"), {}, img::MASKS, 1}, maskDescriptions.data()},
+            {{QLatin1String("programs"), {}, img::PROGRAM_SLOTS, 1}, programDescriptions.data()},
+            {{QLatin1String("states"), {}, int(stateDescriptions.size()), 1}, stateDescriptions.data()},
+            {{QLatin1String("inputs"), {}, img::INPUTS, 1}, inputDescriptions.data()},
+            {{QLatin1String("RCU"), {}, int(rcuKeyDescriptions.size()), 1}, rcuKeyDescriptions.data()},
+            {{QLatin1String("panels"), {}, int(panelDescriptions.size()), 1}, panelDescriptions.data()},
+        };
+        for (const xml_node& node : descriptions->nodes) {
+            if (node.name == QLatin1String("events")) {
+                for (const xml_node& sub : node.nodes)
+                    for (const eventSection& e : eventSections)
+                        if (sub.name == e.section.node)
+                            readSection(sub, e.section, eventDescriptions.data() + e.base);
+                continue;
+            }
+            for (const auto& p : plain)
+                if (node.name == p.section.node)
+                    readSection(node, p.section, p.texts);
+        }
+    }
+
+    // The visual project and the main window belong to the run: a scratch
+    // copy (another configuration opened to copy from) leaves them alone.
+    if (this != theController)
+        return;
+    gui_base_class* window = theMainWindow;
+    if (window)
+        if (xml_node* settings = childNode(project, QLatin1String("settings")))
+            window->readSettings(settings);
+
+    v_project* vp = theVisualProject;
+    if (!vp)
+        return;
+    vp->emptyProjectTree();
+    xml_node* tree = vp->projectTree;
+
+    const xml_node* library = childNode(project, QLatin1String("library"));
+    xml_node* libraryCopy = library ? tree->insertNode(*library) : nullptr;
+    if (!vp->libraryTree) {
+        vp->library = libraryCopy;
+        vp->buildHierarchy();
+    }
+
+    const xml_node* devices = childNode(project, QLatin1String("devices"));
+    xml_node* devicesCopy = devices ? tree->insertNode(*devices) : nullptr;
+    vp->readDevices();
+    if (window)
+        window->setProjectField(devicesCopy);
+
+    const xml_node* groups = childNode(project, QLatin1String("groups"));
+    xml_node* groupsCopy = groups ? tree->insertNode(*groups) : nullptr;
+    vp->readGroups();
+    if (window)
+        window->setProjectField(groupsCopy);
+
+    // The tree keeps the field too, so that a project read before the first
+    // main window exists keeps it until one shows it.
+    if (const xml_node* field = childNode(project, QLatin1String("field"))) {
+        xml_node* fieldCopy = tree->insertNode(*field);
+        const auto take = [fieldCopy](const char* element, int& size) {
+            bool ok = false;
+            const QString* v = fieldCopy->elementValue(QLatin1String(element));
+            const int n = v ? v->toInt(&ok) : 0;
+            if (ok)
+                size = n;
+        };
+        take("width", vp->fieldWidth);
+        take("height", vp->fieldHeight);
+        if (window)
+            window->setProjectField(fieldCopy);
+    }
+}

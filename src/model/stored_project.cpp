@@ -1,0 +1,144 @@
+#include "kv310_controller.h"
+
+#include "app/seams/dialog_seam.h"
+#include "app/seams/gui_base.h"
+#include "config_file.h"
+
+#include <QIODevice>
+#include <QTextStream>
+#include <cstring>
+
+// The project area of the image holds the project description for the
+// controller, in one of three forms, all of them Latin-1 text:
+//   plain       the text, ended by a zero byte when it is shorter than the area
+//   compressed  "<compressed size=N >", N bytes of qCompress output,
+//               "</compressed>" and a line feed
+//   partial     "<partial>", a line feed and the beginning of the text, when
+//               even the compressed form does not fit
+
+namespace {
+
+constexpr qsizetype AREA = qsizetype(img::PROJECT_AREA_SIZE);
+constexpr char COMPRESSED_MARK[] = "<compressed";
+constexpr char COMPRESSED_HEADER[] = "<compressed size=";
+constexpr char COMPRESSED_END[] = "</compressed>\n";
+constexpr char PARTIAL_MARK[] = "<partial>";
+constexpr char PARTIAL_HEADER[] = "<partial>\n";
+// Room kept after the compressed block for its closing marker.
+constexpr qsizetype CLOSING_ROOM = 15;
+// The most a stored description is taken to decompress to: zlib never
+// expands a byte to more than 1032, and no description comes near 64 MB.
+constexpr quint64 ZLIB_MAX_RATIO = 1032;
+constexpr quint64 MAX_STORED_TEXT = 0x4000000;
+
+template <size_t N>
+constexpr qsizetype length(const char (&)[N])
+{
+    return qsizetype(N - 1);
+}
+
+template <size_t N>
+bool startsWith(const char* area, const char (&mark)[N])
+{
+    return std::memcmp(area, mark, N - 1) == 0;
+}
+
+void showSizeMessage()
+{
+    showMessage(QMessageBox::Information, theMainWindow, kv310_controller_class::tr("KvOrbit310+"),
+                kv310_controller_class::tr("Compressed project size exceeds reserved flash area!\n"
+                                           "Some information will not be stored in the device!"));
+}
+
+// The text of a compressed area, or a null array when the area does not
+// hold a block that decompresses.
+QByteArray decompressedText(const char* area)
+{
+    if (!startsWith(area, COMPRESSED_HEADER))
+        return QByteArray();
+    qsizetype pos = length(COMPRESSED_HEADER);
+    while (pos < AREA && area[pos] == ' ')
+        ++pos;
+    qsizetype size = 0;
+    const qsizetype digits = pos;
+    while (pos < AREA && area[pos] >= '0' && area[pos] <= '9' && size < AREA)
+        size = size * 10 + (area[pos++] - '0');
+    if (pos == digits || size >= AREA)
+        return QByteArray();
+
+    const char* gt = static_cast<const char*>(std::memchr(area, '>', size_t(AREA)));
+    if (!gt)
+        return QByteArray();
+    const qsizetype start = gt - area + 1;
+    if (size > AREA - start)
+        return QByteArray();
+    const quint64 announced = cfgfile::announcedLength(area + start, size);
+    if (announced == 0 || announced > MAX_STORED_TEXT || announced > quint64(size) * ZLIB_MAX_RATIO)
+        return QByteArray();
+    QByteArray text = qUncompress(reinterpret_cast<const uchar*>(area + start), size);
+    if (text.isEmpty())
+        return QByteArray();
+    const qsizetype zero = text.indexOf('\0');
+    if (zero >= 0)
+        text.truncate(zero);
+    return text;
+}
+
+} // namespace
+
+bool kv310_controller_class::storeProjectDescription()
+{
+    QString xml;
+    writeProjectXml(xml);
+    const QByteArray text = xml.toLatin1();
+    char* area = reinterpret_cast<char*>(configImage + img::projectArea);
+
+    if (text.size() <= AREA) {
+        std::memcpy(area, text.constData(), size_t(text.size()));
+        // The reader stops at the zero byte, not at what the area held before.
+        if (text.size() < AREA)
+            area[text.size()] = '\0';
+        return true;
+    }
+
+    const QByteArray block = qCompress(text, 9);
+    const QByteArray header = COMPRESSED_HEADER + QByteArray::number(block.size()) + " >";
+    if (!block.isEmpty() && header.size() + block.size() + CLOSING_ROOM <= AREA) {
+        char* p = area;
+        std::memcpy(p, header.constData(), size_t(header.size()));
+        p += header.size();
+        std::memcpy(p, block.constData(), size_t(block.size()));
+        p += block.size();
+        std::memcpy(p, COMPRESSED_END, size_t(length(COMPRESSED_END)));
+        return true;
+    }
+
+    showSizeMessage();
+    std::memcpy(area, PARTIAL_HEADER, size_t(length(PARTIAL_HEADER)));
+    std::memcpy(area + length(PARTIAL_HEADER), text.constData(), size_t(AREA - length(PARTIAL_HEADER)));
+    return false;
+}
+
+void kv310_controller_class::loadStoredProjectDescription()
+{
+    const char* area = reinterpret_cast<const char*>(configImage + img::projectArea);
+
+    QString text;
+    if (startsWith(area, COMPRESSED_MARK)) {
+        const QByteArray bytes = decompressedText(area);
+        if (bytes.isNull())
+            return;
+        text = QString::fromLatin1(bytes);
+    } else {
+        const char* zero = static_cast<const char*>(std::memchr(area, '\0', size_t(AREA)));
+        text = QString::fromLatin1(area, zero ? zero - area : AREA);
+    }
+
+    qint64 offset = 0;
+    if (startsWith(area, PARTIAL_MARK)) {
+        showSizeMessage();
+        offset = length(PARTIAL_MARK);
+    }
+    QTextStream in(&text, QIODevice::ReadOnly);
+    readProjectXml(in, offset);
+}
