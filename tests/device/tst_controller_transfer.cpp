@@ -6,6 +6,8 @@
 #include "support/virtual_clock.h"
 
 #include <QProgressDialog>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
@@ -17,6 +19,8 @@ const QString sendSucceeded = QStringLiteral("Config and data writing\n     succ
 const QString sendFailed = QStringLiteral("Config and data writing\n     failed!");
 const QString readSucceeded = QStringLiteral("Configuration reading\nsuccessful!");
 const QString readFailed = QStringLiteral("Configuration reading\n failed!");
+const QString storedInPart = QStringLiteral(
+    "Compressed project size exceeds reserved flash area!\nSome information will not be stored in the device!");
 
 // A show that touches every region the tables are packed into, with
 // descriptions; `seed` makes two shows differ everywhere.
@@ -93,6 +97,15 @@ QList<int> modeRequests(const simController& sim)
 
 using simSetup = std::function<void(simController&)>;
 
+// The controller's flash as an image whose project area holds `area` (the
+// rest of the area as it was: 0xFF).
+void storeArea(controllerRig& rig, const QByteArray& area)
+{
+    uint8_t* flash = reinterpret_cast<uint8_t*>(rig.sim->configFlash.data());
+    std::memcpy(flash, rig.controller->configImage, img::projectArea);
+    std::memcpy(flash + img::projectArea, area.constData(), size_t(qMin<qsizetype>(area.size(), img::PROJECT_AREA_SIZE)));
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(simSetup)
@@ -112,6 +125,10 @@ private Q_SLOTS:
     void readRefusedHardware();
     void readClampsSettings_data();
     void readClampsSettings();
+    void sendStoresTooLargeADescriptionInPart();
+    void readPartialDescription();
+    void readOddProjectAreas_data();
+    void readOddProjectAreas();
 
 private:
     virtualClock clock;
@@ -143,6 +160,7 @@ void tst_controller_transfer::roundTrip()
     rig.controller->setConnection(false);
     auto reader = secondController(rig);
     buildShow(*reader, 2);
+    reader->maskDescriptions[3] = QStringLiteral("only in memory");
     reader->setConnection(true);
     QVERIFY(reader->connected);
     rig.sim->log.clear();
@@ -173,6 +191,11 @@ void tst_controller_transfer::roundTrip()
         QCOMPARE(reader->events.actionCount(id), rig.controller->events.actionCount(id));
     QCOMPARE(reader->timerTable[5].hour, uint8_t(0x11));
     QCOMPARE(reader->coupledSceneGroups[1], (QList<uint16_t>{4, 10}));
+    // The descriptions come with the show, and only those.
+    QCOMPARE(reader->sceneDescriptions[4], QStringLiteral("scene 1"));
+    QCOMPARE(reader->programDescriptions[2], QStringLiteral("program 1"));
+    QCOMPARE(reader->eventDescriptions[EVENT_DELAY_END + 3], QStringLiteral("delay 1"));
+    QVERIFY(reader->maskDescriptions[3].isEmpty());
 }
 
 void tst_controller_transfer::sendAddressesAndProgress_data()
@@ -468,6 +491,100 @@ void tst_controller_transfer::readClampsSettings()
     QCOMPARE(rec.texts(), QStringList{readSucceeded});
     QCOMPARE(int(img::getU16(rig.controller->configImage, img::outputChannelCount)), channelsRead);
     QCOMPARE(int(img::getU16(rig.controller->configImage, img::mbftCode)), mbftRead);
+}
+
+void tst_controller_transfer::sendStoresTooLargeADescriptionInPart()
+{
+    controllerRig rig;
+    // Descriptions that even compressed do not fit the project area.
+    QRandomGenerator random(7);
+    for (QString& d : rig.controller->sceneDescriptions) {
+        d.resize(400);
+        for (QChar& c : d)
+            c = QChar(char16_t('0' + random.bounded(75)));
+    }
+    QVERIFY(rig.connect());
+    QSignalSpy reset(rig.controller.get(), &kv310_controller_class::forceReset);
+    dialogRecorder rec;
+    rig.controller->send_alldata();
+
+    QCOMPARE(rec.texts(), (QStringList{storedInPart, sendSucceeded}));
+    QCOMPARE(reset.count(), 1);
+    QCOMPARE(rig.sim->configFramesWritten, CONFIG_BLOCKS);
+    QVERIFY(rig.sim->configFlash.mid(img::projectArea).startsWith("<partial>\n"));
+}
+
+void tst_controller_transfer::readPartialDescription()
+{
+    controllerRig rig;
+    QByteArray xml;
+    {
+        const auto other = secondController(rig);
+        other->sceneDescriptions[8] = QStringLiteral("from the controller");
+        QString text;
+        other->writeProjectXml(text);
+        xml = text.toLatin1();
+    }
+    storeArea(rig, "<partial>\n" + xml + '\0');
+    rig.controller->sceneDescriptions[8] = QStringLiteral("in memory");
+    QVERIFY(rig.connect());
+    QSignalSpy finished(rig.controller.get(), &kv310_controller_class::readKv310Finished);
+    dialogRecorder rec;
+    rig.controller->read_alldata();
+
+    // The user learns of the cut before the parse, and before the result.
+    QCOMPARE(rec.texts(), (QStringList{storedInPart, readSucceeded}));
+    QCOMPARE(rig.controller->sceneDescriptions[8], QStringLiteral("from the controller"));
+    QCOMPARE(finished.count(), 1);
+}
+
+void tst_controller_transfer::readOddProjectAreas_data()
+{
+    QTest::addColumn<QByteArray>("area");
+    QTest::addColumn<QStringList>("shown");
+
+    const int size = int(img::PROJECT_AREA_SIZE);
+    const auto filled = [size](QByteArray head, char fill) {
+        head.append(QByteArray(size - int(head.size()), fill));
+        return head;
+    };
+    const QStringList succeeded{readSucceeded};
+    QTest::newRow("no end in the area") << filled("", 'x') << succeeded;
+    QTest::newRow("a project cut by the end of the area")
+        << filled("\n<project>\n<file>", 'x')
+        << QStringList{QStringLiteral("Errors parsing file\n\"\" occured!\nRefer to \"xml_report.log\"."),
+                       readSucceeded};
+    QTest::newRow("compressed, size beyond the area") << filled("<compressed size=9999999 >", 'x') << succeeded;
+    QTest::newRow("compressed, digits to the end") << filled("<compressed size=", '9') << succeeded;
+    QTest::newRow("compressed, no closing bracket") << filled("<compressed size=100", 'y') << succeeded;
+    QTest::newRow("compressed, block past the end") << filled("<compressed size=2621000 >", 'x') << succeeded;
+    QTest::newRow("compressed, not compressed") << filled("<compressed size=100 >", 'x') << succeeded;
+    QTest::newRow("partial, no end") << filled("<partial>\n", 'x') << QStringList{storedInPart, readSucceeded};
+}
+
+void tst_controller_transfer::readOddProjectAreas()
+{
+    QFETCH(QByteArray, area);
+    QFETCH(QStringList, shown);
+
+    // A project cut short is reported in a file of the working directory.
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    controllerRig rig;
+    storeArea(rig, area);
+    rig.controller->sceneDescriptions[4] = QStringLiteral("in memory");
+    QVERIFY(rig.connect());
+    QSignalSpy finished(rig.controller.get(), &kv310_controller_class::readKv310Finished);
+    dialogRecorder rec;
+    rig.controller->read_alldata();
+    QDir::setCurrent(previous);
+
+    QCOMPARE(rec.texts(), shown);
+    QCOMPARE(finished.count(), 1);
+    // The show was taken over: its descriptions are the area's, here none.
+    QVERIFY(rig.controller->sceneDescriptions[4].isEmpty());
+    QVERIFY(rig.controller->configImage[img::projectArea] == uint8_t(area.at(0)));
 }
 
 QTEST_MAIN(tst_controller_transfer)
