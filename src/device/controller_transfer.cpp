@@ -125,12 +125,11 @@ void kv310_controller_class::send_alldata()
     packTimers();
     packCoupledScenes();
     bool success = eventsPacked && programsPacked;
-    // A description too large for the project area is stored in part (the
-    // user has been told); the show itself goes out whole all the same.
-    if (success)
-        storeProjectDescription();
 
     if (success) {
+        // A description too large for the project area is stored in part
+        // (the user has been told); the show itself goes out whole all the same.
+        storeProjectDescription();
         delete progressDialog;
         progressDialog = openProgress(tr("Sending configuration and data..."),
                                       hardwareCode < 0x100 ? PROGRESS_RANGE_OLD_HARDWARE : CONFIG_BLOCKS);
