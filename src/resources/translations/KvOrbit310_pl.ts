@@ -1095,6 +1095,110 @@ a converting program from KVO website!</source>
 Some information will not be stored in the device!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cannot initiate reading!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read inputs&apos; states!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operation failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote control:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time exceeded!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid R. C. address!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select button!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Divergent key!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid key code!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU key code reading failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid key code [%1]!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ambiguous R. C. address!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU key code writing failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU address writing failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU data saving failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending configuration and data...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config and data writing
+     successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config and data writing
+     failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration reading
+ failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Improper hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Kv310 version 3.99 or less, use older KvOrbit310.exe!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This software supports </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> controllers only!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading configuration...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration reading
+successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kvVGraph_class</name>
