@@ -68,7 +68,13 @@ private Q_SLOTS:
     void restartWithNoControllerTriesTwentyTimes();
     void restartEndsWhenTheLinkDoesNotLetGo();
     void sendWithoutConnectionStillPacks();
+    void sendRestartsAndReconnects_data();
+    void sendRestartsAndReconnects();
+    void failedSendDoesNotRestart();
     void readWithoutConnection();
+    void readReplacesTheDescriptions();
+    void failedReadLosesNothing_data();
+    void failedReadLosesNothing();
     void saveNames_data();
     void saveNames();
     void cancelledFileDialogsChangeNothing();
@@ -383,12 +389,115 @@ void tst_right_panel::sendWithoutConnectionStillPacks()
     QCOMPARE(c->events.number(0x1340, 0), 5);
 }
 
+void tst_right_panel::sendRestartsAndReconnects_data()
+{
+    QTest::addColumn<bool>("live");
+    QTest::newRow("from Normal, frozen") << false;
+    QTest::newRow("from Live") << true;
+}
+
+void tst_right_panel::sendRestartsAndReconnects()
+{
+    QFETCH(bool, live);
+    right_panel_widget* p = rig->panel();
+    kv310_controller_class* c = rig->controller.get();
+    QVERIFY(rig->connect());
+    if (live)
+        p->liveButton->click();
+    else
+        p->freezeButton->click();
+    rig->window->monitor->shDmxInClicked();
+    c->configImage[img::sceneChannelsOf(9) + 3] = 141;
+
+    p->sendButton->click();
+    QCOMPARE(rec->texts(), QStringList{"Config and data writing\n     successful!"});
+    QCOMPARE(rig->sim->configFramesWritten, 128);
+    QCOMPARE(uint8_t(rig->sim->configFlash[int(img::sceneChannelsOf(9) + 3)]), uint8_t(141));
+    QCOMPARE(rig->sim->restarts, 1);
+    QVERIFY(c->isConnected());
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Connected"));
+    QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
+    QVERIFY(p->freezeButton->isEnabled());
+    QCOMPARE(c->uiMode, 1);
+    QCOMPARE(rig->sim->workingMode(), MODE_NORMAL);
+    QVERIFY(!(rig->sim->status & STATUS_FROZEN));
+    QCOMPARE(rig->window->monitor->monitorFlags, uint16_t(0));
+}
+
+void tst_right_panel::failedSendDoesNotRestart()
+{
+    right_panel_widget* p = rig->panel();
+    QVERIFY(rig->connect());
+    rig->sim->refuse(CONFIG_WRITE, 1, -1);
+    QTest::ignoreMessage(QtDebugMsg, "fault 2!");
+    p->sendButton->click();
+    QCOMPARE(rec->texts(), QStringList{"Config and data writing\n     failed!"});
+    QCOMPARE(rig->sim->restarts, 0);
+    QVERIFY(!rig->controller->isConnected());
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
+}
+
 void tst_right_panel::readWithoutConnection()
 {
     rig->controller->sceneDescriptions[4] = QStringLiteral("Intro");
     rig->panel()->readButton->click();
     QCOMPARE(rec->texts(), QStringList{"Configuration not read!"});
     QCOMPARE(rig->controller->sceneDescriptions[4], QStringLiteral("Intro"));
+}
+
+void tst_right_panel::readReplacesTheDescriptions()
+{
+    kv310_controller_class* c = rig->controller.get();
+    QVERIFY(rig->connect());
+    c->sceneDescriptions[4] = QStringLiteral("Intro");
+    c->maskDescriptions[0] = QStringLiteral("Dimmed");
+    rig->sim->configFlash[int(img::sceneChannelsOf(2))] = char(99);
+
+    rig->panel()->readButton->click();
+    QCOMPARE(rec->texts(), QStringList{"Configuration reading\nsuccessful!"});
+    QCOMPARE(c->configImage[img::sceneChannelsOf(2)], uint8_t(99));
+    // A controller that stores no description gives none.
+    QVERIFY(c->sceneDescriptions[4].isEmpty());
+    QVERIFY(c->maskDescriptions[0].isEmpty());
+    QVERIFY(c->isConnected());
+}
+
+void tst_right_panel::failedReadLosesNothing_data()
+{
+    QTest::addColumn<int>("refused");
+    QTest::addColumn<int>("nth");
+    QTest::addColumn<QByteArray>("debugText");
+    QTest::addColumn<QStringList>("messages");
+
+    QTest::newRow("transfer mode refused") << int(SET_MODE) << 1 << QByteArray() << QStringList();
+    QTest::newRow("read request refused") << int(CONFIG_READ) << 1 << QByteArray() << QStringList();
+    QTest::newRow("block 5 lost") << int(SIM_BULK_IN) << 6 << QByteArray("fault 3!")
+                                  << QStringList{"Configuration reading\n failed!"};
+}
+
+void tst_right_panel::failedReadLosesNothing()
+{
+    QFETCH(int, refused);
+    QFETCH(int, nth);
+    QFETCH(QByteArray, debugText);
+    kv310_controller_class* c = rig->controller.get();
+    QVERIFY(rig->connect());
+    c->sceneDescriptions[4] = QStringLiteral("Intro");
+    c->programDescriptions[1] = QStringLiteral("Walk-in");
+    c->configImage[img::sceneChannelsOf(2)] = 55;
+    c->programs.setStepCount(1, 3);
+    rig->sim->configFlash.fill(char(0x11));
+    rig->sim->refuse(refused, nth, -1);
+
+    if (!debugText.isEmpty())
+        QTest::ignoreMessage(QtDebugMsg, debugText.constData());
+    rig->panel()->readButton->click();
+    QTEST(rec->texts(), "messages");
+    QVERIFY(!c->isConnected());
+    QCOMPARE(c->sceneDescriptions[4], QStringLiteral("Intro"));
+    QCOMPARE(c->programDescriptions[1], QStringLiteral("Walk-in"));
+    QCOMPARE(c->configImage[img::sceneChannelsOf(2)], uint8_t(55));
+    QCOMPARE(c->programs.stepCount(1), 3);
 }
 
 void tst_right_panel::saveNames_data()

@@ -878,6 +878,71 @@ File date: </source>
         <source>No active library information!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>CSV sheets (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a file containing sunrise and sunset times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open file %1!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read times!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a file to save sunrise and sunset times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot; to write!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save times!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <comment>QMessageBox</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB Interface</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control error!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kv310_controller_class</name>
@@ -1339,6 +1404,59 @@ Retry or choose another device to connect.</source>
     </message>
     <message>
         <source>KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect with device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnect device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Freeze</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Controller not frozen!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Controller still frozen!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <comment>QMessageBox</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration not sent!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration not read!</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
