@@ -19,10 +19,10 @@ inline const QString programRigSerial = QStringLiteral("01D30310-0001");
 // main window with its pages and right-hand panel. They go in the reverse
 // order. The test class installs the virtual clock and the dialog recorder.
 struct programRig {
-    programRig()
+    explicit programRig(int typeWord = TYPE_WORD_CURRENT)
     {
         channelCount = 512;
-        sim = &bus.addController(programRigSerial, TYPE_WORD_CURRENT);
+        sim = &bus.addController(programRigSerial, typeWord);
         installUsbBackend(&bus);
         controller = std::make_unique<kv310_controller_class>();
         installUsbBackend(nullptr);

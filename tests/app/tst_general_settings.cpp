@@ -63,6 +63,7 @@ private Q_SLOTS:
     void generatorTypeChangeKeepsTheNumberInRange();
     void generatorRaisesEvents_data();
     void generatorRaisesEvents();
+    void generatorOnOldHardware();
     void generatorWithoutConnection();
     void generatorGivesUpAfterTenRefusals();
     void extraEntriesSwitch_data();
@@ -393,6 +394,19 @@ void tst_general_settings::generatorRaisesEvents()
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests.at(0).value, uint16_t(0));
     QCOMPARE(requests.at(0).in, false);
+    QVERIFY(rec->entries.isEmpty());
+}
+
+void tst_general_settings::generatorOnOldHardware()
+{
+    rig.reset();
+    rig = std::make_unique<programRig>(TYPE_WORD_OLD);
+    QVERIFY(rig->connect());
+    gui_class* w = rig->window.get();
+    w->eventNumberSpin->setValue(24);
+    w->eventVariantCombo->setCurrentIndex(1);
+    w->generateButton->click();
+    QCOMPARE(rig->sim->raisedEvents, QList<uint16_t>{0x136F});
     QVERIFY(rec->entries.isEmpty());
 }
 

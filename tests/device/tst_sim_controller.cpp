@@ -97,6 +97,7 @@ private Q_SLOTS:
     void restartLeavesTheBusForAWhile();
     void liveOutput();
     void realTimeClock();
+    void raisedEvents();
     void configFlashWrites_data();
     void configFlashWrites();
     void configFlashReadsOneBlockAtATime();
@@ -525,6 +526,25 @@ void tst_sim_controller::liveOutput()
     QCOMPARE(rig.status(), uint32_t(STATUS_MODE_LIVE | STATUS_FAILED));
     QCOMPARE(uint8_t(rig.sim->output[5]), uint8_t(200));
     QCOMPARE(rig.sim->liveFramesTaken, 1);
+}
+
+void tst_sim_controller::raisedEvents()
+{
+    simRig current;
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 0, 0x1285, nullptr, 0), 0);
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 0, 0, nullptr, 0), 0);
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 0, 4975, nullptr, 0), 0);
+    // Ids beyond the event numbering, a value, and the wrong direction stall.
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 0, 4976, nullptr, 0), -1);
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 1, 0x800, nullptr, 0), -1);
+    uint8_t answer[4];
+    QCOMPARE(current.device.controlRead(RAISE_EVENT, 0, 0x800, answer, 4), -1);
+    QCOMPARE(current.sim->raisedEvents, (QList<uint16_t>{0x1285, 0, 4975}));
+
+    // Old hardware takes the id with its bytes exchanged.
+    simRig old(TYPE_WORD_OLD);
+    QCOMPARE(old.device.controlWrite(RAISE_EVENT, 0, 0x6F13, nullptr, 0), 0);
+    QCOMPARE(old.sim->raisedEvents, QList<uint16_t>{0x136F});
 }
 
 void tst_sim_controller::realTimeClock()
