@@ -9,7 +9,12 @@
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
 
+#include "support/dialog_recorder.h"
+#include "support/virtual_clock.h"
+
+#include <QDir>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <memory>
 
 inline const QString programRigSerial = QStringLiteral("01D30310-0001");
@@ -57,4 +62,26 @@ struct programRig {
     std::unique_ptr<kv310_controller_class> controller;
     std::unique_ptr<v_project> project;
     std::unique_ptr<gui_class> window;
+};
+
+// One test's world: a fresh working directory (language, report and
+// configuration files land there), virtual time, the dialog recorder and the
+// program's objects; torn down in the reverse order.
+struct programSession {
+    programSession()
+        : previousDirectory(QDir::currentPath())
+    {
+        QDir::setCurrent(dir.path());
+    }
+    ~programSession()
+    {
+        rig.reset();
+        QDir::setCurrent(previousDirectory);
+    }
+
+    QTemporaryDir dir;
+    QString previousDirectory;
+    virtualClock clock;
+    dialogRecorder rec;
+    std::unique_ptr<programRig> rig = std::make_unique<programRig>();
 };

@@ -70,30 +70,17 @@ private Q_SLOTS:
     void extraEntriesSwitch();
 
 private:
-    std::unique_ptr<QTemporaryDir> dir;
-    QString previousDirectory;
-    std::unique_ptr<virtualClock> clock;
-    std::unique_ptr<dialogRecorder> rec;
-    std::unique_ptr<programRig> rig;
+    std::unique_ptr<programSession> session;
 };
 
 void tst_general_settings::init()
 {
-    dir = std::make_unique<QTemporaryDir>();
-    previousDirectory = QDir::currentPath();
-    QDir::setCurrent(dir->path());
-    clock = std::make_unique<virtualClock>();
-    rec = std::make_unique<dialogRecorder>();
-    rig = std::make_unique<programRig>();
+    session = std::make_unique<programSession>();
 }
 
 void tst_general_settings::cleanup()
 {
-    rig.reset();
-    rec.reset();
-    clock.reset();
-    QDir::setCurrent(previousDirectory);
-    dir.reset();
+    session.reset();
 }
 
 void tst_general_settings::locationIsWrittenAsItChanges_data()
@@ -116,8 +103,8 @@ void tst_general_settings::locationIsWrittenAsItChanges()
     QFETCH(int, latitude);
     QFETCH(int, longitude);
     QFETCH(int, zone);
-    gui_class* w = rig->window.get();
-    const uint8_t* image = rig->controller->configImage;
+    gui_class* w = session->rig->window.get();
+    const uint8_t* image = session->rig->controller->configImage;
 
     w->latitudeSpin->setValue(latitude);
     w->longitudeSpin->setValue(longitude);
@@ -154,26 +141,26 @@ void tst_general_settings::recalculateUsesThePageValues()
     QFETCH(int, longitude);
     QFETCH(int, zone);
     QFETCH(int, offset);
-    gui_class* w = rig->window.get();
+    gui_class* w = session->rig->window.get();
     w->sunEventsGroup->setChecked(true);  // its buttons work only then
     w->latitudeSpin->setValue(latitude);
     w->longitudeSpin->setValue(longitude);
     w->timeZoneSpin->setValue(zone);
     // The image may say otherwise: the page's values count.
-    img::putI32(rig->controller->configImage, img::longitude, 99);
-    img::putI32(rig->controller->configImage, img::timeZone, 5);
+    img::putI32(session->rig->controller->configImage, img::longitude, 99);
+    img::putI32(session->rig->controller->configImage, img::timeZone, 5);
 
     kv310_controller_class expected;
     expected.calculateSunEventsFor(QDate::currentDate().year(), latitude, offset);
     w->calculateButton->click();
-    QCOMPARE(sunTable(*rig->controller), sunTable(expected));
-    QVERIFY(rec->entries.isEmpty());
+    QCOMPARE(sunTable(*session->rig->controller), sunTable(expected));
+    QVERIFY(session->rec.entries.isEmpty());
 }
 
 void tst_general_settings::sunEventsSwitch()
 {
-    gui_class* w = rig->window.get();
-    uint8_t* image = rig->controller->configImage;
+    gui_class* w = session->rig->window.get();
+    uint8_t* image = session->rig->controller->configImage;
     img::putU16(image, img::sunEvents, 0x0102);
 
     // Switching on while delays are set leaves them.
@@ -198,9 +185,9 @@ void tst_general_settings::switches()
 {
     QFETCH(QString, check);
     QFETCH(uint, offset);
-    gui_class* w = rig->window.get();
+    gui_class* w = session->rig->window.get();
     QCheckBox* box = check == QLatin1String("extPanelsCheck") ? w->extPanelsCheck : w->dmxInProgrammingCheck;
-    uint8_t* image = rig->controller->configImage;
+    uint8_t* image = session->rig->controller->configImage;
     img::putU16(image, offset, 0x1234);
 
     box->setChecked(true);
@@ -214,8 +201,8 @@ void tst_general_settings::switches()
 
 void tst_general_settings::startUpAndShutDownTimes()
 {
-    gui_class* w = rig->window.get();
-    const uint8_t* image = rig->controller->configImage;
+    gui_class* w = session->rig->window.get();
+    const uint8_t* image = session->rig->controller->configImage;
 
     w->startupTimeEdit->setTime(QTime(0, 0, 1, 250));
     QCOMPARE(w->startupTimeEdit->time(), QTime(0, 0, 1, 300));
@@ -243,40 +230,40 @@ void tst_general_settings::savingSunTimes()
     QFETCH(QString, typed);
     QFETCH(QString, filter);
     QFETCH(QString, written);
-    const QString path = dir->path() + QLatin1Char('/');
-    rig->window->sunEventsGroup->setChecked(true);
+    const QString path = session->dir.path() + QLatin1Char('/');
+    session->rig->window->sunEventsGroup->setChecked(true);
 
-    rec->answerFile(path + typed, filter);
-    rig->window->saveSunTimesButton->click();
-    QCOMPARE(rec->entries.size(), 1);
-    const dialogRecorder::entry& request = rec->entries.at(0);
+    session->rec.answerFile(path + typed, filter);
+    session->rig->window->saveSunTimesButton->click();
+    QCOMPARE(session->rec.entries.size(), 1);
+    const dialogRecorder::entry& request = session->rec.entries.at(0);
     QCOMPARE(request.kind, QStringLiteral("save"));
     QCOMPARE(request.title, QStringLiteral("Choose a file to save sunrise and sunset times"));
     QCOMPARE(request.filter, QStringLiteral("CSV sheets (*.csv);;All files (*)"));
     QCOMPARE(request.directory, QStringLiteral("./"));
     QVERIFY(QFile::exists(path + written));
     QCOMPARE(QDir(path).entryList(QDir::Files), QStringList{written});
-    QCOMPARE(rig->controller->lastPath, path + written);
+    QCOMPARE(session->rig->controller->lastPath, path + written);
 }
 
 void tst_general_settings::readingSunTimes()
 {
-    kv310_controller_class* c = rig->controller.get();
-    const QString name = dir->path() + QStringLiteral("/times.csv");
+    kv310_controller_class* c = session->rig->controller.get();
+    const QString name = session->dir.path() + QStringLiteral("/times.csv");
     c->calculateSunEventsFor(2024, 35, -40);
     const QByteArray exported = sunTable(*c).chopped(4);
     QCOMPARE(c->exportSunTimes(name), 0);
     c->calculateSunEventsFor(2024, 60, 30);
     QVERIFY(sunTable(*c).chopped(4) != exported);
     c->lastPath = QStringLiteral("elsewhere/show.31xcfg");
-    rig->window->sunEventsGroup->setChecked(true);
+    session->rig->window->sunEventsGroup->setChecked(true);
 
-    rec->answerFile(name);
-    rig->window->readSunTimesButton->click();
-    QCOMPARE(rec->entries.size(), 1);
-    QCOMPARE(rec->entries.at(0).kind, QStringLiteral("open"));
-    QCOMPARE(rec->entries.at(0).title, QStringLiteral("Choose a file containing sunrise and sunset times"));
-    QCOMPARE(rec->entries.at(0).directory, QStringLiteral("elsewhere/show.31xcfg"));
+    session->rec.answerFile(name);
+    session->rig->window->readSunTimesButton->click();
+    QCOMPARE(session->rec.entries.size(), 1);
+    QCOMPARE(session->rec.entries.at(0).kind, QStringLiteral("open"));
+    QCOMPARE(session->rec.entries.at(0).title, QStringLiteral("Choose a file containing sunrise and sunset times"));
+    QCOMPARE(session->rec.entries.at(0).directory, QStringLiteral("elsewhere/show.31xcfg"));
     QCOMPARE(sunTable(*c).chopped(4), exported);
     // Reading does not move the start directory.
     QCOMPARE(c->lastPath, QStringLiteral("elsewhere/show.31xcfg"));
@@ -284,43 +271,43 @@ void tst_general_settings::readingSunTimes()
 
 void tst_general_settings::sunTimesFileErrors()
 {
-    const QString missing = dir->path() + QStringLiteral("/none/times.csv");
-    rig->window->sunEventsGroup->setChecked(true);
-    rec->answerFile(missing);
-    rig->window->readSunTimesButton->click();
-    rec->answerFile(missing, QStringLiteral("All files (*)"));
-    rig->window->saveSunTimesButton->click();
-    QCOMPARE(rec->texts(), (QStringList{QStringLiteral("Cannot open file %1!").arg(missing),
+    const QString missing = session->dir.path() + QStringLiteral("/none/times.csv");
+    session->rig->window->sunEventsGroup->setChecked(true);
+    session->rec.answerFile(missing);
+    session->rig->window->readSunTimesButton->click();
+    session->rec.answerFile(missing, QStringLiteral("All files (*)"));
+    session->rig->window->saveSunTimesButton->click();
+    QCOMPARE(session->rec.texts(), (QStringList{QStringLiteral("Cannot open file %1!").arg(missing),
                                         QStringLiteral("Cannot open file \"%1\" to write!").arg(missing)}));
-    QCOMPARE(rec->titles(), (QStringList{"KvOrbit310+", "KvOrbit310+"}));
-    for (const auto& e : std::as_const(rec->entries)) {
+    QCOMPARE(session->rec.titles(), (QStringList{"KvOrbit310+", "KvOrbit310+"}));
+    for (const auto& e : std::as_const(session->rec.entries)) {
         if (e.kind == QLatin1String("message")) {
             QCOMPARE(e.icon, QMessageBox::Critical);
-            QCOMPARE(e.parent, rig->window.get());
+            QCOMPARE(e.parent, session->rig->window.get());
         }
     }
 }
 
 void tst_general_settings::cancelledSunTimesDialogsChangeNothing()
 {
-    kv310_controller_class* c = rig->controller.get();
+    kv310_controller_class* c = session->rig->controller.get();
     c->lastPath = QStringLiteral("shows/a.31xcfg");
-    rig->window->sunEventsGroup->setChecked(true);
+    session->rig->window->sunEventsGroup->setChecked(true);
     const QByteArray before = sunTable(*c);
 
-    rec->answerFile(QString());
-    rig->window->readSunTimesButton->click();
-    rec->answerFile(QString(), QStringLiteral("CSV sheets (*.csv)"));
-    rig->window->saveSunTimesButton->click();
-    QCOMPARE(rec->texts(), QStringList());
+    session->rec.answerFile(QString());
+    session->rig->window->readSunTimesButton->click();
+    session->rec.answerFile(QString(), QStringLiteral("CSV sheets (*.csv)"));
+    session->rig->window->saveSunTimesButton->click();
+    QCOMPARE(session->rec.texts(), QStringList());
     QCOMPARE(sunTable(*c), before);
     QCOMPARE(c->lastPath, QStringLiteral("shows/a.31xcfg"));
-    QVERIFY(QDir(dir->path()).entryList(QDir::Files).isEmpty());
+    QVERIFY(QDir(session->dir.path()).entryList(QDir::Files).isEmpty());
 }
 
 void tst_general_settings::generatorStartsWithInputs()
 {
-    gui_class* w = rig->window.get();
+    gui_class* w = session->rig->window.get();
     QCOMPARE(w->eventTypeCombo->currentText(), QStringLiteral("Input"));
     QCOMPARE(comboTexts(w->eventVariantCombo), (QStringList{"On", "Off"}));
     QCOMPARE(w->eventVariantCombo->currentText(), QStringLiteral("On"));
@@ -332,7 +319,7 @@ void tst_general_settings::generatorStartsWithInputs()
 
 void tst_general_settings::generatorTypeChangeKeepsTheNumberInRange()
 {
-    gui_class* w = rig->window.get();
+    gui_class* w = session->rig->window.get();
     w->eventTypeCombo->setCurrentIndex(w->eventTypeCombo->findText(QStringLiteral("Delay")));
     QCOMPARE(w->eventNumberSpin->maximum(), 512);
     QCOMPARE(comboTexts(w->eventVariantCombo), QStringList{"N/A"});
@@ -380,66 +367,66 @@ void tst_general_settings::generatorRaisesEvents()
     QFETCH(int, number);
     QFETCH(QString, variant);
     QFETCH(int, id);
-    gui_class* w = rig->window.get();
-    QVERIFY(rig->connect());
-    rig->sim->log.clear();
+    gui_class* w = session->rig->window.get();
+    QVERIFY(session->rig->connect());
+    session->rig->sim->log.clear();
 
     w->eventTypeCombo->setCurrentIndex(w->eventTypeCombo->findText(type));
     w->eventNumberSpin->setValue(number);
     w->eventVariantCombo->setCurrentIndex(w->eventVariantCombo->findText(variant));
     w->generateButton->click();
 
-    QCOMPARE(rig->sim->raisedEvents, QList<uint16_t>{uint16_t(id)});
-    const QList<simLogEntry> requests = rig->sim->logOf(RAISE_EVENT);
+    QCOMPARE(session->rig->sim->raisedEvents, QList<uint16_t>{uint16_t(id)});
+    const QList<simLogEntry> requests = session->rig->sim->logOf(RAISE_EVENT);
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests.at(0).value, uint16_t(0));
     QCOMPARE(requests.at(0).in, false);
-    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(session->rec.entries.isEmpty());
 }
 
 void tst_general_settings::generatorOnOldHardware()
 {
-    rig.reset();
-    rig = std::make_unique<programRig>(TYPE_WORD_OLD);
-    QVERIFY(rig->connect());
-    gui_class* w = rig->window.get();
+    session->rig.reset();
+    session->rig = std::make_unique<programRig>(TYPE_WORD_OLD);
+    QVERIFY(session->rig->connect());
+    gui_class* w = session->rig->window.get();
     w->eventNumberSpin->setValue(24);
     w->eventVariantCombo->setCurrentIndex(1);
     w->generateButton->click();
-    QCOMPARE(rig->sim->raisedEvents, QList<uint16_t>{0x136F});
-    QVERIFY(rec->entries.isEmpty());
+    QCOMPARE(session->rig->sim->raisedEvents, QList<uint16_t>{0x136F});
+    QVERIFY(session->rec.entries.isEmpty());
 }
 
 void tst_general_settings::generatorWithoutConnection()
 {
-    rig->window->generateButton->click();
-    QCOMPARE(rec->texts(), QStringList{"Not connected!"});
-    QCOMPARE(rec->titles(), QStringList{"KvOrbit310+"});
-    QCOMPARE(rec->entries.at(0).icon, QMessageBox::Critical);
-    QCOMPARE(rec->entries.at(0).parent, rig->window.get());
-    QCOMPARE(rig->sim->countOf(RAISE_EVENT), 0);
+    session->rig->window->generateButton->click();
+    QCOMPARE(session->rec.texts(), QStringList{"Not connected!"});
+    QCOMPARE(session->rec.titles(), QStringList{"KvOrbit310+"});
+    QCOMPARE(session->rec.entries.at(0).icon, QMessageBox::Critical);
+    QCOMPARE(session->rec.entries.at(0).parent, session->rig->window.get());
+    QCOMPARE(session->rig->sim->countOf(RAISE_EVENT), 0);
 }
 
 void tst_general_settings::generatorGivesUpAfterTenRefusals()
 {
-    QVERIFY(rig->connect());
-    rig->sim->refuse(RAISE_EVENT, 1, 9);
-    rig->window->generateButton->click();
-    QCOMPARE(rig->sim->countOf(RAISE_EVENT), 10);
-    QCOMPARE(rig->sim->raisedEvents, QList<uint16_t>{0x1340});
-    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(session->rig->connect());
+    session->rig->sim->refuse(RAISE_EVENT, 1, 9);
+    session->rig->window->generateButton->click();
+    QCOMPARE(session->rig->sim->countOf(RAISE_EVENT), 10);
+    QCOMPARE(session->rig->sim->raisedEvents, QList<uint16_t>{0x1340});
+    QVERIFY(session->rec.entries.isEmpty());
 
-    rig->sim->raisedEvents.clear();
-    rig->sim->log.clear();
-    rig->sim->refuse(RAISE_EVENT, 1, -1);
-    rig->window->generateButton->click();
-    QCOMPARE(rig->sim->countOf(RAISE_EVENT), 10);
-    QVERIFY(rig->sim->raisedEvents.isEmpty());
-    QCOMPARE(rec->texts(), QStringList{"Control error!"});
-    QCOMPARE(rec->titles(), QStringList{"USB Interface"});
-    QCOMPARE(rec->entries.at(0).icon, QMessageBox::Warning);
+    session->rig->sim->raisedEvents.clear();
+    session->rig->sim->log.clear();
+    session->rig->sim->refuse(RAISE_EVENT, 1, -1);
+    session->rig->window->generateButton->click();
+    QCOMPARE(session->rig->sim->countOf(RAISE_EVENT), 10);
+    QVERIFY(session->rig->sim->raisedEvents.isEmpty());
+    QCOMPARE(session->rec.texts(), QStringList{"Control error!"});
+    QCOMPARE(session->rec.titles(), QStringList{"USB Interface"});
+    QCOMPARE(session->rec.entries.at(0).icon, QMessageBox::Warning);
     // The link stays.
-    QVERIFY(rig->controller->isConnected());
+    QVERIFY(session->rig->controller->isConnected());
 }
 
 void tst_general_settings::extraEntriesSwitch_data()
@@ -460,13 +447,13 @@ void tst_general_settings::extraEntriesSwitch()
 {
     QFETCH(int, firstSlot);
     QFETCH(int, state);
-    kv310_controller_class* c = rig->controller.get();
+    kv310_controller_class* c = session->rig->controller.get();
     c->extraEntries.push_back(std::make_unique<extraEntry>());
     c->extraEntries.push_back(std::make_unique<extraEntry>());
     img::putU16(c->configImage, img::firstExtraSlot, uint16_t(firstSlot));
 
     // No widget drives it: it is called by name.
-    QVERIFY(QMetaObject::invokeMethod(rig->window.get(), "entriesEnable", Q_ARG(int, state)));
+    QVERIFY(QMetaObject::invokeMethod(session->rig->window.get(), "entriesEnable", Q_ARG(int, state)));
     QTEST(int(img::getU16(c->configImage, img::firstExtraSlot)), "expectedSlot");
     QTEST(int(c->extraEntries.size()), "entriesLeft");
 }

@@ -81,36 +81,23 @@ private Q_SLOTS:
     void openFileClosesTheAuxiliaryWindows();
 
 private:
-    std::unique_ptr<QTemporaryDir> dir;
-    QString previousDirectory;
-    std::unique_ptr<virtualClock> clock;
-    std::unique_ptr<dialogRecorder> rec;
-    std::unique_ptr<programRig> rig;
+    std::unique_ptr<programSession> session;
 };
 
 void tst_right_panel::init()
 {
-    dir = std::make_unique<QTemporaryDir>();
-    previousDirectory = QDir::currentPath();
-    QDir::setCurrent(dir->path());
-    clock = std::make_unique<virtualClock>();
-    rec = std::make_unique<dialogRecorder>();
-    rig = std::make_unique<programRig>();
+    session = std::make_unique<programSession>();
 }
 
 void tst_right_panel::cleanup()
 {
-    rig.reset();
-    rec.reset();
-    clock.reset();
-    QDir::setCurrent(previousDirectory);
-    dir.reset();
+    session.reset();
 }
 
 void tst_right_panel::initialState()
 {
-    right_panel_widget* p = rig->panel();
-    QCOMPARE(p->parentWidget(), rig->window->centralwidget);
+    right_panel_widget* p = session->rig->panel();
+    QCOMPARE(p->parentWidget(), session->rig->window->centralwidget);
     QCOMPARE(p->geometry(), QRect(860, 23, 207, 678));
     QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
     QCOMPARE(textColour(p->statusLabel), QColor(220, 0, 0));
@@ -139,18 +126,18 @@ void tst_right_panel::connectShowsTheController_data()
 void tst_right_panel::connectShowsTheController()
 {
     QFETCH(int, stateCode);
-    rig->sim->stateCode = uint8_t(stateCode);
-    right_panel_widget* p = rig->panel();
+    session->rig->sim->stateCode = uint8_t(stateCode);
+    right_panel_widget* p = session->rig->panel();
 
-    QVERIFY(rig->connect());
-    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(session->rig->connect());
+    QVERIFY(session->rec.entries.isEmpty());
     QCOMPARE(p->statusLabel->text(), QStringLiteral("Connected"));
     QCOMPARE(textColour(p->statusLabel), QColor(0, 155, 0));
     QTEST(boxColour(p->infoBox), "boxColour");
     QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
     QVERIFY(p->freezeButton->isEnabled());
-    QCOMPARE(rig->controller->uiMode, 1);
-    QCOMPARE(rig->sim->workingMode(), MODE_NORMAL);
+    QCOMPARE(session->rig->controller->uiMode, 1);
+    QCOMPARE(session->rig->sim->workingMode(), MODE_NORMAL);
     QCOMPARE(p->serialLabel->text(), QStringLiteral("S/N D30310-0001"));
     QCOMPARE(p->firmwareLabel->text(), QStringLiteral("F/W ver. 4.01.0007"));
 
@@ -160,18 +147,18 @@ void tst_right_panel::connectShowsTheController()
     QCOMPARE(textColour(p->statusLabel), QColor(180, 0, 0));
     QCOMPARE(boxColour(p->infoBox), p->palette().color(QPalette::Active, QPalette::Window));
     QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
-    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(session->rec.entries.isEmpty());
 }
 
 void tst_right_panel::connectWithoutController()
 {
-    rig->sim->plugged = false;
-    right_panel_widget* p = rig->panel();
-    QVERIFY(!rig->connect());
-    QCOMPARE(rec->texts(), QStringList{"Not connected!"});
-    QCOMPARE(rec->titles(), QStringList{"KvOrbit310+"});
-    QCOMPARE(rec->entries.at(0).icon, QMessageBox::Critical);
-    QCOMPARE(rec->entries.at(0).parent, p);
+    session->rig->sim->plugged = false;
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(!session->rig->connect());
+    QCOMPARE(session->rec.texts(), QStringList{"Not connected!"});
+    QCOMPARE(session->rec.titles(), QStringList{"KvOrbit310+"});
+    QCOMPARE(session->rec.entries.at(0).icon, QMessageBox::Critical);
+    QCOMPARE(session->rec.entries.at(0).parent, p);
     QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
     QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
 }
@@ -186,7 +173,7 @@ void tst_right_panel::modeButtonsWhileDisconnected_data()
 void tst_right_panel::modeButtonsWhileDisconnected()
 {
     QFETCH(QString, button);
-    right_panel_widget* p = rig->panel();
+    right_panel_widget* p = session->rig->panel();
     QSignalSpy modes(p, &right_panel_widget::setWorkingMode);
     QSignalSpy live(p, &right_panel_widget::turnOnSceneLive);
 
@@ -195,33 +182,33 @@ void tst_right_panel::modeButtonsWhileDisconnected()
     QVERIFY(!p->freezeButton->isEnabled());
     QCOMPARE(modes.count(), 0);
     QCOMPARE(live.count(), 0);
-    QVERIFY(rec->entries.isEmpty());
-    QVERIFY(rig->sim->log.isEmpty());
+    QVERIFY(session->rec.entries.isEmpty());
+    QVERIFY(session->rig->sim->log.isEmpty());
 }
 
 void tst_right_panel::modeButtonsWhileConnected()
 {
-    right_panel_widget* p = rig->panel();
-    QVERIFY(rig->connect());
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
     QSignalSpy modes(p, &right_panel_widget::setWorkingMode);
     QSignalSpy live(p, &right_panel_widget::turnOnSceneLive);
 
     p->liveButton->click();
     QCOMPARE(modeButtons(p), (QList<bool>{false, true, false}));
     QVERIFY(!p->freezeButton->isEnabled());
-    QCOMPARE(rig->controller->uiMode, 2);
+    QCOMPARE(session->rig->controller->uiMode, 2);
     QCOMPARE(live.count(), 1);
 
     // Live cannot be unchecked by itself.
     p->liveButton->click();
     QCOMPARE(modeButtons(p), (QList<bool>{false, true, false}));
-    QCOMPARE(rig->controller->uiMode, 2);
+    QCOMPARE(session->rig->controller->uiMode, 2);
 
     p->normalButton->click();
     QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
     QVERIFY(p->freezeButton->isEnabled());
-    QCOMPARE(rig->controller->uiMode, 1);
-    QCOMPARE(rig->sim->workingMode(), MODE_NORMAL);
+    QCOMPARE(session->rig->controller->uiMode, 1);
+    QCOMPARE(session->rig->sim->workingMode(), MODE_NORMAL);
 
     // Clicking the checked Normal keeps it and asks for mode 1 again.
     modes.clear();
@@ -230,22 +217,22 @@ void tst_right_panel::modeButtonsWhileConnected()
     QVERIFY(p->freezeButton->isEnabled());
     QCOMPARE(modes.count(), 1);
     QCOMPARE(modes.at(0).at(0).toInt(), 1);
-    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(session->rec.entries.isEmpty());
 }
 
 void tst_right_panel::freezeAndResume()
 {
-    right_panel_widget* p = rig->panel();
-    QVERIFY(rig->connect());
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
     p->freezeButton->click();
     QVERIFY(p->freezeButton->isChecked());
-    QVERIFY(rig->sim->status & STATUS_FROZEN);
+    QVERIFY(session->rig->sim->status & STATUS_FROZEN);
 
     // Choosing Live resumes the show first.
     p->liveButton->click();
     QCOMPARE(modeButtons(p), (QList<bool>{false, true, false}));
-    QVERIFY(!(rig->sim->status & STATUS_FROZEN));
-    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(!(session->rig->sim->status & STATUS_FROZEN));
+    QVERIFY(session->rec.entries.isEmpty());
 }
 
 void tst_right_panel::freezeFailures_data()
@@ -262,90 +249,90 @@ void tst_right_panel::freezeFailures()
 {
     QFETCH(int, refused);
     QFETCH(bool, freezeFirst);
-    right_panel_widget* p = rig->panel();
-    QVERIFY(rig->connect());
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
     if (freezeFirst)
         p->freezeButton->click();
-    rig->sim->refuse(refused, 1, -1);
+    session->rig->sim->refuse(refused, 1, -1);
 
     p->freezeButton->click();
-    QTEST(rec->texts(), "messages");
-    for (const auto& e : std::as_const(rec->entries))
+    QTEST(session->rec.texts(), "messages");
+    for (const auto& e : std::as_const(session->rec.entries))
         QCOMPARE(e.icon, QMessageBox::Critical);
-    QVERIFY(!rig->controller->isConnected());
+    QVERIFY(!session->rig->controller->isConnected());
     QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
     QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
 }
 
 void tst_right_panel::disconnectResumesAFrozenShowFirst()
 {
-    right_panel_widget* p = rig->panel();
-    QVERIFY(rig->connect());
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
     p->freezeButton->click();
-    rig->sim->log.clear();
+    session->rig->sim->log.clear();
 
     p->disconnectButton->click();
-    QVERIFY(!(rig->sim->status & STATUS_FROZEN));
+    QVERIFY(!(session->rig->sim->status & STATUS_FROZEN));
     // The show is resumed, then the controller is sent back to normal mode and let go.
     QList<int> requests;
-    for (const simLogEntry& e : std::as_const(rig->sim->log))
+    for (const simLogEntry& e : std::as_const(session->rig->sim->log))
         if (e.kind == RESUME || e.kind == SET_MODE)
             requests.append(e.kind);
     QCOMPARE(requests, (QList<int>{RESUME, SET_MODE}));
-    QVERIFY(!rig->controller->isConnected());
+    QVERIFY(!session->rig->controller->isConnected());
     QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
-    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(session->rec.entries.isEmpty());
 }
 
 void tst_right_panel::disconnectWithoutConnection()
 {
-    right_panel_widget* p = rig->panel();
+    right_panel_widget* p = session->rig->panel();
     p->disconnectButton->click();
-    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(session->rec.entries.isEmpty());
     QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
 }
 
 void tst_right_panel::restartReconnects()
 {
-    right_panel_widget* p = rig->panel();
-    QVERIFY(rig->connect());
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
     p->freezeButton->click();
-    rig->window->monitor->shInputsClicked();
-    rig->window->monitor->shStatesClicked();
-    QCOMPARE(rig->window->monitor->monitorFlags, uint16_t(MONITOR_FLAG_INPUTS | MONITOR_FLAG_STATES));
+    session->rig->window->monitor->shInputsClicked();
+    session->rig->window->monitor->shStatesClicked();
+    QCOMPARE(session->rig->window->monitor->monitorFlags, uint16_t(MONITOR_FLAG_INPUTS | MONITOR_FLAG_STATES));
 
     p->restartButton->click();
-    QCOMPARE(rig->sim->restarts, 1);
-    QVERIFY(rec->entries.isEmpty());
-    QVERIFY(rig->controller->isConnected());
+    QCOMPARE(session->rig->sim->restarts, 1);
+    QVERIFY(session->rec.entries.isEmpty());
+    QVERIFY(session->rig->controller->isConnected());
     QCOMPARE(p->statusLabel->text(), QStringLiteral("Connected"));
     QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
-    QCOMPARE(rig->window->monitor->monitorFlags, uint16_t(0));
+    QCOMPARE(session->rig->window->monitor->monitorFlags, uint16_t(0));
 }
 
 void tst_right_panel::restartWithoutConnection()
 {
-    right_panel_widget* p = rig->panel();
+    right_panel_widget* p = session->rig->panel();
     p->restartButton->click();
-    QCOMPARE(rec->texts(), QStringList{"Not connected!"});
-    QCOMPARE(rig->sim->restarts, 0);
+    QCOMPARE(session->rec.texts(), QStringList{"Not connected!"});
+    QCOMPARE(session->rig->sim->restarts, 0);
 }
 
 void tst_right_panel::restartWithNoControllerTriesTwentyTimes()
 {
-    right_panel_widget* p = rig->panel();
-    QVERIFY(rig->connect());
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
     // The controller leaves the bus and does not come back while anyone waits.
-    rig->sim->rebootMs = 3600 * 1000;
+    session->rig->sim->rebootMs = 3600 * 1000;
     QSignalSpy requests(p, &right_panel_widget::setConnection);
 
     p->restartButton->click();
-    QCOMPARE(rec->texts(), QStringList{"Restart failed!"});
+    QCOMPARE(session->rec.texts(), QStringList{"Restart failed!"});
     QList<bool> expected{false};
     for (int i = 0; i < 20; ++i)
         expected.append(true);
     QCOMPARE(connectionRequests(requests), expected);
-    QVERIFY(!rig->controller->isConnected());
+    QVERIFY(!session->rig->controller->isConnected());
     QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
     QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
 }
@@ -355,28 +342,28 @@ void tst_right_panel::restartEndsWhenTheLinkDoesNotLetGo()
     // A panel whose requests reach no controller: the one it restarts keeps
     // its link open, and the panel must still come to an end.
     right_panel_widget lonePanel(nullptr, nullptr);
-    QVERIFY(rig->connect());
+    QVERIFY(session->rig->connect());
     QSignalSpy requests(&lonePanel, &right_panel_widget::setConnection);
 
     lonePanel.restartButton->click();
-    QCOMPARE(rig->sim->restarts, 1);
-    QVERIFY(rig->controller->isConnected());
+    QCOMPARE(session->rig->sim->restarts, 1);
+    QVERIFY(session->rig->controller->isConnected());
     QCOMPARE(connectionRequests(requests), (QList<bool>{false, true}));
-    QVERIFY(rec->entries.isEmpty());
+    QVERIFY(session->rec.entries.isEmpty());
 }
 
 void tst_right_panel::sendWithoutConnectionStillPacks()
 {
-    kv310_controller_class* c = rig->controller.get();
+    kv310_controller_class* c = session->rig->controller.get();
     c->programs.setStepCount(3, 2);
     c->programs.setScene(3, 1, 77);
     c->events.appendAction(0x1340);
     c->events.setNumber(0x1340, 0, 5);
 
-    rig->panel()->sendButton->click();
-    QCOMPARE(rec->texts(), QStringList{"Configuration not sent!"});
-    QCOMPARE(rec->titles(), QStringList{"KvOrbit310+"});
-    QCOMPARE(rig->sim->restarts, 0);
+    session->rig->panel()->sendButton->click();
+    QCOMPARE(session->rec.texts(), QStringList{"Configuration not sent!"});
+    QCOMPARE(session->rec.titles(), QStringList{"KvOrbit310+"});
+    QCOMPARE(session->rig->sim->restarts, 0);
 
     // The image holds what the tables held.
     c->programs.clear();
@@ -399,62 +386,62 @@ void tst_right_panel::sendRestartsAndReconnects_data()
 void tst_right_panel::sendRestartsAndReconnects()
 {
     QFETCH(bool, live);
-    right_panel_widget* p = rig->panel();
-    kv310_controller_class* c = rig->controller.get();
-    QVERIFY(rig->connect());
+    right_panel_widget* p = session->rig->panel();
+    kv310_controller_class* c = session->rig->controller.get();
+    QVERIFY(session->rig->connect());
     if (live)
         p->liveButton->click();
     else
         p->freezeButton->click();
-    rig->window->monitor->shDmxInClicked();
+    session->rig->window->monitor->shDmxInClicked();
     c->configImage[img::sceneChannelsOf(9) + 3] = 141;
 
     p->sendButton->click();
-    QCOMPARE(rec->texts(), QStringList{"Config and data writing\n     successful!"});
-    QCOMPARE(rig->sim->configFramesWritten, 128);
-    QCOMPARE(uint8_t(rig->sim->configFlash[int(img::sceneChannelsOf(9) + 3)]), uint8_t(141));
-    QCOMPARE(rig->sim->restarts, 1);
+    QCOMPARE(session->rec.texts(), QStringList{"Config and data writing\n     successful!"});
+    QCOMPARE(session->rig->sim->configFramesWritten, 128);
+    QCOMPARE(uint8_t(session->rig->sim->configFlash[int(img::sceneChannelsOf(9) + 3)]), uint8_t(141));
+    QCOMPARE(session->rig->sim->restarts, 1);
     QVERIFY(c->isConnected());
     QCOMPARE(p->statusLabel->text(), QStringLiteral("Connected"));
     QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
     QVERIFY(p->freezeButton->isEnabled());
     QCOMPARE(c->uiMode, 1);
-    QCOMPARE(rig->sim->workingMode(), MODE_NORMAL);
-    QVERIFY(!(rig->sim->status & STATUS_FROZEN));
-    QCOMPARE(rig->window->monitor->monitorFlags, uint16_t(0));
+    QCOMPARE(session->rig->sim->workingMode(), MODE_NORMAL);
+    QVERIFY(!(session->rig->sim->status & STATUS_FROZEN));
+    QCOMPARE(session->rig->window->monitor->monitorFlags, uint16_t(0));
 }
 
 void tst_right_panel::failedSendDoesNotRestart()
 {
-    right_panel_widget* p = rig->panel();
-    QVERIFY(rig->connect());
-    rig->sim->refuse(CONFIG_WRITE, 1, -1);
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
+    session->rig->sim->refuse(CONFIG_WRITE, 1, -1);
     QTest::ignoreMessage(QtDebugMsg, "fault 2!");
     p->sendButton->click();
-    QCOMPARE(rec->texts(), QStringList{"Config and data writing\n     failed!"});
-    QCOMPARE(rig->sim->restarts, 0);
-    QVERIFY(!rig->controller->isConnected());
+    QCOMPARE(session->rec.texts(), QStringList{"Config and data writing\n     failed!"});
+    QCOMPARE(session->rig->sim->restarts, 0);
+    QVERIFY(!session->rig->controller->isConnected());
     QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
 }
 
 void tst_right_panel::readWithoutConnection()
 {
-    rig->controller->sceneDescriptions[4] = QStringLiteral("Intro");
-    rig->panel()->readButton->click();
-    QCOMPARE(rec->texts(), QStringList{"Configuration not read!"});
-    QCOMPARE(rig->controller->sceneDescriptions[4], QStringLiteral("Intro"));
+    session->rig->controller->sceneDescriptions[4] = QStringLiteral("Intro");
+    session->rig->panel()->readButton->click();
+    QCOMPARE(session->rec.texts(), QStringList{"Configuration not read!"});
+    QCOMPARE(session->rig->controller->sceneDescriptions[4], QStringLiteral("Intro"));
 }
 
 void tst_right_panel::readReplacesTheDescriptions()
 {
-    kv310_controller_class* c = rig->controller.get();
-    QVERIFY(rig->connect());
+    kv310_controller_class* c = session->rig->controller.get();
+    QVERIFY(session->rig->connect());
     c->sceneDescriptions[4] = QStringLiteral("Intro");
     c->maskDescriptions[0] = QStringLiteral("Dimmed");
-    rig->sim->configFlash[int(img::sceneChannelsOf(2))] = char(99);
+    session->rig->sim->configFlash[int(img::sceneChannelsOf(2))] = char(99);
 
-    rig->panel()->readButton->click();
-    QCOMPARE(rec->texts(), QStringList{"Configuration reading\nsuccessful!"});
+    session->rig->panel()->readButton->click();
+    QCOMPARE(session->rec.texts(), QStringList{"Configuration reading\nsuccessful!"});
     QCOMPARE(c->configImage[img::sceneChannelsOf(2)], uint8_t(99));
     // A controller that stores no description gives none.
     QVERIFY(c->sceneDescriptions[4].isEmpty());
@@ -480,19 +467,19 @@ void tst_right_panel::failedReadLosesNothing()
     QFETCH(int, refused);
     QFETCH(int, nth);
     QFETCH(QByteArray, debugText);
-    kv310_controller_class* c = rig->controller.get();
-    QVERIFY(rig->connect());
+    kv310_controller_class* c = session->rig->controller.get();
+    QVERIFY(session->rig->connect());
     c->sceneDescriptions[4] = QStringLiteral("Intro");
     c->programDescriptions[1] = QStringLiteral("Walk-in");
     c->configImage[img::sceneChannelsOf(2)] = 55;
     c->programs.setStepCount(1, 3);
-    rig->sim->configFlash.fill(char(0x11));
-    rig->sim->refuse(refused, nth, -1);
+    session->rig->sim->configFlash.fill(char(0x11));
+    session->rig->sim->refuse(refused, nth, -1);
 
     if (!debugText.isEmpty())
         QTest::ignoreMessage(QtDebugMsg, debugText.constData());
-    rig->panel()->readButton->click();
-    QTEST(rec->texts(), "messages");
+    session->rig->panel()->readButton->click();
+    QTEST(session->rec.texts(), "messages");
     QVERIFY(!c->isConnected());
     QCOMPARE(c->sceneDescriptions[4], QStringLiteral("Intro"));
     QCOMPARE(c->programDescriptions[1], QStringLiteral("Walk-in"));
@@ -525,22 +512,22 @@ void tst_right_panel::saveNames()
     QFETCH(QString, filter);
     QFETCH(QString, saved);
     QFETCH(bool, oldstyle);
-    right_panel_widget* p = rig->panel();
+    right_panel_widget* p = session->rig->panel();
     QSignalSpy spy(p, &right_panel_widget::saveConfToFileClicked);
-    const QString folder = dir->path() + QStringLiteral("/shows/");
+    const QString folder = session->dir.path() + QStringLiteral("/shows/");
     QVERIFY(QDir().mkpath(folder));
 
-    rec->answerFile(folder + typed, filter);
+    session->rec.answerFile(folder + typed, filter);
     if (oldstyle)
-        rec->answer(QMessageBox::Yes);  // to losing what the old format cannot hold
+        session->rec.answer(QMessageBox::Yes);  // to losing what the old format cannot hold
     p->saveFileButton->click();
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toString(), folder + saved);
     QCOMPARE(spy.at(0).at(1).toBool(), oldstyle);
-    QCOMPARE(rig->controller->lastPath, folder + saved);
+    QCOMPARE(session->rig->controller->lastPath, folder + saved);
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{saved});
 
-    const dialogRecorder::entry& request = rec->entries.at(0);
+    const dialogRecorder::entry& request = session->rec.entries.at(0);
     QCOMPARE(request.kind, QStringLiteral("save"));
     QCOMPARE(request.directory, QStringLiteral("./"));
     QCOMPARE(request.title, QStringLiteral("Choose a project description file for Kv310+ controller"));
@@ -548,50 +535,50 @@ void tst_right_panel::saveNames()
                                             "KvOrbit 310 old-style config (*.cfg310);;All files (*)"));
 
     // The next dialog starts where the last file went.
-    rec->answerFile(QString());
+    session->rec.answerFile(QString());
     p->saveFileButton->click();
-    const auto& entries = rec->entries;
+    const auto& entries = session->rec.entries;
     QCOMPARE(entries.last().directory, folder + saved);
 }
 
 void tst_right_panel::cancelledFileDialogsChangeNothing()
 {
-    right_panel_widget* p = rig->panel();
-    rig->controller->lastPath = QStringLiteral("somewhere/show.31xcfg");
+    right_panel_widget* p = session->rig->panel();
+    session->rig->controller->lastPath = QStringLiteral("somewhere/show.31xcfg");
     QSignalSpy saves(p, &right_panel_widget::saveConfToFileClicked);
     QSignalSpy opens(p, &right_panel_widget::readConfFromFileClicked);
 
-    rec->answerFile(QString());
+    session->rec.answerFile(QString());
     p->saveFileButton->click();
-    rec->answerFile(QString());
+    session->rec.answerFile(QString());
     p->readFileButton->click();
     QCOMPARE(saves.count(), 0);
     QCOMPARE(opens.count(), 0);
-    QCOMPARE(rig->controller->lastPath, QStringLiteral("somewhere/show.31xcfg"));
-    QCOMPARE(rec->entries.size(), 2);
-    QCOMPARE(rec->entries.at(0).directory, QStringLiteral("somewhere/show.31xcfg"));
-    QCOMPARE(rec->entries.at(1).directory, QStringLiteral("somewhere/show.31xcfg"));
+    QCOMPARE(session->rig->controller->lastPath, QStringLiteral("somewhere/show.31xcfg"));
+    QCOMPARE(session->rec.entries.size(), 2);
+    QCOMPARE(session->rec.entries.at(0).directory, QStringLiteral("somewhere/show.31xcfg"));
+    QCOMPARE(session->rec.entries.at(1).directory, QStringLiteral("somewhere/show.31xcfg"));
 }
 
 void tst_right_panel::openFileClosesTheAuxiliaryWindows()
 {
-    right_panel_widget* p = rig->panel();
-    QVERIFY(rig->connect());
-    rig->window->monitor->shDmxOutClicked();
-    QVERIFY(rig->window->monitor->monitorFlags);
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
+    session->rig->window->monitor->shDmxOutClicked();
+    QVERIFY(session->rig->window->monitor->monitorFlags);
     QSignalSpy opens(p, &right_panel_widget::readConfFromFileClicked);
-    const QString name = dir->path() + QStringLiteral("/missing.31xcfg");
+    const QString name = session->dir.path() + QStringLiteral("/missing.31xcfg");
 
-    rec->answerFile(name);
+    session->rec.answerFile(name);
     p->readFileButton->click();
-    QCOMPARE(rec->entries.at(0).kind, QStringLiteral("open"));
-    QCOMPARE(rec->entries.at(0).filter,
+    QCOMPARE(session->rec.entries.at(0).kind, QStringLiteral("open"));
+    QCOMPARE(session->rec.entries.at(0).filter,
              QStringLiteral("KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)"));
-    QCOMPARE(rec->entries.at(0).title, QStringLiteral("Choose a project description file for Kv310+ controller"));
+    QCOMPARE(session->rec.entries.at(0).title, QStringLiteral("Choose a project description file for Kv310+ controller"));
     QCOMPARE(opens.count(), 1);
     QCOMPARE(opens.at(0).at(0).toString(), name);
-    QCOMPARE(rig->controller->lastPath, name);
-    QCOMPARE(rig->window->monitor->monitorFlags, uint16_t(0));
+    QCOMPARE(session->rig->controller->lastPath, name);
+    QCOMPARE(session->rig->window->monitor->monitorFlags, uint16_t(0));
 }
 
 QTEST_MAIN(tst_right_panel)
