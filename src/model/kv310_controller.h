@@ -164,6 +164,7 @@ public:
 
     // Connection and identification.
     void dropConnection();
+    void markDisconnected();
     bool isConnected();
     // 0, 1 or 2 from the controller's state code; -1 without an answer.
     int deviceState();
