@@ -5,176 +5,176 @@
     <name>MainWindow</name>
     <message>
         <source>Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Zdarzenia</translation>
     </message>
     <message>
         <source>Inputs</source>
-        <translation type="unfinished">Wejścia</translation>
+        <translation>Wejścia</translation>
     </message>
     <message>
         <source>DMX Input</source>
-        <translation type="unfinished"></translation>
+        <translation>Wejście DMX</translation>
     </message>
     <message>
         <source>Clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Zegar</translation>
     </message>
     <message>
         <source>Internal Events</source>
-        <translation type="unfinished">Zdarzenia wewnętrzne</translation>
+        <translation>Zdarzenia wewnętrzne</translation>
     </message>
     <message>
         <source>Delayed Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Zdarzenia opóźnione</translation>
     </message>
     <message>
         <source>Remote Control</source>
-        <translation type="unfinished"></translation>
+        <translation>Zdalne sterowanie</translation>
     </message>
     <message>
         <source>DMX Output</source>
-        <translation type="unfinished"></translation>
+        <translation>Wyjście DMX</translation>
     </message>
     <message>
         <source>Scenes</source>
-        <translation type="unfinished">Sceny</translation>
+        <translation>Sceny</translation>
     </message>
     <message>
         <source>Programs</source>
-        <translation type="unfinished">Programy</translation>
+        <translation>Programy</translation>
     </message>
     <message>
         <source>Sequences</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekwencje</translation>
     </message>
     <message>
         <source>Masks</source>
-        <translation type="unfinished">Maski</translation>
+        <translation>Maski</translation>
     </message>
     <message>
         <source>Visual Project</source>
-        <translation type="unfinished">Projekt wizualny</translation>
+        <translation>Projekt wizualny</translation>
     </message>
     <message>
         <source>Active scenes</source>
-        <translation type="unfinished"></translation>
+        <translation>Sceny aktywne</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Ustawienia</translation>
     </message>
     <message>
         <source>Compound scenes edition</source>
-        <translation type="unfinished"></translation>
+        <translation>Edycja scen złożonych</translation>
     </message>
     <message>
         <source>Descriptions</source>
-        <translation type="unfinished">Opisy</translation>
+        <translation>Opisy</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Inne</translation>
     </message>
 </context>
 <context>
     <name>amask_settings_widget</name>
     <message>
         <source>Mask</source>
-        <translation type="unfinished"></translation>
+        <translation>Maska</translation>
     </message>
     <message>
         <source>Single Channels</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanały pojedyncze</translation>
     </message>
     <message>
         <source>Groupped Channels</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanały grupowe</translation>
     </message>
     <message>
         <source>Copying</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopiowanie</translation>
     </message>
 </context>
 <context>
     <name>aprogram_settings_widget</name>
     <message>
         <source>Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Program</translation>
     </message>
     <message>
         <source>Single Steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Kroki pojedyncze</translation>
     </message>
     <message>
         <source>Groupped Steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Kroki grupowe</translation>
     </message>
     <message>
         <source>Copying</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopiowanie</translation>
     </message>
     <message>
         <source>Edit current scene</source>
-        <translation type="unfinished"></translation>
+        <translation>Edytuj bieżącą scenę</translation>
     </message>
 </context>
 <context>
     <name>as_conf_widget</name>
     <message>
         <source>Enable active scenes</source>
-        <translation type="unfinished"></translation>
+        <translation>Włącz sceny aktywne</translation>
     </message>
 </context>
 <context>
     <name>ascene_settings_widget</name>
     <message>
         <source>Scene</source>
-        <translation type="unfinished"></translation>
+        <translation>Scena</translation>
     </message>
     <message>
         <source>Single Channels</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanały pojedyncze</translation>
     </message>
     <message>
         <source>Groupped Channels</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanały grupowe</translation>
     </message>
     <message>
         <source>Copying</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopiowanie</translation>
     </message>
     <message>
         <source>Coupled Scenes</source>
-        <translation type="unfinished"></translation>
+        <translation>Sceny sprzężone</translation>
     </message>
 </context>
 <context>
     <name>aseq_settings_widget</name>
     <message>
         <source>Sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekwencja</translation>
     </message>
 </context>
 <context>
     <name>asettings_clock_widget</name>
     <message>
         <source>DST</source>
-        <translation type="unfinished"></translation>
+        <translation>Czas letni</translation>
     </message>
     <message>
         <source>Calibration</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalibracja</translation>
     </message>
     <message>
         <source>Adjustment:</source>
-        <translation type="unfinished"></translation>
+        <translation>Korekta:</translation>
     </message>
 </context>
 <context>
     <name>asettings_dmx_set_widget</name>
     <message>
         <source>Output Channels Limit </source>
-        <translation type="unfinished"></translation>
+        <translation>Limit kanałów wyjściowych </translation>
     </message>
 </context>
 <context>
@@ -268,31 +268,31 @@
     <name>ctrl_monitor</name>
     <message>
         <source>Controller Monitoring</source>
-        <translation type="unfinished"></translation>
+        <translation>Monitorowanie sterownika</translation>
     </message>
     <message>
         <source>Show inputs&apos; states</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż stany wejść</translation>
     </message>
     <message>
         <source>Show input DMX values</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż wartości wejścia DMX</translation>
     </message>
     <message>
         <source>Show output DMX values</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż wartości wyjścia DMX</translation>
     </message>
     <message>
         <source>Show internal states</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż stany wewnętrzne</translation>
     </message>
     <message>
         <source>Controller error</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd sterownika</translation>
     </message>
     <message>
         <source>Not connected!</source>
-        <translation type="unfinished"></translation>
+        <translation>Brak połączenia!</translation>
     </message>
 </context>
 <context>
@@ -354,383 +354,387 @@
     </message>
     <message>
         <source>Project details</source>
-        <translation type="unfinished"></translation>
+        <translation>Szczegóły projektu</translation>
     </message>
     <message>
         <source>External fixtures library</source>
-        <translation type="unfinished"></translation>
+        <translation>Zewnętrzna biblioteka opraw</translation>
     </message>
     <message>
         <source>Old style project definition file</source>
-        <translation type="unfinished"></translation>
+        <translation>Plik definicji projektu w starym formacie</translation>
     </message>
     <message>
         <source>Date and Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Data i godzina</translation>
     </message>
     <message>
         <source>Enable / Disable Delay Times</source>
-        <translation type="unfinished"></translation>
+        <translation>Włącz / wyłącz czasy opóźnień</translation>
     </message>
     <message>
         <source>Time scale</source>
-        <translation type="unfinished"></translation>
+        <translation>Skala czasu</translation>
     </message>
     <message>
         <source>Events Generator</source>
-        <translation type="unfinished"></translation>
+        <translation>Generator zdarzeń</translation>
     </message>
     <message>
         <source>Miscellaneous</source>
-        <translation type="unfinished"></translation>
+        <translation>Różne</translation>
     </message>
     <message>
         <source>Enable Sunrise / Sunset Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Włącz zdarzenia wschodu / zachodu słońca</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Za&amp;kończ</translation>
     </message>
     <message>
         <source>Close application</source>
-        <translation type="unfinished"></translation>
+        <translation>Zamknij aplikację</translation>
     </message>
     <message>
         <source>&amp;Open file</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Otwórz plik</translation>
     </message>
     <message>
         <source>Open configuration file</source>
-        <translation type="unfinished"></translation>
+        <translation>Otwórz plik konfiguracji</translation>
     </message>
     <message>
         <source>&amp;Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zapisz plik</translation>
     </message>
     <message>
         <source>Save configuration file</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapisz plik konfiguracji</translation>
     </message>
     <message>
         <source>&amp;Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wyczyść</translation>
     </message>
     <message>
         <source>Clear current configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Wyczyść bieżącą konfigurację</translation>
     </message>
     <message>
         <source>View &amp;Inputs</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż &amp;wejścia</translation>
     </message>
     <message>
         <source>Show inputs&apos; state in another window</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż stan wejść w osobnym oknie</translation>
     </message>
     <message>
         <source>View &amp;States</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż &amp;stany</translation>
     </message>
     <message>
         <source>Show internal states in another window</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż stany wewnętrzne w osobnym oknie</translation>
     </message>
     <message>
         <source>View &amp;DMX output</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż wyjście &amp;DMX</translation>
     </message>
     <message>
         <source>Show DMX output channels in another window</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż kanały wyjściowe DMX w osobnym oknie</translation>
     </message>
     <message>
         <source>View DM&amp;X input</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż wejście DM&amp;X</translation>
     </message>
     <message>
         <source>Show DMX input channels in another window</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż kanały wejściowe DMX w osobnym oknie</translation>
     </message>
     <message>
         <source>Design mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Tryb projektowania</translation>
     </message>
     <message>
         <source>Check or modify your visualisation project</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprawdź lub zmień projekt wizualizacji</translation>
     </message>
     <message>
         <source>Visualisation mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Tryb wizualizacji</translation>
     </message>
     <message>
         <source>Visualise your show on the screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż wizualizację pokazu na ekranie</translation>
     </message>
     <message>
         <source>Close aux. &amp;windows</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zamknij okna pomocnicze</translation>
     </message>
     <message>
         <source>Close all auxiliary windows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zamknij wszystkie okna pomocnicze</translation>
     </message>
     <message>
         <source>&amp;Upgrade device</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aktualizuj urządzenie</translation>
     </message>
     <message>
         <source>Send upgrade to device</source>
-        <translation type="unfinished"></translation>
+        <translation>Wyślij aktualizację do urządzenia</translation>
     </message>
     <message>
         <source>&amp;Verify firmware</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Weryfikuj firmware</translation>
     </message>
     <message>
         <source>Verify firmware</source>
-        <translation type="unfinished"></translation>
+        <translation>Weryfikacja oprogramowania układowego</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Pomo&amp;c</translation>
     </message>
     <message>
         <source>How to get help</source>
-        <translation type="unfinished"></translation>
+        <translation>Jak uzyskać pomoc</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;O programie</translation>
     </message>
     <message>
         <source>Information about application</source>
-        <translation type="unfinished"></translation>
+        <translation>Informacje o aplikacji</translation>
     </message>
     <message>
         <source>About &amp;project</source>
-        <translation type="unfinished"></translation>
+        <translation>O p&amp;rojekcie</translation>
     </message>
     <message>
         <source>Information about project.</source>
-        <translation type="unfinished"></translation>
+        <translation>Informacje o projekcie.</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Plik</translation>
     </message>
     <message>
         <source>Operations on files and exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Operacje na plikach i zakończenie pracy</translation>
     </message>
     <message>
         <source>&amp;Views</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Widoki</translation>
     </message>
     <message>
         <source>Auxiliary windows control</source>
-        <translation type="unfinished"></translation>
+        <translation>Obsługa okien pomocniczych</translation>
     </message>
     <message>
         <source>&amp;Upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aktualizacja</translation>
     </message>
     <message>
         <source>Firmware version management</source>
-        <translation type="unfinished"></translation>
+        <translation>Zarządzanie wersją oprogramowania układowego</translation>
     </message>
     <message>
         <source>Short informations about application</source>
-        <translation type="unfinished"></translation>
+        <translation>Krótkie informacje o aplikacji</translation>
     </message>
     <message>
         <source>Start-up Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Czas uruchamiania</translation>
     </message>
     <message>
         <source>Shut-down Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Czas wyłączania</translation>
     </message>
     <message>
         <source>Location latitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Szerokość geograficzna:</translation>
     </message>
     <message>
         <source>Location longitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Długość geograficzna:</translation>
     </message>
     <message>
         <source>Time zone:</source>
-        <translation type="unfinished"></translation>
+        <translation>Strefa czasowa:</translation>
     </message>
     <message>
         <source>Calculate</source>
-        <translation type="unfinished"></translation>
+        <translation>Oblicz</translation>
     </message>
     <message>
         <source>Read from file</source>
-        <translation type="unfinished"></translation>
+        <translation>Wczytaj z pliku</translation>
     </message>
     <message>
         <source>Save to file</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapisz do pliku</translation>
     </message>
     <message>
         <source>Recalculate
 project
 times</source>
-        <translation type="unfinished"></translation>
+        <translation>Przelicz
+czasy
+projektu</translation>
     </message>
     <message>
         <source>Choose event:</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz zdarzenie:</translation>
     </message>
     <message>
         <source>Input</source>
-        <translation type="unfinished"></translation>
+        <translation>Wejście</translation>
     </message>
     <message>
         <source>Seq. start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start sekw.</translation>
     </message>
     <message>
         <source>Delay</source>
-        <translation type="unfinished"></translation>
+        <translation>Opóźnienie</translation>
     </message>
     <message>
         <source>Internal Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Zdarzenie wewnętrzne</translation>
     </message>
     <message>
         <source>DMX In</source>
-        <translation type="unfinished"></translation>
+        <translation>Wej. DMX</translation>
     </message>
     <message>
         <source>DMX Out</source>
-        <translation type="unfinished"></translation>
+        <translation>Wyj. DMX</translation>
     </message>
     <message>
         <source>Timer</source>
-        <translation type="unfinished"></translation>
+        <translation>Timer</translation>
     </message>
     <message>
         <source>R. C. Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Klawisz pilota</translation>
     </message>
     <message>
         <source>Generate</source>
-        <translation type="unfinished"></translation>
+        <translation>Generuj</translation>
     </message>
     <message>
         <source>Enable communication
 with external panels</source>
-        <translation type="unfinished"></translation>
+        <translation>Włącz komunikację
+z panelami zewnętrznymi</translation>
     </message>
     <message>
         <source>Enable setting scenes
 with DMX inputs</source>
-        <translation type="unfinished"></translation>
+        <translation>Włącz ustawianie scen
+przez wejścia DMX</translation>
     </message>
     <message>
         <source>Background image:</source>
-        <translation type="unfinished"></translation>
+        <translation>Obraz tła:</translation>
     </message>
     <message>
         <source>darkened</source>
-        <translation type="unfinished"></translation>
+        <translation>przyciemniony</translation>
     </message>
     <message>
         <source>Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>Przeglądaj</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Brak</translation>
     </message>
     <message>
         <source>Sketch image:</source>
-        <translation type="unfinished"></translation>
+        <translation>Obraz szkicu:</translation>
     </message>
     <message>
         <source>brightened</source>
-        <translation type="unfinished"></translation>
+        <translation>rozjaśniony</translation>
     </message>
     <message>
         <source>Project area:</source>
-        <translation type="unfinished"></translation>
+        <translation>Obszar projektu:</translation>
     </message>
     <message>
         <source>mm    X</source>
-        <translation type="unfinished"></translation>
+        <translation>mm    X</translation>
     </message>
     <message>
         <source>mm</source>
-        <translation type="unfinished"></translation>
+        <translation>mm</translation>
     </message>
     <message>
         <source>Refresh fixtures definition</source>
-        <translation type="unfinished"></translation>
+        <translation>Odśwież definicje opraw</translation>
     </message>
     <message>
         <source>Number of fixtures:</source>
-        <translation type="unfinished"></translation>
+        <translation>Liczba opraw:</translation>
     </message>
     <message>
         <source>Number of groups:</source>
-        <translation type="unfinished"></translation>
+        <translation>Liczba grup:</translation>
     </message>
     <message>
         <source>Project status:</source>
-        <translation type="unfinished"></translation>
+        <translation>Stan projektu:</translation>
     </message>
     <message>
         <source>invalid!</source>
-        <translation type="unfinished"></translation>
+        <translation>niepoprawny!</translation>
     </message>
     <message>
         <source>Hide monitor window</source>
-        <translation type="unfinished"></translation>
+        <translation>Ukryj okno monitora</translation>
     </message>
     <message>
         <source>Status:</source>
-        <translation type="unfinished"></translation>
+        <translation>Stan:</translation>
     </message>
     <message>
         <source>not read</source>
-        <translation type="unfinished"></translation>
+        <translation>nie wczytano</translation>
     </message>
     <message>
         <source>Release</source>
-        <translation type="unfinished"></translation>
+        <translation>Zwolnij</translation>
     </message>
     <message>
         <source>Read</source>
-        <translation type="unfinished"></translation>
+        <translation>Wczytaj</translation>
     </message>
     <message>
         <source>File:</source>
-        <translation type="unfinished"></translation>
+        <translation>Plik:</translation>
     </message>
     <message>
         <source>read</source>
-        <translation type="unfinished"></translation>
+        <translation>wczytano</translation>
     </message>
     <message>
         <source>Choose an upgrade file for </source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz plik aktualizacji dla sterownika </translation>
     </message>
     <message>
         <source> controller</source>
-        <translation type="unfinished"></translation>
+        <translation> </translation>
     </message>
     <message>
         <source>Upgrade (*.upg)</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualizacja (*.upg)</translation>
     </message>
     <message>
         <source> - Help</source>
-        <translation type="unfinished"></translation>
+        <translation> - Pomoc</translation>
     </message>
     <message>
         <source>Please call or send an email.
@@ -739,209 +743,223 @@ Telephone: the number on your delivery note
 Fax: the number on your delivery note
 
 E-mail: the support address on your delivery note</source>
-        <translation type="unfinished"></translation>
+        <translation>Prosimy o telefon lub e-mail.
+
+Telefon: numer podany na dowodzie dostawy
+Faks: numer podany na dowodzie dostawy
+
+E-mail: adres pomocy technicznej podany na dowodzie dostawy</translation>
     </message>
     <message>
         <source> - About</source>
-        <translation type="unfinished"></translation>
+        <translation> - O programie</translation>
     </message>
     <message>
         <source>Software for </source>
-        <translation type="unfinished"></translation>
+        <translation>Oprogramowanie </translation>
     </message>
     <message>
         <source> controller configuration.
 Release:   </source>
-        <translation type="unfinished"></translation>
+        <translation> do konfiguracji sterownika.
+Wersja:   </translation>
     </message>
     <message>
         <source>
 
 Supplied by your Kv310+ dealer</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Dostawca: Twój sprzedawca Kv310+</translation>
     </message>
     <message>
         <source>
 Postal address, telephone, fax, tax number and e-mail:
 see the documents delivered with your controller.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Adres pocztowy, telefon, faks, NIP i e-mail:
+patrz dokumenty dostarczone ze sterownikiem.</translation>
     </message>
     <message>
         <source>Loaded project info: </source>
-        <translation type="unfinished"></translation>
+        <translation>Informacje o wczytanym projekcie: </translation>
     </message>
     <message>
         <source>not available</source>
-        <translation type="unfinished"></translation>
+        <translation>niedostępne</translation>
     </message>
     <message>
         <source>
 File date: not available</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Data pliku: niedostępna</translation>
     </message>
     <message>
         <source>
 File date: </source>
-        <translation type="unfinished"></translation>
+        <translation>
+Data pliku: </translation>
     </message>
     <message>
         <source>KvOrbit310+ - project info</source>
-        <translation type="unfinished"></translation>
+        <translation>KvOrbit310+ - informacje o projekcie</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Plik</translation>
     </message>
     <message>
         <source>Upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualizacja</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Pomoc</translation>
     </message>
     <message>
         <source>Choose a library file for KV310 visualisation project</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz plik biblioteki dla projektu wizualizacji KV310</translation>
     </message>
     <message>
         <source>Light Fixtures Libraries (*.fxl)</source>
-        <translation type="unfinished"></translation>
+        <translation>Biblioteki opraw oświetleniowych (*.fxl)</translation>
     </message>
     <message>
         <source>All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wszystkie pliki (*)</translation>
     </message>
     <message>
         <source>Name field empty!</source>
-        <translation type="unfinished"></translation>
+        <translation>Pole nazwy jest puste!</translation>
     </message>
     <message>
         <source>Choose a library file!</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz plik biblioteki!</translation>
     </message>
     <message>
         <source>File error</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd pliku</translation>
     </message>
     <message>
         <source>Cannot open file &quot;%1&quot;!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można otworzyć pliku &quot;%1&quot;!</translation>
     </message>
     <message>
         <source>Invalid file!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nieprawidłowy plik!</translation>
     </message>
     <message>
         <source>This file is not a valid library file:
 &quot;%1&quot;!</source>
-        <translation type="unfinished"></translation>
+        <translation>To nie jest prawidłowy plik biblioteki:
+&quot;%1&quot;!</translation>
     </message>
     <message>
         <source>Choose a definition file for KV310 visualisation project</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz plik definicji projektu wizualizacji KV310</translation>
     </message>
     <message>
         <source>KvOrbit310+ Visual Projects (*.kvp)</source>
-        <translation type="unfinished"></translation>
+        <translation>Projekty wizualne KvOrbit310+ (*.kvp)</translation>
     </message>
     <message>
         <source>Choose a project file!</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz plik projektu!</translation>
     </message>
     <message>
         <source>This file is not a valid project file:
 &quot;%1&quot;!</source>
-        <translation type="unfinished"></translation>
+        <translation>To nie jest prawidłowy plik projektu:
+&quot;%1&quot;!</translation>
     </message>
     <message>
         <source>Choose a %1 image for KV310 visualisation project</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz obraz %1 dla projektu wizualizacji KV310</translation>
     </message>
     <message>
         <source>sketch</source>
-        <translation type="unfinished"></translation>
+        <translation>szkicu</translation>
     </message>
     <message>
         <source>background</source>
-        <translation type="unfinished"></translation>
+        <translation>tła</translation>
     </message>
     <message>
         <source>Image files (*.bmp; *.jpg; *.png)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pliki obrazów (*.bmp; *.jpg; *.png)</translation>
     </message>
     <message>
         <source>valid</source>
-        <translation type="unfinished"></translation>
+        <translation>poprawny</translation>
     </message>
     <message>
         <source>No active library information!</source>
-        <translation type="unfinished"></translation>
+        <translation>Brak informacji o aktywnej bibliotece!</translation>
     </message>
     <message>
         <source>CSV sheets (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Arkusze CSV (*.csv)</translation>
     </message>
     <message>
         <source>Choose a file containing sunrise and sunset times</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz plik z godzinami wschodu i zachodu słońca</translation>
     </message>
     <message>
         <source>Cannot open file %1!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można otworzyć pliku %1!</translation>
     </message>
     <message>
         <source>Cannot read times!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można wczytać godzin!</translation>
     </message>
     <message>
         <source>Choose a file to save sunrise and sunset times</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz plik do zapisu godzin wschodu i zachodu słońca</translation>
     </message>
     <message>
         <source>Cannot open file &quot;%1&quot; to write!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można otworzyć pliku &quot;%1&quot; do zapisu!</translation>
     </message>
     <message>
         <source>Cannot save times!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można zapisać godzin!</translation>
     </message>
     <message>
         <source>N/A</source>
-        <translation type="unfinished"></translation>
+        <translation>n/d</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Wł.</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Wył.</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Powtórzenie</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>Not connected!</source>
         <comment>QMessageBox</comment>
-        <translation type="unfinished"></translation>
+        <translation>Brak połączenia!</translation>
     </message>
     <message>
         <source>USB Interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Interfejs USB</translation>
     </message>
     <message>
         <source>Control error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd sterowania!</translation>
     </message>
 </context>
 <context>
@@ -956,335 +974,353 @@ File date: </source>
     </message>
     <message>
         <source>Configuration error:</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd konfiguracji:</translation>
     </message>
     <message>
         <source>Coupling tables are not coherent!
 The first one was taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tablice sprzężeń są niespójne!
+Przyjęto pierwszą z nich.</translation>
     </message>
     <message>
         <source>Incomplete file!</source>
-        <translation type="unfinished"></translation>
+        <translation>Niekompletny plik!</translation>
     </message>
     <message>
         <source>Not all days of year are properly described!
 	Continue anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie wszystkie dni roku są poprawnie opisane!
+	Kontynuować mimo to?</translation>
     </message>
     <message>
         <source>Skip this</source>
-        <translation type="unfinished"></translation>
+        <translation>Pomiń ten</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Anuluj</translation>
+        <translation>Anuluj</translation>
     </message>
     <message>
         <source>Skip all</source>
-        <translation type="unfinished"></translation>
+        <translation>Pomiń wszystkie</translation>
     </message>
     <message>
         <source>USB Interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Interfejs USB</translation>
     </message>
     <message>
         <source>Firmware upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualizacja oprogramowania układowego</translation>
     </message>
     <message>
         <source>Firmware verification</source>
-        <translation type="unfinished"></translation>
+        <translation>Weryfikacja oprogramowania układowego</translation>
     </message>
     <message>
         <source>Not connected!</source>
-        <translation type="unfinished"></translation>
+        <translation>Brak połączenia!</translation>
     </message>
     <message>
         <source>File not found: </source>
-        <translation type="unfinished"></translation>
+        <translation>Nie znaleziono pliku: </translation>
     </message>
     <message>
         <source>File reading error: </source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd odczytu pliku: </translation>
     </message>
     <message>
         <source>File </source>
-        <translation type="unfinished"></translation>
+        <translation>Plik </translation>
     </message>
     <message>
         <source>
 is not a proper upgrade file!</source>
-        <translation type="unfinished"></translation>
+        <translation>
+nie jest prawidłowym plikiem aktualizacji!</translation>
     </message>
     <message>
         <source>Current version reading error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd odczytu bieżącej wersji!</translation>
     </message>
     <message>
         <source>This release of firmware is already installed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ta wersja oprogramowania układowego jest już zainstalowana!</translation>
     </message>
     <message>
         <source>Do you really want to install older firmware release?</source>
-        <translation type="unfinished"></translation>
+        <translation>Czy na pewno zainstalować starszą wersję oprogramowania układowego?</translation>
     </message>
     <message>
         <source>Yes, I do!</source>
-        <translation type="unfinished"></translation>
+        <translation>Tak, na pewno!</translation>
     </message>
     <message>
         <source>Protocol error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd protokołu!</translation>
     </message>
     <message>
         <source>Allocation error: </source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd przydziału pamięci: </translation>
     </message>
     <message>
         <source>Insufficient memory!</source>
-        <translation type="unfinished"></translation>
+        <translation>Za mało pamięci!</translation>
     </message>
     <message>
         <source>CRC error in block %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd CRC w bloku %1</translation>
     </message>
     <message>
         <source>Writing error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd zapisu!</translation>
     </message>
     <message>
         <source>Control error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd sterowania!</translation>
     </message>
     <message>
         <source>Reading error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd odczytu!</translation>
     </message>
     <message>
         <source>Incorrect structure of block %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nieprawidłowa struktura bloku %1</translation>
     </message>
     <message>
         <source>Verification error: block %1
 address 0x%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd weryfikacji: blok %1
+adres 0x%2</translation>
     </message>
     <message>
         <source>Ignore</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignoruj</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zakończ</translation>
     </message>
     <message>
         <source>The upgrade file is empty!</source>
-        <translation type="unfinished"></translation>
+        <translation>Plik aktualizacji jest pusty!</translation>
     </message>
     <message>
         <source>Upgrade successful!</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualizacja zakończona pomyślnie!</translation>
     </message>
     <message>
         <source>Upgrade failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualizacja nie powiodła się!</translation>
     </message>
     <message>
         <source>Verification successful!</source>
-        <translation type="unfinished"></translation>
+        <translation>Weryfikacja zakończona pomyślnie!</translation>
     </message>
     <message>
         <source>Verification failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Weryfikacja nie powiodła się!</translation>
     </message>
     <message>
         <source>Old-style file format!</source>
-        <translation type="unfinished"></translation>
+        <translation>Stary format pliku!</translation>
     </message>
     <message>
         <source>You have choosen old-style configuration file format (v3)!
 Some informations will not be saved into file, and may get lost!
 Continue anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybrano stary format pliku konfiguracji (v3)!
+Część informacji nie zostanie zapisana w pliku i może zostać utracona!
+Kontynuować mimo to?</translation>
     </message>
     <message>
         <source>Data write to file </source>
-        <translation type="unfinished"></translation>
+        <translation>Zapis danych do pliku </translation>
     </message>
     <message>
         <source>failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>nie powiódł się!</translation>
     </message>
     <message>
         <source>Not enough memory to create temporary flash image!</source>
-        <translation type="unfinished"></translation>
+        <translation>Za mało pamięci na tymczasowy obraz pamięci flash!</translation>
     </message>
     <message>
         <source>successful!</source>
-        <translation type="unfinished"></translation>
+        <translation>zakończony pomyślnie!</translation>
     </message>
     <message>
         <source>Data read from file
     successful!</source>
-        <translation type="unfinished"></translation>
+        <translation>Odczyt danych z pliku
+    zakończony pomyślnie!</translation>
     </message>
     <message>
         <source>Data read from file
        failed!
 
 File corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Odczyt danych z pliku
+       nie powiódł się!
+
+Plik jest uszkodzony.</translation>
     </message>
     <message>
         <source>Older version!</source>
-        <translation type="unfinished"></translation>
+        <translation>Starsza wersja!</translation>
     </message>
     <message>
         <source>The file contains previous version of configuration!
 To convert it into current format try get
 a converting program from KVO website!</source>
-        <translation type="unfinished"></translation>
+        <translation>Plik zawiera poprzednią wersję konfiguracji!
+Aby przekształcić ją do bieżącego formatu,
+pobierz program konwertujący ze strony KVO!</translation>
     </message>
     <message>
         <source>Invalid file!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nieprawidłowy plik!</translation>
     </message>
     <message>
         <source>This file is not a valid project description file:
 &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>To nie jest prawidłowy plik opisu projektu:
+&quot;%1&quot;</translation>
     </message>
     <message>
         <source>Compressed project size exceeds reserved flash area!
 Some information will not be stored in the device!</source>
-        <translation type="unfinished"></translation>
+        <translation>Skompresowany projekt przekracza zarezerwowany obszar pamięci flash!
+Część informacji nie zostanie zapisana w urządzeniu!</translation>
     </message>
     <message>
         <source>Cannot initiate reading!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można rozpocząć odczytu!</translation>
     </message>
     <message>
         <source>Cannot read inputs&apos; states!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można odczytać stanów wejść!</translation>
     </message>
     <message>
         <source>Operation failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Operacja nie powiodła się!</translation>
     </message>
     <message>
         <source>Remote control:</source>
-        <translation type="unfinished"></translation>
+        <translation>Pilot zdalnego sterowania:</translation>
     </message>
     <message>
         <source>Time exceeded!</source>
-        <translation type="unfinished"></translation>
+        <translation>Przekroczono czas oczekiwania!</translation>
     </message>
     <message>
         <source>Invalid R. C. address!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nieprawidłowy adres pilota!</translation>
     </message>
     <message>
         <source>Please select button!</source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz przycisk!</translation>
     </message>
     <message>
         <source>Divergent key!</source>
-        <translation type="unfinished"></translation>
+        <translation>Niezgodny klawisz!</translation>
     </message>
     <message>
         <source>Invalid key code!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nieprawidłowy kod klawisza!</translation>
     </message>
     <message>
         <source>RCU key code reading failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Odczyt kodu klawisza pilota nie powiódł się!</translation>
     </message>
     <message>
         <source>Invalid key code [%1]!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nieprawidłowy kod klawisza [%1]!</translation>
     </message>
     <message>
         <source>Ambiguous R. C. address!</source>
-        <translation type="unfinished"></translation>
+        <translation>Niejednoznaczny adres pilota!</translation>
     </message>
     <message>
         <source>RCU key code writing failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapis kodu klawisza pilota nie powiódł się!</translation>
     </message>
     <message>
         <source>RCU address writing failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapis adresu pilota nie powiódł się!</translation>
     </message>
     <message>
         <source>RCU data saving failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapisanie danych pilota nie powiodło się!</translation>
     </message>
     <message>
         <source>Sending configuration and data...</source>
-        <translation type="unfinished"></translation>
+        <translation>Wysyłanie konfiguracji i danych...</translation>
     </message>
     <message>
         <source>Config and data writing
      successful!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapis konfiguracji i danych
+     zakończony pomyślnie!</translation>
     </message>
     <message>
         <source>Config and data writing
      failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapis konfiguracji i danych
+     nie powiódł się!</translation>
     </message>
     <message>
         <source>Configuration reading
  failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Odczyt konfiguracji
+ nie powiódł się!</translation>
     </message>
     <message>
         <source>Improper hardware</source>
-        <translation type="unfinished"></translation>
+        <translation>Nieodpowiedni sprzęt</translation>
     </message>
     <message>
         <source>For Kv310 version 3.99 or less, use older KvOrbit310.exe!</source>
-        <translation type="unfinished"></translation>
+        <translation>Dla Kv310 w wersji 3.99 lub starszej użyj starszego KvOrbit310.exe!</translation>
     </message>
     <message>
         <source>This software supports </source>
-        <translation type="unfinished"></translation>
+        <translation>Ten program obsługuje wyłącznie sterowniki </translation>
     </message>
     <message>
         <source> controllers only!</source>
-        <translation type="unfinished"></translation>
+        <translation>!</translation>
     </message>
     <message>
         <source>Reading configuration...</source>
-        <translation type="unfinished"></translation>
+        <translation>Odczyt konfiguracji...</translation>
     </message>
     <message>
         <source>Configuration reading
 successful!</source>
-        <translation type="unfinished"></translation>
+        <translation>Odczyt konfiguracji
+zakończony pomyślnie!</translation>
     </message>
 </context>
 <context>
     <name>kvVGraph_class</name>
     <message>
         <source>KvOrbit310+ visualisation: design mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Wizualizacja KvOrbit310+: tryb projektowania</translation>
     </message>
     <message>
         <source>KvOrbit310+ visualisation: all fixtures on (offline)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wizualizacja KvOrbit310+: wszystkie oprawy włączone (offline)</translation>
     </message>
 </context>
 <context>
     <name>lightEffect</name>
     <message>
         <source>Fixture No. %1 </source>
-        <translation type="unfinished"></translation>
+        <translation>Oprawa nr %1 </translation>
     </message>
     <message>
         <source>: undefined!</source>
-        <translation type="unfinished"></translation>
+        <translation>: niezdefiniowana!</translation>
     </message>
 </context>
 <context>
@@ -1302,162 +1338,163 @@ successful!</source>
     <name>reconnectDialog</name>
     <message>
         <source>Device not connected!</source>
-        <translation type="unfinished"></translation>
+        <translation>Urządzenie nie jest podłączone!</translation>
     </message>
     <message>
         <source>Previously connected controller is no longer available!</source>
-        <translation type="unfinished"></translation>
+        <translation>Poprzednio podłączony sterownik jest już niedostępny!</translation>
     </message>
     <message>
         <source>
 Retry or choose another device to connect.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Ponów próbę lub wybierz inne urządzenie do połączenia.</translation>
     </message>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Ponów</translation>
     </message>
     <message>
         <source>Change</source>
-        <translation type="unfinished"></translation>
+        <translation>Zmień</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Anuluj</translation>
+        <translation>Anuluj</translation>
     </message>
 </context>
 <context>
     <name>right_panel_widget</name>
     <message>
         <source>Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguracja</translation>
     </message>
     <message>
         <source>Send config to device</source>
-        <translation type="unfinished"></translation>
+        <translation>Wyślij do urządzenia</translation>
     </message>
     <message>
         <source>Read config from device</source>
-        <translation type="unfinished"></translation>
+        <translation>Odczytaj z urządzenia</translation>
     </message>
     <message>
         <source>Save config to file</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapisz do pliku</translation>
     </message>
     <message>
         <source>Read config from file</source>
-        <translation type="unfinished"></translation>
+        <translation>Wczytaj z pliku</translation>
     </message>
     <message>
         <source>Clear config</source>
-        <translation type="unfinished"></translation>
+        <translation>Wyczyść konfigurację</translation>
     </message>
     <message>
         <source> </source>
         <comment>1</comment>
-        <translation type="unfinished"></translation>
+        <translation> Sterownik </translation>
     </message>
     <message>
         <source> controller</source>
-        <translation type="unfinished"></translation>
+        <translation> </translation>
     </message>
     <message>
         <source>  </source>
         <comment>2</comment>
-        <translation type="unfinished"></translation>
+        <translation>  </translation>
     </message>
     <message>
         <source> working mode: </source>
-        <translation type="unfinished"></translation>
+        <translation> – tryb pracy: </translation>
     </message>
     <message>
         <source>Live</source>
-        <translation type="unfinished"></translation>
+        <translation>Na żywo</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normalny</translation>
     </message>
     <message>
         <source>S/N ----</source>
-        <translation type="unfinished"></translation>
+        <translation>S/N ----</translation>
     </message>
     <message>
         <source>F/W ver. ----</source>
-        <translation type="unfinished"></translation>
+        <translation>F/W wer. ----</translation>
     </message>
     <message>
         <source>Kv310+ project description (*31xcfg)</source>
-        <translation type="unfinished"></translation>
+        <translation>Opis projektu Kv310+ (*31xcfg)</translation>
     </message>
     <message>
         <source>KvOrbit 310 old-style config (*.cfg310)</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguracja KvOrbit 310 w starym formacie (*.cfg310)</translation>
     </message>
     <message>
         <source>All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wszystkie pliki (*)</translation>
     </message>
     <message>
         <source>Choose a project description file for </source>
-        <translation type="unfinished"></translation>
+        <translation>Wybierz plik opisu projektu dla sterownika </translation>
     </message>
     <message>
         <source>KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pliki projektu/konfiguracji KvOrbit310+ (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;Wszystkie pliki (*)</translation>
     </message>
     <message>
         <source>Connect with device</source>
-        <translation type="unfinished"></translation>
+        <translation>Połącz z urządzeniem</translation>
     </message>
     <message>
         <source>Disconnect device</source>
-        <translation type="unfinished"></translation>
+        <translation>Odłącz urządzenie</translation>
     </message>
     <message>
         <source>Restart device</source>
-        <translation type="unfinished"></translation>
+        <translation>Restart urządzenia</translation>
     </message>
     <message>
         <source>Freeze</source>
-        <translation type="unfinished"></translation>
+        <translation>Zamrożenie</translation>
     </message>
     <message>
         <source>Status: </source>
-        <translation type="unfinished"></translation>
+        <translation>Stan: </translation>
     </message>
     <message>
         <source>Disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Rozłączony</translation>
     </message>
     <message>
         <source>Controller not frozen!</source>
-        <translation type="unfinished"></translation>
+        <translation>Sterownik nie jest zamrożony!</translation>
     </message>
     <message>
         <source>Controller still frozen!</source>
-        <translation type="unfinished"></translation>
+        <translation>Sterownik jest nadal zamrożony!</translation>
     </message>
     <message>
         <source>Connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Połączony</translation>
     </message>
     <message>
         <source>Not connected!</source>
         <comment>QMessageBox</comment>
-        <translation type="unfinished"></translation>
+        <translation>Brak połączenia!</translation>
     </message>
     <message>
         <source>Restart failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Restart nie powiódł się!</translation>
     </message>
     <message>
         <source>Configuration not sent!</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguracja nie została wysłana!</translation>
     </message>
     <message>
         <source>Configuration not read!</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguracja nie została odczytana!</translation>
     </message>
 </context>
 <context>
@@ -1494,74 +1531,77 @@ Retry or choose another device to connect.</source>
     <name>v_project</name>
     <message>
         <source>Incomplete fixture(s) found!</source>
-        <translation type="unfinished"></translation>
+        <translation>Znaleziono niekompletne oprawy!</translation>
     </message>
     <message>
         <source>All fixtures should be completely defined
 before entering visualisaton mode!</source>
-        <translation type="unfinished"></translation>
+        <translation>Przed przejściem do trybu wizualizacji
+wszystkie oprawy muszą być w pełni zdefiniowane!</translation>
     </message>
     <message>
         <source>Range boundary violation!</source>
-        <translation type="unfinished"></translation>
+        <translation>Przekroczenie granic zakresu!</translation>
     </message>
     <message>
         <source>Fixture %1 violates range of group %2!</source>
-        <translation type="unfinished"></translation>
+        <translation>Oprawa %1 wykracza poza zakres grupy %2!</translation>
     </message>
     <message>
         <source>Range_</source>
-        <translation type="unfinished"></translation>
+        <translation>Range_</translation>
     </message>
     <message>
         <source>Removing groups by ranges</source>
-        <translation type="unfinished"></translation>
+        <translation>Usuwanie grup według zakresów</translation>
     </message>
     <message>
         <source>Removed %1 groups generated by active scenes!</source>
-        <translation type="unfinished"></translation>
+        <translation>Usunięto grup wygenerowanych przez sceny aktywne: %1!</translation>
     </message>
     <message>
         <source>Incomplete data!</source>
-        <translation type="unfinished"></translation>
+        <translation>Niekompletne dane!</translation>
     </message>
     <message>
         <source>Check item &quot;%1&quot;!</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprawdź element &quot;%1&quot;!</translation>
     </message>
     <message>
         <source>New fixture definitiions</source>
-        <translation type="unfinished"></translation>
+        <translation>Nowe definicje opraw</translation>
     </message>
     <message>
         <source>All definition of fixtures in project
 will be replaced from external library!</source>
-        <translation type="unfinished"></translation>
+        <translation>Wszystkie definicje opraw w projekcie
+zostaną zastąpione definicjami z biblioteki zewnętrznej!</translation>
     </message>
     <message>
         <source>Abort</source>
-        <translation type="unfinished"></translation>
+        <translation>Przerwij</translation>
     </message>
     <message>
         <source>Apply</source>
-        <translation type="unfinished"></translation>
+        <translation>Zastosuj</translation>
     </message>
     <message>
         <source>Undefined fixture model</source>
-        <translation type="unfinished"></translation>
+        <translation>Niezdefiniowany model oprawy</translation>
     </message>
     <message>
         <source>This library does not contain definition
 for fixture %1!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ta biblioteka nie zawiera definicji
+oprawy %1!</translation>
     </message>
     <message>
         <source>New fixture definitions</source>
-        <translation type="unfinished"></translation>
+        <translation>Nowe definicje opraw</translation>
     </message>
     <message>
         <source>All definition succesfully replaced!</source>
-        <translation type="unfinished"></translation>
+        <translation>Wszystkie definicje zostały zastąpione!</translation>
     </message>
 </context>
 <context>
