@@ -107,6 +107,7 @@ private Q_SLOTS:
     void removeRangeGroups();
     void buildHierarchy();
     void buildHierarchyEmptyOrMissing();
+    void buildHierarchyOfALargeLibrary();
     void enableDetails();
     void refreshFixtLib();
     void refreshFixtLibAbortedOrWithoutLibrary();
@@ -409,6 +410,50 @@ void tst_v_project::buildHierarchyEmptyOrMissing()
     vp.library = nullptr;
     vp.buildHierarchy();
     QCOMPARE(vp.hierarchy, nullptr);
+}
+
+// Many providers, many models of one provider and many variants of one
+// model: each level is found by name in a hash, not by a walk along the
+// names already there (which made a large library take minutes).
+void tst_v_project::buildHierarchyOfALargeLibrary()
+{
+    constexpr int N = 20000;
+    QString text;
+    text.reserve(N * 3 * 90);
+    const auto item = [&text](int nr, const QString& provider, const QString& model, const QString& variant) {
+        text += QStringLiteral("<item nr=\"%1\">\n<provider>%2</provider>\n<model>%3</model>\n<variant>%4</variant>\n</item>\n")
+                    .arg(QString::number(nr), provider, model, variant);
+    };
+    for (int i = 0; i < N; ++i)
+        item(i, QStringLiteral("P%1").arg(i), QStringLiteral("M"), QStringLiteral("V"));
+    for (int i = 0; i < N; ++i)
+        item(N + i, QStringLiteral("Big"), QStringLiteral("M%1").arg(i), QStringLiteral("V"));
+    for (int i = 0; i < N; ++i)
+        item(2 * N + i, QStringLiteral("Big"), QStringLiteral("M0"), QStringLiteral("V%1").arg(i));
+    item(3 * N, QStringLiteral("P7"), QStringLiteral("M"), QStringLiteral("V"));
+    v_project vp;
+    auto lib = parseXmlText(text);
+    vp.library = lib.get();
+    vp.buildHierarchy();
+    vp.library = nullptr;
+
+    QVERIFY(vp.hierarchy);
+    const xml_node& h = *vp.hierarchy;
+    QCOMPARE(h.nodes.size(), N + 1);
+    QCOMPARE(h.nodes[7].name, QStringLiteral("P7"));
+    QCOMPARE(h.nodes[7].nodes.size(), 1);
+    QCOMPARE(h.nodes[7].nodes[0].elements.size(), 1);
+    QCOMPARE(h.nodes[7].nodes[0].elements[0].value, QString::number(3 * N));  // the later item wins
+    const xml_node& big = h.nodes[N];
+    QCOMPARE(big.name, QStringLiteral("Big"));
+    QCOMPARE(big.nodes.size(), N);
+    QCOMPARE(big.nodes[N - 1].name, QStringLiteral("M%1").arg(N - 1));
+    const xml_node& m0 = big.nodes[0];
+    QCOMPARE(m0.elements.size(), N + 1);
+    QCOMPARE(m0.elements[0].name, QStringLiteral("V"));
+    QCOMPARE(m0.elements[0].value, QString::number(N));
+    QCOMPARE(m0.elements[N].name, QStringLiteral("V%1").arg(N - 1));
+    QCOMPARE(m0.elements[N].value, QString::number(3 * N - 1));
 }
 
 void tst_v_project::enableDetails()
