@@ -430,6 +430,8 @@ void gui_class::buildDelayTimes()
     shutdownTimeEdit = new MyTimeEdit(delayTimesGroup);
     shutdownTimeEdit->setGeometry(190, 70, 130, 25);
     shutdownTimeEdit->setMaximumTime(longest);
+    connect(startupTimeEdit, qOverload<QTime>(&QDateTimeEdit::timeChanged), this, &gui_class::enableTimeChanged);
+    connect(shutdownTimeEdit, qOverload<QTime>(&QDateTimeEdit::timeChanged), this, &gui_class::disableTimeChanged);
 }
 
 void gui_class::buildSunEvents()
@@ -466,6 +468,14 @@ void gui_class::buildSunEvents()
     saveSunTimesButton->setGeometry(330, 92, 150, 28);
     for (QPushButton* b : {calculateButton, readSunTimesButton, saveSunTimesButton})
         b->setFont(font);
+
+    connect(sunEventsGroup, &QGroupBox::toggled, this, &gui_class::sunEventsEnable);
+    connect(calculateButton, &QPushButton::clicked, this, &gui_class::recalculate);
+    connect(readSunTimesButton, &QPushButton::clicked, this, &gui_class::getSunEventsTimes);
+    connect(saveSunTimesButton, &QPushButton::clicked, this, &gui_class::saveSunEventsTimes);
+    connect(latitudeSpin, &QSpinBox::valueChanged, this, &gui_class::saveLatit);
+    connect(longitudeSpin, &QSpinBox::valueChanged, this, &gui_class::saveLongit);
+    connect(timeZoneSpin, &QSpinBox::valueChanged, this, &gui_class::saveTZone);
 }
 
 void gui_class::buildTimeScale()
@@ -494,12 +504,15 @@ void gui_class::buildEventsGenerator()
         eventTypeCombo->addItem(tr(t.text), t.firstId);
     eventVariantCombo = new QComboBox(eventsGeneratorGroup);
     eventVariantCombo->setGeometry(180, 60, 100, 28);
+    prepEvMode(2);
     eventNumberSpin = new QSpinBox(eventsGeneratorGroup);
     eventNumberSpin->setGeometry(290, 60, 70, 28);
     eventNumberSpin->setRange(1, 24);
     generateButton = new QPushButton(tr("Generate"), eventsGeneratorGroup);
     generateButton->setGeometry(370, 60, 110, 28);
     generateButton->setFont(pageFont());
+    connect(eventTypeCombo, &QComboBox::currentIndexChanged, this, &gui_class::evTypeChanged);
+    connect(generateButton, &QPushButton::clicked, this, &gui_class::Wygeneruj);
 }
 
 void gui_class::buildMisc()
@@ -508,6 +521,8 @@ void gui_class::buildMisc()
     extPanelsCheck->setGeometry(20, 40, 230, 50);
     dmxInProgrammingCheck = new QCheckBox(tr("Enable setting scenes\nwith DMX inputs"), miscGroup);
     dmxInProgrammingCheck->setGeometry(20, 110, 230, 50);
+    connect(extPanelsCheck, &QCheckBox::stateChanged, this, &gui_class::extPanelEnable);
+    connect(dmxInProgrammingCheck, &QCheckBox::stateChanged, this, &gui_class::selfPgmEnable);
 }
 
 void gui_class::buildProjectDetails()

@@ -3,6 +3,7 @@
 #include "app/seams/gui_base.h"
 #include "ui_main_window.h"
 
+#include <QTime>
 #include <cstdint>
 
 class MyTimeEdit;
@@ -129,7 +130,11 @@ signals:
     void refreshDldEvents();
 
 private slots:
+    // Location and time zone of the sun table, written to the image as they change.
+    void saveLatit(int lat);
     void timerTimeUpdate();
+    void saveLongit(int longitude);
+    void saveTZone(int zone);
 
 public slots:
     void tabChange(int index);
@@ -142,11 +147,17 @@ public slots:
     // After a configuration was read from a file or from the controller.
     void fileRead();
     void deviceRead();
+    // Start-up and shut-down times, written as whole tenths.
+    void enableTimeChanged(QTime t);
+    void disableTimeChanged(QTime t);
     void browseLibrary();
     void readLibrary();
     void releaseLibrary();
     void browseProject();
     void readProject();
+    // Extra program entries on (a non-zero check state) or off (0). No
+    // widget drives it; it is reached by name.
+    void entriesEnable(int state);
     void destTmpDev();
     void readSettings(xml_node* node) override;
     void setProjectField(xml_node* node) override;
@@ -178,8 +189,22 @@ private slots:
     void ClearConfig(bool);
     void ClearConfig();
     void ClearExec(uint16_t flags);
+    // Events generator: makes the connected controller raise the chosen event.
+    void Wygeneruj();
+    // Variants and number range of the chosen event type.
+    void evTypeChanged(int index);
+    // Fills the variant list for 1, 2 or 3 variants.
+    void prepEvMode(int variants);
     void switchToScene();
     void changeUiLanguage(int index);
+    void extPanelEnable(int state);
+    void selfPgmEnable(int state);
+    void sunEventsEnable(bool on);
+    // Sun table from the location and zone shown on the page.
+    void recalculate();
+    // Sun table from and to a CSV file.
+    void getSunEventsTimes();
+    void saveSunEventsTimes();
     void vInputs(bool on);
     void vStates(bool on);
     void vDmxOut(bool on);

@@ -4,6 +4,7 @@
 #include "app/seams/dialog_seam.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "monitor/ctrl_monitor.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -12,6 +13,19 @@
 
 namespace {
 
+// Reconnection after a restart: tries, 100 ms apart.
+constexpr int RECONNECT_TRIES = 20;
+// How long (in 100 ms steps) the panel waits for the controller to let go of
+// the link after a restart before it tries to reconnect anyway.
+constexpr int RELEASE_POLLS = 20;
+
+const QColor startRed(220, 0, 0);
+const QColor disconnectedRed(180, 0, 0);
+const QColor connectedGreen(0, 155, 0);
+const QColor infoBoxGreen(110, 200, 15);
+const QColor idleColour(230, 180, 115);
+const QColor runningColour(160, 200, 90);
+
 QPushButton* makeButton(const QString& text, int x, int y, int w, QWidget* parent)
 {
     auto* button = new QPushButton(text, parent);
@@ -19,12 +33,21 @@ QPushButton* makeButton(const QString& text, int x, int y, int w, QWidget* paren
     return button;
 }
 
-QLabel* makeLabel(const QString& text, int x, int y, int w, int h, QWidget* parent)
+QLabel* makeLabel(const QString& text, int x, int y, int w, int h, QWidget* parent, bool centred = true)
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(x, y, w, h);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    if (centred)
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     return label;
+}
+
+// The palette with one role set to a colour in every colour group.
+QPalette withColour(QPalette palette, QPalette::ColorRole role, const QColor& colour)
+{
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, role, colour);
+    return palette;
 }
 
 QString startDirectory()
@@ -32,36 +55,254 @@ QString startDirectory()
     return theController && !theController->lastPath.isEmpty() ? theController->lastPath : QStringLiteral("./");
 }
 
+QString fileCaption()
+{
+    return right_panel_widget::tr("Choose a project description file for ") + QStringLiteral("Kv310+")
+           + right_panel_widget::tr(" controller");
+}
+
+bool controllerConnected()
+{
+    return theController && theController->isConnected();
+}
+
 }  // namespace
 
-right_panel_widget::right_panel_widget(kv310_controller_class*, QWidget* parent) : QFrame(parent)
+right_panel_widget::right_panel_widget(kv310_controller_class* controller, QWidget* parent) : QFrame(parent)
 {
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Raised);
     setGeometry(860, 23, 207, 678);
 
-    makeLabel(tr("Configuration"), 10, 5, 186, 25, this);
-    makeButton(tr("Send config to device"), 10, 30, 186, this);
-    makeButton(tr("Read config from device"), 10, 70, 186, this);
-    auto* saveFileButton = makeButton(tr("Save config to file"), 10, 110, 186, this);
-    auto* readFileButton = makeButton(tr("Read config from file"), 10, 150, 186, this);
+    sendButton = makeButton(tr("Send config to device"), 10, 30, 186, this);
+    readButton = makeButton(tr("Read config from device"), 10, 70, 186, this);
+    saveFileButton = makeButton(tr("Save config to file"), 10, 110, 186, this);
+    readFileButton = makeButton(tr("Read config from file"), 10, 150, 186, this);
     clearButton = makeButton(tr("Clear config"), 10, 190, 186, this);
-    makeLabel(tr(" ", "1") + QStringLiteral("Kv310+") + tr(" controller"), 10, 260, 186, 20, this);
-    clockLabel = makeLabel(QStringLiteral("------,  --.--.----  --:--:--"), 10, 280, 186, 20, this);
-    makeLabel(tr("  ", "2") + QStringLiteral("Kv310+") + tr(" working mode: "), 10, 400, 186, 25, this);
+    connectButton = makeButton(tr("Connect with device"), 10, 330, 186, this);
+    disconnectButton = makeButton(tr("Disconnect device"), 10, 360, 186, this);
+    restartButton = makeButton(tr("Restart device"), 40, 590, 126, this);
     liveButton = makeButton(tr("Live"), 40, 430, 126, this);
     liveButton->setCheckable(true);
     normalButton = makeButton(tr("Normal"), 40, 460, 126, this);
     normalButton->setCheckable(true);
+    freezeButton = makeButton(tr("Freeze"), 40, 490, 126, this);
+    freezeButton->setCheckable(true);
+    freezeButton->setEnabled(false);
 
-    auto* infoBox = new QGroupBox(this);
+    titleLabel = makeLabel(tr("Configuration"), 10, 5, 186, 25, this);
+    controllerLabel = makeLabel(tr(" ", "1") + QStringLiteral("Kv310+") + tr(" controller"), 10, 260, 186, 20, this);
+    statusCaption = makeLabel(tr("Status: "), 40, 300, 120, 25, this, false);
+    statusLabel = makeLabel(tr("Disconnected"), 85, 300, 100, 25, this, false);
+    statusLabel->setPalette(withColour(statusLabel->palette(), QPalette::WindowText, startRed));
+    QFont statusFont(QStringLiteral("MS Shell Dlg"), 10, QFont::Bold);
+    statusFont.setItalic(false);
+    statusLabel->setFont(statusFont);
+    modeLabel = makeLabel(tr("  ", "2") + QStringLiteral("Kv310+") + tr(" working mode: "), 10, 400, 186, 25, this);
+    clockLabel = makeLabel(QStringLiteral("------,  --.--.----  --:--:--"), 10, 280, 186, 20, this);
+
+    infoBox = new QGroupBox(this);
     infoBox->setGeometry(40, 625, 135, 50);
+    infoBox->setPalette(withColour(palette(), QPalette::Base, infoBoxGreen));
+    infoBox->setAutoFillBackground(true);
     serialLabel = makeLabel(tr("S/N ----"), 5, 5, 130, 20, infoBox);
     firmwareLabel = makeLabel(tr("F/W ver. ----"), 5, 25, 130, 20, infoBox);
 
+    connect(sendButton, &QPushButton::clicked, this, &right_panel_widget::sendConfClick);
+    connect(readButton, &QPushButton::clicked, this, &right_panel_widget::readConfClick);
+    connect(normalButton, &QPushButton::toggled, this, &right_panel_widget::normalModeChecked);
+    connect(liveButton, &QPushButton::toggled, this, &right_panel_widget::liveModeChecked);
+    connect(freezeButton, &QPushButton::toggled, this, &right_panel_widget::freezeModeChecked);
+    connect(this, &right_panel_widget::normalModeCheck, normalButton, &QPushButton::setChecked);
+    connect(this, &right_panel_widget::liveModeCheck, liveButton, &QPushButton::setChecked);
+    connect(this, &right_panel_widget::freezeModeCheck, freezeButton, &QPushButton::setChecked);
     connect(saveFileButton, &QPushButton::clicked, this, qOverload<bool>(&right_panel_widget::saveConfToFileClick));
+    if (controller)
+        connect(this, &right_panel_widget::saveConfToFileClicked, controller,
+                &kv310_controller_class::write_confDataToFile);
     connect(readFileButton, &QPushButton::clicked, this, &right_panel_widget::readConfFromFileClick);
+    if (controller)
+        connect(this, &right_panel_widget::readConfFromFileClicked, controller,
+                &kv310_controller_class::read_confDataFromFile);
+    connect(connectButton, &QPushButton::clicked, this, &right_panel_widget::connectButtonClicked);
+    connect(disconnectButton, &QPushButton::clicked, this, &right_panel_widget::disconnectButtonClicked);
+    connect(restartButton, &QPushButton::clicked, this, qOverload<bool>(&right_panel_widget::resetButtonClicked));
+    if (controller) {
+        connect(controller, &kv310_controller_class::forceReset, this,
+                qOverload<>(&right_panel_widget::resetButtonClicked));
+        connect(this, &right_panel_widget::setConnection, controller, &kv310_controller_class::setConnection);
+        connect(controller, &kv310_controller_class::setConnectionStatus, this,
+                &right_panel_widget::setConnectionStatus);
+        connect(this, &right_panel_widget::setWorkingMode, controller, &kv310_controller_class::ch_mode);
+    }
 }
+
+void right_panel_widget::report(const QString& text)
+{
+    showMessage(QMessageBox::Critical, this, QStringLiteral("KvOrbit310+"), text);
+}
+
+void right_panel_widget::closeMonitorWindows()
+{
+    if (auto* window = qobject_cast<gui_class*>(theMainWindow))
+        window->monitor->closeMonitors(MONITOR_FLAG_ALL);
+}
+
+// ---- Working modes ------------------------------------------------------------
+
+void right_panel_widget::normalModeChecked(bool checked)
+{
+    if (!controllerConnected()) {
+        emit normalModeCheck(false);
+        return;
+    }
+    if (checked) {
+        freezeButton->setEnabled(true);
+        if (liveButton->isChecked())
+            emit freezeModeCheck(false);
+        emit liveModeCheck(false);
+        emit setWorkingMode(1);
+        return;
+    }
+    freezeButton->setEnabled(false);
+    if (liveButton->isChecked())
+        return;
+    emit normalModeCheck(true);
+}
+
+void right_panel_widget::liveModeChecked(bool checked)
+{
+    if (!controllerConnected()) {
+        emit liveModeCheck(false);
+        return;
+    }
+    if (checked) {
+        emit normalModeCheck(false);
+        emit freezeModeCheck(false);
+        emit setWorkingMode(2);
+        emit turnOnSceneLive();
+        return;
+    }
+    if (normalButton->isChecked())
+        return;
+    emit liveModeCheck(true);
+}
+
+void right_panel_widget::freezeModeChecked(bool checked)
+{
+    if (!theController)
+        return;
+    if (checked) {
+        if (theController->freezeDevice() < 0)
+            report(tr("Controller not frozen!"));
+    } else if (theController->unfreezeDevice() < 0) {
+        report(tr("Controller still frozen!"));
+    }
+}
+
+// ---- Connection -------------------------------------------------------------------
+
+void right_panel_widget::setConnectionStatus(bool connectionStatus)
+{
+    if (connectionStatus) {
+        statusLabel->setPalette(withColour(statusLabel->palette(), QPalette::WindowText, connectedGreen));
+        statusLabel->setText(tr("Connected"));
+        const int state = theController ? theController->deviceState() : -1;
+        infoBox->setPalette(withColour(palette(), QPalette::Window, state == 0 ? idleColour : runningColour));
+        infoBox->update();
+        return;
+    }
+    statusLabel->setPalette(withColour(statusLabel->palette(), QPalette::WindowText, disconnectedRed));
+    infoBox->setPalette(palette());
+    infoBox->update();
+    statusLabel->setText(tr("Disconnected"));
+    if (normalButton->isChecked())
+        emit normalModeCheck(false);
+    if (liveButton->isChecked())
+        emit liveModeCheck(false);
+    if (freezeButton->isChecked())
+        emit freezeModeCheck(false);
+}
+
+void right_panel_widget::connectButtonClicked(bool)
+{
+    emit setConnection(true);
+    if (!controllerConnected())
+        report(tr("Not connected!", "QMessageBox"));
+}
+
+void right_panel_widget::disconnectButtonClicked(bool)
+{
+    // A frozen show is resumed before the controller is let go.
+    freezeButton->setChecked(false);
+    emit setConnection(false);
+}
+
+void right_panel_widget::resetButtonClicked(bool)
+{
+    if (!controllerConnected()) {
+        report(tr("Not connected!", "QMessageBox"));
+        return;
+    }
+    freezeButton->setChecked(false);
+    closeMonitorWindows();
+    if (theController->restartDevice() < 0)
+        report(tr("Restart failed!"));
+
+    emit setConnection(false);
+    kv310_controller_class::delay100ms();
+    // A link that does not let go must not hold the program here for ever:
+    // after a while the reconnection below opens the device afresh anyway.
+    for (int i = 0; i < RELEASE_POLLS && controllerConnected(); ++i)
+        kv310_controller_class::delay100ms();
+
+    for (int i = 0; i < RECONNECT_TRIES; ++i) {
+        emit setConnection(true);
+        if (controllerConnected())
+            return;
+        if (i + 1 < RECONNECT_TRIES)
+            kv310_controller_class::delay100ms();
+    }
+}
+
+void right_panel_widget::resetButtonClicked()
+{
+    resetButtonClicked(false);
+}
+
+// ---- Transfers ----------------------------------------------------------------------
+
+void right_panel_widget::sendConfClick(bool)
+{
+    if (!theController)
+        return;
+    // The transfer packs the tables again before it sends; packing here
+    // keeps the image current also when nothing can be sent.
+    theController->programs.packPrograms(theController->configImage);
+    theController->events.packEvents(theController->configImage);
+    if (!theController->isConnected()) {
+        report(tr("Configuration not sent!"));
+        return;
+    }
+    closeMonitorWindows();
+    if (!normalButton->isChecked())
+        emit normalModeCheck(true);
+    theController->send_alldata();
+}
+
+void right_panel_widget::readConfClick(bool)
+{
+    if (!controllerConnected()) {
+        report(tr("Configuration not read!"));
+        return;
+    }
+    closeMonitorWindows();
+    // The descriptions are replaced by the transfer only once the image
+    // arrived whole: a refused or broken read leaves them as they were.
+    theController->read_alldata();
+}
+
+// ---- Files -------------------------------------------------------------------------
 
 void right_panel_widget::saveConfToFileClick(bool)
 {
@@ -69,7 +310,7 @@ void right_panel_widget::saveConfToFileClick(bool)
     request.directory = startDirectory();
     request.filter = tr("Kv310+ project description (*31xcfg)") + QStringLiteral(";;")
                      + tr("KvOrbit 310 old-style config (*.cfg310)") + QStringLiteral(";;") + tr("All files (*)");
-    request.caption = tr("Choose a project description file for ") + QStringLiteral("Kv310+") + tr(" controller");
+    request.caption = fileCaption();
     QString fileName = dialogs().saveFileName(request);
     if (fileName.isEmpty())
         return;
@@ -91,7 +332,7 @@ void right_panel_widget::readConfFromFileClick(bool)
     fileRequest request;
     request.directory = startDirectory();
     request.filter = tr("KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)");
-    request.caption = tr("Choose a project description file for ") + QStringLiteral("Kv310+") + tr(" controller");
+    request.caption = fileCaption();
     const QString fileName = dialogs().openFileName(request);
     if (fileName.isEmpty())
         return;

@@ -33,6 +33,17 @@ bool acceptedTypeWord(int type)
 
 } // namespace
 
+// No controller: the placeholder texts, no modes, and everyone is told.
+void kv310_controller_class::markDisconnected()
+{
+    serialText = QString::fromLatin1(NO_SERIAL_TEXT);
+    firmwareText = QString::fromLatin1(NO_FIRMWARE_TEXT);
+    connected = 0;
+    uiMode = 0;
+    deviceMode = 0;
+    emit setConnectionStatus(false);
+}
+
 void kv310_controller_class::setConnection(bool connection)
 {
     clockValid = 0;
@@ -44,12 +55,7 @@ void kv310_controller_class::setConnection(bool connection)
         lastIndex = 0;
         device->controlWrite(SET_MODE, deviceWord(MODE_NORMAL), 0, nullptr, 0);
         device->disconnect();
-        serialText = QString::fromLatin1(NO_SERIAL_TEXT);
-        firmwareText = QString::fromLatin1(NO_FIRMWARE_TEXT);
-        connected = 0;
-        uiMode = 0;
-        deviceMode = 0;
-        emit setConnectionStatus(false);
+        markDisconnected();
         return;
     }
 
@@ -69,12 +75,7 @@ void kv310_controller_class::setConnection(bool connection)
             retry = execDialog(&dialog) == QDialog::Accepted;
         }
         if (!retry) {
-            serialText = QString::fromLatin1(NO_SERIAL_TEXT);
-            firmwareText = QString::fromLatin1(NO_FIRMWARE_TEXT);
-            connected = 0;
-            uiMode = 0;
-            deviceMode = 0;
-            emit setConnectionStatus(false);
+            markDisconnected();
             return;
         }
     }

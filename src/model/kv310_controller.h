@@ -164,6 +164,7 @@ public:
 
     // Connection and identification.
     void dropConnection();
+    void markDisconnected();
     bool isConnected();
     // 0, 1 or 2 from the controller's state code; -1 without an answer.
     int deviceState();
@@ -184,6 +185,24 @@ public:
     int setDeviceClock(QDateTime time, bool dst);
     // 0 when the controller took the calibration, -1 otherwise.
     int setClockCalibration(int adjust);
+    // Remote-control unit; problems are reported in message boxes.
+    // The learnt address 0..31 (stored), 255 when none was learnt, -1 failure.
+    int learnRcuAddress();
+    // The learnt code 0..63 of key 0..63 (stored), 255 none, -1 failure.
+    int learnRcuKeyCode(int key);
+    // Waits up to 3 s for the result of an address operation and takes it.
+    int waitRcuAddress();
+    // Stores an address 0..31 and sends it: as waitRcuAddress, 0 when not
+    // connected, -1 for an address above 31.
+    int setRcuAddress(int address);
+    // Stores one code 0..63: 0, or -1 when key or code is out of range.
+    int setRcuKeyCode(int key, int code);
+
+    // Monitor reads: kind MONITOR_INPUTS (3 bytes), MONITOR_DMX with source
+    // `sub` (the 524-byte frame) or MONITOR_STATES (the 2426-byte block)
+    // into buffer. 0 = fresh data that passed its checks; -1 = no data.
+    int readInputStates(int kind, void* buffer, unsigned sub = 0);
+
     // Packed two-digit BCD; 0xFF for values outside 0..99.
     static int toBcd(int v);
     // -1 for a byte that is no BCD; a low nibble 0xA is read as 10.
@@ -238,6 +257,10 @@ public:
     int clockCalibration = 0;                      // -31..31
     std::array<uint8_t, 64> rcuKeyCodes{};         // 0xFF none
     uint8_t rcuAddress = 0xFF;                     // 0xFF none
+    // Most status polls a states read has waited so far, before and after
+    // its block; they feed the debug output only.
+    int statesReadyMaxPolls = -1;
+    int statesFinishedMaxPolls = 0;
 
 private:
     void clearActionsInMemory(uint32_t co);

@@ -62,6 +62,20 @@ struct simRig {
 
 } // namespace
 
+// Writes one 64 KB configuration frame after CONFIG_WRITE; the status word after it.
+uint32_t writeConfigFrame(simRig& rig, uint32_t address, const QByteArray& data)
+{
+    if (rig.device.controlWrite(CONFIG_WRITE, swapWordBytes(1, rig.sim->oldHardware()), 0, nullptr, 0) < 0)
+        return 0xFFFFFFFFu;
+    transferBlock block;
+    block.type = CONFIG_WRITE;
+    block.length = int(data.size());
+    block.address = address;
+    block.data = reinterpret_cast<const uint8_t*>(data.constData());
+    rig.device.bulkWrite(block.pack(), block.frameSize());
+    return rig.status();
+}
+
 class tst_sim_controller : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -83,6 +97,11 @@ private Q_SLOTS:
     void restartLeavesTheBusForAWhile();
     void liveOutput();
     void realTimeClock();
+    void raisedEvents();
+    void configFlashWrites_data();
+    void configFlashWrites();
+    void configFlashReadsOneBlockAtATime();
+    void remoteControlLearning();
 
 private:
     virtualClock clock;
@@ -509,6 +528,25 @@ void tst_sim_controller::liveOutput()
     QCOMPARE(rig.sim->liveFramesTaken, 1);
 }
 
+void tst_sim_controller::raisedEvents()
+{
+    simRig current;
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 0, 0x1285, nullptr, 0), 0);
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 0, 0, nullptr, 0), 0);
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 0, 4975, nullptr, 0), 0);
+    // Ids beyond the event numbering, a value, and the wrong direction stall.
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 0, 4976, nullptr, 0), -1);
+    QCOMPARE(current.device.controlWrite(RAISE_EVENT, 1, 0x800, nullptr, 0), -1);
+    uint8_t answer[4];
+    QCOMPARE(current.device.controlRead(RAISE_EVENT, 0, 0x800, answer, 4), -1);
+    QCOMPARE(current.sim->raisedEvents, (QList<uint16_t>{0x1285, 0, 4975}));
+
+    // Old hardware takes the id with its bytes exchanged.
+    simRig old(TYPE_WORD_OLD);
+    QCOMPARE(old.device.controlWrite(RAISE_EVENT, 0, 0x6F13, nullptr, 0), 0);
+    QCOMPARE(old.sim->raisedEvents, QList<uint16_t>{0x136F});
+}
+
 void tst_sim_controller::realTimeClock()
 {
     simRig rig;
@@ -539,6 +577,122 @@ void tst_sim_controller::realTimeClock()
     // The override answers instead of the clock.
     rig.sim->clockRecordOverride = QByteArray("\x01\x02", 2);
     QCOMPARE(rig.device.controlRead(GET_CLOCK, 0, 0, answer, 8), 2);
+}
+
+
+void tst_sim_controller::configFlashWrites_data()
+{
+    QTest::addColumn<int>("typeWord");
+    QTest::addColumn<uint32_t>("address");
+    QTest::addColumn<int>("flashOffset");    // -1: rejected
+
+    QTest::newRow("first block") << TYPE_WORD_CURRENT << uint32_t(0x68000000) << 0;
+    QTest::newRow("last block") << TYPE_WORD_CURRENT << uint32_t(0x687F0000) << 0x7F0000;
+    QTest::newRow("old hardware maps lower") << TYPE_WORD_OLD << uint32_t(0x62050000) << 0x50000;
+    QTest::newRow("before the flash") << TYPE_WORD_CURRENT << uint32_t(0x67FF0000) << -1;
+    QTest::newRow("past the flash") << TYPE_WORD_CURRENT << uint32_t(0x687F0100) << -1;
+    QTest::newRow("old hardware, current address") << TYPE_WORD_OLD << uint32_t(0x68000000) << -1;
+}
+
+void tst_sim_controller::configFlashWrites()
+{
+    QFETCH(int, typeWord);
+    QFETCH(uint32_t, address);
+    QFETCH(int, flashOffset);
+
+    simRig rig(typeWord);
+    QVERIFY(rig.connected);
+    const QByteArray data(0x10000, '\x5A');
+    // Outside transfer mode nothing is announced.
+    QVERIFY(rig.device.controlWrite(CONFIG_WRITE, swapWordBytes(1, rig.sim->oldHardware()), 0, nullptr, 0) < 0);
+    QVERIFY(rig.device.controlWrite(SET_MODE, swapWordBytes(MODE_TRANSFER, rig.sim->oldHardware()), 0, nullptr, 0)
+            >= 0);
+    const QByteArray before = rig.sim->configFlash;
+    int written = 0;
+    rig.sim->configBlockWritten = [&](int block) { written = block; };
+    const uint32_t status = writeConfigFrame(rig, address, data);
+    if (flashOffset < 0) {
+        QCOMPARE(status & uint32_t(STATUS_DONE | STATUS_FAILED), uint32_t(STATUS_FAILED));
+        QVERIFY(rig.sim->configFlash == before);
+        QCOMPARE(rig.sim->configFramesWritten, 0);
+    } else {
+        QCOMPARE(status & uint32_t(STATUS_DONE | STATUS_FAILED), uint32_t(STATUS_DONE));
+        QVERIFY(rig.sim->configFlash.mid(flashOffset, 0x10000) == data);
+        QCOMPARE(uint8_t(rig.sim->configFlash[flashOffset == 0 ? 0x10000 : 0]), uint8_t(0xFF));
+        QCOMPARE(rig.sim->configFramesWritten, 1);
+        QCOMPARE(written, flashOffset / 0x10000);
+    }
+}
+
+void tst_sim_controller::configFlashReadsOneBlockAtATime()
+{
+    simRig rig;
+    for (int b = 0; b < 128; ++b)
+        rig.sim->configFlash[b * 0x10000 + 3] = char(b);
+    rig.sim->configReadAddress[3] = 0x12345600;
+    QVERIFY(rig.device.controlWrite(SET_MODE, MODE_TRANSFER, 0, nullptr, 0) >= 0);
+    QList<int> reading;
+    rig.sim->configBlockReading = [&](int block) { reading.append(block); };
+    // Three blocks from block 2.
+    QVERIFY(rig.device.controlWrite(CONFIG_READ, 3, 2, nullptr, 0) >= 0);
+    QList<uint32_t> addresses;
+    for (int b = 2; b < 5; ++b) {
+        QCOMPARE(rig.sim->framesQueued(), 1);
+        QCOMPARE(rig.status() & uint32_t(STATUS_DONE), uint32_t(STATUS_DONE));
+        transferBlock block;
+        QCOMPARE(rig.device.bulkRead(block.rawBuffer(), 65548), 65548);
+        QCOMPARE(block.unpack(65548), 0u);
+        QCOMPARE(block.type, int(CONFIG_READ));
+        QCOMPARE(int(block.counter), b);
+        QCOMPARE(block.length, 0x10000);
+        QCOMPARE(int(block.data[3]), b);
+        addresses.append(block.address);
+    }
+    QCOMPARE(addresses, (QList<uint32_t>{0x68020000, 0x12345600, 0x68040000}));
+    QCOMPARE(reading, (QList<int>{2, 3, 4}));
+    QCOMPARE(rig.sim->framesQueued(), 0);
+    QCOMPARE(rig.status() & uint32_t(STATUS_DONE), 0u);
+    QCOMPARE(rig.sim->configFramesRead, 3);
+}
+
+void tst_sim_controller::remoteControlLearning()
+{
+    simRig rig;
+    rig.sim->rcuOutcomes = {{200, false, 4, 0xFF}, {0, true}, {0, false, 4, 0x21, 9}};
+    uint8_t answer[4];
+    const auto command = [&](int operation, int value) {
+        return rig.device.controlRead(RCU_COMMAND, uint16_t(value), uint16_t(operation), answer, 4);
+    };
+    // The address comes 200 ms after the request.
+    QCOMPARE(command(RCU_LEARN_ADDRESS, 0), 4);
+    QCOMPARE(rig.status() & uint32_t(STATUS_DONE), 0u);
+    clock.sleepMs(200);
+    QCOMPARE(rig.status() & uint32_t(STATUS_DONE), uint32_t(STATUS_DONE));
+    QCOMPARE(command(RCU_RESULT, 0), 4);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(answer), 3), QByteArray("\x04\xFF\x00", 3));
+    // A failed learning, then a result for another key than asked.
+    QCOMPARE(command(RCU_LEARN_KEY, 7), 4);
+    QCOMPARE(rig.status() & uint32_t(STATUS_DONE | STATUS_FAILED), uint32_t(STATUS_FAILED));
+    QCOMPARE(command(RCU_LEARN_KEY, 7), 4);
+    QCOMPARE(command(RCU_RESULT, 0), 4);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(answer), 3), QByteArray("\x04\x21\x09", 3));
+    // No outcome left: no result ever comes.
+    QCOMPARE(command(RCU_LEARN_KEY, 1), 4);
+    clock.sleepMs(60000);
+    QCOMPARE(rig.status() & uint32_t(STATUS_DONE | STATUS_FAILED), 0u);
+
+    // Stored codes and address; SET_KEY carries key and code as two bytes.
+    QCOMPARE(command(RCU_SET_KEY, 10 + 0x21 * 256), 4);
+    QVERIFY(command(RCU_SET_KEY, 64) < 0);
+    QCOMPARE(command(RCU_SET_ADDRESS, 3), 4);
+    QVERIFY(command(RCU_SET_ADDRESS, 32) < 0);
+    QCOMPARE(command(RCU_READ_KEY, 10), 4);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(answer), 3), QByteArray("\x03\x21\x0A", 3));
+    QCOMPARE(rig.sim->rcuSaves, 0);
+    QCOMPARE(command(RCU_SAVE, 0), 4);
+    QCOMPARE(rig.sim->rcuSaves, 1);
+    QCOMPARE(int(rig.sim->rcuSavedCodes[10]), 0x21);
+    QCOMPARE(int(rig.sim->rcuSavedAddress), 3);
 }
 
 QTEST_GUILESS_MAIN(tst_sim_controller)

@@ -15,6 +15,11 @@ simController::simController(const QString& serialText, int type)
     // Older hardware keeps its serial string at index 42.
     serialIndex = typeWord <= 0x100 ? SERIAL_INDEX_OLD_HARDWARE : SERIAL_INDEX;
     output = QByteArray(512, '\0');
+    dmxInput = QByteArray(512, '\0');
+    configFlash = QByteArray(int(CONFIG_BLOCKS) * CONFIG_BLOCK_SIZE, char(0xFF));
+    rcuCodes.fill(0xFF);
+    rcuKeyAddresses.fill(0xFF);
+    rcuSavedCodes.fill(0xFF);
     setClock(QDateTime(QDate(2026, 1, 1), QTime(12, 0)), false);
 }
 
@@ -89,6 +94,7 @@ int simController::restart(const simRequest& r)
     busyUntilMs = -1;
     expectedFrames = 0;
     onFrame = nullptr;
+    afterFrame = nullptr;
     outgoing.clear();
     output.fill('\0');
     dmxTransparency = false;
@@ -206,6 +212,14 @@ int simController::takeCalibration(const simRequest& r)
     return 0;
 }
 
+int simController::raiseEvent(const simRequest& r)
+{
+    if (r.in || r.value != 0 || r.wordIndex >= SIM_EVENT_COUNT)
+        return USB_ERROR_PIPE;
+    raisedEvents.append(r.wordIndex);
+    return 0;
+}
+
 // --- Status word -------------------------------------------------------------
 
 void simController::raise(int bits)
@@ -312,15 +326,34 @@ int simController::receiveFrame(const uint8_t* data, int length)
     return 0;
 }
 
+namespace {
+
+QByteArray frameBytes(uint8_t type, uint8_t counter, uint32_t address, const char* payload, int length,
+                      bool inPages)
+{
+    QByteArray frame(length + blockFrame::OVERHEAD, Qt::Uninitialized);
+    blockFrame::build(reinterpret_cast<uint8_t*>(frame.data()), int(frame.size()), type, counter, address,
+                      reinterpret_cast<const uint8_t*>(payload), length, inPages);
+    return frame;
+}
+
+} // namespace
+
 void simController::sendFrame(uint8_t type, uint8_t counter, uint32_t address, const QByteArray& payload,
                               bool inPages, std::function<void()> taken)
 {
-    QByteArray frame(payload.size() + blockFrame::OVERHEAD, Qt::Uninitialized);
-    blockFrame::build(reinterpret_cast<uint8_t*>(frame.data()), int(frame.size()), type, counter, address,
-                      reinterpret_cast<const uint8_t*>(payload.constData()), int(payload.size()), inPages);
-    outgoing.push_back({frame, std::move(taken)});
+    queueBulk(frameBytes(type, counter, address, payload.constData(), int(payload.size()), inPages),
+              std::move(taken), 0);
+}
+
+void simController::queueBulk(const QByteArray& bytes, std::function<void()> taken, int readyAfterPolls)
+{
+    outgoing.push_back({bytes, std::move(taken)});
     lower(STATUS_FAILED);
-    raise(STATUS_DONE);
+    if (readyAfterPolls > 0)
+        raiseAfterPolls(STATUS_DONE, readyAfterPolls);
+    else
+        raise(STATUS_DONE);
 }
 
 void simController::frameTaken()
@@ -445,6 +478,8 @@ void simController::wordFields(uint8_t request, uint16_t value, uint16_t index, 
 int simController::controlTransfer(uint8_t requestType, uint8_t request, uint16_t value, uint16_t index,
                                    uint8_t* data, uint16_t length)
 {
+    if (transferMs > 0)
+        theLinkClock().sleepMs(transferMs);
     const bool in = (requestType & 0x80) != 0;
     simLogEntry e = entry(request, in, value, index, length);
     const faultHit hit = faultsFor(request);
@@ -489,6 +524,8 @@ int simController::controlTransfer(uint8_t requestType, uint8_t request, uint16_
 int simController::bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int* transferred)
 {
     *transferred = 0;
+    if (transferMs > 0)
+        theLinkClock().sleepMs(transferMs);
     const bool in = endpoint == USB_ENDPOINT_IN;
     const int kind = in ? SIM_BULK_IN : SIM_BULK_OUT;
     simLogEntry e = entry(kind, in, 0, 0, length);
@@ -508,6 +545,12 @@ int simController::bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int
             receiveFrame(data, moved);
             *transferred = moved;
             result = moved < length ? USB_ERROR_TIMEOUT : 0;
+            if (afterFrame) {
+                // Runs once the frame's status bits are settled.
+                const std::function<void()> then = std::move(afterFrame);
+                afterFrame = nullptr;
+                then();
+            }
         }
     } else if (outgoing.empty()) {
         result = USB_ERROR_TIMEOUT;
@@ -624,12 +667,244 @@ int simController::handleRequest(const simRequest& r, QByteArray* answer)
         return flashWrite(r);
     case FLASH_READ:
         return flashRead(r);
+    case RAISE_EVENT:
+        return raiseEvent(r);
     case SET_DMX_TRANSPARENCY:
         if (r.in || (r.value != DMX_TRANSPARENCY_ON && r.value != DMX_TRANSPARENCY_OFF))
             return USB_ERROR_PIPE;
         dmxTransparency = r.value == DMX_TRANSPARENCY_ON;
         return 0;
+    case CONFIG_WRITE:
+        return configWrite(r);
+    case CONFIG_READ:
+        return configRead(r);
+    case RCU_COMMAND:
+        return rcuCommand(r, answer);
+    case MONITOR_READ:
+        return monitorRead(r, answer);
+    case DMX_MONITOR_READ:
+        return dmxMonitorRead(r);
     default:
         return USB_ERROR_PIPE;
     }
+}
+
+// --- Configuration flash -----------------------------------------------------
+
+uint32_t simController::configBase() const
+{
+    return typeWord == 0xD3 || typeWord == 0xD8 ? CONFIG_BASE_ADDRESS_OLD : CONFIG_BASE_ADDRESS;
+}
+
+int simController::configWrite(const simRequest& r)
+{
+    if (r.in || r.wordValue == 0 || !(status & STATUS_MODE_TRANSFER) || (status & STATUS_HALTED))
+        return USB_ERROR_PIPE;
+    expectFrames(CONFIG_WRITE, r.wordValue, false, [this](const blockFrameView& frame) {
+        const uint32_t size = uint32_t(configFlash.size());
+        const uint32_t offset = frame.address - configBase();
+        if (frame.address < configBase() || offset >= size || uint32_t(frame.length) > size - offset)
+            return false;
+        std::memcpy(configFlash.data() + offset, frame.data, size_t(frame.length));
+        ++configFramesWritten;
+        const int block = int(offset / CONFIG_BLOCK_SIZE);
+        afterFrame = [this, block] {
+            if (configBlockWritten)
+                configBlockWritten(block);
+        };
+        return true;
+    });
+    return 0;
+}
+
+int simController::configRead(const simRequest& r)
+{
+    const int first = r.wordIndex;
+    const int last = qMin(first + int(r.wordValue), int(CONFIG_BLOCKS));
+    if (r.in || first >= last || !(status & STATUS_MODE_TRANSFER) || (status & STATUS_HALTED))
+        return USB_ERROR_PIPE;
+    lower(STATUS_DONE | STATUS_FAILED);
+    queueConfigBlock(first, last);
+    return 0;
+}
+
+// One block at a time: the next is queued when the host has taken this one.
+void simController::queueConfigBlock(int block, int last)
+{
+    if (configBlockReading)
+        configBlockReading(block);
+    const int offset = block * CONFIG_BLOCK_SIZE;
+    const uint32_t address = configReadAddress.value(block, configBase() + uint32_t(offset));
+    queueBulk(frameBytes(CONFIG_READ, uint8_t(block), address, configFlash.constData() + offset, CONFIG_BLOCK_SIZE,
+                         false),
+              [this, block, last] {
+                  ++configFramesRead;
+                  if (block + 1 < last)
+                      queueConfigBlock(block + 1, last);
+              },
+              0);
+}
+
+// --- Remote-control unit -----------------------------------------------------
+
+int simController::rcuCommand(const simRequest& r, QByteArray* answer)
+{
+    if (!r.in)
+        return USB_ERROR_PIPE;
+    answer->fill(0, 4);
+    switch (r.wordIndex) {
+    case RCU_RESULT:
+        *answer = QByteArray(reinterpret_cast<const char*>(rcuResult), 4);
+        return 0;
+    case RCU_READ_KEY: {
+        const int key = r.wordValue;
+        if (key > 63)
+            return USB_ERROR_PIPE;
+        (*answer)[0] = char(rcuKeyAddresses[size_t(key)]);
+        (*answer)[1] = char(rcuCodes[size_t(key)]);
+        (*answer)[2] = char(key);
+        return 0;
+    }
+    case RCU_LEARN_ADDRESS:
+        startRcuLearning(0);
+        return 0;
+    case RCU_LEARN_KEY:
+        if (r.wordValue > 63)
+            return USB_ERROR_PIPE;
+        startRcuLearning(r.wordValue);
+        return 0;
+    case RCU_SET_ADDRESS: {
+        const int address = r.wordValue;
+        if (address > 31 && address != 0xFF)
+            return USB_ERROR_PIPE;
+        rcuAddress = uint8_t(address);
+        rcuKeyAddresses.fill(uint8_t(address));
+        // The address taken is reported like a learnt one.
+        rcuResult[0] = uint8_t(address);
+        rcuResult[1] = 0xFF;
+        rcuResult[2] = 0;
+        lower(STATUS_DONE | STATUS_FAILED);
+        raise(STATUS_DONE);
+        return 0;
+    }
+    case RCU_SET_KEY: {
+        const int key = r.value & 0xFF;
+        const int code = r.value >> 8;
+        if (key > 63 || (code > 63 && code != 0xFF))
+            return USB_ERROR_PIPE;
+        rcuCodes[size_t(key)] = uint8_t(code);
+        return 0;
+    }
+    case RCU_SAVE:
+        rcuSavedCodes = rcuCodes;
+        rcuSavedAddress = rcuAddress;
+        ++rcuSaves;
+        return 0;
+    default:
+        return USB_ERROR_PIPE;
+    }
+}
+
+void simController::startRcuLearning(int key)
+{
+    lower(STATUS_DONE | STATUS_FAILED);
+    if (rcuOutcomes.isEmpty())
+        return;
+    const simRcuOutcome outcome = rcuOutcomes.takeFirst();
+    rcuResult[0] = outcome.address;
+    rcuResult[1] = outcome.code;
+    rcuResult[2] = uint8_t(outcome.key < 0 ? key : outcome.key);
+    rcuResult[3] = 0;
+    const int bit = outcome.failed ? STATUS_FAILED : STATUS_DONE;
+    if (outcome.afterMs > 0)
+        raiseAtMs(bit, nowMs() + outcome.afterMs);
+    else
+        raise(bit);
+}
+
+// --- Monitor data ------------------------------------------------------------
+
+void simInternalStates::setState(int n, bool on)
+{
+    const int bit = 11 + n;
+    if (n < 1 || bit >= 80)
+        return;
+    const uint16_t mask = uint16_t(1u << (bit % 16));
+    if (on)
+        stateBits[size_t(bit / 16)] |= mask;
+    else
+        stateBits[size_t(bit / 16)] &= uint16_t(~mask);
+}
+
+namespace {
+
+// The internal-states block: eight count and offset words, five words of
+// state bits, then the list area. The lists stop short of bytes 2420-2423,
+// the last checked word, which balances the check.
+constexpr int STATES_LIST_AREA = 26;
+constexpr int STATES_LIST_WORDS = (2420 - STATES_LIST_AREA) / 2;
+constexpr int STATES_BALANCE = 2420;
+constexpr int STATES_TAIL = 2424;
+
+} // namespace
+
+QByteArray simController::statesBlock() const
+{
+    QByteArray block(STATES_BLOCK_SIZE, '\0');
+    uint8_t* p = reinterpret_cast<uint8_t*>(block.data());
+    const auto put = [p](int at, int value) { qToLittleEndian<quint16>(quint16(value), p + at); };
+    int used = 0;
+    // One list: as many entries as fit, at the next free word.
+    const auto list = [&](int field, int entries, int perEntry, const std::function<int(int, int)>& word) {
+        const int fit = qMin(entries, (STATES_LIST_WORDS - used) / perEntry);
+        put(field, fit);
+        put(field + 2, used);
+        for (int i = 0; i < fit; ++i) {
+            for (int k = 0; k < perEntry; ++k)
+                put(STATES_LIST_AREA + 2 * (used + i * perEntry + k), word(i, k));
+        }
+        used += fit * perEntry;
+    };
+    const simInternalStates& s = internalStates;
+    list(0, int(s.scenes.size()), 1, [&s](int i, int) { return s.scenes[i]; });
+    list(4, int(s.programs.size()), 2,
+         [&s](int i, int k) { return k == 0 ? s.programs[i].first : s.programs[i].second; });
+    list(8, int(s.masks.size()), 1, [&s](int i, int) { return s.masks[i]; });
+    list(12, int(s.delays.size()), 1, [&s](int i, int) { return s.delays[i]; });
+    for (int w = 0; w < 5; ++w)
+        put(16 + 2 * w, s.stateBits[size_t(w)]);
+    put(STATES_TAIL, statesTail);
+    const uint32_t sum = blockFrame::wordSum(p, STATES_BALANCE / 4);
+    qToLittleEndian<quint32>(0u - sum, p + STATES_BALANCE);
+    return block;
+}
+
+int simController::monitorRead(const simRequest& r, QByteArray* answer)
+{
+    if (r.in) {
+        if (r.wordValue != 0)
+            return USB_ERROR_PIPE;
+        answer->resize(INPUT_LEVELS_SIZE);
+        for (int i = 0; i < INPUT_LEVELS_SIZE; ++i)
+            (*answer)[i] = char(inputLevels >> (8 * i));
+        return 0;
+    }
+    if (r.wordValue != MONITOR_STATES)
+        return USB_ERROR_PIPE;
+    lower(STATUS_DONE | STATUS_FAILED);
+    // After the host has taken the block, STATUS_DONE tells it the read is over.
+    queueBulk(statesBlock(), [this] { raiseAfterPolls(STATUS_DONE, statesFinishedAfterPolls); },
+              monitorReadyAfterPolls);
+    return 0;
+}
+
+int simController::dmxMonitorRead(const simRequest& r)
+{
+    if (r.in || r.value != 0 || (r.index != DMX_SOURCE_INPUT && r.index != DMX_SOURCE_OUTPUT))
+        return USB_ERROR_PIPE;
+    const QByteArray& values = r.index == DMX_SOURCE_INPUT ? dmxInput : output;
+    lower(STATUS_DONE | STATUS_FAILED);
+    queueBulk(frameBytes(DMX_MONITOR_READ, 0, 0, values.constData(), int(values.size()), false), {},
+              monitorReadyAfterPolls);
+    return 0;
 }

@@ -8,8 +8,12 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <array>
 #include <deque>
 #include <functional>
+
+// Event ids the controller knows: 0 .. SIM_EVENT_COUNT - 1.
+inline constexpr int SIM_EVENT_COUNT = 4976;
 
 // What a transfer was, for the request log and the fault knobs: a control
 // request code (0..255), or one of these.
@@ -41,6 +45,27 @@ struct simRequest {
     uint16_t wordIndex = 0;  // hardware, for the requests that carry words
     QByteArray data;         // OUT data stage
     int length = 0;          // IN: bytes asked for
+};
+
+// A scripted result of one remote-control learning request: what the
+// controller reports once the user has pressed the remote.
+struct simRcuOutcome {
+    int afterMs = 0;          // link-clock ms from the request to the result
+    bool failed = false;      // STATUS_FAILED instead of STATUS_DONE
+    uint8_t address = 0xFF;   // answer byte 0
+    uint8_t code = 0xFF;      // answer byte 1
+    int key = -1;             // answer byte 2; -1 = the key asked for
+};
+
+// What the internal-states block tells: the active objects (0-based numbers)
+// and the 80 state bits (state n = bit 11 + n).
+struct simInternalStates {
+    QList<uint16_t> scenes;
+    QList<QPair<uint16_t, uint16_t>> programs;  // program, its current step
+    QList<uint16_t> masks;
+    QList<uint16_t> delays;
+    std::array<uint16_t, 5> stateBits{};
+    void setState(int n, bool on);
 };
 
 // The controller as this program expects it to behave, on a simulated bus.
@@ -86,6 +111,48 @@ public:
     int rejectLiveFrames = 0;
     int liveFramesTaken = 0;
 
+    // --- Configuration flash -----------------------------------------------
+    // The 8 MB the show lives in, 0xFF when new; it survives restarts.
+    // CONFIG_WRITE frames (type 20) land in it, CONFIG_READ sends it back in
+    // frames of type 15.
+    QByteArray configFlash;
+    // Device address of flash byte 0 (0x62000000 on type words 0xD3 and 0xD8).
+    uint32_t configBase() const;
+    int configFramesWritten = 0;
+    int configFramesRead = 0;
+    // Hooks: after a block was written (its block number), and before block n
+    // is queued for the host to read; tests set knobs there.
+    std::function<void(int block)> configBlockWritten;
+    std::function<void(int block)> configBlockReading;
+    // Knob: blocks read carry these addresses instead of their own.
+    QMap<int, uint32_t> configReadAddress;
+
+    // --- Remote-control unit -----------------------------------------------
+    // The stored key codes and the address each key answers with, and the
+    // common address; RCU_SAVE keeps them in rcuSaved*.
+    std::array<uint8_t, 64> rcuCodes;
+    std::array<uint8_t, 64> rcuKeyAddresses;
+    uint8_t rcuAddress = 0xFF;
+    std::array<uint8_t, 64> rcuSavedCodes;
+    uint8_t rcuSavedAddress = 0xFF;
+    int rcuSaves = 0;
+    // Knob: the results of the coming learning requests, in order; with none
+    // left the user never presses and no result comes.
+    QList<simRcuOutcome> rcuOutcomes;
+
+    // --- Monitor data ------------------------------------------------------
+    uint32_t inputLevels = 0;        // input n (1..24) is bit n - 1
+    QByteArray dmxInput;             // the 512 values received on the DMX input
+    simInternalStates internalStates;
+    // Knob: unanswered polls before monitor data (DMX or states) is ready.
+    int monitorReadyAfterPolls = 0;
+    // Knob: unanswered polls after the states block was read before STATUS_DONE.
+    int statesFinishedAfterPolls = 0;
+    // Knob: bytes 2424-2425 of the states block (outside the check).
+    uint16_t statesTail = 0;
+    // The internal-states block as the controller sends it.
+    QByteArray statesBlock() const;
+
     // --- Real-time clock ---------------------------------------------------
     // The clock runs on link-clock time from the moment it was set.
     QDateTime clockNow() const;
@@ -94,6 +161,10 @@ public:
     int clockCalibration = 0;    // -31..31
     // Knob: GET_CLOCK answers these bytes instead of the clock (empty = the clock).
     QByteArray clockRecordOverride;
+
+    // --- Events ------------------------------------------------------------
+    // Event ids raised by RAISE_EVENT, in the order taken.
+    QList<uint16_t> raisedEvents;
 
     // --- Status word -------------------------------------------------------
     // The bits held now, without busy and without bits still scheduled.
@@ -168,6 +239,9 @@ public:
 
     // --- Request log -------------------------------------------------------
     QList<simLogEntry> log;
+    // Knob: link-clock ms every control and bulk transfer takes (0 = none);
+    // lets a host that polls back to back reach its time limits.
+    int transferMs = 0;
     QList<simLogEntry> logOf(int kind) const;
     int countOf(int kind) const;
 
@@ -187,12 +261,20 @@ private:
     int clockAnswer(QByteArray* answer) const;
     int takeClock(const simRequest& r);
     int takeCalibration(const simRequest& r);
+    int configWrite(const simRequest& r);
+    int configRead(const simRequest& r);
+    void queueConfigBlock(int block, int last);
+    int rcuCommand(const simRequest& r, QByteArray* answer);
+    void startRcuLearning(int key);
+    int monitorRead(const simRequest& r, QByteArray* answer);
+    int dmxMonitorRead(const simRequest& r);
     int flashWrite(const simRequest& r);
     int flashRead(const simRequest& r);
     bool takeFlashFrame(const blockFrameView& frame);
     // The block starting at this offset from flashBase(), or -1.
     int flashBlockAt(uint32_t offset) const;
     void ensureFlash();
+    int raiseEvent(const simRequest& r);
 
     QDateTime clockBase;         // fields are the controller's local time
     qint64 clockBaseMs = 0;
@@ -222,6 +304,7 @@ private:
     void wordFields(uint8_t request, uint16_t value, uint16_t index, uint16_t* wordValue, uint16_t* wordIndex) const;
     simLogEntry entry(int kind, bool in, uint16_t value, uint16_t index, int length) const;
     void frameTaken();
+    void queueBulk(const QByteArray& bytes, std::function<void()> taken, int readyAfterPolls);
     int receiveFrame(const uint8_t* data, int length);
 
     QList<fault> faults;
@@ -234,12 +317,15 @@ private:
     int expectedFrames = 0;
     bool expectedInPages = false;
     frameHandler onFrame;
+    // Set by a frame handler: runs once the frame's status bits are settled.
+    std::function<void()> afterFrame;
     struct queuedFrame {
         QByteArray bytes;
         std::function<void()> taken;
     };
     std::deque<queuedFrame> outgoing;
 
+    uint8_t rcuResult[4] = {0xFF, 0xFF, 0, 0};
     QList<QByteArray> flash;     // per block; sized on first use
     int flashFramesSeen = 0;
     int flashRejectNth = 0;      // 0 = none

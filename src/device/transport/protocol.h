@@ -70,6 +70,27 @@ inline constexpr int MODE_TRANSFER = 3;
 inline constexpr int MODE_LIVE = 4;
 inline constexpr int MODE_HALTED = 6;
 
+// Configuration transfer: the image travels as 128 frames of 64 KB; image
+// offset o lies at device address CONFIG_BASE_ADDRESS + o, on the hardware
+// codes 0xD3 and 0xD8 at CONFIG_BASE_ADDRESS_OLD + o when it is written.
+inline constexpr int CONFIG_BLOCK_SIZE = 0x10000;
+inline constexpr int CONFIG_BLOCKS = 128;
+inline constexpr uint32_t CONFIG_BASE_ADDRESS = 0x68000000;
+inline constexpr uint32_t CONFIG_BASE_ADDRESS_OLD = 0x62000000;
+
+// Monitor reads: the kinds, the DMX sources of MONITOR_DMX, and the sizes of
+// what each brings (input levels, a DMX frame of 512 values, the
+// internal-states block of which the first 606 words are checked).
+inline constexpr int MONITOR_INPUTS = 0;
+inline constexpr int MONITOR_DMX = 4;
+inline constexpr int MONITOR_STATES = 6;
+inline constexpr unsigned DMX_SOURCE_INPUT = 1;
+inline constexpr unsigned DMX_SOURCE_OUTPUT = 2;
+inline constexpr int INPUT_LEVELS_SIZE = 3;
+inline constexpr int DMX_MONITOR_FRAME_SIZE = 524;
+inline constexpr int STATES_BLOCK_SIZE = 2426;
+inline constexpr int STATES_CHECKED_WORDS = 606;
+
 // Device type words: the low byte is the family code; the high byte is 1 on
 // current hardware and 0 on older hardware.
 inline constexpr int DEVICE_TYPE_CODE = 0xD3;

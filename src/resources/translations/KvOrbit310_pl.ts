@@ -878,6 +878,71 @@ File date: </source>
         <source>No active library information!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>CSV sheets (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a file containing sunrise and sunset times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open file %1!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read times!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a file to save sunrise and sunset times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot; to write!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save times!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <comment>QMessageBox</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB Interface</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control error!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kv310_controller_class</name>
@@ -1095,6 +1160,110 @@ a converting program from KVO website!</source>
 Some information will not be stored in the device!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cannot initiate reading!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read inputs&apos; states!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operation failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote control:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time exceeded!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid R. C. address!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select button!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Divergent key!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid key code!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU key code reading failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid key code [%1]!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ambiguous R. C. address!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU key code writing failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU address writing failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RCU data saving failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending configuration and data...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config and data writing
+     successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config and data writing
+     failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration reading
+ failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Improper hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Kv310 version 3.99 or less, use older KvOrbit310.exe!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This software supports </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> controllers only!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading configuration...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration reading
+successful!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kvVGraph_class</name>
@@ -1235,6 +1404,59 @@ Retry or choose another device to connect.</source>
     </message>
     <message>
         <source>KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect with device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnect device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Freeze</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Controller not frozen!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Controller still frozen!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <comment>QMessageBox</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration not sent!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration not read!</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
