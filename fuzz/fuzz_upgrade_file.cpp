@@ -84,7 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // Older firmware is installed, or a difference ignored, as the last byte says.
     dialogs.choices = size > 0 ? data[size - 1] : 0;
-    kv310_controller_class& c = header.typeWord == TYPE_WORD_OLD ? *r.old.controller : *r.current.controller;
+    rig& target = header.typeWord == TYPE_WORD_OLD ? r.old : r.current;
+    // The simulated controller logs every transfer; a log over all inputs
+    // would only grow.
+    target.sim->log.clear();
+    kv310_controller_class& c = *target.controller;
     const auto connected = [&c] {
         if (!c.connected)
             c.setConnection(true);

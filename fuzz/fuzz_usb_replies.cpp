@@ -11,6 +11,7 @@
 #include "common/reply_session.h"
 #include "support/virtual_clock.h"
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -44,6 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzzInput in(data, size);
     r.bus.feed(&in);
     runReplySession(*r.controller, in, r.files);
+    if (qEnvironmentVariableIntValue("KVFUZZ_TRACE"))
+        std::fprintf(stderr, "messages %d, last: %s\n", dialogs.shown, qPrintable(dialogs.lastText));
     r.bus.feed(nullptr);
     resetReplyController(*r.controller);
     fuzzSettle();

@@ -325,6 +325,41 @@ void replySeeds()
         put("usb_replies", type == TYPE_WORD_OLD ? "upgrade_old" : "upgrade_current", s.out.out);
     }
     {
+        recordedSession s(TYPE_WORD_CURRENT, files);
+        buildFuzzShow(*s.controller);
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_SEND_CONFIG);
+        put("usb_replies", "send_config", s.out.out);
+    }
+    {
+        // The configuration of a controller that holds none yet: its
+        // blocks are all erased, so that the seed stays small.
+        recordedSession s(TYPE_WORD_CURRENT, files);
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_READ_CONFIG);
+        put("usb_replies", "read_config", s.out.out);
+    }
+    {
+        recordedSession s(TYPE_WORD_CURRENT, files);
+        // The remote is pressed after a while; every transfer takes a
+        // millisecond, so that the learning waits see time pass.
+        s.sim->transferMs = 1;
+        simRcuOutcome pressed;
+        pressed.afterMs = 20;
+        pressed.code = 17;
+        s.sim->rcuOutcomes = {pressed};
+        s.sim->inputLevels = 0x810203;
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_LEARN_RCU, 1, 5);
+        s.op(REPLY_LEARN_RCU, 2, 9);
+        s.op(REPLY_WRITE_RCU);
+        s.op(REPLY_READ_RCU);
+        s.op(REPLY_MONITOR, 0);
+        s.op(REPLY_MONITOR, 1, 1);
+        s.op(REPLY_MONITOR, 2);
+        put("usb_replies", "remote_and_monitor", s.out.out);
+    }
+    {
         // A frame waiting to be read, as after a read request.
         recordedSession s(TYPE_WORD_CURRENT, files);
         s.op(REPLY_CONNECT);

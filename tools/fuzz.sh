@@ -22,6 +22,7 @@ main() {
           -DKV_BUILD_FUZZ=ON -DKV_BUILD_TESTS=OFF >/dev/null
     cmake --build build-fuzz --parallel "$(nproc)" --target kv_fuzzers
 
+    export LSAN_OPTIONS="suppressions=$top/tools/lsan-suppressions.txt:print_suppressions=0"
     out=$top/build-fuzz
     rm -rf "$out/seeds"
     "$out/fuzz/kv_fuzz_seeds" "$out/seeds"
@@ -33,8 +34,6 @@ main() {
     fi
     cores=$(nproc)
     jobs=${FUZZ_JOBS:-$(( cores / 2 > 4 ? 4 : (cores / 2 > 0 ? cores / 2 : 1) ))}
-
-    export LSAN_OPTIONS="suppressions=$top/tools/lsan-suppressions.txt:print_suppressions=0"
 
     run_one() {
         local h=$1

@@ -78,6 +78,7 @@ fuzzDialogs::~fuzzDialogs()
 int fuzzDialogs::message(const messageRequest& r)
 {
     ++shown;
+    lastText = r.text;
     if (!answers.isEmpty())
         return answers.takeFirst();
     if (r.buttonTexts.isEmpty()) {

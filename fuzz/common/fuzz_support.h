@@ -47,6 +47,7 @@ public:
     // base of each question's button count; the default once it is 0.
     uint64_t choices = 0;
     int shown = 0;
+    QString lastText;  // of the last message
 
     int message(const messageRequest& request) override;
     QString openFileName(fileRequest& request) override;

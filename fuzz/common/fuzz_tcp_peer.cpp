@@ -13,6 +13,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 namespace {
 
 constexpr uint8_t HANG_UP = 0xFF;
@@ -20,6 +24,16 @@ constexpr uint8_t HANG_UP = 0xFF;
 quint32 le32(const QByteArray& bytes, qsizetype at)
 {
     return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+
+// The device writes a command in several small pieces; Nagle's algorithm
+// holds each next piece until the last one is acknowledged, and a delayed
+// acknowledgement makes that 40 ms a command. The peer acknowledges at once
+// (Linux clears the flag again after a while, so it is set after every read).
+void acknowledgeAtOnce(QTcpSocket* socket)
+{
+    const int one = 1;
+    setsockopt(int(socket->socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &one, sizeof one);
 }
 
 } // namespace
@@ -91,8 +105,10 @@ private:
     {
         while (QTcpSocket* socket = handshakeServer->nextPendingConnection()) {
             socket->setParent(this);
+            acknowledgeAtOnce(socket);
             QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
                 socket->readAll();
+                acknowledgeAtOnce(socket);
                 if (socket->property("answered").toBool())
                     return;
                 socket->setProperty("answered", true);
@@ -115,6 +131,7 @@ private:
     {
         while (QTcpSocket* socket = dataServers[nr]->nextPendingConnection()) {
             socket->setParent(this);
+            acknowledgeAtOnce(socket);
             auto state = std::make_shared<connection>();
             QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket, state] { readCommands(socket, *state); });
         }
@@ -171,8 +188,8 @@ private:
             hangUp(socket);
             return false;
         }
-        // The serial is read as far as it came: no reply is short.
-        const qint64 least = uint8_t(command[0]) == TCP_GET_SERIAL ? 0 : expected;
+        // The serial is read as far as it came: only no reply at all is short.
+        const qint64 least = uint8_t(command[0]) == TCP_GET_SERIAL ? 1 : expected;
         QByteArray reply;
         if (r == 0) {
             reply = replyData(int(expected));
@@ -212,6 +229,7 @@ private:
     void readCommands(QTcpSocket* socket, connection& state)
     {
         state.pending += socket->readAll();
+        acknowledgeAtOnce(socket);
         if (!state.hello && !state.pending.isEmpty()) {
             state.hello = true;
             state.pending.remove(0, 1);

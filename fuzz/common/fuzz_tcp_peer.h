@@ -21,8 +21,8 @@ class fuzzTcpPeerWorker;
 //               inPages, the data, u8 xor into the checksum); r >= 2 sends
 //               r - 2 bytes. The data is u32 given, the given bytes, u8 fill.
 //               A reply shorter than expected is followed by hanging up,
-//               so that the device never waits for more (the serial, read
-//               as far as it came, is never short).
+//               so that the device never waits for more (the serial is
+//               read as far as it came: only an empty one is short).
 // Bulk writes get no reply. Once the answers are used up, every connection
 // is closed as it speaks.
 class fuzzTcpPeer {

@@ -9,6 +9,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <vector>
 
 replyFiles writeReplyFiles(const QString& directory)
 {
@@ -105,6 +106,40 @@ void runReplyOp(kv310_controller_class& c, int op, uint8_t a, uint16_t b, const 
             c.verifyFirmware(file);
         else
             c.upgradeFirmware(file);
+        break;
+    }
+    case REPLY_SEND_CONFIG:
+        c.send_alldata();
+        break;
+    case REPLY_READ_CONFIG:
+        c.read_alldata();
+        break;
+    case REPLY_READ_RCU:
+        c.readRCU();
+        break;
+    case REPLY_WRITE_RCU:
+        c.writeRCU();
+        break;
+    case REPLY_LEARN_RCU:
+        switch (a % 3) {
+        case 0:
+            c.learnRcuAddress();
+            break;
+        case 1:
+            c.learnRcuKeyCode(b);
+            break;
+        default:
+            c.setRcuAddress(b);
+            break;
+        }
+        break;
+    case REPLY_MONITOR: {
+        // Each kind gets a buffer of exactly the size it is read into.
+        static const int kinds[] = {MONITOR_INPUTS, MONITOR_DMX, MONITOR_STATES};
+        static const int sizes[] = {INPUT_LEVELS_SIZE, DMX_MONITOR_FRAME_SIZE, STATES_BLOCK_SIZE};
+        const int k = a % 3;
+        std::vector<uint8_t> buffer(static_cast<size_t>(sizes[k]));
+        c.readInputStates(kinds[k], buffer.data(), b);
         break;
     }
     default:

@@ -30,6 +30,12 @@ enum replyOp : int {
     REPLY_STATUS_WAIT,      // a bit 0: poll for set bits, b: the bits (shifted up 8)
     REPLY_READ_BLOCK,
     REPLY_UPGRADE,          // a bit 0: verify instead
+    REPLY_SEND_CONFIG,
+    REPLY_READ_CONFIG,
+    REPLY_READ_RCU,
+    REPLY_WRITE_RCU,
+    REPLY_LEARN_RCU,        // a % 3: 0 the address, 1 key b, 2 set address b
+    REPLY_MONITOR,          // a % 3: inputs, DMX values (source b), internal states
     REPLY_OPS
 };
 
