@@ -46,6 +46,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +54,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QSignalMapper>
 #include <QSpinBox>
@@ -1337,21 +1339,25 @@ void gui_class::readProject()
     xml_node* devices = root->findNode(QStringLiteral("devices"));
     if (devices) {
         tree->insertNode(*devices);
+        // The library's items by "nr", the first of a number winning, and
+        // the numbers copied already: found in hashes, so that a project of
+        // many fixtures over a large library is read in linear time.
+        QHash<QString, const xml_node*> items;
+        for (const xml_node& item : std::as_const(vp->libraryTree->nodes))
+            if (const QString* nr = item.attrValue(QStringLiteral("nr")))
+                if (!items.contains(*nr))
+                    items.insert(*nr, &item);
+        QSet<QString> copied;
         for (const xml_node& device : std::as_const(devices->nodes)) {
             const QString* ref = device.elementValue(QStringLiteral("library"));
             if (!ref)
                 continue;
             bool ok = false;
-            if (ref->toInt(&ok) <= 0 || !ok)
+            if (ref->toInt(&ok) <= 0 || !ok || copied.contains(*ref))
                 continue;
-            if (library->findNodeByAttr(QStringLiteral("item"), QStringLiteral("nr"), *ref))
-                continue;
-            for (const xml_node& item : std::as_const(vp->libraryTree->nodes)) {
-                const QString* nr = item.attrValue(QStringLiteral("nr"));
-                if (nr && *nr == *ref) {
-                    library->insertNode(item);
-                    break;
-                }
+            if (const xml_node* item = items.value(*ref)) {
+                library->insertNode(*item);
+                copied.insert(*ref);
             }
         }
     } else {

@@ -175,6 +175,13 @@ void v_project::buildHierarchy(xml_node* node)
 
     auto* tree = new xml_node(0);
     tree->name = QStringLiteral("Hierarchy");
+    // Providers, models and variants are found by name in hashes: a library
+    // of many thousand items must not take quadratic time. Each name keeps
+    // the node or element made for its first item.
+    QHash<QString, xml_node*> providers;
+    QHash<const xml_node*, QHash<QString, xml_node*>> models;
+    QHash<const xml_node*, QHash<QString, xml_element*>> variants;
+    const QString basic = QStringLiteral("_basic_");
     for (const xml_node& item : std::as_const(node->nodes)) {
         if (item.name != QLatin1String("item"))
             continue;
@@ -187,14 +194,19 @@ void v_project::buildHierarchy(xml_node* node)
                         tr("Check item \"%1\"!").arg(nr ? *nr : QString()));
             continue;
         }
-        xml_node* p = tree->findNode(*provider);
+        xml_node*& p = providers[*provider];
         if (!p)
             p = tree->addNode(*provider);
-        xml_node* m = p->findNode(*model);
+        xml_node*& m = models[p][*model];
         if (!m)
             m = p->addNode(*model);
-        m->setElement(variant && !variant->isEmpty() ? *variant : QStringLiteral("_basic_"),
-                      nr ? *nr : QString());
+        const QString& name = variant && !variant->isEmpty() ? *variant : basic;
+        const QString value = nr ? *nr : QString();
+        xml_element*& e = variants[m][name];
+        if (e)
+            e->value = value;
+        else
+            e = m->setElement(name, value);
     }
     if (tree->nodes.isEmpty())
         delete tree;

@@ -6,7 +6,9 @@
 
 #include <QHash>
 #include <algorithm>
+#include <bitset>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -27,6 +29,53 @@ int elementInt(const xml_node& node, const char* name, int missing)
     return v ? v->toInt() : missing;
 }
 
+// One channel of an item with a function: its fixture channel v (from 1),
+// its function code and its place among the item's channels.
+struct itemChannel {
+    int v;
+    int code;
+    int position;
+};
+
+// The channels of an item that have a function, read once per item however
+// many devices use it. A channel repeated with the same number and code
+// would map the same channel again: only its last place counts. Channels up
+// to the universe's size may be relocated; the ones above never are (a
+// fixture has at most 512 channels), so they are kept sorted by number, and
+// each device looks only at those its first channel brings into the universe.
+// That keeps a project of many devices over an item of many channels linear.
+struct itemChannels {
+    std::vector<itemChannel> low;   // v <= DMX_CHANNELS
+    std::vector<itemChannel> high;  // v > DMX_CHANNELS, by v
+};
+
+itemChannels channelsOf(const xml_node& item)
+{
+    QHash<qint64, itemChannel> last;
+    int position = 0;
+    for (const xml_node& dmx : item.nodes) {
+        if (dmx.name != QLatin1String("dmx"))
+            continue;
+        for (const xml_node& channel : dmx.nodes) {
+            if (channel.name != QLatin1String("channel"))
+                continue;
+            const QString* attr = channel.attrValue(QStringLiteral("nr"));
+            const int v = attr ? attr->toInt() : 0;
+            if (v <= 0)
+                continue;
+            const int code = channelFunctionCode(channel);
+            if (code < 0)
+                continue;
+            last.insert(qint64(v) * FUNC_CODES + code, itemChannel{v, code, position++});
+        }
+    }
+    itemChannels out;
+    for (const itemChannel& c : std::as_const(last))
+        (c.v <= DMX_CHANNELS ? out.low : out.high).push_back(c);
+    std::sort(out.high.begin(), out.high.end(), [](const itemChannel& a, const itemChannel& b) { return a.v < b.v; });
+    return out;
+}
+
 }  // namespace
 
 void v_project::readDevices()
@@ -42,6 +91,7 @@ void v_project::readDevices()
 
     // Items by "nr", the first of a number winning.
     QHash<QString, xml_node*> items;
+    QHash<const xml_node*, itemChannels> channels;
     if (lib) {
         for (xml_node& item : lib->nodes) {
             if (item.name != QLatin1String("item"))
@@ -118,32 +168,43 @@ void v_project::readDevices()
             }
 
             f->chnlCodes = QString(FUNC_CODES, QLatin1Char('-'));
-            for (const xml_node& dmx : item->nodes) {
-                if (dmx.name != QLatin1String("dmx"))
-                    continue;
-                for (const xml_node& channel : dmx.nodes) {
-                    if (channel.name != QLatin1String("channel"))
-                        continue;
-                    const QString* attr = channel.attrValue(QStringLiteral("nr"));
-                    const int v = attr ? attr->toInt() : 0;
-                    if (v <= 0)
-                        continue;
-                    const int code = channelFunctionCode(channel);
-                    if (code < 0)
-                        continue;
-                    const qint64 c = qint64(v) + (v - 1 < f->reloc.size() ? f->reloc[v - 1] : 0);
-                    // Channels that land outside the universe are dropped, so
-                    // that no one addresses channel values beyond the 512.
-                    const qint64 absolute = c + f->dmxStart;
-                    if (absolute < 1 || absolute > DMX_CHANNELS)
-                        continue;
+            auto cached = channels.find(item);
+            if (cached == channels.end())
+                cached = channels.insert(item, channelsOf(*item));
+            const itemChannels& itemChannelList = *cached;
+            // Each channel of the universe maps a fixture once; per code the
+            // channel that comes last in the item wins.
+            std::bitset<DMX_CHANNELS> mapped;
+            int latest[FUNC_CODES];
+            std::fill(std::begin(latest), std::end(latest), -1);
+            const auto take = [&](const itemChannel& e, qint64 c) {
+                // Channels that land outside the universe are dropped, so
+                // that no one addresses channel values beyond the 512; and
+                // so is a relocated channel number no int holds, which would
+                // address the universe only by wrapping around.
+                const qint64 absolute = c + f->dmxStart;
+                if (absolute < 1 || absolute > DMX_CHANNELS || c > std::numeric_limits<int>::max())
+                    return;
+                if (!mapped.test(size_t(absolute - 1))) {
+                    mapped.set(size_t(absolute - 1));
                     chnlMap.append(chnlMapEntry(int(absolute), f));
-                    f->chnlCodes[code] = QLatin1Char(CHANNEL_FUNCTION_LETTERS[code]);
-                    f->funcChannel[code] = int(c);
-                    if (code == FUNC_SPRING)
-                        f->springOn = 1;
                 }
-            }
+                f->chnlCodes[e.code] = QLatin1Char(CHANNEL_FUNCTION_LETTERS[e.code]);
+                if (e.position > latest[e.code]) {
+                    latest[e.code] = e.position;
+                    f->funcChannel[e.code] = int(c);
+                }
+                if (e.code == FUNC_SPRING)
+                    f->springOn = 1;
+            };
+            for (const itemChannel& e : itemChannelList.low)
+                take(e, qint64(e.v) + (e.v - 1 < f->reloc.size() ? f->reloc[e.v - 1] : 0));
+            const qint64 from = std::max<qint64>(DMX_CHANNELS + 1, 1 - qint64(f->dmxStart));
+            const qint64 to = DMX_CHANNELS - qint64(f->dmxStart);
+            auto e = std::lower_bound(itemChannelList.high.begin(), itemChannelList.high.end(), from,
+                                      [](const itemChannel& a, qint64 v) { return a.v < v; });
+            for (; e != itemChannelList.high.end() && e->v <= to; ++e)
+                take(*e, e->v);
         }
 
         f->updateIcon();

@@ -203,6 +203,7 @@ private Q_SLOTS:
     void libraryReadFailures_data();
     void libraryReadFailures();
     void libraryAndProjectFromTheCommandLine();
+    void largeProjectCopiesEachItemOnce();
     void projectWithoutLibraryIsNotRead();
     void invalidProjectFileCutsTheName();
     void designModeNeedsALibrary();
@@ -988,6 +989,42 @@ void tst_main_window::libraryAndProjectFromTheCommandLine()
     QCOMPARE(project->library, project->projectTree->findNode(QStringLiteral("library")));
     QVERIFY(again->libraryFileEdit->text().isEmpty());
     QVERIFY(!again->oldProjectGroup->isEnabled());
+}
+
+// Every device's item is looked up by number in a hash, not by a walk over
+// the library and the copies made so far (which made a large project over a
+// large library take minutes). The first item of a number is the one copied.
+void tst_main_window::largeProjectCopiesEachItemOnce()
+{
+    constexpr int N = 20000;
+    QByteArray library = "<contents>Fixtures library</contents>\n";
+    for (int i = 1; i <= N; ++i)
+        library += "<item nr=\"" + QByteArray::number(i) + "\">\n<provider>P</provider>\n<model>M"
+                   + QByteArray::number(i) + "</model>\n</item>\n";
+    library += "<item nr=\"5\">\n<provider>P</provider>\n<model>second five</model>\n</item>\n";
+    QByteArray devices = "<contents>visualisation project</contents>\n<devices>\n";
+    for (int i = 1; i <= N; ++i) {
+        // Items from the last to the first, each used twice; and one missing.
+        const QByteArray ref = QByteArray::number(N + 1 - (i + 1) / 2);
+        devices += "<device nr=\"" + QByteArray::number(i) + "\">\n<library>" + ref + "</library>\n</device>\n";
+    }
+    devices += "<device nr=\"0\">\n<library>" + QByteArray::number(N + 1) + "</library>\n</device>\n";
+    devices += "<device nr=\"" + QByteArray::number(N + 1) + "\">\n<library>5</library>\n</device>\n</devices>\n";
+    writeFile(QStringLiteral("lib.fxl"), library);
+    writeFile(QStringLiteral("show.kvp"), devices);
+    project->libraryFile = dir->filePath(QStringLiteral("lib.fxl"));
+    project->projectFile = dir->filePath(QStringLiteral("show.kvp"));
+    dialogRecorder rec;
+    const auto w = makeWindow();
+    QCOMPARE(w->projectStatusLabel->text(), QStringLiteral("read"));
+
+    const xml_node& copies = project->projectTree->nodes[0];
+    QCOMPARE(copies.name, QStringLiteral("library"));
+    QCOMPARE(copies.nodes.size(), N / 2 + 1);
+    QCOMPARE(*copies.nodes[0].attrValue(QStringLiteral("nr")), QString::number(N));
+    QCOMPARE(*copies.nodes[N / 2 - 1].attrValue(QStringLiteral("nr")), QString::number(N / 2 + 1));
+    QCOMPARE(*copies.nodes[N / 2].elementValue(QStringLiteral("model")), QStringLiteral("M5"));
+    QCOMPARE(project->projectTree->nodes[1].nodes.size(), N + 2);
 }
 
 void tst_main_window::projectWithoutLibraryIsNotRead()

@@ -107,6 +107,7 @@ private Q_SLOTS:
     void removeRangeGroups();
     void buildHierarchy();
     void buildHierarchyEmptyOrMissing();
+    void buildHierarchyOfALargeLibrary();
     void enableDetails();
     void refreshFixtLib();
     void refreshFixtLibAbortedOrWithoutLibrary();
@@ -121,6 +122,8 @@ private Q_SLOTS:
     void readDevicesSortsFixturesAndMap();
     void readDevicesCaps_data();
     void readDevicesCaps();
+    void readDevicesMapsAChannelOncePerFixture();
+    void readDevicesManyDevicesOverALargeItem();
     void readDevicesWithoutDevices();
     void readDevicesDropsOldFixturesFromGroups();
 
@@ -409,6 +412,50 @@ void tst_v_project::buildHierarchyEmptyOrMissing()
     vp.library = nullptr;
     vp.buildHierarchy();
     QCOMPARE(vp.hierarchy, nullptr);
+}
+
+// Many providers, many models of one provider and many variants of one
+// model: each level is found by name in a hash, not by a walk along the
+// names already there (which made a large library take minutes).
+void tst_v_project::buildHierarchyOfALargeLibrary()
+{
+    constexpr int N = 20000;
+    QString text;
+    text.reserve(N * 3 * 90);
+    const auto item = [&text](int nr, const QString& provider, const QString& model, const QString& variant) {
+        text += QStringLiteral("<item nr=\"%1\">\n<provider>%2</provider>\n<model>%3</model>\n<variant>%4</variant>\n</item>\n")
+                    .arg(QString::number(nr), provider, model, variant);
+    };
+    for (int i = 0; i < N; ++i)
+        item(i, QStringLiteral("P%1").arg(i), QStringLiteral("M"), QStringLiteral("V"));
+    for (int i = 0; i < N; ++i)
+        item(N + i, QStringLiteral("Big"), QStringLiteral("M%1").arg(i), QStringLiteral("V"));
+    for (int i = 0; i < N; ++i)
+        item(2 * N + i, QStringLiteral("Big"), QStringLiteral("M0"), QStringLiteral("V%1").arg(i));
+    item(3 * N, QStringLiteral("P7"), QStringLiteral("M"), QStringLiteral("V"));
+    v_project vp;
+    auto lib = parseXmlText(text);
+    vp.library = lib.get();
+    vp.buildHierarchy();
+    vp.library = nullptr;
+
+    QVERIFY(vp.hierarchy);
+    const xml_node& h = *vp.hierarchy;
+    QCOMPARE(h.nodes.size(), N + 1);
+    QCOMPARE(h.nodes[7].name, QStringLiteral("P7"));
+    QCOMPARE(h.nodes[7].nodes.size(), 1);
+    QCOMPARE(h.nodes[7].nodes[0].elements.size(), 1);
+    QCOMPARE(h.nodes[7].nodes[0].elements[0].value, QString::number(3 * N));  // the later item wins
+    const xml_node& big = h.nodes[N];
+    QCOMPARE(big.name, QStringLiteral("Big"));
+    QCOMPARE(big.nodes.size(), N);
+    QCOMPARE(big.nodes[N - 1].name, QStringLiteral("M%1").arg(N - 1));
+    const xml_node& m0 = big.nodes[0];
+    QCOMPARE(m0.elements.size(), N + 1);
+    QCOMPARE(m0.elements[0].name, QStringLiteral("V"));
+    QCOMPARE(m0.elements[0].value, QString::number(N));
+    QCOMPARE(m0.elements[N].name, QStringLiteral("V%1").arg(N - 1));
+    QCOMPARE(m0.elements[N].value, QString::number(3 * N - 1));
 }
 
 void tst_v_project::enableDetails()
@@ -784,6 +831,11 @@ void tst_v_project::readDevicesCaps_data()
         << QStringLiteral("4") << QStringLiteral("1")
         << QStringLiteral("<reloc>\n<channel nr=\"3\">2147483647</channel>\n<channel nr=\"4\">-2147483648</channel>\n</reloc>\n")
         << 4 << QStringLiteral("R---D-------") << channelMap{{1, 1}, {2, 1}};
+    // Channel 2 would reach channel 1 only by wrapping around the ints.
+    QTest::newRow("relocated from the bottom to the top of the ints")
+        << QStringLiteral("4") << QStringLiteral("-2147483647")
+        << QStringLiteral("<reloc>\n<channel nr=\"2\">2147483647</channel>\n</reloc>\n") << 4
+        << QStringLiteral("------------") << channelMap{};
     QTest::newRow("first channel 0") << QStringLiteral("4") << QStringLiteral("0") << QString() << 4
                                      << QStringLiteral("RGB---------") << channelMap{{1, 1}, {2, 1}, {3, 1}};
     QTest::newRow("first channel far out") << QStringLiteral("4") << QStringLiteral("-2147483648") << QString() << 4
@@ -825,6 +877,67 @@ void tst_v_project::readDevicesCaps()
             QVERIFY(index >= 0 && index < 512);
         }
     }
+}
+
+// Channels repeated in an item, or relocated onto each other, map the
+// fixture on a channel once: a map entry per channel node would let a
+// project of many devices over an item of many repeated channels grow
+// without bound. Per code the channel that comes last in the item wins.
+void tst_v_project::readDevicesMapsAChannelOncePerFixture()
+{
+    v_project vp;
+    const QString repeated = item(1, QStringLiteral("<geometry>\n<width>4</width>\n</geometry>\n<dmx>\n<range>3</range>\n")
+                                         + channel(1, QStringLiteral("dimmer")) + channel(1, QStringLiteral("dimmer"))
+                                         + channel(2, QStringLiteral("brightness"), QStringLiteral("255,0,0"))
+                                         + channel(3, QStringLiteral("dimmer")) + QStringLiteral("</dmx>\n"));
+    const QString body = QStringLiteral("<dmx>1</dmx>\n<library>1</library>\n") + placed();
+    loadTree(vp, project(repeated, device(QStringLiteral("1"), body)
+                                       + device(QStringLiteral("2"), body + QStringLiteral("<reloc>\n<channel nr=\"3\">-1</channel>\n</reloc>\n"))));
+    vp.readDevices();
+
+    QCOMPARE(mapOf(vp), (channelMap{{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 1}}));
+    QCOMPARE(vp.fixtures[0]->funcChannel[FUNC_DIMMER], 3);
+    QCOMPARE(vp.fixtures[0]->funcChannel[FUNC_RED], 2);
+    QCOMPARE(vp.fixtures[1]->funcChannel[FUNC_DIMMER], 2);
+    QCOMPARE(vp.fixtures[1]->chnlCodes, QStringLiteral("R---D-------"));
+}
+
+// Each device looks only at the channels of its item that its first channel
+// brings into the universe, so that many devices over an item of many
+// channels are read in linear time (before, every device walked every
+// channel node: minutes for this project).
+void tst_v_project::readDevicesManyDevicesOverALargeItem()
+{
+    constexpr int CHANNELS = 20000;
+    constexpr int DEVICES = 20000;
+    QString dmx = QStringLiteral("<geometry>\n<width>4</width>\n</geometry>\n<dmx>\n<range>512</range>\n");
+    for (int v = 1; v <= CHANNELS; ++v)
+        dmx += QStringLiteral("<channel nr=\"%1\">\n<function>dimmer</function>\n</channel>\n").arg(v);
+    dmx += QStringLiteral("</dmx>\n");
+    QString devices;
+    devices.reserve(DEVICES * 64);
+    // All devices but the last start far beyond the item's channels.
+    for (int i = 1; i < DEVICES; ++i)
+        devices += QStringLiteral("<device nr=\"%1\">\n<dmx>-1000000</dmx>\n<library>1</library>\n</device>\n").arg(i);
+    devices += device(QString::number(DEVICES), QStringLiteral("<dmx>-%1</dmx>\n<library>1</library>\n").arg(CHANNELS - 513)
+                                                    + placed());
+    v_project vp;
+    loadTree(vp, project(item(1, dmx), devices));
+    vp.readDevices();
+
+    QCOMPARE(vp.fixtures.size(), DEVICES);
+    QCOMPARE(vp.chnlMap.size(), 512);
+    QCOMPARE(vp.chnlMap.first().channel, 1);
+    QCOMPARE(vp.chnlMap.last().channel, 512);
+    QCOMPARE(vp.chnlMap.last().fixture->number, DEVICES);
+    // The last channel of the item is the dimmer: it lands on channel 512.
+    const lightEffect* last = vp.fixtures.last();
+    QCOMPARE(last->funcChannel[FUNC_DIMMER], CHANNELS);
+    QCOMPARE(last->dmxStart + last->funcChannel[FUNC_DIMMER], 512);
+    QCOMPARE(vp.fixtures.first()->chnlCodes, QStringLiteral("------------"));
+    // What the event loop delivers before the program deletes fixtures; a
+    // fixture deleted with events pending searches all of them.
+    QCoreApplication::sendPostedEvents();
 }
 
 void tst_v_project::readDevicesWithoutDevices()

@@ -1,0 +1,112 @@
+// Reads fixture libraries and project descriptions of growing size and prints
+// the time per item: the hierarchy of a library, and a project description
+// with its library items, fixtures and groups. Times that stay flat per item
+// as the sizes grow tenfold show reading in linear time.
+
+#include "app/seams/dialog_seam.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
+#include "model/v_project.h"
+#include "xml/xml_node.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QIODevice>
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+class quietDialogs final : public dialogSeam {
+public:
+    int message(const messageRequest&) override { return QMessageBox::Ok; }
+    QString openFileName(fileRequest&) override { return QString(); }
+    QString saveFileName(fileRequest&) override { return QString(); }
+    QColor color(const QColor&, QWidget*, const QString&) override { return QColor(); }
+    int exec(QDialog*) override { return 0; }
+};
+
+QString itemText(int nr)
+{
+    // Providers, models and variants all grow with the library.
+    return QStringLiteral("<item nr=\"%1\">\n<provider>Maker %2</provider>\n<model>Model %3</model>\n"
+                          "<variant>V%4</variant>\n<geometry shape=\"circle\">\n<diameter>20</diameter>\n"
+                          "</geometry>\n<dmx>\n<range>2</range>\n<channel nr=\"1\">\n<function>dimmer</function>\n"
+                          "</channel>\n</dmx>\n</item>\n")
+        .arg(nr)
+        .arg(nr % 97)
+        .arg(nr)
+        .arg(nr % 13);
+}
+
+std::unique_ptr<xml_node> parse(QString text)
+{
+    QTextStream in(&text, QIODevice::ReadOnly);
+    xml_parse_node root(-1);
+    root.name = QStringLiteral("@root");
+    QString line;
+    while (root.read(in, line)) {
+    }
+    return std::make_unique<xml_node>(root, 0);
+}
+
+double milliseconds(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    quietDialogs dialogsShown;
+    installDialogSeam(&dialogsShown);
+    kv310_controller_class controller;
+    v_project project;
+    theController = &controller;
+    theVisualProject = &project;
+
+    std::printf("%-34s %8s %10s %12s\n", "", "items", "ms", "us per item");
+    for (int n : {1000, 10000, 100000}) {
+        QString text;
+        for (int i = 1; i <= n; ++i)
+            text += itemText(i);
+        const std::unique_ptr<xml_node> library = parse(text);
+        v_project vp;
+        const double ms = milliseconds([&] { vp.buildHierarchy(library.get()); });
+        std::printf("%-34s %8d %10.1f %12.2f\n", "library hierarchy", n, ms, ms * 1000 / n);
+    }
+    for (int n : {500, 5000, 50000}) {
+        QString text = QStringLiteral("\n<project>\n<library>\n");
+        for (int i = 1; i <= n; ++i)
+            text += itemText(i);
+        text += QStringLiteral("</library>\n<devices>\n");
+        for (int i = 1; i <= n; ++i)
+            text += QStringLiteral("<device nr=\"%1\">\n<library>%1</library>\n<dmx>%2</dmx>\n<geometry>\n<x>%1</x>\n"
+                                   "<y>10</y>\n</geometry>\n</device>\n")
+                        .arg(i)
+                        .arg(i % 500 + 1);
+        text += QStringLiteral("</devices>\n<groups>\n<group name=\"default\">\n");
+        for (int i = 1; i <= n; i += 2)
+            text += QStringLiteral("<dev nr=\"%1\"></dev>\n").arg(i);
+        text += QStringLiteral("</group>\n</groups>\n</project>\n");
+        const double ms = milliseconds([&] {
+            QTextStream in(&text, QIODevice::ReadOnly);
+            controller.readProjectXml(in, 0);
+        });
+        std::printf("%-34s %8d %10.1f %12.2f\n", "project with fixtures and groups", n, ms, ms * 1000 / n);
+        // What the event loop would have delivered meanwhile.
+        QCoreApplication::sendPostedEvents();
+        project.clear();
+    }
+    theVisualProject = nullptr;
+    theController = nullptr;
+    return 0;
+}

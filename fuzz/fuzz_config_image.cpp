@@ -1,0 +1,115 @@
+// The tables of a configuration image as a file or the controller brings
+// them: any bytes in them are unpacked into the memory tables, and the show
+// that results packs, rescales and clears again.
+//
+// Input: u8 base (bit 0: a small show instead of the cleared image; bits 1-2
+// what is done after reading), u32 clear flags, then patches until the input
+// ends: u8 region, u32 offset into it, u8 length - 1, the bytes.
+
+#include "model/config_image.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
+#include "common/fuzz_input.h"
+#include "common/fuzz_show.h"
+#include "common/fuzz_support.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Everything the unpacking reads lies below the mask channels.
+constexpr uint32_t TABLES_END = img::maskChannels;
+
+struct region {
+    uint32_t offset;
+    uint32_t size;
+};
+
+constexpr region regions[] = {
+    {img::settingsWords, img::coupledByGroup - img::settingsWords},
+    {img::coupledByGroup, img::programStepCount - img::coupledByGroup},
+    {img::programStepCount, img::sunTable - img::programStepCount},
+    {img::sunTable, img::outputChannels - img::sunTable},
+    {img::outputChannels, img::delays - img::outputChannels},
+    {img::delays, img::programEntryInfo - img::delays},
+    {img::programEntryInfo, img::timers - img::programEntryInfo},
+    {img::timers, img::stepEvents - img::timers},
+    {img::stepEvents, img::sceneTimes - img::stepEvents},
+    {img::sceneTimes, img::programSteps - img::sceneTimes},
+    {img::programSteps, img::eventActions - img::programSteps},
+    {img::eventActions, TABLES_END - img::eventActions},
+};
+constexpr int REGION_COUNT = int(sizeof regions / sizeof regions[0]);
+
+struct run {
+    run()
+    {
+        controller = std::make_unique<kv310_controller_class>();
+        theController = controller.get();
+        cleared.assign(controller->configImage, controller->configImage + TABLES_END);
+        buildFuzzShow(*controller);
+        show.assign(controller->configImage, controller->configImage + TABLES_END);
+    }
+    std::unique_ptr<kv310_controller_class> controller;
+    std::vector<uint8_t> cleared;
+    std::vector<uint8_t> show;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzzInitialize("config_image");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static run r;
+    fuzzDialogs dialogs;
+    kv310_controller_class& c = *r.controller;
+    fuzzInput in(data, size);
+
+    const uint8_t base = in.u8();
+    const uint32_t clearFlags = in.u32();
+    std::memcpy(c.configImage, (base & 1 ? r.show : r.cleared).data(), TABLES_END);
+    while (!in.exhausted()) {
+        const region& g = regions[in.u8() % REGION_COUNT];
+        const uint32_t offset = in.u32() % g.size;
+        const size_t length = std::min<size_t>(size_t(in.u8()) + 1, g.size - offset);
+        in.bytes(c.configImage + g.offset + offset, length);
+    }
+
+    // As a file or a read from the controller leaves the image.
+    c.programs.unpackPrograms(c.configImage);
+    c.events.unpackEvents(c.configImage);
+    c.unpackTimers();
+    c.unpackCoupledScenes();
+    c.rebuildSequences();
+
+    switch ((base >> 1) & 3) {
+    case 0:
+        // Saved or sent again.
+        c.events.packEvents(c.configImage);
+        c.programs.packPrograms(c.configImage);
+        c.packTimers();
+        c.packCoupledScenes();
+        c.rebuildSequences();
+        break;
+    case 1:
+        c.rescaleTimes(base & 0x80 ? 2.5f : 0.3f);
+        break;
+    case 2:
+        c.ClearConfig(clearFlags & CLEAR_ALL & ~CLEAR_VISUAL_PROJECT);
+        break;
+    default: {
+        QString xml;
+        c.writeProjectXml(xml);
+        break;
+    }
+    }
+    fuzzSettle();
+    return 0;
+}

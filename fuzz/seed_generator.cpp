@@ -1,0 +1,497 @@
+// Writes the seed inputs of every harness, made by the program's own writers
+// and by sessions with the simulated controller, so that the seeds follow
+// the formats as they are written today.
+//
+//   kv_fuzz_seeds <directory>    writes <directory>/<harness>/<seed>
+
+#include "app/startup.h"
+#include "common/fuzz_input.h"
+#include "common/fuzz_show.h"
+#include "common/fuzz_support.h"
+#include "common/fuzz_usb_bus.h"
+#include "common/reply_session.h"
+#include "device/sim/sim_controller.h"
+#include "device/transport/device_factory.h"
+#include "device/upgrade_file_builder.h"
+#include "model/config_file.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
+#include "model/v_project.h"
+#include "support/virtual_clock.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+QString root;
+
+void put(const char* harness, const char* name, const QByteArray& bytes)
+{
+    const QString dir = QDir(root).filePath(QLatin1String(harness));
+    QDir().mkpath(dir);
+    QFile file(QDir(dir).filePath(QLatin1String(name)));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        std::exit(1);
+    }
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The visual project part of a project description: a library item and
+// three fixtures using it, one of them relocated.
+const char visualProject[] = "<library>\n<item nr=\"1\">\n<provider>P</provider>\n<model>M</model>\n"
+                             "<geometry shape=\"circle\">\n<diameter>20</diameter>\n</geometry>\n"
+                             "<dmx>\n<range>2</range>\n<channel nr=\"1\">\n<function>dimmer</function>\n</channel>\n"
+                             "<channel nr=\"2\">\n<function>brightness</function>\n<color>red</color>\n</channel>\n"
+                             "</dmx>\n</item>\n</library>\n<devices>\n"
+                             "<device nr=\"1\">\n<library>1</library>\n<dmx>1</dmx>\n"
+                             "<geometry>\n<x>10</x>\n<y>10</y>\n<rotate>0</rotate>\n</geometry>\n</device>\n"
+                             "<device nr=\"2\">\n<library>1</library>\n<dmx>3</dmx>\n"
+                             "<geometry>\n<x>40</x>\n<y>10</y>\n<rotate>90</rotate>\n</geometry>\n"
+                             "<reloc>\n<channel nr=\"2\">3</channel>\n</reloc>\n</device>\n"
+                             "<device nr=\"3\">\n<library>1</library>\n<dmx>510</dmx>\n</device>\n"
+                             "</devices>\n<groups>\n<group name=\"default\">\n<dev nr=\"1\"></dev>\n</group>\n"
+                             "<group name=\"Front\">\n<dev nr=\"2\"></dev>\n<dev nr=\"3\"></dev>\n</group>\n</groups>\n";
+
+// The run's controller and visual project with a show and a visual project.
+struct published {
+    published()
+    {
+        theController = &controller;
+        theVisualProject = &project;
+        QString text = QStringLiteral("\n<project>\n") + QLatin1String(visualProject) + QStringLiteral("</project>\n");
+        QTextStream in(&text, QIODevice::ReadOnly);
+        controller.readProjectXml(in, 0);
+        buildFuzzShow(controller);
+    }
+    ~published()
+    {
+        theVisualProject = nullptr;
+        theController = nullptr;
+    }
+    kv310_controller_class controller;
+    v_project project;
+};
+
+void xmlSeeds(published& run)
+{
+    QString xml;
+    run.controller.writeProjectXml(xml);
+    put("xml_reader", "project", xml.toUtf8());
+    put("project_xml", "project", xml.toUtf8());
+    put("project_xml", "visual_project",
+        QByteArray("<?xml version=\"1.0\"?>\n<project>\n<!-- visual part only -->\n") + visualProject + "</project>\n");
+
+    const struct {
+        const char* name;
+        const char* text;
+    } documents[] = {
+        {"one_line", "<dev nr=\"1\"><a>1</a><b>2</b></dev>"},
+        {"text_lines", "<a>\nfirst\nsecond</a>\n<b/>\n<c x=\"1\" y=\"2\" />\n"},
+        {"marks", "<n>\nstray\n<a>1</a>\n</m>\n<open>\ntext\n"},
+        {"comments", "<!-- top -->\n<n>\n<!-- inner -->\n<a>1</a>\n</n>\n<!DOCTYPE x>\n<?pi?>\n"},
+        {"library", "<contents>Fixtures library</contents>\n<item nr=\"7\">\n<provider>A</provider>\n"
+                    "<geometry shape=\"fountain\">\n<width>5</width>\n<height>8</height>\n"
+                    "<anchor>left_up</anchor>\n</geometry>\n</item>\n"},
+    };
+    for (const auto& d : documents)
+        put("xml_reader", d.name, d.text);
+    put("project_xml", "descriptions",
+        "\n<project>\n<file>a.31xcfg</file>\n<descriptions>\n<scenes>\n<scene nr=\"1\">One &amp; &lt;</scene>\n"
+        "</scenes>\n<events>\n<dmxin>\n<chnl nr=\"3\" mode=\"off\">Fader</chnl>\n</dmxin>\n<RCU>\n"
+        "<key nr=\"2\" mode=\"rlsd\">Key</key>\n</RCU>\n</events>\n</descriptions>\n<field>\n"
+        "<width>800</width>\n<height>600</height>\n</field>\n</project>\n");
+}
+
+void configFileSeeds(published& run)
+{
+    fuzzDialogs dialogs;
+    const QString current = QDir(fuzzDirectory()).filePath(QStringLiteral("show.31xcfg"));
+    run.controller.write_confDataToFile(current, false);
+    const QByteArray file = contentOf(current);
+    put("config_file", "current", file);
+    QByteArray sv = file;
+    std::memcpy(sv.data(), cfgfile::MAGIC_CURRENT_SV, std::strlen(cfgfile::MAGIC_CURRENT_SV));
+    put("config_file", "current_sv", sv);
+
+    dialogs.answers = {int(QMessageBox::Yes)};
+    const QString old = QDir(fuzzDirectory()).filePath(QStringLiteral("show.cfg310"));
+    run.controller.write_confDataToFile(old, true);
+    put("config_file", "old_style", contentOf(old));
+
+    // v2: a text header, the compressed old-style image with the scene and
+    // program description blocks, the checksum.
+    QByteArray data(cfgfile::V2_SIZE_SCENES_PROGRAMS, char(0xFF));
+    cfgfile::buildOldStyleImage(run.controller.configImage, reinterpret_cast<uint8_t*>(data.data()));
+    char* texts = data.data() + cfgfile::OLD_IMAGE_SIZE;
+    std::memset(texts, 0, size_t(data.size()) - cfgfile::OLD_IMAGE_SIZE);
+    std::strcpy(texts, "First scene");
+    std::strcpy(texts + cfgfile::V2_TEXT_BLOCK * cfgfile::V2_SCENE_TEXTS, "First program");
+    QByteArray v2 = QByteArrayLiteral("Kv310v2CFG\r\nKv310 configuration\r\n");
+    v2 += '\0';
+    v2 += qCompress(data, 9);
+    const uint16_t crc = cfgfile::checksum(v2);
+    v2 += char(crc & 0xFF);
+    v2 += char(crc >> 8);
+    put("config_file", "v2", v2);
+    put("config_file", "v1", QByteArray("Kv310CFG\r\nOld file\r\n\0", 22));
+}
+
+void imageSeeds()
+{
+    fuzzOutput cleared;
+    cleared.u8(0);
+    cleared.u32(0);
+    put("config_image", "cleared", cleared.out);
+    for (int action = 0; action < 4; ++action) {
+        fuzzOutput show;
+        show.u8(unsigned(1 | (action << 1)));
+        show.u32(CLEAR_PROGRAMS | CLEAR_DELAYS);
+        put("config_image", qPrintable(QStringLiteral("show_%1").arg(action)), show.out);
+    }
+    // A program whose step count and start address point past its steps.
+    fuzzOutput patched;
+    patched.u8(1);
+    patched.u32(0);
+    patched.u8(2);
+    patched.u32(0);
+    patched.u8(1);
+    patched.u16(999);
+    patched.u8(6);
+    patched.u32(0x800);
+    patched.u8(3);
+    patched.u32(0x6803FFF8);
+    put("config_image", "patched", patched.out);
+}
+
+void storedProjectSeeds(published& run)
+{
+    fuzzDialogs dialogs;
+    const char* area = reinterpret_cast<const char*>(run.controller.configImage + img::projectArea);
+    run.controller.storeProjectDescription();
+    put("stored_project", "plain", QByteArray(area, qsizetype(std::strlen(area))));
+
+    // Longer than the area, but not compressed.
+    for (int s = 0; s < img::SCENES; ++s)
+        run.controller.sceneDescriptions[size_t(s)] = QStringLiteral("Scene %1 ").arg(s).repeated(40);
+    run.controller.storeProjectDescription();
+    const QByteArray compressed(area, img::PROJECT_AREA_SIZE);
+    put("stored_project", "compressed", compressed.left(compressed.indexOf("</compressed>\n") + 14));
+
+    // Too long even compressed: only the beginning is stored.
+    quint32 x = 12345;
+    const auto noise = [&x] {
+        QString text(250, Qt::Uninitialized);
+        for (QChar& ch : text) {
+            x = x * 1664525u + 1013904223u;
+            ch = QLatin1Char(char('0' + (x >> 26)));
+        }
+        return text;
+    };
+    for (QString& s : run.controller.sceneDescriptions)
+        s = noise();
+    for (QString& s : run.controller.eventDescriptions)
+        s = noise();
+    run.controller.storeProjectDescription();
+    put("stored_project", "partial", QByteArray(area, 4096));
+    for (QString& s : run.controller.sceneDescriptions)
+        s = QString(0, QChar());
+    for (QString& s : run.controller.eventDescriptions)
+        s = QString(0, QChar());
+}
+
+void sunSeeds()
+{
+    kv310_controller_class c;
+    const QString path = QDir(fuzzDirectory()).filePath(QStringLiteral("sun.csv"));
+    c.calculateSunEventsFor(2024, 50, 60);
+    c.exportSunTimes(path);
+    put("sun_times", "leap_year", contentOf(path));
+    c.calculateSunEventsFor(2023, 70, -120);
+    c.exportSunTimes(path);
+    put("sun_times", "polar_common_year", contentOf(path));
+    put("sun_times", "short", "KV310 sunrise- and sunsettimes\r\nDay of year;sunrise;sunset\r\n1;7:45;15:40\r\n"
+                              "2;7:44;invalid\r\n366;8:00;16:00;extra\r\n");
+}
+
+void languageSeeds()
+{
+    QTemporaryDir dir;
+    writeLanguageFile(dir.path(), QStringLiteral("pl"), QStringLiteral("Polski"));
+    const QByteArray written = contentOf(QDir(dir.path()).filePath(languageFileName()));
+    put("language_file", "written", written);
+    put("xml_reader", "language", written);
+    put("language_file", "other_layout",
+        "<?xml version=\"1.0\"?>\n<ini device=\"Kv310+\" version=\"2\">\n  <desc>Kv310+ parameters file</desc>\n"
+        "  <LANG>de</LANG>\n  <lang_name>Deutsch</lang_name>\n  <extra a=\"1\">kept</extra>\n</ini>\n");
+    put("language_file", "other_device", "<ini device=\"Kv310\">\n<lang>fr</lang>\n</ini>\n");
+}
+
+void upgradeSeeds()
+{
+    upgradeFileBuilder old(UPGRADE_ROW_SECTORS);
+    old.withBlock(0, 48).withBlock(4, 32);
+    put("upgrade_file", "old_hardware", old.build());
+    upgradeFileBuilder current(UPGRADE_ROW_UNIFORM);
+    current.text = "\nv_4.2.1 fuzz firmware";
+    current.withBlock(1, 256).withBlock(5, 512);
+    put("upgrade_file", "current_newer", current.build());
+    upgradeFileBuilder older(UPGRADE_ROW_UNIFORM);
+    older.text = "\nrelease v_3.9.12";
+    older.withBlock(0, 256);
+    put("upgrade_file", "current_older", older.build());
+    upgradeFileBuilder empty(UPGRADE_ROW_UNIFORM);
+    empty.markerRun = 40;
+    put("upgrade_file", "no_blocks", empty.build());
+}
+
+// One session with a simulated controller, recorded as the reply harness reads it.
+struct recordedSession {
+    recordedSession(int typeWord, const replyFiles& f)
+        : files(f)
+    {
+        sim = &bus.addController(QStringLiteral("01D30001-0001"), typeWord);
+        recorder = std::make_unique<usbReplyRecorder>(bus, out);
+        installUsbBackend(recorder.get());
+        controller = std::make_unique<kv310_controller_class>();
+        installUsbBackend(nullptr);
+    }
+    void op(int code, uint8_t a = 0, uint16_t b = 0)
+    {
+        writeReplyOp(out, code, a, b);
+        runReplyOp(*controller, code, a, b, files);
+    }
+
+    replyFiles files;
+    simBus bus;
+    simController* sim = nullptr;
+    fuzzOutput out;
+    std::unique_ptr<usbReplyRecorder> recorder;
+    std::unique_ptr<kv310_controller_class> controller;
+};
+
+void replySeeds()
+{
+    virtualClock clock;
+    fuzzDialogs dialogs;
+    const replyFiles files = writeReplyFiles(fuzzDirectory());
+
+    for (int type : {TYPE_WORD_CURRENT, TYPE_WORD_OLD}) {
+        recordedSession s(type, files);
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_CLOCK_TEXT, 10);
+        s.op(REPLY_SET_CLOCK, 1, 600);
+        s.op(REPLY_CALIBRATION, 5);
+        s.op(REPLY_SERIAL);
+        s.op(REPLY_STATE);
+        s.op(REPLY_FREEZE, 0);
+        s.op(REPLY_FREEZE, 1);
+        s.op(REPLY_TRANSPARENCY, 1);
+        s.op(REPLY_LIVE_SCENE, 0, 3);
+        s.op(REPLY_LIVE_VALUE, 7, 3);
+        s.op(REPLY_UI_MODE, 1);
+        s.op(REPLY_SET_MODE, 3);
+        s.op(REPLY_STATUS_WAIT, 0x11, STATUS_BUSY >> 8);
+        s.op(REPLY_DISCONNECT);
+        put("usb_replies", type == TYPE_WORD_OLD ? "session_old" : "session_current", s.out.out);
+    }
+    {
+        recordedSession s(TYPE_WORD_CURRENT, files);
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_RESTART);
+        put("usb_replies", "restart", s.out.out);
+    }
+    for (int type : {TYPE_WORD_CURRENT, TYPE_WORD_OLD}) {
+        recordedSession s(type, files);
+        s.sim->firmwareMajor = 4;
+        s.sim->firmwareMinor = 1;
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_UPGRADE, 0);
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_UPGRADE, 1);
+        put("usb_replies", type == TYPE_WORD_OLD ? "upgrade_old" : "upgrade_current", s.out.out);
+    }
+    {
+        recordedSession s(TYPE_WORD_CURRENT, files);
+        buildFuzzShow(*s.controller);
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_SEND_CONFIG);
+        put("usb_replies", "send_config", s.out.out);
+    }
+    {
+        // The configuration of a controller that holds none yet: its
+        // blocks are all erased, so that the seed stays small.
+        recordedSession s(TYPE_WORD_CURRENT, files);
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_READ_CONFIG);
+        put("usb_replies", "read_config", s.out.out);
+    }
+    {
+        recordedSession s(TYPE_WORD_CURRENT, files);
+        // The remote is pressed after a while; every transfer takes a
+        // millisecond, so that the learning waits see time pass.
+        s.sim->transferMs = 1;
+        simRcuOutcome pressed;
+        pressed.afterMs = 20;
+        pressed.code = 17;
+        s.sim->rcuOutcomes = {pressed};
+        s.sim->inputLevels = 0x810203;
+        s.op(REPLY_CONNECT);
+        s.op(REPLY_LEARN_RCU, 1, 5);
+        s.op(REPLY_LEARN_RCU, 2, 9);
+        s.op(REPLY_WRITE_RCU);
+        s.op(REPLY_READ_RCU);
+        s.op(REPLY_MONITOR, 0);
+        s.op(REPLY_MONITOR, 1, 1);
+        s.op(REPLY_MONITOR, 2);
+        put("usb_replies", "remote_and_monitor", s.out.out);
+    }
+    {
+        // A frame waiting to be read, as after a read request.
+        recordedSession s(TYPE_WORD_CURRENT, files);
+        s.op(REPLY_CONNECT);
+        s.sim->sendFrame(CONFIG_READ, 0, img::DEVICE_BASE, QByteArray(0x10000, char(0x5A)));
+        s.op(REPLY_READ_BLOCK);
+        put("usb_replies", "read_block", s.out.out);
+    }
+}
+
+// A fixture library and a visual project that uses it, as the visual
+// project page reads them.
+void visualFileSeeds()
+{
+    const QByteArray library = "<?xml version=\"1.0\"?>\n<contents>Fixtures library</contents>\n"
+                               "<item nr=\"1\">\n<provider>P</provider>\n<model>M</model>\n<variant>V</variant>\n"
+                               "<geometry shape=\"circle\">\n<diameter>20</diameter>\n</geometry>\n"
+                               "<dmx>\n<range>3</range>\n<channel nr=\"1\">\n<function>dimmer</function>\n</channel>\n"
+                               "<channel nr=\"2\">\n<function>brightness</function>\n<color>green</color>\n"
+                               "</channel>\n<channel nr=\"3\">\n<function>spring</function>\n</channel>\n</dmx>\n"
+                               "</item>\n<item nr=\"2\">\n<provider>P</provider>\n<model>N</model>\n"
+                               "<geometry shape=\"fountain\">\n<width>8</width>\n<height>30</height>\n"
+                               "<anchor>right_down</anchor>\n</geometry>\n<dmx>\n<range>1</range>\n"
+                               "<channel nr=\"1\">\n<function>filter</function>\n<color>#ff8000</color>\n"
+                               "</channel>\n</dmx>\n</item>\n";
+    const QByteArray project = "<?xml version=\"1.0\"?>\n<contents>KvOrbit310+ visualisation project</contents>\n"
+                               "<field>\n<width>640</width>\n<height>480</height>\n"
+                               "<image dark=\"2\">back.png</image>\n</field>\n<devices>\n"
+                               "<device nr=\"1\">\n<library>1</library>\n<dmx>1</dmx>\n"
+                               "<geometry>\n<x>10</x>\n<y>20</y>\n<rotate>45</rotate>\n</geometry>\n"
+                               "<reloc>\n<channel nr=\"3\">2</channel>\n</reloc>\n</device>\n"
+                               "<device nr=\"2\">\n<library>2</library>\n<dmx>300</dmx>\n"
+                               "<geometry>\n<x>100</x>\n<y>20</y>\n</geometry>\n</device>\n</devices>\n"
+                               "<groups>\n<group name=\"default\">\n<dev nr=\"2\"></dev>\n</group>\n"
+                               "<group name=\"Both\">\n<dev nr=\"1\"></dev>\n<dev nr=\"2\"></dev>\n</group>\n</groups>\n";
+    fuzzOutput out;
+    out.u16(unsigned(library.size()));
+    out.bytes(library);
+    out.bytes(project);
+    put("visual_files", "library_and_project", out.out);
+    put("xml_reader", "fixture_library", library);
+}
+
+// A TCP session: the operations of fuzz_tcp_replies and the peer's answers.
+void tcpSeeds()
+{
+    fuzzOutput out;
+    const int ops[][3] = {
+        {0, 0, 0},          // connect
+        {1, 0, 0},          // type word
+        {6, 0, 0},          // serial
+        {2, 7, 0},          // control read of 8 bytes
+        {3, 10, 2},         // control write of 2 bytes
+        {4, 0, 0},          // bulk read of a configuration frame
+        {5, 1, 300},        // bulk write
+    };
+    out.u8(std::size(ops) - 1);
+    for (const auto& op : ops) {
+        out.u8(unsigned(op[0]));
+        out.u8(unsigned(op[1]));
+        out.u16(unsigned(op[2]));
+    }
+    // Handshake: accepted, old hardware.
+    out.u8(6);
+    out.u8(1);
+    out.u8(0xD3);
+    out.u8(0);
+    // Type word.
+    out.u8(0);
+    out.u32(2);
+    out.bytes(QByteArray::fromHex("d300"));
+    out.u8(0);
+    // Serial: a word, then the text.
+    const QByteArray serial = QByteArray::fromHex("0100") + "01D30001-0001";
+    out.u8(unsigned(serial.size() + 2));
+    out.u32(uint32_t(serial.size()));
+    out.bytes(serial);
+    out.u8(0);
+    // Control read: eight bytes and status 0.
+    out.u8(0);
+    out.u32(8);
+    out.bytes(QByteArray::fromHex("0000080000000000"));
+    out.u8(0);
+    // Control write: status 0.
+    out.u8(0);
+    out.u32(0);
+    out.u8(0);
+    // Bulk read: a frame of the configuration.
+    out.u8(1);
+    out.u8(CONFIG_READ);
+    out.u8(0);
+    out.u32(img::DEVICE_BASE);
+    out.u8(0);
+    out.u32(4);
+    out.bytes(QByteArray::fromHex("01020304"));
+    out.u8(0xFF);
+    out.u8(0);
+    put("tcp_replies", "session", out.out);
+
+    fuzzOutput refused;
+    refused.u8(0);
+    refused.u8(0);
+    refused.u8(0);
+    refused.u16(0);
+    refused.u8(6);
+    refused.u8(0);
+    refused.u8(0xD3);
+    refused.u8(1);
+    put("tcp_replies", "refused", refused.out);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <seed directory>\n", argv[0]);
+        return 2;
+    }
+    root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    fuzzInitialize("seeds");
+    {
+        published run;
+        xmlSeeds(run);
+        configFileSeeds(run);
+        storedProjectSeeds(run);
+    }
+    imageSeeds();
+    sunSeeds();
+    languageSeeds();
+    upgradeSeeds();
+    replySeeds();
+    tcpSeeds();
+    visualFileSeeds();
+    return 0;
+}
