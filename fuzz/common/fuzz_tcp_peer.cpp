@@ -3,6 +3,7 @@
 #include "device/transport/protocol.h"
 #include "device/transport/t_threadTcpDevice.h"
 #include "fuzz_input.h"
+#include "support/tcp_ports.h"
 
 #include <QHostAddress>
 #include <QPointer>
@@ -48,18 +49,7 @@ public:
         // Three ports in a row: take a free one and try the two after it.
         for (QTcpServer*& server : dataServers)
             server = new QTcpServer(this);
-        for (int tries = 0; tries < 200 && basePort == 0; ++tries) {
-            if (!dataServers[0]->listen(QHostAddress::LocalHost, 0))
-                continue;
-            const quint16 base = dataServers[0]->serverPort();
-            if (base <= 0xFFFF - 2 && dataServers[1]->listen(QHostAddress::LocalHost, base + 1)
-                && dataServers[2]->listen(QHostAddress::LocalHost, base + 2)) {
-                basePort = base;
-                break;
-            }
-            for (QTcpServer* server : dataServers)
-                server->close();
-        }
+        basePort = listenOnConsecutivePorts(dataServers);
         for (int i = 0; i < TCP_SOCKET_COUNT; ++i)
             QObject::connect(dataServers[i], &QTcpServer::newConnection, this, [this, i] { acceptData(i); });
     }
