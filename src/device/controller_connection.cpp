@@ -33,7 +33,7 @@ bool acceptedTypeWord(int type)
 
 } // namespace
 
-// No controller: the placeholder texts, no modes, and everyone is told.
+// No controller: the "----" texts, no modes, and everyone is told.
 void kv310_controller_class::markDisconnected()
 {
     serialText = QString::fromLatin1(NO_SERIAL_TEXT);
