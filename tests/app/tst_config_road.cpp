@@ -33,6 +33,22 @@ uint8_t sceneValue(const kv310_controller_class& c)
 
 }  // namespace
 
+namespace {
+
+// Clears the whole configuration through the clear dialog, with "All" ticked.
+void clearAll(dialogRecorder& rec, right_panel_widget* panel)
+{
+    rec.answerExec([](QDialog* d) {
+        auto* dialog = qobject_cast<clearConf_dialog*>(d);
+        dialog->cbAll->setChecked(true);
+        dialog->okButton->click();
+        return dialog->result();
+    });
+    panel->clearButton->click();
+}
+
+} // namespace
+
 class tst_config_road : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -95,13 +111,7 @@ void tst_config_road::editSaveSendClearReadBack()
 
     // Clear everything through the clear dialog.
     rec.clear();
-    rec.answerExec([](QDialog* d) {
-        auto* dialog = qobject_cast<clearConf_dialog*>(d);
-        dialog->cbAll->setChecked(true);
-        dialog->okButton->click();
-        return dialog->result();
-    });
-    panel->clearButton->click();
+    clearAll(rec, panel);
     QCOMPARE(sceneValue(*c), uint8_t(0));
     QVERIFY(c->sceneDescriptions[SCENE].isEmpty());
     QCOMPARE(c->programs.stepCount(2), -1);
@@ -118,13 +128,7 @@ void tst_config_road::editSaveSendClearReadBack()
 
     // And once more from the file.
     rec.clear();
-    rec.answerExec([](QDialog* d) {
-        auto* dialog = qobject_cast<clearConf_dialog*>(d);
-        dialog->cbAll->setChecked(true);
-        dialog->okButton->click();
-        return dialog->result();
-    });
-    panel->clearButton->click();
+    clearAll(rec, panel);
     QCOMPARE(sceneValue(*c), uint8_t(0));
     rec.answerFile(fileName);
     panel->readFileButton->click();
