@@ -6,7 +6,7 @@
 
 #include "bench_show.h"
 
-#include "app/seams/dialog_seam.h"
+#include "seams/dialog_seam.h"
 #include "model/config_file.h"
 #include "model/config_image.h"
 #include "model/globals.h"

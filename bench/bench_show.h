@@ -4,7 +4,7 @@
 // program, action and timer tables, every description set; and a dialog seam
 // that answers every message with its default.
 
-#include "app/seams/dialog_seam.h"
+#include "seams/dialog_seam.h"
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
 #include "model/time_codes.h"

@@ -3,10 +3,10 @@
 // Prints the host time per MB of a whole send and a whole read beside a plain
 // memcpy of the image; a transfer should stay under 100 ms on the host.
 
-#include "app/seams/dialog_seam.h"
-#include "device/sim/sim_controller.h"
-#include "device/transport/device_factory.h"
-#include "device/transport/link_clock.h"
+#include "seams/dialog_seam.h"
+#include "simulator/sim_controller.h"
+#include "transport/device_factory.h"
+#include "transport/link_clock.h"
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
 

@@ -3,7 +3,7 @@
 // with its library items, fixtures and groups. Times that stay flat per item
 // as the sizes grow tenfold show reading in linear time.
 
-#include "app/seams/dialog_seam.h"
+#include "seams/dialog_seam.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"

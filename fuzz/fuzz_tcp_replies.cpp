@@ -9,8 +9,8 @@
 #include "common/fuzz_input.h"
 #include "common/fuzz_support.h"
 #include "common/fuzz_tcp_peer.h"
-#include "device/transport/protocol.h"
-#include "device/transport/t_threadTcpDevice.h"
+#include "transport/protocol.h"
+#include "transport/t_threadTcpDevice.h"
 
 #include <cstdio>
 #include <memory>

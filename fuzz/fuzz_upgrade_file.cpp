@@ -6,8 +6,8 @@
 // whose header reads is also upgraded and verified with its directory's
 // checksums made right.
 
-#include "device/sim/sim_controller.h"
-#include "device/transport/device_factory.h"
+#include "simulator/sim_controller.h"
+#include "transport/device_factory.h"
 #include "device/upgrade_file.h"
 #include "model/kv310_controller.h"
 #include "common/fuzz_support.h"

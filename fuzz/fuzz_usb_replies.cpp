@@ -4,7 +4,7 @@
 // operation ends. The input scripts both the operations and the answers
 // (support/reply_session.h, support/fuzz_usb_bus.h).
 
-#include "device/transport/device_factory.h"
+#include "transport/device_factory.h"
 #include "model/kv310_controller.h"
 #include "common/fuzz_support.h"
 #include "common/fuzz_usb_bus.h"

@@ -3,4 +3,4 @@
 set -eu
 cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build build --parallel "$(nproc)"
+cmake --build build --parallel "${KV_JOBS:-$(nproc)}"

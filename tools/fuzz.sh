@@ -20,7 +20,7 @@ main() {
     tools/deps.sh clang libclang-rt-14-dev
     cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
           -DKV_BUILD_FUZZ=ON -DKV_BUILD_TESTS=OFF >/dev/null
-    cmake --build build-fuzz --parallel "$(nproc)" --target kv_fuzzers
+    cmake --build build-fuzz --parallel "${KV_JOBS:-$(nproc)}" --target kv_fuzzers
 
     export LSAN_OPTIONS="suppressions=$top/tools/lsan-suppressions.txt:print_suppressions=0"
     out=$top/build-fuzz
@@ -32,7 +32,7 @@ main() {
     else
         harnesses=$(find "$out/fuzz" -maxdepth 1 -type f -perm -u+x -name 'fuzz_*' -printf '%f\n' | sed 's/^fuzz_//' | sort)
     fi
-    cores=$(nproc)
+    cores=${KV_JOBS:-$(nproc)}
     jobs=${FUZZ_JOBS:-$(( cores / 2 > 4 ? 4 : (cores / 2 > 0 ? cores / 2 : 1) ))}
 
     run_one() {

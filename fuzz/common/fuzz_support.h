@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/seams/dialog_seam.h"
+#include "seams/dialog_seam.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "fuzz_tcp_peer.h"
 
-#include "device/transport/protocol.h"
-#include "device/transport/t_threadTcpDevice.h"
+#include "transport/protocol.h"
+#include "transport/t_threadTcpDevice.h"
 #include "fuzz_input.h"
 #include "support/tcp_ports.h"
 

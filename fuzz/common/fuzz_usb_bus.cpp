@@ -1,7 +1,7 @@
 #include "fuzz_usb_bus.h"
 
-#include "device/transport/protocol.h"
-#include "device/transport/t_threadUsbDevice.h"
+#include "transport/protocol.h"
+#include "transport/t_threadUsbDevice.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/transport/usb_backend.h"
+#include "transport/usb_backend.h"
 #include "fuzz_input.h"
 
 #include <QSet>

@@ -1,7 +1,7 @@
 #include "reply_session.h"
 
-#include "device/transport/protocol.h"
-#include "device/transport/t_threadDevice.h"
+#include "transport/protocol.h"
+#include "transport/t_threadDevice.h"
 #include "device/upgrade_file.h"
 #include "model/kv310_controller.h"
 #include "device/upgrade_file_builder.h"

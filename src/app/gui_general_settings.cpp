@@ -4,9 +4,9 @@
 
 #include "app/gui_class.h"
 
-#include "app/seams/dialog_seam.h"
-#include "device/transport/protocol.h"
-#include "device/transport/t_threadDevice.h"
+#include "seams/dialog_seam.h"
+#include "transport/protocol.h"
+#include "transport/t_threadDevice.h"
 #include "editors/programs/aprogram_settings_widget.h"
 #include "model/config_image.h"
 #include "model/kv310_controller.h"

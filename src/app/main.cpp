@@ -1,6 +1,6 @@
-#include "app/seams/gui_base.h"
+#include "seams/gui_base.h"
 #include "app/startup.h"
-#include "device/sim/sim_environment.h"
+#include "simulator/sim_environment.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"

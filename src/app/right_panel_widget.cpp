@@ -1,7 +1,7 @@
 #include "app/right_panel_widget.h"
 
 #include "app/gui_class.h"
-#include "app/seams/dialog_seam.h"
+#include "seams/dialog_seam.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "monitor/ctrl_monitor.h"

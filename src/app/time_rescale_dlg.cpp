@@ -1,6 +1,6 @@
 #include "time_rescale_dlg.h"
 
-#include "app/seams/dialog_seam.h"
+#include "seams/dialog_seam.h"
 #include "model/kv310_controller.h"
 
 #include <cmath>

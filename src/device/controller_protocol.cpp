@@ -3,9 +3,9 @@
 
 #include "model/kv310_controller.h"
 
-#include "device/transport/link_clock.h"
-#include "device/transport/protocol.h"
-#include "device/transport/t_threadDevice.h"
+#include "transport/link_clock.h"
+#include "transport/protocol.h"
+#include "transport/t_threadDevice.h"
 
 #include <QDebug>
 #include <QtEndian>

@@ -4,11 +4,11 @@
 
 #include "model/kv310_controller.h"
 
-#include "app/seams/dialog_seam.h"
-#include "app/seams/gui_base.h"
-#include "device/transport/link_clock.h"
-#include "device/transport/protocol.h"
-#include "device/transport/t_threadDevice.h"
+#include "seams/dialog_seam.h"
+#include "seams/gui_base.h"
+#include "transport/link_clock.h"
+#include "transport/protocol.h"
+#include "transport/t_threadDevice.h"
 
 #include <QtEndian>
 

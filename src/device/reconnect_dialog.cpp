@@ -1,6 +1,6 @@
 #include "reconnect_dialog.h"
 
-#include "device/transport/t_threadDevice.h"
+#include "transport/t_threadDevice.h"
 
 #include <QComboBox>
 #include <QLabel>

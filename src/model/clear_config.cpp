@@ -1,6 +1,6 @@
 #include "kv310_controller.h"
 
-#include "app/seams/gui_base.h"
+#include "seams/gui_base.h"
 #include "sun_table.h"
 #include "v_project.h"
 

@@ -1,7 +1,7 @@
 #include "kv310_controller.h"
 
-#include "app/seams/dialog_seam.h"
-#include "app/seams/gui_base.h"
+#include "seams/dialog_seam.h"
+#include "seams/gui_base.h"
 #include "config_file.h"
 
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "kv310_controller.h"
 
-#include "app/seams/dialog_seam.h"
+#include "seams/dialog_seam.h"
 
 #include <algorithm>
 #include <bitset>

@@ -1,9 +1,9 @@
 #include "kv310_controller.h"
 
-#include "app/seams/dialog_seam.h"
-#include "app/seams/gui_base.h"
-#include "device/transport/device_factory.h"
-#include "device/transport/t_threadDevice.h"
+#include "seams/dialog_seam.h"
+#include "seams/gui_base.h"
+#include "transport/device_factory.h"
+#include "transport/t_threadDevice.h"
 #include "sun_table.h"
 
 #include <QDebug>

@@ -1,6 +1,6 @@
 #include "kv310_controller.h"
 
-#include "app/seams/gui_base.h"
+#include "seams/gui_base.h"
 #include "v_project.h"
 #include "xml/xml_node.h"
 #include "xml/xml_report.h"

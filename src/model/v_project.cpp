@@ -1,9 +1,9 @@
 #include "model/v_project.h"
 
-#include "app/seams/dialog_seam.h"
-#include "app/seams/gui_base.h"
-#include "visualisation/ctrl_menu_entry.h"
-#include "visualisation/light_effect.h"
+#include "seams/dialog_seam.h"
+#include "seams/gui_base.h"
+#include "fixtures/ctrl_menu_entry.h"
+#include "fixtures/light_effect.h"
 #include "xml/xml_node.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "model/v_project.h"
 
-#include "visualisation/light_class.h"
-#include "visualisation/light_effect.h"
+#include "fixtures/light_class.h"
+#include "fixtures/light_effect.h"
 #include "xml/xml_node.h"
 
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "model/v_project.h"
 
-#include "visualisation/light_effect.h"
+#include "fixtures/light_effect.h"
 #include "xml/xml_node.h"
 #include "xml/xml_writer.h"
 

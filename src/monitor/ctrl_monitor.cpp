@@ -1,6 +1,6 @@
 #include "monitor/ctrl_monitor.h"
 
-#include "app/seams/dialog_seam.h"
+#include "seams/dialog_seam.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 

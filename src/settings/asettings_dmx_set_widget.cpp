@@ -1,6 +1,6 @@
 #include "settings/asettings_dmx_set_widget.h"
 
-#include "app/seams/gui_base.h"
+#include "seams/gui_base.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"

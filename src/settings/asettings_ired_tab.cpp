@@ -1,6 +1,6 @@
 #include "settings/asettings_ired_tab.h"
 
-#include "app/seams/gui_base.h"
+#include "seams/gui_base.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 

@@ -1,6 +1,6 @@
 #include "xml/xml_report.h"
 
-#include "app/seams/dialog_seam.h"
+#include "seams/dialog_seam.h"
 #include "xml/xml_node.h"
 #include "xml/xml_writer.h"
 

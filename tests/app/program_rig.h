@@ -2,9 +2,9 @@
 
 #include "app/gui_class.h"
 #include "app/right_panel_widget.h"
-#include "app/seams/gui_base.h"
-#include "device/sim/sim_controller.h"
-#include "device/transport/device_factory.h"
+#include "seams/gui_base.h"
+#include "simulator/sim_controller.h"
+#include "transport/device_factory.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"

@@ -1,6 +1,6 @@
 #include "app/gui_class.h"
-#include "app/widgets/my_time_edit.h"
-#include "device/transport/protocol.h"
+#include "widgets/my_time_edit.h"
+#include "transport/protocol.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"

@@ -1,6 +1,6 @@
 #include "app/gui_class.h"
 #include "app/right_panel_widget.h"
-#include "device/transport/protocol.h"
+#include "transport/protocol.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"

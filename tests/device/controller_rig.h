@@ -1,10 +1,10 @@
 #pragma once
 
 #include "support/fake_main_window.h"
-#include "app/seams/gui_base.h"
-#include "device/sim/sim_controller.h"
-#include "device/transport/device_factory.h"
-#include "device/transport/t_threadDevice.h"
+#include "seams/gui_base.h"
+#include "simulator/sim_controller.h"
+#include "transport/device_factory.h"
+#include "transport/t_threadDevice.h"
 #include "model/kv310_controller.h"
 
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 #include "controller_rig.h"
 
 #include "device/reconnect_dialog.h"
-#include "device/sim/sim_environment.h"
+#include "simulator/sim_environment.h"
 #include "support/dialog_recorder.h"
 #include "support/virtual_clock.h"
 

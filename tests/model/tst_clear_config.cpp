@@ -1,5 +1,5 @@
 #include "support/fake_main_window.h"
-#include "app/seams/gui_base.h"
+#include "seams/gui_base.h"
 #include "model/clear_flags.h"
 #include "model/config_image.h"
 #include "model/globals.h"

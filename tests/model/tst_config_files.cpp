@@ -1,7 +1,7 @@
 #include "model/config_file.h"
 #include "model/config_image.h"
 #include "model/time_codes.h"
-#include "project_fixture.h"
+#include "support/project_fixture.h"
 #include "support/dialog_recorder.h"
 
 #include <QDir>

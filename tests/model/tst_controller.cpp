@@ -1,4 +1,4 @@
-#include "device/transport/t_threadDevice.h"
+#include "transport/t_threadDevice.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"

@@ -1,5 +1,5 @@
 #include "model/config_image.h"
-#include "project_fixture.h"
+#include "support/project_fixture.h"
 #include "support/dialog_recorder.h"
 
 #include <QDir>

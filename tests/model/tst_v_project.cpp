@@ -1,11 +1,11 @@
 #include "support/fake_main_window.h"
-#include "app/seams/gui_base.h"
+#include "seams/gui_base.h"
 #include "model/v_project.h"
 #include "support/dialog_recorder.h"
 #include "support/xml_text.h"
-#include "visualisation/ctrl_menu_entry.h"
-#include "visualisation/light_class.h"
-#include "visualisation/light_effect.h"
+#include "fixtures/ctrl_menu_entry.h"
+#include "fixtures/light_class.h"
+#include "fixtures/light_effect.h"
 
 #include <QDialog>
 #include <QPointer>

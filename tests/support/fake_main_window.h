@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/seams/gui_base.h"
+#include "seams/gui_base.h"
 #include "xml/xml_node.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/transport/link_clock.h"
+#include "transport/link_clock.h"
 
 // Installs itself as the link clock for its lifetime. Time only moves when the
 // code under test waits, so every poll count and time-out runs at once.

@@ -1,0 +1,556 @@
+#include "app/gui_class.h"
+
+#include "app/gui_page_helpers.h"
+
+#include "seams/dialog_seam.h"
+#include "model/kv310_controller.h"
+#include "model/v_project.h"
+#include "visualisation/kv_vgraph.h"
+#include "xml/xml_node.h"
+#include "xml/xml_report.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QFile>
+#include <QHash>
+#include <QSet>
+#include <QTextStream>
+#include <memory>
+#include <vector>
+
+// The visual-project page of the main window: project details, fixture
+// library, project file, and the visualisation window it opens.
+
+using namespace gui_pages;
+
+namespace {
+
+QString startDirectory(const QLineEdit* edit)
+{
+    return edit->text().isEmpty() ? QStringLiteral("./") : edit->text();
+}
+
+// The factor lists' entry for a stored factor: "1x" up to 1 (and for text
+// that is no number), then the smallest power of two that reaches it, "8x"
+// at most.
+int factorIndex(const QString& text)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v <= 1)
+        return 1;
+    if (v <= 2)
+        return 2;
+    if (v <= 4)
+        return 3;
+    return 4;
+}
+
+// A document read the way the visual-project files are read: parsed only
+// when its first line, trimmed, opens a tag.
+std::unique_ptr<xml_parse_node> parseDocument(QFile& file, bool& parsed)
+{
+    auto root = std::make_unique<xml_parse_node>(-1);
+    root->name = QStringLiteral("@root");
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::System);
+    QString line = in.readLine().trimmed();
+    parsed = line.startsWith(QLatin1Char('<'));
+    if (parsed) {
+        while (root->read(in, line)) {
+        }
+    }
+    return root;
+}
+
+// The first top-level element named exactly "contents" holds the phrase.
+bool contentsSays(const xml_node& root, const QString& phrase)
+{
+    const xml_element* contents = root.findElement(QStringLiteral("contents"), true);
+    return contents && contents->value.contains(phrase);
+}
+
+// Project trees replaced by reading a project file while fixtures made from
+// them still point into them; kept for the rest of the run.
+std::vector<std::unique_ptr<xml_node>>& retiredProjectTrees()
+{
+    static std::vector<std::unique_ptr<xml_node>> trees;
+    return trees;
+}
+
+}  // namespace
+
+void gui_class::buildProjectDetails()
+{
+    const QFont font = pageFont();
+    QGroupBox* g = projectDetailsGroup;
+    auto label = [&](const QString& text, int x, int y, int w, bool right = false) {
+        auto* l = new QLabel(text, g);
+        l->setGeometry(x, y, w, 25);
+        l->setFont(font);
+        if (right)
+            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    auto button = [&](const QString& text, int x, int y, int w) {
+        auto* b = new QPushButton(text, g);
+        b->setGeometry(x, y, w, 25);
+        b->setFont(font);
+        return b;
+    };
+    auto factors = [&](int x, int y) {
+        auto* c = new QComboBox(g);
+        c->setGeometry(x, y, 70, 25);
+        const int data[] = {0, 1, 2, 4, 8};
+        const char* texts[] = {"---", "1x", "2x", "4x", "8x"};
+        for (int i = 0; i < 5; ++i)
+            c->addItem(QString::fromLatin1(texts[i]), data[i]);
+        return c;
+    };
+
+    label(tr("Background image:"), 20, 25, 150);
+    label(tr("darkened"), 370, 25, 100, true);
+    bkFactorCombo = factors(480, 25);
+    backgroundBrowseButton = button(tr("Browse"), 560, 25, 80);
+    backgroundNoneButton = button(tr("None"), 650, 25, 70);
+    bkImageEdit = new QLineEdit(g);
+    bkImageEdit->setGeometry(20, 55, 700, 25);
+
+    label(tr("Sketch image:"), 20, 90, 150);
+    label(tr("brightened"), 370, 90, 100, true);
+    sketchFactorCombo = factors(480, 90);
+    sketchBrowseButton = button(tr("Browse"), 560, 90, 80);
+    sketchNoneButton = button(tr("None"), 650, 90, 70);
+    sketchEdit = new QLineEdit(g);
+    sketchEdit->setGeometry(20, 120, 700, 25);
+
+    label(tr("Project area:"), 20, 155, 110, true);
+    fieldWidthSpin = new QSpinBox(g);
+    fieldWidthSpin->setGeometry(140, 155, 90, 25);
+    label(tr("mm    X"), 235, 155, 60);
+    fieldHeightSpin = new QSpinBox(g);
+    fieldHeightSpin->setGeometry(300, 155, 90, 25);
+    label(tr("mm"), 395, 155, 40);
+    for (QSpinBox* s : {fieldWidthSpin, fieldHeightSpin}) {
+        s->setRange(100, 100000);
+        s->setValue(1000);
+    }
+    refreshFixturesButton = button(tr("Refresh fixtures definition"), 450, 155, 270);
+    refreshFixturesButton->setEnabled(false);
+
+    auto* line1 = new QFrame(g);
+    line1->setGeometry(20, 188, 700, 5);
+    line1->setFrameShape(QFrame::HLine);
+    line1->setFrameShadow(QFrame::Sunken);
+
+    label(tr("Number of fixtures:"), 20, 200, 150, true);
+    fixtureCountLabel = label(QStringLiteral("0"), 175, 200, 50);
+    label(tr("Number of groups:"), 230, 200, 140, true);
+    groupCountLabel = label(QStringLiteral("0"), 375, 200, 50);
+    label(tr("Project status:"), 430, 200, 130, true);
+    projectStatusValueLabel = label(QString(), 565, 200, 150);
+    showStatus(projectStatusValueLabel, tr("invalid!"), red);
+
+    auto* line2 = new QFrame(g);
+    line2->setGeometry(20, 233, 700, 5);
+    line2->setFrameShape(QFrame::HLine);
+    line2->setFrameShadow(QFrame::Sunken);
+
+    hideMonitorCheck = new QCheckBox(tr("Hide monitor window"), g);
+    hideMonitorCheck->setGeometry(470, 245, 250, 25);
+    hideMonitorCheck->setFont(font);
+    hideMonitorCheck->setLayoutDirection(Qt::RightToLeft);
+
+    designModeButton = button(tr("Design mode"), 150, 285, 200);
+    visModeButton = button(tr("Visualisation mode"), 390, 285, 200);
+    visModeButton->setEnabled(false);
+
+    connect(backgroundBrowseButton, &QPushButton::pressed, this, &gui_class::browseBkImage);
+    connect(sketchBrowseButton, &QPushButton::pressed, this, &gui_class::browseSketch);
+    connect(backgroundNoneButton, &QPushButton::pressed, this, &gui_class::clearBkImage);
+    connect(sketchNoneButton, &QPushButton::pressed, this, &gui_class::clearSketch);
+    if (theVisualProject)
+        connect(refreshFixturesButton, &QPushButton::pressed, theVisualProject, &v_project::refreshFixtLib);
+    connect(designModeButton, &QPushButton::clicked, this, qOverload<>(&gui_class::startPrjMode));
+    connect(visModeButton, &QPushButton::clicked, this, qOverload<>(&gui_class::startVisMode));
+}
+
+void gui_class::buildLibraryGroup()
+{
+    const QFont font = pageFont();
+    QGroupBox* g = libraryGroup;
+    auto* status = new QLabel(tr("Status:"), g);
+    status->setGeometry(20, 25, 60, 25);
+    libraryStatusLabel = new QLabel(g);
+    libraryStatusLabel->setGeometry(85, 25, 200, 25);
+    showStatus(libraryStatusLabel, tr("not read"), darkRed);
+    browseLibraryButton = new QPushButton(tr("Browse"), g);
+    browseLibraryButton->setGeometry(450, 25, 80, 25);
+    releaseLibraryButton = new QPushButton(tr("Release"), g);
+    releaseLibraryButton->setGeometry(540, 25, 80, 25);
+    readLibraryButton = new QPushButton(tr("Read"), g);
+    readLibraryButton->setGeometry(630, 25, 80, 25);
+    auto* file = new QLabel(tr("File:"), g);
+    file->setGeometry(20, 55, 60, 25);
+    libraryFileEdit = new QLineEdit(g);
+    libraryFileEdit->setGeometry(85, 55, 625, 25);
+    for (QWidget* w : std::initializer_list<QWidget*>{status, libraryStatusLabel, browseLibraryButton,
+                                                      releaseLibraryButton, readLibraryButton, file})
+        w->setFont(font);
+
+    connect(browseLibraryButton, &QPushButton::clicked, this, &gui_class::browseLibrary);
+    connect(readLibraryButton, &QPushButton::clicked, this, &gui_class::readLibrary);
+    connect(releaseLibraryButton, &QPushButton::clicked, this, &gui_class::releaseLibrary);
+}
+
+void gui_class::buildProjectFileGroup()
+{
+    const QFont font = pageFont();
+    QGroupBox* g = oldProjectGroup;
+    auto* status = new QLabel(tr("Status:"), g);
+    status->setGeometry(20, 25, 60, 25);
+    projectStatusLabel = new QLabel(g);
+    projectStatusLabel->setGeometry(85, 25, 200, 25);
+    showStatus(projectStatusLabel, tr("not read"), red);
+    browseProjectButton = new QPushButton(tr("Browse"), g);
+    browseProjectButton->setGeometry(540, 25, 80, 25);
+    readProjectButton = new QPushButton(tr("Read"), g);
+    readProjectButton->setGeometry(630, 25, 80, 25);
+    auto* file = new QLabel(tr("File:"), g);
+    file->setGeometry(20, 55, 60, 25);
+    projectFileEdit = new QLineEdit(g);
+    projectFileEdit->setGeometry(85, 55, 625, 25);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{status, projectStatusLabel, browseProjectButton, readProjectButton, file})
+        w->setFont(font);
+
+    connect(browseProjectButton, &QPushButton::clicked, this, &gui_class::browseProject);
+    connect(readProjectButton, &QPushButton::clicked, this, &gui_class::readProject);
+}
+
+
+// ---- Visual-project page -------------------------------------------------------------------
+
+void gui_class::browseLibrary()
+{
+    fileRequest request;
+    request.caption = tr("Choose a library file for KV310 visualisation project");
+    request.filter = tr("Light Fixtures Libraries (*.fxl)") + QStringLiteral(";;") + tr("All files (*)");
+    request.directory = startDirectory(libraryFileEdit);
+    const QString fileName = dialogs().openFileName(request);
+    if (fileName.isEmpty())
+        return;
+    libraryFileEdit->setText(fileName);
+    readLibrary();
+}
+
+void gui_class::readLibrary()
+{
+    v_project* vp = theVisualProject;
+    if (!vp)
+        return;
+    const QString name = libraryFileEdit->text();
+    if (name.isEmpty()) {
+        showMessage(QMessageBox::Warning, this, tr("Name field empty!"), tr("Choose a library file!"));
+        return;
+    }
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(name));
+        releaseLibrary();
+        return;
+    }
+    bool parsed = false;
+    const std::unique_ptr<xml_parse_node> root = parseDocument(file, parsed);
+    if (parsed)
+        reportXmlErrors(*root, name, this);
+    if (!contentsSays(*root, QStringLiteral("Fixtures library"))) {
+        showMessage(QMessageBox::Warning, this, tr("Invalid file!"),
+                    tr("This file is not a valid library file:\n\"%1\"!").arg(name));
+        releaseLibrary();
+        return;
+    }
+
+    // Nothing keeps pointers into the previous external library: fixtures
+    // use the copies in the project tree and the hierarchy is rebuilt below.
+    if (vp->library == vp->libraryTree)
+        vp->library = nullptr;
+    delete vp->libraryTree;
+    vp->libraryTree = new xml_node(*root, 0);
+    vp->libraryFile = name;
+    showStatus(libraryStatusLabel, tr("read"), green);
+    oldProjectGroup->setEnabled(true);
+    refreshFixturesButton->setEnabled(true);
+    vp->library = vp->libraryTree;
+    vp->buildHierarchy(nullptr);
+}
+
+void gui_class::releaseLibrary()
+{
+    v_project* vp = theVisualProject;
+    if (!vp)
+        return;
+    if (vp->libraryTree) {
+        if (vp->library == vp->libraryTree)
+            vp->library = nullptr;
+        delete vp->libraryTree;
+        vp->libraryTree = nullptr;
+    }
+    vp->libraryFile.clear();
+    libraryFileEdit->clear();
+    showStatus(libraryStatusLabel, tr("not read"), darkRed);
+    oldProjectGroup->setEnabled(false);
+    refreshFixturesButton->setEnabled(false);
+    vp->library = vp->projectTree ? vp->projectTree->findNode(QStringLiteral("library")) : nullptr;
+}
+
+void gui_class::browseProject()
+{
+    fileRequest request;
+    request.caption = tr("Choose a definition file for KV310 visualisation project");
+    request.filter = tr("KvOrbit310+ Visual Projects (*.kvp)") + QStringLiteral(";;") + tr("All files (*)");
+    request.directory = startDirectory(projectFileEdit);
+    const QString fileName = dialogs().openFileName(request);
+    if (fileName.isEmpty())
+        return;
+    projectFileEdit->setText(fileName);
+    readProject();
+}
+
+void gui_class::readProject()
+{
+    v_project* vp = theVisualProject;
+    if (!vp || !vp->libraryTree)
+        return;
+    const QString name = projectFileEdit->text();
+    if (name.isEmpty()) {
+        showMessage(QMessageBox::Warning, this, tr("Name field empty!"), tr("Choose a project file!"));
+        return;
+    }
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(name));
+        return;
+    }
+    bool parsed = false;
+    const std::unique_ptr<xml_parse_node> root = parseDocument(file, parsed);
+    if (parsed)
+        reportXmlErrors(*root, name, this);
+    if (!contentsSays(*root, QStringLiteral("visualisation project"))) {
+        showMessage(QMessageBox::Warning, this, tr("Invalid file!"),
+                    tr("This file is not a valid project file:\n\"%1\"!").arg(name));
+        QString directory = projectFileEdit->text();
+        const int slash = directory.lastIndexOf(QLatin1Char('/'));
+        directory = slash < 0 ? QString() : directory.left(slash);
+        projectFileEdit->setText(directory);
+        vp->projectFile = directory;
+        showStatus(projectStatusLabel, tr("not read"), red);
+        return;
+    }
+
+    vp->projectFile = projectFileEdit->text();
+    showStatus(projectStatusLabel, tr("read"), green);
+
+    // Fixtures made from the old tree keep pointers into it.
+    if (vp->library && vp->library != vp->libraryTree)
+        vp->library = vp->libraryTree;
+    xml_node* oldTree = vp->projectTree;
+    if (vp->fixtures.isEmpty())
+        delete oldTree;
+    else
+        retiredProjectTrees().emplace_back(oldTree);
+    auto* tree = new xml_node(0);
+    vp->projectTree = tree;
+    xml_node* library = tree->addNode(QStringLiteral("library"));
+
+    xml_node* devices = root->findNode(QStringLiteral("devices"));
+    if (devices) {
+        tree->insertNode(*devices);
+        // The library's items by "nr", the first of a number winning, and
+        // the numbers copied already: found in hashes, so that a project of
+        // many fixtures over a large library is read in linear time.
+        QHash<QString, const xml_node*> items;
+        for (const xml_node& item : std::as_const(vp->libraryTree->nodes))
+            if (const QString* nr = item.attrValue(QStringLiteral("nr")))
+                if (!items.contains(*nr))
+                    items.insert(*nr, &item);
+        QSet<QString> copied;
+        for (const xml_node& device : std::as_const(devices->nodes)) {
+            const QString* ref = device.elementValue(QStringLiteral("library"));
+            if (!ref)
+                continue;
+            bool ok = false;
+            if (ref->toInt(&ok) <= 0 || !ok || copied.contains(*ref))
+                continue;
+            if (const xml_node* item = items.value(*ref)) {
+                library->insertNode(*item);
+                copied.insert(*ref);
+            }
+        }
+    } else {
+        tree->addNode(QStringLiteral("devices"));
+    }
+    fixtureCountLabel->setText(QString::number(tree->findNode(QStringLiteral("devices"))->nodes.size()));
+
+    if (xml_node* groups = root->findNode(QStringLiteral("groups")))
+        tree->insertNode(*groups);
+    else
+        tree->addNode(QStringLiteral("groups"));
+    groupCountLabel->setText(QString::number(tree->findNode(QStringLiteral("groups"))->nodes.size()));
+
+    setProjectField(root->findNode(QStringLiteral("field")));
+    vp->modified = false;
+}
+
+void gui_class::setProjectField(xml_node* node)
+{
+    if (!node) {
+        bkImageEdit->clear();
+        sketchEdit->clear();
+        bkFactorCombo->setCurrentIndex(0);
+        sketchFactorCombo->setCurrentIndex(0);
+        fieldWidthSpin->setValue(1000);
+        fieldHeightSpin->setValue(1000);
+        fixtureCountLabel->setText(QStringLiteral("0"));
+        groupCountLabel->setText(QStringLiteral("0"));
+        return;
+    }
+    if (node->name == QLatin1String("field")) {
+        if (const QString* width = node->elementValue(QStringLiteral("width")))
+            fieldWidthSpin->setValue(width->toInt());
+        if (const QString* height = node->elementValue(QStringLiteral("height")))
+            fieldHeightSpin->setValue(height->toInt());
+        if (const xml_element* image = node->findElement(QStringLiteral("image"))) {
+            bkImageEdit->setText(image->value);
+            if (const QString* dark = image->attrValue(QStringLiteral("dark")))
+                bkFactorCombo->setCurrentIndex(factorIndex(*dark));
+        }
+        if (const xml_element* outline = node->findElement(QStringLiteral("outline"))) {
+            sketchEdit->setText(outline->value);
+            if (const QString* pale = outline->attrValue(QStringLiteral("pale")))
+                sketchFactorCombo->setCurrentIndex(factorIndex(*pale));
+        }
+        if (theVisualProject) {
+            theVisualProject->fieldWidth = fieldWidthSpin->value();
+            theVisualProject->fieldHeight = fieldHeightSpin->value();
+            theVisualProject->checkFixtures();
+        }
+    } else if (node->name == QLatin1String("devices")) {
+        fixtureCountLabel->setText(QString::number(node->nodes.size()));
+    } else if (node->name == QLatin1String("groups")) {
+        groupCountLabel->setText(QString::number(node->nodes.size()));
+    }
+}
+
+void gui_class::browseFile(bool sketch)
+{
+    QLineEdit* edit = sketch ? sketchEdit : bkImageEdit;
+    fileRequest request;
+    request.caption = tr("Choose a %1 image for KV310 visualisation project").arg(sketch ? tr("sketch") : tr("background"));
+    request.filter = tr("Image files (*.bmp; *.jpg; *.png)") + QStringLiteral(";;") + tr("All files (*)");
+    request.directory = startDirectory(edit);
+    QString fileName = dialogs().openFileName(request);
+    if (fileName.isEmpty())
+        return;
+    // Inside the application's directory the name is kept relative to it.
+    const QString home = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    if (fileName.startsWith(home))
+        fileName = fileName.mid(home.size());
+    edit->setText(fileName);
+}
+
+void gui_class::browseBkImage()
+{
+    browseFile(false);
+}
+
+void gui_class::browseSketch()
+{
+    browseFile(true);
+}
+
+void gui_class::clearBkImage()
+{
+    bkImageEdit->clear();
+}
+
+void gui_class::clearSketch()
+{
+    sketchEdit->clear();
+}
+
+void gui_class::vprValidated(bool valid)
+{
+    visualisationModeAction->setEnabled(valid);
+    visModeButton->setEnabled(valid);
+    if (valid)
+        showStatus(projectStatusValueLabel, tr("valid"), green);
+    else
+        showStatus(projectStatusValueLabel, tr("invalid!"), red);
+    if (theVisualProject) {
+        fixtureCountLabel->setText(QString::number(theVisualProject->fixtures.size()));
+        groupCountLabel->setText(QString::number(theVisualProject->groups.size()));
+    }
+}
+
+namespace {
+
+// Shows the visualisation window of the project, making one of the given
+// kind when there is none.
+void openGraphWindow(bool designKind, QWidget* mainWindow)
+{
+    v_project* vp = theVisualProject;
+    auto* window = qobject_cast<kvVGraph_class*>(vp->graphWindow);
+    const bool isNew = !window;
+    if (isNew) {
+        window = new kvVGraph_class(designKind, mainWindow);
+        vp->graphWindow = window;
+    }
+    window->setupView();
+    if (isNew) {
+        window->showMaximized();
+    } else {
+        window->setZoom(window->zoom);
+        window->show();
+        window->relayoutFixtures();
+    }
+}
+
+}  // namespace
+
+void gui_class::startPrjMode(bool)
+{
+    v_project* vp = theVisualProject;
+    if (!vp)
+        return;
+    if (!vp->library) {
+        showMessage(QMessageBox::Warning, this, tr("Warning!"), tr("No active library information!"));
+        return;
+    }
+    openGraphWindow(true, this);
+    projectDetailsGroup->setEnabled(false);
+}
+
+void gui_class::startPrjMode()
+{
+    startPrjMode(false);
+}
+
+void gui_class::startVisMode(bool)
+{
+    v_project* vp = theVisualProject;
+    if (!vp || !vp->checkFixtures())
+        return;
+    openGraphWindow(false, this);
+    projectDetailsGroup->setEnabled(false);
+}
+
+void gui_class::startVisMode()
+{
+    startVisMode(false);
+}
