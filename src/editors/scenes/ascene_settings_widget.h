@@ -1,34 +1,25 @@
 #pragma once
 
-#include <QWidget>
+#include "editors/scenes/arecord_settings_widget.h"
 
-class QTabWidget;
 class QTableWidget;
 class kv310_controller_class;
 
-// The "Scenes" page of the main window. The page object itself is never
-// shown: its widgets are children of the tab page given to the constructor.
-class ascene_settings_widget : public QWidget {
+// The "Scenes" page of the main window: the scene list and the tools of the
+// current scene. While the controller works live, choosing a scene uploads
+// it as the live scene and every fader movement is sent as a live value.
+class ascene_settings_widget : public arecord_settings_widget {
     Q_OBJECT
 public:
     ascene_settings_widget(kv310_controller_class* controller, QWidget* parent);
-    ~ascene_settings_widget() override;
 
-    int currentScene = 0;                       // row of sceneList
-    kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
-    QTableWidget* sceneList;                    // one row per scene
-    QTabWidget* toolTabs;                       // index 0: the faders of the current scene
-    int refreshCount = 0;                       // reloads from the image so far
-    int relabelCount = 0;                       // rebuilds of the scene list texts so far
+    QTableWidget*& sceneList = recordList;  // one row per scene
+    QWidget* coupledPage;                   // "Coupled Scenes"
 
 public slots:
-    void refresh();
-    void relabel();
+    // Sends the current scene live again.
     void sceneLiveOn();
-    void limitChnls(int n);
-    void destTmpDev();
 
-private:
-    kv310_controller_class* controller;
-    int appliedLimit = -1;
+protected:
+    void refreshed() override;
 };

@@ -77,6 +77,28 @@
     </message>
 </context>
 <context>
+    <name>admx512_sliders_widget</name>
+    <message>
+        <source>Scene: </source>
+        <translation>Scena: </translation>
+    </message>
+    <message>
+        <source>Mask</source>
+        <translation>Maska</translation>
+    </message>
+    <message>
+        <source>Compound scene: </source>
+        <translation>Scena złożona: </translation>
+    </message>
+</context>
+<context>
+    <name>admx_slider_widget</name>
+    <message>
+        <source>Value</source>
+        <translation>Wartość</translation>
+    </message>
+</context>
+<context>
     <name>amask_settings_widget</name>
     <message>
         <source>Mask</source>
@@ -119,17 +141,54 @@
     </message>
 </context>
 <context>
-    <name>as_conf_widget</name>
-    <message>
-        <source>Enable active scenes</source>
-        <translation>Włącz sceny aktywne</translation>
-    </message>
-</context>
-<context>
-    <name>ascene_settings_widget</name>
+    <name>arecord_settings_widget</name>
     <message>
         <source>Scene</source>
         <translation>Scena</translation>
+    </message>
+    <message>
+        <source>Scene: %1</source>
+        <translation>Scena: %1</translation>
+    </message>
+    <message>
+        <source>Scene %1</source>
+        <translation>Scena %1</translation>
+    </message>
+    <message>
+        <source>Clear channels</source>
+        <translation>Wyczyść kanały</translation>
+    </message>
+    <message>
+        <source>Import / Export Scenes</source>
+        <translation>Import / eksport scen</translation>
+    </message>
+    <message>
+        <source>Relocate scenes:</source>
+        <translation>Przesunięcie scen:</translation>
+    </message>
+    <message>
+        <source>Mask</source>
+        <translation>Maska</translation>
+    </message>
+    <message>
+        <source>Mask: %1</source>
+        <translation>Maska: %1</translation>
+    </message>
+    <message>
+        <source>Mask %1</source>
+        <translation>Maska %1</translation>
+    </message>
+    <message>
+        <source>Clear whole mask</source>
+        <translation>Wyczyść całą maskę</translation>
+    </message>
+    <message>
+        <source>Import / Export Masks</source>
+        <translation>Import / eksport masek</translation>
+    </message>
+    <message>
+        <source>Relocate masks:</source>
+        <translation>Przesunięcie masek:</translation>
     </message>
     <message>
         <source>Single Channels</source>
@@ -143,6 +202,138 @@
         <source>Copying</source>
         <translation>Kopiowanie</translation>
     </message>
+    <message>
+        <source>Fade Up Time:</source>
+        <translation>Czas narastania:</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Czas trwania:</translation>
+    </message>
+    <message>
+        <source>Fade Down Time:</source>
+        <translation>Czas wygaszania:</translation>
+    </message>
+    <message>
+        <source>Infinite</source>
+        <translation>Nieskończony</translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation>Opis:</translation>
+    </message>
+    <message>
+        <source>Selection</source>
+        <translation>Zaznaczanie</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Zaznacz</translation>
+    </message>
+    <message>
+        <source>Deselect</source>
+        <translation>Odznacz</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>Odwróć</translation>
+    </message>
+    <message>
+        <source>Choose all or...</source>
+        <translation>Wszystkie lub...</translation>
+    </message>
+    <message>
+        <source>Choose every</source>
+        <translation>Wybierz co</translation>
+    </message>
+    <message>
+        <source>In range</source>
+        <translation>W zakresie</translation>
+    </message>
+    <message>
+        <source>from </source>
+        <translation>od </translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>do</translation>
+    </message>
+    <message>
+        <source>Execute!</source>
+        <translation>Wykonaj!</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>Włącz</translation>
+    </message>
+    <message>
+        <source>values setting</source>
+        <translation>ustawianie wartości</translation>
+    </message>
+    <message>
+        <source>with slider</source>
+        <translation>suwakiem</translation>
+    </message>
+    <message>
+        <source>copying</source>
+        <translation>kopiowanie</translation>
+    </message>
+    <message>
+        <source>with relocation</source>
+        <translation>z przesunięciem</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiuj</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Eksport</translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>Plik:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Przeglądaj</translation>
+    </message>
+    <message>
+        <source>Choose</source>
+        <translation>Wybierz</translation>
+    </message>
+    <message>
+        <source>Copy from range:</source>
+        <translation>Kopiuj z zakresu:</translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>brak opisu</translation>
+    </message>
+    <message>
+        <source>Rule broken!</source>
+        <translation>Naruszona reguła!</translation>
+    </message>
+    <message>
+        <source>All times cannot equal 0!
+Duration will be fixed.</source>
+        <translation>Wszystkie czasy nie mogą być równe 0!
+Czas trwania zostanie poprawiony.</translation>
+    </message>
+</context>
+<context>
+    <name>as_conf_widget</name>
+    <message>
+        <source>Enable active scenes</source>
+        <translation>Włącz sceny aktywne</translation>
+    </message>
+</context>
+<context>
+    <name>ascene_settings_widget</name>
     <message>
         <source>Coupled Scenes</source>
         <translation>Sceny sprzężone</translation>
