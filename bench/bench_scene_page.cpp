@@ -1,0 +1,107 @@
+// The scene page over a full show, on the offscreen platform: building the
+// page, one refresh (every row text and colour, the shown scene), one
+// relabel (every row text elided), choosing another scene, and one fader
+// movement. The reference beside the refresh is a plain 10240-row table
+// given new texts and backgrounds, the least a reload of the list can cost.
+//
+//   bench_scene_page [runs]
+
+#include "bench_show.h"
+
+#include "editors/scenes/admx512_sliders_widget.h"
+#include "editors/scenes/admx_slider_widget.h"
+#include "editors/scenes/ascene_settings_widget.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSlider>
+#include <QTableWidget>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double timeOf(int runs, const std::function<void(int)>& work, const std::function<void(int)>& prepare = {})
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        if (prepare)
+            prepare(i);
+        QElapsedTimer timer;
+        timer.start();
+        work(i);
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return median(times);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
+    benchShow::quietDialogs quiet;
+    installDialogSeam(&quiet);
+    channelCount = 512;
+    kv310_controller_class controller;
+    theController = &controller;
+    benchShow::buildShow(controller);
+
+    QWidget tab;
+    tab.resize(1070, 703);
+    std::unique_ptr<ascene_settings_widget> page;
+    const double build = timeOf(std::max(3, runs / 4), [&](int) {
+        page.reset();
+        page = std::make_unique<ascene_settings_widget>(&controller, &tab);
+    });
+    tab.show();
+    QCoreApplication::processEvents();
+
+    const double refresh = timeOf(runs, [&](int) { page->refresh(); });
+    // Every text differs from the one shown, as after a read of a file.
+    const double fresh = timeOf(runs, [&](int) { page->refresh(); }, [&](int i) {
+        for (QString& text : controller.sceneDescriptions)
+            text[0] = QChar(u'A' + i % 26);
+    });
+    const double relabel = timeOf(runs, [&](int) { page->relabel(); });
+    const double choose = timeOf(runs, [&](int i) { page->sceneList->setCurrentCell(1 + i, 0); });
+    const double fader = timeOf(runs * 10, [&](int i) {
+        page->sliderBank->sliders[size_t(i % 10)]->slider->setValue(i % 256);
+    });
+
+    QTableWidget plain(img::SCENES, 1, &tab);
+    for (int r = 0; r < img::SCENES; ++r)
+        plain.setItem(r, 0, new QTableWidgetItem());
+    const double reference = timeOf(runs, [&](int i) {
+        const QBrush brush(i % 2 ? Qt::white : Qt::green);
+        for (int r = 0; r < img::SCENES; ++r) {
+            QTableWidgetItem* item = plain.item(r, 0);
+            item->setData(Qt::EditRole, QString::number(r + i));
+            item->setBackground(brush);
+        }
+    });
+
+    std::printf("page built:          %8.2f ms (median of %d)\n", build, std::max(3, runs / 4));
+    std::printf("refresh:             %8.2f ms (median of %d)\n", refresh, runs);
+    std::printf("refresh, new texts:  %8.2f ms (median of %d); a plain table given new texts: %.2f ms, %.2f x\n", fresh,
+                runs, reference, fresh / reference);
+    std::printf("relabel:             %8.2f ms (median of %d)\n", relabel, runs);
+    std::printf("another scene chosen:%8.2f ms (median of %d)\n", choose, runs);
+    std::printf("fader moved:         %8.4f ms (median of %d)\n", fader, runs * 10);
+    page.reset();
+    installDialogSeam(nullptr);
+    theController = nullptr;
+    return 0;
+}
