@@ -285,7 +285,7 @@ void arecord_settings_widget::buildGroupChannels()
 
     // The range boxes end at the output channel limit stored in the image;
     // a word outside the limit's range leaves them the whole universe.
-    int outputs = img::getU16(controller->configImage, img::outputChannelCount);
+    int outputs = controller ? img::getU16(controller->configImage, img::outputChannelCount) : CHANNELS;
     if (outputs < 24 || outputs > CHANNELS)
         outputs = CHANNELS;
     fromLabel = new QLabel(tr("from "), chooseGroup);
@@ -419,6 +419,8 @@ uint32_t arecord_settings_widget::timesOf(int record) const
 
 void arecord_settings_widget::storeTime(int offset, int code)
 {
+    if (!controller)
+        return;
     img::putU16(imageOf(), timesOf(currentScene) + uint32_t(offset), uint16_t(qBound(0, code, 0xFFFF)));
 }
 
@@ -433,6 +435,8 @@ QString arecord_settings_widget::rowText(int record) const
 void arecord_settings_widget::refresh()
 {
     ++refreshCount;
+    if (!controller)
+        return;
     const uint8_t* image = imageOf();
     const fadeTimes times = fadeTimes::read(image + timesOf(currentScene));
 
@@ -482,6 +486,8 @@ void arecord_settings_widget::refresh()
 void arecord_settings_widget::relabel()
 {
     ++relabelCount;
+    if (!controller)
+        return;
     const QFont font = recordList->font();
     const int width = recordList->columnWidth(0);
     const QString none = pageStyle::elided(tr("no description"), font, width);
@@ -493,6 +499,8 @@ void arecord_settings_widget::relabel()
 
 void arecord_settings_widget::disableDescEdition()
 {
+    if (!controller)
+        return;
     kind.descriptions(controller)[currentScene] = descriptionEdit->text();
     if (QTableWidgetItem* item = recordList->item(currentScene, 0))
         item->setData(Qt::EditRole,
@@ -535,7 +543,7 @@ void arecord_settings_widget::riseTimeChange(QTime t)
 
 void arecord_settings_widget::lastTimeChange(QTime t)
 {
-    if (img::getU16(imageOf(), timesOf(currentScene) + DURATION) == INFINITE)
+    if (!controller || img::getU16(imageOf(), timesOf(currentScene) + DURATION) == INFINITE)
         return;
     const int code = toTenths(t);
     storeTime(DURATION, code);
@@ -553,6 +561,8 @@ void arecord_settings_widget::fallTimeChange(QTime t)
 
 void arecord_settings_widget::CheckTimes()
 {
+    if (!controller)
+        return;
     const fadeTimes times = fadeTimes::read(imageOf() + timesOf(currentScene));
     const int sum = times.fadeUp + times.fadeDown + (kind.fadesInTimeRule ? times.duration : 0);
     if (sum != 0)
@@ -575,6 +585,8 @@ void arecord_settings_widget::lastTimeInfChange(int state)
 
 void arecord_settings_widget::clearAllChnls()
 {
+    if (!controller)
+        return;
     // Straight into the image: the refresh sends the whole record live.
     std::memset(imageOf() + kind.channels + uint32_t(CHANNELS) * uint32_t(currentScene), kind.clearLevel, CHANNELS);
     refresh();
@@ -625,6 +637,8 @@ void arecord_settings_widget::groupSetValue(int, int val)
 
 void arecord_settings_widget::copyGroup()
 {
+    if (!controller)
+        return;
     const int offset = relocationBox->value();
     const int end = qMin(channelCount, CHANNELS);
     // In ascending order, each source read when its turn comes: a ticked

@@ -65,7 +65,8 @@ struct recordPageKind {
 // controller object given to it and keeps no copy of them.
 //
 // The page object is never shown: its widgets are children of the tab page
-// given to the constructor or of its tool pages.
+// given to the constructor or of its tool pages. Without a controller object
+// the page shows its widgets and edits nothing.
 class arecord_settings_widget : public QWidget {
     Q_OBJECT
 public:

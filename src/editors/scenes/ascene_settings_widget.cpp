@@ -20,6 +20,6 @@ void ascene_settings_widget::sceneLiveOn()
 
 void ascene_settings_widget::refreshed()
 {
-    if (controller->uiMode == 2)
+    if (controller && controller->uiMode == 2)
         controller->send_sc_prep(currentScene);
 }

@@ -76,6 +76,7 @@ private Q_SLOTS:
     void listTextsAndColours();
     void editingADescription();
     void liveModeUploadsTheChosenScene();
+    void aWindowWithoutAController();
 
 private:
     std::unique_ptr<pageFixture> world;
@@ -378,6 +379,25 @@ void tst_scene_page::liveModeUploadsTheChosenScene()
     QCOMPARE(rig.sim->liveFramesTaken, 5);
     QCOMPARE(rig.sim->output, QByteArray(512, '\0'));
     QVERIFY(rig.status->isEmpty());
+}
+
+void tst_scene_page::aWindowWithoutAController()
+{
+    // A main window can be built without a controller object: the page then
+    // shows its widgets and its controls reach nothing.
+    ascene_settings_widget page(nullptr, &world->tab);
+    page.sceneList->setCurrentCell(3, 0);
+    page.fadeUpEdit->setTime(QTime(0, 0, 5));
+    page.durationEdit->setTime(QTime(0, 0));
+    page.infiniteBox->setChecked(true);
+    page.sliderBank->sliders[0]->slider->setValue(9);
+    page.descriptionEdit->setText(QStringLiteral("x"));
+    QTest::keyClick(page.descriptionEdit, Qt::Key_Return);
+    page.clearButton->click();
+    page.relabel();
+    page.sceneLiveOn();
+    QCOMPARE(page.currentScene, 3);
+    QVERIFY(world->dialogs.entries.isEmpty());
 }
 
 QTEST_MAIN(tst_scene_page)
