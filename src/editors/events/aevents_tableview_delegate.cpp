@@ -354,8 +354,14 @@ void aevents_tableview_delegate::updateEditorGeometry(QWidget* editor, const QSt
                                                       const QModelIndex&) const
 {
     // The state-limit window keeps its place over the main window.
-    if (editor && !editor->isWindow())
-        editor->setGeometry(option.rect);
+    if (!editor || editor->isWindow())
+        return;
+    QRect r = option.rect;
+    // An editor wider than its column may reach into the next one while it
+    // is open, rather than show a cut caption.
+    if (qobject_cast<QComboBox*>(editor) || qobject_cast<DTL_widget*>(editor))
+        r.setWidth(qMax(r.width(), editor->sizeHint().width()));
+    editor->setGeometry(r);
 }
 
 // ---- Storing -----------------------------------------------------------------------

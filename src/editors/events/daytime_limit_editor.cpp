@@ -138,28 +138,45 @@ void DTL_widget::chgMode(int ix)
         fromBox->show();
         break;
     case FROM_SUNRISE:
-        fromLabel->setText(tr("sunrise - "));
-        fromLabel->show();
+        showLabel(fromLabel, tr("sunrise - "));
         toBox->show();
         break;
     case TO_SUNSET:
-        toLabel->setText(tr(" - sunset"));
-        toLabel->show();
+        showLabel(toLabel, tr(" - sunset"));
         fromBox->show();
         break;
     case FROM_SUNSET:
-        fromLabel->setText(tr("sunset - "));
-        fromLabel->show();
+        showLabel(fromLabel, tr("sunset - "));
         toBox->show();
         break;
     case TO_SUNRISE:
-        toLabel->setText(tr(" - sunrise"));
-        toLabel->show();
+        showLabel(toLabel, tr(" - sunrise"));
         fromBox->show();
         break;
     default:
         break;
     }
+    if (width() < sizeHint().width())
+        resize(sizeHint().width(), height());
+}
+
+void DTL_widget::showLabel(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    // A longer translation widens the label rather than lose its end.
+    label->resize(qMax(55, label->sizeHint().width()), label->height());
+    label->show();
+}
+
+QSize DTL_widget::sizeHint() const
+{
+    int w = 0;
+    for (const QWidget* part : {static_cast<const QWidget*>(enableBox), static_cast<const QWidget*>(modeCombo),
+                                static_cast<const QWidget*>(fromLabel), static_cast<const QWidget*>(toLabel),
+                                static_cast<const QWidget*>(fromBox), static_cast<const QWidget*>(toBox)})
+        if (part->isVisibleTo(this))
+            w = qMax(w, part->geometry().right() + 1);
+    return QSize(w, 30);
 }
 
 void DTL_widget::ability(int st)

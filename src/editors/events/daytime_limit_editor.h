@@ -43,6 +43,9 @@ public:
     explicit DTL_widget(QWidget* parent);
     ~DTL_widget() override;
 
+    // Wide enough for the parts the mode shows.
+    QSize sizeHint() const override;
+
     QCheckBox* enableBox;
     QComboBox* modeCombo;
     QLabel* fromLabel;
@@ -57,6 +60,9 @@ public slots:
     void ability(int st);
     void chgMode(int ix);
     void leaveEvent(QEvent* event) override;
+
+private:
+    void showLabel(QLabel* label, const QString& text);
 };
 
 // Loads the limit bytes of an action into the editor.
