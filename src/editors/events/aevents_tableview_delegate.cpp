@@ -474,8 +474,13 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeType(QWidge
         emit self->actionTypeChgd(v);
     }
 
+    // A message's panel becomes the number of the new type.
+    const bool fromPanel = oldType == ACTION_MSG_FOR_PANEL && v != ACTION_MSG_FOR_PANEL;
+    bool repaired = false;
     if (v == ACTION_DELAY && oldSub == SUB_ON) {
-        const int oldNumber = editedAction->number;
+        // The delay the action is going to start, so that no start of a
+        // sequence's delay slips through as a former panel number.
+        const int oldNumber = fromPanel ? editedAction->number >> 8 : editedAction->number;
         if (oldNumber >= ACTION_NUMBER_ALL) {
             if (book.anyDelayOwned()) {
                 showMessage(QMessageBox::Critical, theMainWindow, tr("Action failed!"),
@@ -491,6 +496,7 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeType(QWidge
             events.setNumber(editedEvent, i, f);
             editedAction->number = uint16_t(f);
             model->setData(index.siblingAtColumn(NUMBER_COLUMN), QString::number(f + 1));
+            repaired = true;
         }
     }
 
@@ -524,8 +530,7 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeType(QWidge
         events.setSubAction(editedEvent, i, SUB_ON);
         if (oldType != ACTION_MSG_FOR_PANEL)
             events.setNumber(editedEvent, i, 0x100);
-    } else if (oldType == ACTION_MSG_FOR_PANEL) {
-        // The panel becomes the number of the new type.
+    } else if (fromPanel && !repaired) {
         events.setNumber(editedEvent, i, editedAction->number >> 8);
     }
 

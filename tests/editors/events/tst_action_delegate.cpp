@@ -411,6 +411,7 @@ void tst_action_delegate::delayOfASequenceAsksForRepair_data()
     QTest::newRow("number") << int(ACTION_DELAY) << 9 << int(SUB_ON) << 1 << 4;
     QTest::newRow("type") << int(ACTION_SCENE) << 3 << int(SUB_ON) << 0 << int(ACTION_DELAY);
     QTest::newRow("start") << int(ACTION_DELAY) << 3 << int(SUB_OFF) << 2 << int(SUB_ON);
+    QTest::newRow("panel 3") << int(ACTION_MSG_FOR_PANEL) << 0x0305 << int(SUB_ON) << 0 << int(ACTION_DELAY);
 }
 
 void tst_action_delegate::delayOfASequenceAsksForRepair()
