@@ -11,6 +11,7 @@
 #include "seams/gui_base.h"
 
 #include <QComboBox>
+#include <QPointer>
 #include <QSpinBox>
 #include <QStackedWidget>
 
@@ -438,15 +439,20 @@ void aevents_tableview_delegate::setModelData(QWidget* editor, QAbstractItemMode
 aevents_tableview_delegate::outcome aevents_tableview_delegate::storeType(QWidget* editor, QAbstractItemModel* model,
                                                                           const QModelIndex& index, int i) const
 {
-    auto* combo = qobject_cast<QComboBox*>(editor);
+    auto* box = qobject_cast<QComboBox*>(editor);
     // A type this page does not offer shows no item; leaving it must not
     // turn the action into something else.
-    if (!combo || combo->currentIndex() < 0)
+    if (!box || box->currentIndex() < 0)
         return outcome::unchanged;
+    // A message box takes the focus from the editor, and the view then closes
+    // and deletes it: everything needed of it is read before any box.
+    const QPointer<QComboBox> combo(box);
+    int v = box->currentData().toInt();
+    QString caption = box->currentText();
+    const QString firstCaption = box->itemText(0);
     auto* self = const_cast<aevents_tableview_delegate*>(this);
     eventTable& events = theController->events;
     eventBookkeeping book(*theController);
-    int v = combo->currentData().toInt();
     const int oldType = editedAction->type();
     const int oldSub = editedAction->subAction();
 
@@ -467,8 +473,11 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeType(QWidge
             showMessage(QMessageBox::Warning, theMainWindow, tr(" Illegal value!"),
                         tr("Enabling input already defined: ") + holder);
             v = ACTION_SCENE;
-            const QSignalBlocker quiet(combo);
-            combo->setCurrentIndex(0);
+            caption = firstCaption;
+            if (combo) {
+                const QSignalBlocker quiet(combo);
+                combo->setCurrentIndex(0);
+            }
         }
     } else {
         emit self->actionTypeChgd(v);
@@ -534,7 +543,7 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeType(QWidge
         events.setNumber(editedEvent, i, editedAction->number >> 8);
     }
 
-    model->setData(index, combo->currentText());
+    model->setData(index, caption);
     model->setData(index, v, Qt::UserRole);
     checkRule(i, v, shownValue(editedAction->number), oldSub);
     return listsKept ? outcome::listsKept : outcome::stored;
@@ -547,6 +556,7 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeNumber(QWid
     const eventBookkeeping book(*theController);
     const int type = editedAction->type();
     const int oldSub = editedAction->subAction();
+    // Read before any message box, which may end the editor's life.
     int v;
     QString text;
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
@@ -614,7 +624,9 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeSubAction(Q
     auto* combo = qobject_cast<QComboBox*>(editor);
     if (!combo || combo->currentIndex() < 0)
         return outcome::unchanged;
+    // Read before any message box, which may end the editor's life.
     const int v = combo->currentData().toInt();
+    const QString caption = combo->currentText();
     if (editedAction->type() == ACTION_DELAY && v == SUB_ON) {
         const int number = events.number(editedEvent, i);
         if (number >= ACTION_NUMBER_ALL) {
@@ -635,6 +647,6 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeSubAction(Q
         }
     }
     events.setSubAction(editedEvent, i, v);
-    model->setData(index, combo->currentText());
+    model->setData(index, caption);
     return outcome::stored;
 }

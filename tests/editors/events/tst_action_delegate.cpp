@@ -2,6 +2,7 @@
 #include "editors/events/action_rows.h"
 #include "model/event_bookkeeping.h"
 
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <algorithm>
@@ -52,6 +53,33 @@ QList<int> delayStarts(const eventTable& events)
     return out;
 }
 
+// Answers every message as a user would while the view, having lost the
+// focus to the box, closes the editor and deletes it.
+class closingSeam final : public dialogSeam {
+public:
+    closingSeam(QWidget* editor, int answer)
+        : editor(editor)
+        , answer(answer)
+    {
+        installDialogSeam(this);
+    }
+    ~closingSeam() override { installDialogSeam(nullptr); }
+    int message(const messageRequest& r) override
+    {
+        texts << r.text;
+        delete editor.data();
+        return r.buttonTexts.isEmpty() ? int(QMessageBox::Ok) : answer;
+    }
+    QString openFileName(fileRequest&) override { return {}; }
+    QString saveFileName(fileRequest&) override { return {}; }
+    QColor color(const QColor&, QWidget*, const QString&) override { return {}; }
+    int exec(QDialog*) override { return 0; }
+
+    QPointer<QWidget> editor;
+    int answer;
+    QStringList texts;
+};
+
 }  // namespace
 
 // Editing the cells of the action table: which editors open, what they
@@ -88,6 +116,8 @@ private Q_SLOTS:
     void input24LockIsTestedFirst();
     void msgForPanelNumbers();
     void sequencePageEditsTheShownAction();
+    void editorClosedWhileABoxIsOpen_data();
+    void editorClosedWhileABoxIsOpen();
     void startedDelaysStayTheStartsAfterRandomEdits();
 };
 
@@ -645,6 +675,47 @@ void tst_action_delegate::sequencePageEditsTheShownAction()
     QCOMPARE(rig.events().number(endOf10, 0), 11);
     QCOMPARE(rig.events().number(endOf10, 1), 49);
     QCOMPARE(rig.table.item(0, 1)->text(), QStringLiteral("50"));
+}
+
+void tst_action_delegate::editorClosedWhileABoxIsOpen_data()
+{
+    // An edit that shows a box: what its cell and the action then hold.
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QList<int>>("action");
+    QTest::newRow("enabling refused") << 0 << int(ACTION_ENABLING) << "Scene" << QList<int>{0, 3, 0};
+    QTest::newRow("repaired by type") << 0 << int(ACTION_DELAY) << "Delay" << QList<int>{5, 0, 0};
+    QTest::newRow("repaired by number") << 1 << 4 << "1" << QList<int>{5, 0, 0};
+    QTest::newRow("repaired by start") << 2 << int(SUB_ON) << "Start" << QList<int>{5, 0, 0};
+}
+
+void tst_action_delegate::editorClosedWhileABoxIsOpen()
+{
+    QFETCH(int, column);
+    QFETCH(int, value);
+    QFETCH(QString, cell);
+    QFETCH(QList<int>, action);
+    actionTableRig rig(INPUTS_PAGE);
+    rig.ownDelay(3, 2);
+    rig.events().enablingSource = 10;
+    rig.add(INPUT3_ON, column == 0 ? ACTION_SCENE : ACTION_DELAY, 3, column == 2 ? SUB_OFF : SUB_ON);
+    if (column == 1)
+        rig.events().setNumber(INPUT3_ON, 0, 9);
+    rig.show(INPUT3_ON);
+    QWidget* editor = rig.open(0, column).release();
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        combo->setCurrentIndex(combo->findData(value));
+    else
+        qobject_cast<QSpinBox*>(editor)->setValue(value);
+    closingSeam seam(editor, REPAIR);
+    rig.store(editor, 0, column);
+    QVERIFY(!seam.editor);
+    QCOMPARE(seam.texts.size(), 1);
+    QCOMPARE(rig.table.item(0, column)->text(), cell);
+    QCOMPARE((QList<int>{rig.events().actionType(INPUT3_ON, 0), rig.events().number(INPUT3_ON, 0),
+                         rig.events().subAction(INPUT3_ON, 0)}),
+             action);
 }
 
 void tst_action_delegate::startedDelaysStayTheStartsAfterRandomEdits()

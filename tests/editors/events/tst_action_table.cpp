@@ -3,6 +3,7 @@
 #include "widgets/page_style.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QSignalSpy>
 
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void typeChangeRewritesTheNumberCell();
     void deleteAndInsertKeysAreForwarded();
     void storedEditsReloadTableAndDelayPage();
+    void stopEditingKeepsAnEditorUnderTheMouse();
 };
 
 void tst_action_table::actionTexts_data()
@@ -291,6 +293,34 @@ void tst_action_table::storedEditsReloadTableAndDelayPage()
     QCOMPARE(rig.table.refreshCount, before + 1);
     QCOMPARE(rig.window().delayEventsRefreshes, 1);
     QCOMPARE(rig.table.item(0, 1)->text(), QStringLiteral("9"));
+}
+
+void tst_action_table::stopEditingKeepsAnEditorUnderTheMouse()
+{
+    actionTableRig rig(0);
+    rig.add(INPUT3_ON, ACTION_SCENE, 4, SUB_ON);
+    rig.show(INPUT3_ON);
+    rig.tab.resize(600, 300);
+    rig.table.resize(535, 250);
+    rig.tab.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.tab));
+    rig.table.setCurrentCell(0, 1);
+    rig.table.edit(rig.index(0, 1));
+    auto* spin = rig.table.viewport()->findChild<QSpinBox*>();
+    QVERIFY(spin);
+    spin->setValue(20);
+
+    QCursor::setPos(spin->mapToGlobal(QPoint(spin->width() / 2, spin->height() / 2)));
+    if (QCursor::pos() != spin->mapToGlobal(QPoint(spin->width() / 2, spin->height() / 2)))
+        QSKIP("the platform does not move the cursor");
+    rig.table.stopEditing(spin);
+    QCOMPARE(rig.events().number(INPUT3_ON, 0), 4);
+    QCOMPARE(rig.table.indexWidget(rig.index(0, 1)), spin);
+
+    QCursor::setPos(spin->mapToGlobal(QPoint(spin->width() + 5, 0)));
+    rig.table.stopEditing(spin);
+    QCOMPARE(rig.events().number(INPUT3_ON, 0), 19);
+    QVERIFY(!rig.table.indexWidget(rig.index(0, 1)));
 }
 
 QTEST_MAIN(tst_action_table)
