@@ -439,6 +439,16 @@ void gui_class::setEventsTabEnabled(int index, bool enabled)
     tabWidget_events->setTabEnabled(index, enabled);
 }
 
+void gui_class::refreshDelayEvents()
+{
+    emit refreshDldEvents();
+}
+
+int gui_class::currentEventPageKind() const
+{
+    return tabWidget_main->currentIndex() == MAIN_TAB_EVENTS ? tabWidget_events->currentIndex() : 103;
+}
+
 // ---- Refresh ---------------------------------------------------------------------
 
 void gui_class::refresh()

@@ -63,6 +63,8 @@ public:
     void showDeviceDst(bool active) override;
     void showDeviceCalibration(int value) override;
     void setEventsTabEnabled(int index, bool enabled) override;
+    void refreshDelayEvents() override;
+    int currentEventPageKind() const override;
 
     kv310_controller_class* controller;
     QTimer* clockTimer = nullptr;

@@ -37,6 +37,13 @@ public:
     // Enables or disables one page of the events tab widget (5 remote
     // control, 6 DMX output); the settings pages that govern them call it.
     virtual void setEventsTabEnabled(int index, bool enabled) = 0;
+
+    // Reloads the delay events page; the action tables ask for it after every
+    // stored edit, since an edit can start or stop a delay.
+    virtual void refreshDelayEvents() {}
+    // The kind of the event page in front (the events sub-tab index, 0..6)
+    // while the events tab is current; 103, the sequence page, otherwise.
+    virtual int currentEventPageKind() const { return 103; }
 };
 
 // The current main window; null before the first one and while it is rebuilt.

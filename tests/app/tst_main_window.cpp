@@ -1,4 +1,6 @@
 #include "app/gui_class.h"
+#include "editors/events/aevents_tableview_delegate.h"
+#include "editors/events/aevents_tableview_widget.h"
 #include "app/clear_conf_dialog.h"
 #include "app/right_panel_widget.h"
 #include "app/startup.h"
@@ -208,6 +210,7 @@ private Q_SLOTS:
     void invalidProjectFileCutsTheName();
     void designModeNeedsALibrary();
     void clockServicesReachTheClockPage();
+    void actionTablesReachTheDelayPageAndTheTabs();
 
 private:
     std::unique_ptr<gui_class> makeWindow();
@@ -1119,6 +1122,23 @@ void tst_main_window::clockServicesReachTheClockPage()
     w->rightPanel->clockLabel->clear();
     QVERIFY(QMetaObject::invokeMethod(w.get(), "timerTimeUpdate"));
     QCOMPARE(w->rightPanel->clockLabel->text(), QStringLiteral("------,  --.--.----  --:--:--"));
+}
+
+void tst_main_window::actionTablesReachTheDelayPageAndTheTabs()
+{
+    const auto w = makeWindow();
+    showTab(*w, 0, 2);
+    QCOMPARE(static_cast<gui_base_class*>(w.get())->currentEventPageKind(), 2);
+    showTab(*w, 3, 0);
+    QCOMPARE(static_cast<gui_base_class*>(w.get())->currentEventPageKind(), 103);
+    showTab(*w, 0, 0);
+
+    // A stored cell edit reloads the table and, through the window, the delay page.
+    aevents_tableview_widget table(0, w->tab_events_inputs);
+    const QMap<QString, int> before = snapshot(*w);
+    emit table.actionDelegate->forceRefresh();
+    QCOMPARE(moved(*w, before), (QMap<QString, int>{{"delayEvents", 1}}));
+    QCOMPARE(table.refreshCount, 1);
 }
 
 QTEST_MAIN(tst_main_window)

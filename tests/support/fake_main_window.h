@@ -23,6 +23,8 @@ public:
     void showDeviceDst(bool active) override { dst.append(active); }
     void showDeviceCalibration(int value) override { calibration.append(value); }
     void setEventsTabEnabled(int index, bool enabled) override { eventsTabs.append({index, enabled}); }
+    void refreshDelayEvents() override { ++delayEventsRefreshes; }
+    int currentEventPageKind() const override { return eventPageKind; }
 
     QStringList calls;
     int fieldResets = 0;
@@ -30,4 +32,6 @@ public:
     QList<bool> dst;
     QList<int> calibration;
     QList<QPair<int, bool>> eventsTabs;
+    int delayEventsRefreshes = 0;
+    int eventPageKind = 103;  // what currentEventPageKind() reports
 };

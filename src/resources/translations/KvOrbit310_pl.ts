@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl_PL">
 <context>
+    <name>DTL_widget</name>
+    <message>
+        <source>Not set</source>
+        <translation>Bez ograniczeń</translation>
+    </message>
+    <message>
+        <source>Daytime only</source>
+        <translation>Tylko w dzień</translation>
+    </message>
+    <message>
+        <source>Night-time only</source>
+        <translation>Tylko w nocy</translation>
+    </message>
+    <message>
+        <source>Set manually</source>
+        <translation>Ustaw ręcznie</translation>
+    </message>
+    <message>
+        <source>From sunrise</source>
+        <translation>Od wschodu</translation>
+    </message>
+    <message>
+        <source>To sunset</source>
+        <translation>Do zachodu</translation>
+    </message>
+    <message>
+        <source>From sunset</source>
+        <translation>Od zachodu</translation>
+    </message>
+    <message>
+        <source>To sunrise</source>
+        <translation>Do wschodu</translation>
+    </message>
+    <message>
+        <source>sunrise - </source>
+        <translation>wschód - </translation>
+    </message>
+    <message>
+        <source> - sunset</source>
+        <translation> - zachód</translation>
+    </message>
+    <message>
+        <source>sunset - </source>
+        <translation>zachód - </translation>
+    </message>
+    <message>
+        <source> - sunrise</source>
+        <translation> - wschód</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Events</source>
@@ -77,6 +128,36 @@
     </message>
 </context>
 <context>
+    <name>StL_widget</name>
+    <message>
+        <source>State S%1</source>
+        <translation>Stan S%1</translation>
+    </message>
+    <message>
+        <source>no description...</source>
+        <translation>brak opisu...</translation>
+    </message>
+</context>
+<context>
+    <name>StateConds</name>
+    <message>
+        <source>State limits</source>
+        <translation>Ograniczenia stanów</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Ustaw</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Wyczyść</translation>
+    </message>
+</context>
+<context>
     <name>admx512_sliders_widget</name>
     <message>
         <source>Scene: </source>
@@ -96,6 +177,389 @@
     <message>
         <source>Value</source>
         <translation>Wartość</translation>
+    </message>
+</context>
+<context>
+    <name>aevents_tableview_delegate</name>
+    <message>
+        <source>Scene</source>
+        <translation>Scena</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Sequence</source>
+        <translation>Sekwencja</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Opóźnienie</translation>
+    </message>
+    <message>
+        <source>Mask</source>
+        <translation>Maska</translation>
+    </message>
+    <message>
+        <source>Set status</source>
+        <translation>Ustaw stan</translation>
+    </message>
+    <message>
+        <source>Enabling</source>
+        <translation>Zezwolenie</translation>
+    </message>
+    <message>
+        <source>Save show</source>
+        <translation>Zapis pokazu</translation>
+    </message>
+    <message>
+        <source>DMX Transmission</source>
+        <translation>Nadawanie DMX</translation>
+    </message>
+    <message>
+        <source>Msg for panel</source>
+        <translation>Komunikat</translation>
+    </message>
+    <message>
+        <source>Self programming </source>
+        <translation>Sceny z DMX </translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Wszystkie</translation>
+    </message>
+    <message>
+        <source>Panel </source>
+        <translation>Panel </translation>
+    </message>
+    <message>
+        <source>Msg </source>
+        <translation>Kom. </translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Włącz</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation>Przełącz</translation>
+    </message>
+    <message>
+        <source>Freeze</source>
+        <translation>Zatrzymaj</translation>
+    </message>
+    <message>
+        <source>Unfreeze</source>
+        <translation>Wznów</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Wyłącz</translation>
+    </message>
+    <message>
+        <source>Inc. brightness</source>
+        <translation>Jaśniej</translation>
+    </message>
+    <message>
+        <source>Dec. brightness</source>
+        <translation>Ciemniej</translation>
+    </message>
+    <message>
+        <source>Set brightness</source>
+        <translation>Ustaw jasność</translation>
+    </message>
+    <message>
+        <source>Exclusive on</source>
+        <translation>Włącz wyłącznie</translation>
+    </message>
+    <message>
+        <source>Next step</source>
+        <translation>Następny krok</translation>
+    </message>
+    <message>
+        <source>Prev. step</source>
+        <translation>Poprz. krok</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Od początku</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <comment>Akcja</comment>
+        <translation>Zezwól</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <comment>Akcja</comment>
+        <translation>Zabroń</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <comment>Akcja</comment>
+        <translation>Przełącz</translation>
+    </message>
+    <message>
+        <source>Activate</source>
+        <translation>Ustaw</translation>
+    </message>
+    <message>
+        <source>Deactivate</source>
+        <translation>Skasuj</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Przywróć</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Increase intensity</source>
+        <translation>Zwiększ poziom</translation>
+    </message>
+    <message>
+        <source>Decrease intensity</source>
+        <translation>Zmniejsz poziom</translation>
+    </message>
+    <message>
+        <source>Set intensity</source>
+        <translation>Ustaw poziom</translation>
+    </message>
+    <message>
+        <source>Action failed!</source>
+        <translation>Operacja nie powiodła się!</translation>
+    </message>
+    <message>
+        <source>To many delays defined!</source>
+        <translation>Zdefiniowano zbyt wiele opóźnień!</translation>
+    </message>
+    <message>
+        <source>Delay already in use!</source>
+        <translation>Opóźnienie jest już używane!</translation>
+    </message>
+    <message>
+        <source>Delay #%1 is blocked by sequence #%2!</source>
+        <translation>Opóźnienie nr %1 jest zajęte przez sekwencję nr %2!</translation>
+    </message>
+    <message>
+        <source>Repair</source>
+        <translation>Napraw</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source> Illegal value!</source>
+        <translation> Niedozwolona wartość!</translation>
+    </message>
+    <message>
+        <source>Enabling input already defined: </source>
+        <translation>Wejście zezwalające jest już zdefiniowane: </translation>
+    </message>
+    <message>
+        <source>Some delays are blocked by sequences!</source>
+        <translation>Niektóre opóźnienia są zajęte przez sekwencje!</translation>
+    </message>
+</context>
+<context>
+    <name>aevents_tableview_widget</name>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>Nr</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Akcja</translation>
+    </message>
+    <message>
+        <source>Daytime Limits</source>
+        <translation>Pora dnia</translation>
+    </message>
+    <message>
+        <source>State Limits</source>
+        <translation>Stany</translation>
+    </message>
+    <message>
+        <source>Scene</source>
+        <translation>Scena</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Enabling</source>
+        <translation>Zezwolenie</translation>
+    </message>
+    <message>
+        <source>Set status</source>
+        <translation>Ustaw stan</translation>
+    </message>
+    <message>
+        <source>Save show</source>
+        <translation>Zapis pokazu</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Opóźnienie</translation>
+    </message>
+    <message>
+        <source>Sequence</source>
+        <translation>Sekwencja</translation>
+    </message>
+    <message>
+        <source>Mask</source>
+        <translation>Maska</translation>
+    </message>
+    <message>
+        <source>DMX Transmission</source>
+        <translation>Nadawanie DMX</translation>
+    </message>
+    <message>
+        <source>Msg for panel</source>
+        <translation>Komunikat</translation>
+    </message>
+    <message>
+        <source>Active scenes</source>
+        <translation>Sceny aktywne</translation>
+    </message>
+    <message>
+        <source>Self programming</source>
+        <translation>Sceny z DMX</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Wszystkie</translation>
+    </message>
+    <message>
+        <source>Panel %1</source>
+        <translation>Panel %1</translation>
+    </message>
+    <message>
+        <source>Msg %1</source>
+        <translation>Kom. %1</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <comment>Akcja</comment>
+        <translation>Zezwól</translation>
+    </message>
+    <message>
+        <source>Activate</source>
+        <translation>Ustaw</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Włącz</translation>
+    </message>
+    <message>
+        <source>Next step</source>
+        <translation>Następny krok</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation>Przełącz</translation>
+    </message>
+    <message>
+        <source>Freeze</source>
+        <translation>Zatrzymaj</translation>
+    </message>
+    <message>
+        <source>Deactivate</source>
+        <translation>Skasuj</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <comment>Akcja</comment>
+        <translation>Zabroń</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Przywróć</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Wyłącz</translation>
+    </message>
+    <message>
+        <source>Unfreeze</source>
+        <translation>Wznów</translation>
+    </message>
+    <message>
+        <source>Exclusive on</source>
+        <translation>Włącz wyłącznie</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Od początku</translation>
+    </message>
+    <message>
+        <source>Increase brightness</source>
+        <translation>Zwiększ jasność</translation>
+    </message>
+    <message>
+        <source>Increase intensity</source>
+        <translation>Zwiększ poziom</translation>
+    </message>
+    <message>
+        <source>Decrease brightness</source>
+        <translation>Zmniejsz jasność</translation>
+    </message>
+    <message>
+        <source>Decrease intensity</source>
+        <translation>Zmniejsz poziom</translation>
+    </message>
+    <message>
+        <source>Set brightness</source>
+        <translation>Ustaw jasność</translation>
+    </message>
+    <message>
+        <source>Set intensity</source>
+        <translation>Ustaw poziom</translation>
+    </message>
+    <message>
+        <source>Prev. step</source>
+        <translation>Poprz. krok</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Bez ograniczeń</translation>
+    </message>
+    <message>
+        <source>Daytime only</source>
+        <translation>Tylko w dzień</translation>
+    </message>
+    <message>
+        <source>Night-time only</source>
+        <translation>Tylko w nocy</translation>
+    </message>
+    <message>
+        <source>sunrise</source>
+        <translation>wschód</translation>
+    </message>
+    <message>
+        <source>sunset</source>
+        <translation>zachód</translation>
     </message>
 </context>
 <context>
@@ -1686,6 +2150,21 @@ Ponów próbę lub wybierz inne urządzenie do połączenia.</translation>
     <message>
         <source>Configuration not read!</source>
         <translation>Konfiguracja nie została odczytana!</translation>
+    </message>
+</context>
+<context>
+    <name>setStateClass</name>
+    <message>
+        <source>Ignore</source>
+        <translation>Pomijaj</translation>
+    </message>
+    <message>
+        <source>When set</source>
+        <translation>Ustawiony</translation>
+    </message>
+    <message>
+        <source>When unset</source>
+        <translation>Skasowany</translation>
     </message>
 </context>
 <context>
