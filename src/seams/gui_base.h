@@ -37,6 +37,13 @@ public:
     // Enables or disables one page of the events tab widget (5 remote
     // control, 6 DMX output); the settings pages that govern them call it.
     virtual void setEventsTabEnabled(int index, bool enabled) = 0;
+
+    // Scene editor, as the output DMX monitor window reaches it: the window's
+    // closing ends the editor's DMX transparency (setTransparency(false)),
+    // and a window made while the editor's "Hide monitor window" box is
+    // ticked is polled without being shown.
+    virtual void setSceneTransparency(bool on) { Q_UNUSED(on) }
+    virtual bool sceneMonitorHidden() const { return false; }
 };
 
 // The current main window; null before the first one and while it is rebuilt.

@@ -23,6 +23,8 @@ public:
     void showDeviceDst(bool active) override { dst.append(active); }
     void showDeviceCalibration(int value) override { calibration.append(value); }
     void setEventsTabEnabled(int index, bool enabled) override { eventsTabs.append({index, enabled}); }
+    void setSceneTransparency(bool on) override { sceneTransparency.append(on); }
+    bool sceneMonitorHidden() const override { return monitorHidden; }
 
     QStringList calls;
     int fieldResets = 0;
@@ -30,4 +32,6 @@ public:
     QList<bool> dst;
     QList<int> calibration;
     QList<QPair<int, bool>> eventsTabs;
+    QList<bool> sceneTransparency;  // what the scene editor's transparency was told
+    bool monitorHidden = false;     // the scene editor's "Hide monitor window" box
 };
