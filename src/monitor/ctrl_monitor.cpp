@@ -278,12 +278,11 @@ void ctrl_monitor::shStatesClicked()
     table->verticalHeader()->hide();
     table->horizontalHeader()->hide();
     table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setColumnWidth(0, 59);
-    table->setColumnWidth(1, 270);
     QPalette textPalette;
     textPalette.setColor(QPalette::All, QPalette::Base, QColor(243, 255, 243));
     const QString captions[STATE_ROWS] = {tr("Active states"), tr("Active scenes"), tr("Active programs"),
                                           tr("Active masks"), tr("Active delays")};
+    int captionWidth = 59;
     for (int row = 0; row < STATE_ROWS; ++row) {
         table->setRowHeight(row, 60);
         auto* caption = new btn_lbl;
@@ -295,7 +294,14 @@ void ctrl_monitor::shStatesClicked()
         edit->setAutoFillBackground(true);
         table->setCellWidget(row, 1, edit);
         caption->label->setText(captions[row]);
+        // The caption column widens where a word of a caption would be cut.
+        const QFontMetrics metrics(caption->label->font());
+        const int frame = 2 * caption->label->margin() + 4;
+        for (const QString& word : captions[row].split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            captionWidth = qMax(captionWidth, metrics.horizontalAdvance(word) + frame);
     }
+    table->setColumnWidth(0, captionWidth);
+    table->setColumnWidth(1, window->width() - 5 - captionWidth);
 }
 
 void ctrl_monitor::stopShInputs()

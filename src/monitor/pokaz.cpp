@@ -56,7 +56,8 @@ void pokaz::resizeEvent(QResizeEvent* event)
         table->resize(w - 2, h - 22);
     pbStop->resize(w - 2, 23);
     if (kind == MONITOR_FLAG_STATES && table) {
-        table->setColumnWidth(1, w - 64);
+        // The text column takes what the caption column leaves.
+        table->setColumnWidth(1, w - 5 - table->columnWidth(0));
         const int rowHeight = (table->height() - 2) / 5;
         for (int row = 0; row < 5 && row < table->rowCount(); ++row)
             table->setRowHeight(row, rowHeight);

@@ -2,6 +2,7 @@
 
 #include "support/virtual_clock.h"
 #include "monitor/dmx_value.h"
+#include "monitor/state_texts.h"
 #include "model/config_image.h"
 #include "model/events.h"
 
@@ -116,7 +117,15 @@ void tst_monitor_windows::windowsOpenHiddenWithTheirShape()
     pokaz* states = m.panel->statesWindow;
     states->resize(400, 422);
     QCOMPARE(states->table->size(), QSize(398, 400));
-    QCOMPARE(states->table->columnWidth(1), 336);
+    QCOMPARE(states->table->columnWidth(0) + states->table->columnWidth(1), 395);
+    QVERIFY(states->table->columnWidth(0) >= 59);
+    // The caption column is wide enough for every word of the captions.
+    for (int row = 0; row < 5; ++row) {
+        auto* caption = qobject_cast<btn_lbl*>(states->table->cellWidget(row, 0));
+        const QFontMetrics metrics(caption->label->font());
+        for (const QString& word : caption->label->text().split(QLatin1Char(' ')))
+            QVERIFY2(metrics.horizontalAdvance(word) <= caption->label->contentsRect().width(), qPrintable(word));
+    }
     QCOMPARE(states->table->rowHeight(4), 79);
     QCOMPARE(states->pbStop->width(), 398);
 }
