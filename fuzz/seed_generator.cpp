@@ -227,6 +227,32 @@ void sunSeeds()
                               "2;7:44;invalid\r\n366;8:00;16:00;extra\r\n");
 }
 
+// The internal-states block as the simulated controller lays it out, behind
+// the byte of description switches.
+void stateTextSeeds()
+{
+    const auto seed = [](const char* name, uint8_t switches, const simInternalStates& states) {
+        simController sim(QStringLiteral("1"), TYPE_WORD_CURRENT);
+        sim.internalStates = states;
+        put("state_texts", name, QByteArray(1, char(switches)) + sim.statesBlock());
+    };
+    seed("idle", 0x1F, simInternalStates());
+    simInternalStates show;
+    show.setState(1, true);
+    show.setState(68, true);
+    show.scenes = {0, 4, 999, 1000, 9999, 10239};
+    show.programs = {{4, 2}, {4, 9}, {511, 998}};
+    show.masks = {6, 255};
+    show.delays = {0, 511};
+    seed("show", 0x00, show);
+    seed("show_described", 0x1E, show);
+    simInternalStates full;
+    for (int n = 0; n < 1200; ++n)
+        full.scenes.append(uint16_t(n * 9));
+    full.masks = {1, 2};
+    seed("lists_cut_at_the_end", 0x0A, full);
+}
+
 void languageSeeds()
 {
     QTemporaryDir dir;
@@ -488,6 +514,7 @@ int main(int argc, char** argv)
     }
     imageSeeds();
     sunSeeds();
+    stateTextSeeds();
     languageSeeds();
     upgradeSeeds();
     replySeeds();

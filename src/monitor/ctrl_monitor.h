@@ -1,50 +1,92 @@
 #pragma once
 
+#include "monitor/monitor_flags.h"
+#include "monitor/time_count.h"
+
 #include <QGroupBox>
+#include <QList>
+#include <QPointer>
+
 #include <cstdint>
 
+class QLabel;
+class QPalette;
 class QPushButton;
+class QSpinBox;
+class pokaz;
 
-// Monitor window flags; 0xFFFF names all four.
-enum monitorFlag : uint16_t {
-    MONITOR_FLAG_INPUTS = 1,
-    MONITOR_FLAG_DMX_IN = 2,
-    MONITOR_FLAG_DMX_OUT = 4,
-    MONITOR_FLAG_STATES = 8,
-    MONITOR_FLAG_ALL = 0xFFFF
-};
-
-// The "Controller Monitoring" panel of the general settings page: it opens
-// and closes the monitor windows and keeps a bit per open window.
+// The "Controller Monitoring" panel of the general settings page. It opens
+// and closes the four monitor windows (inputs, input DMX values, output DMX
+// values, internal states), owns them and the pacing thread, and polls the
+// controller for the open windows whenever the thread announces a poll.
+// Every read and redraw runs in the GUI thread.
 class ctrl_monitor : public QGroupBox {
     Q_OBJECT
 public:
     explicit ctrl_monitor(QWidget* parent);
+    ~ctrl_monitor() override;
 
     QPushButton* showInputsButton;
     QPushButton* showDmxInButton;
     QPushButton* showDmxOutButton;
     QPushButton* showStatesButton;
-    uint16_t monitorFlags = 0;   // bit set of the open windows
-    int stateTextUpdates = 0;    // redraw requests so far
+    QLabel* refreshLabel;
+    QSpinBox* refreshSpin;  // the period in hundreds of milliseconds
+    timeCount_class pollTimer;
+    uint16_t monitorFlags = 0;  // bit set of the open windows
+    // The open windows; null when closed. The output window's buffer is the
+    // live visualisation's source while the window exists.
+    QPointer<pokaz> inputsWindow;
+    QPointer<pokaz> dmxInWindow;
+    QPointer<pokaz> dmxOutWindow;
+    QPointer<pokaz> statesWindow;
+    // Backgrounds of the DMX value cells: value v is drawn on palette v / 4.
+    QList<QPalette*> valuePalettes;
+    int stateTextUpdates = 0;  // redraw requests from outside so far
+
+    // Fills a new DMX value window's table with its 512 cells.
+    void buildValueGrid(pokaz* window);
 
 signals:
     void clrMenu(uint16_t flags);
     void forceRefresh();
+    // After every successful read of the output DMX values.
+    void countTick();
 
 public slots:
-    // Closes the open windows named by the flags and re-enables their
-    // buttons; then tells the menu and the visible page.
-    void closeMonitors(uint16_t flags);
+    void changeRefresh(int v);
     // Each opens its window, or closes it when it is open.
     void shInputsClicked();
     void shDmxInClicked();
     void shDmxOutClicked();
     void shStatesClicked();
+    void stopShInputs();
+    void stopShDmxIn();
+    void stopShDmxOut();
+    void stopShStates();
+    // Closes the open windows named by the flags and re-enables their
+    // buttons; then tells the visible page and the menu.
+    void closeMonitors(uint16_t flags);
+    void connChange(bool connected);
+    // One poll of the open windows, announced by the pacing thread.
+    void reload();
     // Redraws the open windows of the flags from the data they hold.
     void updateStateTexts(uint16_t flags);
 
 private:
-    void toggle(uint16_t flag);
+    // The first steps every opening shares: true when the window of the flag
+    // is to be opened, false when it was open (and is now closed) or the
+    // controller is not connected.
+    bool mayOpen(uint16_t flag);
+    // The last steps: the button disabled, polling resumed, the bit set.
+    void markOpen(uint16_t flag);
+    void openValueWindow(uint16_t flag);
+    void redraw(uint16_t flags);
+    void redrawInputs();
+    void redrawValues(pokaz* window);
+    void redrawStates();
+    // Takes one poll's data into a window and shows it when it is due.
+    void takeInputLevels(uint32_t levels);
+    void takeValues(pokaz* window, const uint8_t* values);
     QPushButton* buttonOf(uint16_t flag) const;
 };

@@ -44,6 +44,12 @@ public:
     // The kind of the event page in front (the events sub-tab index, 0..6)
     // while the events tab is current; 103, the sequence page, otherwise.
     virtual int currentEventPageKind() const { return 103; }
+    // Scene editor, as the output DMX monitor window reaches it: the window's
+    // closing ends the editor's DMX transparency (setTransparency(false)),
+    // and a window made while the editor's "Hide monitor window" box is
+    // ticked is polled without being shown.
+    virtual void setSceneTransparency(bool on) { Q_UNUSED(on) }
+    virtual bool sceneMonitorHidden() const { return false; }
 };
 
 // The current main window; null before the first one and while it is rebuilt.

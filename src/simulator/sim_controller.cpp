@@ -881,6 +881,8 @@ QByteArray simController::statesBlock() const
 
 int simController::monitorRead(const simRequest& r, QByteArray* answer)
 {
+    if (monitorDataReading)
+        monitorDataReading();
     if (r.in) {
         if (r.wordValue != 0)
             return USB_ERROR_PIPE;
@@ -902,6 +904,8 @@ int simController::dmxMonitorRead(const simRequest& r)
 {
     if (r.in || r.value != 0 || (r.index != DMX_SOURCE_INPUT && r.index != DMX_SOURCE_OUTPUT))
         return USB_ERROR_PIPE;
+    if (monitorDataReading)
+        monitorDataReading();
     const QByteArray& values = r.index == DMX_SOURCE_INPUT ? dmxInput : output;
     lower(STATUS_DONE | STATUS_FAILED);
     queueBulk(frameBytes(DMX_MONITOR_READ, 0, 0, values.constData(), int(values.size()), false), {},

@@ -152,6 +152,9 @@ public:
     uint16_t statesTail = 0;
     // The internal-states block as the controller sends it.
     QByteArray statesBlock() const;
+    // Hook: runs before the controller answers a monitor read (inputs, DMX
+    // values or internal states), so that a show can change what it reports.
+    std::function<void()> monitorDataReading;
 
     // --- Real-time clock ---------------------------------------------------
     // The clock runs on link-clock time from the moment it was set.

@@ -409,6 +409,11 @@ void tst_sim_controller::environmentInstallsTheBus()
     QCOMPARE(device->serialNumber.size(), 13);
     uint8_t answer[8];
     QCOMPARE(device->controlRead(GET_STATUS, 0, 0, answer, 8), 8);
+    // It plays a show for the monitor windows: inputs 3 and 10 stay on.
+    uint8_t levels[3] = {};
+    QCOMPARE(device->controlRead(MONITOR_READ, 0, 0, levels, 3), 3);
+    QCOMPARE(levels[0] & 0x04, 0x04);
+    QCOMPARE(levels[1] & 0x02, 0x02);
 }
 
 void tst_sim_controller::workingModes_data()

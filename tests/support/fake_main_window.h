@@ -25,6 +25,8 @@ public:
     void setEventsTabEnabled(int index, bool enabled) override { eventsTabs.append({index, enabled}); }
     void refreshDelayEvents() override { ++delayEventsRefreshes; }
     int currentEventPageKind() const override { return eventPageKind; }
+    void setSceneTransparency(bool on) override { sceneTransparency.append(on); }
+    bool sceneMonitorHidden() const override { return monitorHidden; }
 
     QStringList calls;
     int fieldResets = 0;
@@ -34,4 +36,6 @@ public:
     QList<QPair<int, bool>> eventsTabs;
     int delayEventsRefreshes = 0;
     int eventPageKind = 103;  // what currentEventPageKind() reports
+    QList<bool> sceneTransparency;  // what the scene editor's transparency was told
+    bool monitorHidden = false;     // the scene editor's "Hide monitor window" box
 };

@@ -833,6 +833,13 @@ Czas trwania zostanie poprawiony.</translation>
     </message>
 </context>
 <context>
+    <name>btn_lbl</name>
+    <message>
+        <source>Descr.</source>
+        <translation>Opisy</translation>
+    </message>
+</context>
+<context>
     <name>clearConf</name>
     <message>
         <source>Clear configuration</source>
@@ -931,11 +938,11 @@ Czas trwania zostanie poprawiony.</translation>
     </message>
     <message>
         <source>Show input DMX values</source>
-        <translation>Pokaż wartości wejścia DMX</translation>
+        <translation>Pokaż wejście DMX</translation>
     </message>
     <message>
         <source>Show output DMX values</source>
-        <translation>Pokaż wartości wyjścia DMX</translation>
+        <translation>Pokaż wyjście DMX</translation>
     </message>
     <message>
         <source>Show internal states</source>
@@ -948,6 +955,46 @@ Czas trwania zostanie poprawiony.</translation>
     <message>
         <source>Not connected!</source>
         <translation>Brak połączenia!</translation>
+    </message>
+    <message>
+        <source>Refresh rate (ms)</source>
+        <translation>Odświeżanie (ms)</translation>
+    </message>
+    <message>
+        <source>Inputs&apos; states</source>
+        <translation>Stany wejść</translation>
+    </message>
+    <message>
+        <source>Output DMX values</source>
+        <translation>Wartości wyjścia DMX</translation>
+    </message>
+    <message>
+        <source>Input DMX values</source>
+        <translation>Wartości wejścia DMX</translation>
+    </message>
+    <message>
+        <source>Internal states</source>
+        <translation>Stany wewnętrzne</translation>
+    </message>
+    <message>
+        <source>Active states</source>
+        <translation>Stany aktywne</translation>
+    </message>
+    <message>
+        <source>Active scenes</source>
+        <translation>Sceny aktywne</translation>
+    </message>
+    <message>
+        <source>Active programs</source>
+        <translation>Programy aktywne</translation>
+    </message>
+    <message>
+        <source>Active masks</source>
+        <translation>Maski aktywne</translation>
+    </message>
+    <message>
+        <source>Active delays</source>
+        <translation>Opóźnienia aktywne</translation>
     </message>
 </context>
 <context>
@@ -979,6 +1026,21 @@ Czas trwania zostanie poprawiony.</translation>
     <message>
         <source>No change</source>
         <translation>Bez zmian</translation>
+    </message>
+</context>
+<context>
+    <name>dmx_value_class</name>
+    <message>
+        <source>On</source>
+        <translation>Wł.</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Wył.</translation>
+    </message>
+    <message>
+        <source>no description...</source>
+        <translation>brak opisu...</translation>
     </message>
 </context>
 <context>
@@ -1618,6 +1680,25 @@ Data pliku: </translation>
     </message>
 </context>
 <context>
+    <name>inKey_class</name>
+    <message>
+        <source>%1: Off</source>
+        <translation>%1: Wył.</translation>
+    </message>
+    <message>
+        <source>no description...</source>
+        <translation>brak opisu...</translation>
+    </message>
+    <message>
+        <source>Undef.</source>
+        <translation>Nieuż.</translation>
+    </message>
+    <message>
+        <source>%1: On</source>
+        <translation>%1: Wł.</translation>
+    </message>
+</context>
+<context>
     <name>kv310_controller_class</name>
     <message>
         <source>KvOrbit310+</source>
@@ -1979,6 +2060,17 @@ zakończony pomyślnie!</translation>
     </message>
 </context>
 <context>
+    <name>monitorek</name>
+    <message>
+        <source>monitorek</source>
+        <translation>monitorek</translation>
+    </message>
+    <message>
+        <source>Stop monitoring</source>
+        <translation>Zatrzymaj monitorowanie</translation>
+    </message>
+</context>
+<context>
     <name>programTable</name>
     <message>
         <source>Warning!</source>
@@ -2172,6 +2264,17 @@ Ponów próbę lub wybierz inne urządzenie do połączenia.</translation>
     <message>
         <source>unknown</source>
         <translation>nieznany</translation>
+    </message>
+</context>
+<context>
+    <name>stateTexts</name>
+    <message>
+        <source>none</source>
+        <translation>brak</translation>
+    </message>
+    <message>
+        <source>no description...</source>
+        <translation>brak opisu...</translation>
     </message>
 </context>
 <context>
