@@ -10,6 +10,8 @@
 
 #include <QCheckBox>
 #include <QCursor>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStandardItemModel>
@@ -51,9 +53,13 @@ aprogram_conf_widget::aprogram_conf_widget(aprogram_settings_widget* page, QWidg
 {
     const QStringList headers{tr("Scene No."), tr("Fade Up Time"), tr("Duration | inf."),
                               tr("Fade Down Time"), tr("Prog. Time"), tr("Event")};
-    for (int c = 0; c < headers.size(); ++c)
+    // Column titles wrap onto a second line rather than being cut.
+    for (int c = 0; c < headers.size(); ++c) {
         stepModel->setHeaderData(c, Qt::Horizontal, headers.at(c));
+        stepModel->setHeaderData(c, Qt::Horizontal, int(Qt::AlignCenter | Qt::TextWordWrap), Qt::TextAlignmentRole);
+    }
     setModel(stepModel.get());
+    horizontalHeader()->setTextElideMode(Qt::ElideNone);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     delegate = new aprogram_conf_delegate(this);
@@ -64,7 +70,50 @@ aprogram_conf_widget::aprogram_conf_widget(aprogram_settings_widget* page, QWidg
     setColumnWidth(0, 60);
     setColumnWidth(2, 140);
     setColumnWidth(5, 70);
+    fitHeader();
     refresh();
+}
+
+void aprogram_conf_widget::fitHeader()
+{
+    QHeaderView* header = horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    // Lines a title takes when wrapped at its blanks into `room` pixels.
+    const auto lines = [&metrics](const QStringList& words, int room) {
+        int count = 1;
+        QString line;
+        for (const QString& word : words) {
+            const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > room) {
+                ++count;
+                line = word;
+            } else {
+                line = longer;
+            }
+        }
+        return count;
+    };
+    const int base[] = {60, header->defaultSectionSize(), 140, header->defaultSectionSize(),
+                        header->defaultSectionSize(), 70};
+    for (int c = 0; c < stepModel->columnCount() && c < 6; ++c) {
+        const QStringList words =
+            stepModel->headerData(c, Qt::Horizontal).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        int width = base[c];
+        for (const QString& word : words)
+            width = qMax(width, metrics.horizontalAdvance(word) + margin);
+        while (lines(words, width - margin) > 2)
+            width += 2;
+        setColumnWidth(c, width);
+    }
+    header->setMinimumHeight(2 * metrics.lineSpacing() + margin);
+}
+
+void aprogram_conf_widget::changeEvent(QEvent* e)
+{
+    QTableView::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        fitHeader();
 }
 
 aprogram_conf_widget::~aprogram_conf_widget()

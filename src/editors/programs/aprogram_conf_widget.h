@@ -67,7 +67,11 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
+    // Widens the columns whose titles do not fit on two lines, and makes the
+    // header two lines high.
+    void fitHeader();
     void setCell(int row, int column, const QString& text);
 };

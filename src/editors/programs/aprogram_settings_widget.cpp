@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -49,6 +51,39 @@ kv310_controller_class& controller()
 uint8_t* image()
 {
     return theController->configImage;
+}
+
+int textWidth(const QWidget* w, const QString& text)
+{
+    return QFontMetrics(w->font()).horizontalAdvance(text);
+}
+
+// Places a row of buttons from the first one's place on: each at least as
+// wide as given and as its text needs, 10 pixels apart, closer together and
+// further left where the row would pass `right`.
+void fitButtonRow(const QList<QPushButton*>& buttons, int right)
+{
+    if (buttons.isEmpty())
+        return;
+    QStyle* style = buttons.first()->style();
+    const int margin = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin) + style->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    QList<int> widths;
+    int sum = 0;
+    for (const QPushButton* b : buttons) {
+        widths << qMax(b->width(), textWidth(b, b->text()) + margin);
+        sum += widths.last();
+    }
+    const int gaps = int(buttons.size()) - 1;
+    int x = buttons.first()->x();
+    int gap = 10;
+    if (gaps > 0 && x + sum + gaps * gap > right)
+        gap = qMax(2, (right - x - sum) / gaps);
+    if (x + sum + gaps * gap > right)
+        x = qMax(0, right - sum - gaps * gap);
+    for (int i = 0; i < buttons.size(); ++i) {
+        buttons.at(i)->setGeometry(x, buttons.at(i)->y(), widths.at(i), buttons.at(i)->height());
+        x += widths.at(i) + gap;
+    }
 }
 
 QString descriptionOrNone(const QString& text)
@@ -83,7 +118,7 @@ aprogram_settings_widget::aprogram_settings_widget(kv310_controller_class*, QWid
     toolTabs->addTab(copyTab, tr("Copying"));
 
     descriptionLabel = new QLabel(tr("Program description:"), parent);
-    descriptionLabel->setGeometry(210, 615, 151, 21);
+    descriptionLabel->setGeometry(210, 615, 400, 21);
     descriptionEdit = new QLineEdit(parent);
     descriptionEdit->setGeometry(202, 645, 631, 21);
     descriptionEdit->setFont(descriptionFont);
@@ -121,8 +156,10 @@ void aprogram_settings_widget::buildSingleSteps()
         return b;
     };
 
-    label(tr("Program:"), 240, 11, 200, 20);
-    programNumberLabel = label(QStringLiteral("1"), 310, 11, 50, 20);
+    QLabel* programLabel = label(tr("Program:"), 240, 11, 200, 20);
+    const int numberAt = qMax(310, 240 + textWidth(programLabel, programLabel->text()) + 4);
+    programLabel->resize(numberAt - 240, 20);
+    programNumberLabel = label(QStringLiteral("1"), numberAt, 11, 50, 20);
 
     stepTable = new aprogram_conf_widget(this, tab);
     stepTable->setFont(listFont);
@@ -138,6 +175,9 @@ void aprogram_settings_widget::buildSingleSteps()
     deleteStepButton = button(tr("Delete"), 442, 375, 60, 24);
     copyStepButton = button(tr("Copy"), 512, 375, 60, 24);
     pasteStepButton = button(tr("Paste"), 582, 375, 60, 24);
+    fitButtonRow({fillButton, editSceneButton, importTimesButton, insertStepButton, deleteStepButton, copyStepButton,
+                  pasteStepButton},
+                 toolTabs->width() - 10);
     connect(fillButton, &QPushButton::clicked, stepTable, &aprogram_conf_widget::fillSteps);
     connect(importTimesButton, &QPushButton::clicked, this, &aprogram_settings_widget::impTimes);
     connect(insertStepButton, &QPushButton::clicked, stepTable, &aprogram_conf_widget::insertStep);
@@ -150,21 +190,21 @@ void aprogram_settings_widget::buildSingleSteps()
     replaceBox->setLayoutDirection(Qt::RightToLeft);
     replaceBox->setFont(listFont);
 
-    label(tr("Number of scenes in program:"), 50, 405, 210, 20);
+    label(tr("Number of scenes in program:"), 20, 405, 240, 20);
     stepCountBox = new QSpinBox(tab);
     stepCountBox->setGeometry(265, 405, 50, 20);
     stepCountBox->setRange(0, img::MAX_PROGRAM_STEPS);
     stepCountBox->setKeyboardTracking(false);
     connect(stepCountBox, &QSpinBox::valueChanged, this, qOverload<int>(&aprogram_settings_widget::sceneCountChange));
 
-    label(tr("Recurrences number:"), 50, 435, 210, 20);
+    label(tr("Recurrences number:"), 20, 435, 240, 20);
     recurrencesBox = new QSpinBox(tab);
     recurrencesBox->setGeometry(265, 435, 120, 20);
     recurrencesBox->setRange(0, 100);
     recurrencesBox->setSpecialValueText(tr("infinite"));
     connect(recurrencesBox, &QSpinBox::valueChanged, this, &aprogram_settings_widget::programRunModeChange);
 
-    label(tr("Chained event:"), 50, 465, 201, 20);
+    label(tr("Chained event:"), 20, 465, 240, 20);
     chainTypeBox = new QComboBox(tab);
     chainTypeBox->setGeometry(265, 465, 160, 20);
     chainTypeBox->addItem(tr("Nothing"), CHAIN_NOTHING);
@@ -179,7 +219,7 @@ void aprogram_settings_widget::buildSingleSteps()
     connect(chainTypeBox, &QComboBox::currentIndexChanged, this, &aprogram_settings_widget::chainTypeChanged);
     connect(chainNumberBox, &QSpinBox::editingFinished, this, &aprogram_settings_widget::chainNoChanged);
 
-    label(tr("Fade down time after break:"), 50, 495, 210, 20);
+    label(tr("Fade down time after break:"), 20, 495, 240, 20);
     breakTimeEdit = new infTime_class(tab);
     breakTimeEdit->setGeometry(265, 495, 140, 20);
     breakTimeEdit->timeEdit->setEnabled(false);
@@ -205,20 +245,26 @@ void aprogram_settings_widget::buildGroupTab()
     QWidget* tab = groupTab;
     stepGrid = new QTableWidget(GRID_ROWS, GRID_COLUMNS, tab);
     stepGrid->setGeometry(10, 20, 276, 554);
+    stepGrid->setFont(listFont);
     stepGrid->setGridStyle(Qt::DotLine);
     stepGrid->setSelectionMode(QAbstractItemView::NoSelection);
-    stepGrid->horizontalHeader()->setDefaultSectionSize(22);
     stepGrid->horizontalHeader()->setMinimumSectionSize(22);
+    stepGrid->horizontalHeader()->setDefaultSectionSize(22);
     stepGrid->verticalHeader()->setDefaultSectionSize(24);
-    QStringList rowLabels;
+    QStringList rowTitles;
     for (int r = 0; r < GRID_ROWS; ++r)
-        rowLabels << QString::number(GRID_COLUMNS * r);
-    stepGrid->setVerticalHeaderLabels(rowLabels);
+        rowTitles << QString::number(GRID_COLUMNS * r);
+    stepGrid->setVerticalHeaderLabels(rowTitles);
     for (int s = 0; s < GRID_CELLS; ++s) {
         auto* cell = new QCheckBox();
         cell->setEnabled(false);
         stepGrid->setCellWidget(s / GRID_COLUMNS, s % GRID_COLUMNS, cell);
     }
+    // All ten columns in view beside the row labels and the scroll bar.
+    const int frame = 2 * stepGrid->frameWidth();
+    const int rowLabels = stepGrid->verticalHeader()->sizeHint().width();
+    const int scrollBar = stepGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, stepGrid);
+    stepGrid->resize(qMax(276, frame + rowLabels + GRID_COLUMNS * 22 + scrollBar), 554);
 
     groupProgramLabel = new QLabel(tr("Program: %1").arg(1), tab);
     groupProgramLabel->setGeometry(408, 20, 91, 20);
@@ -246,7 +292,7 @@ void aprogram_settings_widget::buildGroupTab()
     inRangeBox = new QCheckBox(tr("In range"), choose);
     inRangeBox->setGeometry(50, 80, 101, 19);
     auto* from = new QLabel(tr("from "), choose);
-    from->setGeometry(50, 110, 31, 20);
+    from->setGeometry(50, 110, 38, 20);
     from->setFont(listFont);
     rangeFromBox = new guardedSpinBox(choose);
     rangeFromBox->setGeometry(90, 110, 52, 22);
@@ -286,13 +332,13 @@ void aprogram_settings_widget::buildGroupTab()
 
     label(tr("Fade Up Time:"), 360, 410, 200, 21);
     fadeUpEdit = new MyTimeEdit(tab);
-    fadeUpEdit->setGeometry(360, 440, 110, 23);
+    fadeUpEdit->setGeometry(360, 440, 125, 23);
     fadeUpEdit->setTimeRange(QTime(0, 0), fromTenths(0xFFFE));
     setFadeUpButton = setButton(490, 440);
 
     label(tr("Duration:"), 360, 480, 200, 21);
     durationEdit = new MyTimeEdit(tab);
-    durationEdit->setGeometry(360, 510, 110, 23);
+    durationEdit->setGeometry(360, 510, 125, 23);
     durationEdit->setTimeRange(QTime(0, 0), fromTenths(0xFFFE));
     setDurationButton = setButton(490, 510);
     infiniteBox = new QCheckBox(tr("Infinite"), tab);
