@@ -166,7 +166,8 @@ void aprogram_settings_widget::buildSingleSteps()
     int width = 50;
     for (int c = 0; c < 6; ++c)
         width += stepTable->columnWidth(c);
-    stepTable->setGeometry(20, 40, width, 327);
+    // Columns widened for their titles must not push the table out of its tab.
+    stepTable->setGeometry(20, 40, qMin(width, toolTabs->width() - 26), 327);
 
     fillButton = button(tr("Scenes' Sequence"), 20, 375, 120, 24);
     editSceneButton = button(tr("Edit current scene"), 150, 375, 120, 24);
@@ -211,8 +212,10 @@ void aprogram_settings_widget::buildSingleSteps()
     chainTypeBox->addItem(tr("Sequence start"), CHAIN_SEQUENCE);
     chainTypeBox->addItem(tr("Delay"), CHAIN_DELAY);
     chainTypeBox->addItem(tr("Internal Event"), CHAIN_INTERNAL);
+    // Wide enough for its longest kind; the number follows it.
+    chainTypeBox->resize(qMax(160, chainTypeBox->sizeHint().width()), 20);
     chainNumberBox = new QSpinBox(tab);
-    chainNumberBox->setGeometry(440, 465, 60, 20);
+    chainNumberBox->setGeometry(qMax(440, chainTypeBox->geometry().right() + 16), 465, 60, 20);
     chainNumberBox->setEnabled(false);
     chainNumberBox->setRange(0, 0);
     chainNumberBox->setSpecialValueText(tr("- -"));
@@ -290,7 +293,7 @@ void aprogram_settings_widget::buildGroupTab()
     everyBox->setEnabled(false);
     connect(everyCheckBox, &QCheckBox::toggled, everyBox, &QWidget::setEnabled);
     inRangeBox = new QCheckBox(tr("In range"), choose);
-    inRangeBox->setGeometry(50, 80, 101, 19);
+    inRangeBox->setGeometry(50, 80, 130, 19);
     auto* from = new QLabel(tr("from "), choose);
     from->setGeometry(50, 110, 38, 20);
     from->setFont(listFont);
