@@ -278,5 +278,14 @@ void aprogram_conf_delegate::setModelData(QWidget* editor, QAbstractItemModel* m
 void aprogram_conf_delegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                                   const QModelIndex&) const
 {
-    editor->setGeometry(option.rect);
+    // A time editor wider than its cell reaches over the next one rather
+    // than cutting its time; it stays within the view.
+    QRect rect = option.rect;
+    const int wanted = editor->sizeHint().width();
+    if (wanted > rect.width()) {
+        rect.setWidth(wanted);
+        if (const QWidget* area = editor->parentWidget(); area && rect.right() > area->width())
+            rect.moveRight(qMax(wanted - 1, area->width() - 1));
+    }
+    editor->setGeometry(rect);
 }

@@ -104,6 +104,15 @@ void tst_step_editors::timeEditorRanges()
     // Durations stop where the step field ends; 0xFFFF there means infinite.
     cellEditor duration(f, 0, 2);
     QCOMPARE(duration.as<infTime_class>()->timeEdit->maximumTime(), QTime(1, 49, 13, 400));
+    // A time editor wider than its cell reaches over the next one, within the view.
+    f.table()->viewport()->resize(400, 300);
+    QStyleOptionViewItem option;
+    for (const QRect& cell : {QRect(0, 0, 60, 20), QRect(360, 0, 40, 20)}) {
+        option.rect = cell;
+        f.table()->delegate->updateEditorGeometry(fadeUp.editor.get(), option, fadeUp.index);
+        QCOMPARE(fadeUp.editor->width(), fadeUp.editor->sizeHint().width());
+        QVERIFY(fadeUp.editor->geometry().right() < 400);
+    }
     duration.as<infTime_class>()->timeEdit->setTime(QTime(2, 0));
     duration.store();
     QCOMPARE(f.programs().duration(0, 0), QTime(1, 49, 13, 400));
