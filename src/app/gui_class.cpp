@@ -15,6 +15,7 @@
 #include "editors/events/aevents_ired_widget.h"
 #include "editors/events/aevents_vkeys_widget.h"
 #include "editors/events/asettings_inputs_widget.h"
+#include "editors/programs/aprogram_conf_widget.h"
 #include "editors/programs/aprogram_settings_widget.h"
 #include "editors/programs/aseq_settings_widget.h"
 #include "editors/scenes/amask_settings_widget.h"

@@ -14,6 +14,7 @@
 #include "editors/events/aevents_ired_widget.h"
 #include "editors/events/aevents_vkeys_widget.h"
 #include "editors/events/asettings_inputs_widget.h"
+#include "editors/programs/aprogram_conf_widget.h"
 #include "editors/programs/aprogram_settings_widget.h"
 #include "editors/programs/aseq_settings_widget.h"
 #include "editors/scenes/amask_settings_widget.h"
@@ -720,7 +721,8 @@ void tst_main_window::editCurrentSceneJumpsToIt()
     w->programEditor->editSceneButton->click();
     QCOMPARE(w->tabWidget_main->currentIndex(), 2);
 
-    w->programEditor->stepTable->setCurrentCell(1, 0);
+    aprogram_conf_widget* steps = w->programEditor->stepTable;
+    steps->setCurrentIndex(steps->model()->index(1, 0));
     w->sceneEditor->toolTabs->setCurrentIndex(2);
     const int refreshes = w->sceneEditor->refreshCount;
     w->programEditor->editSceneButton->click();

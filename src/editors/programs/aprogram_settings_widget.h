@@ -1,14 +1,31 @@
 #pragma once
 
+#include <QFont>
+#include <QModelIndex>
+#include <QTime>
 #include <QWidget>
 
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QPushButton;
+class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class QTableWidget;
+class MyTimeEdit;
+class aprogram_conf_widget;
+class guardedSpinBox;
+class infTime_class;
 class kv310_controller_class;
 
-// The "Programs" page of the main window. The page object itself is never
-// shown: its widgets are children of the tab page given to the constructor.
+// The "Programs" page of the main window: the program list, the steps of the
+// current program with its recurrences, chained event, break time and
+// description, and the tool tabs. The page object itself is never shown: its
+// widgets are children of the tab page given to the constructor. It keeps no
+// copy of the model and works on theController.
 class aprogram_settings_widget : public QWidget {
     Q_OBJECT
 public:
@@ -20,24 +37,127 @@ public:
     void showEntriesTab(bool on);
 
     int currentProgram = 0;                     // row of programList
-    int shownSteps = 0;                         // steps of currentProgram last shown
+    int shownSteps = 0;                         // steps of currentProgram last applied to the grid
     kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
     int programRows = 512;                      // program slots offered: 512 minus the extra entries
-    QTableWidget* programList;
-    QTabWidget* toolTabs;
-    QTableWidget* stepTable;                    // steps of currentProgram; its current row is the selected step
-    QPushButton* editSceneButton;               // "Edit current scene"; wired by the main window
     int refreshCount = 0;                       // reloads from the programs table so far
     int relabelCount = 0;                       // rebuilds of the program list texts so far
+
+    QFont listFont;
+    QFont descriptionFont;
+
+    // On the main window's tab page.
+    QTableWidget* programList;
+    QTabWidget* toolTabs;
+    QLabel* descriptionLabel;
+    QLineEdit* descriptionEdit;
+
+    // "Single Steps"
+    QWidget* singleStepsTab;
+    QLabel* programNumberLabel;
+    aprogram_conf_widget* stepTable;            // steps of currentProgram; its current row is the selected step
+    QPushButton* fillButton;                    // "Scenes' Sequence"
+    QPushButton* editSceneButton;               // "Edit current scene"; wired by the main window
+    QPushButton* importTimesButton;
+    QPushButton* insertStepButton;
+    QPushButton* deleteStepButton;
+    QPushButton* copyStepButton;
+    QPushButton* pasteStepButton;
+    QCheckBox* replaceBox;
+    QSpinBox* stepCountBox;
+    QSpinBox* recurrencesBox;
+    QComboBox* chainTypeBox;
+    QSpinBox* chainNumberBox;
+    infTime_class* breakTimeEdit;
+    QLineEdit* sceneDescriptionEdit;
+
+    // "Groupped Steps"
+    QWidget* groupTab;
+    QTableWidget* stepGrid;                     // cell (s / 10, s % 10) marks step s
+    QLabel* groupProgramLabel;
+    QRadioButton* selectButton;
+    QRadioButton* deselectButton;
+    QRadioButton* invertButton;
+    QCheckBox* everyCheckBox;
+    QSpinBox* everyBox;
+    QCheckBox* inRangeBox;
+    guardedSpinBox* rangeFromBox;
+    guardedSpinBox* rangeToBox;
+    QPushButton* executeButton;
+    QSpinBox* sceneBox;
+    QPushButton* setSceneButton;
+    MyTimeEdit* fadeUpEdit;
+    QPushButton* setFadeUpButton;
+    MyTimeEdit* durationEdit;
+    QPushButton* setDurationButton;
+    QCheckBox* infiniteBox;
+
+    // "Copying"
+    QWidget* copyTab;
+    QLabel* copyProgramLabel;
+    QSpinBox* poolBox;
+    QCheckBox* reverseBox;
+    QSpinBox* copyFromBox;
+    QSpinBox* copyToBox;
+    QPushButton* copyButton;
+    QCheckBox* noScenesBox;
+    QLineEdit* fileEdit;
+    QPushButton* browseButton;
+    QPushButton* openButton;
+    QPushButton* releaseButton;
+    QSpinBox* altFromBox;
+    QSpinBox* altToBox;
+    QPushButton* altCopyButton;
+
+    // The check box of grid cell s.
+    QCheckBox* gridCell(int s) const;
 
 signals:
     void relabelScenes();
 
 public slots:
-    // Shows the step table of currentProgram with n steps (-1: no program).
-    void sceneCountChange(int n, bool b);
+    // Applies n steps to currentProgram: the grid, the range boxes, the
+    // program's step count and the step table. With force every grid cell
+    // follows n; without, only the cells between the old and the new count.
+    void sceneCountChange(int n, bool force);
     void sceneCountChange(int n);
+    void programNumberChange(const QModelIndex& current, const QModelIndex& previous);
+    void programRunModeChange(int r);
+    void disableDescEdition();
+    void currentSceneChanged(int n);
+    void sceneRowChange(const QModelIndex& current, const QModelIndex& previous);
+    void chainTypeChanged(int index);
+    void chainNoChanged();
+    // The step table changed the count itself: show it without applying it.
+    void stepCountChanged(int n);
+    void tabChanged(int index);
     void destTmpDev();
+    void newBreakTime(QTime& t);
+    void newBreakTime(QWidget* w);
+    void breakTimeOff(int state);
+    void impTimes();
     void refresh();
     void relabel();
+
+private:
+    void buildSingleSteps();
+    void buildGroupTab();
+    void buildCopyTab();
+    void refreshSingleSteps();
+    void refreshChainedEvent();
+    void refreshBreakTime();
+    void refreshGroupTab();
+    void refreshCopyTab();
+    void rebuildProgramList();
+    // Grid cells between the shown and the new count follow the count.
+    void followStepCount(int n);
+    void setRangeMaxima(int n);
+    // Shows a description that belongs to another program: it cannot be
+    // edited there, or it would be stored as the current program's.
+    void showForeignDescription(const QString& text);
+    void showOwnDescription();
+    // The chained event by kind data d and number n.
+    void storeChainedEvent(int d, int n);
+    void applyChainRange(int d);
+    void storeBreakTime(int tenths);
 };

@@ -582,6 +582,137 @@
     </message>
 </context>
 <context>
+    <name>aprogram_conf_delegate</name>
+    <message>
+        <source>not set</source>
+        <translation>brak</translation>
+    </message>
+    <message>
+        <source>infinite</source>
+        <translation>nieskończony</translation>
+    </message>
+</context>
+<context>
+    <name>aprogram_conf_widget</name>
+    <message>
+        <source>Scene No.</source>
+        <translation>Nr sceny</translation>
+    </message>
+    <message>
+        <source>Fade Up Time</source>
+        <translation>Czas narastania</translation>
+    </message>
+    <message>
+        <source>Duration | inf.</source>
+        <translation>Czas trwania | nieskończ.</translation>
+    </message>
+    <message>
+        <source>Fade Down Time</source>
+        <translation>Czas wygaszania</translation>
+    </message>
+    <message>
+        <source>Prog. Time</source>
+        <translation>Czas programu</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Zdarzenie</translation>
+    </message>
+    <message>
+        <source>infinite</source>
+        <translation>nieskończony</translation>
+    </message>
+    <message>
+        <source>Rule broken!</source>
+        <translation>Złamana reguła!</translation>
+    </message>
+    <message>
+        <source>Both times cannot equal 0!
+Duration will be fixed.</source>
+        <translation>Oba czasy nie mogą być równe 0!
+Czas trwania zostanie poprawiony.</translation>
+    </message>
+    <message>
+        <source>O.K.</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Fix all steps</source>
+        <translation>Popraw wszystkie kroki</translation>
+    </message>
+    <message>
+        <source>undetermined</source>
+        <translation>nieokreślony</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>brak</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Potwierdzenie</translation>
+    </message>
+    <message>
+        <source>About to remove a step from program.
+	Really want to do so?</source>
+        <translation>Krok zostanie usunięty z programu.
+	Czy na pewno?</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>Yes!</source>
+        <translation>Tak!</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Wszystkie</translation>
+    </message>
+    <message>
+        <source>This action will remove last step from program.
+	Really want to do so?</source>
+        <translation>Ta operacja usunie ostatni krok programu.
+	Czy na pewno?</translation>
+    </message>
+    <message>
+        <source>Copying failed!</source>
+        <translation>Kopiowanie nie powiodło się!</translation>
+    </message>
+    <message>
+        <source>Invalid selection!</source>
+        <translation>Nieprawidłowe zaznaczenie!</translation>
+    </message>
+    <message>
+        <source>Paste failed!</source>
+        <translation>Wklejanie nie powiodło się!</translation>
+    </message>
+    <message>
+        <source>Algorithm error?</source>
+        <translation>Błąd algorytmu?</translation>
+    </message>
+</context>
+<context>
+    <name>aprogram_entry_delegate</name>
+    <message>
+        <source>Program </source>
+        <translation>Program </translation>
+    </message>
+    <message>
+        <source>Step </source>
+        <translation>Krok </translation>
+    </message>
+    <message>
+        <source>Program %1</source>
+        <translation>Program %1</translation>
+    </message>
+    <message>
+        <source>Step %1</source>
+        <translation>Krok %1</translation>
+    </message>
+</context>
+<context>
     <name>aprogram_settings_widget</name>
     <message>
         <source>Program</source>
@@ -602,6 +733,208 @@
     <message>
         <source>Edit current scene</source>
         <translation>Edytuj bieżącą scenę</translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>brak opisu</translation>
+    </message>
+    <message>
+        <source>Program description:</source>
+        <translation>Opis programu:</translation>
+    </message>
+    <message>
+        <source>Program:</source>
+        <translation>Program:</translation>
+    </message>
+    <message>
+        <source>Scenes&apos; Sequence</source>
+        <translation>Kolejne sceny</translation>
+    </message>
+    <message>
+        <source>Import times</source>
+        <translation>Pobierz czasy</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Wstaw</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiuj</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Wklej</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Zastąp</translation>
+    </message>
+    <message>
+        <source>Number of scenes in program:</source>
+        <translation>Liczba scen w programie:</translation>
+    </message>
+    <message>
+        <source>Recurrences number:</source>
+        <translation>Liczba powtórzeń:</translation>
+    </message>
+    <message>
+        <source>infinite</source>
+        <translation>bez końca</translation>
+    </message>
+    <message>
+        <source>Chained event:</source>
+        <translation>Zdarzenie po zakończeniu:</translation>
+    </message>
+    <message>
+        <source>Nothing</source>
+        <translation>Brak</translation>
+    </message>
+    <message>
+        <source>Sequence start</source>
+        <translation>Start sekwencji</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Opóźnienie</translation>
+    </message>
+    <message>
+        <source>Internal Event</source>
+        <translation>Zdarzenie wewnętrzne</translation>
+    </message>
+    <message>
+        <source>- -</source>
+        <translation>- -</translation>
+    </message>
+    <message>
+        <source>Fade down time after break:</source>
+        <translation>Wygaszanie po przerwie:</translation>
+    </message>
+    <message>
+        <source>Do not use</source>
+        <translation>Nie używaj</translation>
+    </message>
+    <message>
+        <source>Current scene description:</source>
+        <translation>Opis bieżącej sceny:</translation>
+    </message>
+    <message>
+        <source>Program: %1</source>
+        <translation>Program: %1</translation>
+    </message>
+    <message>
+        <source>Selection</source>
+        <translation>Zaznaczanie</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Zaznacz</translation>
+    </message>
+    <message>
+        <source>Deselect</source>
+        <translation>Odznacz</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>Odwróć</translation>
+    </message>
+    <message>
+        <source>Choose all or...</source>
+        <translation>Wszystkie lub...</translation>
+    </message>
+    <message>
+        <source>Choose every</source>
+        <translation>Wybierz co</translation>
+    </message>
+    <message>
+        <source>In range</source>
+        <translation>W zakresie</translation>
+    </message>
+    <message>
+        <source>from </source>
+        <translation>od </translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>do</translation>
+    </message>
+    <message>
+        <source>Execute!</source>
+        <translation>Wykonaj!</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Ustaw</translation>
+    </message>
+    <message>
+        <source>Scene No.:</source>
+        <translation>Nr sceny:</translation>
+    </message>
+    <message>
+        <source>Fade Up Time:</source>
+        <translation>Czas narastania:</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Czas trwania:</translation>
+    </message>
+    <message>
+        <source>Infinite</source>
+        <translation>Nieskończony</translation>
+    </message>
+    <message>
+        <source>Unused scenes pool starts from</source>
+        <translation>Pula wolnych scen zaczyna się od</translation>
+    </message>
+    <message>
+        <source>Reverse steps&apos; order</source>
+        <translation>Odwróć kolejność kroków</translation>
+    </message>
+    <message>
+        <source>Current Configuration</source>
+        <translation>Bieżąca konfiguracja</translation>
+    </message>
+    <message>
+        <source>Copy from range:</source>
+        <translation>Kopiuj z zakresu:</translation>
+    </message>
+    <message>
+        <source>Do not copy scenes</source>
+        <translation>Nie kopiuj scen</translation>
+    </message>
+    <message>
+        <source>Another Configuration</source>
+        <translation>Inna konfiguracja</translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>Plik:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Wybierz</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Otwórz</translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation>Zwolnij</translation>
+    </message>
+    <message>
+        <source>Delay already in use!</source>
+        <translation>Opóźnienie już zajęte!</translation>
+    </message>
+    <message>
+        <source>Delay #%1 is blocked by sequence!
+Corrected!</source>
+        <translation>Opóźnienie #%1 jest zajęte przez sekwencję!
+Poprawiono!</translation>
     </message>
 </context>
 <context>
