@@ -5,6 +5,7 @@
 
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
+#include "device/link_helpers.h"
 #include "device/reconnect_dialog.h"
 #include "transport/protocol.h"
 #include "transport/t_threadDevice.h"
@@ -87,12 +88,11 @@ void kv310_controller_class::setConnection(bool connection)
     readSerialNumber();
 
     uint8_t version[4] = {};
-    int received = -1;
-    for (int i = 0; i < FIRMWARE_READ_TRIES && received <= 0; ++i) {
+    const bool versionRead = retryRequest(device, FIRMWARE_READ_TRIES, [&] {
         std::memset(version, 0, sizeof version);
-        received = device->controlRead(GET_FIRMWARE_VERSION, 0, 0, version, sizeof version);
-    }
-    if (received <= 0) {
+        return device->controlRead(GET_FIRMWARE_VERSION, 0, 0, version, sizeof version) > 0;
+    });
+    if (!versionRead) {
         firmwareText = QString::fromLatin1(NO_FIRMWARE_TEXT);
     } else {
         firmwareVersion.versionMajor = int8_t(version[0]);
@@ -140,20 +140,21 @@ bool kv310_controller_class::isConnected()
 
 int kv310_controller_class::deviceState()
 {
-    for (int i = 0; i < STATE_READ_TRIES; ++i) {
-        uint8_t answer[4] = {};
-        if (device->controlRead(GET_STATE, deviceWord(0), 0, answer, sizeof answer) > 0) {
-            switch (answer[1]) {
-            case STATE_CODE_IDLE:
-                return 0;
-            case STATE_CODE_RUNNING:
-                return 2;
-            default:
-                return 1;
-            }
-        }
+    uint8_t answer[4] = {};
+    const bool answered = retryRequest(device, STATE_READ_TRIES, [&] {
+        std::memset(answer, 0, sizeof answer);
+        return device->controlRead(GET_STATE, deviceWord(0), 0, answer, sizeof answer) > 0;
+    });
+    if (!answered)
+        return -1;
+    switch (answer[1]) {
+    case STATE_CODE_IDLE:
+        return 0;
+    case STATE_CODE_RUNNING:
+        return 2;
+    default:
+        return 1;
     }
-    return -1;
 }
 
 int kv310_controller_class::restartDevice()
@@ -169,16 +170,15 @@ int kv310_controller_class::restartDevice()
     bool halted = false;
     for (int i = 0; i < RESTART_POLLS; ++i) {
         delay100ms();
-        uint8_t answer[STATUS_ANSWER_SIZE];
-        const int received = device->controlRead(GET_STATUS, 0, 0, answer, STATUS_ANSWER_SIZE);
-        if (received < STATUS_ANSWER_SIZE) {
+        uint32_t status = 0;
+        if (!readStatusWord(device, &status)) {
             answered = false;
             device->disconnect();
             device->connect();
             continue;
         }
         answered = true;
-        halted = (qFromLittleEndian<quint32>(answer) & STATUS_HALTED) != 0;
+        halted = (status & STATUS_HALTED) != 0;
         if (!halted)
             break;
         device->controlWrite(RESUME, 0, 0, nullptr, 0);

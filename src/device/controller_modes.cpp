@@ -2,6 +2,7 @@
 
 #include "model/kv310_controller.h"
 
+#include "device/link_helpers.h"
 #include "seams/gui_base.h"
 #include "transport/link_clock.h"
 #include "transport/protocol.h"
@@ -239,10 +240,11 @@ QString kv310_controller_class::readDeviceClockText()
         } else {
             uint8_t record[CLOCK_RECORD_SIZE];
             QDateTime read;
-            for (int i = 0; i < CLOCK_READ_TRIES && !read.isValid(); ++i) {
+            retryRequest(device, CLOCK_READ_TRIES, [&] {
                 if (device->controlRead(GET_CLOCK, 0, 0, record, CLOCK_RECORD_SIZE) == CLOCK_RECORD_SIZE)
                     read = clockFromRecord(record);
-            }
+                return read.isValid();
+            });
             if (read.isValid()) {
                 clockValid = 1;
                 state.deviceClock = read;

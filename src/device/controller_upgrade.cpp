@@ -5,6 +5,7 @@
 
 #include "model/kv310_controller.h"
 
+#include "device/link_helpers.h"
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
 #include "transport/protocol.h"
@@ -35,11 +36,6 @@ constexpr uint8_t ERASED_BYTE = 0xFF;
 void tell(QMessageBox::Icon icon, const QString& title, const QString& text)
 {
     showMessage(icon, theMainWindow, title, text);
-}
-
-QString usbTitle()
-{
-    return kv310_controller_class::tr("USB Interface");
 }
 
 QString upgradeTitle()
@@ -132,13 +128,13 @@ bool upgradeSession::versionAccepted()
     if (!header.hasVersion)
         return true;
     uint8_t answer[4] = {};
-    int received = -1;
-    for (int i = 0; i < VERSION_READ_TRIES && received <= 0; ++i) {
+    t_threadDevice* device = controller.device;
+    const bool read = retryRequest(device, VERSION_READ_TRIES, [&] {
         std::memset(answer, 0, sizeof answer);
-        received = controller.device->controlRead(GET_FIRMWARE_VERSION, 0, 0, answer, sizeof answer);
-    }
-    if (received <= 0) {
-        tell(QMessageBox::Critical, usbTitle(), kv310_controller_class::tr("Current version reading error!"));
+        return device->controlRead(GET_FIRMWARE_VERSION, 0, 0, answer, sizeof answer) > 0;
+    });
+    if (!read) {
+        usbMessage(QMessageBox::Critical, kv310_controller_class::tr("Current version reading error!"));
         return false;
     }
     upgradeVersion installed;
@@ -163,10 +159,8 @@ bool upgradeSession::versionAccepted()
 
 bool upgradeSession::readStatus(uint32_t* status)
 {
-    uint8_t answer[STATUS_ANSWER_SIZE] = {};
-    if (controller.device->controlRead(GET_STATUS, 0, 0, answer, STATUS_ANSWER_SIZE) < STATUS_ANSWER_SIZE)
+    if (!::readStatusWord(controller.device, status))
         return false;
-    *status = qFromLittleEndian<quint32>(answer);
     halted = (*status & STATUS_HALTED) != 0;
     return true;
 }
@@ -194,7 +188,7 @@ bool upgradeSession::enterUpgradeState()
         for (int i = 0; i < STATUS_READS; ++i) {
             uint32_t status = 0;
             if (!readStatus(&status)) {
-                tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+                usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
                 return false;
             }
             isHalted = (status & STATUS_HALTED) != 0;
@@ -205,7 +199,7 @@ bool upgradeSession::enterUpgradeState()
         if (isHalted)
             return true;
         if (restarts == UPGRADE_STATE_RESTARTS) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
             return false;
         }
 
@@ -223,7 +217,7 @@ bool upgradeSession::enterUpgradeState()
             reopened = device->connect() > 0;
         }
         if (!reopened) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
             return false;
         }
     }
@@ -260,7 +254,7 @@ bool upgradeSession::waitForReady()
 {
     if (waitForBit(STATUS_READY_FOR_DATA) == waitResult::set)
         return true;
-    tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+    usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
     return false;
 }
 
@@ -287,7 +281,7 @@ bool upgradeSession::upgradeBlocks()
         block.reset();
         frame.data = nullptr;
         if (written < frameSize) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Writing error!"));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Writing error!"));
             return false;
         }
 
@@ -297,7 +291,7 @@ bool upgradeSession::upgradeBlocks()
         for (int i = 0; i < BLOCK_DONE_POLLS && !done; ++i) {
             uint32_t status = 0;
             if (!readStatus(&status) || (status & STATUS_FAILED)) {
-                tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+                usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
                 return false;
             }
             done = (status & STATUS_DONE) != 0;
@@ -305,7 +299,7 @@ bool upgradeSession::upgradeBlocks()
                 kv310_controller_class::delay100ms();
         }
         if (!done) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
             return false;
         }
     }
@@ -320,8 +314,7 @@ bool upgradeSession::verifyBlocks(bool* differs)
     frame.lengthInPages = target().lengthInPages != 0;
     *differs = false;
     const auto failWait = [](waitResult result) {
-        tell(QMessageBox::Warning, usbTitle(),
-             result == waitResult::readFailed ? kv310_controller_class::tr("Control error!")
+        usbMessage(QMessageBox::Warning, result == waitResult::readFailed ? kv310_controller_class::tr("Control error!")
                                               : kv310_controller_class::tr("Protocol error!"));
     };
     for (int b = 0; b < int(target().blockCount); ++b) {
@@ -340,7 +333,7 @@ bool upgradeSession::verifyBlocks(bool* differs)
         if (device->controlWrite(FLASH_READ, controller.deviceWord(1),
                                  controller.deviceWord(int(target().blockAddress(b) >> 8)), nullptr, 0)
             < 0) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Writing error!"));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Writing error!"));
             return false;
         }
         const waitResult doneWait = waitForBit(STATUS_DONE);
@@ -351,14 +344,13 @@ bool upgradeSession::verifyBlocks(bool* differs)
         const int received = device->bulkRead(buffer, frameSize);
         qDebug("Bulk %d received: %d", b, received);
         if (received < frameSize) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Reading error!"));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Reading error!"));
             return false;
         }
         // A frame shorter than the block cannot be compared with it.
         if (frame.unpack(received) != 0 || frame.length != size) {
             qDebug("Suma: %x", frame.checksum);
-            tell(QMessageBox::Warning, usbTitle(),
-                 kv310_controller_class::tr("Incorrect structure of block %1").arg(b));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Incorrect structure of block %1").arg(b));
             return false;
         }
         const auto mismatch = std::mismatch(frame.data, frame.data + size, block.get());
@@ -367,7 +359,7 @@ bool upgradeSession::verifyBlocks(bool* differs)
             *differs = true;
             const auto offset = mismatch.first - frame.data;
             const int choice
-                = askQuestion(QMessageBox::Question, theMainWindow, usbTitle(),
+                = askQuestion(QMessageBox::Question, theMainWindow, kv310_controller_class::tr("USB Interface"),
                               kv310_controller_class::tr("Verification error: block %1\naddress 0x%2")
                                   .arg(b)
                                   .arg(QString::number(qulonglong(offset), 16)),
@@ -412,7 +404,7 @@ void kv310_controller_class::upgradeFirmware(const QString& fileName)
     const upgradeTarget& target = session.target();
     if (device->controlWrite(FLASH_WRITE, deviceWord(present), deviceWord(int(target.blockAddress(0) >> 8)), nullptr, 0)
         < 0) {
-        tell(QMessageBox::Warning, tr("USB Interface"), tr("Writing error!"));
+        usbMessage(QMessageBox::Warning, tr("Writing error!"));
         return;
     }
     if (!session.waitForReady())

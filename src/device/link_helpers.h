@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <cstdint>
+
+class t_threadDevice;
+
+// Pieces the device operations share. None of them drops the connection or
+// tells the user on its own: each caller keeps its own policy for that.
+
+// One GET_STATUS read: true with the status word, false when no whole answer came.
+bool readStatusWord(t_threadDevice* device, uint32_t* status);
+
+// A message box titled "USB Interface" on the main window.
+void usbMessage(QMessageBox::Icon icon, const QString& text);
+
+// Waits ms on the link clock.
+void pauseLink(int ms);
+
+// Asks up to `tries` times until `attempt` says the request went through,
+// pausing `pauseMs` after each try that did not (0 = back to back). Returns
+// the try that went through (1-based), or 0.
+template <typename Attempt>
+int retryRequest(t_threadDevice* device, int tries, Attempt attempt, int pauseMs = 0)
+{
+    (void)device;
+    for (int i = 1; i <= tries; ++i) {
+        if (attempt())
+            return i;
+        if (pauseMs > 0)
+            pauseLink(pauseMs);
+    }
+    return 0;
+}
