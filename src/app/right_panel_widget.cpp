@@ -193,11 +193,21 @@ void right_panel_widget::freezeModeChecked(bool checked)
     if (!theController)
         return;
     if (checked) {
-        if (theController->freezeDevice() < 0)
+        if (theController->freezeDevice() < 0) {
             report(tr("Controller not frozen!"));
+            // The show was not frozen, so Freeze must not show it was (a
+            // lost link has unchecked it already).
+            showFrozen(false);
+        }
     } else if (theController->unfreezeDevice() < 0) {
         report(tr("Controller still frozen!"));
     }
+}
+
+void right_panel_widget::showFrozen(bool frozen)
+{
+    const QSignalBlocker blocker(freezeButton);
+    freezeButton->setChecked(frozen);
 }
 
 // ---- Connection -------------------------------------------------------------------
@@ -210,6 +220,11 @@ void right_panel_widget::setConnectionStatus(bool connectionStatus)
         const int state = theController ? theController->deviceState() : -1;
         infoBox->setPalette(withColour(palette(), QPalette::Window, state == 0 ? idleColour : runningColour));
         infoBox->update();
+        // Freeze shows whether the controller's show is frozen, without
+        // asking it to freeze or resume; the window checks Normal when the
+        // controller runs in normal mode.
+        if (theController)
+            showFrozen(theController->deviceFrozen);
         return;
     }
     statusLabel->setPalette(withColour(statusLabel->palette(), QPalette::WindowText, disconnectedRed));
@@ -248,6 +263,12 @@ void right_panel_widget::resetButtonClicked(bool)
     closeMonitorWindows();
     if (theController->restartDevice() < 0)
         report(tr("Restart failed!"));
+    // The user cancelled the choice of another controller, or the controller
+    // does not answer: trying again would only ask again or wait again.
+    const auto givenUp = [] {
+        return theController->lastLinkFailure != kv310_controller_class::linkFailure::none;
+    };
+    const bool restartGivenUp = givenUp();
 
     emit setConnection(false);
     kv310_controller_class::delay100ms();
@@ -255,10 +276,12 @@ void right_panel_widget::resetButtonClicked(bool)
     // after a while the reconnection below opens the device afresh anyway.
     for (int i = 0; i < RELEASE_POLLS && controllerConnected(); ++i)
         kv310_controller_class::delay100ms();
+    if (restartGivenUp)
+        return;
 
     for (int i = 0; i < RECONNECT_TRIES; ++i) {
         emit setConnection(true);
-        if (controllerConnected())
+        if (controllerConnected() || givenUp())
             return;
         if (i + 1 < RECONNECT_TRIES)
             kv310_controller_class::delay100ms();

@@ -42,6 +42,7 @@ void kv310_controller_class::markDisconnected()
     connected = 0;
     uiMode = 0;
     deviceMode = 0;
+    deviceFrozen = false;
     emit setConnectionStatus(false);
 }
 
@@ -63,9 +64,12 @@ void kv310_controller_class::setConnection(bool connection)
     int type = -1;
     for (;;) {
         clockValid = 0;
+        lastLinkFailure = linkFailure::none;
         type = device->connect();
         if (acceptedTypeWord(type))
             break;
+        if (device->timedOut())
+            lastLinkFailure = linkFailure::notAnswering;
         // A controller of the family whose type word is refused must not stay
         // open: it would look connected to everyone who asks the device.
         if (device->isConnected())
@@ -74,6 +78,8 @@ void kv310_controller_class::setConnection(bool connection)
         if (!otherSerials.isEmpty()) {
             reconnectDialog dialog(otherSerials, device, theMainWindow);
             retry = execDialog(&dialog) == QDialog::Accepted;
+            if (!retry)
+                lastLinkFailure = linkFailure::cancelled;
         }
         if (!retry) {
             markDisconnected();
@@ -119,6 +125,9 @@ void kv310_controller_class::setConnection(bool connection)
         dropConnection();
         return;
     }
+    // A show frozen before (by a session whose link was lost, say) is still
+    // frozen: the window must show it so.
+    deviceFrozen = (lastStatusWord & STATUS_FROZEN) != 0;
 
     clockSyncCounter = 10;
     emit setConnectionStatus(true);
@@ -130,6 +139,13 @@ void kv310_controller_class::dropConnection()
     // connection and tells the user interface a single time.
     if (!connected && !device->isConnected())
         return;
+    if (device->timedOut()) {
+        lastLinkFailure = linkFailure::notAnswering;
+        clockValid = 0;
+        device->disconnect();
+        markDisconnected();
+        return;
+    }
     setConnection(false);
 }
 
@@ -159,22 +175,35 @@ int kv310_controller_class::deviceState()
 
 int kv310_controller_class::restartDevice()
 {
+    lastLinkFailure = linkFailure::none;
     device->controlWrite(RESTART, 0, 0, nullptr, 0);
+    if (device->timedOut()) {
+        // A controller that does not even take the restart will not come back.
+        dropConnection();
+        return -1;
+    }
     setConnection(false);
     delay100ms();
     setConnection(true);
 
     // The controller leaves the bus while it boots: reopen the device until it
-    // answers, and resume it while it reports itself halted.
+    // answers, and resume it while it reports itself halted. A cancelled choice
+    // of another controller, or a controller that does not answer, ends it.
     bool answered = false;
     bool halted = false;
-    for (int i = 0; i < RESTART_POLLS; ++i) {
+    for (int i = 0; i < RESTART_POLLS && lastLinkFailure == linkFailure::none; ++i) {
         delay100ms();
         uint32_t status = 0;
         if (!readStatusWord(device, &status)) {
             answered = false;
+            if (device->timedOut()) {
+                lastLinkFailure = linkFailure::notAnswering;
+                break;
+            }
             device->disconnect();
             device->connect();
+            if (device->timedOut())
+                lastLinkFailure = linkFailure::notAnswering;
             continue;
         }
         answered = true;
@@ -183,9 +212,14 @@ int kv310_controller_class::restartDevice()
             break;
         device->controlWrite(RESUME, 0, 0, nullptr, 0);
     }
-    // A controller that never answered did not come back either.
-    if (!answered || halted)
+    // A controller that never answered did not come back either; one that
+    // stays halted is let go too, so that nobody takes it for connected.
+    if (lastLinkFailure != linkFailure::none || !answered || halted) {
+        device->disconnect();
+        if (connected)
+            markDisconnected();
         return -1;
+    }
     setConnection(true);
     return connected ? 0 : -1;
 }

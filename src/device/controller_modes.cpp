@@ -188,8 +188,10 @@ int kv310_controller_class::freezeDevice()
     if (waitDeviceStatus(STATUS_BUSY, 10) == 0) {
         lastRequest = FREEZE;
         if (device->controlWrite(FREEZE, 0, 0, nullptr, 0) >= 0
-            && pollDeviceStatus(STATUS_FROZEN, 10) == STATUS_FROZEN)
+            && pollDeviceStatus(STATUS_FROZEN, 10) == STATUS_FROZEN) {
+            deviceFrozen = true;
             return 0;
+        }
     }
     dropConnection();
     return -1;
@@ -199,8 +201,10 @@ int kv310_controller_class::unfreezeDevice()
 {
     if (waitDeviceStatus(STATUS_BUSY, 10) == 0) {
         lastRequest = RESUME;
-        if (device->controlWrite(RESUME, 0, 0, nullptr, 0) >= 0 && waitDeviceStatus(STATUS_FROZEN, 10) == 0)
+        if (device->controlWrite(RESUME, 0, 0, nullptr, 0) >= 0 && waitDeviceStatus(STATUS_FROZEN, 10) == 0) {
+            deviceFrozen = false;
             return 0;
+        }
     }
     dropConnection();
     return -1;

@@ -37,8 +37,10 @@ void kv310_controller_class::delay1ms()
 // reported and the connection dropped here, once.
 static bool pollStatusWord(kv310_controller_class& controller, uint32_t* status)
 {
-    if (readStatusWord(controller.device, status))
+    if (readStatusWord(controller.device, status)) {
+        controller.lastStatusWord = *status;
         return true;
+    }
     qDebug("can't get stat!");
     controller.dropConnection();
     return false;

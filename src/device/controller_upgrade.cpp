@@ -38,6 +38,19 @@ void tell(QMessageBox::Icon icon, const QString& title, const QString& text)
     showMessage(icon, theMainWindow, title, text);
 }
 
+// The operations keep the connection through their failures, but must not
+// leave the window showing a controller that has gone (a cable pulled, a
+// controller that stopped answering): one status read tells, and a
+// controller that does not answer it is let go.
+void showLinkAsItIs(kv310_controller_class& controller)
+{
+    if (!controller.connected)
+        return;
+    uint32_t status = 0;
+    if (controller.device->timedOut() || !readStatusWord(controller.device, &status))
+        controller.dropConnection();
+}
+
 QString upgradeTitle()
 {
     return kv310_controller_class::tr("Firmware upgrade");
@@ -76,6 +89,9 @@ public:
     bool verifyBlocks(bool* differs);
     void resumeAndReconnect();
 
+    // A transfer of this operation failed: the controller may have gone.
+    bool linkInDoubt() const { return transferFailed; }
+
     const upgradeTarget& target() const { return header.target(); }
     int presentBlocks() const { return header.presentBlocks(); }
     bool lastHalted() const { return halted; }
@@ -95,6 +111,7 @@ private:
     upgradeHeader header;
     std::unique_ptr<uint8_t[]> block;
     bool halted = false; // the last status answer showed STATUS_HALTED
+    bool transferFailed = false;
 };
 
 bool upgradeSession::open()
@@ -135,6 +152,7 @@ bool upgradeSession::versionAccepted()
     });
     if (!read) {
         usbMessage(QMessageBox::Critical, kv310_controller_class::tr("Current version reading error!"));
+        showLinkAsItIs(controller);
         return false;
     }
     upgradeVersion installed;
@@ -159,8 +177,10 @@ bool upgradeSession::versionAccepted()
 
 bool upgradeSession::readStatus(uint32_t* status)
 {
-    if (!::readStatusWord(controller.device, status))
+    if (!::readStatusWord(controller.device, status)) {
+        transferFailed = true;
         return false;
+    }
     halted = (*status & STATUS_HALTED) != 0;
     return true;
 }
@@ -212,11 +232,12 @@ bool upgradeSession::enterUpgradeState()
             kv310_controller_class::delay100ms();
         kv310_controller_class::delay100ms();
         bool reopened = false;
-        for (int i = 0; i < REOPEN_TRIES && !reopened; ++i) {
+        for (int i = 0; i < REOPEN_TRIES && !reopened && !device->timedOut(); ++i) {
             kv310_controller_class::delay100ms();
             reopened = device->connect() > 0;
         }
         if (!reopened) {
+            transferFailed = true;
             usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
             return false;
         }
@@ -281,6 +302,7 @@ bool upgradeSession::upgradeBlocks()
         block.reset();
         frame.data = nullptr;
         if (written < frameSize) {
+            transferFailed = true;
             usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Writing error!"));
             return false;
         }
@@ -333,6 +355,7 @@ bool upgradeSession::verifyBlocks(bool* differs)
         if (device->controlWrite(FLASH_READ, controller.deviceWord(1),
                                  controller.deviceWord(int(target().blockAddress(b) >> 8)), nullptr, 0)
             < 0) {
+            transferFailed = true;
             usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Writing error!"));
             return false;
         }
@@ -344,6 +367,7 @@ bool upgradeSession::verifyBlocks(bool* differs)
         const int received = device->bulkRead(buffer, frameSize);
         qDebug("Bulk %d received: %d", b, received);
         if (received < frameSize) {
+            transferFailed = true;
             usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Reading error!"));
             return false;
         }
@@ -378,7 +402,7 @@ void upgradeSession::resumeAndReconnect()
     kv310_controller_class::delay100ms();
     controller.setConnection(false);
     for (int i = 0; i < REOPEN_TRIES; ++i) {
-        if (device->connect() >= 0)
+        if (device->connect() >= 0 || device->timedOut())
             break;
         kv310_controller_class::delay100ms();
     }
@@ -398,35 +422,53 @@ void kv310_controller_class::upgradeFirmware(const QString& fileName)
         tell(QMessageBox::Warning, tr("Firmware upgrade"), tr("The upgrade file is empty!"));
         return;
     }
-    if (!session.enterUpgradeState())
+    if (!session.enterUpgradeState()) {
+        if (session.linkInDoubt())
+            showLinkAsItIs(*this);
         return;
+    }
 
     const upgradeTarget& target = session.target();
     if (device->controlWrite(FLASH_WRITE, deviceWord(present), deviceWord(int(target.blockAddress(0) >> 8)), nullptr, 0)
         < 0) {
         usbMessage(QMessageBox::Warning, tr("Writing error!"));
+        showLinkAsItIs(*this);
         return;
     }
-    if (!session.waitForReady())
+    if (!session.waitForReady()) {
+        if (session.linkInDoubt())
+            showLinkAsItIs(*this);
         return;
+    }
 
     deviceMode = MODE_HALTED;
     const bool succeeded = session.upgradeBlocks();
     if (succeeded) {
-        // The new firmware starts with the restart.
-        restartDevice();
+        // The new firmware starts with the restart; a controller that does
+        // not come back from it is let go there.
+        const bool back = restartDevice() == 0;
         tell(QMessageBox::Information, tr("Firmware upgrade"), tr("Upgrade successful!"));
-    } else {
-        tell(QMessageBox::Critical, tr("Firmware upgrade"), tr("Upgrade failed!"));
+        if (back)
+            deviceMode = MODE_NORMAL;
+        return;
     }
-    deviceMode = MODE_NORMAL;
+    if (session.linkInDoubt())
+        showLinkAsItIs(*this);
+    tell(QMessageBox::Critical, tr("Firmware upgrade"), tr("Upgrade failed!"));
+    if (connected)
+        deviceMode = MODE_NORMAL;
 }
 
 void kv310_controller_class::verifyFirmware(const QString& fileName)
 {
     upgradeSession session(*this, upgradeOp::verify, fileName);
-    if (!session.open() || !session.enterUpgradeState())
+    if (!session.open())
         return;
+    if (!session.enterUpgradeState()) {
+        if (session.linkInDoubt())
+            showLinkAsItIs(*this);
+        return;
+    }
     deviceMode = MODE_HALTED;
     bool differs = false;
     const bool completed = session.verifyBlocks(&differs);
@@ -437,5 +479,8 @@ void kv310_controller_class::verifyFirmware(const QString& fileName)
         tell(QMessageBox::Warning, title, tr("Verification failed!"));
     if (session.lastHalted())
         session.resumeAndReconnect();
-    deviceMode = MODE_NORMAL;
+    else if (session.linkInDoubt())
+        showLinkAsItIs(*this);
+    if (connected)
+        deviceMode = MODE_NORMAL;
 }

@@ -27,3 +27,8 @@ void pauseLink(int ms)
 {
     theLinkClock().sleepMs(ms);
 }
+
+bool linkTimedOut(t_threadDevice* device)
+{
+    return device->timedOut();
+}

@@ -18,16 +18,22 @@ void usbMessage(QMessageBox::Icon icon, const QString& text);
 // Waits ms on the link clock.
 void pauseLink(int ms);
 
+// True when the device's last transfer ran into its time-out.
+bool linkTimedOut(t_threadDevice* device);
+
 // Asks up to `tries` times until `attempt` says the request went through,
 // pausing `pauseMs` after each try that did not (0 = back to back). Returns
-// the try that went through (1-based), or 0.
+// the try that went through (1-based), or 0. A try that ran into its
+// time-out ends the asking: the controller is not answering, and every
+// further try would hold the window for another time-out.
 template <typename Attempt>
 int retryRequest(t_threadDevice* device, int tries, Attempt attempt, int pauseMs = 0)
 {
-    (void)device;
     for (int i = 1; i <= tries; ++i) {
         if (attempt())
             return i;
+        if (linkTimedOut(device))
+            return 0;
         if (pauseMs > 0)
             pauseLink(pauseMs);
     }
