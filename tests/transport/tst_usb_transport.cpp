@@ -3,6 +3,7 @@
 #include "transport/t_threadUsbDevice.h"
 #include "support/virtual_clock.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -82,6 +83,7 @@ private Q_SLOTS:
     void connectTellsOfAControllerThatDoesNotAnswer();
     void connectSaysWhenPermissionIsMissing();
     void transfersTellATimeOut();
+    void udevRuleGivesTheUserTheController();
     void closingReleasesTheInterface();
     void configurationIsSetOnlyWhenItDiffers();
     void readSerial_data();
@@ -394,6 +396,26 @@ void tst_usb_transport::transfersTellATimeOut()
     c.shorten(SIM_BULK_OUT, 100);
     QCOMPARE(device.bulkWrite(frame.constData(), frame.size()), 100);
     QVERIFY(!device.timedOut());
+}
+
+// The rule shipped for Linux names the controller this program opens.
+void tst_usb_transport::udevRuleGivesTheUserTheController()
+{
+    QFile rule(QStringLiteral(KV_UDEV_RULE));
+    QVERIFY(rule.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList rules;
+    while (!rule.atEnd()) {
+        const QString line = QString::fromUtf8(rule.readLine()).trimmed();
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            rules.append(line);
+    }
+    QCOMPARE(rules.size(), 1);
+    QStringList keys = rules.first().split(QStringLiteral(", "));
+    keys.sort();
+    const auto hex = [](uint16_t id) { return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')); };
+    QCOMPARE(keys, (QStringList{QStringLiteral("ATTR{idProduct}==\"%1\"").arg(hex(CONTROLLER_PRODUCT_ID)),
+                                QStringLiteral("ATTR{idVendor}==\"%1\"").arg(hex(CONTROLLER_VENDOR_ID)),
+                                QStringLiteral("SUBSYSTEM==\"usb\""), QStringLiteral("TAG+=\"uaccess\"")}));
 }
 
 void tst_usb_transport::connectWithoutSink()
