@@ -93,7 +93,10 @@ right_panel_widget::right_panel_widget(kv310_controller_class* controller, QWidg
     titleLabel = makeLabel(tr("Configuration"), 10, 5, 186, 25, this);
     controllerLabel = makeLabel(tr(" ", "1") + QStringLiteral("Kv310+") + tr(" controller"), 10, 260, 186, 20, this);
     statusCaption = makeLabel(tr("Status: "), 40, 300, 120, 25, this, false);
-    statusLabel = makeLabel(tr("Disconnected"), 85, 300, 100, 25, this, false);
+    // The state follows the caption's text, blank included, whatever the
+    // language and the font make of its width.
+    const int statusLeft = qMax(85, 40 + statusCaption->fontMetrics().horizontalAdvance(statusCaption->text()));
+    statusLabel = makeLabel(tr("Disconnected"), statusLeft, 300, 100, 25, this, false);
     statusLabel->setPalette(withColour(statusLabel->palette(), QPalette::WindowText, startRed));
     QFont statusFont(QStringLiteral("MS Shell Dlg"), 10, QFont::Bold);
     statusFont.setItalic(false);

@@ -2,6 +2,7 @@
 
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_style.h"
 
 #include <QPushButton>
 #include <QTabWidget>
@@ -29,6 +30,7 @@ aprogram_settings_widget::aprogram_settings_widget(kv310_controller_class*, QWid
     stepTable->setSelectionMode(QAbstractItemView::SingleSelection);
     editSceneButton = new QPushButton(tr("Edit current scene"), singleSteps);
     editSceneButton->setGeometry(150, 375, 120, 24);
+    editSceneButton->setFont(pageStyle::listFont());
 
     connect(programList, &QTableWidget::currentCellChanged, this,
             [this](int row) { currentProgram = row < 0 ? 0 : row; });

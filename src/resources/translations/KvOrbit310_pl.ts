@@ -21,11 +21,11 @@
     </message>
     <message>
         <source>Internal Events</source>
-        <translation>Zdarzenia wewnętrzne</translation>
+        <translation>Wewnętrzne</translation>
     </message>
     <message>
         <source>Delayed Events</source>
-        <translation>Zdarzenia opóźnione</translation>
+        <translation>Opóźnione</translation>
     </message>
     <message>
         <source>Remote Control</source>
@@ -115,7 +115,7 @@
     </message>
     <message>
         <source>Edit current scene</source>
-        <translation>Edytuj bieżącą scenę</translation>
+        <translation>Edytuj scenę</translation>
     </message>
 </context>
 <context>
@@ -174,7 +174,7 @@
     <name>asettings_dmx_set_widget</name>
     <message>
         <source>Output Channels Limit </source>
-        <translation>Limit kanałów wyjściowych </translation>
+        <translation>Limit kanałów </translation>
     </message>
 </context>
 <context>
@@ -276,11 +276,11 @@
     </message>
     <message>
         <source>Show input DMX values</source>
-        <translation>Pokaż wartości wejścia DMX</translation>
+        <translation>Pokaż wejście DMX</translation>
     </message>
     <message>
         <source>Show output DMX values</source>
-        <translation>Pokaż wartości wyjścia DMX</translation>
+        <translation>Pokaż wyjście DMX</translation>
     </message>
     <message>
         <source>Show internal states</source>
@@ -602,7 +602,7 @@ projektu</translation>
     </message>
     <message>
         <source>Internal Event</source>
-        <translation>Zdarzenie wewnętrzne</translation>
+        <translation>Wewnętrzne</translation>
     </message>
     <message>
         <source>DMX In</source>
@@ -1348,7 +1348,7 @@ zakończony pomyślnie!</translation>
         <source>
 Retry or choose another device to connect.</source>
         <translation>
-Ponów próbę lub wybierz inne urządzenie do połączenia.</translation>
+Ponów próbę lub wybierz inne urządzenie.</translation>
     </message>
     <message>
         <source>Retry</source>
