@@ -197,10 +197,10 @@ void right_panel_widget::freezeModeChecked(bool checked)
         return;
     if (checked) {
         if (theController->freezeDevice() < 0) {
-            report(tr("Controller not frozen!"));
             // The show was not frozen, so Freeze must not show it was (a
             // lost link has unchecked it already).
             showFrozen(false);
+            report(tr("Controller not frozen!"));
         }
     } else if (theController->unfreezeDevice() < 0) {
         report(tr("Controller still frozen!"));
