@@ -60,10 +60,19 @@ QList<usbDeviceInfo> fuzzUsbBus::listDevices()
     return devices;
 }
 
-usbDeviceHandle* fuzzUsbBus::open(const usbDeviceInfo&)
+usbDeviceHandle* fuzzUsbBus::open(const usbDeviceInfo&, int* error)
 {
-    if (exhausted() || in->u8() != 0)
+    int ignored = 0;
+    int& result = error ? *error : ignored;
+    result = USB_ERROR_NO_DEVICE;
+    if (exhausted())
         return nullptr;
+    const uint8_t r = in->u8();
+    if (r != 0) {
+        result = usbReplyErrors[r % USB_REPLY_ERROR_COUNT];
+        return nullptr;
+    }
+    result = 0;
     auto* h = new fuzzHandle;
     handles.insert(h);
     return h;
@@ -214,10 +223,21 @@ QList<usbDeviceInfo> usbReplyRecorder::listDevices()
     return devices;
 }
 
-usbDeviceHandle* usbReplyRecorder::open(const usbDeviceInfo& device)
+usbDeviceHandle* usbReplyRecorder::open(const usbDeviceInfo& device, int* error)
 {
-    usbDeviceHandle* h = bus.open(device);
-    out.u8(h ? 0 : 1);
+    int why = 0;
+    usbDeviceHandle* h = bus.open(device, &why);
+    if (error)
+        *error = why;
+    if (h) {
+        out.u8(0);
+    } else {
+        // An answer byte r stands for usbReplyErrors[r % 10]; r = 0 would open.
+        int index = 0;
+        while (index < USB_REPLY_ERROR_COUNT - 1 && usbReplyErrors[index] != why)
+            ++index;
+        out.u8(uint8_t(USB_REPLY_ERROR_COUNT + index));
+    }
     return h;
 }
 

@@ -13,7 +13,8 @@
 // The answers, in the order the host asks (all numbers little-endian):
 //   listDevices         u8 n: n % 4 devices, each u8 serial index, u8 flags
 //                       (bit 0: other vendor and product ids)
-//   open                u8: 0 opens, anything else fails
+//   open                u8 r: 0 opens, anything else fails with
+//                       usbReplyErrors[r % 10]
 //   configuration, claim and release succeed without reading the input
 //   control transfer    u8 r: r >= 0xF0 is an error (usbReplyErrors[r % 10]);
 //                       IN: min(r, length) bytes follow and are answered;
@@ -37,7 +38,7 @@ public:
     void feed(fuzzInput* input) { in = input; }
 
     QList<usbDeviceInfo> listDevices() override;
-    usbDeviceHandle* open(const usbDeviceInfo& device) override;
+    usbDeviceHandle* open(const usbDeviceInfo& device, int* error) override;
     void close(usbDeviceHandle* handle) override;
     int getConfiguration(usbDeviceHandle* handle, int* configuration) override;
     int setConfiguration(usbDeviceHandle* handle, int configuration) override;
@@ -73,7 +74,7 @@ public:
     usbReplyRecorder(usbBackend& bus, fuzzOutput& out);
 
     QList<usbDeviceInfo> listDevices() override;
-    usbDeviceHandle* open(const usbDeviceInfo& device) override;
+    usbDeviceHandle* open(const usbDeviceInfo& device, int* error) override;
     void close(usbDeviceHandle* handle) override;
     int getConfiguration(usbDeviceHandle* handle, int* configuration) override;
     int setConfiguration(usbDeviceHandle* handle, int configuration) override;

@@ -20,7 +20,8 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/xl_sh.png")));
 
     const QString directory = QDir::currentPath();
-    const languageChoice choice = chooseStartLanguage(directory, findTranslationFiles(directory));
+    const languageChoice choice = chooseStartLanguage(
+        directory, findProgramTranslationFiles(directory, QCoreApplication::applicationDirPath()));
     languageList = choice.languages;
     requestedLanguage = choice.requested;
 

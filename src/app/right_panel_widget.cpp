@@ -93,7 +93,10 @@ right_panel_widget::right_panel_widget(kv310_controller_class* controller, QWidg
     titleLabel = makeLabel(tr("Configuration"), 10, 5, 186, 25, this);
     controllerLabel = makeLabel(tr(" ", "1") + QStringLiteral("Kv310+") + tr(" controller"), 10, 260, 186, 20, this);
     statusCaption = makeLabel(tr("Status: "), 40, 300, 120, 25, this, false);
-    statusLabel = makeLabel(tr("Disconnected"), 85, 300, 100, 25, this, false);
+    // The state follows the caption's text, blank included, whatever the
+    // language and the font make of its width.
+    const int statusLeft = qMax(85, 40 + statusCaption->fontMetrics().horizontalAdvance(statusCaption->text()));
+    statusLabel = makeLabel(tr("Disconnected"), statusLeft, 300, 100, 25, this, false);
     statusLabel->setPalette(withColour(statusLabel->palette(), QPalette::WindowText, startRed));
     QFont statusFont(QStringLiteral("MS Shell Dlg"), 10, QFont::Bold);
     statusFont.setItalic(false);
@@ -193,11 +196,21 @@ void right_panel_widget::freezeModeChecked(bool checked)
     if (!theController)
         return;
     if (checked) {
-        if (theController->freezeDevice() < 0)
+        if (theController->freezeDevice() < 0) {
+            // The show was not frozen, so Freeze must not show it was (a
+            // lost link has unchecked it already).
+            showFrozen(false);
             report(tr("Controller not frozen!"));
+        }
     } else if (theController->unfreezeDevice() < 0) {
         report(tr("Controller still frozen!"));
     }
+}
+
+void right_panel_widget::showFrozen(bool frozen)
+{
+    const QSignalBlocker blocker(freezeButton);
+    freezeButton->setChecked(frozen);
 }
 
 // ---- Connection -------------------------------------------------------------------
@@ -210,6 +223,11 @@ void right_panel_widget::setConnectionStatus(bool connectionStatus)
         const int state = theController ? theController->deviceState() : -1;
         infoBox->setPalette(withColour(palette(), QPalette::Window, state == 0 ? idleColour : runningColour));
         infoBox->update();
+        // Freeze shows whether the controller's show is frozen, without
+        // asking it to freeze or resume; the window checks Normal when the
+        // controller runs in normal mode.
+        if (theController)
+            showFrozen(theController->deviceFrozen);
         return;
     }
     statusLabel->setPalette(withColour(statusLabel->palette(), QPalette::WindowText, disconnectedRed));
@@ -248,6 +266,12 @@ void right_panel_widget::resetButtonClicked(bool)
     closeMonitorWindows();
     if (theController->restartDevice() < 0)
         report(tr("Restart failed!"));
+    // The user cancelled the choice of another controller, or the controller
+    // does not answer: trying again would only ask again or wait again.
+    const auto givenUp = [] {
+        return theController->lastLinkFailure != kv310_controller_class::linkFailure::none;
+    };
+    const bool restartGivenUp = givenUp();
 
     emit setConnection(false);
     kv310_controller_class::delay100ms();
@@ -255,10 +279,12 @@ void right_panel_widget::resetButtonClicked(bool)
     // after a while the reconnection below opens the device afresh anyway.
     for (int i = 0; i < RELEASE_POLLS && controllerConnected(); ++i)
         kv310_controller_class::delay100ms();
+    if (restartGivenUp)
+        return;
 
     for (int i = 0; i < RECONNECT_TRIES; ++i) {
         emit setConnection(true);
-        if (controllerConnected())
+        if (controllerConnected() || givenUp())
             return;
         if (i + 1 < RECONNECT_TRIES)
             kv310_controller_class::delay100ms();

@@ -82,5 +82,7 @@ public slots:
 
 private:
     void report(const QString& text);
+    // Checks or unchecks Freeze without asking the controller anything.
+    void showFrozen(bool frozen);
     void closeMonitorWindows();
 };

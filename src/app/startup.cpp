@@ -137,6 +137,23 @@ QStringList findTranslationFiles(const QString& directory)
                                      QDir::Files | QDir::Readable, QDir::Unsorted);
 }
 
+QStringList findProgramTranslationFiles(const QString& currentDirectory, const QString& executableDirectory)
+{
+    const QDir current(currentDirectory);
+    const QStringList here = findTranslationFiles(currentDirectory);
+    QStringList paths;
+    for (const QString& name : here)
+        paths.append(current.absoluteFilePath(name));
+    const QDir beside(executableDirectory);
+    if (executableDirectory.isEmpty() || beside.canonicalPath() == current.canonicalPath())
+        return paths;
+    for (const QString& name : findTranslationFiles(executableDirectory)) {
+        if (!here.contains(name))
+            paths.append(beside.absoluteFilePath(name));
+    }
+    return paths;
+}
+
 languageChoice buildLanguageList(const QString& directory, const QStringList& files,
                                  const languageRequest& request)
 {

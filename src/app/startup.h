@@ -44,13 +44,19 @@ bool writeLanguageFile(const QString& directory, const QString& code, const QStr
 // readable files only, in the order the directory listing gives them.
 QStringList findTranslationFiles(const QString& directory);
 
+// Paths of the translation files the program offers: those of the current
+// directory, then those beside the executable that the current directory
+// has no file of that name for, so that a program started from elsewhere
+// (the repository root, say) still finds the catalogues built with it.
+QStringList findProgramTranslationFiles(const QString& currentDirectory, const QString& executableDirectory);
+
 struct languageChoice {
     QList<languageEntry> languages;
     int requested = -1;
 };
 
-// The language list for the translation files (loaded from the directory, in
-// the given order) and the index of the requested code; a later file with the
+// The language list for the translation files (loaded from the directory
+// unless a path is absolute, in the given order) and the index of the requested code; a later file with the
 // same code wins. Only the requested name names a code that has no built-in name.
 languageChoice buildLanguageList(const QString& directory, const QStringList& files,
                                  const languageRequest& request);

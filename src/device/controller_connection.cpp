@@ -5,6 +5,7 @@
 
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
+#include "device/link_helpers.h"
 #include "device/reconnect_dialog.h"
 #include "transport/protocol.h"
 #include "transport/t_threadDevice.h"
@@ -41,6 +42,7 @@ void kv310_controller_class::markDisconnected()
     connected = 0;
     uiMode = 0;
     deviceMode = 0;
+    deviceFrozen = false;
     emit setConnectionStatus(false);
 }
 
@@ -62,9 +64,12 @@ void kv310_controller_class::setConnection(bool connection)
     int type = -1;
     for (;;) {
         clockValid = 0;
+        lastLinkFailure = linkFailure::none;
         type = device->connect();
         if (acceptedTypeWord(type))
             break;
+        if (device->timedOut())
+            lastLinkFailure = linkFailure::notAnswering;
         // A controller of the family whose type word is refused must not stay
         // open: it would look connected to everyone who asks the device.
         if (device->isConnected())
@@ -73,6 +78,8 @@ void kv310_controller_class::setConnection(bool connection)
         if (!otherSerials.isEmpty()) {
             reconnectDialog dialog(otherSerials, device, theMainWindow);
             retry = execDialog(&dialog) == QDialog::Accepted;
+            if (!retry)
+                lastLinkFailure = linkFailure::cancelled;
         }
         if (!retry) {
             markDisconnected();
@@ -87,12 +94,11 @@ void kv310_controller_class::setConnection(bool connection)
     readSerialNumber();
 
     uint8_t version[4] = {};
-    int received = -1;
-    for (int i = 0; i < FIRMWARE_READ_TRIES && received <= 0; ++i) {
+    const bool versionRead = retryRequest(device, FIRMWARE_READ_TRIES, [&] {
         std::memset(version, 0, sizeof version);
-        received = device->controlRead(GET_FIRMWARE_VERSION, 0, 0, version, sizeof version);
-    }
-    if (received <= 0) {
+        return device->controlRead(GET_FIRMWARE_VERSION, 0, 0, version, sizeof version) > 0;
+    });
+    if (!versionRead) {
         firmwareText = QString::fromLatin1(NO_FIRMWARE_TEXT);
     } else {
         firmwareVersion.versionMajor = int8_t(version[0]);
@@ -119,6 +125,9 @@ void kv310_controller_class::setConnection(bool connection)
         dropConnection();
         return;
     }
+    // A show frozen before (by a session whose link was lost, say) is still
+    // frozen: the window must show it so.
+    deviceFrozen = (lastStatusWord & STATUS_FROZEN) != 0;
 
     clockSyncCounter = 10;
     emit setConnectionStatus(true);
@@ -130,6 +139,13 @@ void kv310_controller_class::dropConnection()
     // connection and tells the user interface a single time.
     if (!connected && !device->isConnected())
         return;
+    if (device->timedOut()) {
+        lastLinkFailure = linkFailure::notAnswering;
+        clockValid = 0;
+        device->disconnect();
+        markDisconnected();
+        return;
+    }
     setConnection(false);
 }
 
@@ -140,52 +156,70 @@ bool kv310_controller_class::isConnected()
 
 int kv310_controller_class::deviceState()
 {
-    for (int i = 0; i < STATE_READ_TRIES; ++i) {
-        uint8_t answer[4] = {};
-        if (device->controlRead(GET_STATE, deviceWord(0), 0, answer, sizeof answer) > 0) {
-            switch (answer[1]) {
-            case STATE_CODE_IDLE:
-                return 0;
-            case STATE_CODE_RUNNING:
-                return 2;
-            default:
-                return 1;
-            }
-        }
+    uint8_t answer[4] = {};
+    const bool answered = retryRequest(device, STATE_READ_TRIES, [&] {
+        std::memset(answer, 0, sizeof answer);
+        return device->controlRead(GET_STATE, deviceWord(0), 0, answer, sizeof answer) > 0;
+    });
+    if (!answered)
+        return -1;
+    switch (answer[1]) {
+    case STATE_CODE_IDLE:
+        return 0;
+    case STATE_CODE_RUNNING:
+        return 2;
+    default:
+        return 1;
     }
-    return -1;
 }
 
 int kv310_controller_class::restartDevice()
 {
+    lastLinkFailure = linkFailure::none;
     device->controlWrite(RESTART, 0, 0, nullptr, 0);
+    if (device->timedOut()) {
+        // A controller that does not even take the restart will not come back.
+        dropConnection();
+        return -1;
+    }
     setConnection(false);
     delay100ms();
     setConnection(true);
 
     // The controller leaves the bus while it boots: reopen the device until it
-    // answers, and resume it while it reports itself halted.
+    // answers, and resume it while it reports itself halted. A cancelled choice
+    // of another controller, or a controller that does not answer, ends it.
     bool answered = false;
     bool halted = false;
-    for (int i = 0; i < RESTART_POLLS; ++i) {
+    for (int i = 0; i < RESTART_POLLS && lastLinkFailure == linkFailure::none; ++i) {
         delay100ms();
-        uint8_t answer[STATUS_ANSWER_SIZE];
-        const int received = device->controlRead(GET_STATUS, 0, 0, answer, STATUS_ANSWER_SIZE);
-        if (received < STATUS_ANSWER_SIZE) {
+        uint32_t status = 0;
+        if (!readStatusWord(device, &status)) {
             answered = false;
+            if (device->timedOut()) {
+                lastLinkFailure = linkFailure::notAnswering;
+                break;
+            }
             device->disconnect();
             device->connect();
+            if (device->timedOut())
+                lastLinkFailure = linkFailure::notAnswering;
             continue;
         }
         answered = true;
-        halted = (qFromLittleEndian<quint32>(answer) & STATUS_HALTED) != 0;
+        halted = (status & STATUS_HALTED) != 0;
         if (!halted)
             break;
         device->controlWrite(RESUME, 0, 0, nullptr, 0);
     }
-    // A controller that never answered did not come back either.
-    if (!answered || halted)
+    // A controller that never answered did not come back either; one that
+    // stays halted is let go too, so that nobody takes it for connected.
+    if (lastLinkFailure != linkFailure::none || !answered || halted) {
+        device->disconnect();
+        if (connected)
+            markDisconnected();
         return -1;
+    }
     setConnection(true);
     return connected ? 0 : -1;
 }

@@ -2,6 +2,7 @@
 
 #include "model/kv310_controller.h"
 
+#include "device/link_helpers.h"
 #include "seams/gui_base.h"
 #include "transport/link_clock.h"
 #include "transport/protocol.h"
@@ -187,8 +188,10 @@ int kv310_controller_class::freezeDevice()
     if (waitDeviceStatus(STATUS_BUSY, 10) == 0) {
         lastRequest = FREEZE;
         if (device->controlWrite(FREEZE, 0, 0, nullptr, 0) >= 0
-            && pollDeviceStatus(STATUS_FROZEN, 10) == STATUS_FROZEN)
+            && pollDeviceStatus(STATUS_FROZEN, 10) == STATUS_FROZEN) {
+            deviceFrozen = true;
             return 0;
+        }
     }
     dropConnection();
     return -1;
@@ -198,8 +201,10 @@ int kv310_controller_class::unfreezeDevice()
 {
     if (waitDeviceStatus(STATUS_BUSY, 10) == 0) {
         lastRequest = RESUME;
-        if (device->controlWrite(RESUME, 0, 0, nullptr, 0) >= 0 && waitDeviceStatus(STATUS_FROZEN, 10) == 0)
+        if (device->controlWrite(RESUME, 0, 0, nullptr, 0) >= 0 && waitDeviceStatus(STATUS_FROZEN, 10) == 0) {
+            deviceFrozen = false;
             return 0;
+        }
     }
     dropConnection();
     return -1;
@@ -239,10 +244,11 @@ QString kv310_controller_class::readDeviceClockText()
         } else {
             uint8_t record[CLOCK_RECORD_SIZE];
             QDateTime read;
-            for (int i = 0; i < CLOCK_READ_TRIES && !read.isValid(); ++i) {
+            retryRequest(device, CLOCK_READ_TRIES, [&] {
                 if (device->controlRead(GET_CLOCK, 0, 0, record, CLOCK_RECORD_SIZE) == CLOCK_RECORD_SIZE)
                     read = clockFromRecord(record);
-            }
+                return read.isValid();
+            });
             if (read.isValid()) {
                 clockValid = 1;
                 state.deviceClock = read;

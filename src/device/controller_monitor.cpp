@@ -3,18 +3,17 @@
 
 #include "model/kv310_controller.h"
 
-#include "seams/dialog_seam.h"
-#include "seams/gui_base.h"
+#include "device/link_helpers.h"
 #include "transport/protocol.h"
 #include "transport/t_threadDevice.h"
 
 #include <QDebug>
-#include <QtEndian>
 
 namespace {
 
 constexpr int INPUT_READ_TRIES = 5;
 constexpr int REQUEST_TRIES = 50;
+constexpr int REQUEST_PAUSE_MS = 1;
 constexpr int DMX_READY_POLLS = 10;
 constexpr int STATES_READY_POLLS = 120;
 constexpr int STATES_FINISHED_POLLS = 100;
@@ -27,12 +26,12 @@ enum class dataWait { ready, notReady, failed };
 dataWait waitMonitorData(kv310_controller_class& c, int limit, int* unanswered)
 {
     for (int i = 0; i < limit; ++i) {
-        uint8_t answer[STATUS_ANSWER_SIZE];
-        if (c.device->controlRead(GET_STATUS, 0, 0, answer, STATUS_ANSWER_SIZE) < STATUS_ANSWER_SIZE) {
+        uint32_t status = 0;
+        if (!readStatusWord(c.device, &status)) {
             *unanswered = i;
             return dataWait::failed;
         }
-        if (qFromLittleEndian<quint32>(answer) & STATUS_DONE) {
+        if (status & STATUS_DONE) {
             *unanswered = i;
             return dataWait::ready;
         }
@@ -44,17 +43,14 @@ dataWait waitMonitorData(kv310_controller_class& c, int limit, int* unanswered)
 // The request that makes the controller prepare its data, 50 tries 1 ms apart.
 bool requestMonitorData(kv310_controller_class& c, uint8_t request, uint16_t value, uint16_t index)
 {
-    for (int i = 0; i < REQUEST_TRIES; ++i) {
-        if (c.device->controlWrite(request, value, index, nullptr, 0) >= 0)
-            return true;
-        kv310_controller_class::delay1ms();
-    }
-    return false;
+    return retryRequest(
+        c.device, REQUEST_TRIES, [&] { return c.device->controlWrite(request, value, index, nullptr, 0) >= 0; },
+        REQUEST_PAUSE_MS);
 }
 
 void monitorMessage(QMessageBox::Icon icon, const QString& text)
 {
-    showMessage(icon, theMainWindow, kv310_controller_class::tr("USB Interface"), text, QMessageBox::Ok);
+    usbMessage(icon, text);
 }
 
 void controlError()
@@ -90,10 +86,11 @@ int kv310_controller_class::readInputStates(int kind, void* buffer, unsigned sub
     auto* bytes = static_cast<uint8_t*>(buffer);
 
     if (kind == MONITOR_INPUTS) {
-        for (int i = 0; i < INPUT_READ_TRIES; ++i) {
-            if (device->controlRead(MONITOR_READ, deviceWord(0), 0, bytes, INPUT_LEVELS_SIZE) == INPUT_LEVELS_SIZE)
-                return 0;
-        }
+        if (retryRequest(device, INPUT_READ_TRIES, [&] {
+                return device->controlRead(MONITOR_READ, deviceWord(0), 0, bytes, INPUT_LEVELS_SIZE)
+                       == INPUT_LEVELS_SIZE;
+            }))
+            return 0;
         monitorMessage(QMessageBox::Critical, tr("Cannot read inputs' states!"));
         return -1;
     }

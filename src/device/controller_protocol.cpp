@@ -3,19 +3,18 @@
 
 #include "model/kv310_controller.h"
 
+#include "device/link_helpers.h"
 #include "transport/link_clock.h"
 #include "transport/protocol.h"
 #include "transport/t_threadDevice.h"
 
 #include <QDebug>
-#include <QtEndian>
 
 namespace {
 
 // Bytes of one configuration block frame: 64 KB of data, header and checksum.
 constexpr int CONFIG_FRAME_SIZE = 0x10000 + blockFrame::OVERHEAD;
-
-enum class statusRead { ok, failed };
+constexpr int TRANSPARENCY_TRIES = 10;
 
 } // namespace
 
@@ -34,18 +33,17 @@ void kv310_controller_class::delay1ms()
     theLinkClock().sleepMs(1);
 }
 
-// One GET_STATUS poll. A short answer is a broken link: it is reported and
-// the connection dropped here, once.
-static statusRead readStatusWord(kv310_controller_class& controller, uint32_t* status)
+// One status poll of the waits. A short answer is a broken link: it is
+// reported and the connection dropped here, once.
+static bool pollStatusWord(kv310_controller_class& controller, uint32_t* status)
 {
-    uint8_t answer[STATUS_ANSWER_SIZE];
-    if (controller.device->controlRead(GET_STATUS, 0, 0, answer, STATUS_ANSWER_SIZE) < STATUS_ANSWER_SIZE) {
-        qDebug("can't get stat!");
-        controller.dropConnection();
-        return statusRead::failed;
+    if (readStatusWord(controller.device, status)) {
+        controller.lastStatusWord = *status;
+        return true;
     }
-    *status = qFromLittleEndian<quint32>(answer);
-    return statusRead::ok;
+    qDebug("can't get stat!");
+    controller.dropConnection();
+    return false;
 }
 
 int kv310_controller_class::waitDeviceStatus(int bits, int tries)
@@ -57,7 +55,7 @@ int kv310_controller_class::waitDeviceStatus(int bits, int tries)
     }
     for (;;) {
         uint32_t status = 0;
-        if (readStatusWord(*this, &status) != statusRead::ok)
+        if (!pollStatusWord(*this, &status))
             return bits;
         if (!(status & uint32_t(bits)))
             return 0;
@@ -76,7 +74,7 @@ int kv310_controller_class::pollDeviceStatus(int bits, int tries)
     }
     for (;;) {
         uint32_t status = 0;
-        if (readStatusWord(*this, &status) != statusRead::ok)
+        if (!pollStatusWord(*this, &status))
             return 0;
         if ((status & uint32_t(bits)) == uint32_t(bits))
             return bits;
@@ -104,9 +102,8 @@ int kv310_controller_class::setDmxTransparency(bool on)
     if (!connected)
         return 0;
     const uint16_t value = on ? DMX_TRANSPARENCY_ON : DMX_TRANSPARENCY_OFF;
-    for (int i = 0; i < 10; ++i) {
-        if (device->controlWrite(SET_DMX_TRANSPARENCY, value, 0, nullptr, 0) >= 0)
-            return 1;
-    }
-    return 0;
+    const int tookIt = retryRequest(device, TRANSPARENCY_TRIES, [&] {
+        return device->controlWrite(SET_DMX_TRANSPARENCY, value, 0, nullptr, 0) >= 0;
+    });
+    return tookIt ? 1 : 0;
 }

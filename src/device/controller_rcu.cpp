@@ -5,12 +5,12 @@
 #include "model/kv310_controller.h"
 
 #include "seams/dialog_seam.h"
+#include "device/link_helpers.h"
 #include "seams/gui_base.h"
 #include "transport/link_clock.h"
 #include "transport/protocol.h"
 #include "transport/t_threadDevice.h"
 
-#include <QtEndian>
 
 namespace {
 
@@ -33,18 +33,15 @@ constexpr int MAX_CODE = 63;
 // One RCU_COMMAND, asked again without pause until it brings its 4 bytes.
 bool rcuRequest(kv310_controller_class& c, int operation, uint16_t value, uint8_t* answer)
 {
-    for (int i = 0; i < RCU_TRIES; ++i) {
-        if (c.device->controlRead(RCU_COMMAND, value, c.deviceWord(operation), answer, RCU_ANSWER_SIZE)
-            == RCU_ANSWER_SIZE)
-            return true;
-    }
-    return false;
+    return retryRequest(c.device, RCU_TRIES, [&] {
+        return c.device->controlRead(RCU_COMMAND, value, c.deviceWord(operation), answer, RCU_ANSWER_SIZE)
+               == RCU_ANSWER_SIZE;
+    });
 }
 
 void usbFailure(const QString& text)
 {
-    showMessage(QMessageBox::Critical, theMainWindow, kv310_controller_class::tr("USB Interface"), text,
-                QMessageBox::Ok);
+    usbMessage(QMessageBox::Critical, text);
 }
 
 void operationFailed()
@@ -65,15 +62,11 @@ bool waitLearningResult(kv310_controller_class& c, qint64 limitMs)
     measure.start();
     qint64 total = 0;
     for (;;) {
-        uint8_t answer[STATUS_ANSWER_SIZE];
-        bool read = false;
-        for (int i = 0; i < STATUS_READ_TRIES && !read; ++i)
-            read = c.device->controlRead(GET_STATUS, 0, 0, answer, STATUS_ANSWER_SIZE) == STATUS_ANSWER_SIZE;
-        if (!read) {
+        uint32_t status = 0;
+        if (!retryRequest(c.device, STATUS_READ_TRIES, [&] { return readStatusWord(c.device, &status); })) {
             operationFailed();
             return false;
         }
-        const uint32_t status = qFromLittleEndian<quint32>(answer);
         if (status & STATUS_FAILED) {
             operationFailed();
             return false;
@@ -118,15 +111,12 @@ int kv310_controller_class::learnRcuAddress()
         return -1;
     }
     uint8_t answer[RCU_ANSWER_SIZE];
-    int tries = 0;
-    bool sent = false;
-    while (!sent && tries < RCU_LEARN_ADDRESS_TRIES) {
-        ++tries;
-        sent = device->controlRead(RCU_COMMAND, deviceWord(0), deviceWord(RCU_LEARN_ADDRESS), answer,
+    const int wentThrough = retryRequest(device, RCU_LEARN_ADDRESS_TRIES, [&] {
+        return device->controlRead(RCU_COMMAND, deviceWord(0), deviceWord(RCU_LEARN_ADDRESS), answer,
                                    RCU_ANSWER_SIZE)
                == RCU_ANSWER_SIZE;
-    }
-    if (sent && tries <= RCU_TRIES)
+    });
+    if (wentThrough > 0 && wentThrough <= RCU_TRIES)
         return waitRcuAddress();
     operationFailed();
     return -1;

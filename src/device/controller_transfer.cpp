@@ -91,6 +91,18 @@ int readConfigBlock(kv310_controller_class& c, transferBlock& block, uint8_t* sc
     return 0;
 }
 
+void sendFailed()
+{
+    showMessage(QMessageBox::Critical, theMainWindow, kv310_controller_class::tr("KvOrbit310+"),
+                kv310_controller_class::tr("Config and data writing\n     failed!"), QMessageBox::Ok);
+}
+
+void readFailed()
+{
+    showMessage(QMessageBox::Critical, theMainWindow, kv310_controller_class::tr("KvOrbit310+"),
+                kv310_controller_class::tr("Configuration reading\n failed!"), QMessageBox::Ok);
+}
+
 // Settings words the pages cannot show outside their ranges.
 void clampReadSettings(uint8_t* image)
 {
@@ -115,6 +127,7 @@ void kv310_controller_class::send_alldata()
     const int previousMode = deviceMode;
     if (deviceMode != MODE_TRANSFER && setDeviceMode(MODE_TRANSFER) != MODE_TRANSFER) {
         dropConnection();
+        sendFailed();
         return;
     }
 
@@ -154,8 +167,7 @@ void kv310_controller_class::send_alldata()
                     tr("Config and data writing\n     successful!"), QMessageBox::Ok);
         emit forceReset();
     } else {
-        showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"),
-                    tr("Config and data writing\n     failed!"), QMessageBox::Ok);
+        sendFailed();
     }
 
     if (setDeviceMode(previousMode) != previousMode)
@@ -168,18 +180,21 @@ void kv310_controller_class::read_alldata()
     // when the whole image has arrived.
     std::unique_ptr<uint8_t[]> scratch(new (std::nothrow) uint8_t[img::SIZE]);
     if (!scratch) {
-        showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"), tr("Configuration reading\n failed!"),
-                    QMessageBox::Ok);
+        readFailed();
         return;
     }
 
+    // The controller gone or not answering ends the read at once, and the
+    // user is told: the status label alone is easily missed.
     const int previousMode = deviceMode;
     if (deviceMode != MODE_TRANSFER && setDeviceMode(MODE_TRANSFER) != MODE_TRANSFER) {
         dropConnection();
+        readFailed();
         return;
     }
     if (waitDeviceStatus(STATUS_BUSY, BUSY_POLLS) != 0) {
         dropConnection();
+        readFailed();
         return;
     }
 
@@ -201,6 +216,7 @@ void kv310_controller_class::read_alldata()
     lastIndex = 0;
     if (device->controlWrite(CONFIG_READ, deviceWord(CONFIG_BLOCKS), deviceWord(0), nullptr, 0) < 0) {
         dropConnection();
+        readFailed();
         return;
     }
 
@@ -239,8 +255,7 @@ void kv310_controller_class::read_alldata()
         showMessage(QMessageBox::Information, theMainWindow, tr("KvOrbit310+"),
                     tr("Configuration reading\nsuccessful!"), QMessageBox::Ok);
     } else {
-        showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"), tr("Configuration reading\n failed!"),
-                    QMessageBox::Ok);
+        readFailed();
     }
 
     if (setDeviceMode(previousMode) != previousMode)

@@ -5,6 +5,7 @@
 
 #include "model/kv310_controller.h"
 
+#include "device/link_helpers.h"
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
 #include "transport/protocol.h"
@@ -37,9 +38,17 @@ void tell(QMessageBox::Icon icon, const QString& title, const QString& text)
     showMessage(icon, theMainWindow, title, text);
 }
 
-QString usbTitle()
+// The operations keep the connection through their failures, but must not
+// leave the window showing a controller that has gone (a cable pulled, a
+// controller that stopped answering): one status read tells, and a
+// controller that does not answer it is let go.
+void showLinkAsItIs(kv310_controller_class& controller)
 {
-    return kv310_controller_class::tr("USB Interface");
+    if (!controller.connected)
+        return;
+    uint32_t status = 0;
+    if (controller.device->timedOut() || !readStatusWord(controller.device, &status))
+        controller.dropConnection();
 }
 
 QString upgradeTitle()
@@ -80,6 +89,9 @@ public:
     bool verifyBlocks(bool* differs);
     void resumeAndReconnect();
 
+    // A transfer of this operation failed: the controller may have gone.
+    bool linkInDoubt() const { return transferFailed; }
+
     const upgradeTarget& target() const { return header.target(); }
     int presentBlocks() const { return header.presentBlocks(); }
     bool lastHalted() const { return halted; }
@@ -99,6 +111,7 @@ private:
     upgradeHeader header;
     std::unique_ptr<uint8_t[]> block;
     bool halted = false; // the last status answer showed STATUS_HALTED
+    bool transferFailed = false;
 };
 
 bool upgradeSession::open()
@@ -132,13 +145,14 @@ bool upgradeSession::versionAccepted()
     if (!header.hasVersion)
         return true;
     uint8_t answer[4] = {};
-    int received = -1;
-    for (int i = 0; i < VERSION_READ_TRIES && received <= 0; ++i) {
+    t_threadDevice* device = controller.device;
+    const bool read = retryRequest(device, VERSION_READ_TRIES, [&] {
         std::memset(answer, 0, sizeof answer);
-        received = controller.device->controlRead(GET_FIRMWARE_VERSION, 0, 0, answer, sizeof answer);
-    }
-    if (received <= 0) {
-        tell(QMessageBox::Critical, usbTitle(), kv310_controller_class::tr("Current version reading error!"));
+        return device->controlRead(GET_FIRMWARE_VERSION, 0, 0, answer, sizeof answer) > 0;
+    });
+    if (!read) {
+        usbMessage(QMessageBox::Critical, kv310_controller_class::tr("Current version reading error!"));
+        showLinkAsItIs(controller);
         return false;
     }
     upgradeVersion installed;
@@ -163,10 +177,10 @@ bool upgradeSession::versionAccepted()
 
 bool upgradeSession::readStatus(uint32_t* status)
 {
-    uint8_t answer[STATUS_ANSWER_SIZE] = {};
-    if (controller.device->controlRead(GET_STATUS, 0, 0, answer, STATUS_ANSWER_SIZE) < STATUS_ANSWER_SIZE)
+    if (!::readStatusWord(controller.device, status)) {
+        transferFailed = true;
         return false;
-    *status = qFromLittleEndian<quint32>(answer);
+    }
     halted = (*status & STATUS_HALTED) != 0;
     return true;
 }
@@ -194,7 +208,7 @@ bool upgradeSession::enterUpgradeState()
         for (int i = 0; i < STATUS_READS; ++i) {
             uint32_t status = 0;
             if (!readStatus(&status)) {
-                tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+                usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
                 return false;
             }
             isHalted = (status & STATUS_HALTED) != 0;
@@ -205,7 +219,7 @@ bool upgradeSession::enterUpgradeState()
         if (isHalted)
             return true;
         if (restarts == UPGRADE_STATE_RESTARTS) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
             return false;
         }
 
@@ -218,12 +232,13 @@ bool upgradeSession::enterUpgradeState()
             kv310_controller_class::delay100ms();
         kv310_controller_class::delay100ms();
         bool reopened = false;
-        for (int i = 0; i < REOPEN_TRIES && !reopened; ++i) {
+        for (int i = 0; i < REOPEN_TRIES && !reopened && !device->timedOut(); ++i) {
             kv310_controller_class::delay100ms();
             reopened = device->connect() > 0;
         }
         if (!reopened) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+            transferFailed = true;
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
             return false;
         }
     }
@@ -260,7 +275,7 @@ bool upgradeSession::waitForReady()
 {
     if (waitForBit(STATUS_READY_FOR_DATA) == waitResult::set)
         return true;
-    tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+    usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
     return false;
 }
 
@@ -287,7 +302,8 @@ bool upgradeSession::upgradeBlocks()
         block.reset();
         frame.data = nullptr;
         if (written < frameSize) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Writing error!"));
+            transferFailed = true;
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Writing error!"));
             return false;
         }
 
@@ -297,7 +313,7 @@ bool upgradeSession::upgradeBlocks()
         for (int i = 0; i < BLOCK_DONE_POLLS && !done; ++i) {
             uint32_t status = 0;
             if (!readStatus(&status) || (status & STATUS_FAILED)) {
-                tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+                usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
                 return false;
             }
             done = (status & STATUS_DONE) != 0;
@@ -305,7 +321,7 @@ bool upgradeSession::upgradeBlocks()
                 kv310_controller_class::delay100ms();
         }
         if (!done) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Protocol error!"));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Protocol error!"));
             return false;
         }
     }
@@ -320,8 +336,7 @@ bool upgradeSession::verifyBlocks(bool* differs)
     frame.lengthInPages = target().lengthInPages != 0;
     *differs = false;
     const auto failWait = [](waitResult result) {
-        tell(QMessageBox::Warning, usbTitle(),
-             result == waitResult::readFailed ? kv310_controller_class::tr("Control error!")
+        usbMessage(QMessageBox::Warning, result == waitResult::readFailed ? kv310_controller_class::tr("Control error!")
                                               : kv310_controller_class::tr("Protocol error!"));
     };
     for (int b = 0; b < int(target().blockCount); ++b) {
@@ -340,7 +355,8 @@ bool upgradeSession::verifyBlocks(bool* differs)
         if (device->controlWrite(FLASH_READ, controller.deviceWord(1),
                                  controller.deviceWord(int(target().blockAddress(b) >> 8)), nullptr, 0)
             < 0) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Writing error!"));
+            transferFailed = true;
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Writing error!"));
             return false;
         }
         const waitResult doneWait = waitForBit(STATUS_DONE);
@@ -351,14 +367,14 @@ bool upgradeSession::verifyBlocks(bool* differs)
         const int received = device->bulkRead(buffer, frameSize);
         qDebug("Bulk %d received: %d", b, received);
         if (received < frameSize) {
-            tell(QMessageBox::Warning, usbTitle(), kv310_controller_class::tr("Reading error!"));
+            transferFailed = true;
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Reading error!"));
             return false;
         }
         // A frame shorter than the block cannot be compared with it.
         if (frame.unpack(received) != 0 || frame.length != size) {
             qDebug("Suma: %x", frame.checksum);
-            tell(QMessageBox::Warning, usbTitle(),
-                 kv310_controller_class::tr("Incorrect structure of block %1").arg(b));
+            usbMessage(QMessageBox::Warning, kv310_controller_class::tr("Incorrect structure of block %1").arg(b));
             return false;
         }
         const auto mismatch = std::mismatch(frame.data, frame.data + size, block.get());
@@ -367,7 +383,7 @@ bool upgradeSession::verifyBlocks(bool* differs)
             *differs = true;
             const auto offset = mismatch.first - frame.data;
             const int choice
-                = askQuestion(QMessageBox::Question, theMainWindow, usbTitle(),
+                = askQuestion(QMessageBox::Question, theMainWindow, kv310_controller_class::tr("USB Interface"),
                               kv310_controller_class::tr("Verification error: block %1\naddress 0x%2")
                                   .arg(b)
                                   .arg(QString::number(qulonglong(offset), 16)),
@@ -386,7 +402,7 @@ void upgradeSession::resumeAndReconnect()
     kv310_controller_class::delay100ms();
     controller.setConnection(false);
     for (int i = 0; i < REOPEN_TRIES; ++i) {
-        if (device->connect() >= 0)
+        if (device->connect() >= 0 || device->timedOut())
             break;
         kv310_controller_class::delay100ms();
     }
@@ -406,35 +422,53 @@ void kv310_controller_class::upgradeFirmware(const QString& fileName)
         tell(QMessageBox::Warning, tr("Firmware upgrade"), tr("The upgrade file is empty!"));
         return;
     }
-    if (!session.enterUpgradeState())
+    if (!session.enterUpgradeState()) {
+        if (session.linkInDoubt())
+            showLinkAsItIs(*this);
         return;
+    }
 
     const upgradeTarget& target = session.target();
     if (device->controlWrite(FLASH_WRITE, deviceWord(present), deviceWord(int(target.blockAddress(0) >> 8)), nullptr, 0)
         < 0) {
-        tell(QMessageBox::Warning, tr("USB Interface"), tr("Writing error!"));
+        usbMessage(QMessageBox::Warning, tr("Writing error!"));
+        showLinkAsItIs(*this);
         return;
     }
-    if (!session.waitForReady())
+    if (!session.waitForReady()) {
+        if (session.linkInDoubt())
+            showLinkAsItIs(*this);
         return;
+    }
 
     deviceMode = MODE_HALTED;
     const bool succeeded = session.upgradeBlocks();
     if (succeeded) {
-        // The new firmware starts with the restart.
-        restartDevice();
+        // The new firmware starts with the restart; a controller that does
+        // not come back from it is let go there.
+        const bool back = restartDevice() == 0;
         tell(QMessageBox::Information, tr("Firmware upgrade"), tr("Upgrade successful!"));
-    } else {
-        tell(QMessageBox::Critical, tr("Firmware upgrade"), tr("Upgrade failed!"));
+        if (back)
+            deviceMode = MODE_NORMAL;
+        return;
     }
-    deviceMode = MODE_NORMAL;
+    if (session.linkInDoubt())
+        showLinkAsItIs(*this);
+    tell(QMessageBox::Critical, tr("Firmware upgrade"), tr("Upgrade failed!"));
+    if (connected)
+        deviceMode = MODE_NORMAL;
 }
 
 void kv310_controller_class::verifyFirmware(const QString& fileName)
 {
     upgradeSession session(*this, upgradeOp::verify, fileName);
-    if (!session.open() || !session.enterUpgradeState())
+    if (!session.open())
         return;
+    if (!session.enterUpgradeState()) {
+        if (session.linkInDoubt())
+            showLinkAsItIs(*this);
+        return;
+    }
     deviceMode = MODE_HALTED;
     bool differs = false;
     const bool completed = session.verifyBlocks(&differs);
@@ -445,5 +479,8 @@ void kv310_controller_class::verifyFirmware(const QString& fileName)
         tell(QMessageBox::Warning, title, tr("Verification failed!"));
     if (session.lastHalted())
         session.resumeAndReconnect();
-    deviceMode = MODE_NORMAL;
+    else if (session.linkInDoubt())
+        showLinkAsItIs(*this);
+    if (connected)
+        deviceMode = MODE_NORMAL;
 }

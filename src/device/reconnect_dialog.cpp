@@ -18,13 +18,15 @@ reconnectDialog::reconnectDialog(const QStringList& serialList, t_threadDevice* 
     }
 
     auto* label = new QLabel(this);
-    label->setGeometry(20, 20, 320, 40);
+    // The dialog's whole width: the message is about as wide as the dialog.
+    label->setGeometry(10, 20, 340, 40);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     label->setText(tr("Previously connected controller is no longer available!")
                    + tr("\nRetry or choose another device to connect."));
 
     serials = new QComboBox(this);
-    serials->setGeometry(120, 60, 120, 24);
+    // Wide enough for a whole serial number beside the arrow, still centred.
+    serials->setGeometry(100, 60, 160, 24);
     serials->addItems(serialList);
 
     auto* retry = new QPushButton(tr("Retry"), this);

@@ -4,6 +4,7 @@
 #include "seams/gui_base.h"
 #include "transport/device_factory.h"
 #include "transport/t_threadDevice.h"
+#include "transport/t_threadUsbDevice.h"
 #include "sun_table.h"
 
 #include <QDebug>
@@ -31,7 +32,7 @@ kv310_controller_class::kv310_controller_class() : QObject(nullptr)
     hardwareCode = 0x1D3;
     swapBytes = true;
 
-    device->setUsbIds(0x16C0, 0x0780);
+    device->setUsbIds(CONTROLLER_VENDOR_ID, CONTROLLER_PRODUCT_ID);
     // connect() lists there the controllers it passed over for another serial.
     device->setOtherSerialsList(&otherSerials);
 

@@ -163,12 +163,17 @@ public:
     int setDmxTransparency(bool on);
 
     // Connection and identification.
+    // Closes the link after a protocol failure, once. A controller whose last
+    // transfer ran into its time-out is let go without the mode request that
+    // normally says goodbye: it would only wait out another time-out.
     void dropConnection();
     void markDisconnected();
     bool isConnected();
     // 0, 1 or 2 from the controller's state code; -1 without an answer.
     int deviceState();
-    // 0 when the controller runs again, -1 when it does not.
+    // 0 when the controller runs again, -1 when it does not; the device is
+    // then closed. It stops waiting for the controller when the user cancels
+    // the choice of another one or the controller does not answer.
     int restartDevice();
     int readSerialNumber();
     QString serialNumberText() const;
@@ -226,6 +231,17 @@ public:
     QString serialText;
     QString firmwareText;
     firmwareVersionRecord firmwareVersion;
+    // Why the last connection, restart or operation ended without the
+    // controller: the user cancelled the choice of another controller, or a
+    // controller is there but does not answer (a transfer ran into its
+    // time-out). Whoever would try to connect again stops on either.
+    enum class linkFailure { none, cancelled, notAnswering };
+    linkFailure lastLinkFailure = linkFailure::none;
+    // The controller's show is frozen, as last seen: at connection, and by
+    // freezing and resuming.
+    bool deviceFrozen = false;
+    // The status word of the last status poll of the waits.
+    uint32_t lastStatusWord = 0;
     int clockSyncCounter = 10;
     int clockValid = 0;
     uint8_t* configImage = nullptr;                // owned, img::SIZE bytes

@@ -15,11 +15,11 @@ constexpr int DMX_OUTPUT_EVENTS_TAB = 6;
 asettings_dmx_set_widget::asettings_dmx_set_widget(QWidget* parent) : QWidget(parent)
 {
     auto* caption = new QLabel(tr("Output Channels Limit "), this);
-    caption->setGeometry(10, 30, 150, 20);
+    caption->setGeometry(10, 30, 165, 20);
     spinChnlMax = new QSpinBox(this);
     spinChnlMax->setRange(24, 512);
     spinChnlMax->setValue(512);
-    spinChnlMax->setGeometry(170, 30, 60, 20);
+    spinChnlMax->setGeometry(180, 30, 60, 20);
 }
 
 void asettings_dmx_set_widget::eventGenEnable(bool on)

@@ -13,18 +13,18 @@ simUsbDevice::simUsbDevice(uint16_t vendor, uint16_t product)
 
 simUsbDevice::~simUsbDevice() = default;
 
-int simUsbDevice::controlTransfer(uint8_t, uint8_t, uint16_t, uint16_t, uint8_t*, uint16_t)
+int simUsbDevice::controlTransfer(uint8_t, uint8_t, uint16_t, uint16_t, uint8_t*, uint16_t, unsigned)
 {
     return USB_ERROR_PIPE;
 }
 
-int simUsbDevice::bulkTransfer(uint8_t, uint8_t*, int, int* transferred)
+int simUsbDevice::bulkTransfer(uint8_t, uint8_t*, int, int* transferred, unsigned)
 {
     *transferred = 0;
     return USB_ERROR_PIPE;
 }
 
-int simUsbDevice::stringDescriptor(uint8_t, uint8_t*, int)
+int simUsbDevice::stringDescriptor(uint8_t, uint8_t*, int, unsigned)
 {
     return USB_ERROR_PIPE;
 }
@@ -108,13 +108,21 @@ QList<usbDeviceInfo> simBus::listDevices()
     return result;
 }
 
-usbDeviceHandle* simBus::open(const usbDeviceInfo& info)
+usbDeviceHandle* simBus::open(const usbDeviceInfo& info, int* error)
 {
+    int ignored = 0;
+    int& result = error ? *error : ignored;
+    result = USB_ERROR_NO_DEVICE;
     for (const auto& device : devices) {
         if (device->busNumber != info.bus || device->address != info.address)
             continue;
-        if (!device->present() || device->refuseOpen)
+        if (!device->present())
             return nullptr;
+        if (device->refuseOpen) {
+            result = device->openError;
+            return nullptr;
+        }
+        result = 0;
         ++device->opens;
         ++device->openHandles;
         return new simHandle(device.get());
@@ -183,16 +191,16 @@ int simBus::releaseInterface(usbDeviceHandle* handle, int interfaceNumber)
 }
 
 int simBus::controlTransfer(usbDeviceHandle* handle, uint8_t requestType, uint8_t request, uint16_t value,
-                            uint16_t index, uint8_t* data, uint16_t length, unsigned)
+                            uint16_t index, uint8_t* data, uint16_t length, unsigned timeoutMs)
 {
     simUsbDevice* device = cast(handle)->device;
     if (!reachable(cast(handle)))
         return USB_ERROR_NO_DEVICE;
-    return device->controlTransfer(requestType, request, value, index, data, length);
+    return device->controlTransfer(requestType, request, value, index, data, length, timeoutMs);
 }
 
 int simBus::bulkTransfer(usbDeviceHandle* handle, uint8_t endpoint, uint8_t* data, int length, int* transferred,
-                         unsigned)
+                         unsigned timeoutMs)
 {
     *transferred = 0;
     simHandle* h = cast(handle);
@@ -201,7 +209,7 @@ int simBus::bulkTransfer(usbDeviceHandle* handle, uint8_t endpoint, uint8_t* dat
     // Bulk endpoints belong to the interface: without a claim the host cannot use them.
     if (!h->claimed)
         return USB_ERROR_BUSY;
-    return h->device->bulkTransfer(endpoint, data, length, transferred);
+    return h->device->bulkTransfer(endpoint, data, length, transferred, timeoutMs);
 }
 
 int simBus::getStringDescriptor(usbDeviceHandle* handle, uint8_t index, uint8_t* data, int length)
@@ -209,5 +217,5 @@ int simBus::getStringDescriptor(usbDeviceHandle* handle, uint8_t index, uint8_t*
     simUsbDevice* device = cast(handle)->device;
     if (!reachable(cast(handle)))
         return USB_ERROR_NO_DEVICE;
-    return device->stringDescriptor(index, data, length);
+    return device->stringDescriptor(index, data, length, USB_DESCRIPTOR_TIMEOUT_MS);
 }

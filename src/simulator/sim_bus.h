@@ -16,11 +16,12 @@ public:
     simUsbDevice(uint16_t vendor, uint16_t product);
     virtual ~simUsbDevice();
 
-    // Wire-level entry points used by simBus (results as in usbBackend).
+    // Wire-level entry points used by simBus (results as in usbBackend);
+    // timeoutMs is how long the host waits for the transfer.
     virtual int controlTransfer(uint8_t requestType, uint8_t request, uint16_t value, uint16_t index, uint8_t* data,
-                                uint16_t length);
-    virtual int bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int* transferred);
-    virtual int stringDescriptor(uint8_t index, uint8_t* data, int length);
+                                uint16_t length, unsigned timeoutMs);
+    virtual int bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int* transferred, unsigned timeoutMs);
+    virtual int stringDescriptor(uint8_t index, uint8_t* data, int length, unsigned timeoutMs);
 
     // Device descriptor and place on the bus (simBus numbers devices as they are added).
     uint8_t busNumber = 1;
@@ -38,6 +39,7 @@ public:
     // Knobs.
     bool plugged = true;               // unplugged: not listed, transfers on open handles fail
     bool refuseOpen = false;
+    int openError = USB_ERROR_ACCESS;  // what a refused open reports (no permission by default)
     bool refuseConfiguration = false;
     bool refuseClaim = false;
     int configuration = 0;             // the active configuration (0 = unconfigured)
@@ -49,6 +51,9 @@ public:
     bool interfaceClaimed = false;
     int closedWhileClaimed = 0;        // closes without releasing the interface first
 };
+
+// How long libusb waits for a string descriptor.
+inline constexpr unsigned USB_DESCRIPTOR_TIMEOUT_MS = 1000;
 
 // A USB bus with simulated devices, behind the same backend interface as
 // libusb. Owns its devices.
@@ -72,7 +77,7 @@ public:
 
     // usbBackend
     QList<usbDeviceInfo> listDevices() override;
-    usbDeviceHandle* open(const usbDeviceInfo& device) override;
+    usbDeviceHandle* open(const usbDeviceInfo& device, int* error) override;
     void close(usbDeviceHandle* handle) override;
     int getConfiguration(usbDeviceHandle* handle, int* configuration) override;
     int setConfiguration(usbDeviceHandle* handle, int configuration) override;

@@ -390,6 +390,21 @@ void simController::corruptFrames(int nth, int times)
     faults.append(f);
 }
 
+void simController::hang(int kind, int nth, int times)
+{
+    fault f{kind, nth, times};
+    f.hang = true;
+    faults.append(f);
+}
+
+int simController::timeOut(simLogEntry e, unsigned timeoutMs)
+{
+    theLinkClock().sleepMs(int(timeoutMs));
+    e.result = USB_ERROR_TIMEOUT;
+    record(e);
+    return USB_ERROR_TIMEOUT;
+}
+
 simController::faultHit simController::faultsFor(int kind)
 {
     faultHit hit;
@@ -404,8 +419,16 @@ simController::faultHit simController::faultsFor(int kind)
         if (f.bytes >= 0)
             hit.bytes = hit.bytes < 0 ? f.bytes : qMin(hit.bytes, f.bytes);
         hit.corrupt = hit.corrupt || f.corrupt;
+        hit.hang = hit.hang || f.hang;
     }
     return hit;
+}
+
+void simController::record(const simLogEntry& e)
+{
+    log.append(e);
+    if (transferDone)
+        transferDone(e);
 }
 
 simLogEntry simController::entry(int kind, bool in, uint16_t value, uint16_t index, int length) const
@@ -476,13 +499,17 @@ void simController::wordFields(uint8_t request, uint16_t value, uint16_t index, 
 }
 
 int simController::controlTransfer(uint8_t requestType, uint8_t request, uint16_t value, uint16_t index,
-                                   uint8_t* data, uint16_t length)
+                                   uint8_t* data, uint16_t length, unsigned timeoutMs)
 {
-    if (transferMs > 0)
+    if (transferMs > 0 && !hung)
         theLinkClock().sleepMs(transferMs);
     const bool in = (requestType & 0x80) != 0;
     simLogEntry e = entry(request, in, value, index, length);
+    if (hung)
+        return timeOut(e, timeoutMs);
     const faultHit hit = faultsFor(request);
+    if (hit.hang)
+        return timeOut(e, timeoutMs);
     int result = 0;
     if (hit.error) {
         result = hit.error;
@@ -517,19 +544,23 @@ int simController::controlTransfer(uint8_t requestType, uint8_t request, uint16_
         }
     }
     e.result = result;
-    log.append(e);
+    record(e);
     return result;
 }
 
-int simController::bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int* transferred)
+int simController::bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int* transferred, unsigned timeoutMs)
 {
     *transferred = 0;
-    if (transferMs > 0)
+    if (transferMs > 0 && !hung)
         theLinkClock().sleepMs(transferMs);
     const bool in = endpoint == USB_ENDPOINT_IN;
     const int kind = in ? SIM_BULK_IN : SIM_BULK_OUT;
     simLogEntry e = entry(kind, in, 0, 0, length);
+    if (hung)
+        return timeOut(e, timeoutMs);
     const faultHit hit = faultsFor(kind);
+    if (hit.hang)
+        return timeOut(e, timeoutMs);
     int result = 0;
     if (hit.error) {
         result = hit.error;
@@ -568,14 +599,18 @@ int simController::bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int
         frameTaken();
     }
     e.result = result < 0 && *transferred == 0 ? result : *transferred;
-    log.append(e);
+    record(e);
     return result;
 }
 
-int simController::stringDescriptor(uint8_t index, uint8_t* data, int length)
+int simController::stringDescriptor(uint8_t index, uint8_t* data, int length, unsigned timeoutMs)
 {
     simLogEntry e = entry(SIM_STRING_DESCRIPTOR, true, 0, index, length);
+    if (hung)
+        return timeOut(e, timeoutMs);
     const faultHit hit = faultsFor(SIM_STRING_DESCRIPTOR);
+    if (hit.hang)
+        return timeOut(e, timeoutMs);
     QByteArray descriptor;
     int result = 0;
     if (hit.error) {
@@ -602,7 +637,7 @@ int simController::stringDescriptor(uint8_t index, uint8_t* data, int length)
         result = n;
     }
     e.result = result;
-    log.append(e);
+    record(e);
     return result;
 }
 

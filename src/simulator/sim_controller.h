@@ -76,9 +76,9 @@ public:
     ~simController() override;
 
     int controlTransfer(uint8_t requestType, uint8_t request, uint16_t value, uint16_t index, uint8_t* data,
-                        uint16_t length) override;
-    int bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int* transferred) override;
-    int stringDescriptor(uint8_t index, uint8_t* data, int length) override;
+                        uint16_t length, unsigned timeoutMs) override;
+    int bulkTransfer(uint8_t endpoint, uint8_t* data, int length, int* transferred, unsigned timeoutMs) override;
+    int stringDescriptor(uint8_t index, uint8_t* data, int length, unsigned timeoutMs) override;
 
     // --- Identity ----------------------------------------------------------
     int typeWord;
@@ -238,6 +238,12 @@ public:
     void shorten(int kind, int bytes, int nth = 1, int times = 1);
     // Corrupt: the frames the host reads carry a checksum with one bit flipped.
     void corruptFrames(int nth = 1, int times = 1);
+    // Hung: the controller takes the transfer and never answers; the host
+    // waits its whole time-out and gets USB_ERROR_TIMEOUT.
+    void hang(int kind, int nth = 1, int times = -1);
+    // Knob: the controller has stopped answering altogether (firmware hung):
+    // every transfer and descriptor request runs into the host's time-out.
+    bool hung = false;
     void clearFaults() { faults.clear(); }
 
     // --- Request log -------------------------------------------------------
@@ -246,6 +252,9 @@ public:
     // lets a host that polls back to back reach its time limits.
     int transferMs = 0;
     QList<simLogEntry> logOf(int kind) const;
+    // Hook: runs after every transfer that reached the controller, with its
+    // log entry; tests pull the cable there, for instance.
+    std::function<void(const simLogEntry&)> transferDone;
     int countOf(int kind) const;
 
 protected:
@@ -291,11 +300,13 @@ private:
         int error = 0;     // refuse with this
         int bytes = -1;    // shorten to this
         bool corrupt = false;
+        bool hang = false;
     };
     struct faultHit {
         int error = 0;
         int bytes = -1;
         bool corrupt = false;
+        bool hang = false;
     };
     struct scheduled {
         int bits;
@@ -306,6 +317,11 @@ private:
     faultHit faultsFor(int kind);
     void wordFields(uint8_t request, uint16_t value, uint16_t index, uint16_t* wordValue, uint16_t* wordIndex) const;
     simLogEntry entry(int kind, bool in, uint16_t value, uint16_t index, int length) const;
+    // A transfer that is never answered: the host's time-out passes on the
+    // link clock, the log gets the entry, the host gets USB_ERROR_TIMEOUT.
+    int timeOut(simLogEntry e, unsigned timeoutMs);
+    // Appends to the log and runs transferDone.
+    void record(const simLogEntry& e);
     void frameTaken();
     void queueBulk(const QByteArray& bytes, std::function<void()> taken, int readyAfterPolls);
     int receiveFrame(const uint8_t* data, int length);

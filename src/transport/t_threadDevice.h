@@ -39,6 +39,12 @@ public:
     // at its own list, which this library cannot reach.
     void setOtherSerialsList(QStringList* list) { otherSerials = list; }
 
+    // True when the last transfer ran into its time-out without moving any
+    // data, or when the last connect passed over a controller because it ran
+    // into one: a controller that is there but does not answer. Callers stop retrying on it, as each
+    // further try would block the window for another time-out.
+    bool timedOut() const { return lastTimedOut; }
+
     uint16_t productId = 0;
     uint16_t vendorId = 0;
     // Before connect: the wanted serial (empty or the factory serial = any);
@@ -47,4 +53,5 @@ public:
 
 protected:
     QStringList* otherSerials = nullptr;
+    bool lastTimedOut = false;
 };

@@ -151,8 +151,10 @@ bool t_threadTcpDevice::send(QTcpSocket* socket, const void* data, qint64 length
     if (socket->write(static_cast<const char*>(data), length) != length)
         return false;
     while (socket->bytesToWrite() > 0)
-        if (!socket->waitForBytesWritten(timeoutMs))
+        if (!socket->waitForBytesWritten(timeoutMs)) {
+            lastTimedOut = socket->error() == QAbstractSocket::SocketTimeoutError;
             return false;
+        }
     return true;
 }
 
@@ -172,8 +174,10 @@ bool t_threadTcpDevice::receive(QTcpSocket* socket, void* buffer, qint64 length,
     char* out = static_cast<char*>(buffer);
     qint64 received = 0;
     while (received < length) {
-        if (socket->bytesAvailable() <= 0 && !socket->waitForReadyRead(timeoutMs))
+        if (socket->bytesAvailable() <= 0 && !socket->waitForReadyRead(timeoutMs)) {
+            lastTimedOut = socket->error() == QAbstractSocket::SocketTimeoutError;
             return false;
+        }
         const qint64 n = socket->read(out + received, length - received);
         if (n < 0)
             return false;
@@ -263,6 +267,7 @@ int t_threadTcpDevice::connect()
 
 int t_threadTcpDevice::deviceType()
 {
+    lastTimedOut = false;
     if (!connected)
         return 0;
     QTcpSocket* socket = sockets[TCP_SOCKET_CONTROL];
@@ -277,6 +282,7 @@ int t_threadTcpDevice::deviceType()
 int t_threadTcpDevice::controlWrite(uint8_t request, uint16_t value, uint16_t index, const void* data,
                                     unsigned length)
 {
+    lastTimedOut = false;
     if (!connected || length > unsigned(INT_MAX))
         return -1;
     QTcpSocket* socket = sockets[TCP_SOCKET_CONTROL];
@@ -302,6 +308,7 @@ int t_threadTcpDevice::controlWrite(uint8_t request, uint16_t value, uint16_t in
 
 int t_threadTcpDevice::controlRead(uint8_t request, uint16_t value, uint16_t index, void* buffer, unsigned length)
 {
+    lastTimedOut = false;
     if (!connected || !buffer || length == 0 || length > unsigned(INT_MAX))
         return -1;
     QTcpSocket* socket = sockets[TCP_SOCKET_CONTROL];
@@ -326,6 +333,7 @@ int t_threadTcpDevice::controlRead(uint8_t request, uint16_t value, uint16_t ind
 
 int t_threadTcpDevice::bulkWrite(const void* data, int length)
 {
+    lastTimedOut = false;
     if (!data || length <= 0 || !connected)
         return -1;
     QTcpSocket* socket = sockets[TCP_SOCKET_BULK_OUT];
@@ -342,6 +350,7 @@ int t_threadTcpDevice::bulkWrite(const void* data, int length)
 
 int t_threadTcpDevice::bulkRead(void* buffer, int length)
 {
+    lastTimedOut = false;
     if (!buffer || length <= 0 || !connected)
         return -1;
     QTcpSocket* socket = sockets[TCP_SOCKET_BULK_IN];
@@ -354,6 +363,7 @@ int t_threadTcpDevice::bulkRead(void* buffer, int length)
 
 int t_threadTcpDevice::readSerial()
 {
+    lastTimedOut = false;
     serialNumber.clear();
     QTcpSocket* socket = sockets[TCP_SOCKET_CONTROL];
     uint8_t reply[TCP_SERIAL_REPLY_MAX];

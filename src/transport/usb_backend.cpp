@@ -62,16 +62,24 @@ public:
         return result;
     }
 
-    usbDeviceHandle* open(const usbDeviceInfo& device) override
+    usbDeviceHandle* open(const usbDeviceInfo& device, int* error) override
     {
+        int ignored = 0;
+        int& result = error ? *error : ignored;
+        result = USB_ERROR_NO_DEVICE;
         if (!list)
             return nullptr;
         for (libusb_device** d = list; *d; ++d) {
             if (libusb_get_bus_number(*d) != device.bus || libusb_get_device_address(*d) != device.address)
                 continue;
             libusb_device_handle* handle = nullptr;
-            if (libusb_open(*d, &handle) < 0 || !handle)
+            const int opened = libusb_open(*d, &handle);
+            if (opened < 0 || !handle) {
+                // libusb's error codes are the usbError values.
+                result = opened < 0 ? opened : USB_ERROR_OTHER;
                 return nullptr;
+            }
+            result = 0;
             // A kernel driver bound to the interface would make the claim fail;
             // where detaching is not supported the claim decides.
             libusb_set_auto_detach_kernel_driver(handle, 1);

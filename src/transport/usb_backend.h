@@ -42,8 +42,9 @@ public:
 
     // Every device on every bus, sorted by bus number and then by address.
     virtual QList<usbDeviceInfo> listDevices() = 0;
-    // Null when the device cannot be opened (gone, no access).
-    virtual usbDeviceHandle* open(const usbDeviceInfo& device) = 0;
+    // Null when the device cannot be opened (gone, no access); *error (when
+    // given) then tells why, as a usbError.
+    virtual usbDeviceHandle* open(const usbDeviceInfo& device, int* error) = 0;
     // Closes and deletes the handle; the caller releases its interfaces first.
     virtual void close(usbDeviceHandle* handle) = 0;
 

@@ -61,12 +61,20 @@ private Q_SLOTS:
     void freezeAndResume();
     void freezeFailures_data();
     void freezeFailures();
+    void freezeWithoutControllerIsUndone();
+    void connectShowsWhetherTheShowIsFrozen_data();
+    void connectShowsWhetherTheShowIsFrozen();
     void disconnectResumesAFrozenShowFirst();
     void disconnectWithoutConnection();
     void restartReconnects();
     void restartWithoutConnection();
     void restartWithNoControllerTriesTwentyTimes();
     void restartEndsWhenTheLinkDoesNotLetGo();
+    void restartCancelEndsTheReconnection();
+    void hungControllerEndsWithTheFailureMessage_data();
+    void hungControllerEndsWithTheFailureMessage();
+    void controllerGoneWhileIdle_data();
+    void controllerGoneWhileIdle();
     void sendWithoutConnectionStillPacks();
     void sendRestartsAndReconnects_data();
     void sendRestartsAndReconnects();
@@ -264,6 +272,53 @@ void tst_right_panel::freezeFailures()
     QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
 }
 
+// A Freeze click without a controller is undone, so that a later connection
+// does not show a show frozen that never was.
+void tst_right_panel::freezeWithoutControllerIsUndone()
+{
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
+    p->disconnectButton->click();
+    QVERIFY(p->freezeButton->isEnabled());
+    session->rig->sim->log.clear();
+
+    p->freezeButton->click();
+    QCOMPARE(session->rec.texts(), QStringList{"Controller not frozen!"});
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
+    QVERIFY(session->rig->sim->log.isEmpty());
+
+    QVERIFY(session->rig->connect());
+    QCOMPARE(modeButtons(p), (QList<bool>{true, false, false}));
+    QVERIFY(!(session->rig->sim->status & STATUS_FROZEN));
+}
+
+void tst_right_panel::connectShowsWhetherTheShowIsFrozen_data()
+{
+    QTest::addColumn<bool>("frozen");
+    QTest::newRow("running") << false;
+    QTest::newRow("frozen by an earlier session") << true;
+}
+
+void tst_right_panel::connectShowsWhetherTheShowIsFrozen()
+{
+    QFETCH(bool, frozen);
+    right_panel_widget* p = session->rig->panel();
+    if (frozen)
+        session->rig->sim->raise(STATUS_FROZEN);
+
+    QVERIFY(session->rig->connect());
+    QCOMPARE(modeButtons(p), (QList<bool>{true, false, frozen}));
+    // Showing it asks the controller neither to freeze nor to resume.
+    QCOMPARE(session->rig->sim->countOf(FREEZE) + session->rig->sim->countOf(RESUME), 0);
+    QCOMPARE(bool(session->rig->sim->status & STATUS_FROZEN), frozen);
+
+    // And the button then works from there.
+    p->freezeButton->click();
+    QCOMPARE(bool(session->rig->sim->status & STATUS_FROZEN), !frozen);
+    QCOMPARE(p->freezeButton->isChecked(), !frozen);
+    QVERIFY(session->rec.entries.isEmpty());
+}
+
 void tst_right_panel::disconnectResumesAFrozenShowFirst()
 {
     right_panel_widget* p = session->rig->panel();
@@ -350,6 +405,124 @@ void tst_right_panel::restartEndsWhenTheLinkDoesNotLetGo()
     QVERIFY(session->rig->controller->isConnected());
     QCOMPARE(connectionRequests(requests), (QList<bool>{false, true}));
     QVERIFY(session->rec.entries.isEmpty());
+}
+
+// When our controller does not come back and another is on the bus, the
+// user is asked once; Cancel ends the reconnection of this restart.
+void tst_right_panel::restartCancelEndsTheReconnection()
+{
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
+    session->rig->sim->rebootMs = 3600 * 1000;
+    session->rig->bus.addController(QStringLiteral("01D30310-0002"));
+    QSignalSpy requests(p, &right_panel_widget::setConnection);
+    session->rec.answerExec([](QDialog* dialog) {
+        dialog->reject();
+        return int(QDialog::Rejected);
+    });
+
+    p->restartButton->click();
+    QCOMPARE(session->rec.pendingAnswers(), 0);
+    int dialogs = 0;
+    for (const dialogRecorder::entry& e : std::as_const(session->rec.entries))
+        dialogs += e.kind == QLatin1String("exec");
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(session->rec.texts().last(), QStringLiteral("Restart failed!"));
+    QCOMPARE(connectionRequests(requests), QList<bool>{false});
+    QVERIFY(!session->rig->controller->isConnected());
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
+}
+
+void tst_right_panel::hungControllerEndsWithTheFailureMessage_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("hangsFirst");  // before Connect; else after it
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("connectedAfter");
+
+    QTest::newRow("connect") << "connect" << true << QStringList{"Not connected!"} << false;
+    QTest::newRow("connect, only the version request hangs") << "connect version" << true << QStringList() << true;
+    QTest::newRow("restart") << "restart" << false << QStringList{"Restart failed!"} << false;
+    QTest::newRow("restart, comes back hung") << "restart back hung" << false << QStringList{"Restart failed!"}
+                                              << false;
+    QTest::newRow("send") << "send" << false << QStringList{"Config and data writing\n     failed!"} << false;
+    QTest::newRow("read") << "read" << false << QStringList{"Configuration reading\n failed!"} << false;
+}
+
+// A controller that stops answering costs a time-out or two, not minutes:
+// every operation ends within about 35 s with its failure message.
+void tst_right_panel::hungControllerEndsWithTheFailureMessage()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, hangsFirst);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, connectedAfter);
+    right_panel_widget* p = session->rig->panel();
+    simController& sim = *session->rig->sim;
+    const auto hang = [&] {
+        if (action == QLatin1String("connect version"))
+            sim.hang(GET_FIRMWARE_VERSION);
+        else if (action == QLatin1String("restart back hung"))
+            sim.transferDone = [&sim](const simLogEntry& e) {
+                if (e.kind == RESTART)
+                    sim.hung = true;
+            };
+        else
+            sim.hung = true;
+    };
+    if (hangsFirst)
+        hang();
+    else {
+        QVERIFY(session->rig->connect());
+        hang();
+    }
+    const qint64 start = session->clock.now;
+
+    if (action.startsWith(QLatin1String("connect")))
+        p->connectButton->click();
+    else if (action.startsWith(QLatin1String("restart")))
+        p->restartButton->click();
+    else if (action == QLatin1String("send"))
+        p->sendButton->click();
+    else
+        p->readButton->click();
+
+    QVERIFY2(session->clock.now - start <= 35000, qPrintable(QString::number(session->clock.now - start)));
+    QCOMPARE(session->rec.texts(), messages);
+    QCOMPARE(session->rig->controller->isConnected(), connectedAfter);
+    QCOMPARE(p->statusLabel->text(), connectedAfter ? QStringLiteral("Connected") : QStringLiteral("Disconnected"));
+    if (connectedAfter)
+        QCOMPARE(p->firmwareLabel->text(), QStringLiteral("F/W ----"));
+}
+
+void tst_right_panel::controllerGoneWhileIdle_data()
+{
+    QTest::addColumn<bool>("send");
+    QTest::addColumn<bool>("anotherOnTheBus");
+    QTest::newRow("send, unplugged") << true << false;
+    QTest::newRow("read, unplugged") << false << false;
+    QTest::newRow("send, unplugged, another controller on the bus") << true << true;
+    QTest::newRow("read, unplugged, another controller on the bus") << false << true;
+}
+
+// Unplugged while the program was idle: the status still says "Connected"
+// until the transfer finds out, and then the user is told.
+void tst_right_panel::controllerGoneWhileIdle()
+{
+    QFETCH(bool, send);
+    QFETCH(bool, anotherOnTheBus);
+    right_panel_widget* p = session->rig->panel();
+    QVERIFY(session->rig->connect());
+    if (anotherOnTheBus)
+        session->rig->bus.addController(QStringLiteral("01D30310-0002"));
+    session->rig->sim->plugged = false;
+
+    (send ? p->sendButton : p->readButton)->click();
+    QCOMPARE(session->rec.texts(), QStringList{send ? QStringLiteral("Config and data writing\n     failed!")
+                                                    : QStringLiteral("Configuration reading\n failed!")});
+    QVERIFY(!session->rig->controller->isConnected());
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
 }
 
 void tst_right_panel::sendWithoutConnectionStillPacks()
@@ -456,8 +629,10 @@ void tst_right_panel::failedReadLosesNothing_data()
     QTest::addColumn<QByteArray>("debugText");
     QTest::addColumn<QStringList>("messages");
 
-    QTest::newRow("transfer mode refused") << int(SET_MODE) << 1 << QByteArray() << QStringList();
-    QTest::newRow("read request refused") << int(CONFIG_READ) << 1 << QByteArray() << QStringList();
+    QTest::newRow("transfer mode refused") << int(SET_MODE) << 1 << QByteArray()
+                                           << QStringList{"Configuration reading\n failed!"};
+    QTest::newRow("read request refused") << int(CONFIG_READ) << 1 << QByteArray()
+                                          << QStringList{"Configuration reading\n failed!"};
     QTest::newRow("block 5 lost") << int(SIM_BULK_IN) << 6 << QByteArray("fault 3!")
                                   << QStringList{"Configuration reading\n failed!"};
 }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void aFileSpellingLangOtherwiseRecordsTheChange();
     void anUnwritableLanguageFileIsReported();
     void translationFilesAreFoundByName();
+    void translationsBesideTheProgram_data();
+    void translationsBesideTheProgram();
     void startLanguage_data();
     void startLanguage();
     void commandLine_data();
@@ -213,6 +216,55 @@ void tst_startup::translationFilesAreFoundByName()
     QStringList found = findTranslationFiles(dir->path());
     found.sort();
     QCOMPARE(found, (QStringList{"KvOrbit310_de.qm", "KvOrbit310_pl.qm", "KvOrbit310_xx.qm"}));
+}
+
+void tst_startup::translationsBesideTheProgram_data()
+{
+    QTest::addColumn<QStringList>("here");     // codes in the current directory
+    QTest::addColumn<QStringList>("beside");   // codes beside the executable
+    QTest::addColumn<bool>("sameDirectory");
+    QTest::addColumn<QStringList>("found");    // "here:de", "beside:pl", in order
+
+    QTest::newRow("started from elsewhere") << QStringList() << QStringList{"de"} << false
+                                            << QStringList{"beside:de"};
+    QTest::newRow("the current directory's file first and kept")
+        << QStringList{"de"} << QStringList{"de", "pl"} << false << QStringList{"here:de", "beside:pl"};
+    QTest::newRow("started beside the program") << QStringList{"de"} << QStringList() << true
+                                                << QStringList{"here:de"};
+}
+
+// Started with tools/run.sh from the repository root, the program still
+// offers the catalogues built beside it.
+void tst_startup::translationsBesideTheProgram()
+{
+    QFETCH(QStringList, here);
+    QFETCH(QStringList, beside);
+    QFETCH(bool, sameDirectory);
+    QFETCH(QStringList, found);
+    QTemporaryDir programDir;
+    const QString besideDir = sameDirectory ? dir->path() : programDir.path();
+    for (const QString& code : std::as_const(here))
+        QVERIFY(QFile::copy(QStringLiteral(KV_TEST_CATALOGUE), dir->filePath(catalogueName(code))));
+    for (const QString& code : std::as_const(beside))
+        QVERIFY(QFile::copy(QStringLiteral(KV_TEST_CATALOGUE), QDir(besideDir).filePath(catalogueName(code))));
+
+    const QStringList files = findProgramTranslationFiles(dir->path(), besideDir);
+    QStringList got;
+    for (const QString& path : files) {
+        const QFileInfo info(path);
+        QVERIFY(info.isAbsolute());
+        const bool isHere = info.absoluteDir() == QDir(dir->path());
+        got.append((isHere ? QStringLiteral("here:") : QStringLiteral("beside:")) + path.right(5).left(2));
+    }
+    QCOMPARE(got, found);
+
+    // And each of them loads.
+    const languageChoice choice = chooseStartLanguage(dir->path(), files);
+    QCOMPARE(choice.languages.size(), files.size() + 1);
+    for (int i = 1; i < choice.languages.size(); ++i) {
+        QVERIFY(!choice.languages.at(i).translator->isEmpty());
+        delete choice.languages.at(i).translator;
+    }
 }
 
 void tst_startup::startLanguage_data()

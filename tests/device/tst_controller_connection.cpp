@@ -2,6 +2,7 @@
 
 #include "device/reconnect_dialog.h"
 #include "simulator/sim_environment.h"
+#include "transport/t_threadUsbDevice.h"
 #include "support/dialog_recorder.h"
 #include "support/virtual_clock.h"
 
@@ -14,6 +15,8 @@ namespace {
 const QString serialA = QStringLiteral("01D30001-000A");
 const QString serialB = QStringLiteral("01D30001-000B");
 const QString serialC = QStringLiteral("01D30001-000C");
+
+enum restartSituation { RESTART_HUNG, BACK_HUNG, OTHER_OFFERED_CANCEL };
 
 // What the user does in a reconnect dialog.
 std::function<int(QDialog*)> clickIn(const QString& button, const QString& pick = QString(),
@@ -64,6 +67,9 @@ private Q_SLOTS:
     void readSerialNumber();
     void restartDevice_data();
     void restartDevice();
+    void restartEndsEarly_data();
+    void restartEndsEarly();
+    void hungControllerIsNotConnected();
     void simulatedControllerOfTheProgram();
 
 private:
@@ -132,22 +138,33 @@ void tst_controller_connection::connectIdentifies()
 void tst_controller_connection::firmwareVersionUnreadable_data()
 {
     QTest::addColumn<int>("refusals");
+    QTest::addColumn<bool>("hangs");
+    QTest::addColumn<int>("reads");
     QTest::addColumn<QString>("firmwareText");
 
-    QTest::newRow("answers at the tenth read") << 9 << "F/W ver. 4.01.0007";
-    QTest::newRow("never answers") << 10 << "F/W ----";
+    QTest::newRow("answers at the tenth read") << 9 << false << 10 << "F/W ver. 4.01.0007";
+    QTest::newRow("never answers") << 10 << false << 10 << "F/W ----";
+    // A request that runs into its time-out is not asked again: ten tries
+    // would hold the window for two and a half minutes.
+    QTest::newRow("request hangs") << 0 << true << 1 << "F/W ----";
 }
 
 void tst_controller_connection::firmwareVersionUnreadable()
 {
     QFETCH(int, refusals);
+    QFETCH(bool, hangs);
+    QFETCH(int, reads);
     QFETCH(QString, firmwareText);
 
     controllerRig rig;
     rig.sim->refuse(GET_FIRMWARE_VERSION, 1, refusals);
+    if (hangs)
+        rig.sim->hang(GET_FIRMWARE_VERSION);
+    const qint64 start = clock.now;
     rig.controller->setConnection(true);
+    QVERIFY(clock.now - start < (hangs ? USB_TIMEOUT_MS + 1000 : 1000));
     QCOMPARE(rig.controller->firmwareVersionText(), firmwareText);
-    QCOMPARE(rig.sim->countOf(GET_FIRMWARE_VERSION), 10);
+    QCOMPARE(rig.sim->countOf(GET_FIRMWARE_VERSION), reads);
     // The connection goes on either way.
     QCOMPARE(rig.controller->connected, 1);
     QCOMPARE(rig.statusSignals(), QList<bool>{true});
@@ -408,6 +425,9 @@ void tst_controller_connection::restartDevice()
     QCOMPARE(rig.sim->restarts, 1);
     QCOMPARE(rig.sim->logOf(RESTART).first().value, uint16_t(0));
     QCOMPARE(rig.controller->connected == 1, connected);
+    // A restart that fails leaves no device open: whoever asks sees no controller.
+    QCOMPARE(rig.controller->isConnected(), connected);
+    QCOMPARE(rig.controller->lastLinkFailure, kv310_controller_class::linkFailure::none);
     if (connected) {
         QCOMPARE(rig.controller->deviceMode, MODE_NORMAL);
         QCOMPARE(rig.statusSignals().last(), true);
@@ -428,6 +448,88 @@ void tst_controller_connection::restartDevice()
     if (staysHalted)
         QVERIFY(haltedReads >= 70);
     QCOMPARE(clock.now - start, qint64(100 + 90 * 100));
+}
+
+void tst_controller_connection::restartEndsEarly_data()
+{
+    QTest::addColumn<int>("situation");
+    QTest::addColumn<int>("linkFailure");
+    QTest::addColumn<int>("dialogs");
+    QTest::addColumn<qint64>("atMostMs");
+
+    using lf = kv310_controller_class::linkFailure;
+    QTest::newRow("hung: the restart is not taken") << int(RESTART_HUNG) << int(lf::notAnswering) << 0
+                                                    << qint64(USB_TIMEOUT_MS + 500);
+    QTest::newRow("comes back hung") << int(BACK_HUNG) << int(lf::notAnswering) << 0
+                                     << qint64(1500 + USB_TIMEOUT_MS + 1000);
+    QTest::newRow("gone, another controller offered, Cancel")
+        << int(OTHER_OFFERED_CANCEL) << int(lf::cancelled) << 1 << qint64(500);
+}
+
+// A restart stops waiting for the controller at the first time-out, and when
+// the user cancels the choice of another controller; it then leaves the
+// device closed.
+void tst_controller_connection::restartEndsEarly()
+{
+    QFETCH(int, situation);
+    QFETCH(int, linkFailure);
+    QFETCH(int, dialogs);
+    QFETCH(qint64, atMostMs);
+
+    controllerRig rig(TYPE_WORD_CURRENT, serialA);
+    QVERIFY(rig.connect());
+    dialogRecorder rec;
+    switch (situation) {
+    case RESTART_HUNG:
+        rig.sim->hung = true;
+        break;
+    case BACK_HUNG:
+        rig.sim->transferDone = [&rig](const simLogEntry& e) {
+            if (e.kind == RESTART)
+                rig.sim->hung = true;
+        };
+        break;
+    default:
+        rig.sim->rebootMs = 3600 * 1000;
+        rig.bus.addController(serialB);
+        rec.answerExec(clickIn(QStringLiteral("cancelButton")));
+        break;
+    }
+    const qint64 start = clock.now;
+
+    QCOMPARE(rig.controller->restartDevice(), -1);
+    QVERIFY2(clock.now - start <= atMostMs, qPrintable(QString::number(clock.now - start)));
+    QCOMPARE(int(rig.controller->lastLinkFailure), linkFailure);
+    QCOMPARE(rec.entries.size(), dialogs);
+    QCOMPARE(rec.pendingAnswers(), 0);
+    QCOMPARE(rig.controller->connected, 0);
+    QVERIFY(!rig.controller->isConnected());
+    QCOMPARE(rig.statusSignals().last(), false);
+    if (situation == RESTART_HUNG) {
+        QVERIFY(rig.droppedOnce());
+        // Not even the mode request that says goodbye: it would wait out another time-out.
+        QCOMPARE(rig.sim->log.size(), 1);
+        QCOMPARE(rig.sim->log.first().kind, int(RESTART));
+    }
+}
+
+void tst_controller_connection::hungControllerIsNotConnected()
+{
+    controllerRig rig;
+    rig.sim->hung = true;
+    const qint64 start = clock.now;
+    rig.controller->setConnection(true);
+    QVERIFY(clock.now - start <= USB_TIMEOUT_MS);
+    QCOMPARE(rig.controller->connected, 0);
+    QVERIFY(!rig.controller->isConnected());
+    QCOMPARE(rig.statusSignals(), QList<bool>{false});
+    QCOMPARE(rig.controller->lastLinkFailure, kv310_controller_class::linkFailure::notAnswering);
+    // The state request of the panel is not asked ten times either.
+    rig.sim->hung = false;
+    QVERIFY(rig.connect());
+    rig.sim->hang(GET_STATE);
+    QCOMPARE(rig.controller->deviceState(), -1);
+    QCOMPARE(rig.sim->countOf(GET_STATE), 1);
 }
 
 void tst_controller_connection::simulatedControllerOfTheProgram()

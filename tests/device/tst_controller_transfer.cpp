@@ -4,6 +4,7 @@
 #include "model/time_codes.h"
 #include "support/dialog_recorder.h"
 #include "support/virtual_clock.h"
+#include "transport/t_threadUsbDevice.h"
 
 #include <QProgressDialog>
 #include <QRandomGenerator>
@@ -119,8 +120,8 @@ private Q_SLOTS:
     void faults_data();
     void faults();
     void sendPackOverflow();
-    void silentEnds_data();
-    void silentEnds();
+    void failuresBeforeTheBlocks_data();
+    void failuresBeforeTheBlocks();
     void readRefusedHardware_data();
     void readRefusedHardware();
     void readClampsSettings_data();
@@ -374,7 +375,7 @@ void tst_controller_transfer::sendPackOverflow()
     QVERIFY(rig.status->isEmpty());
 }
 
-void tst_controller_transfer::silentEnds_data()
+void tst_controller_transfer::failuresBeforeTheBlocks_data()
 {
     QTest::addColumn<bool>("send");
     QTest::addColumn<simSetup>("setup");
@@ -387,9 +388,17 @@ void tst_controller_transfer::silentEnds_data()
         << false << simSetup([](simController& s) { s.busyForPolls(11); }) << 0;
     QTest::newRow("read, read request refused")
         << false << simSetup([](simController& s) { s.refuse(CONFIG_READ, 1, 10); }) << 0;
+    // The controller gone while the program was idle, or hung: each ends at
+    // its first failed request, a hung one after a single time-out.
+    const simSetup unplugged = [](simController& s) { s.plugged = false; };
+    const simSetup hung = [](simController& s) { s.hung = true; };
+    QTest::newRow("send, unplugged while idle") << true << unplugged << 0;
+    QTest::newRow("read, unplugged while idle") << false << unplugged << 0;
+    QTest::newRow("send, hung") << true << hung << 0;
+    QTest::newRow("read, hung") << false << hung << 0;
 }
 
-void tst_controller_transfer::silentEnds()
+void tst_controller_transfer::failuresBeforeTheBlocks()
 {
     QFETCH(bool, send);
     QFETCH(simSetup, setup);
@@ -402,9 +411,13 @@ void tst_controller_transfer::silentEnds()
     const QByteArray before = imageBytes(*rig.controller);
     QSignalSpy finished(rig.controller.get(), &kv310_controller_class::readKv310Finished);
     dialogRecorder rec;
+    const qint64 start = clock.now;
     send ? rig.controller->send_alldata() : rig.controller->read_alldata();
+    QVERIFY(clock.now - start <= USB_TIMEOUT_MS + 2000);
 
-    QVERIFY(rec.entries.isEmpty());
+    // The user is told; the status label alone is easily missed.
+    QCOMPARE(rec.texts(), QStringList{send ? sendFailed : readFailed});
+    QCOMPARE(rec.entries.at(0).icon, QMessageBox::Critical);
     QVERIFY(rig.droppedOnce());
     QCOMPARE(rig.sim->countOf(SIM_BULK_OUT) + rig.sim->countOf(SIM_BULK_IN), 0);
     QCOMPARE(finished.count(), 0);

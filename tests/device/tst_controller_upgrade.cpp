@@ -284,8 +284,12 @@ void tst_controller_upgrade::versionCheck()
     if (upgraded) {
         QCOMPARE(rig.sim->flashFramesTaken, 2);
     } else {
-        // Nothing but the version reads.
-        QCOMPARE(rig.sim->log.size(), versionReads);
+        // Nothing but the version reads, and after a version that could not
+        // be read one status read that tells whether the controller is still there.
+        const bool unreadable = versionRefusals >= versionReads && versionReads > 0;
+        QCOMPARE(rig.sim->log.size(), versionReads + (unreadable ? 1 : 0));
+        if (unreadable)
+            QCOMPARE(rig.sim->log.last().kind, int(GET_STATUS));
         QCOMPARE(rig.controller->deviceMode, MODE_NORMAL);
         QCOMPARE(rig.controller->connected, 1);
     }
@@ -431,6 +435,7 @@ enum upgradeFault {
     NEVER_HALTED,
     NOT_BACK_AFTER_RESTART,
     STATUS_UNREADABLE,
+    CABLE_PULLED_AFTER_BLOCK_2,
 };
 }
 
@@ -442,32 +447,35 @@ void tst_controller_upgrade::upgradeFailures_data()
     QTest::addColumn<int>("restarts");
     QTest::addColumn<bool>("haltedAfter");
     QTest::addColumn<int>("pollsAfterLastFrame");  // -1: not counted
+    QTest::addColumn<bool>("linkLost");
 
     const QString protocol = box(usb, QStringLiteral("Protocol error!"));
     const QString writing = box(usb, QStringLiteral("Writing error!"));
     const QString failed = box(upgradeTitle, QStringLiteral("Upgrade failed!"));
 
     // Refused before the first block: no result box.
-    QTest::newRow("FLASH_WRITE refused") << int(FLASH_WRITE_REFUSED) << QStringList{writing} << 0 << 1 << true << -1;
-    QTest::newRow("never ready for data") << int(READY_NEVER) << QStringList{protocol} << 0 << 1 << true << -1;
-    QTest::newRow("controller never halted") << int(NEVER_HALTED) << QStringList{protocol} << 0 << 3 << false << -1;
+    QTest::newRow("FLASH_WRITE refused") << int(FLASH_WRITE_REFUSED) << QStringList{writing} << 0 << 1 << true << -1 << false;
+    QTest::newRow("never ready for data") << int(READY_NEVER) << QStringList{protocol} << 0 << 1 << true << -1 << false;
+    QTest::newRow("controller never halted") << int(NEVER_HALTED) << QStringList{protocol} << 0 << 3 << false << -1 << false;
     QTest::newRow("controller not back after the restart")
-        << int(NOT_BACK_AFTER_RESTART) << QStringList{protocol} << 0 << 1 << true << -1;
-    QTest::newRow("status unreadable") << int(STATUS_UNREADABLE) << QStringList{protocol} << 0 << 0 << false << -1;
+        << int(NOT_BACK_AFTER_RESTART) << QStringList{protocol} << 0 << 1 << true << -1 << true;
+    QTest::newRow("status unreadable") << int(STATUS_UNREADABLE) << QStringList{protocol} << 0 << 0 << false << -1 << true;
     // During the blocks: the result box follows.
     QTest::newRow("CRC error in block 2")
         << int(CRC_WRONG_IN_BLOCK_2) << QStringList{box(upgradeTitle, QStringLiteral("CRC error in block 2")), failed}
-        << 2 << 1 << true << -1;
-    QTest::newRow("block never confirmed") << int(DONE_NEVER) << QStringList{protocol, failed} << 1 << 1 << true << 100;
+        << 2 << 1 << true << -1 << false;
+    QTest::newRow("block never confirmed") << int(DONE_NEVER) << QStringList{protocol, failed} << 1 << 1 << true << 100 << false;
     QTest::newRow("third block rejected") << int(THIRD_BLOCK_REJECTED) << QStringList{protocol, failed} << 2 << 1
-                                          << true << 1;
+                                          << true << 1 << false;
     QTest::newRow("last block rejected") << int(LAST_BLOCK_REJECTED) << QStringList{protocol, failed} << 5 << 1
-                                         << true << 1;
-    QTest::newRow("short bulk write") << int(SHORT_BULK_WRITE) << QStringList{writing, failed} << 1 << 1 << true << -1;
+                                         << true << 1 << false;
+    QTest::newRow("cable pulled after block 2") << int(CABLE_PULLED_AFTER_BLOCK_2) << QStringList{protocol, failed}
+                                                 << 2 << 1 << true << -1 << true;
+    QTest::newRow("short bulk write") << int(SHORT_BULK_WRITE) << QStringList{writing, failed} << 1 << 1 << true << -1 << false;
     // A slow flash is waited for, up to 100 polls a block.
     QTest::newRow("blocks confirmed late")
         << int(DONE_LATE) << QStringList{box(upgradeTitle, QStringLiteral("Upgrade successful!"))} << 6 << 2 << false
-        << -1;
+        << -1 << false;
 }
 
 void tst_controller_upgrade::upgradeFailures()
@@ -478,6 +486,7 @@ void tst_controller_upgrade::upgradeFailures()
     QFETCH(int, restarts);
     QFETCH(bool, haltedAfter);
     QFETCH(int, pollsAfterLastFrame);
+    QFETCH(bool, linkLost);
 
     controllerRig rig;
     QVERIFY(rig.connect());
@@ -517,6 +526,12 @@ void tst_controller_upgrade::upgradeFailures()
     case STATUS_UNREADABLE:
         sim.refuse(GET_STATUS, 1, -1);
         break;
+    case CABLE_PULLED_AFTER_BLOCK_2:
+        sim.transferDone = [&sim](const simLogEntry& e) {
+            if (e.kind == SIM_BULK_OUT && sim.countOf(SIM_BULK_OUT) == 2)
+                sim.plugged = false;
+        };
+        break;
     }
 
     dialogRecorder rec;
@@ -526,10 +541,14 @@ void tst_controller_upgrade::upgradeFailures()
     checkResultIcons(rec);
     QCOMPARE(sim.flashFramesTaken, framesTaken);
     QCOMPARE(sim.countOf(RESTART), restarts);
-    QCOMPARE(rig.controller->deviceMode, MODE_NORMAL);
     QCOMPARE(sim.workingMode() == MODE_HALTED, haltedAfter);
-    if (fault != DONE_LATE) {
-        // The connection is never dropped.
+    if (linkLost) {
+        // A controller that no longer answers is shown as gone.
+        QVERIFY(rig.droppedOnce());
+        QCOMPARE(rig.controller->deviceMode, 0);
+    } else if (fault != DONE_LATE) {
+        // A controller that still answers keeps its connection.
+        QCOMPARE(rig.controller->deviceMode, MODE_NORMAL);
         QCOMPARE(rig.controller->connected, 1);
         QVERIFY(rig.status->isEmpty());
     }

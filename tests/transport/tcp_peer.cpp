@@ -49,7 +49,7 @@ public:
     {
         for (const usbDeviceInfo& info : bus.listDevices()) {
             if (info.vendorId == CONTROLLER_VENDOR_ID && info.productId == CONTROLLER_PRODUCT_ID) {
-                handle = bus.open(info);
+                handle = bus.open(info, nullptr);
                 break;
             }
         }

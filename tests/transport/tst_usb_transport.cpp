@@ -3,6 +3,8 @@
 #include "transport/t_threadUsbDevice.h"
 #include "support/virtual_clock.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -35,7 +37,8 @@ const QString first = QStringLiteral("01D30001-0001");
 const QString second = QStringLiteral("01D30002-0002");
 const QString factorySerial = QString::fromLatin1(FACTORY_SERIAL);
 
-// A device line: "ctl <serial> <type word hex> [refuseOpen|refuseClaim|refuseConfig|noType|noSerial]"
+// A device line: "ctl <serial> <type word hex>
+// [refuseOpen|refuseClaim|refuseConfig|noType|noSerial|hung|serialHangs]"
 // or "foreign <vendor hex> <product hex>".
 void addDevice(simBus& bus, const QString& line)
 {
@@ -56,6 +59,10 @@ void addDevice(simBus& bus, const QString& line)
             c.refuse(GET_DEVICE_TYPE, 1, -1);
         else if (f[i] == QLatin1String("noSerial"))
             c.refuse(SIM_STRING_DESCRIPTOR, 1, -1);
+        else if (f[i] == QLatin1String("hung"))
+            c.hung = true;
+        else if (f[i] == QLatin1String("serialHangs"))
+            c.hang(SIM_STRING_DESCRIPTOR);
     }
 }
 
@@ -72,6 +79,11 @@ private Q_SLOTS:
     void connectChoosesBySerial_data();
     void connectChoosesBySerial();
     void connectWithoutSink();
+    void connectTellsOfAControllerThatDoesNotAnswer_data();
+    void connectTellsOfAControllerThatDoesNotAnswer();
+    void connectSaysWhenPermissionIsMissing();
+    void transfersTellATimeOut();
+    void udevRuleGivesTheUserTheController();
     void closingReleasesTheInterface();
     void configurationIsSetOnlyWhenItDiffers();
     void readSerial_data();
@@ -289,6 +301,121 @@ void tst_usb_transport::connectChoosesBySerial()
             QCOMPARE(d.configuration, USB_CONFIGURATION);
         }
     }
+}
+
+void tst_usb_transport::connectTellsOfAControllerThatDoesNotAnswer_data()
+{
+    QTest::addColumn<QStringList>("devices");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("timedOut");
+    QTest::addColumn<qint64>("waitedMs");
+
+    const QString c1 = QStringLiteral("ctl ") + first + QStringLiteral(" 1d3");
+    const QString c2 = QStringLiteral("ctl ") + second + QStringLiteral(" 1d3");
+    QTest::newRow("nothing plugged in") << QStringList() << -1 << false << qint64(0);
+    QTest::newRow("only a hung controller") << QStringList{c1 + QStringLiteral(" hung")} << -1 << true
+                                            << qint64(USB_TIMEOUT_MS);
+    QTest::newRow("a hung controller before one that answers")
+        << QStringList{c1 + QStringLiteral(" hung"), c2} << 0x1D3 << false << qint64(USB_TIMEOUT_MS);
+    QTest::newRow("serial descriptor never answered") << QStringList{c1 + QStringLiteral(" serialHangs")} << -1
+                                                      << true << qint64(USB_DESCRIPTOR_TIMEOUT_MS);
+    QTest::newRow("a refused type word is no time-out") << QStringList{c1 + QStringLiteral(" noType")} << -1 << false
+                                                        << qint64(0);
+}
+
+void tst_usb_transport::connectTellsOfAControllerThatDoesNotAnswer()
+{
+    QFETCH(QStringList, devices);
+    QFETCH(int, result);
+    QFETCH(bool, timedOut);
+    QFETCH(qint64, waitedMs);
+
+    simBus bus;
+    for (const QString& line : std::as_const(devices))
+        addDevice(bus, line);
+    t_threadUsbDevice device(&bus);
+    device.setUsbIds(CONTROLLER_VENDOR_ID, CONTROLLER_PRODUCT_ID);
+    const qint64 start = clock.now;
+    QCOMPARE(device.connect(), result);
+    QCOMPARE(device.timedOut(), timedOut);
+    QCOMPARE(clock.now - start, waitedMs);
+}
+
+// A controller seen but not opened for lack of permission is named in the
+// debug output, so that a user without the udev rule can find out why.
+void tst_usb_transport::connectSaysWhenPermissionIsMissing()
+{
+    simBus bus;
+    simController& c = bus.addController(first, TYPE_WORD_CURRENT);
+    c.refuseOpen = true;
+    t_threadUsbDevice device(&bus);
+    device.setUsbIds(CONTROLLER_VENDOR_ID, CONTROLLER_PRODUCT_ID);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^USB device 16c0:0780 on bus 1, address 1: "
+                                                                       "no permission to open it")));
+    QCOMPARE(device.connect(), -1);
+
+    // Other reasons are not blamed on permissions.
+    c.openError = USB_ERROR_BUSY;
+    static QStringList said;
+    said.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { said.append(text); });
+    const int result = device.connect();
+    qInstallMessageHandler(previous);
+    QCOMPARE(result, -1);
+    QCOMPARE(said, QStringList());
+}
+
+void tst_usb_transport::transfersTellATimeOut()
+{
+    simBus bus;
+    simController& c = bus.addController(first, TYPE_WORD_CURRENT);
+    t_threadUsbDevice device(&bus);
+    device.setUsbIds(CONTROLLER_VENDOR_ID, CONTROLLER_PRODUCT_ID);
+    QCOMPARE(device.connect(), TYPE_WORD_CURRENT);
+    uint8_t status[8];
+
+    c.hang(GET_STATUS, 1, 1);
+    QCOMPARE(device.controlRead(GET_STATUS, 0, 0, status, 8), -1);
+    QVERIFY(device.timedOut());
+    QCOMPARE(device.controlRead(GET_STATUS, 0, 0, status, 8), 8);
+    QVERIFY(!device.timedOut());
+
+    // A refusal is an answer.
+    c.refuse(GET_STATUS);
+    QCOMPARE(device.controlRead(GET_STATUS, 0, 0, status, 8), -1);
+    QVERIFY(!device.timedOut());
+
+    // A bulk transfer that moved part of its data before the time-out was answered.
+    QByteArray frame(524, '\0');
+    c.hang(SIM_BULK_OUT, 1, 1);
+    QCOMPARE(device.bulkWrite(frame.constData(), frame.size()), int(USB_ERROR_TIMEOUT));
+    QVERIFY(device.timedOut());
+    QCOMPARE(device.controlWrite(SET_MODE, MODE_LIVE, 0, nullptr, 0), 0);
+    QCOMPARE(device.controlWrite(LIVE_SCENE_WRITE, 1, 0, nullptr, 0), 0);
+    c.shorten(SIM_BULK_OUT, 100);
+    QCOMPARE(device.bulkWrite(frame.constData(), frame.size()), 100);
+    QVERIFY(!device.timedOut());
+}
+
+// The rule shipped for Linux names the controller this program opens.
+void tst_usb_transport::udevRuleGivesTheUserTheController()
+{
+    QFile rule(QStringLiteral(KV_UDEV_RULE));
+    QVERIFY(rule.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList rules;
+    while (!rule.atEnd()) {
+        const QString line = QString::fromUtf8(rule.readLine()).trimmed();
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            rules.append(line);
+    }
+    QCOMPARE(rules.size(), 1);
+    QStringList keys = rules.first().split(QStringLiteral(", "));
+    keys.sort();
+    const auto hex = [](uint16_t id) { return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')); };
+    QCOMPARE(keys, (QStringList{QStringLiteral("ATTR{idProduct}==\"%1\"").arg(hex(CONTROLLER_PRODUCT_ID)),
+                                QStringLiteral("ATTR{idVendor}==\"%1\"").arg(hex(CONTROLLER_VENDOR_ID)),
+                                QStringLiteral("SUBSYSTEM==\"usb\""), QStringLiteral("TAG+=\"uaccess\"")}));
 }
 
 void tst_usb_transport::connectWithoutSink()

@@ -72,11 +72,11 @@
     </message>
     <message>
         <source>Internal Events</source>
-        <translation>Zdarzenia wewnętrzne</translation>
+        <translation>Wewnętrzne</translation>
     </message>
     <message>
         <source>Delayed Events</source>
-        <translation>Zdarzenia opóźnione</translation>
+        <translation>Opóźnione</translation>
     </message>
     <message>
         <source>Remote Control</source>
@@ -732,7 +732,7 @@ Czas trwania zostanie poprawiony.</translation>
     </message>
     <message>
         <source>Edit current scene</source>
-        <translation>Edytuj bieżącą scenę</translation>
+        <translation>Edytuj scenę</translation>
     </message>
     <message>
         <source>no description</source>
@@ -1162,7 +1162,7 @@ Czas trwania zostanie poprawiony.</translation>
     <name>asettings_dmx_set_widget</name>
     <message>
         <source>Output Channels Limit </source>
-        <translation>Limit kanałów wyjściowych </translation>
+        <translation>Limit kanałów </translation>
     </message>
 </context>
 <context>
@@ -1652,7 +1652,7 @@ projektu</translation>
     </message>
     <message>
         <source>Internal Event</source>
-        <translation>Zdarzenie wewnętrzne</translation>
+        <translation>Wewnętrzne</translation>
     </message>
     <message>
         <source>DMX In</source>
@@ -2428,7 +2428,7 @@ zakończony pomyślnie!</translation>
         <source>
 Retry or choose another device to connect.</source>
         <translation>
-Ponów próbę lub wybierz inne urządzenie do połączenia.</translation>
+Ponów próbę lub wybierz inne urządzenie.</translation>
     </message>
     <message>
         <source>Retry</source>
