@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QStatusBar>
 
 kvVGraph_class::kvVGraph_class(bool designMode, QWidget* parent)
     : QMainWindow(parent), designMode(designMode)
@@ -41,6 +42,23 @@ void kvVGraph_class::setZoom(double z)
 void kvVGraph_class::relayoutFixtures()
 {
     update();
+}
+
+QPoint kvVGraph_class::fieldToView(int x, int y) const
+{
+    if (!isVisible())
+        return QPoint(0, 0);
+    return QPoint(qRound(x * zoom / scale) - 11, qRound(y * zoom / scale) - 11);
+}
+
+const uint8_t* kvVGraph_class::shownValues() const
+{
+    return theVisualProject ? theVisualProject->dmxBuffer : nullptr;
+}
+
+void kvVGraph_class::showStatusText(const QString& text, int ms)
+{
+    statusBar()->showMessage(text, ms);
 }
 
 void kvVGraph_class::releaseItems()
