@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QStatusBar>
 
+#include <algorithm>
+
 kvVGraph_class::kvVGraph_class(bool designMode, QWidget* parent)
     : QMainWindow(parent), designMode(designMode)
 {
@@ -48,7 +50,9 @@ QPoint kvVGraph_class::fieldToView(int x, int y) const
 {
     if (!isVisible())
         return QPoint(0, 0);
-    return QPoint(qRound(x * zoom / scale) - 11, qRound(y * zoom / scale) - 11);
+    // Far off the field the icon stays where a widget can be placed.
+    const auto pixel = [this](int v) { return qRound(std::clamp(v * zoom / scale, -1e7, 1e7)) - 11; };
+    return QPoint(pixel(x), pixel(y));
 }
 
 const uint8_t* kvVGraph_class::shownValues() const
