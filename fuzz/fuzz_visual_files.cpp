@@ -25,6 +25,9 @@ namespace {
 struct run {
     run()
     {
+        plan = std::make_unique<fixturePlan>();
+        plan->resize(320, 240);
+        plan->show();
         controller = std::make_unique<kv310_controller_class>();
         theController = controller.get();
         project = std::make_unique<v_project>();
@@ -32,14 +35,12 @@ struct run {
         fuzzDialogs dialogs;
         window = std::make_unique<gui_class>(controller.get(), nullptr);
         theMainWindow = window.get();
-        plan = std::make_unique<fixturePlan>();
-        plan->resize(320, 240);
-        plan->show();
     }
+    // The project deletes its fixtures before the plan they are shown on goes.
+    std::unique_ptr<fixturePlan> plan;
     std::unique_ptr<kv310_controller_class> controller;
     std::unique_ptr<v_project> project;
     std::unique_ptr<gui_class> window;
-    std::unique_ptr<fixturePlan> plan;  // outlives the fixtures shown on it
     std::array<uint8_t, 512> values {};
 };
 
