@@ -420,12 +420,58 @@ void visualFileSeeds()
                                "<geometry>\n<x>100</x>\n<y>20</y>\n</geometry>\n</device>\n</devices>\n"
                                "<groups>\n<group name=\"default\">\n<dev nr=\"2\"></dev>\n</group>\n"
                                "<group name=\"Both\">\n<dev nr=\"1\"></dev>\n<dev nr=\"2\"></dev>\n</group>\n</groups>\n";
+    QByteArray values(512, 0);
+    for (int i = 0; i < 512; ++i)
+        values[i] = char(i * 37);
     fuzzOutput out;
     out.u16(unsigned(library.size()));
     out.bytes(library);
+    out.u8(15);  // zoom 1
+    out.bytes(values);
     out.bytes(project);
     put("visual_files", "library_and_project", out.out);
     put("xml_reader", "fixture_library", library);
+
+    // Fixtures that light: mixed emitters, filters and dimmers, a relocated
+    // channel, a fountain with its switch, beams turned and anchored.
+    const QByteArray lit =
+        "<contents>Fixtures library</contents>\n"
+        "<item nr=\"3\">\n<provider>P</provider>\n<model>RGB</model>\n"
+        "<geometry shape=\"line\">\n<width>60</width>\n<height>20</height>\n<anchor>left_up</anchor>\n</geometry>\n"
+        "<dmx>\n<range>5</range>\n"
+        "<channel nr=\"1\">\n<function>brightness</function>\n<color name=\"R\">255,0,0</color>\n</channel>\n"
+        "<channel nr=\"2\">\n<function>brightness</function>\n<color>0, 255, 0</color>\n</channel>\n"
+        "<channel nr=\"3\">\n<function>filter</function>\n<color>255,128,0</color>\n</channel>\n"
+        "<channel nr=\"4\">\n<function>dimmer</function>\n</channel>\n"
+        "<channel nr=\"5\">\n<function>dimmer</function>\n</channel>\n</dmx>\n</item>\n"
+        "<item nr=\"4\">\n<provider>P</provider>\n<model>Jet</model>\n"
+        "<geometry shape=\"fountain\">\n<width>30</width>\n<height>120</height>\n</geometry>\n"
+        "<dmx>\n<range>3</range>\n"
+        "<channel nr=\"1\">\n<function>spring</function>\n</channel>\n"
+        "<channel nr=\"2\">\n<function>spring-switch</function>\n<mode lvllo=\"300\" lvlhi=\"200\"></mode>\n"
+        "</channel>\n<channel nr=\"3\">\n<function>brightness</function>\n<color>0,0,255</color>\n</channel>\n"
+        "</dmx>\n</item>\n"
+        "<item nr=\"5\">\n<provider>P</provider>\n<model>Par</model>\n"
+        "<geometry shape=\"ellipse\">\n<width>40</width>\n<height>25</height>\n<anchor>right_down</anchor>\n"
+        "</geometry>\n<dmx>\n<range>1</range>\n"
+        "<channel nr=\"1\">\n<function>filter</function>\n<color>0,0,255</color>\n</channel>\n</dmx>\n</item>\n";
+    const QByteArray litProject =
+        "<contents>visualisation project</contents>\n<devices>\n"
+        "<device nr=\"1\">\n<library>3</library>\n<dmx>1</dmx>\n"
+        "<geometry>\n<x>40</x>\n<y>40</y>\n<rotate>30</rotate>\n</geometry>\n"
+        "<reloc>\n<channel nr=\"5\">-4</channel>\n</reloc>\n</device>\n"
+        "<device nr=\"2\">\n<library>4</library>\n<dmx>10</dmx>\n"
+        "<geometry>\n<x>150</x>\n<y>200</y>\n</geometry>\n</device>\n"
+        "<device nr=\"3\">\n<library>5</library>\n<dmx>510</dmx>\n"
+        "<geometry>\n<x>250</x>\n<y>100</y>\n<rotate>90</rotate>\n</geometry>\n</device>\n"
+        "</devices>\n<groups>\n<group name=\"default\">\n<dev nr=\"1\"></dev>\n</group>\n</groups>\n";
+    fuzzOutput litOut;
+    litOut.u16(unsigned(lit.size()));
+    litOut.bytes(lit);
+    litOut.u8(31);  // zoom 2
+    litOut.bytes(values);
+    litOut.bytes(litProject);
+    put("visual_files", "lit_fixtures", litOut.out);
 }
 
 // A TCP session: the operations of fuzz_tcp_replies and the peer's answers.

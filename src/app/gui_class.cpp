@@ -149,20 +149,22 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent)
     buildLibraryGroup();
     buildProjectFileGroup();
 
-    takeCommandLineFiles();
-
-    connect(rightPanel->clearButton, &QPushButton::clicked, this, qOverload<bool>(&gui_class::ClearConfig));
-    connect(programEditor, &aprogram_settings_widget::relabelScenes, sceneEditor, &ascene_settings_widget::relabel);
-    connect(programEditor->editSceneButton, &QPushButton::clicked, this, &gui_class::switchToScene);
     if (theVisualProject) {
         connect(theVisualProject, &v_project::validated, this, &gui_class::vprValidated);
         connect(theVisualProject, &v_project::detailsState, projectDetailsGroup, &QGroupBox::setEnabled);
     }
+    const bool projectChecked = takeCommandLineFiles();
+
+    connect(rightPanel->clearButton, &QPushButton::clicked, this, qOverload<bool>(&gui_class::ClearConfig));
+    connect(programEditor, &aprogram_settings_widget::relabelScenes, sceneEditor, &ascene_settings_widget::relabel);
+    connect(programEditor->editSceneButton, &QPushButton::clicked, this, &gui_class::switchToScene);
 
     tabWidget_events->setTabEnabled(EVENTS_TAB_DMX_OUTPUT, false);
     tabWidget_events->setTabEnabled(EVENTS_TAB_REMOTE_CONTROL, false);
 
-    if (theVisualProject)
+    // A project file read above has checked its fixtures already: the user
+    // hears of an incomplete one once.
+    if (theVisualProject && !projectChecked)
         theVisualProject->checkFixtures();
 
     activeScenes = new as_conf_widget(tab_as_settngs);
@@ -338,11 +340,12 @@ void gui_class::buildMisc()
     connect(dmxInProgrammingCheck, &QCheckBox::stateChanged, this, &gui_class::selfPgmEnable);
 }
 
-void gui_class::takeCommandLineFiles()
+bool gui_class::takeCommandLineFiles()
 {
     v_project* vp = theVisualProject;
     if (!vp)
-        return;
+        return false;
+    bool projectRead = false;
 
     // A window built after a language change finds the library already in
     // memory: it shows it as read instead of reading the files again, which
@@ -362,7 +365,7 @@ void gui_class::takeCommandLineFiles()
             libraryFileEdit->setText(vp->libraryFile);
             readLibrary();
             if (vp->libraryTree && !vp->projectFile.isEmpty())
-                readProject();
+                projectRead = readProjectFile();
         }
     }
 
@@ -375,6 +378,7 @@ void gui_class::takeCommandLineFiles()
         fieldWidthSpin->setValue(vp->fieldWidth);
         fieldHeightSpin->setValue(vp->fieldHeight);
     }
+    return projectRead;
 }
 
 // What a read of the configuration loads beyond the visible page, shown here

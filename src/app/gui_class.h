@@ -229,7 +229,10 @@ private:
     void buildProjectDetails();
     void buildLibraryGroup();
     void buildProjectFileGroup();
-    void takeCommandLineFiles();
+    // True when it read a project file, whose reading checked the fixtures.
+    bool takeCommandLineFiles();
+    // readProject: true when the file was taken.
+    bool readProjectFile();
     void showStoredSettings();
     void reloadOtherPage();
     void reloadAfterRead(bool fromFile);

@@ -3,6 +3,7 @@
 #include "app/gui_page_helpers.h"
 
 #include "seams/dialog_seam.h"
+#include "seams/regular_file.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
 #include "visualisation/kv_vgraph.h"
@@ -21,7 +22,6 @@
 #include <QSet>
 #include <QTextStream>
 #include <memory>
-#include <vector>
 
 // The visual-project page of the main window: project details, fixture
 // library, project file, and the visualisation window it opens.
@@ -73,14 +73,6 @@ bool contentsSays(const xml_node& root, const QString& phrase)
 {
     const xml_element* contents = root.findElement(QStringLiteral("contents"), true);
     return contents && contents->value.contains(phrase);
-}
-
-// Project trees replaced by reading a project file while fixtures made from
-// them still point into them; kept for the rest of the run.
-std::vector<std::unique_ptr<xml_node>>& retiredProjectTrees()
-{
-    static std::vector<std::unique_ptr<xml_node>> trees;
-    return trees;
 }
 
 }  // namespace
@@ -260,7 +252,7 @@ void gui_class::readLibrary()
         return;
     }
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Text)) {
         showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(name));
         releaseLibrary();
         return;
@@ -324,18 +316,23 @@ void gui_class::browseProject()
 
 void gui_class::readProject()
 {
+    readProjectFile();
+}
+
+bool gui_class::readProjectFile()
+{
     v_project* vp = theVisualProject;
     if (!vp || !vp->libraryTree)
-        return;
+        return false;
     const QString name = projectFileEdit->text();
     if (name.isEmpty()) {
         showMessage(QMessageBox::Warning, this, tr("Name field empty!"), tr("Choose a project file!"));
-        return;
+        return false;
     }
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Text)) {
         showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(name));
-        return;
+        return false;
     }
     bool parsed = false;
     const std::unique_ptr<xml_parse_node> root = parseDocument(file, parsed);
@@ -350,22 +347,16 @@ void gui_class::readProject()
         projectFileEdit->setText(directory);
         vp->projectFile = directory;
         showStatus(projectStatusLabel, tr("not read"), red);
-        return;
+        return false;
     }
 
     vp->projectFile = projectFileEdit->text();
     showStatus(projectStatusLabel, tr("read"), green);
 
-    // Fixtures made from the old tree keep pointers into it.
-    if (vp->library && vp->library != vp->libraryTree)
-        vp->library = vp->libraryTree;
-    xml_node* oldTree = vp->projectTree;
-    if (vp->fixtures.isEmpty())
-        delete oldTree;
-    else
-        retiredProjectTrees().emplace_back(oldTree);
-    auto* tree = new xml_node(0);
-    vp->projectTree = tree;
+    // The fixtures of the old tree go with it; they are made again from the
+    // new one below.
+    vp->emptyProjectTree();
+    xml_node* tree = vp->projectTree;
     xml_node* library = tree->addNode(QStringLiteral("library"));
 
     xml_node* devices = root->findNode(QStringLiteral("devices"));
@@ -403,8 +394,19 @@ void gui_class::readProject()
         tree->addNode(QStringLiteral("groups"));
     groupCountLabel->setText(QString::number(tree->findNode(QStringLiteral("groups"))->nodes.size()));
 
-    setProjectField(root->findNode(QStringLiteral("field")));
+    // The fixtures and groups of what was read. The field's set-up checks
+    // them and the page shows their counts; without a field the counts stay
+    // those of the project read, not the reset's zeros.
+    vp->readDevices();
+    vp->readGroups();
+    if (xml_node* field = root->findNode(QStringLiteral("field"))) {
+        setProjectField(field);
+    } else {
+        setProjectField(nullptr);
+        vp->checkFixtures();
+    }
     vp->modified = false;
+    return true;
 }
 
 void gui_class::setProjectField(xml_node* node)

@@ -189,7 +189,8 @@ void v_project::buildHierarchy(xml_node* node)
         const QString* model = item.elementValue(QStringLiteral("model"));
         const QString* variant = item.elementValue(QStringLiteral("variant"));
         const QString* nr = item.attrValue(QStringLiteral("nr"));
-        if (!provider || !model) {
+        // An item without its number could be named by no fixture.
+        if (!provider || !model || !nr) {
             showMessage(QMessageBox::Warning, theMainWindow, tr("Incomplete data!"),
                         tr("Check item \"%1\"!").arg(nr ? *nr : QString()));
             continue;
@@ -201,12 +202,11 @@ void v_project::buildHierarchy(xml_node* node)
         if (!m)
             m = p->addNode(*model);
         const QString& name = variant && !variant->isEmpty() ? *variant : basic;
-        const QString value = nr ? *nr : QString();
         xml_element*& e = variants[m][name];
         if (e)
-            e->value = value;
+            e->value = *nr;
         else
-            e = m->setElement(name, value);
+            e = m->setElement(name, *nr);
     }
     if (tree->nodes.isEmpty())
         delete tree;

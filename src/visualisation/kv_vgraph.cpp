@@ -5,6 +5,9 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QStatusBar>
+
+#include <algorithm>
 
 kvVGraph_class::kvVGraph_class(bool designMode, QWidget* parent)
     : QMainWindow(parent), designMode(designMode)
@@ -41,6 +44,25 @@ void kvVGraph_class::setZoom(double z)
 void kvVGraph_class::relayoutFixtures()
 {
     update();
+}
+
+QPoint kvVGraph_class::fieldToView(int x, int y) const
+{
+    if (!isVisible())
+        return QPoint(0, 0);
+    // Far off the field the icon stays where a widget can be placed.
+    const auto pixel = [this](int v) { return qRound(std::clamp(v * zoom / scale, -1e7, 1e7)) - 11; };
+    return QPoint(pixel(x), pixel(y));
+}
+
+const uint8_t* kvVGraph_class::shownValues() const
+{
+    return theVisualProject ? theVisualProject->dmxBuffer : nullptr;
+}
+
+void kvVGraph_class::showStatusText(const QString& text, int ms)
+{
+    statusBar()->showMessage(text, ms);
 }
 
 void kvVGraph_class::releaseItems()
