@@ -26,7 +26,9 @@ public:
     QPushButton* showDmxOutButton;
     QPushButton* showStatesButton;
     uint16_t monitorFlags = 0;   // bit set of the open windows
-    int stateTextUpdates = 0;    // redraw requests so far
+    // Calls of updateStateTexts() so far; there are no monitor windows to
+    // redraw yet, so the main window's tests count these.
+    int stateTextUpdates = 0;
 
 signals:
     void clrMenu(uint16_t flags);

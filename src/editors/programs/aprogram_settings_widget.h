@@ -27,8 +27,11 @@ public:
     QTabWidget* toolTabs;
     QTableWidget* stepTable;                    // steps of currentProgram; its current row is the selected step
     QPushButton* editSceneButton;               // "Edit current scene"; wired by the main window
-    int refreshCount = 0;                       // reloads from the programs table so far
-    int relabelCount = 0;                       // rebuilds of the program list texts so far
+    // Calls of refresh() so far. The page has no content to reload yet;
+    // the main window's tests count these to see which page a refresh reaches.
+    int refreshCount = 0;
+    // Calls of relabel() so far; there are no list texts to rebuild yet.
+    int relabelCount = 0;
 
 signals:
     void relabelScenes();

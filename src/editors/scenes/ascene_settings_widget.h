@@ -18,8 +18,11 @@ public:
     kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
     QTableWidget* sceneList;                    // one row per scene
     QTabWidget* toolTabs;                       // index 0: the faders of the current scene
-    int refreshCount = 0;                       // reloads from the image so far
-    int relabelCount = 0;                       // rebuilds of the scene list texts so far
+    // Calls of refresh() so far. The page has no content to reload yet;
+    // the main window's tests count these to see which page a refresh reaches.
+    int refreshCount = 0;
+    // Calls of relabel() so far; there are no list texts to rebuild yet.
+    int relabelCount = 0;
 
 public slots:
     void refresh();
