@@ -4,7 +4,7 @@
 // qCompress level 9 of the 0x580000 image bytes it stores, the load beside
 // qUncompress of that block plus parsing the project XML.
 
-#include "bench_show.h"
+#include "bench_dialogs.h"
 
 #include "seams/dialog_seam.h"
 #include "model/config_file.h"
@@ -12,6 +12,7 @@
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/time_codes.h"
+#include "support/sample_show.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -24,8 +25,7 @@
 
 namespace {
 
-using benchShow::buildShow;
-using benchShow::quietDialogs;
+using benchDialogs::quietDialogs;
 
 // The shortest of `rounds` runs, in milliseconds.
 double bestOf(int rounds, const std::function<void()>& work)
@@ -53,7 +53,7 @@ int main(int argc, char** argv)
 
     kv310_controller_class c;
     theController = &c;
-    buildShow(c);
+    sampleShow::build(c, sampleShow::full);
     const QString path = dir.filePath(QStringLiteral("bench.31xcfg"));
     constexpr int rounds = 3;
 

@@ -1,48 +1,22 @@
-// Packs and unpacks a full show: 512 programs with 8192 steps in all and
-// every event id with actions (8190 action records). Prints the time of one
+// Packs and unpacks the full sample show: 512 programs with 8192 steps in
+// all and every event id with actions (8190 action records). Prints the time of one
 // pack and one unpack of programs and events together.
 
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
 #include "model/time_codes.h"
+#include "support/sample_show.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-void buildShow(kv310_controller_class& c)
-{
-    for (int P = 0; P < img::PROGRAM_SLOTS; ++P) {
-        c.programs.setStepCount(P, img::STEP_RECORDS / img::PROGRAM_SLOTS);
-        c.programs.setRecurrences(P, P % 4);
-        for (int k = 0; k < c.programs.stepCount(P); ++k) {
-            programStep* s = c.programs.step(P, k);
-            s->scene = uint16_t((P * 17 + k) % img::SCENES);
-            s->fadeUp = fromTenths(unsigned(k * 3));
-            s->duration = fromTenths(unsigned(10 + k));
-            s->fadeDown = fromTenths(unsigned(k));
-            s->infinite = k == 7;
-            s->event = int16_t(k % 3 ? -1 : EVENT_INTERNAL + k);
-        }
-    }
-    for (int n = 0; n < img::ACTION_RECORDS - 2; ++n) {
-        const int id = n % EVENT_COUNT;
-        const int pos = c.events.appendAction(id);
-        c.events.setNumber(id, pos, n % img::SCENES);
-        c.events.setActionType(id, pos, n % 2 ? ACTION_SCENE : ACTION_PROGRAM);
-    }
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     kv310_controller_class c;
-    buildShow(c);
+    sampleShow::build(c, sampleShow::full);
 
     constexpr int rounds = 50;
     QElapsedTimer timer;

@@ -9,7 +9,7 @@
 // The process starts itself in the roles "bare" and "main"; each child
 // prints "shown" once its window is up and exits.
 
-#include "bench_show.h"
+#include "bench_dialogs.h"
 
 #include "app/gui_class.h"
 #include "app/startup.h"
@@ -17,6 +17,7 @@
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
 #include "monitor/ctrl_monitor.h"
+#include "support/sample_show.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -52,7 +53,7 @@ int runBare(int argc, char** argv)
 int runMain(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    benchShow::quietDialogs quiet;
+    benchDialogs::quietDialogs quiet;
     installDialogSeam(&quiet);
     channelCount = 512;
     languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
@@ -155,10 +156,10 @@ int main(int argc, char** argv)
     const QString show = dir.filePath(QStringLiteral("show.31xcfg"));
     {
         QCoreApplication app(argc, argv);
-        benchShow::quietDialogs quiet;
+        benchDialogs::quietDialogs quiet;
         installDialogSeam(&quiet);
         kv310_controller_class c;
-        benchShow::buildShow(c);
+        sampleShow::build(c, sampleShow::full);
         c.write_confDataToFile(show, false);
         installDialogSeam(nullptr);
         if (quiet.problems) {

@@ -10,8 +10,8 @@
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "common/fuzz_input.h"
-#include "common/fuzz_show.h"
 #include "common/fuzz_support.h"
+#include "support/sample_show.h"
 
 #include <cstring>
 #include <memory>
@@ -49,7 +49,7 @@ struct run {
         controller = std::make_unique<kv310_controller_class>();
         theController = controller.get();
         cleared.assign(controller->configImage, controller->configImage + TABLES_END);
-        buildFuzzShow(*controller);
+        sampleShow::build(*controller, sampleShow::small);
         show.assign(controller->configImage, controller->configImage + TABLES_END);
     }
     std::unique_ptr<kv310_controller_class> controller;

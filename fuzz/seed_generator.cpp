@@ -6,7 +6,6 @@
 
 #include "app/startup.h"
 #include "common/fuzz_input.h"
-#include "common/fuzz_show.h"
 #include "common/fuzz_support.h"
 #include "common/fuzz_usb_bus.h"
 #include "common/reply_session.h"
@@ -17,6 +16,7 @@
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
+#include "support/sample_show.h"
 #include "support/virtual_clock.h"
 
 #include <QApplication>
@@ -75,7 +75,7 @@ struct published {
         QString text = QStringLiteral("\n<project>\n") + QLatin1String(visualProject) + QStringLiteral("</project>\n");
         QTextStream in(&text, QIODevice::ReadOnly);
         controller.readProjectXml(in, 0);
-        buildFuzzShow(controller);
+        sampleShow::build(controller, sampleShow::small);
     }
     ~published()
     {
@@ -352,7 +352,7 @@ void replySeeds()
     }
     {
         recordedSession s(TYPE_WORD_CURRENT, files);
-        buildFuzzShow(*s.controller);
+        sampleShow::build(*s.controller, sampleShow::small);
         s.op(REPLY_CONNECT);
         s.op(REPLY_SEND_CONFIG);
         put("usb_replies", "send_config", s.out.out);

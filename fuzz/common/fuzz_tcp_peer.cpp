@@ -3,6 +3,7 @@
 #include "transport/protocol.h"
 #include "transport/t_threadTcpDevice.h"
 #include "fuzz_input.h"
+#include "support/tcp_commands.h"
 #include "support/tcp_ports.h"
 
 #include <QHostAddress>
@@ -21,11 +22,6 @@
 namespace {
 
 constexpr uint8_t HANG_UP = 0xFF;
-
-quint32 le32(const QByteArray& bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
 
 // The device writes a command in several small pieces; Nagle's algorithm
 // holds each next piece until the last one is acknowledged, and a delayed
@@ -70,11 +66,6 @@ public:
     quint16 basePort = 0;
 
 private:
-    struct connection {
-        QByteArray pending;
-        bool hello = false;
-    };
-
     void hangUp(QTcpSocket* socket)
     {
         socket->flush();
@@ -122,29 +113,9 @@ private:
         while (QTcpSocket* socket = dataServers[nr]->nextPendingConnection()) {
             socket->setParent(this);
             acknowledgeAtOnce(socket);
-            auto state = std::make_shared<connection>();
-            QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket, state] { readCommands(socket, *state); });
-        }
-    }
-
-    // Bytes a whole command takes, as far as the bytes at hand tell; 0 for
-    // a command no controller knows.
-    static qsizetype commandSize(const QByteArray& pending)
-    {
-        const qsizetype withBlock = tcpCommandHeader::SIZE + tcpControlBlock::SIZE;
-        switch (uint8_t(pending[0])) {
-        case TCP_GET_TYPE:
-        case TCP_GET_SERIAL:
-        case TCP_BULK_READ:
-            return tcpCommandHeader::SIZE;
-        case TCP_CONTROL_READ:
-            return withBlock;
-        case TCP_CONTROL_WRITE:
-            return pending.size() < withBlock ? withBlock : withBlock + le32(pending, tcpCommandHeader::SIZE + 8);
-        case TCP_BULK_WRITE:
-            return tcpCommandHeader::SIZE + qsizetype(le32(pending, 4));
-        default:
-            return 0;
+            auto commands = std::make_shared<tcpCommandSplitter>();
+            QObject::connect(socket, &QTcpSocket::readyRead, this,
+                             [this, socket, commands] { readCommands(socket, *commands); });
         }
     }
 
@@ -157,11 +128,11 @@ private:
         case TCP_GET_SERIAL:
             return TCP_SERIAL_REPLY_MAX;
         case TCP_CONTROL_READ:
-            return qint64(le32(command, tcpCommandHeader::SIZE + 8)) + 1;
+            return qint64(wireU32(command, tcpCommandHeader::SIZE + 8)) + 1;
         case TCP_CONTROL_WRITE:
             return 1;
         case TCP_BULK_READ:
-            return qint64(le32(command, 4));
+            return qint64(wireU32(command, 4));
         default:
             return -1;
         }
@@ -216,27 +187,17 @@ private:
         return out;
     }
 
-    void readCommands(QTcpSocket* socket, connection& state)
+    void readCommands(QTcpSocket* socket, tcpCommandSplitter& commands)
     {
-        state.pending += socket->readAll();
+        commands.add(socket->readAll());
         acknowledgeAtOnce(socket);
-        if (!state.hello && !state.pending.isEmpty()) {
-            state.hello = true;
-            state.pending.remove(0, 1);
-        }
-        while (state.pending.size() >= tcpCommandHeader::SIZE) {
-            const qsizetype size = commandSize(state.pending);
-            if (size == 0) {
-                hangUp(socket);
-                return;
-            }
-            if (state.pending.size() < size)
-                return;
-            const QByteArray command = state.pending.left(size);
-            state.pending.remove(0, size);
+        QByteArray command;
+        while (commands.next(command)) {
             if (!answer(socket, command))
                 return;
         }
+        if (commands.unknown())
+            hangUp(socket);
     }
 
     QByteArray answers;

@@ -548,20 +548,39 @@ void gui_class::reloadOtherPage()
     if (!controller)
         return;
     const uint8_t* image = controller->configImage;
-    extPanelsCheck->setChecked(img::getU16(image, img::extPanelsEnable) == 0);
-    dmxInProgrammingCheck->setChecked(img::getU16(image, img::dmxInProgramming) == 0);
-    sunEventsGroup->setChecked(img::getU16(image, img::sunEvents) != img::NONE16);
+    // The image ends holding what the page shows: a switch that holds
+    // neither on (0) nor off (0xFFFF) shows off and is written off. Any other
+    // value of the sun events is a pair of delays and is kept as it is.
+    {
+        const QSignalBlocker panels(extPanelsCheck);
+        const QSignalBlocker programming(dmxInProgrammingCheck);
+        const QSignalBlocker sun(sunEventsGroup);
+        extPanelsCheck->setChecked(img::getU16(image, img::extPanelsEnable) == 0);
+        dmxInProgrammingCheck->setChecked(img::getU16(image, img::dmxInProgramming) == 0);
+        sunEventsGroup->setChecked(img::getU16(image, img::sunEvents) != img::NONE16);
+    }
+    extPanelEnable(extPanelsCheck->checkState());
+    selfPgmEnable(dmxInProgrammingCheck->checkState());
 
-    const int latitude = img::getI32(image, img::latitude);
-    const int longitude = img::getI32(image, img::longitude);
-    const int timeZone = img::getI32(image, img::timeZone);
-    latitudeSpin->setValue(latitude);
-    longitudeSpin->setValue(longitude);
-    timeZoneSpin->setValue(timeZone);
-    // A stored value out of its range shows as the default, not as the bound.
-    timeZoneSpin->setValue(timeZone >= -12 && timeZone <= 12 ? timeZone : 1);
-    longitudeSpin->setValue(longitude >= -180 && longitude <= 180 ? longitude : 20);
-    latitudeSpin->setValue(latitude >= -60 && latitude <= 60 ? latitude : 50);
+    // Likewise a stored location or time zone outside its range shows as its
+    // default, not as the bound, and the image takes that default too.
+    const int storedZone = img::getI32(image, img::timeZone);
+    const int storedLongitude = img::getI32(image, img::longitude);
+    const int storedLatitude = img::getI32(image, img::latitude);
+    const int zone = storedZone >= -12 && storedZone <= 12 ? storedZone : 1;
+    const int longitude = storedLongitude >= -180 && storedLongitude <= 180 ? storedLongitude : 20;
+    const int latitude = storedLatitude >= -60 && storedLatitude <= 60 ? storedLatitude : 50;
+    {
+        const QSignalBlocker zoneBlocker(timeZoneSpin);
+        const QSignalBlocker longitudeBlocker(longitudeSpin);
+        const QSignalBlocker latitudeBlocker(latitudeSpin);
+        timeZoneSpin->setValue(zone);
+        longitudeSpin->setValue(longitude);
+        latitudeSpin->setValue(latitude);
+    }
+    saveTZone(zone);
+    saveLongit(longitude);
+    saveLatit(latitude);
 }
 
 void gui_class::fileRead()

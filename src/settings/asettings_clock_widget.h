@@ -22,7 +22,10 @@ public:
     QGroupBox* calibrationGroup;  // checkable; checked while the user edits
     QSpinBox* calibrationSpin;
     int shownCalibration = 0;     // the calibration taken from the controller or sent last
-    int refreshCount = 0;         // reloads so far
+    // Calls of refresh() so far. Of the page's content only the calibration
+    // is reloaded yet; the main window's tests count these to see which page
+    // a refresh reaches.
+    int refreshCount = 0;
 
 public slots:
     void refresh();

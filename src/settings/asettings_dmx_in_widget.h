@@ -8,7 +8,9 @@ class asettings_dmx_in_widget : public QWidget {
 public:
     explicit asettings_dmx_in_widget(QWidget* parent);
 
-    int refreshCount = 0;  // reloads from the model so far
+    // Calls of refresh() so far. The page has no content to reload yet;
+    // the main window's tests count these to see which page a refresh reaches.
+    int refreshCount = 0;
 
 public slots:
     void refresh();

@@ -14,7 +14,9 @@ public:
     int currentChannel = 0;                   // 0-based channel shown in the panel
     asettings_dmx_set_widget* settingsPanel;  // a sibling of the page on the same tab page
     int channelLimit = 512;                   // output channels in use, as last applied
-    int refreshCount = 0;                     // reloads from the image so far
+    // Calls of refresh() so far. The page has no content to reload yet;
+    // the main window's tests count these to see which page a refresh reaches.
+    int refreshCount = 0;
 
 public slots:
     void refresh();

@@ -9,7 +9,11 @@ class asettings_ired_tab : public QWidget {
 public:
     explicit asettings_ired_tab(QWidget* parent = nullptr);
 
-    int refreshCount = 0;  // reloads so far
+    // Calls of refresh() so far. The page has no content to reload yet (a
+    // refresh only enables the "Remote Control" events tab for a learnt
+    // address); the main window's tests count these to see which page a
+    // refresh reaches.
+    int refreshCount = 0;
 
 public slots:
     // Rebuilds the button rows; the remote-control events tab is usable

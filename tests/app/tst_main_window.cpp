@@ -324,8 +324,12 @@ void tst_main_window::initialState()
     const auto w = makeWindow();
     QCOMPARE(w->windowTitle(), QStringLiteral("KvOrbit310+"));
     QCOMPARE(w->objectName(), QStringLiteral("MainWindow"));
-    QCOMPARE(w->size(), QSize(1072, 752));
+    // It opens as large as it may grow; its content scrolls when it is made smaller.
+    QCOMPARE(w->size(), w->maximumSize());
     QCOMPARE(w->centralWidget(), w->scrollArea);
+    QCOMPARE(w->scrollArea->widget(), w->centralwidget);
+    for (const QWidget* child : w->centralwidget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(w->centralwidget->rect().contains(child->geometry()), qPrintable(child->objectName()));
     QCOMPARE(w->tabWidget_main->currentIndex(), 1);
     QCOMPARE(w->tabWidget_events->currentIndex(), 0);
     QCOMPARE(w->tabWidget_actives->currentIndex(), 0);
@@ -478,16 +482,21 @@ void tst_main_window::otherPageCorrectsOutOfRangeValues_data()
     QTest::addColumn<int>("latitude");
     QTest::addColumn<int>("longitude");
     QTest::addColumn<int>("timeZone");
+    QTest::addColumn<int>("panels");  // the stored external-panels switch
     QTest::addColumn<int>("shownLatitude");
     QTest::addColumn<int>("shownLongitude");
     QTest::addColumn<int>("shownTimeZone");
+    QTest::addColumn<int>("keptPanels");
 
-    QTest::newRow("in range") << -60 << 180 << -12 << -60 << 180 << -12;
-    QTest::newRow("latitude 70") << 70 << 20 << 1 << 50 << 20 << 1;
-    QTest::newRow("zone 13") << 50 << 20 << 13 << 50 << 20 << 1;
-    QTest::newRow("zone 12") << 50 << 20 << 12 << 50 << 20 << 12;
-    QTest::newRow("longitude -181") << 50 << -181 << 1 << 50 << 20 << 1;
-    QTest::newRow("all out") << -61 << 181 << -13 << 50 << 20 << 1;
+    // A new window shows 50, 20 and 1 already: a correction to those values
+    // changes no widget, and still reaches the image.
+    QTest::newRow("in range") << -60 << 180 << -12 << 0 << -60 << 180 << -12 << 0;
+    QTest::newRow("latitude 70") << 70 << 20 << 1 << 0 << 50 << 20 << 1 << 0;
+    QTest::newRow("zone 13") << 50 << 20 << 13 << 0 << 50 << 20 << 1 << 0;
+    QTest::newRow("zone 12") << 50 << 20 << 12 << 0 << 50 << 20 << 12 << 0;
+    QTest::newRow("longitude -181") << 50 << -181 << 1 << 0 << 50 << 20 << 1 << 0;
+    QTest::newRow("all out") << -61 << 181 << -13 << 0 << 50 << 20 << 1 << 0;
+    QTest::newRow("switch neither on nor off") << 50 << 20 << 1 << 0x1234 << 50 << 20 << 1 << 0xFFFF;
 }
 
 void tst_main_window::otherPageCorrectsOutOfRangeValues()
@@ -495,25 +504,44 @@ void tst_main_window::otherPageCorrectsOutOfRangeValues()
     QFETCH(int, latitude);
     QFETCH(int, longitude);
     QFETCH(int, timeZone);
+    QFETCH(int, panels);
+    QFETCH(int, shownLatitude);
+    QFETCH(int, shownLongitude);
+    QFETCH(int, shownTimeZone);
+    QFETCH(int, keptPanels);
     uint8_t* image = controller->configImage;
     img::putI32(image, img::latitude, latitude);
     img::putI32(image, img::longitude, longitude);
     img::putI32(image, img::timeZone, timeZone);
-    img::putU16(image, img::extPanelsEnable, 0);
+    img::putU16(image, img::extPanelsEnable, uint16_t(panels));
     img::putU16(image, img::dmxInProgramming, 0xFFFF);
     img::putU16(image, img::sunEvents, 0x0102);
 
     const auto w = makeWindow();
     w->delayTimesGroup->hide();
+    // The image as the page must leave it: the corrections, nothing else.
+    QByteArray expected(reinterpret_cast<const char*>(image), img::SIZE);
+    auto* repaired = reinterpret_cast<uint8_t*>(expected.data());
+    img::putI32(repaired, img::latitude, shownLatitude);
+    img::putI32(repaired, img::longitude, shownLongitude);
+    img::putI32(repaired, img::timeZone, shownTimeZone);
+    img::putU16(repaired, img::extPanelsEnable, uint16_t(keptPanels));
+
     showTab(*w, 7, 5);
     QTEST(w->latitudeSpin->value(), "shownLatitude");
     QTEST(w->longitudeSpin->value(), "shownLongitude");
     QTEST(w->timeZoneSpin->value(), "shownTimeZone");
-    QVERIFY(w->extPanelsCheck->isChecked());
+    QCOMPARE(w->timeZoneSpin->prefix(), shownTimeZone < 0 ? QStringLiteral("GMT ") : QStringLiteral("GMT +"));
+    QCOMPARE(w->extPanelsCheck->isChecked(), keptPanels == 0);
     QVERIFY(!w->dmxInProgrammingCheck->isChecked());
     QVERIFY(w->sunEventsGroup->isChecked());
     QVERIFY(!w->delayTimesGroup->isHidden());
     QVERIFY(!w->eventsGeneratorGroup->isHidden());
+    QCOMPARE(img::getI32(image, img::latitude), shownLatitude);
+    QCOMPARE(img::getI32(image, img::longitude), shownLongitude);
+    QCOMPARE(img::getI32(image, img::timeZone), shownTimeZone);
+    QCOMPARE(img::getU16(image, img::extPanelsEnable), uint16_t(keptPanels));
+    QVERIFY2(QByteArrayView(image, img::SIZE) == expected, "the reload wrote more than its corrections");
 
     img::putU16(image, img::extPanelsEnable, 0xFFFF);
     img::putU16(image, img::dmxInProgramming, 0);
@@ -522,6 +550,9 @@ void tst_main_window::otherPageCorrectsOutOfRangeValues()
     QVERIFY(!w->extPanelsCheck->isChecked());
     QVERIFY(w->dmxInProgrammingCheck->isChecked());
     QVERIFY(!w->sunEventsGroup->isChecked());
+    QCOMPARE(img::getU16(image, img::extPanelsEnable), uint16_t(0xFFFF));
+    QCOMPARE(img::getU16(image, img::dmxInProgramming), uint16_t(0));
+    QCOMPARE(img::getU16(image, img::sunEvents), uint16_t(0xFFFF));
 }
 
 void tst_main_window::fileReadAndDeviceRead()

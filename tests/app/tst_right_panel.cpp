@@ -105,8 +105,14 @@ void tst_right_panel::cleanup()
 void tst_right_panel::initialState()
 {
     right_panel_widget* p = session->rig->panel();
-    QCOMPARE(p->parentWidget(), session->rig->window->centralwidget);
-    QCOMPARE(p->geometry(), QRect(860, 23, 207, 678));
+    // On the window's content, beside the pages, holding its widgets whole.
+    QWidget* content = session->rig->window->centralwidget;
+    QCOMPARE(p->parentWidget(), content);
+    QVERIFY(content->rect().contains(p->geometry()));
+    const QWidget* pages = session->rig->window->tabWidget_main;
+    QVERIFY(p->geometry().left() > QRect(pages->mapTo(content, QPoint()), pages->size()).right());
+    for (const QWidget* child : p->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(p->rect().contains(child->geometry()), qPrintable(child->objectName()));
     QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
     QCOMPARE(textColour(p->statusLabel), QColor(220, 0, 0));
     QVERIFY(p->statusLabel->font().bold());

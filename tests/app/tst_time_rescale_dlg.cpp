@@ -13,8 +13,8 @@ private Q_SLOTS:
     void cleanup();
     void labels_data();
     void labels();
-    void factors_data();
-    void factors();
+    void rescaledTimesFollowTheExactRate_data();
+    void rescaledTimesFollowTheExactRate();
     void okRescalesTheImage_data();
     void okRescalesTheImage();
     void cancelChangesNothing();
@@ -62,26 +62,41 @@ void tst_time_rescale_dlg::labels()
     QCOMPARE(d.lbRate->text(), text);
 }
 
-void tst_time_rescale_dlg::factors_data()
+void tst_time_rescale_dlg::rescaledTimesFollowTheExactRate_data()
 {
     QTest::addColumn<int>("position");
-    QTest::addColumn<float>("factor");
+    QTest::addColumn<int>("fadeUp");
+    QTest::addColumn<int>("scaledFadeUp");
+    QTest::addColumn<int>("fadeDown");
+    QTest::addColumn<int>("scaledFadeDown");
 
-    QTest::newRow("0") << 0 << 1.0f;
-    QTest::newRow("1") << 1 << 1.0964782f;
-    QTest::newRow("-1") << -1 << 0.91201079f;
-    QTest::newRow("25") << 25 << 10.0f;
-    QTest::newRow("-25") << -25 << 0.1f;
-    QTest::newRow("50") << 50 << 100.0f;
-    QTest::newRow("-50") << -50 << 0.01f;
+    // Times whose result would be a tenth less with a rate one float step
+    // smaller (fade-up) or a tenth more with one a step larger (fade-down):
+    // the rate is 10 to the power of position / 25, computed in double and
+    // taken as a float, its inverse for the negative positions.
+    QTest::newRow("1") << 1 << 3379 << 3705 << 2726 << 2988;
+    QTest::newRow("-1") << -1 << 3705 << 3379 << 4421 << 4031;
+    QTest::newRow("12") << 12 << 2907 << 8779 << 1253 << 3783;
+    QTest::newRow("-12") << -12 << 8779 << 2907 << 4995 << 1653;
+    QTest::newRow("25") << 25 << 1 << 10 << 0 << 0;
+    QTest::newRow("-25") << -25 << 20 << 2 << 0 << 0;
+    QTest::newRow("50") << 50 << 1 << 100 << 0 << 0;
+    QTest::newRow("-50") << -50 << 200 << 2 << 0 << 0;
 }
 
-void tst_time_rescale_dlg::factors()
+void tst_time_rescale_dlg::rescaledTimesFollowTheExactRate()
 {
     QFETCH(int, position);
-    QFETCH(float, factor);
-    // Exactly, not within a tolerance.
-    QCOMPARE(qFloatDistance(timeRescaleDlg::factor(position), factor), quint32(0));
+    QFETCH(int, fadeUp);
+    QFETCH(int, fadeDown);
+    dialogRecorder rec;
+    fadeTimes{uint16_t(fadeUp), 0xFFFF, uint16_t(fadeDown), 0}.write(controller->configImage + img::sceneTimesOf(1));
+    timeRescaleDlg d(nullptr);
+    d.hsScale->setValue(position);
+    d.buttonBox->button(QDialogButtonBox::Ok)->click();
+    const fadeTimes t = fadeTimes::read(controller->configImage + img::sceneTimesOf(1));
+    QTEST(int(t.fadeUp), "scaledFadeUp");
+    QTEST(int(t.fadeDown), "scaledFadeDown");
 }
 
 void tst_time_rescale_dlg::okRescalesTheImage_data()

@@ -71,6 +71,7 @@ private Q_SLOTS:
     void restartEndsEarly();
     void hungControllerIsNotConnected();
     void simulatedControllerOfTheProgram();
+    void aNewControllerShowsNoController();
 
 private:
     virtualClock clock;
@@ -302,7 +303,10 @@ void tst_controller_connection::reconnectDialogLayout()
 {
     t_threadDevice device;
     reconnectDialog dialog({serialA, serialB}, &device, nullptr);
-    QCOMPARE(dialog.size(), QSize(360, 140));
+    // A box of one size that holds all of its widgets.
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    for (const QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(dialog.rect().contains(child->geometry()), qPrintable(child->objectName()));
     QCOMPARE(comboItems(&dialog), QStringList({serialA, serialB}));
     auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cancelButton"));
     QVERIFY(cancel && cancel->isDefault());
@@ -553,6 +557,24 @@ void tst_controller_connection::simulatedControllerOfTheProgram()
     QCOMPARE(controller.freezeDevice(), 0);
     QCOMPARE(controller.unfreezeDevice(), 0);
     controller.setConnection(false);
+}
+
+void tst_controller_connection::aNewControllerShowsNoController()
+{
+    // What a new controller object shows before its first connection, and
+    // that showing it asks nothing of the bus.
+    controllerRig rig;
+    QVERIFY(!rig.controller->isConnected());
+    QCOMPARE(rig.controller->getDeviceMode(), 0);
+    QCOMPARE(rig.controller->serialNumberText(), QStringLiteral("S/N ----"));
+    QVERIFY(rig.controller->firmwareVersionText().isEmpty());
+    QCOMPARE(rig.controller->readDeviceClockText(), QStringLiteral("------,  --.--.----  --:--:--"));
+    QCOMPARE(rig.controller->freezeDevice(), -1);
+    QVERIFY(rig.sim->log.isEmpty());
+    QCOMPARE(rig.sim->openHandles, 0);
+
+    // It finds its controller on the bus by the controller's USB ids.
+    QVERIFY(rig.connect());
 }
 
 QTEST_MAIN(tst_controller_connection)

@@ -1,8 +1,9 @@
 #include "model/config_file.h"
 #include "model/config_image.h"
 #include "model/time_codes.h"
-#include "support/project_fixture.h"
 #include "support/dialog_recorder.h"
+#include "support/project_fixture.h"
+#include "support/sample_show.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,52 +128,21 @@ QByteArray textBlock(const QByteArray& text)
     return block;
 }
 
-// A show in every part of the model.
+// The small sample show with every scene and mask filled, the last scene
+// described, and settings the old-style layout keeps.
+const sampleShow::showSize showSize = [] {
+    sampleShow::showSize size = sampleShow::small;
+    size.scenes = img::SCENES;
+    size.masks = img::MASKS;
+    return size;
+}();
+
 void buildShow(kv310_controller_class& c)
 {
-    for (int s = 0; s < img::SCENES; ++s) {
-        uint8_t* p = sceneOf(c, s);
-        for (int ch = 0; ch < img::CHANNELS; ++ch)
-            p[ch] = uint8_t((s * 31 + ch * 7 + (s >> 3) * ch) & 0xFF);
-        fadeTimes{uint16_t(s % 100), uint16_t(s % 7 ? 50 : 0xFFFF), uint16_t(s % 30), 0}.write(
-            c.configImage + img::sceneTimesOf(s));
-    }
-    for (int m = 0; m < img::MASKS; ++m) {
-        std::memset(c.configImage + img::maskChannelsOf(m), m, img::CHANNELS);
-        fadeTimes{uint16_t(m), 20, uint16_t(m + 1), 0}.write(c.configImage + img::maskTimesOf(m));
-    }
-    img::putU32(c.configImage, img::delaysOf(3), delayWord::make(1234, 2));
+    sampleShow::build(c, showSize);
+    c.sceneDescriptions[img::SCENES - 1] = QStringLiteral("Last");
     img::putU16(c.configImage, img::outputChannelCount, 300);
     img::putU16(c.configImage, img::mbftCode, 20);
-
-    for (int P = 0; P < 3; ++P) {
-        c.programs.setStepCount(P, 4 + P);
-        c.programs.setRecurrences(P, P);
-        for (int k = 0; k < 4 + P; ++k) {
-            programStep* s = c.programs.step(P, k);
-            s->scene = uint16_t(P * 100 + k);
-            s->fadeUp = fromTenths(unsigned(k + 1));
-            s->duration = fromTenths(unsigned(10 * k + 5));
-            s->event = int16_t(k == 1 ? EVENT_INTERNAL + P : -1);
-        }
-    }
-    for (int id : {0x003, 0x405, 0x805, 0xC02, 0x1003, 0x1201, 0x1282, 0x1341}) {
-        const int pos = c.events.appendAction(id);
-        c.events.setNumber(id, pos, id % 50);
-        c.events.setActionType(id, pos, ACTION_SCENE);
-        c.events.setDaytimeLimit(id, pos, 12, 30);
-    }
-    c.timerTable[5].hour = 0x07;
-    c.timerTable[5].minute = 0x30;
-    c.coupledSceneGroups[0] = {3, 9};
-    c.coupledSceneGroups[2] = {100, 5000};
-
-    c.sceneDescriptions[0] = QStringLiteral("Opening <scene> & more");
-    c.sceneDescriptions[10239] = QStringLiteral("Last");
-    c.maskDescriptions[4] = QStringLiteral("Mask");
-    c.programDescriptions[2] = QStringLiteral("Chase");
-    c.eventDescriptions[0x1201] = QStringLiteral("Sequence");
-    c.panelDescriptions[1] = QStringLiteral("Panel");
 }
 
 // The visual project of the show: four fixtures, two selected, one group.
@@ -368,9 +338,12 @@ void tst_config_files::fullShowRoundTrip()
     QCOMPARE(descriptionsOf(c), descriptions);
     QCOMPARE(timersOf(c), timers);
     QCOMPARE(c.coupledSceneGroups, coupled);
-    QCOMPARE(c.programs.stepCount(2), 6);
-    QCOMPARE(c.programs.stepEvent(1, 1), EVENT_INTERNAL + 1);
-    QCOMPARE(c.events.actionCount(0x1282), 1);
+    // The memory tables are rebuilt from the image, the sequences with them.
+    QCOMPARE(c.programs.stepCount(2), showSize.steps);
+    QCOMPARE(c.programs.stepEvent(1, 4), EVENT_INTERNAL + 4);
+    const int first = sampleShow::sequenceDelay(1);
+    QCOMPARE(c.events.actionCount(EVENT_DELAY_END + first + 1), 2);
+    QCOMPARE(c.sequenceDelays[1], (QList<uint16_t>{uint16_t(first), uint16_t(first + 1)}));
     QCOMPARE(groupSummary(run.project), (QStringList{"default:1,3", "Front & back:4,2"}));
     QCOMPARE(selectedNumbers(run.project), (QList<int>{1, 3}));
     QVERIFY(packedImage(c) == image);
@@ -387,7 +360,8 @@ void tst_config_files::oldStyleRoundTrip()
     kv310_controller_class& c = run.controller;
     buildShow(c);
     img::putU16(c.configImage, img::dmxInProgramming, 0);
-    // Programs 0 and 1 hold 4 + 5 steps, so program 2 starts at step 9.
+    // Programs 0 and 1 hold their steps in front of program 2's.
+    const uint32_t program2 = 8 * 2 * uint32_t(showSize.steps);
     const QString path = dir.filePath(QStringLiteral("show.cfg310"));
     c.write_confDataToFile(path, true);
     QCOMPARE(rec.titles(), (QStringList{"Old-style file format!", "KvOrbit310+"}));
@@ -398,6 +372,7 @@ void tst_config_files::oldStyleRoundTrip()
 
     const QByteArray image = packedImage(c);
     const QStringList descriptions = descriptionsOf(c);
+    const QStringList timers = timersOf(c);
 
     // The old layout in the file.
     const QByteArray file = fileBytes(path);
@@ -406,9 +381,10 @@ void tst_config_files::oldStyleRoundTrip()
     const QByteArray old = qUncompress(file.mid(r.dataOffset, r.dataSize));
     QCOMPARE(old.size(), qsizetype(OLD_IMAGE_SIZE));
     const auto* o = reinterpret_cast<const uint8_t*>(old.constData());
-    QCOMPARE(img::getU32(o, 0x196000 + 4 * 2), 0x621A0000u + 8 * 9);
+    QCOMPARE(img::getU32(o, 0x196000 + 4 * 2), 0x621A0000u + program2);
     QCOMPARE(img::getU32(o, 0x196000 + 4 * 7), 0xFA17FFFFu);
-    QCOMPARE(img::getU16(o, 0x48C0), uint16_t(3));
+    // Coupled group 0 is scenes 0 and 1515.
+    QCOMPARE(img::getU16(o, 0x48C0 + 2), uint16_t(1515));
     QVERIFY(std::memcmp(o + 0x10000 + 512 * 3071, image.constData() + img::sceneChannelsOf(3071), 512) == 0);
 
     c.ClearConfig(CLEAR_ALL);
@@ -429,14 +405,14 @@ void tst_config_files::oldStyleRoundTrip()
     QVERIFY(std::memcmp(now + img::programStartAddress, was + img::programStartAddress, 0x800) == 0);
     QVERIFY(std::memcmp(now + img::eventActions, was + img::eventActions, 0x30000) == 0);
     QCOMPARE(img::getU16(now, img::outputChannelCount), uint16_t(300));
-    QCOMPARE(img::getU32(now, img::programStartAddressOf(2)), img::STEP_ADDRESS_BASE + 8 * 9);
+    QCOMPARE(img::getU32(now, img::programStartAddressOf(2)), img::STEP_ADDRESS_BASE + program2);
     QCOMPARE(img::getU32(now, img::programStartAddressOf(7)), img::NONE32);
     // Only group 0 of the coupled scenes fits the old layout.
-    QCOMPARE(c.coupledSceneGroups[0], (QList<uint16_t>{3, 9}));
+    QCOMPARE(c.coupledSceneGroups[0], (QList<uint16_t>{0, 1515}));
     QVERIFY(c.coupledSceneGroups[2].isEmpty());
-    QCOMPARE(c.programs.stepCount(2), 6);
-    QCOMPARE(c.events.actionCount(0x1341), 1);
-    QCOMPARE(c.timerTable[5].hour, uint8_t(0x07));
+    QCOMPARE(c.programs.stepCount(2), showSize.steps);
+    QCOMPARE(c.events.actionCount(EVENT_SEQUENCE_START + 1), 1);
+    QCOMPARE(timersOf(c), timers);
     QCOMPARE(descriptionsOf(c), descriptions);
 }
 

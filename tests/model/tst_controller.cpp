@@ -6,11 +6,12 @@
 #include <QMetaMethod>
 #include <QTest>
 
+
 // The controller object's construction and its own small operations.
 class tst_controller : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void constructionDefaults();
+    void aNewControllerHoldsAnEmptyShowOfItsOwn();
     void descriptionText_data();
     void descriptionText();
     void setDmxInLimitStoresWhatItIsGiven();
@@ -19,48 +20,40 @@ private Q_SLOTS:
     void metaMethodsLeaveTheDeviceOperationsOut();
 };
 
-void tst_controller::constructionDefaults()
+void tst_controller::aNewControllerHoldsAnEmptyShowOfItsOwn()
 {
     kv310_controller_class c;
-    // A scratch copy is not the one controller of the run.
+    // A scratch copy is not the one controller of the run, and nothing owns it.
     QCOMPARE(theController, nullptr);
     QCOMPARE(c.parent(), nullptr);
-    QCOMPARE(c.serialText, QStringLiteral("S/N ----"));
-    QVERIFY(c.firmwareText.isNull());
-    QVERIFY(c.lastPath.isNull());
-    QVERIFY(c.projectFileName.isNull());
-    QCOMPARE(c.hardwareCode, 0x1D3);
-    QCOMPARE(c.connected, 0);
-    QCOMPARE(c.uiMode, 0);
-    QCOMPARE(c.deviceMode, 0);
-    QCOMPARE(c.clockSyncCounter, 10);
-    QCOMPARE(c.clockValid, 0);
-    QCOMPARE(c.clockCalibration, 0);
-    QVERIFY(c.swapBytes);
-    QVERIFY(!c.dstActive);
-    QCOMPARE(c.progressDialog, nullptr);
 
-    QVERIFY(c.device);
-    QCOMPARE(c.getUsbDev(), c.device);
-    QCOMPARE(c.device->vendorId, uint16_t(0x16C0));
-    QCOMPARE(c.device->productId, uint16_t(0x0780));
+    // Its memory tables are empty, and reading its image gives them again.
+    const auto isEmpty = [&c] {
+        for (int id = 0; id < EVENT_COUNT; ++id)
+            if (c.events.actionCount(id) > 0)
+                return false;
+        for (size_t t = 2; t < c.timerTable.size(); ++t)
+            if (c.timerTable[t].eventId != img::NONE16)
+                return false;
+        return c.programs.count() == 0 && c.extraEntries.empty() && c.coupledSceneCount() == 0
+               && c.startedDelays.isEmpty() && c.events.enablingSource == -1;
+    };
+    QVERIFY(isEmpty());
+    c.programs.unpackPrograms(c.configImage);
+    c.events.unpackEvents(c.configImage);
+    c.unpackTimers();
+    c.unpackCoupledScenes();
+    c.rebuildSequences();
+    QVERIFY(isEmpty());
 
-    QVERIFY(c.configImage);
-    QCOMPARE(c.programs.owner, &c);
-    QCOMPARE(c.events.owner, &c);
-    QCOMPARE(c.programs.count(), 0);
-    QCOMPARE(c.events.actionCount(EVENT_POWER_ON), -1);
-    QCOMPARE(c.events.enablingSource, -1);
-    QVERIFY(c.extraEntries.empty());
-    QCOMPARE(c.rcuAddress, uint8_t(0xFF));
-    QCOMPARE(c.rcuKeyCodes[63], uint8_t(0xFF));
-    QVERIFY(c.rcuKeyDescriptions[0].isNull());
-    QVERIFY(!c.sceneDescriptions[0].isNull());
-    QVERIFY(c.sceneDescriptions[0].isEmpty());
-    QCOMPARE(c.timerTable[700].eventId, uint16_t(0xFFFF));
-    QCOMPARE(c.compoundScenes[15][1][511], uint8_t(0));
+    // It describes nothing, and its project description names no object.
+    for (unsigned kind : {0u, 1u, 3u, 5u, 6u, 7u, 9u})
+        QVERIFY(c.descriptionText(kind, 0).isEmpty());
+    QString xml;
+    c.writeProjectXml(xml);
+    QVERIFY2(!xml.contains(QLatin1String("nr=")), qPrintable(xml));
 
-    // Two objects hold two images.
+    // Two controllers hold two images.
     kv310_controller_class other;
     img::putU16(other.configImage, img::startUpTime, 77);
     QCOMPARE(img::getU16(c.configImage, img::startUpTime), uint16_t(0));

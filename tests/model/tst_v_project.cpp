@@ -1,5 +1,7 @@
 #include "support/fake_main_window.h"
 #include "seams/gui_base.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
 #include "model/v_project.h"
 #include "support/dialog_recorder.h"
 #include "support/xml_text.h"
@@ -96,7 +98,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void constructionDefaults();
+    void aNewProjectIsAnEmptyField();
     void checkFixtures_data();
     void checkFixtures();
     void firstFreeNumber_data();
@@ -144,41 +146,44 @@ void tst_v_project::cleanup()
     window = nullptr;
 }
 
-void tst_v_project::constructionDefaults()
+void tst_v_project::aNewProjectIsAnEmptyField()
 {
+    dialogRecorder rec;
     v_project vp;
     QCOMPARE(vp.parent(), nullptr);
-    QCOMPARE(vp.sceneNumber, 0);
-    QCOMPARE(vp.programNumber, -1);
-    QCOMPARE(vp.stepNumber, -1);
-    QCOMPARE(vp.dmxBuffer, nullptr);
-    QVERIFY(vp.fixtures.isEmpty());
-    QVERIFY(vp.groups.isEmpty());
-    QVERIFY(vp.chnlMap.isEmpty());
-    QCOMPARE(vp.defaultGroup.name, QStringLiteral("default"));
-    QVERIFY(vp.defaultGroup.members.isEmpty());
-    QCOMPARE(vp.libraryTree, nullptr);
-    QCOMPARE(vp.library, nullptr);
-    QCOMPARE(vp.hierarchy, nullptr);
-    QVERIFY(vp.libraryFile.isNull());
-    QVERIFY(vp.projectFile.isNull());
-    QCOMPARE(vp.fieldWidth, 1000);
-    QCOMPARE(vp.fieldHeight, 1000);
-    QCOMPARE(vp.graphWindow, nullptr);
-    QVERIFY(vp.controlDialogs.isEmpty());
-    QVERIFY(vp.ctrlMenuEntries.isEmpty());
-    QVERIFY(!vp.modified);
 
-    QVERIFY(vp.projectTree);
-    QCOMPARE(vp.projectTree->level, 0);
-    QCOMPARE(vp.projectTree->nodes.size(), 1);
-    const xml_node& field = vp.projectTree->nodes[0];
-    QCOMPARE(field.name, QStringLiteral("field"));
-    QCOMPARE(field.elements.size(), 2);
-    QCOMPARE(field.elements[0].name, QStringLiteral("height"));
-    QCOMPARE(field.elements[0].value, QStringLiteral("1000"));
-    QCOMPARE(field.elements[1].name, QStringLiteral("width"));
-    QCOMPARE(field.elements[1].value, QStringLiteral("1000"));
+    // No fixture to show: it is not valid, says so without a warning, and
+    // the first fixture placed gets number 1.
+    QSignalSpy spy(&vp, &v_project::validated);
+    QVERIFY(!vp.checkFixtures());
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(rec.entries.isEmpty());
+    QCOMPARE(vp.firstFreeNumber(), 1);
+    vp.readDevices();
+    QVERIFY(vp.fixtures.isEmpty());
+    QVERIFY(vp.chnlMap.isEmpty());
+
+    // Its description, without a main window to take the field from: a field
+    // of 1000 x 1000, no library, no devices, only the empty default group.
+    theMainWindow = nullptr;
+    theVisualProject = &vp;
+    kv310_controller_class controller;
+    theController = &controller;
+    QString written;
+    controller.writeProjectXml(written);
+    theController = nullptr;
+    theVisualProject = nullptr;
+    theMainWindow = window;
+    QVERIFY2(written.contains(QLatin1String("<width>1000</width>\n<height>1000</height>\n</field>\n"
+                                            "<library></library><devices></devices> <groups>\n"
+                                            "  <group name=\"default\">\n  </group>\n </groups>\n")),
+             qPrintable(written));
+
+    // The page that loads the project tree finds the same field there.
+    const xml_node* field = vp.projectTree->findNode(QStringLiteral("field"));
+    QVERIFY(field);
+    QCOMPARE(*field->elementValue(QStringLiteral("width")), QStringLiteral("1000"));
+    QCOMPARE(*field->elementValue(QStringLiteral("height")), QStringLiteral("1000"));
 }
 
 void tst_v_project::checkFixtures_data()

@@ -1,5 +1,6 @@
 #include "tcp_peer.h"
 
+#include "support/tcp_commands.h"
 #include "support/tcp_ports.h"
 
 #include "simulator/sim_controller.h"
@@ -16,16 +17,6 @@
 #include <memory>
 
 namespace {
-
-quint16 le16(const QByteArray& bytes, int at)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
-
-quint32 le32(const QByteArray& bytes, int at)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
 
 // What to do on the wire once the lock is given up.
 struct action {
@@ -96,9 +87,7 @@ public:
     quint16 basePort = 0;
 
 private:
-    struct connectionState {
-        QByteArray pending;
-        bool hello = false;
+    struct handshakeState {
         bool replied = false;
     };
 
@@ -111,7 +100,7 @@ private:
                 attempt = peer.seen.handshakes++;
                 peer.changed();
             }
-            auto state = std::make_shared<connectionState>();
+            auto state = std::make_shared<handshakeState>();
             QObject::connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
                 {
                     QMutexLocker locker(&peer.lock);
@@ -151,7 +140,7 @@ private:
                 ++peer.seen.accepted[nr];
                 peer.changed();
             }
-            auto state = std::make_shared<connectionState>();
+            auto commands = std::make_shared<tcpCommandSplitter>();
             QObject::connect(socket, &QTcpSocket::disconnected, this, [this, socket, nr] {
                 {
                     QMutexLocker locker(&peer.lock);
@@ -161,29 +150,7 @@ private:
                 socket->deleteLater();
             });
             QObject::connect(socket, &QTcpSocket::readyRead, this,
-                             [this, socket, state, nr] { readData(socket, nr, *state); });
-        }
-    }
-
-    // Bytes a command takes, header included, as far as the bytes at hand tell;
-    // 0 for a command the peer does not know.
-    static qsizetype commandSize(const QByteArray& pending)
-    {
-        switch (uint8_t(pending[0])) {
-        case TCP_GET_TYPE:
-        case TCP_GET_SERIAL:
-        case TCP_BULK_READ:
-            return tcpCommandHeader::SIZE;
-        case TCP_CONTROL_READ:
-            return tcpCommandHeader::SIZE + tcpControlBlock::SIZE;
-        case TCP_CONTROL_WRITE: {
-            const qsizetype withBlock = tcpCommandHeader::SIZE + tcpControlBlock::SIZE;
-            return pending.size() < withBlock ? withBlock : withBlock + le32(pending, tcpCommandHeader::SIZE + 8);
-        }
-        case TCP_BULK_WRITE:
-            return tcpCommandHeader::SIZE + qsizetype(le32(pending, 4));
-        default:
-            return 0;
+                             [this, socket, commands, nr] { readData(socket, nr, *commands); });
         }
     }
 
@@ -205,9 +172,9 @@ private:
             out.reply = peer.serialReply;
             break;
         case TCP_CONTROL_READ: {
-            QByteArray data(qsizetype(le32(command, block + 8)), '\0');
+            QByteArray data(qsizetype(wireU32(command, block + 8)), '\0');
             const int result = bus.controlTransfer(handle, USB_REQUEST_VENDOR_IN, uint8_t(command[block]),
-                                                   le16(command, block + 2), le16(command, block + 4),
+                                                   wireU16(command, block + 2), wireU16(command, block + 4),
                                                    reinterpret_cast<uint8_t*>(data.data()), uint16_t(data.size()),
                                                    USB_TIMEOUT_MS);
             out.reply = data + char(result >= 0 ? 0 : 1);
@@ -216,14 +183,14 @@ private:
         case TCP_CONTROL_WRITE: {
             QByteArray data = command.mid(block + tcpControlBlock::SIZE);
             const int result = bus.controlTransfer(handle, USB_REQUEST_VENDOR_OUT, uint8_t(command[block]),
-                                                   le16(command, block + 2), le16(command, block + 4),
+                                                   wireU16(command, block + 2), wireU16(command, block + 4),
                                                    data.isEmpty() ? nullptr : reinterpret_cast<uint8_t*>(data.data()),
                                                    uint16_t(data.size()), USB_TIMEOUT_MS);
             out.reply = QByteArray(1, char(result >= 0 ? 0 : 1));
             break;
         }
         case TCP_BULK_READ: {
-            const int wanted = int(le32(command, 4));
+            const int wanted = int(wireU32(command, 4));
             QByteArray data(wanted, '\0');
             int transferred = 0;
             bus.bulkTransfer(handle, USB_ENDPOINT_IN, reinterpret_cast<uint8_t*>(data.data()), wanted, &transferred,
@@ -246,33 +213,23 @@ private:
         return out;
     }
 
-    void readData(QTcpSocket* socket, int nr, connectionState& state)
+    void readData(QTcpSocket* socket, int nr, tcpCommandSplitter& commands)
     {
         const QByteArray bytes = socket->readAll();
         QList<action> actions;
         {
             QMutexLocker locker(&peer.lock);
             peer.seen.wire[nr] += bytes;
-            state.pending += bytes;
-            if (!state.hello && !state.pending.isEmpty()) {
-                state.hello = true;
-                state.pending.remove(0, 1);
-            }
-            while (state.pending.size() >= tcpCommandHeader::SIZE) {
-                const qsizetype size = commandSize(state.pending);
-                if (size == 0) {
-                    actions.append(action{QByteArray(), true});
-                    break;
-                }
-                if (state.pending.size() < size)
-                    break;
-                const QByteArray command = state.pending.left(size);
-                state.pending.remove(0, size);
+            commands.add(bytes);
+            QByteArray command;
+            while (commands.next(command)) {
                 peer.seen.commands.append(uint8_t(command[0]));
                 actions.append(run(command));
                 if (actions.last().close)
                     break;
             }
+            if (commands.unknown() && (actions.isEmpty() || !actions.last().close))
+                actions.append(action{QByteArray(), true});
             peer.changed();
         }
         for (const action& a : actions) {

@@ -12,7 +12,9 @@ public:
     // 1-based range of the channels listed; firstChannel above lastChannel lists none.
     int firstChannel = 512;
     int lastChannel = 512;
-    int refreshCount = 0;  // reloads from the model so far
+    // Calls of refresh() so far. The page has no content to reload yet;
+    // the main window's tests count these to see which page a refresh reaches.
+    int refreshCount = 0;
 
 public slots:
     void refresh();

@@ -13,7 +13,9 @@ public:
 
     QTableWidget* sequenceList;
     int currentSequence = 0;   // 0..127
-    int refreshCount = 0;      // reloads so far
+    // Calls of refresh() so far. The page has no content to reload yet;
+    // the main window's tests count these to see which page a refresh reaches.
+    int refreshCount = 0;
 
 public slots:
     void refresh();

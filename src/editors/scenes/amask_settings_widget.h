@@ -18,7 +18,9 @@ public:
     kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
     QTableWidget* maskList;                     // one row per mask
     QTabWidget* toolTabs;
-    int refreshCount = 0;                       // reloads from the image so far
+    // Calls of refresh() so far. The page has no content to reload yet;
+    // the main window's tests count these to see which page a refresh reaches.
+    int refreshCount = 0;
 
 public slots:
     void refresh();

@@ -9,7 +9,9 @@ class as_conf_widget : public QGroupBox {
 public:
     explicit as_conf_widget(QWidget* parent);
 
-    int refreshCount = 0;  // reloads from the image so far
+    // Calls of refresh() so far. The page has no content to reload yet;
+    // the main window's tests count these to see which page a refresh reaches.
+    int refreshCount = 0;
 
 public slots:
     // Both reload every field from the image, whatever the argument.

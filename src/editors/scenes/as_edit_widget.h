@@ -8,7 +8,9 @@ class as_edit_widget : public QWidget {
 public:
     explicit as_edit_widget(QWidget* parent);
 
-    int refreshCount = 0;  // redraws so far
+    // Calls of refresh() so far. The page has no content to reload yet;
+    // the main window's tests count these to see which page a refresh reaches.
+    int refreshCount = 0;
 
 public slots:
     void refresh();
