@@ -37,6 +37,11 @@ public:
     // Enables or disables one page of the events tab widget (5 remote
     // control, 6 DMX output); the settings pages that govern them call it.
     virtual void setEventsTabEnabled(int index, bool enabled) = 0;
+
+    // Releases the other configurations that the scene, mask and program
+    // pages hold to copy from; a page calls it before it opens one, so that
+    // only one is held at a time.
+    virtual void destTmpDev() {}
 };
 
 // The current main window; null before the first one and while it is rebuilt.

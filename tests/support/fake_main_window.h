@@ -23,6 +23,7 @@ public:
     void showDeviceDst(bool active) override { dst.append(active); }
     void showDeviceCalibration(int value) override { calibration.append(value); }
     void setEventsTabEnabled(int index, bool enabled) override { eventsTabs.append({index, enabled}); }
+    void destTmpDev() override { ++scratchReleases; }
 
     QStringList calls;
     int fieldResets = 0;
@@ -30,4 +31,5 @@ public:
     QList<bool> dst;
     QList<int> calibration;
     QList<QPair<int, bool>> eventsTabs;
+    int scratchReleases = 0;
 };
