@@ -12,6 +12,7 @@
 #include "simulator/sim_controller.h"
 #include "transport/device_factory.h"
 #include "device/upgrade_file_builder.h"
+#include "editors/scenes/dmx_sheet.h"
 #include "model/config_file.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
@@ -20,6 +21,7 @@
 #include "support/virtual_clock.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -251,6 +253,28 @@ void stateTextSeeds()
         full.scenes.append(uint16_t(n * 9));
     full.masks = {1, 2};
     seed("lists_cut_at_the_end", 0x0A, full);
+// Sheets as the pages write them, from the fuzz show, and a few by hand.
+void sheetSeeds(published& run)
+{
+    const auto sheet = [&run](const dmxSheetKind& kind, int first, int last) {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        const QString* texts = &kind == &dmxSheetKind::masks() ? run.controller.maskDescriptions.data()
+                                                               : run.controller.sceneDescriptions.data();
+        dmxSheet::write(out, kind, run.controller.configImage, texts, first, last);
+        return out.data();
+    };
+    run.controller.sceneDescriptions[1] = QStringLiteral("Front; wash\nłuk");
+    put("dmx_sheet", "scenes", sheet(dmxSheetKind::scenes(), 0, 3));
+    put("dmx_sheet", "last_scenes", sheet(dmxSheetKind::scenes(), 10238, 10239));
+    put("dmx_sheet", "masks", sheet(dmxSheetKind::masks(), 190, 193));
+    QByteArray crlf = sheet(dmxSheetKind::scenes(), 20, 21);
+    crlf.replace("\n", "\r\n");
+    put("dmx_sheet", "crlf", crlf);
+    put("dmx_sheet", "by_hand",
+        "Kvotera DMX sheet\nmask;;3;256\n\nRiseTime;-5;70000;x\nLastTime;-1\nFallTime; 7 ;+2\nC0;1\nC513;1\n"
+        "Cx;1\nc5;1\nC512;300;-1;9\ndesc;a;;c;\nnotes;1;2\nscene;4\ndesc");
+    put("dmx_sheet", "bare_header", "Kvotera DMX sheet");
 }
 
 void languageSeeds()
@@ -557,6 +581,7 @@ int main(int argc, char** argv)
         xmlSeeds(run);
         configFileSeeds(run);
         storedProjectSeeds(run);
+        sheetSeeds(run);
     }
     imageSeeds();
     sunSeeds();

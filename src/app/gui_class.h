@@ -160,7 +160,7 @@ public slots:
     // Extra program entries on (a non-zero check state) or off (0). No
     // widget drives it; it is reached by name.
     void entriesEnable(int state);
-    void destTmpDev();
+    void destTmpDev() override;
     void readSettings(xml_node* node) override;
     void setProjectField(xml_node* node) override;
     void startPrjMode(bool x);

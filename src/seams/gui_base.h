@@ -50,6 +50,10 @@ public:
     // ticked is polled without being shown.
     virtual void setSceneTransparency(bool on) { Q_UNUSED(on) }
     virtual bool sceneMonitorHidden() const { return false; }
+    // Releases the other configurations that the scene, mask and program
+    // pages hold to copy from; a page calls it before it opens one, so that
+    // only one is held at a time.
+    virtual void destTmpDev() {}
 };
 
 // The current main window; null before the first one and while it is rebuilt.

@@ -27,6 +27,7 @@ public:
     int currentEventPageKind() const override { return eventPageKind; }
     void setSceneTransparency(bool on) override { sceneTransparency.append(on); }
     bool sceneMonitorHidden() const override { return monitorHidden; }
+    void destTmpDev() override { ++scratchReleases; }
 
     QStringList calls;
     int fieldResets = 0;
@@ -38,4 +39,5 @@ public:
     int eventPageKind = 103;  // what currentEventPageKind() reports
     QList<bool> sceneTransparency;  // what the scene editor's transparency was told
     bool monitorHidden = false;     // the scene editor's "Hide monitor window" box
+    int scratchReleases = 0;
 };

@@ -1,33 +1,18 @@
 #pragma once
 
-#include <QWidget>
+#include "editors/scenes/arecord_settings_widget.h"
 
-class QTabWidget;
 class QTableWidget;
 class kv310_controller_class;
 
-// The "Masks" page of the main window; built like the scene page: the page
-// object is never shown, its widgets are children of the given tab page.
-class amask_settings_widget : public QWidget {
+// The "Masks" page of the main window: the 256 masks edited as the scene
+// page edits scenes, with the mask rules of the page base (list colours by
+// band, "Clear whole mask" to 255, the time rule on the duration only, copies
+// that keep the destination's duration). Masks do not go live.
+class amask_settings_widget : public arecord_settings_widget {
     Q_OBJECT
 public:
     amask_settings_widget(kv310_controller_class* controller, QWidget* parent);
-    ~amask_settings_widget() override;
 
-    int currentMask = 0;                        // row of maskList
-    kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
-    QTableWidget* maskList;                     // one row per mask
-    QTabWidget* toolTabs;
-    // Calls of refresh() so far. The page has no content to reload yet;
-    // the main window's tests count these to see which page a refresh reaches.
-    int refreshCount = 0;
-
-public slots:
-    void refresh();
-    void limitChnls(int n);
-    void destTmpDev();
-
-private:
-    kv310_controller_class* controller;
-    int appliedLimit = -1;
+    QTableWidget*& maskList = recordList;  // one row per mask
 };

@@ -8,17 +8,20 @@
 #include "model/time_codes.h"
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
+#include "seams/regular_file.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 #include "widgets/page_style.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -71,6 +74,23 @@ const sheetFormPlace sheetForms[] = {
      {290, 102, 21, 17}, {330, 100, 75, 22}, {60, 142, 131, 21}, {200, 140, 75, 22}, {440, 140, 101, 23}},
 };
 
+// Where the widgets of the copy tools sit for a kind. The spin boxes are a
+// little wider than the controller's own software drew them, so that five
+// digits fit beside the arrows.
+struct copyToolsPlace {
+    QRect currentGroup, rangeLabel, fromBox, toLabel, toBox, copyButton, sourceDescription;
+    QRect anotherGroup, altRangeLabel, altFromBox, altToLabel, altToBox, altCopyButton;
+};
+
+const copyToolsPlace copyTools[] = {
+    {{10, 10, 631, 121}, {30, 42, 131, 21}, {170, 40, 75, 22}, {260, 42, 21, 17}, {300, 40, 75, 22},
+     {505, 40, 101, 23}, {10, 80, 611, 21}, {10, 150, 631, 131}, {30, 92, 131, 21}, {170, 90, 75, 22},
+     {260, 92, 21, 17}, {300, 90, 75, 22}, {415, 92, 101, 23}},
+    {{10, 60, 631, 161}, {60, 42, 131, 21}, {200, 40, 75, 22}, {290, 42, 21, 17}, {330, 40, 75, 22},
+     {200, 80, 101, 23}, {10, 120, 611, 21}, {10, 240, 631, 171}, {60, 92, 131, 21}, {200, 90, 75, 22},
+     {290, 92, 21, 17}, {330, 90, 75, 22}, {200, 130, 101, 23}},
+};
+
 }  // namespace
 
 // ---- Kinds of record ---------------------------------------------------------------
@@ -88,11 +108,24 @@ const recordPageKind& recordPageKind::scenes()
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Clear channels"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Import / Export Scenes"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Relocate scenes:"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose different source scene!"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Import scenes:"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Export scenes:"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "No valid scenes found!"),
+        QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) imported!"),
+        QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) exported!"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget",
+                          "Required number of scenes exceeds Excel limits!\nContinue anyway?"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose DMX value sheet"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose file to save scenes"),
         0,
         16,
         64,
         0,
         true,
+        recordTable::scenes,
+        &dmxSheetKind::scenes(),
     };
     return kind;
 }
@@ -110,11 +143,24 @@ const recordPageKind& recordPageKind::masks()
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Clear whole mask"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Import / Export Masks"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Relocate masks:"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose different source mask!"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "KvOrbit 310 project/config files (*.kvg;*.cfg)"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Import masks:"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Export masks:"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "No valid masks found!"),
+        QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) imported!"),
+        QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) exported!"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget",
+                          "Required number of masks exceeds Excel limits!\nContinue anyway?"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose masks' value sheet"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose file to save masks"),
         0xFF,
         256,
         512,
         255,
         false,
+        recordTable::masks,
+        &dmxSheetKind::masks(),
     };
     return kind;
 }
@@ -168,6 +214,7 @@ arecord_settings_widget::arecord_settings_widget(kv310_controller_class* control
 
     buildSingleChannels();
     buildGroupChannels();
+    buildCopyTools();
     buildSheetForm();
 
     connect(descriptionEdit, &QLineEdit::editingFinished, this, &arecord_settings_widget::disableDescEdition);
@@ -180,6 +227,20 @@ arecord_settings_widget::arecord_settings_widget(kv310_controller_class* control
     connect(fadeDownEdit, qOverload<QTime>(&QDateTimeEdit::timeChanged), this, &arecord_settings_widget::fallTimeChange);
     connect(infiniteBox, &QCheckBox::stateChanged, this, &arecord_settings_widget::lastTimeInfChange);
     connect(toolTabs, &QTabWidget::currentChanged, this, &arecord_settings_widget::tabChanged);
+
+    connect(copySceneButton, &QPushButton::clicked, this, &arecord_settings_widget::copyScene);
+    connect(fromSceneBox, &QSpinBox::valueChanged, this, &arecord_settings_widget::sourceDesc);
+    connect(altFromBox, &QSpinBox::valueChanged, this, &arecord_settings_widget::lowLimit_2);
+    connect(browseFileButton, &QPushButton::clicked, this, &arecord_settings_widget::browseFile);
+    connect(openFileButton, &QPushButton::clicked, this, &arecord_settings_widget::readFile);
+    connect(releaseButton, &QPushButton::clicked, this, &arecord_settings_widget::destTmpDev);
+    connect(altCopyButton, &QPushButton::clicked, this, &arecord_settings_widget::copyAltScene);
+
+    connect(sheetImportButton, &QRadioButton::clicked, this, &arecord_settings_widget::impOrExport);
+    connect(sheetExportButton, &QRadioButton::clicked, this, &arecord_settings_widget::impOrExport);
+    connect(sheetBrowseButton, &QPushButton::clicked, this, &arecord_settings_widget::browseImpExp);
+    connect(sheetChooseButton, &QPushButton::clicked, this, &arecord_settings_widget::chooseFile);
+    connect(sheetActionButton, &QPushButton::clicked, this, &arecord_settings_widget::migrate);
 }
 
 arecord_settings_widget::~arecord_settings_widget()
@@ -352,6 +413,65 @@ void arecord_settings_widget::buildGroupChannels()
     connect(copyButton, &QPushButton::clicked, this, &arecord_settings_widget::copyGroup);
 }
 
+void arecord_settings_widget::buildCopyTools()
+{
+    const copyToolsPlace& at = copyTools[kind.kind == admx512_sliders_widget::KIND_MASKS ? 1 : 0];
+    const QFont fontA = pageStyle::listFont();
+    const auto rightLabel = [&](QWidget* group, const QString& text, const QRect& r) {
+        auto* l = new QLabel(text, group);
+        l->setGeometry(r);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setFont(fontA);
+        return l;
+    };
+    const auto plainLabel = [&](QWidget* group, const QString& text, const QRect& r) {
+        auto* l = new QLabel(text, group);
+        l->setGeometry(r);
+        l->setFont(fontA);
+        return l;
+    };
+    const auto button = [&](QWidget* group, const QString& text, const QRect& r) {
+        auto* b = new QPushButton(text, group);
+        b->setGeometry(r);
+        b->setFont(fontA);
+        return b;
+    };
+    const auto recordBox = [&](QWidget* group, const QRect& r) {
+        auto* b = new QSpinBox(group);
+        b->setGeometry(r);
+        b->setRange(1, kind.count);
+        return b;
+    };
+
+    currentGroup = new QGroupBox(tr("Current Configuration"), copyPage);
+    currentGroup->setGeometry(at.currentGroup);
+    copyRangeLabel = rightLabel(currentGroup, tr("Copy from range:"), at.rangeLabel);
+    fromSceneBox = recordBox(currentGroup, at.fromBox);
+    copyToLabel = plainLabel(currentGroup, tr("to"), at.toLabel);
+    toSceneBox = recordBox(currentGroup, at.toBox);
+    copySceneButton = button(currentGroup, tr("Copy"), at.copyButton);
+    sourceDescriptionEdit = new QLineEdit(currentGroup);
+    sourceDescriptionEdit->setGeometry(at.sourceDescription);
+    sourceDescriptionEdit->setReadOnly(true);
+    sourceDescriptionEdit->setFont(pageStyle::descriptionFont());
+    sourceDescriptionEdit->setMaxLength(DESCRIPTION_LENGTH);
+
+    anotherGroup = new QGroupBox(tr("Another Configuration"), copyPage);
+    anotherGroup->setGeometry(at.anotherGroup);
+    fileLabel = rightLabel(anotherGroup, tr("File:"), QRect(20, 42, 51, 17));
+    fileEdit = new QLineEdit(anotherGroup);
+    fileEdit->setGeometry(90, 40, 331, 21);
+    browseFileButton = button(anotherGroup, tr("Browse"), QRect(440, 39, 85, 23));
+    openFileButton = button(anotherGroup, tr("Open"), QRect(530, 39, 75, 23));
+    releaseButton = button(anotherGroup, tr("Release"), QRect(530, 92, 75, 23));
+    altRangeLabel = rightLabel(anotherGroup, tr("Copy from range:"), at.altRangeLabel);
+    altFromBox = recordBox(anotherGroup, at.altFromBox);
+    altToLabel = plainLabel(anotherGroup, tr("to"), at.altToLabel);
+    altToBox = recordBox(anotherGroup, at.altToBox);
+    altCopyButton = button(anotherGroup, tr("Copy"), at.altCopyButton);
+    altCopyButton->setEnabled(false);
+}
+
 void arecord_settings_widget::buildSheetForm()
 {
     const sheetFormPlace& at = sheetForms[kind.kind == admx512_sliders_widget::KIND_MASKS ? 1 : 0];
@@ -521,14 +641,8 @@ void arecord_settings_widget::tabChanged(int index)
 {
     if (index == 0)
         refresh();
-}
-
-void arecord_settings_widget::destTmpDev()
-{
-    if (!tmpDev)
-        return;
-    delete tmpDev;
-    tmpDev = nullptr;
+    else if (index == 2 && controller)
+        sourceDescriptionEdit->setText(kind.descriptions(controller)[fromSceneBox->value() - 1]);
 }
 
 // ---- Times -------------------------------------------------------------------------
@@ -675,4 +789,229 @@ void arecord_settings_widget::limitChnls(int n)
         box->setEnabled(ch < n);
     }
     channelCount = n;
+}
+
+// ---- Copying records -----------------------------------------------------------------
+
+QWidget* arecord_settings_widget::messageParent() const
+{
+    return copyPage;
+}
+
+void arecord_settings_widget::copyRecordsFrom(const kv310_controller_class& source, int from, int to)
+{
+    recordCopyParts parts;
+    parts.levels = channelCount;
+    // A mask keeps its own duration: only its levels and fades are copied.
+    parts.duration = kind.table == recordTable::scenes;
+    copyRecords(source, from - 1, to - 1, *controller, currentScene, kind.table, parts);
+    relabel();
+    refresh();
+}
+
+void arecord_settings_widget::copyScene()
+{
+    if (!controller)
+        return;
+    if (fromSceneBox->value() == currentScene + 1) {
+        showMessage(QMessageBox::Information, theMainWindow, tr("Useless action!"), tr(kind.uselessText));
+        return;
+    }
+    copyRecordsFrom(*controller, fromSceneBox->value(), toSceneBox->value());
+}
+
+void arecord_settings_widget::copyAltScene()
+{
+    if (!tmpDev || !controller)
+        return;
+    copyRecordsFrom(*tmpDev, altFromBox->value(), altToBox->value());
+}
+
+void arecord_settings_widget::sourceDesc(int v)
+{
+    if (controller && v >= 1 && v <= kind.count)
+        sourceDescriptionEdit->setText(kind.descriptions(controller)[v - 1]);
+    toSceneBox->setMinimum(v);
+}
+
+void arecord_settings_widget::lowLimit_2(int v)
+{
+    altToBox->setMinimum(v);
+    if (tmpDev)
+        sourceDescriptionEdit->setText(kind.descriptions(tmpDev)[altFromBox->value() - 1]);
+}
+
+void arecord_settings_widget::browseFile()
+{
+    fileRequest request;
+    request.caption = tr("Choose a project description file for ") + QStringLiteral("Kv310+") + tr(" controller");
+    request.directory = fileEdit->text().isEmpty() ? QStringLiteral("./") : fileEdit->text();
+    request.filter = tr(kind.configFilter) + QStringLiteral(";;") + tr("All files (*)");
+    const QString name = dialogs().openFileName(request);
+    if (name.isEmpty())
+        return;
+    fileEdit->setText(name);
+    readFile();
+}
+
+void arecord_settings_widget::readFile()
+{
+    if (!tmpDev) {
+        // One other configuration at a time in the whole program: 8 MB each.
+        if (theMainWindow)
+            theMainWindow->destTmpDev();
+        tmpDev = new kv310_controller_class();
+    }
+    // The reader tells the user how it went; whatever it left may be copied.
+    tmpDev->read_confDataFromFile(fileEdit->text());
+    altCopyButton->setEnabled(true);
+    lowLimit_2(altFromBox->value() - 1);
+}
+
+void arecord_settings_widget::destTmpDev()
+{
+    if (!tmpDev)
+        return;
+    delete tmpDev;
+    tmpDev = nullptr;
+    altCopyButton->setEnabled(false);
+}
+
+void arecord_settings_widget::clrCfg()
+{
+    if (!tmpDev)
+        return;
+    tmpDev->ClearConfig(CLEAR_ALL);
+    altCopyButton->setEnabled(false);
+    sourceDescriptionEdit->clear();
+}
+
+// ---- DMX sheets ----------------------------------------------------------------------
+
+void arecord_settings_widget::impOrExport()
+{
+    const bool importing = sheetImportButton->isChecked();
+    sheetRelocationBox->setEnabled(importing);
+    sheetActionButton->setText(importing ? tr("Import") : tr("Export"));
+    sheetFromBox->setRange(1, kind.count);
+    sheetToBox->setRange(1, kind.count);
+    sheetActionButton->setEnabled(false);
+    sheetColumns.clear();
+}
+
+void arecord_settings_widget::browseImpExp()
+{
+    fileRequest request;
+    request.directory = sheetFileEdit->text().isEmpty() ? QStringLiteral("./") : sheetFileEdit->text();
+    request.filter = tr("KVO DMX Sheets (*.dmx;*.csv)") + QStringLiteral(";;") + tr("All files (*)");
+    QString name;
+    if (sheetImportButton->isChecked()) {
+        request.caption = tr(kind.openSheetCaption);
+        name = dialogs().openFileName(request);
+    } else {
+        request.caption = tr(kind.saveSheetCaption);
+        name = dialogs().saveFileName(request);
+    }
+    if (name.isEmpty())
+        return;
+    sheetFileEdit->setText(name);
+    chooseFile();
+}
+
+void arecord_settings_widget::chooseFile()
+{
+    sheetActionButton->setEnabled(false);
+    if (sheetFileEdit->text().isEmpty())
+        return;
+    if (sheetImportButton->isChecked())
+        readSheet();
+    else
+        sheetActionButton->setEnabled(true);  // the file is written by the export itself
+}
+
+void arecord_settings_widget::readSheet()
+{
+    const QString name = sheetFileEdit->text();
+    const QString title = tr(kind.importTitle);
+    QFile file(name);
+    if (!openRegularFile(file)) {
+        showMessage(QMessageBox::Critical, messageParent(), title, tr("Cannot open file %1!").arg(name));
+        return;
+    }
+    dmxSheetColumns read;
+    switch (dmxSheet::read(file, *kind.sheet, read)) {
+    case dmxSheet::READ_INVALID:
+        showMessage(QMessageBox::Critical, messageParent(), title, tr("Invalid DMX sheet!"));
+        return;
+    case dmxSheet::READ_EMPTY:
+        sheetColumns.clear();
+        showMessage(QMessageBox::Critical, messageParent(), title, tr(kind.noneFound));
+        return;
+    case dmxSheet::READ_OK:
+        break;
+    }
+    sheetColumns = std::move(read);
+
+    // The range offered is the sheet's; the relocation keeps every column
+    // of it within the table.
+    const int first = sheetColumns.front()->number;
+    const int last = sheetColumns.back()->number;
+    sheetFromBox->setMinimum(first);
+    sheetFromBox->setValue(first);
+    sheetToBox->setMaximum(last);
+    sheetToBox->setValue(last);
+    sheetRelocationBox->setRange(1 - first, kind.count - last);
+    sheetActionButton->setEnabled(true);
+}
+
+void arecord_settings_widget::migrate()
+{
+    if (!controller)
+        return;
+    if (!sheetImportButton->isChecked()) {
+        exportSheet();
+        return;
+    }
+    const int stored = dmxSheet::store(sheetColumns, *kind.sheet, controller->configImage,
+                                       kind.descriptions(controller), sheetFromBox->value(), sheetToBox->value(),
+                                       sheetRelocationBox->value());
+    relabel();
+    refresh();
+    showMessage(QMessageBox::Information, messageParent(), tr(kind.importTitle), tr(kind.imported, nullptr, stored));
+}
+
+void arecord_settings_widget::exportSheet()
+{
+    const QString name = sheetFileEdit->text();
+    if (name.isEmpty())
+        return;
+    const QString title = tr(kind.exportTitle);
+    const int from = sheetFromBox->value();
+    int to = sheetToBox->value();
+    if (to < from) {
+        showMessage(QMessageBox::Critical, messageParent(), title, tr("Invalid range!"));
+        return;
+    }
+    // Spreadsheets of old took 256 columns: the row names and 255 records.
+    if (to - from > 254) {
+        enum { YES, REPAIR, CANCEL };
+        const int answer = askQuestion(QMessageBox::Question, messageParent(), title, tr(kind.tooManyColumns),
+                                       {tr("Yes!"), tr("Repair"), tr("Cancel")}, YES, CANCEL);
+        if (answer == REPAIR) {
+            to = from + 254;
+            sheetToBox->setValue(to);
+        } else if (answer != YES) {
+            return;
+        }
+    }
+    // The user's file is replaced only by a complete sheet.
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly)
+        || !dmxSheet::write(file, *kind.sheet, controller->configImage, kind.descriptions(controller), from - 1,
+                            to - 1)
+        || !file.commit()) {
+        showMessage(QMessageBox::Critical, messageParent(), title, tr("Cannot open file %1 to write!").arg(name));
+        return;
+    }
+    showMessage(QMessageBox::Information, messageParent(), title, tr(kind.exported, nullptr, to - from + 1));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "editors/scenes/dmx_sheet.h"
+#include "model/record_copy.h"
+
 #include <QBrush>
 #include <QModelIndex>
 #include <QString>
@@ -40,6 +43,16 @@ struct recordPageKind {
     const char* clearCaption;     // "Clear channels"
     const char* sheetTitle;       // "Import / Export Scenes"
     const char* relocateCaption;  // "Relocate scenes:"
+    const char* uselessText;      // "Choose different source scene!"
+    const char* configFilter;     // configuration files offered by "Browse" of "Another Configuration"
+    const char* importTitle;      // "Import scenes:"
+    const char* exportTitle;      // "Export scenes:"
+    const char* noneFound;        // "No valid scenes found!"
+    const char* imported;         // "%n scene(s) imported!"
+    const char* exported;         // "%n scene(s) exported!"
+    const char* tooManyColumns;   // the question before more than 255 records are exported
+    const char* openSheetCaption; // "Choose DMX value sheet"
+    const char* saveSheetCaption; // "Choose file to save scenes"
     uint8_t clearLevel;           // what the clear button writes to every channel
     int stepMaximum;              // of "Choose every"
     int rangeEndAtStart;          // toChannelBox when built
@@ -47,6 +60,8 @@ struct recordPageKind {
     // Scenes: a fade set to 0 checks the rule too, and the duration counts
     // in it. Masks: only a duration set to 0 checks it, against the fades.
     bool fadesInTimeRule;
+    recordTable table;
+    const dmxSheetKind* sheet;
 
     static const recordPageKind& scenes();
     static const recordPageKind& masks();
@@ -60,9 +75,10 @@ struct recordPageKind {
 // records on the left and the tools for the current record on the right:
 // "Single Channels" (a fader bank, the three times, the description),
 // "Groupped Channels" (a grid of channels chosen by rule, set to one level
-// or copied to higher channels) and "Copying" (with the form of the DMX
-// sheet import and export). The page reads and writes the records of the
-// controller object given to it and keeps no copy of them.
+// or copied to higher channels) and "Copying" (ranges of records copied
+// onto the current one, from this configuration or from another file, and
+// the DMX sheet import and export). The page reads and writes the records
+// of the controller object given to it and keeps no copy of them.
 //
 // The page object is never shown: its widgets are children of the tab page
 // given to the constructor or of its tool pages. Without a controller object
@@ -74,6 +90,7 @@ public:
     ~arecord_settings_widget() override;
 
     const recordPageKind& kind;
+    dmxSheetColumns sheetColumns;               // the sheet read last, sorted by number
     int currentScene = 0;                       // 0-based current record, the list's current row
     kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
     QTableWidget* recordList;                   // one row per record
@@ -113,7 +130,21 @@ public:
     QSpinBox* relocationBox;
     QPushButton* copyButton;
 
-    // "Copying": the form of the DMX sheet import and export.
+    // "Copying": "Current Configuration"
+    QGroupBox* currentGroup;
+    QLabel *copyRangeLabel, *copyToLabel;
+    QSpinBox *fromSceneBox, *toSceneBox;        // source range, 1-based
+    QPushButton* copySceneButton;
+    QLineEdit* sourceDescriptionEdit;           // of the first source record
+    // "Another Configuration"
+    QGroupBox* anotherGroup;
+    QLabel* fileLabel;
+    QLineEdit* fileEdit;                        // the other configuration file
+    QPushButton *browseFileButton, *openFileButton, *releaseButton;
+    QLabel *altRangeLabel, *altToLabel;
+    QSpinBox *altFromBox, *altToBox;            // source range in the other file, 1-based
+    QPushButton* altCopyButton;                 // enabled while tmpDev holds a file
+    // The DMX sheet import and export.
     QGroupBox* sheetGroup;
     QRadioButton *sheetImportButton, *sheetExportButton;
     QLabel* sheetFileLabel;
@@ -141,10 +172,21 @@ public slots:
     void copyEnabled(bool state);
     void sliderEnabled(bool state);
     void copyGroup();
+    void copyScene();
+    void sourceDesc(int v);
+    void lowLimit_2(int v);
+    void browseFile();
+    void readFile();
+    void copyAltScene();
+    void clrCfg();
+    void destTmpDev();
+    void impOrExport();
+    void browseImpExp();
+    void chooseFile();
+    void migrate();
     void refresh();
     void relabel();
     void limitChnls(int n);
-    void destTmpDev();
 
 private slots:
     void riseTimeChange(QTime t);
@@ -163,7 +205,12 @@ protected:
 private:
     void buildSingleChannels();
     void buildGroupChannels();
+    void buildCopyTools();
     void buildSheetForm();
+    void copyRecordsFrom(const kv310_controller_class& source, int from, int to);
+    void readSheet();
+    void exportSheet();
+    QWidget* messageParent() const;
     uint8_t* imageOf() const;
     uint32_t timesOf(int record) const;
     void storeTime(int offset, int code);

@@ -563,25 +563,6 @@
     </message>
 </context>
 <context>
-    <name>amask_settings_widget</name>
-    <message>
-        <source>Mask</source>
-        <translation>Maska</translation>
-    </message>
-    <message>
-        <source>Single Channels</source>
-        <translation>Kanały pojedyncze</translation>
-    </message>
-    <message>
-        <source>Groupped Channels</source>
-        <translation>Kanały grupowe</translation>
-    </message>
-    <message>
-        <source>Copying</source>
-        <translation>Kopiowanie</translation>
-    </message>
-</context>
-<context>
     <name>aprogram_conf_delegate</name>
     <message>
         <source>not set</source>
@@ -961,7 +942,7 @@ Poprawiono!</translation>
     </message>
     <message>
         <source>Relocate scenes:</source>
-        <translation>Przesunięcie scen:</translation>
+        <translation>Przesuń sceny:</translation>
     </message>
     <message>
         <source>Mask</source>
@@ -985,7 +966,7 @@ Poprawiono!</translation>
     </message>
     <message>
         <source>Relocate masks:</source>
-        <translation>Przesunięcie masek:</translation>
+        <translation>Przesuń maski:</translation>
     </message>
     <message>
         <source>Single Channels</source>
@@ -1120,6 +1101,170 @@ Poprawiono!</translation>
 Duration will be fixed.</source>
         <translation>Wszystkie czasy nie mogą być równe 0!
 Czas trwania zostanie poprawiony.</translation>
+    </message>
+    <message>
+        <source>Choose different source scene!</source>
+        <translation>Wybierz inną scenę źródłową!</translation>
+    </message>
+    <message>
+        <source>KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)</source>
+        <translation>Pliki projektów i konfiguracji KvOrbit 310 (*.kvg;*.cfg;*.cfg310)</translation>
+    </message>
+    <message>
+        <source>Import scenes:</source>
+        <translation>Import scen:</translation>
+    </message>
+    <message>
+        <source>Export scenes:</source>
+        <translation>Eksport scen:</translation>
+    </message>
+    <message>
+        <source>No valid scenes found!</source>
+        <translation>Nie znaleziono poprawnych scen!</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n scene(s) imported!</source>
+        <translation>
+            <numerusform>Zaimportowano %n scenę!</numerusform>
+            <numerusform>Zaimportowano %n sceny!</numerusform>
+            <numerusform>Zaimportowano %n scen!</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n scene(s) exported!</source>
+        <translation>
+            <numerusform>Wyeksportowano %n scenę!</numerusform>
+            <numerusform>Wyeksportowano %n sceny!</numerusform>
+            <numerusform>Wyeksportowano %n scen!</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Required number of scenes exceeds Excel limits!
+Continue anyway?</source>
+        <translation>Wymagana liczba scen przekracza ograniczenia Excela!
+Kontynuować mimo to?</translation>
+    </message>
+    <message>
+        <source>Choose DMX value sheet</source>
+        <translation>Wybierz arkusz wartości DMX</translation>
+    </message>
+    <message>
+        <source>Choose file to save scenes</source>
+        <translation>Wybierz plik do zapisu scen</translation>
+    </message>
+    <message>
+        <source>Choose different source mask!</source>
+        <translation>Wybierz inną maskę źródłową!</translation>
+    </message>
+    <message>
+        <source>KvOrbit 310 project/config files (*.kvg;*.cfg)</source>
+        <translation>Pliki projektów i konfiguracji KvOrbit 310 (*.kvg;*.cfg)</translation>
+    </message>
+    <message>
+        <source>Import masks:</source>
+        <translation>Import masek:</translation>
+    </message>
+    <message>
+        <source>Export masks:</source>
+        <translation>Eksport masek:</translation>
+    </message>
+    <message>
+        <source>No valid masks found!</source>
+        <translation>Nie znaleziono poprawnych masek!</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mask(s) imported!</source>
+        <translation>
+            <numerusform>Zaimportowano %n maskę!</numerusform>
+            <numerusform>Zaimportowano %n maski!</numerusform>
+            <numerusform>Zaimportowano %n masek!</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mask(s) exported!</source>
+        <translation>
+            <numerusform>Wyeksportowano %n maskę!</numerusform>
+            <numerusform>Wyeksportowano %n maski!</numerusform>
+            <numerusform>Wyeksportowano %n masek!</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Required number of masks exceeds Excel limits!
+Continue anyway?</source>
+        <translation>Wymagana liczba masek przekracza ograniczenia Excela!
+Kontynuować mimo to?</translation>
+    </message>
+    <message>
+        <source>Choose masks&apos; value sheet</source>
+        <translation>Wybierz arkusz wartości masek</translation>
+    </message>
+    <message>
+        <source>Choose file to save masks</source>
+        <translation>Wybierz plik do zapisu masek</translation>
+    </message>
+    <message>
+        <source>Current Configuration</source>
+        <translation>Bieżąca konfiguracja</translation>
+    </message>
+    <message>
+        <source>Another Configuration</source>
+        <translation>Inna konfiguracja</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Otwórz</translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation>Zwolnij</translation>
+    </message>
+    <message>
+        <source>Useless action!</source>
+        <translation>Bezcelowa operacja!</translation>
+    </message>
+    <message>
+        <source>Choose a project description file for </source>
+        <translation>Wybierz plik opisu projektu dla sterownika </translation>
+    </message>
+    <message>
+        <source> controller</source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Wszystkie pliki (*)</translation>
+    </message>
+    <message>
+        <source>KVO DMX Sheets (*.dmx;*.csv)</source>
+        <translation>Arkusze DMX KVO (*.dmx;*.csv)</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1!</source>
+        <translation>Nie można otworzyć pliku %1!</translation>
+    </message>
+    <message>
+        <source>Invalid DMX sheet!</source>
+        <translation>Nieprawidłowy arkusz DMX!</translation>
+    </message>
+    <message>
+        <source>Invalid range!</source>
+        <translation>Nieprawidłowy zakres!</translation>
+    </message>
+    <message>
+        <source>Yes!</source>
+        <translation>Tak!</translation>
+    </message>
+    <message>
+        <source>Repair</source>
+        <translation>Popraw</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1 to write!</source>
+        <translation>Nie można otworzyć pliku %1 do zapisu!</translation>
     </message>
 </context>
 <context>

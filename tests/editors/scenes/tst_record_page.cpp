@@ -1,6 +1,6 @@
 #include "editors/scenes/admx512_sliders_widget.h"
 #include "editors/scenes/admx_slider_widget.h"
-#include "editors/scenes/arecord_settings_widget.h"
+#include "editors/scenes/amask_settings_widget.h"
 #include "model/config_image.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
@@ -16,8 +16,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-// The page base over masks, as the mask page builds on it: what sets masks
-// apart from scenes.
+// The mask page: what sets masks apart from scenes on the page base.
 class tst_record_page : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -60,8 +59,9 @@ void tst_record_page::cleanup()
 void tst_record_page::aMaskPage()
 {
     world->controller().maskDescriptions[1] = QStringLiteral("Dimmers only");
-    page = std::make_unique<arecord_settings_widget>(&world->controller(), &world->tab, recordPageKind::masks());
-    page->refresh();
+    page = std::make_unique<amask_settings_widget>(&world->controller(), &world->tab);
+    QCOMPARE(page->refreshCount, 1);
+    QCOMPARE(static_cast<amask_settings_widget*>(page.get())->maskList, page->recordList);
     QCOMPARE(page->recordList->rowCount(), img::MASKS);
     QCOMPARE(page->recordList->horizontalHeaderItem(0)->text(), QStringLiteral("Mask"));
     QCOMPARE(page->recordList->item(1, 0)->text(), QStringLiteral("Dimmers only"));
@@ -103,7 +103,7 @@ void tst_record_page::rowColoursOfTheMaskBands()
 {
     QFETCH(int, mask);
     QFETCH(QColor, neutral);
-    page = std::make_unique<arecord_settings_widget>(&world->controller(), &world->tab, recordPageKind::masks());
+    page = std::make_unique<amask_settings_widget>(&world->controller(), &world->tab);
     page->refresh();
     const QBrush brush = page->recordList->item(mask, 0)->background();
     QCOMPARE(brush, neutral.isValid() ? QBrush(neutral) : pageStyle::emptyBrush());
@@ -117,7 +117,7 @@ void tst_record_page::rowColoursOfTheMaskBands()
 
 void tst_record_page::clearingAMaskOpensIt()
 {
-    page = std::make_unique<arecord_settings_widget>(&world->controller(), &world->tab, recordPageKind::masks());
+    page = std::make_unique<amask_settings_widget>(&world->controller(), &world->tab);
     page->refresh();
     page->recordList->setCurrentCell(200, 0);
     page->clearButton->click();
@@ -148,7 +148,7 @@ void tst_record_page::theTimeRuleOfMasks()
     QFETCH(int, edit);
     QFETCH(bool, broken);
     setTimes(3, uint16_t(fadeUp), uint16_t(duration), uint16_t(fadeDown));
-    page = std::make_unique<arecord_settings_widget>(&world->controller(), &world->tab, recordPageKind::masks());
+    page = std::make_unique<amask_settings_widget>(&world->controller(), &world->tab);
     page->refresh();
     page->recordList->setCurrentCell(3, 0);
     QVERIFY(world->dialogs.entries.isEmpty());
@@ -165,7 +165,7 @@ void tst_record_page::showingAnAllZeroMask()
     setTimes(1, 0, 0, 0);
     setTimes(2, 0, 20, 5);
     setTimes(3, 0, 0, 0);
-    page = std::make_unique<arecord_settings_widget>(&world->controller(), &world->tab, recordPageKind::masks());
+    page = std::make_unique<amask_settings_widget>(&world->controller(), &world->tab);
     page->refresh();
 
     // The duration falls to 0 with both fades 0: repaired.

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+
+// A DMX sheet: a semicolon-separated text of scene or mask records, one
+// record per column, for editing in a spreadsheet. Line 1 is the header,
+// then the rows: the record numbers (1-based), "RiseTime", "LastTime"
+// (scenes only; -1 = infinite), "FallTime", "C1" to "C512" and "desc".
+// Every line ends with LF; nothing is quoted, so descriptions are written
+// without separators and line breaks.
+
+// One record column of a sheet as read.
+struct dmx_sheet_row {
+    uint16_t number = 0xFFFF;   // from the number row, as the sheet gives it; 0xFFFF none
+    uint16_t fadeUp = 0;        // time codes in tenths of a second
+    uint16_t duration = 0xFFFF; // 0xFFFF infinite
+    uint16_t fadeDown = 0;
+    std::array<uint8_t, 512> channels{};
+    QString description;
+};
+
+// The columns of a sheet, owned, in the order the reader leaves them.
+using dmxSheetColumns = std::vector<std::unique_ptr<dmx_sheet_row>>;
+
+// What sets a scene sheet apart from a mask sheet.
+struct dmxSheetKind {
+    const char* header;          // first line as written
+    const char* numberRow;       // name of the number row
+    bool durationRow;            // "LastTime" is written
+    int records;                 // records of the table: the highest number kept and the most columns read
+    uint32_t channels;           // image offset of record 0's levels, 512 bytes per record
+    uint32_t times;              // image offset of record 0's fadeTimes, 8 bytes per record
+    const char* badChannelText;  // debug text of a channel row naming no channel 1..512
+
+    static const dmxSheetKind& scenes();
+    static const dmxSheetKind& masks();
+};
+
+// The order of read columns: by number, compared as unsigned 16-bit values.
+bool sheetRowLess(const dmx_sheet_row* a, const dmx_sheet_row* b);
+
+namespace dmxSheet {
+
+// Writes records first..last (0-based, within the table) of the image and
+// the descriptions as a sheet. False when the device took fewer bytes than
+// it was given.
+bool write(QIODevice& out, const dmxSheetKind& kind, const uint8_t* image, const QString* descriptions, int first,
+           int last);
+
+enum readStatus {
+    READ_OK,       // columns hold at least one column, numbered and sorted
+    READ_INVALID,  // no first line, or only the bare mask header: columns untouched
+    READ_EMPTY,    // the sheet holds no record: columns emptied
+};
+
+// Reads a sheet. Every line is read whole and split at ";"; cells beyond
+// `records` columns are ignored, and a column is kept only when some row
+// gave it a valid, non-empty cell. Numbers are kept within 0..records;
+// columns without one take the lowest free numbers. Rows not understood are
+// named in the debug output and ignored.
+readStatus read(QIODevice& in, const dmxSheetKind& kind, dmxSheetColumns& columns);
+
+// Stores the columns numbered from..to into records number + shift - 1 of
+// the image and the descriptions (all but the fourth time word); columns
+// whose record would lie outside the table are skipped. Returns the number
+// of columns stored.
+int store(const dmxSheetColumns& columns, const dmxSheetKind& kind, uint8_t* image, QString* descriptions, int from,
+          int to, int shift);
+
+}  // namespace dmxSheet

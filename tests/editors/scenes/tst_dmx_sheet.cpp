@@ -1,0 +1,420 @@
+#include "editors/scenes/dmx_sheet.h"
+#include "model/config_image.h"
+#include "model/kv310_controller.h"
+
+#include <QBuffer>
+#include <QTest>
+
+#include <cstring>
+
+// The DMX sheet as written and as read: the layout of the writer, the rows
+// and cells the reader takes, clamps, numbering, and the round trip.
+class tst_dmx_sheet : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void writesTheSceneLayout();
+    void writesTheMaskLayout();
+    void oneRecordGivesOneCell();
+    void descriptionsStayInTheirColumns();
+    void reportsAFailedWrite();
+    void reads_data();
+    void reads();
+    void invalidSheetsLeaveTheColumns();
+    void masksReadAtMost256Columns();
+    void longLinesAreReadWhole();
+    void storing_data();
+    void storing();
+    void theLastScenesRoundTrip();
+};
+
+namespace {
+
+const QList<QByteArray> noDebug;
+
+QList<QByteArray> linesOf(const QByteArray& sheet)
+{
+    QList<QByteArray> lines = sheet.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QByteArray written(const kv310_controller_class& c, const dmxSheetKind& kind, int first, int last)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const QString* texts = &kind == &dmxSheetKind::masks() ? c.maskDescriptions.data() : c.sceneDescriptions.data();
+    if (!dmxSheet::write(buffer, kind, c.configImage, texts, first, last))
+        return QByteArray("write failed");
+    return buffer.data();
+}
+
+dmxSheet::readStatus readSheet(const QByteArray& text, const dmxSheetKind& kind, dmxSheetColumns& columns)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    return dmxSheet::read(buffer, kind, columns);
+}
+
+// "number up/duration/down", the channels that are not 0, the description.
+QString summary(const dmx_sheet_row& c)
+{
+    QString s = QStringLiteral("%1 %2/%3/%4").arg(c.number).arg(c.fadeUp).arg(c.duration).arg(c.fadeDown);
+    for (int ch = 0; ch < 512; ++ch)
+        if (c.channels[size_t(ch)])
+            s += QStringLiteral(" C%1=%2").arg(ch + 1).arg(c.channels[size_t(ch)]);
+    if (!c.description.isEmpty())
+        s += QStringLiteral(" '%1'").arg(c.description);
+    return s;
+}
+
+QStringList summaries(const dmxSheetColumns& columns)
+{
+    QStringList out;
+    for (const auto& c : columns)
+        out << summary(*c);
+    return out;
+}
+
+void setScene(kv310_controller_class& c, int scene, uint16_t up, uint16_t duration, uint16_t down)
+{
+    fadeTimes t = fadeTimes::read(c.configImage + img::sceneTimesOf(scene));
+    t.fadeUp = up;
+    t.duration = duration;
+    t.fadeDown = down;
+    t.write(c.configImage + img::sceneTimesOf(scene));
+}
+
+}  // namespace
+
+void tst_dmx_sheet::writesTheSceneLayout()
+{
+    kv310_controller_class c;
+    // Scenes 3 and 4 as shown: 1.5 s up, for ever, down at once; at once, 5 s, 2 s.
+    setScene(c, 2, 15, 0xFFFF, 0);
+    setScene(c, 3, 0, 50, 20);
+    c.configImage[img::sceneChannelsOf(2) + 0] = 255;
+    c.configImage[img::sceneChannelsOf(3) + 511] = 7;
+    c.sceneDescriptions[2] = QStringLiteral("Wash ąę");
+
+    const QByteArray sheet = written(c, dmxSheetKind::scenes(), 2, 3);
+    QVERIFY(sheet.endsWith('\n'));
+    QVERIFY(!sheet.contains('\r'));
+    const QList<QByteArray> lines = linesOf(sheet);
+    QCOMPARE(lines.size(), 518);
+    QCOMPARE(lines.mid(0, 5), (QList<QByteArray>{"KVO DMX sheet", "scene;3;4", "RiseTime;15;0", "LastTime;-1;50",
+                                                  "FallTime;0;20"}));
+    QCOMPARE(lines.at(5), QByteArray("C1;255;0"));
+    QCOMPARE(lines.at(6), QByteArray("C2;0;0"));
+    QCOMPARE(lines.at(516), QByteArray("C512;0;7"));
+    QCOMPARE(lines.at(517), QByteArray("desc;") + QStringLiteral("Wash ąę").toLocal8Bit() + ";");
+
+    setScene(c, 2, 65535, 65534, 65535);
+    QCOMPARE(linesOf(written(c, dmxSheetKind::scenes(), 2, 2)).mid(2, 3),
+             (QList<QByteArray>{"RiseTime;65535", "LastTime;65534", "FallTime;65535"}));
+}
+
+void tst_dmx_sheet::writesTheMaskLayout()
+{
+    kv310_controller_class c;
+    fadeTimes{4, 0xFFFF, 9, 0}.write(c.configImage + img::maskTimesOf(192));
+    c.maskDescriptions[192] = QStringLiteral("first of the closing band");
+    const QList<QByteArray> lines = linesOf(written(c, dmxSheetKind::masks(), 191, 192));
+    QCOMPARE(lines.size(), 517);
+    QCOMPARE(lines.mid(0, 5), (QList<QByteArray>{"Kvotera DMX sheet", "mask;192;193", "RiseTime;0;4", "FallTime;0;9",
+                                                  "C1;255;0"}));
+    QCOMPARE(lines.last(), QByteArray("desc;;first of the closing band"));
+}
+
+void tst_dmx_sheet::oneRecordGivesOneCell()
+{
+    kv310_controller_class c;
+    const QList<QByteArray> lines = linesOf(written(c, dmxSheetKind::scenes(), 10239, 10239));
+    QCOMPARE(lines.size(), 518);
+    QCOMPARE(lines.at(0), QByteArray("KVO DMX sheet"));
+    QCOMPARE(lines.at(1), QByteArray("scene;10240"));
+    for (const QByteArray& line : lines.mid(1))
+        QVERIFY2(line.count(';') == 1, line.constData());
+}
+
+// Nothing is quoted in a sheet: separators and line breaks of descriptions
+// are written as what cannot shift a column or end a row.
+void tst_dmx_sheet::descriptionsStayInTheirColumns()
+{
+    kv310_controller_class c;
+    c.sceneDescriptions[0] = QStringLiteral("red; green");
+    c.sceneDescriptions[1] = QStringLiteral("two\r\nlines\nthree\rfour");
+    c.sceneDescriptions[2] = QStringLiteral("third");
+    const QByteArray sheet = written(c, dmxSheetKind::scenes(), 0, 2);
+    QCOMPARE(linesOf(sheet).size(), 518);
+    QCOMPARE(linesOf(sheet).last(), QByteArray("desc;red, green;two lines three four;third"));
+
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet(sheet, dmxSheetKind::scenes(), columns), dmxSheet::READ_OK);
+    QCOMPARE(columns.size(), size_t(3));
+    QCOMPARE(columns[0]->description, QStringLiteral("red, green"));
+    QCOMPARE(columns[1]->description, QStringLiteral("two lines three four"));
+    QCOMPARE(columns[2]->description, QStringLiteral("third"));
+}
+
+void tst_dmx_sheet::reportsAFailedWrite()
+{
+    kv310_controller_class c;
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    QTest::ignoreMessage(QtWarningMsg, "QIODevice::write (QBuffer): ReadOnly device");
+    QVERIFY(!dmxSheet::write(readOnly, dmxSheetKind::scenes(), c.configImage, c.sceneDescriptions.data(), 0, 0));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(!dmxSheet::write(buffer, dmxSheetKind::scenes(), c.configImage, c.sceneDescriptions.data(), 3, 2));
+    QVERIFY(!dmxSheet::write(buffer, dmxSheetKind::masks(), c.configImage, c.maskDescriptions.data(), 0, 256));
+    QVERIFY(buffer.data().isEmpty());
+}
+
+void tst_dmx_sheet::reads_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::addColumn<QByteArray>("sheet");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("columns");
+    QTest::addColumn<QList<QByteArray>>("debug");
+
+    const int ok = dmxSheet::READ_OK;
+    const int empty = dmxSheet::READ_EMPTY;
+    const int invalid = dmxSheet::READ_INVALID;
+    const QByteArray head = "KVO DMX sheet\n";
+
+    QTest::newRow("clamps") << false
+                            << head + "scene;-4;10241;7\nRiseTime;-5;70000;3\nLastTime;-1;70000;65534\n"
+                                      "FallTime;70000;-5;9\nC1;-1;300;17\n"
+                            << ok
+                            << QStringList{"0 0/65535/65535", "7 3/65534/9 C1=17", "10240 65535/65535/0 C1=255"}
+                            << noDebug;
+    QTest::newRow("10239 and 10240 kept apart") << false << head + "scene;10240;10239\nRiseTime;2;1\n" << ok
+                                                << QStringList{"10239 1/65535/0", "10240 2/65535/0"} << noDebug;
+    QTest::newRow("row names") << false << head + "scene;1\nC0;9\nC513;9\nCx;9\nc5;9\nScene;4\nC512;6\n" << ok
+                               << QStringList{"1 0/65535/0 C512=6"}
+                               << QList<QByteArray>{"Invalid value: 0", "Invalid value: 513", "Invalid value: 0",
+                                                    "\"c5\" : niezinterpretowany!",
+                                                    "\"Scene\" : niezinterpretowany!"};
+    QTest::newRow("mask rows") << true << QByteArray("Kvotera DMX sheet\nmask;3\nC600;1\nLastTime;40\n") << ok
+                               << QStringList{"3 0/40/0"} << QList<QByteArray>{"Invalid value : 600"};
+    QTest::newRow("a scene sheet on the mask page") << true << head + "scene;7;8\nRiseTime;1;2\n" << ok
+                                                    << QStringList{"0 1/65535/0", "1 2/65535/0"}
+                                                    << QList<QByteArray>{"\"scene\" : niezinterpretowany!"};
+    QTest::newRow("CR LF and empty lines") << false << head + "\r\nscene;2;1\r\n\r\n\nC3;4;5\r\ndesc;a;b\r\n" << ok
+                                           << QStringList{"1 0/65535/0 C3=5 'b'", "2 0/65535/0 C3=4 'a'"}
+                                           << noDebug;
+    QTest::newRow("no line end at the end") << false << head + "scene;5\nC2;8" << ok
+                                            << QStringList{"5 0/65535/0 C2=8"} << noDebug;
+    QTest::newRow("blanks around numbers") << false << head + "scene; 4 ;+6\nRiseTime;\t3;1 2\n" << ok
+                                           << QStringList{"4 3/65535/0", "6 0/65535/0"} << noDebug;
+    QTest::newRow("rows in any order, the later wins")
+        << false << head + "C1;1;1\ndesc;x;y\nscene;2;1\nC1;9\nRiseTime;4;5\n" << ok
+        << QStringList{"1 5/65535/0 C1=1 'y'", "2 4/65535/0 C1=9 'x'"} << noDebug;
+    QTest::newRow("numbers for unnumbered columns") << false << head + "scene;5;9;\nRiseTime;1;2;3\n" << ok
+                                                    << QStringList{"0 3/65535/0", "5 1/65535/0", "9 2/65535/0"}
+                                                    << noDebug;
+    QTest::newRow("two gaps filled") << false << head + "scene;0;;1;;3\nC1;1;2;3;4;5\n" << ok
+                                     << QStringList{"0 0/65535/0 C1=1", "1 0/65535/0 C1=3", "2 0/65535/0 C1=2",
+                                                    "3 0/65535/0 C1=5", "4 0/65535/0 C1=4"}
+                                     << noDebug;
+    QTest::newRow("trailing separators add no column")
+        << false << head + "scene;1;2;\nRiseTime;3;4;\nC1;5;6;\ndesc;a;b;\n" << ok
+        << QStringList{"1 3/65535/0 C1=5 'a'", "2 4/65535/0 C1=6 'b'"} << noDebug;
+    QTest::newRow("cells of ignored rows add no column") << false << head + "scene;1\nnotes;x;y;z\nC0;1;2;3\n" << ok
+                                                         << QStringList{"1 0/65535/0"}
+                                                         << QList<QByteArray>{"\"notes\" : niezinterpretowany!",
+                                                                              "Invalid value: 0"};
+    QTest::newRow("a description alone makes a column") << false << head + "desc;;only\n" << ok
+                                                        << QStringList{"0 0/65535/0 'only'"} << noDebug;
+    QTest::newRow("a row name alone") << false << head + "desc\nscene\n" << empty << QStringList{} << noDebug;
+    QTest::newRow("no record") << false << head + "RiseTime;x;;\n" << empty << QStringList{} << noDebug;
+    QTest::newRow("any first line") << false << QByteArray("Kvotera DMX sheet\r\nscene;2\n") << ok
+                                    << QStringList{"2 0/65535/0"} << noDebug;
+    QTest::newRow("the first line is never a row") << false << QByteArray("scene;4\nscene;2\n") << ok
+                                                   << QStringList{"2 0/65535/0"} << noDebug;
+    QTest::newRow("bare mask header") << false << QByteArray("Kvotera DMX sheet") << invalid << QStringList{}
+                                      << noDebug;
+    QTest::newRow("bare mask header, line end") << false << QByteArray("Kvotera DMX sheet\n") << empty
+                                                << QStringList{} << noDebug;
+    QTest::newRow("bare scene header") << false << QByteArray("KVO DMX sheet") << empty << QStringList{} << noDebug;
+    QTest::newRow("empty file") << false << QByteArray() << invalid << QStringList{} << noDebug;
+}
+
+void tst_dmx_sheet::reads()
+{
+    QFETCH(bool, masks);
+    QFETCH(QByteArray, sheet);
+    QFETCH(int, status);
+    QFETCH(QStringList, columns);
+    QFETCH(QList<QByteArray>, debug);
+    for (const QByteArray& text : debug)
+        QTest::ignoreMessage(QtDebugMsg, text.constData());
+    dmxSheetColumns read;
+    QCOMPARE(int(readSheet(sheet, masks ? dmxSheetKind::masks() : dmxSheetKind::scenes(), read)), status);
+    QCOMPARE(summaries(read), columns);
+}
+
+void tst_dmx_sheet::invalidSheetsLeaveTheColumns()
+{
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet("x\nscene;3\n", dmxSheetKind::scenes(), columns), dmxSheet::READ_OK);
+    QCOMPARE(readSheet("", dmxSheetKind::scenes(), columns), dmxSheet::READ_INVALID);
+    QCOMPARE(summaries(columns), QStringList{"3 0/65535/0"});
+    QCOMPARE(readSheet("x\n", dmxSheetKind::scenes(), columns), dmxSheet::READ_EMPTY);
+    QVERIFY(columns.empty());
+}
+
+// A hostile line cannot make more columns than there are records.
+void tst_dmx_sheet::masksReadAtMost256Columns()
+{
+    QByteArray sheet = "Kvotera DMX sheet\nRiseTime";
+    for (int i = 0; i < 300; ++i)
+        sheet += ";" + QByteArray::number(i);
+    sheet += "\ndesc" + QByteArray(100000, ';') + "x\n";
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet(sheet, dmxSheetKind::masks(), columns), dmxSheet::READ_OK);
+    QCOMPARE(columns.size(), size_t(256));
+    QCOMPARE(columns.front()->number, uint16_t(0));
+    QCOMPARE(columns.back()->number, uint16_t(255));
+    QCOMPARE(columns.back()->fadeUp, uint16_t(255));
+    QVERIFY(columns.back()->description.isEmpty());
+}
+
+// Lines far longer than any buffer: a channel row of 600 records and a
+// description row of more than 5000 bytes keep every cell in its column.
+void tst_dmx_sheet::longLinesAreReadWhole()
+{
+    QByteArray numbers = "scene", channel = "C2", desc = "desc";
+    for (int r = 0; r < 600; ++r) {
+        numbers += ";" + QByteArray::number(r + 1);
+        channel += ";" + QByteArray::number(r % 256);
+        desc += ";" + (r == 300 ? QByteArray(400, 'w') : "description " + QByteArray::number(r));
+    }
+    QVERIFY(desc.size() > 5000);
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet("KVO DMX sheet\n" + numbers + "\n" + channel + "\n" + desc + "\nRiseTime;7\n",
+                       dmxSheetKind::scenes(), columns),
+             dmxSheet::READ_OK);
+    QCOMPARE(columns.size(), size_t(600));
+    for (int r = 0; r < 600; ++r) {
+        QCOMPARE(columns[size_t(r)]->number, uint16_t(r + 1));
+        QCOMPARE(columns[size_t(r)]->channels[1], uint8_t(r % 256));
+        QCOMPARE(columns[size_t(r)]->description,
+                 r == 300 ? QString(400, QLatin1Char('w')) : QStringLiteral("description %1").arg(r));
+    }
+    QCOMPARE(columns[0]->fadeUp, uint16_t(7));
+}
+
+void tst_dmx_sheet::storing_data()
+{
+    QTest::addColumn<QByteArray>("numbers");  // number row of the sheet
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("shift");
+    QTest::addColumn<QList<int>>("stored");   // scene index of each column, -1 not stored
+
+    QTest::newRow("as exported") << QByteArray("scene;3;4;5") << 3 << 5 << 0 << QList<int>{2, 3, 4};
+    QTest::newRow("relocated") << QByteArray("scene;3;4;5") << 3 << 5 << 10 << QList<int>{12, 13, 14};
+    QTest::newRow("part of the range") << QByteArray("scene;3;4;5") << 4 << 4 << -1 << QList<int>{-1, 2, -1};
+    QTest::newRow("from above to") << QByteArray("scene;3;4;5") << 5 << 4 << 0 << QList<int>{-1, -1, -1};
+    // Columns 0 and 10240 leave no relocation that keeps both in the table.
+    QTest::newRow("0 and 10240") << QByteArray("scene;0;5;10240") << 0 << 10240 << 1 << QList<int>{0, 5, -1};
+    QTest::newRow("0 and 10240 unshifted") << QByteArray("scene;0;5;10240") << 0 << 10240 << 0
+                                           << QList<int>{-1, 4, 10239};
+}
+
+void tst_dmx_sheet::storing()
+{
+    QFETCH(QByteArray, numbers);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, shift);
+    QFETCH(QList<int>, stored);
+
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet("KVO DMX sheet\n" + numbers + "\nRiseTime;11;12;13\nLastTime;-1;0;5\nFallTime;1;2;3\n"
+                                                     "C1;21;22;23\nC512;31;32;33\ndesc;one;two;three\n",
+                       dmxSheetKind::scenes(), columns),
+             dmxSheet::READ_OK);
+    kv310_controller_class c;
+    for (int s = 0; s < img::SCENES; ++s) {
+        fadeTimes{100, 100, 100, uint16_t(s)}.write(c.configImage + img::sceneTimesOf(s));
+        std::memset(c.configImage + img::sceneChannelsOf(s), 0x55, 512);
+    }
+    const QByteArray untouched = QByteArray(512, '\x55');
+
+    const int count = dmxSheet::store(columns, dmxSheetKind::scenes(), c.configImage, c.sceneDescriptions.data(),
+                                      from, to, shift);
+    QCOMPARE(count, int(stored.size() - stored.count(-1)));
+    const QStringList names{"one", "two", "three"};
+    for (int k = 0; k < stored.size(); ++k) {
+        const int s = stored.at(k);
+        if (s < 0)
+            continue;
+        const fadeTimes t = fadeTimes::read(c.configImage + img::sceneTimesOf(s));
+        QCOMPARE(t.fadeUp, uint16_t(11 + k));
+        QCOMPARE(t.duration, k == 0 ? uint16_t(0xFFFF) : k == 1 ? uint16_t(0) : uint16_t(5));
+        QCOMPARE(t.fadeDown, uint16_t(1 + k));
+        QCOMPARE(t.reserved, uint16_t(s));
+        const uint8_t* levels = c.configImage + img::sceneChannelsOf(s);
+        QCOMPARE(int(levels[0]), 21 + k);
+        QCOMPARE(int(levels[1]), 0);
+        QCOMPARE(int(levels[511]), 31 + k);
+        QCOMPARE(c.sceneDescriptions[size_t(s)], names.at(k));
+    }
+    int changed = 0;
+    for (int s = 0; s < img::SCENES; ++s)
+        changed += QByteArray(reinterpret_cast<const char*>(c.configImage + img::sceneChannelsOf(s)), 512) != untouched;
+    QCOMPARE(changed, count);
+}
+
+// The last five scenes, full of levels, times and descriptions (one with a
+// separator), go out and come back into another show unchanged.
+void tst_dmx_sheet::theLastScenesRoundTrip()
+{
+    kv310_controller_class out;
+    uint32_t seed = 12345;
+    for (int s = 10235; s < img::SCENES; ++s) {
+        for (int ch = 0; ch < 512; ++ch) {
+            seed = seed * 1103515245u + 12345u;
+            out.configImage[img::sceneChannelsOf(s) + uint32_t(ch)] = uint8_t(seed >> 16);
+        }
+        fadeTimes{uint16_t(s), uint16_t(s == 10239 ? 0xFFFF : 65534 - s), uint16_t(65535 - s), 0x1111}.write(
+            out.configImage + img::sceneTimesOf(s));
+        out.sceneDescriptions[size_t(s)] = QStringLiteral("Scene %1 ł").arg(s + 1);
+    }
+    out.sceneDescriptions[10236] = QStringLiteral("front; back");
+    const QByteArray sheet = written(out, dmxSheetKind::scenes(), 10235, 10239);
+    QCOMPARE(linesOf(sheet).size(), 518);
+
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet(sheet, dmxSheetKind::scenes(), columns), dmxSheet::READ_OK);
+    QCOMPARE(columns.front()->number, uint16_t(10236));
+    QCOMPARE(columns.back()->number, uint16_t(10240));
+    kv310_controller_class in;
+    for (int s = 10230; s < img::SCENES; ++s)
+        fadeTimes{0, 0, 0, 0x2222}.write(in.configImage + img::sceneTimesOf(s));
+    QCOMPARE(dmxSheet::store(columns, dmxSheetKind::scenes(), in.configImage, in.sceneDescriptions.data(), 10236,
+                             10240, 0),
+             5);
+
+    out.sceneDescriptions[10236] = QStringLiteral("front, back");
+    for (int s = 10235; s < img::SCENES; ++s) {
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(in.configImage + img::sceneChannelsOf(s)), 512),
+                 QByteArray(reinterpret_cast<const char*>(out.configImage + img::sceneChannelsOf(s)), 512));
+        const fadeTimes was = fadeTimes::read(out.configImage + img::sceneTimesOf(s));
+        const fadeTimes got = fadeTimes::read(in.configImage + img::sceneTimesOf(s));
+        QCOMPARE(got.fadeUp, was.fadeUp);
+        QCOMPARE(got.duration, was.duration);
+        QCOMPARE(got.fadeDown, was.fadeDown);
+        QCOMPARE(got.reserved, uint16_t(0x2222));
+        QCOMPARE(in.sceneDescriptions[size_t(s)], out.sceneDescriptions[size_t(s)]);
+    }
+    QCOMPARE(fadeTimes::read(in.configImage + img::sceneTimesOf(10234)).fadeUp, uint16_t(0));
+}
+
+QTEST_MAIN(tst_dmx_sheet)
+#include "tst_dmx_sheet.moc"
