@@ -41,6 +41,7 @@ asettings_dmx_widget::asettings_dmx_widget(QWidget* parent) : QWidget(parent)
     channelView = new QTableView(this);
     channelView->setGeometry(10, 20, 300, 570);
     channelView->setModel(channelModel);
+    channelView->setColumnWidth(0, 130);
     channelView->setColumnWidth(1, 140);
     channelView->setSelectionMode(QAbstractItemView::SingleSelection);
     channelView->setSelectionBehavior(QAbstractItemView::SelectRows);
