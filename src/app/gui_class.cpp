@@ -59,8 +59,8 @@ constexpr int EVENTS_TAB_REMOTE_CONTROL = 5;
 constexpr int EVENTS_TAB_DMX_OUTPUT = 6;
 constexpr int SETTINGS_TAB_OTHER = 5;
 
-// The scene and mask pages are both built on the record page, whose
-// "Choose all or..." group holds the channel range boxes.
+// Pages built on the record page hold the channel range boxes of their
+// "Choose all or..." group.
 template <class Page>
 void limitRangeBoxes(Page* page, int n)
 {

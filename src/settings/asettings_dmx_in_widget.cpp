@@ -2,6 +2,7 @@
 
 #include "seams/gui_base.h"
 #include "widgets/guarded_spin_box.h"
+#include "widgets/page_style.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
@@ -52,8 +53,7 @@ void mCheckBox::sendMonit(int)
 asettings_dmx_in_widget::asettings_dmx_in_widget(QWidget* parent) : QWidget(parent)
 {
     setGeometry(0, 0, 840, 650);
-    const QFont font(QStringLiteral("MS Shell Dlg"), 10, QFont::Normal);
-    setFont(font);
+    setFont(pageStyle::listFont());
 
     // The bulk tool's range ends at the output channel limit as it stands
     // now; a word outside the limit's range leaves it the whole universe.
@@ -113,7 +113,7 @@ asettings_dmx_in_widget::asettings_dmx_in_widget(QWidget* parent) : QWidget(pare
     deselectRadio->setChecked(true);
     invertRadio = placed(new QRadioButton(tr("Invert"), this), 420, 580, 91, 20);
     executeButton = placed(new QPushButton(tr("Execute!"), this), 550, 578, 121, 23);
-    executeButton->setFont(QFont(QStringLiteral("MS Shell Dlg"), 10, QFont::Normal));
+    executeButton->setFont(pageStyle::listFont());
 
     boxMapper = new QSignalMapper(this);
     for (int c = 0; c < img::CHANNELS; ++c) {

@@ -5,6 +5,7 @@
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_style.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -28,8 +29,7 @@ void setCellText(QStandardItemModel* model, int row, int column, const QString& 
 asettings_dmx_widget::asettings_dmx_widget(QWidget* parent) : QWidget(parent)
 {
     setGeometry(0, 0, 840, 650);
-    const QFont font(QStringLiteral("MS Shell Dlg"), 10, QFont::Normal);
-    setFont(font);
+    setFont(pageStyle::listFont());
 
     settingsPanel = new asettings_dmx_set_widget(parent);
     settingsPanel->move(350, 100);
@@ -41,8 +41,12 @@ asettings_dmx_widget::asettings_dmx_widget(QWidget* parent) : QWidget(parent)
     channelView = new QTableView(this);
     channelView->setGeometry(10, 20, 300, 570);
     channelView->setModel(channelModel);
-    channelView->setColumnWidth(0, 130);
+    channelView->setColumnWidth(0, 115);
     channelView->setColumnWidth(1, 140);
+    // The summary column takes what the view has left, so that the longest
+    // summary of a triggered channel shows whole.
+    channelView->horizontalHeader()->setStretchLastSection(true);
+    channelView->verticalHeader()->setDefaultSectionSize(22);
     channelView->setSelectionMode(QAbstractItemView::SingleSelection);
     channelView->setSelectionBehavior(QAbstractItemView::SelectRows);
     channelView->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,6 +1,7 @@
 #include "settings/asettings_dmx_in_widget.h"
 #include "settings/asettings_dmx_set_widget.h"
 #include "settings/asettings_dmx_widget.h"
+#include "model/config_image.h"
 
 #include "support/page_fixture.h"
 
@@ -11,11 +12,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTranslator>
 
+#include <algorithm>
 #include <memory>
 
 // The texts of the DMX settings pages fit their widgets, in English and in
@@ -86,8 +90,25 @@ void tst_settings_texts_fit::textsFit()
             tab->setFont(QFont(QStringLiteral("MS Shell Dlg"), 10, QFont::Bold));
             tab->resize(845, 650);
         }
+        // The widest summary there is: a triggered channel at the top of its range.
+        const uint8_t widest[4] = {254, 255, 253, 254};
+        std::copy(widest, widest + 4, world.controller().configImage + img::outputChannelsOf(511));
         asettings_dmx_widget output(&outputTab);
         asettings_dmx_in_widget input(&inputTab);
+        outputTab.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&outputTab));
+        QStringList cells;
+        for (int column = 0; column < 2; ++column) {
+            const QString text = output.channelModel->item(511, column)->text();
+            const int needed = output.channelView->fontMetrics().horizontalAdvance(text) + 8;
+            if (needed > output.channelView->columnWidth(column))
+                cells << QStringLiteral("column %1 \"%2\": %3 > %4")
+                             .arg(column)
+                             .arg(text)
+                             .arg(needed)
+                             .arg(output.channelView->columnWidth(column));
+        }
+        QVERIFY2(cells.isEmpty(), qPrintable(cells.join(QLatin1Char('\n'))));
         if (!catalogue.isEmpty())
             QVERIFY(output.settingsPanel->limitLabel->text() != QLatin1String("Output Channels Limit "));
         const QStringList bad = clipped(outputTab) + clipped(inputTab);
