@@ -46,6 +46,7 @@ private Q_SLOTS:
     void loadingARecord_data();
     void loadingARecord();
     void choosingTheCharacteristic();
+    void aNonLinearFirstChannel();
     void levelsBoundEachOther();
     void eventGenerationOnAndOff();
     void eventRangeBoxesFollowEachOther();
@@ -273,6 +274,20 @@ void tst_dmx_output_page::choosingTheCharacteristic()
 
     panel()->radioButtonLinear->setChecked(true);
     QCOMPARE(recordOf(0), (record{0, 255, 255, 255}));
+}
+
+void tst_dmx_output_page::aNonLinearFirstChannel()
+{
+    // Non-linear is what the panel shows before any channel: no button
+    // changes, yet the hysteresis boxes must go blank and let go of the record.
+    setRecord(0, {0, 255, 255, 0});
+    makePage();
+    QVERIFY(panel()->radioButtonNonLinear->isChecked());
+    QCOMPARE(panel()->spinBoxHDown->text(), QStringLiteral(" "));
+    QCOMPARE(panel()->spinBoxHUp->text(), QStringLiteral(" "));
+    panel()->spinBoxHUp->setValue(1);
+    panel()->spinBoxHDown->setValue(1);
+    QCOMPARE(recordOf(0), (record{0, 255, 255, 0}));
 }
 
 void tst_dmx_output_page::levelsBoundEachOther()
