@@ -6,6 +6,7 @@
 #include "app/right_panel_widget.h"
 #include "seams/dialog_seam.h"
 #include "app/time_rescale_dlg.h"
+#include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_dlyd_widget.h"
@@ -41,6 +42,9 @@
 #include <QTimer>
 #include <QSignalBlocker>
 
+#include <type_traits>
+#include <utility>
+
 
 namespace {
 
@@ -54,6 +58,33 @@ constexpr int MAIN_TAB_SETTINGS = 7;
 constexpr int EVENTS_TAB_REMOTE_CONTROL = 5;
 constexpr int EVENTS_TAB_DMX_OUTPUT = 6;
 constexpr int SETTINGS_TAB_OTHER = 5;
+
+// Pages built on the record page hold the channel range boxes of their
+// "Choose all or..." group.
+template <class Page>
+void limitRangeBoxes(Page* page, int n)
+{
+    if constexpr (std::is_base_of_v<arecord_settings_widget, Page>) {
+        if (!page)
+            return;
+        page->fromChannelBox->setRange(1, n);
+        page->toChannelBox->setRange(1, n);
+    }
+}
+
+// The active-scenes page keeps its control channel within the DMX input
+// channel limit through its setInputLimit slot.
+template <class Page, class = void>
+struct boundsControlChannel : std::false_type {};
+template <class Page>
+struct boundsControlChannel<Page, std::void_t<decltype(std::declval<Page&>().setInputLimit(0))>> : std::true_type {};
+
+template <class Page>
+void applyInputLimit(Page* page, int n)
+{
+    if constexpr (boundsControlChannel<Page>::value)
+        page->setInputLimit(n);
+}
 
 // Inclusive corners (left, top) and (right, bottom).
 void place(QWidget* w, int left, int top, int right, int bottom)
@@ -403,11 +434,11 @@ void gui_class::showStoredSettings()
         shutdownTimeEdit->setTime(fromTenths(img::getU16(image, img::shutDownTime)));
     }
 
-    const int first = img::getU16(image, img::outEventFirstChannel);
-    const bool generating = first < img::CHANNELS;
+    const bool generating = img::getU16(image, img::outEventFirstChannel) < img::CHANNELS;
     if (generating) {
-        dmxOutEvents->firstChannel = first + 1;
-        dmxOutEvents->lastChannel = img::getU16(image, img::outEventLastChannel) + 1;
+        const QPair<int, int> range = asettings_dmx_set_widget::storedEventRange(image);
+        dmxOutEvents->firstChannel = range.first;
+        dmxOutEvents->lastChannel = range.second;
     }
     setEventsTabEnabled(EVENTS_TAB_DMX_OUTPUT, generating);
     setEventsTabEnabled(EVENTS_TAB_REMOTE_CONTROL, controller->rcuAddress <= 31);
@@ -452,6 +483,33 @@ void gui_class::refreshDelayEvents()
 int gui_class::currentEventPageKind() const
 {
     return tabWidget_main->currentIndex() == MAIN_TAB_EVENTS ? tabWidget_events->currentIndex() : 103;
+}
+
+void gui_class::setDmxOutEventRange(int first, int last)
+{
+    // The output settings page is built, and sets its range, before the events page exists.
+    if (!dmxOutEvents)
+        return;
+    dmxOutEvents->firstChannel = first;
+    dmxOutEvents->lastChannel = last;
+}
+
+void gui_class::refreshDmxOutEvents()
+{
+    if (dmxOutEvents)
+        dmxOutEvents->refresh();
+}
+
+void gui_class::limitChannelRangeBoxes(int n)
+{
+    limitRangeBoxes(sceneEditor, n);
+    limitRangeBoxes(maskEditor, n);
+}
+
+void gui_class::setActiveScenesInputLimit(int n)
+{
+    if (activeScenes)
+        applyInputLimit(activeScenes, n);
 }
 
 // ---- Refresh ---------------------------------------------------------------------
@@ -607,10 +665,10 @@ void gui_class::reloadAfterRead(bool fromFile)
     panel->spinChnlMax->setValue(img::getU16(image, img::outputChannelCount));
     startupTimeEdit->setTime(fromTenths(img::getU16(image, img::startUpTime)));
     shutdownTimeEdit->setTime(fromTenths(img::getU16(image, img::shutDownTime)));
-    const int first = img::getU16(image, img::outEventFirstChannel);
-    dmxOutEvents->firstChannel = first + 1;
-    dmxOutEvents->lastChannel = img::getU16(image, img::outEventLastChannel) + 1;
-    panel->eventGenEnable(first < img::CHANNELS);
+    const QPair<int, int> range = asettings_dmx_set_widget::storedEventRange(image);
+    dmxOutEvents->firstChannel = range.first;
+    dmxOutEvents->lastChannel = range.second;
+    panel->eventGenEnable(img::getU16(image, img::outEventFirstChannel) < img::CHANNELS);
     if (fromFile)
         sequenceEditor->seqNumberChange(0, 0, 0, 0);
     const int program = qMax(programEditor->currentProgram, 0);

@@ -65,6 +65,10 @@ public:
     void setEventsTabEnabled(int index, bool enabled) override;
     void refreshDelayEvents() override;
     int currentEventPageKind() const override;
+    void setDmxOutEventRange(int first, int last) override;
+    void refreshDmxOutEvents() override;
+    void limitChannelRangeBoxes(int n) override;
+    void setActiveScenesInputLimit(int n) override;
 
     kv310_controller_class* controller;
     QTimer* clockTimer = nullptr;

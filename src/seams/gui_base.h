@@ -54,6 +54,18 @@ public:
     // pages hold to copy from; a page calls it before it opens one, so that
     // only one is held at a time.
     virtual void destTmpDev() {}
+
+    // DMX output events page: the 1-based channel range it lists (first
+    // above last lists nothing), taken at its next refresh; and a refresh.
+    // The output channel panel governs both with event generation.
+    virtual void setDmxOutEventRange(int first, int last) { Q_UNUSED(first) Q_UNUSED(last) }
+    virtual void refreshDmxOutEvents() {}
+    // The range boxes ("from", "to") of the scene and mask editors' channel
+    // groups become 1..n when the output channel limit changes.
+    virtual void limitChannelRangeBoxes(int n) { Q_UNUSED(n) }
+    // The active-scenes page bounds its control channel by the DMX input
+    // channel limit.
+    virtual void setActiveScenesInputLimit(int n) { Q_UNUSED(n) }
 };
 
 // The current main window; null before the first one and while it is rebuilt.

@@ -1,17 +1,71 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QWidget>
 
-// The DMX input settings page (settings tab "DMX Input").
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSignalMapper;
+class QSpinBox;
+class QTableWidget;
+class guardedSpinBox;
+
+// A check box of the phase grid: any change of its state, whoever makes it,
+// is announced as monit().
+class mCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit mCheckBox(QWidget* parent);
+
+signals:
+    void monit();
+
+public slots:
+    void sendMonit(int state);
+};
+
+// The DMX input settings page (settings tab "DMX Input"): the number of DMX
+// input channels in use and, for each of the 512 input channels, whether it
+// can set the phases of scenes and masks (a checked box). A bulk tool below
+// the grid checks, unchecks or inverts a range of boxes with a step. The
+// active scenes' control channel is shown checked, amber and locked. Every
+// change goes straight into the image of `theController`.
 class asettings_dmx_in_widget : public QWidget {
     Q_OBJECT
 public:
     explicit asettings_dmx_in_widget(QWidget* parent);
 
-    // Calls of refresh() so far. The page has no content to reload yet;
-    // the main window's tests count these to see which page a refresh reaches.
-    int refreshCount = 0;
+    QLabel* limitCaption;
+    QLabel* gridCaption;
+    QSpinBox* inputLimitBox;
+    QTableWidget* phaseGrid;  // 16 x 32 boxes, channel 32 * row + column
+    QLabel* toLabel;
+    QLabel* chooseAllLabel;
+    QCheckBox* rangeCheck;
+    QCheckBox* stepCheck;
+    QSpinBox* stepBox;
+    guardedSpinBox* fromBox;
+    guardedSpinBox* toBox;
+    QRadioButton* selectRadio;
+    QRadioButton* deselectRadio;
+    QRadioButton* invertRadio;
+    QPushButton* executeButton;
+    QSignalMapper* boxMapper;  // each grid box to its 0-based channel
+
+    int refreshCount = 0;  // reloads from the image so far
+
+    // The grid's box of a 0-based input channel.
+    mCheckBox* boxOf(int channel) const;
 
 public slots:
     void refresh();
+    // Writes the channel's phase mask bit from its box.
+    void boxChanged(int channel);
+    // Applies the value of the limit box as the input channel limit.
+    void chgLimit();
+    void validStart(int a);
+    void validEnd(int a);
+    // Runs the bulk tool.
+    void selectSome();
 };

@@ -54,6 +54,7 @@
 #include <QSignalMapper>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -576,7 +577,7 @@ void tst_main_window::fileReadAndDeviceRead()
     QCOMPARE(w->programEditor->programRows, 512);
     QCOMPARE(w->sequenceEditor->currentSequence, 5);
     QCOMPARE(w->dmxOutSettings->settingsPanel->spinChnlMax->value(), 200);
-    QCOMPARE(w->dmxOutSettings->channelLimit, 200);
+    QCOMPARE(w->dmxOutSettings->channelModel->rowCount(), 200);
     QCOMPARE(channelCount, 200);
     QCOMPARE(w->startupTimeEdit->time(), QTime(0, 0, 2, 500));
     QCOMPARE(w->shutdownTimeEdit->time(), QTime(0, 0, 7));

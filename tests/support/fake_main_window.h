@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // A main window as the lower layers see it: it records what it is told and
 // hands out the field texts it is given.
 class fakeMainWindow : public gui_base_class {
@@ -28,6 +30,15 @@ public:
     void setSceneTransparency(bool on) override { sceneTransparency.append(on); }
     bool sceneMonitorHidden() const override { return monitorHidden; }
     void destTmpDev() override { ++scratchReleases; }
+    void setDmxOutEventRange(int first, int last) override { dmxOutEventRanges.append({first, last}); }
+    void refreshDmxOutEvents() override { ++dmxOutEventsRefreshes; }
+    void limitChannelRangeBoxes(int n) override { channelRangeLimits.append(n); }
+    void setActiveScenesInputLimit(int n) override
+    {
+        inputLimits.append(n);
+        if (onInputLimit)
+            onInputLimit(n);
+    }
 
     QStringList calls;
     int fieldResets = 0;
@@ -40,4 +51,10 @@ public:
     QList<bool> sceneTransparency;  // what the scene editor's transparency was told
     bool monitorHidden = false;     // the scene editor's "Hide monitor window" box
     int scratchReleases = 0;
+    QList<QPair<int, int>> dmxOutEventRanges;  // ranges handed to the DMX output events page
+    int dmxOutEventsRefreshes = 0;
+    QList<int> channelRangeLimits;  // what the editors' range boxes were limited to
+    QList<int> inputLimits;         // what the active-scenes page was told
+    // Plays the active-scenes page's answer to a new input limit, when set.
+    std::function<void(int)> onInputLimit;
 };

@@ -1304,10 +1304,71 @@ Kontynuować mimo to?</translation>
     </message>
 </context>
 <context>
-    <name>asettings_dmx_set_widget</name>
+    <name>asettings_dmx_in_widget</name>
     <message>
-        <source>Output Channels Limit </source>
-        <translation>Limit kanałów </translation>
+        <source>Limit input DMX channels to:</source>
+        <translation>Ogranicz wejściowe kanały DMX do:</translation>
+    </message>
+    <message>
+        <source>Checked channels can set scenes&apos; and masks&apos; phases</source>
+        <translation>Zaznaczone kanały mogą ustawiać fazy scen i masek</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>do</translation>
+    </message>
+    <message>
+        <source>Choose all</source>
+        <translation>Wybierz wszystkie</translation>
+    </message>
+    <message>
+        <source>In range from</source>
+        <translation>W zakresie od</translation>
+    </message>
+    <message>
+        <source>or choose every</source>
+        <translation>lub wybierz co</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Zaznacz</translation>
+    </message>
+    <message>
+        <source>Deselect</source>
+        <translation>Odznacz</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>Odwróć</translation>
+    </message>
+    <message>
+        <source>Execute!</source>
+        <translation>Wykonaj!</translation>
+    </message>
+    <message>
+        <source>Active Scenes control channel</source>
+        <translation>Kanał sterujący scen aktywnych</translation>
+    </message>
+</context>
+<context>
+    <name>asettings_dmx_widget</name>
+    <message>
+        <source>DMX Channel</source>
+        <comment>column title</comment>
+        <translation>Kanał DMX</translation>
+    </message>
+    <message>
+        <source>Channel Settings</source>
+        <comment>column title</comment>
+        <translation>Ustawienia kanału</translation>
+    </message>
+    <message>
+        <source>DMX Channel: %1</source>
+        <translation>Kanał DMX: %1</translation>
+    </message>
+    <message>
+        <source>DMX Ch. %1</source>
+        <translation>Kanał DMX %1</translation>
     </message>
 </context>
 <context>
@@ -1504,6 +1565,89 @@ Kontynuować mimo to?</translation>
     <message>
         <source>No change</source>
         <translation>Bez zmian</translation>
+    </message>
+</context>
+<context>
+    <name>dmxOutputSet</name>
+    <message>
+        <source>Form</source>
+        <translation>Formularz</translation>
+    </message>
+    <message>
+        <source>Triggered</source>
+        <translation>Wyzwalana</translation>
+    </message>
+    <message>
+        <source>Hysteresis level UP:</source>
+        <translation>Próg histerezy GÓRNY:</translation>
+    </message>
+    <message>
+        <source>Hysteresis level DOWN:</source>
+        <translation>Próg histerezy DOLNY:</translation>
+    </message>
+    <message>
+        <source>DMX Channel Values</source>
+        <translation>Wartości kanału DMX</translation>
+    </message>
+    <message>
+        <source>Minimal value:</source>
+        <translation>Wartość minimalna:</translation>
+    </message>
+    <message>
+        <source>Maximal value:</source>
+        <translation>Wartość maksymalna:</translation>
+    </message>
+    <message>
+        <source>Events Generation</source>
+        <translation>Generowanie zdarzeń</translation>
+    </message>
+    <message>
+        <source>From channel</source>
+        <translation>Od kanału</translation>
+    </message>
+    <message>
+        <source>To channel</source>
+        <translation>Do kanału</translation>
+    </message>
+    <message>
+        <source>Number Of Channels</source>
+        <translation>Liczba kanałów</translation>
+    </message>
+    <message>
+        <source>Output Channels Limit </source>
+        <translation>Limit kanałów wyjść</translation>
+    </message>
+    <message>
+        <source>Characteristic</source>
+        <translation>Charakterystyka</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Liniowa</translation>
+    </message>
+    <message>
+        <source>Non-linear</source>
+        <translation>Nieliniowa</translation>
+    </message>
+    <message>
+        <source>DMX Input Signal Transmission</source>
+        <translation>Przesyłanie sygnału wejścia DMX</translation>
+    </message>
+    <message>
+        <source>Mark Between Frame Time</source>
+        <translation>Przerwa między ramkami</translation>
+    </message>
+    <message>
+        <source>no delay</source>
+        <translation>bez zwłoki</translation>
+    </message>
+    <message>
+        <source> µs</source>
+        <translation> µs</translation>
+    </message>
+    <message>
+        <source>Set MBFT to</source>
+        <translation>Ustaw MBFT na</translation>
     </message>
 </context>
 <context>
