@@ -48,8 +48,13 @@ void aevents_dmxout_widget::refresh()
     ++refreshCount;
     boundRange();
     const int count = rangeEmpty() ? 1 : 2 * (lastChannel - firstChannel + 1);
-    if (eventList->rowCount() != count)
+    if (eventList->rowCount() != count) {
+        // A shrinking list moves its current row, which makes another event
+        // current; the rows are rebuilt below in any case.
+        listing = true;
         eventList->setRowCount(count);
+        listing = false;
+    }
 
     QTableWidgetItem* first = eventList->item(0, 0);
     if (rangeEmpty()) {
@@ -81,7 +86,8 @@ void aevents_dmxout_widget::dmxEventChange(const QModelIndex& index_current, con
     const int id = index_current.isValid() ? eventOfRow(index_current.row()) : -1;
     if (id >= 0)
         selectEvent(id);
-    refresh();
+    if (!listing)
+        refresh();
 }
 
 void aevents_dmxout_widget::descriptionStored(const QString& text)

@@ -35,4 +35,6 @@ private:
     bool rangeEmpty() const { return firstChannel > lastChannel; }
     // The event of a list row; -1 for a row that stands for none.
     int eventOfRow(int row) const;
+
+    bool listing = false;  // the list is changing its rows
 };
