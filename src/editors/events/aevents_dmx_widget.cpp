@@ -72,7 +72,7 @@ void aevents_dmx_widget::refresh()
     }
     actionPanel->setEnabled(!eventUnavailable(currentEvent));
     actionPanel->refresh();
-    titleLabel->setText(channelTitle(currentEvent / 2 + 1, currentEvent % 2 == 1));
+    setTitle(channelTitle(currentEvent / 2 + 1, currentEvent % 2 == 1));
     if (theController)
         descriptionEdit->setText(theController->eventDescriptions[size_t(currentEvent)].trimmed());
 }

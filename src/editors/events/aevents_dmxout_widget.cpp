@@ -59,7 +59,7 @@ void aevents_dmxout_widget::refresh()
     QTableWidgetItem* first = eventList->item(0, 0);
     if (rangeEmpty()) {
         // Generation is off: the one row stands for no event.
-        setRowText(0, tr("No channels to raise events"));
+        setRowText(0, tr("Generation is off"));
         setRowBrush(0, rowBrush(false, false));
         if ((first = eventList->item(0, 0)))
             first->setFlags(Qt::NoItemFlags);
@@ -75,7 +75,7 @@ void aevents_dmxout_widget::refresh()
     }
     actionPanel->refresh();
     const int channel = (currentEvent - EVENT_DMX_OUT) / 2 + 1;
-    titleLabel->setText(aevents_dmx_widget::channelTitle(channel, currentEvent % 2 == 1));
+    setTitle(aevents_dmx_widget::channelTitle(channel, currentEvent % 2 == 1));
     if (theController)
         descriptionEdit->setText(theController->eventDescriptions[size_t(currentEvent)].trimmed());
 }

@@ -74,7 +74,7 @@ void aevents_inputs_widget::refresh()
     actionPanel->refresh();
 
     const int row = qMax(currentRow(), 0);
-    titleLabel->setText((row % 2 == 0 ? tr("Input %1 (On)") : tr("Input %1 (Off)")).arg(row / 2 + 1));
+    setTitle((row % 2 == 0 ? tr("Input %1 (On)") : tr("Input %1 (Off)")).arg(row / 2 + 1));
 
     if (!theController)
         return;

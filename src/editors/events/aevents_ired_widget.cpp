@@ -89,7 +89,7 @@ void aevents_ired_widget::refresh()
 
     const QString names[3] = {tr("pressed"), tr("repeated"), tr("released")};
     const QString& name = names[(currentEvent - EVENT_RC_BUTTON) % 3];
-    titleLabel->setText(tr("Button No. %1").arg(button + 1) + QStringLiteral(" - ") + name);
+    setTitle(tr("Button No. %1").arg(button + 1) + QStringLiteral(" - ") + name);
 
     if (!theController)
         return;

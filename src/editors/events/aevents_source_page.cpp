@@ -88,6 +88,14 @@ void aevents_source_page::selectEvent(int id)
     targetDescriptionEdit->clear();
 }
 
+void aevents_source_page::setTitle(const QString& text)
+{
+    if (titleWidth == 0)
+        titleWidth = titleLabel->width();
+    titleLabel->setText(text);
+    titleLabel->resize(qMax(titleWidth, titleLabel->sizeHint().width()), titleLabel->height());
+}
+
 void aevents_source_page::setRowText(int row, const QString& text)
 {
     eventModel->setData(eventModel->index(row, 0), pageStyle::elided(text, eventList->font(), elideWidth));

@@ -60,6 +60,9 @@ protected:
     // Makes id the current event: the panel shows it, no action is current
     // and the target description is empty.
     void selectEvent(int id);
+    // Sets the title; a title longer than its label (in some languages)
+    // widens the label rather than being cut.
+    void setTitle(const QString& text);
     // Sets the text of column 0 of a row, cut to the width rows are given.
     void setRowText(int row, const QString& text);
     void setRowBrush(int row, const QBrush& brush, int columns = 1);
@@ -76,4 +79,5 @@ protected:
 
 private:
     int elideWidth = 0;
+    int titleWidth = 0;  // the width the title label was given
 };

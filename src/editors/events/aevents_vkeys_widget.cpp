@@ -53,7 +53,7 @@ void aevents_vkeys_widget::refresh()
         setRowBrush(r, rowBrush(hasActions(EVENT_INTERNAL + r), false));
     }
     const int row = currentRow();
-    titleLabel->setText(row <= 0 ? tr("Power On") : tr("Internal Event %1").arg(row + 1));
+    setTitle(row <= 0 ? tr("Power On") : tr("Internal Event %1").arg(row + 1));
     actionPanel->refresh();
     if (theController)
         descriptionEdit->setText(theController->eventDescriptions[size_t(currentEvent)].trimmed());

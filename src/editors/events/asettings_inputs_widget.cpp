@@ -45,8 +45,13 @@ asettings_inputs_widget::asettings_inputs_widget(QWidget* parent)
     setItemDelegate(inputsDelegate);
     setGeometry(10, 20, 820, 570);
     setColumnWidth(0, 90);
-    setColumnWidth(TYPE_COLUMN, 120);
-    setColumnWidth(DESCRIPTION_COLUMN, 590);
+    // The type column takes what its longest type name needs in the language
+    // shown; the description column gives the difference back.
+    int typeWidth = 120;
+    for (const QString& text : {tr("Unused"), tr("Normal Open"), tr("Normal Close"), tr("Input Type", "column name")})
+        typeWidth = qMax(typeWidth, fontMetrics().horizontalAdvance(text) + 30);
+    setColumnWidth(TYPE_COLUMN, typeWidth);
+    setColumnWidth(DESCRIPTION_COLUMN, 590 - (typeWidth - 120));
 }
 
 void asettings_inputs_widget::refresh()
