@@ -6,6 +6,7 @@
 #include "model/kv310_controller.h"
 #include "widgets/page_style.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,8 @@ aevents_source_page::aevents_source_page(QWidget* parent)
 {
     setGeometry(PAGE_AREA);
 }
+
+aevents_source_page::~aevents_source_page() = default;
 
 QTableWidget* aevents_source_page::makeList(QWidget* parent, int rows, const QStringList& headers,
                                             const QList<int>& widths, const QRect& geometry)
@@ -44,6 +47,8 @@ QTableWidget* aevents_source_page::makeList(QWidget* parent, int rows, const QSt
     // Fixed when the list is made: a row text keeps its length when the user
     // widens the column.
     elideWidth = 2 * list->columnWidth(0);
+    rowMetrics.emplace(list->font());
+    rowSources.assign(size_t(rows), QString());
     eventList = list;
     eventModel = list->model();
     return list;
@@ -98,7 +103,16 @@ void aevents_source_page::setTitle(const QString& text)
 
 void aevents_source_page::setRowText(int row, const QString& text)
 {
-    eventModel->setData(eventModel->index(row, 0), pageStyle::elided(text, eventList->font(), elideWidth));
+    // Cutting a text means laying it out, the dearest part of a refresh of a
+    // thousand rows; a row whose text is what it was keeps its cut text.
+    if (row < 0 || row >= eventList->rowCount())
+        return;
+    if (size_t(row) >= rowSources.size())
+        rowSources.resize(size_t(eventList->rowCount()));
+    if (eventList->item(row, 0) && rowSources[size_t(row)] == text)
+        return;
+    rowSources[size_t(row)] = text;
+    eventModel->setData(eventModel->index(row, 0), rowMetrics->elidedText(text, Qt::ElideRight, elideWidth));
 }
 
 void aevents_source_page::setRowBrush(int row, const QBrush& brush, int columns)

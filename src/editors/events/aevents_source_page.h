@@ -4,6 +4,9 @@
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
+#include <QFontMetrics>
+#include <optional>
+#include <vector>
 
 class QAbstractItemModel;
 class QLabel;
@@ -43,6 +46,7 @@ public slots:
 
 protected:
     explicit aevents_source_page(QWidget* parent);
+    ~aevents_source_page() override;
 
     // A one-column or multi-column list of `rows` events: no editing in
     // place, one row selected at a time, row 0 selected, the list font.
@@ -80,4 +84,6 @@ protected:
 private:
     int elideWidth = 0;
     int titleWidth = 0;  // the width the title label was given
+    std::optional<QFontMetrics> rowMetrics;  // of the list's font
+    std::vector<QString> rowSources;        // each row's text before it was cut
 };
