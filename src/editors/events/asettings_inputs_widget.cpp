@@ -41,7 +41,8 @@ asettings_inputs_widget::asettings_inputs_widget(QWidget* parent)
     verticalHeader()->hide();
     setModel(inputsModel);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    inputsDelegate = new asettings_inputs_delegate(parent);
+    // Owned by the tab like the view; a view without one keeps it itself.
+    inputsDelegate = new asettings_inputs_delegate(parent ? static_cast<QObject*>(parent) : this);
     setItemDelegate(inputsDelegate);
     setGeometry(10, 20, 820, 570);
     setColumnWidth(0, 90);

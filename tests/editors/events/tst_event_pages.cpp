@@ -80,6 +80,7 @@ private Q_SLOTS:
     void inputTextsFallBack();
     void descriptionsAreStoredTrimmed();
     void longRowTextsAreCut();
+    void descriptionLinesTakeTheMouse();
     void leavingAnInputReleasesItsEnablingRole_data();
     void leavingAnInputReleasesItsEnablingRole();
     void reloadKeepsTheSelectedRow();
@@ -213,6 +214,22 @@ void tst_event_pages::longRowTextsAreCut()
     const QFontMetrics metrics(page.eventList->font());
     QVERIFY(metrics.horizontalAdvance(shown) <= 360);
     QVERIFY(metrics.horizontalAdvance(shown) > 180);
+}
+
+void tst_event_pages::descriptionLinesTakeTheMouse()
+{
+    // The panel's rectangle reaches over the line that shows the description
+    // of the current action's object; the line, not the panel, gets the click.
+    pageFixture f;
+    f.tab.resize(850, 660);
+    aevents_inputs_widget page(&f.tab);
+    f.tab.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.tab));
+    const QPoint onLine = page.targetDescriptionEdit->geometry().center();
+    QVERIFY(page.actionPanel->geometry().contains(onLine));
+    QCOMPARE(f.tab.childAt(onLine), page.targetDescriptionEdit);
+    const QPoint onAdd = page.actionPanel->addActionButton->geometry().center() + page.actionPanel->pos();
+    QCOMPARE(f.tab.childAt(onAdd), page.actionPanel->addActionButton);
 }
 
 void tst_event_pages::leavingAnInputReleasesItsEnablingRole_data()
