@@ -142,6 +142,23 @@ void aevents_conf_widget::warnLocked()
     showMessage(QMessageBox::Warning, this, tr("Warning!"), tr("This delay is locked!"));
 }
 
+bool aevents_conf_widget::enablingAllowed()
+{
+    // One source only carries Enabling actions, and on an event that is no
+    // input or button they would not run at all.
+    const int source = eventBookkeeping::enablingSourceOf(panelEvent);
+    const int holder = theController->events.enablingSource;
+    if (source < 0)
+        return false;
+    if (holder == -1 || holder == source)
+        return true;
+    const QString name = holder < 24 ? QString::number(holder + 1) : QStringLiteral("RC %1").arg(holder - 23);
+    showMessage(QMessageBox::Warning, theMainWindow,
+                QCoreApplication::translate("aevents_tableview_delegate", " Illegal value!"),
+                QCoreApplication::translate("aevents_tableview_delegate", "Enabling input already defined: ") + name);
+    return false;
+}
+
 void aevents_conf_widget::refresh()
 {
     actionTable->refresh();
@@ -168,6 +185,8 @@ void aevents_conf_widget::pushButton_addClicked(bool)
             // stays the default action
         } else if (type == ACTION_DELAY && number + 1 < img::DELAYS && book.delayOwner(number + 1) >= 0) {
             warnLocked();
+        } else if (type == ACTION_ENABLING && !enablingAllowed()) {
+            // stays the default action, as a pasted one would be refused
         } else {
             eventAction* added = events.action(panelEvent, n);
             const eventAction before = *added;
@@ -269,16 +288,7 @@ void aevents_conf_widget::pasteActions()
         }
         const int result = book.insertCopy(panelEvent, pos, *record);
         if (result == -2) {
-            // One source only carries Enabling actions; elsewhere they would
-            // not run at all.
-            const int holder = events.enablingSource;
-            if (eventBookkeeping::enablingSourceOf(panelEvent) >= 0 && holder >= 0) {
-                const QString name = holder < 24 ? QString::number(holder + 1) : QStringLiteral("RC %1").arg(holder - 23);
-                showMessage(QMessageBox::Warning, theMainWindow,
-                            QCoreApplication::translate("aevents_tableview_delegate", " Illegal value!"),
-                            QCoreApplication::translate("aevents_tableview_delegate", "Enabling input already defined: ")
-                                + name);
-            }
+            enablingAllowed();  // tells the user why
             continue;
         }
         if (result >= 0)

@@ -107,43 +107,48 @@ void tst_action_panel::addContinuesThePreviousAction_data()
 {
     QTest::addColumn<int>("type");    // previous action; -1 for an empty event
     QTest::addColumn<int>("number");
-    QTest::addColumn<int>("ownedDelay");  // a delay owned by a sequence, -1 none
+    // A delay owned by a sequence; for an Enabling action the source holding
+    // the role (input 3's own when -1).
+    QTest::addColumn<int>("other");
     QTest::addColumn<QString>("added");
-    QTest::addColumn<bool>("warned");
+    QTest::addColumn<QString>("message");
 
-    QTest::newRow("empty event") << NONE << 0 << NONE << act(ACTION_SCENE, 0, SUB_OFF) << false;
-    QTest::newRow("program 5") << int(ACTION_PROGRAM) << 4 << NONE << act(ACTION_PROGRAM, 5, SUB_OFF) << false;
-    QTest::newRow("panel 2 message 7") << int(ACTION_MSG_FOR_PANEL) << 0x207 << NONE << act(ACTION_MSG_FOR_PANEL, 0x208, SUB_OFF) << false;
+    QTest::newRow("empty event") << NONE << 0 << NONE << act(ACTION_SCENE, 0, SUB_OFF) << QString();
+    QTest::newRow("program 5") << int(ACTION_PROGRAM) << 4 << NONE << act(ACTION_PROGRAM, 5, SUB_OFF) << QString();
+    QTest::newRow("panel 2 message 7") << int(ACTION_MSG_FOR_PANEL) << 0x207 << NONE << act(ACTION_MSG_FOR_PANEL, 0x208, SUB_OFF) << QString();
     QTest::newRow("panel 2 message 255 stays in its panel")
-        << int(ACTION_MSG_FOR_PANEL) << 0x2FF << NONE << act(ACTION_MSG_FOR_PANEL, 0x2FF, SUB_OFF) << false;
-    QTest::newRow("all scenes stay all") << int(ACTION_SCENE) << 0x8000 << NONE << act(ACTION_SCENE, 0x8000, SUB_OFF) << false;
-    QTest::newRow("scene 10240 is repeated") << int(ACTION_SCENE) << 10239 << NONE << act(ACTION_SCENE, 10239, SUB_OFF) << false;
-    QTest::newRow("program 512 is repeated") << int(ACTION_PROGRAM) << 511 << NONE << act(ACTION_PROGRAM, 511, SUB_OFF) << false;
-    QTest::newRow("mask 256 is repeated") << int(ACTION_MASK) << 255 << NONE << act(ACTION_MASK, 255, SUB_OFF) << false;
-    QTest::newRow("sequence 128 is repeated") << int(ACTION_SEQUENCE) << 127 << NONE << act(ACTION_SEQUENCE, 127, SUB_OFF) << false;
-    QTest::newRow("S68 is repeated") << int(ACTION_SET_STATUS) << 67 << NONE << act(ACTION_SET_STATUS, 67, SUB_OFF) << false;
-    QTest::newRow("all states stay all") << int(ACTION_SET_STATUS) << 68 << NONE << act(ACTION_SET_STATUS, 68, SUB_OFF) << false;
-    QTest::newRow("mask 3") << int(ACTION_MASK) << 2 << NONE << act(ACTION_MASK, 3, SUB_OFF) << false;
-    QTest::newRow("delay 10 before a locked delay") << int(ACTION_DELAY) << 9 << 10 << act(ACTION_SCENE, 0, SUB_OFF) << true;
-    QTest::newRow("delay 10 before a free delay") << int(ACTION_DELAY) << 9 << 11 << act(ACTION_DELAY, 10, SUB_OFF) << false;
-    QTest::newRow("delay 512 is repeated, locked or not") << int(ACTION_DELAY) << 511 << 511 << act(ACTION_DELAY, 511, SUB_OFF) << false;
-    QTest::newRow("enabling keeps its number") << int(ACTION_ENABLING) << 0 << NONE << act(ACTION_ENABLING, 0, SUB_OFF) << false;
+        << int(ACTION_MSG_FOR_PANEL) << 0x2FF << NONE << act(ACTION_MSG_FOR_PANEL, 0x2FF, SUB_OFF) << QString();
+    QTest::newRow("all scenes stay all") << int(ACTION_SCENE) << 0x8000 << NONE << act(ACTION_SCENE, 0x8000, SUB_OFF) << QString();
+    QTest::newRow("scene 10240 is repeated") << int(ACTION_SCENE) << 10239 << NONE << act(ACTION_SCENE, 10239, SUB_OFF) << QString();
+    QTest::newRow("program 512 is repeated") << int(ACTION_PROGRAM) << 511 << NONE << act(ACTION_PROGRAM, 511, SUB_OFF) << QString();
+    QTest::newRow("mask 256 is repeated") << int(ACTION_MASK) << 255 << NONE << act(ACTION_MASK, 255, SUB_OFF) << QString();
+    QTest::newRow("sequence 128 is repeated") << int(ACTION_SEQUENCE) << 127 << NONE << act(ACTION_SEQUENCE, 127, SUB_OFF) << QString();
+    QTest::newRow("S68 is repeated") << int(ACTION_SET_STATUS) << 67 << NONE << act(ACTION_SET_STATUS, 67, SUB_OFF) << QString();
+    QTest::newRow("all states stay all") << int(ACTION_SET_STATUS) << 68 << NONE << act(ACTION_SET_STATUS, 68, SUB_OFF) << QString();
+    QTest::newRow("mask 3") << int(ACTION_MASK) << 2 << NONE << act(ACTION_MASK, 3, SUB_OFF) << QString();
+    QTest::newRow("delay 10 before a locked delay") << int(ACTION_DELAY) << 9 << 10 << act(ACTION_SCENE, 0, SUB_OFF) << QStringLiteral("This delay is locked!");
+    QTest::newRow("delay 10 before a free delay") << int(ACTION_DELAY) << 9 << 11 << act(ACTION_DELAY, 10, SUB_OFF) << QString();
+    QTest::newRow("delay 512 is repeated, locked or not") << int(ACTION_DELAY) << 511 << 511 << act(ACTION_DELAY, 511, SUB_OFF) << QString();
+    QTest::newRow("enabling keeps its number") << int(ACTION_ENABLING) << 0 << NONE << act(ACTION_ENABLING, 0, SUB_OFF) << QString();
+    QTest::newRow("enabling while input 6 holds the role")
+        << int(ACTION_ENABLING) << 0 << 5 << act(ACTION_SCENE, 0, SUB_OFF) << QStringLiteral("Enabling input already defined: 6");
 }
 
 void tst_action_panel::addContinuesThePreviousAction()
 {
     QFETCH(int, type);
     QFETCH(int, number);
-    QFETCH(int, ownedDelay);
+    QFETCH(int, other);
     QFETCH(QString, added);
-    QFETCH(bool, warned);
+    QFETCH(QString, message);
 
     panelRig rig(INPUTS_PAGE);
-    if (ownedDelay >= 0)
-        rig.ownDelay(ownedDelay, 3);
+    const bool enabling = type == ACTION_ENABLING;
+    if (other >= 0 && !enabling)
+        rig.ownDelay(other, 3);
     if (type >= 0)
         rig.add(INPUT3_ON, type, number, SUB_ON);
-    rig.events().enablingSource = type == ACTION_ENABLING ? 2 : -1;
+    rig.events().enablingSource = !enabling ? -1 : other >= 0 ? other : 2;
     rig.show(INPUT3_ON);
 
     rig.panel.addActionButton->click();
@@ -151,9 +156,7 @@ void tst_action_panel::addContinuesThePreviousAction()
     QCOMPARE(actions.size(), type >= 0 ? 2 : 1);
     QCOMPARE(actions.last(), added);
     QCOMPARE(rig.table().rowCount(), actions.size());
-    QCOMPARE(rig.dialogs.texts(), warned ? QStringList{"This delay is locked!"} : QStringList());
-    if (warned)
-        QCOMPARE(rig.dialogs.titles(), QStringList{"Warning!"});
+    QCOMPARE(rig.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(rig.controller().startedDelays.isEmpty());
 }
 
