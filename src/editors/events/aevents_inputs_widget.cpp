@@ -91,7 +91,6 @@ void aevents_inputs_widget::inputChange(const QModelIndex& index_current, const 
 {
     if (index_current.isValid() && index_current.row() < ROWS)
         currentEvent = EVENT_INPUT + index_current.row();
-    actionPanel->setEvent(currentEvent);
 
     // The enabling role goes back to the pool once the input just left holds
     // no Enabling action any more.

@@ -106,7 +106,6 @@ void aevents_ired_widget::inputChange(const QModelIndex& index_current, const QM
 {
     if (index_current.isValid() && index_current.row() < ROWS)
         currentEvent = EVENT_RC_BUTTON + index_current.row();
-    actionPanel->setEvent(currentEvent);
 
     // Only the button's own role is given back; an input holding it keeps it.
     if (theController && index_previous.isValid()) {
