@@ -1,17 +1,31 @@
 #pragma once
 
-#include <QWidget>
+#include "editors/events/aevents_source_page.h"
 
-// The remote-control button events page (events tab "Remote Control").
-class aevents_ired_widget : public QWidget {
+#include <QModelIndex>
+
+// The remote-control button events page (events tab "Remote Control"): the
+// pressed, repeated and released events of the 64 buttons, three rows per
+// button. The events of a button whose key code has not been learnt are
+// shown but cannot be edited. Leaving a button that no longer holds an
+// Enabling action frees the enabling role.
+class aevents_ired_widget : public aevents_source_page {
     Q_OBJECT
 public:
     explicit aevents_ired_widget(QWidget* parent);
 
-    // Calls of refresh() so far. The page has no content to reload yet;
-    // the main window's tests count these to see which page a refresh reaches.
-    int refreshCount = 0;
-
 public slots:
     void refresh();
+    void inputChange(const QModelIndex& index_current, const QModelIndex& index_previous);
+    // After the remote-control settings were read (from the controller or a
+    // settings file): shows the new key codes and descriptions and selects
+    // the current row again.
+    void afterReload();
+
+protected:
+    void descriptionStored(const QString& text) override;
+
+private:
+    QString rowText(int row) const;
+    static bool buttonUnlearnt(int button);
 };

@@ -1,17 +1,23 @@
 #pragma once
 
-#include <QWidget>
+#include "editors/events/aevents_source_page.h"
 
-// The Power On and internal events page (events tab "Internal Events").
-class aevents_vkeys_widget : public QWidget {
+#include <QModelIndex>
+
+// The Power On and internal events page (events tab "Internal Events"): row
+// 0 is Power On, rows 1..1023 the internal events 2..1024.
+class aevents_vkeys_widget : public aevents_source_page {
     Q_OBJECT
 public:
     explicit aevents_vkeys_widget(QWidget* parent);
 
-    // Calls of refresh() so far. The page has no content to reload yet;
-    // the main window's tests count these to see which page a refresh reaches.
-    int refreshCount = 0;
-
 public slots:
     void refresh();
+    void inputChange(const QModelIndex& index_current, const QModelIndex& index_previous);
+
+protected:
+    void descriptionStored(const QString& text) override;
+
+private:
+    QString rowText(int row) const;
 };

@@ -180,6 +180,195 @@
     </message>
 </context>
 <context>
+    <name>aevents_conf_widget</name>
+    <message>
+        <source>Add</source>
+        <translation>Dodaj</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Wstaw</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiuj</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Wklej</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Przed</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Uwaga!</translation>
+    </message>
+    <message>
+        <source>This delay is locked!</source>
+        <translation>To opóźnienie jest zablokowane!</translation>
+    </message>
+</context>
+<context>
+    <name>aevents_dmx_widget</name>
+    <message>
+        <source>DMX Channel</source>
+        <comment>table column</comment>
+        <translation>Kanał DMX</translation>
+    </message>
+    <message>
+        <source>Event description:</source>
+        <translation>Opis zdarzenia:</translation>
+    </message>
+    <message>
+        <source>Dmx Ch. %1 (Off) - </source>
+        <translation>Kan. DMX %1 (wył.) - </translation>
+    </message>
+    <message>
+        <source>Dmx Ch. %1 (On) - </source>
+        <translation>Kan. DMX %1 (zał.) - </translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>brak opisu</translation>
+    </message>
+    <message>
+        <source>Dmx Ch. %1 (%2)</source>
+        <translation>Kanał DMX %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>wył.</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>zał.</translation>
+    </message>
+</context>
+<context>
+    <name>aevents_dmxout_widget</name>
+    <message>
+        <source>DMX Channel</source>
+        <comment>table column</comment>
+        <translation>Kanał DMX</translation>
+    </message>
+    <message>
+        <source>Event description:</source>
+        <translation>Opis zdarzenia:</translation>
+    </message>
+    <message>
+        <source>Generation is off</source>
+        <translation>Generowanie wyłączone</translation>
+    </message>
+</context>
+<context>
+    <name>aevents_inputs_widget</name>
+    <message>
+        <source>Input</source>
+        <translation>Wejście</translation>
+    </message>
+    <message>
+        <source>Input 1 (On)</source>
+        <translation>Wejście 1 (zał.)</translation>
+    </message>
+    <message>
+        <source>Event description:</source>
+        <translation>Opis zdarzenia:</translation>
+    </message>
+    <message>
+        <source>Input %1 (On) - </source>
+        <translation>Wejście %1 (zał.) - </translation>
+    </message>
+    <message>
+        <source>Input %1 (Off) - </source>
+        <translation>Wejście %1 (wył.) - </translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>brak opisu</translation>
+    </message>
+    <message>
+        <source>Input %1 (On)</source>
+        <translation>Wejście %1 (zał.)</translation>
+    </message>
+    <message>
+        <source>Input %1 (Off)</source>
+        <translation>Wejście %1 (wył.)</translation>
+    </message>
+    <message>
+        <source>: On</source>
+        <translation>: zał.</translation>
+    </message>
+    <message>
+        <source>: Off</source>
+        <translation>: wył.</translation>
+    </message>
+</context>
+<context>
+    <name>aevents_ired_widget</name>
+    <message>
+        <source>R. C. Buttons</source>
+        <translation>Przyciski pilota</translation>
+    </message>
+    <message>
+        <source>Button No. 1 pressed</source>
+        <translation>Przycisk nr 1 wciśnięty</translation>
+    </message>
+    <message>
+        <source>Event description:</source>
+        <translation>Opis zdarzenia:</translation>
+    </message>
+    <message>
+        <source>Btn %1 pres. - </source>
+        <translation>Prz. %1 wciśn. - </translation>
+    </message>
+    <message>
+        <source>Button No. %1 pressed - </source>
+        <translation>Przycisk %1 wciśnięty - </translation>
+    </message>
+    <message>
+        <source>Btn %1 rept. - </source>
+        <translation>Prz. %1 powt. - </translation>
+    </message>
+    <message>
+        <source>Button No. %1 repeated - </source>
+        <translation>Przycisk %1 powtarzany - </translation>
+    </message>
+    <message>
+        <source>Btn %1 rlsd. - </source>
+        <translation>Prz. %1 zwoln. - </translation>
+    </message>
+    <message>
+        <source>Button No. %1 released - </source>
+        <translation>Przycisk %1 zwolniony - </translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>brak opisu</translation>
+    </message>
+    <message>
+        <source>pressed</source>
+        <translation>wciśnięty</translation>
+    </message>
+    <message>
+        <source>repeated</source>
+        <translation>powtarzany</translation>
+    </message>
+    <message>
+        <source>released</source>
+        <translation>zwolniony</translation>
+    </message>
+    <message>
+        <source>Button No. %1</source>
+        <translation>Przycisk nr %1</translation>
+    </message>
+</context>
+<context>
     <name>aevents_tableview_delegate</name>
     <message>
         <source>Scene</source>
@@ -560,6 +749,37 @@
     <message>
         <source>sunset</source>
         <translation>zachód</translation>
+    </message>
+</context>
+<context>
+    <name>aevents_vkeys_widget</name>
+    <message>
+        <source>Internal Events</source>
+        <translation>Zdarzenia wewnętrzne</translation>
+    </message>
+    <message>
+        <source>Power On</source>
+        <translation>Włączenie zasilania</translation>
+    </message>
+    <message>
+        <source>Event description:</source>
+        <translation>Opis zdarzenia:</translation>
+    </message>
+    <message>
+        <source>Int. ev. %1 - </source>
+        <translation>Zd. wewn. %1 - </translation>
+    </message>
+    <message>
+        <source>Internal Event %1 - </source>
+        <translation>Zdarz. wewn. %1 - </translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>brak opisu</translation>
+    </message>
+    <message>
+        <source>Internal Event %1</source>
+        <translation>Zdarzenie wewnętrzne %1</translation>
     </message>
 </context>
 <context>
@@ -1369,6 +1589,55 @@ Kontynuować mimo to?</translation>
     <message>
         <source>DMX Ch. %1</source>
         <translation>Kanał DMX %1</translation>
+    </message>
+</context>
+<context>
+    <name>asettings_inputs_delegate</name>
+    <message>
+        <source>Unused</source>
+        <translation>Nieużywane</translation>
+    </message>
+    <message>
+        <source>Normal Open</source>
+        <translation>Normalnie otwarte</translation>
+    </message>
+    <message>
+        <source>Normal Close</source>
+        <translation>Normalnie zamknięte</translation>
+    </message>
+</context>
+<context>
+    <name>asettings_inputs_widget</name>
+    <message>
+        <source>Input</source>
+        <comment>column name</comment>
+        <translation>Wejście</translation>
+    </message>
+    <message>
+        <source>Input Type</source>
+        <comment>column name</comment>
+        <translation>Typ wejścia</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <comment>column name</comment>
+        <translation>Opis</translation>
+    </message>
+    <message>
+        <source>Input %1</source>
+        <translation>Wejście %1</translation>
+    </message>
+    <message>
+        <source>Normal Open</source>
+        <translation>Normalnie otwarte</translation>
+    </message>
+    <message>
+        <source>Normal Close</source>
+        <translation>Normalnie zamknięte</translation>
+    </message>
+    <message>
+        <source>Unused</source>
+        <translation>Nieużywane</translation>
     </message>
 </context>
 <context>
