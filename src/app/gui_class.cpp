@@ -59,17 +59,14 @@ constexpr int EVENTS_TAB_REMOTE_CONTROL = 5;
 constexpr int EVENTS_TAB_DMX_OUTPUT = 6;
 constexpr int SETTINGS_TAB_OTHER = 5;
 
-// Pages built on the record page hold the channel range boxes of their
+// The scene and mask pages hold the channel range boxes of their
 // "Choose all or..." group.
-template <class Page>
-void limitRangeBoxes(Page* page, int n)
+void limitRangeBoxes(arecord_settings_widget* page, int n)
 {
-    if constexpr (std::is_base_of_v<arecord_settings_widget, Page>) {
-        if (!page)
-            return;
-        page->fromChannelBox->setRange(1, n);
-        page->toChannelBox->setRange(1, n);
-    }
+    if (!page)
+        return;
+    page->fromChannelBox->setRange(1, n);
+    page->toChannelBox->setRange(1, n);
 }
 
 // The active-scenes page keeps its control channel within the DMX input
