@@ -27,6 +27,17 @@ public:
     int currentEventPageKind() const override { return eventPageKind; }
     void setSceneTransparency(bool on) override { sceneTransparency.append(on); }
     bool sceneMonitorHidden() const override { return monitorHidden; }
+    ctrl_monitor* monitorPanel() const override { return monitor; }
+    void clickLiveButton() override { ++liveButtonClicks; }
+    void enterLiveEditing() override { ++liveEditingRequests; }
+    void saveConfigurationToFile() override { ++saveRequests; }
+    bool visualMonitorHidden() const override { return visualHidden; }
+    QMetaObject::Connection followFaderBank(faderBankKind kind, QObject*, std::function<void(int, int)>) override
+    {
+        faderBanksFollowed.append(kind);
+        return {};
+    }
+    void showCompoundPicture(int range, int motion) override { compoundPictures.append({range, motion}); }
 
     QStringList calls;
     int fieldResets = 0;
@@ -38,4 +49,11 @@ public:
     int eventPageKind = 103;  // what currentEventPageKind() reports
     QList<bool> sceneTransparency;  // what the scene editor's transparency was told
     bool monitorHidden = false;     // the scene editor's "Hide monitor window" box
+    ctrl_monitor* monitor = nullptr;  // what monitorPanel() hands out
+    int liveButtonClicks = 0;
+    int liveEditingRequests = 0;
+    int saveRequests = 0;
+    bool visualHidden = false;      // the visual-project page's "Hide monitor window" box
+    QList<int> faderBanksFollowed;  // the kinds asked for, in order
+    QList<QPair<int, int>> compoundPictures;  // (range, motion) shown
 };
