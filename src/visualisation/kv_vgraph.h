@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QMetaObject>
-#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -17,7 +16,6 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class lightEffect;
-class pokaz;
 
 // Where the plan's colours come from (the window's lightMode). The entries of
 // the "Light presentation" menu stand in the order 0..5.
@@ -191,8 +189,7 @@ private:
 
     QMetaObject::Connection sceneFaderLink;
     QMetaObject::Connection compoundFaderLink;
-    // The output window whose buffer the live show reads, and that buffer.
-    QPointer<pokaz> liveWindow;
+    // The output window's buffer the live show reads.
     const uint8_t* liveSource = nullptr;
     // close() has run: the window only waits for its deletion.
     bool closing = false;

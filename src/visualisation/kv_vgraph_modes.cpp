@@ -163,7 +163,7 @@ bool kvVGraph_class::chooseShownScene(QString& text, uint8_t*& buffer)
         return false;
     if (isCompoundScene(vp->sceneNumber))
         vp->sceneNumber = 0;
-    if (vp->sceneNumber < 0 || vp->sceneNumber > img::SCENES || vp->programNumber > 511)
+    if (vp->sceneNumber < 0 || vp->sceneNumber >= img::SCENES || vp->programNumber > 511)
         return false;
     int s = vp->sceneNumber;
     if (vp->programNumber < 0) {
@@ -179,8 +179,6 @@ bool kvVGraph_class::chooseShownScene(QString& text, uint8_t*& buffer)
         vp->sceneNumber = s;
         text = sceneText(s, vp->programNumber, vp->stepNumber);
     }
-    if (s >= img::SCENES)
-        return false;
     buffer = reinterpret_cast<uint8_t*>(c->configImage) + img::sceneChannelsOf(s);
     return true;
 }
@@ -262,7 +260,6 @@ void kvVGraph_class::changeLightModeLive()
     }
     closeControlDialogs();
     v_project* vp = theVisualProject;
-    liveWindow = output;
     liveSource = output->buffer.data();
     vp->dmxBuffer = output->buffer.data();
     if (theMainWindow->visualMonitorHidden())

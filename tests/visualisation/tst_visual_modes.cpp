@@ -314,14 +314,18 @@ void tst_visual_modes::closingLeavesTheControllerLive()
     QCOMPARE(g->lightMode, LIGHT_MODE_LIVE_DESIGN);
     QCOMPARE(r->c->uiMode, 2);
     QCOMPARE(r->s.rig->sim->workingMode(), 4);
-    const bool normal = r->w->rightPanel->normalButton->isChecked();
+    // From live editing the live show has the Live button clicked.
+    QVERIFY(!r->w->rightPanel->liveButton->isChecked());
+    g->actLive->trigger();
+    QCOMPARE(g->lightMode, LIGHT_MODE_LIVE_SHOW);
+    QVERIFY(r->w->rightPanel->liveButton->isChecked());
 
     g->actionClose->trigger();
     visualRig::settle();
     QVERIFY(!r->vp->graphWindow);
+    QVERIFY(r->w->rightPanel->liveButton->isChecked());
     QCOMPARE(r->c->uiMode, 2);
     QCOMPARE(r->s.rig->sim->workingMode(), 4);
-    QCOMPARE(r->w->rightPanel->normalButton->isChecked(), normal);
     QVERIFY(r->c->isConnected());
 }
 

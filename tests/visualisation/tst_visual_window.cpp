@@ -123,6 +123,11 @@ void tst_visual_window::menusOfEachKind()
                                       : QStringLiteral("KvOrbit310+ visualisation: all fixtures on (offline)"));
     QCOMPARE(g->lightMode, design ? LIGHT_MODE_DESIGN : LIGHT_MODE_ALL_ON);
     QCOMPARE(g->positionLabel->parentWidget(), g->statusbar);
+    // "Save project" saves the configuration as the right-hand panel does.
+    r->s.rec.answerFile(QString());
+    g->actionSave_project->trigger();
+    QCOMPARE(r->s.rec.entries.size(), 1);
+    QCOMPARE(r->s.rec.entries.at(0).kind, QStringLiteral("save"));
     for (const lightEffect* f : std::as_const(r->vp->fixtures)) {
         QCOMPARE(f->beam->parentWidget(), g->imageLabel);
         QCOMPARE(f->isVisible(), design);
