@@ -215,6 +215,7 @@ gui_class::~gui_class()
     // page that it re-enables on its way out still exists.
     if (theVisualProject && theVisualProject->graphWindow && theVisualProject->graphWindow->parent() == this)
         delete theVisualProject->graphWindow;
+    releaseFixtureIcons();
 
     delete sceneEditor;
     delete maskEditor;

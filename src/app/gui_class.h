@@ -69,6 +69,14 @@ public:
     void refreshDmxOutEvents() override;
     void limitChannelRangeBoxes(int n) override;
     void setActiveScenesInputLimit(int n) override;
+    // The visualisation window's neighbours.
+    ctrl_monitor* monitorPanel() const override;
+    void clickLiveButton() override;
+    void enterLiveEditing() override;
+    void saveConfigurationToFile() override;
+    bool visualMonitorHidden() const override;
+    QMetaObject::Connection followFaderBank(faderBankKind kind, QObject* context,
+                                            std::function<void(int sc, int ch)> onChange) override;
 
     kv310_controller_class* controller;
     QTimer* clockTimer = nullptr;
@@ -243,4 +251,6 @@ private:
     void viewToggled(bool on, uint16_t flag, void (ctrl_monitor::*open)(), QAction* action);
     // Chooses an upgrade file; empty when cancelled.
     QString chooseUpgradeFile();
+    // Lets go of the fixture icons the visualisation window left here.
+    void releaseFixtureIcons();
 };

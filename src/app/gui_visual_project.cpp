@@ -1,9 +1,13 @@
 #include "app/gui_class.h"
 
 #include "app/gui_page_helpers.h"
+#include "app/right_panel_widget.h"
 
 #include "seams/dialog_seam.h"
 #include "seams/regular_file.h"
+#include "editors/scenes/admx512_sliders_widget.h"
+#include "editors/scenes/ascene_settings_widget.h"
+#include "fixtures/light_effect.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
 #include "visualisation/kv_vgraph.h"
@@ -555,4 +559,51 @@ void gui_class::startVisMode(bool)
 void gui_class::startVisMode()
 {
     startVisMode(false);
+}
+
+// ---- Services of the visualisation window ----------------------------------------------
+
+ctrl_monitor* gui_class::monitorPanel() const
+{
+    return monitor;
+}
+
+void gui_class::clickLiveButton()
+{
+    rightPanel->liveButton->click();
+}
+
+void gui_class::enterLiveEditing()
+{
+    rightPanel->liveModeChecked(true);
+}
+
+void gui_class::saveConfigurationToFile()
+{
+    rightPanel->saveConfToFileClick();
+}
+
+bool gui_class::visualMonitorHidden() const
+{
+    return hideMonitorCheck->isChecked();
+}
+
+QMetaObject::Connection gui_class::followFaderBank(faderBankKind kind, QObject* context,
+                                                   std::function<void(int sc, int ch)> onChange)
+{
+    if (kind != SCENE_FADERS || !sceneEditor || !sceneEditor->sliderBank)
+        return {};
+    return connect(sceneEditor->sliderBank.get(), &admx512_sliders_widget::liveNewValue, context, std::move(onChange));
+}
+
+void gui_class::releaseFixtureIcons()
+{
+    // The visualisation window hands the fixture icons to this window when
+    // it closes; the visual project still lists them, so they must not go
+    // with this window.
+    if (!theVisualProject)
+        return;
+    for (lightEffect* f : std::as_const(theVisualProject->fixtures))
+        if (f->parentWidget() == this)
+            f->setParent(nullptr);
 }

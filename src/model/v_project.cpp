@@ -69,6 +69,7 @@ void v_project::deleteFixtures()
     chnlMap.clear();
     qDeleteAll(fixtures);
     fixtures.clear();
+    emit fixturesReplaced();
 }
 
 void v_project::clear()

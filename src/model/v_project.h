@@ -103,6 +103,9 @@ public:
 signals:
     void validated(bool ok);
     void detailsState(bool enabled);
+    // The fixtures were deleted, or a new list of them was made: whatever
+    // pointed at the old ones lets go of them.
+    void fixturesReplaced();
 
 public slots:
     // Called with a destroyed visualisation window.

@@ -219,4 +219,5 @@ void v_project::readDevices()
     std::stable_sort(fixtures.begin(), fixtures.end(), fixtureNumberLess);
     if (!chnlMap.isEmpty())
         std::stable_sort(chnlMap.begin(), chnlMap.end(), chnlMapLess);
+    emit fixturesReplaced();
 }

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMetaObject>
 #include <QString>
 
+#include <functional>
+
+class ctrl_monitor;
 class xml_node;
 
 // The texts of the visual-project page's six field widgets, as the project
@@ -66,6 +70,32 @@ public:
     // The active-scenes page bounds its control channel by the DMX input
     // channel limit.
     virtual void setActiveScenesInputLimit(int n) { Q_UNUSED(n) }
+
+    // What the visualisation window needs of its neighbours.
+    // The monitor panel, whose output window feeds the live show; null when none.
+    virtual ctrl_monitor* monitorPanel() const { return nullptr; }
+    // The right-hand panel: a click of its Live button; live editing as a
+    // checked Live button starts it; saving the configuration with the
+    // project as its save button does.
+    virtual void clickLiveButton() {}
+    virtual void enterLiveEditing() {}
+    virtual void saveConfigurationToFile() {}
+    // The visual-project page's "Hide monitor window" box.
+    virtual bool visualMonitorHidden() const { return false; }
+    // The fader banks the window follows: the scene editor's and the
+    // active-scene editor's (compound pictures).
+    enum faderBankKind { SCENE_FADERS = 0, COMPOUND_FADERS = 1 };
+    // Sends every liveNewValue(sc, ch) of that bank to onChange for as long
+    // as context lives; an invalid connection when there is no such bank.
+    virtual QMetaObject::Connection followFaderBank(faderBankKind kind, QObject* context,
+                                                    std::function<void(int sc, int ch)> onChange)
+    {
+        Q_UNUSED(kind) Q_UNUSED(context) Q_UNUSED(onChange)
+        return {};
+    }
+    // The active-scene editor shows the compound picture (range 0..15,
+    // motion 0 static, 1 in motion).
+    virtual void showCompoundPicture(int range, int motion) { Q_UNUSED(range) Q_UNUSED(motion) }
 };
 
 // The current main window; null before the first one and while it is rebuilt.

@@ -1,22 +1,63 @@
 #pragma once
 
 #include "fixtures/fixture_view.h"
+#include "ui_graph_window.h"
 
+#include <QImage>
 #include <QMainWindow>
+#include <QMetaObject>
+#include <QString>
 
-// The visualisation window: the plan of the visual project in design or in
-// show kind. At most one exists; the visual project keeps it in graphWindow.
-// It is the view its fixture items are shown on.
-class kvVGraph_class : public QMainWindow, public fixtureView {
+#include <cstdint>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class lightEffect;
+
+// Where the plan's colours come from (the window's lightMode). The entries of
+// the "Light presentation" menu stand in the order 0..5.
+enum lightModeValue {
+    LIGHT_MODE_DESIGN = -1,     // design kind: grey, nothing computed
+    LIGHT_MODE_ALL_ON = 0,      // every fixture white
+    LIGHT_MODE_OFFLINE = 1,     // a scene of the image
+    LIGHT_MODE_LIVE_SHOW = 2,   // the controller's output as the monitor reads it
+    LIGHT_MODE_LIVE_DESIGN = 3, // a scene of the image, also played live
+    LIGHT_MODE_COMPOUND = 4,    // an active-scene picture
+    LIGHT_MODE_ALL_OFF = 5      // every fixture dark
+};
+
+// Scene numbers the window shows: the scenes of the image, then the 32
+// compound pictures (10240 + 2 x range + motion).
+constexpr int FIRST_COMPOUND_SCENE = 10240;
+constexpr int LAST_COMPOUND_SCENE = 10271;
+
+// The visualisation window: the plan of the visual project on its background
+// image, in design kind (icons shown, fixtures arranged) or in show kind
+// (beams coloured from DMX values). At most one exists; the visual project
+// keeps it in graphWindow. It is the view its fixture items are shown on.
+//
+// The window does not own the fixtures; it makes and deletes their beams and
+// crosses and lends their icons to its plan, giving them back to the main
+// window when it closes.
+class kvVGraph_class : public QMainWindow, public Ui::GraphWindow, public fixtureView {
     Q_OBJECT
 public:
     kvVGraph_class(bool designMode, QWidget* parent);
     ~kvVGraph_class() override;
 
-    // Takes the field of the visual project.
+    // Lays the fixture items out for the window's kind.
+    void arrangeItems();
+    // Takes the field and the background of the kind from the visual-project
+    // page and applies the zoom; in show it enters the presentation mode again.
     void setupView();
-    void setZoom(double z);
+    void setZoom(double factor);
+    // Places every fixture's icon, beam and cross; nothing while hidden.
     void relayoutFixtures();
+    void updatePositionLabel();
+    void setLightLevel(int level);
 
     // The view of the fixture items.
     double viewZoom() const override { return zoom; }
@@ -25,22 +66,131 @@ public:
     const uint8_t* shownValues() const override;
     void showStatusText(const QString& text, int ms) override;
 
+    QString backgroundFile;
+    int lightLevel = 1;    // 1, 2, 4 or 8
     double zoom = 1.0;
-    double scale = 1.0;  // field units per pixel of the background image
+    double scale = 1.0;    // field units per pixel of the background image
+    QString zoomText;      // "( 100% )"
+    QImage background;     // at its own resolution, lightened or dimmed
+    QScrollArea* scrollArea = nullptr;
+    QLabel* imageLabel = nullptr;     // the scaled background; parent of the plan's items
+    QLabel* positionLabel = nullptr;
+    bool autoZoom = true;
     bool designMode;
-    int lightMode = -1;
+    int lightMode = LIGHT_MODE_DESIGN;
     int fieldWidth;
     int fieldHeight;
+    int hScroll = 0;
+    int vScroll = 0;
+    int pressX = -1;
+    int pressY = -1;
+    lightEffect* dragFixture = nullptr;
+    QMenu* presentationMenu = nullptr;
+    QMenu* fixtureMenu = nullptr;
+    QMenu* fieldMenu = nullptr;
+    QMenu* ctrlGroupMenu = nullptr;
+    QAction *actAllOn = nullptr, *actAllOff = nullptr, *actCompound = nullptr, *actOffline = nullptr,
+            *actLive = nullptr, *actLiveDesign = nullptr;
+    QAction *actChooseScene = nullptr, *actAddFixture = nullptr, *actPasteFixture = nullptr,
+            *actShowDetails = nullptr, *actEditFixture = nullptr, *actCopyFixture = nullptr,
+            *actRemoveFixture = nullptr, *actInvertFixture = nullptr, *actSelectThisOnly = nullptr,
+            *actGroupMembership = nullptr, *actGroupManagement = nullptr;
+    QActionGroup* modeGroup = nullptr;
+    QActionGroup* levelGroup = nullptr;
+    lightEffect* clipboardFixture = nullptr;
+    lightEffect* pointedFixture = nullptr;
+
+signals:
+    // Asks for the right-hand panel's Live button to be clicked.
+    void setLiveMode();
 
 public slots:
-    // Closes the window with its light-control dialogs and leaves the live
-    // show; the window deletes itself. Hides QWidget::close on purpose: every
-    // way of closing the window ends here.
+    void switchMode();
+    void zoomIn();
+    void zoomOut();
+    void zoom400();
+    void zoom200();
+    void zoom150();
+    void zoom100();
+    void zoom75();
+    void zoom50();
+    void zoom25();
+    void zoom10();
+    // Fits the field into the scroll area.
+    void autoRescale();
+    void lighter(QAction* action);
+    void autoZoomChanged();
+    void hScrollVal(int value);
+    void vScrollVal(int value);
+    void changeLightModeOn();
+    void changeLightModeOff();
+    void changeLightModeLive();
+    void changeLightModeOffline();
+    void changeLightModeDesign();
+    void changeToCompoundAS();
+    void chooseScene();
+    // Shows another scene, program step or compound picture.
+    void changeScNo(int scene, int program, int step);
+    // Closes the window with its light-control dialogs; the window deletes
+    // itself. Hides QWidget::close on purpose: every way of closing the
+    // window ends here. The controller stays in the mode it is in.
     virtual bool close();
+    // Channel ch of record sc changed on a fader bank.
+    void chnlChanged(int sc, int ch);
+    // Recomputes and redraws every fixture that has a mapped channel.
+    void sceneChanged();
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+private slots:
+    // The visual project deleted or rebuilt its fixtures.
+    void fixturesReplaced();
+    // The monitor's output window is going: its buffer goes with it.
+    void outputWindowClosed();
+
 private:
+    // Close steps 1 to 4: what the window holds of others goes back.
     void releaseItems();
+    // The sources of the previous mode: the monitor's connections (a), the
+    // light-control dialogs (b), the output window's connections (c), the
+    // scene editor's fader bank (d).
+    void releaseMonitor();
+    void closeControlDialogs();
+    void releaseOutputWindow();
+    void releaseSceneFaders();
+    // Follows a fader bank of the main window with chnlChanged.
+    void followSceneFaders();
+    void followCompoundFaders();
+    // A refused mode change: the entry of the current mode is checked again.
+    void revertMode();
+    // The scene the offline and live-design modes show; false when the
+    // choice cannot be shown.
+    bool chooseShownScene(QString& sceneText, uint8_t*& buffer);
+    // Every fixture gets the colour and is redrawn.
+    void paintAll(const QColor& colour);
+    // Ends the modes that show no scene: no choice, no light control by groups.
+    void hideSceneChoice();
+    // The choose-scene entry names the scene or program step shown.
+    void showSceneChoice();
+    // A menu-bar menu without a title has nothing to show: it is hidden.
+    static void setMenuTitle(QMenu* menu, const QString& title);
+    static void setMenuEnabled(QMenu* menu, bool enabled);
+    // The "Lighten background" menu, with its level entries.
+    void enableLevelMenu(bool enabled);
+    // Reads the scroll bars' values into hScroll and vScroll.
+    void takeScrollOffsets();
+    // The texts that name the shown choice.
+    static QString sceneText(int scene, int program, int step);
+    static QString compoundText(int compoundScene);
+    static QString compoundChooserText(int compoundScene);
+
+    QMetaObject::Connection sceneFaderLink;
+    QMetaObject::Connection compoundFaderLink;
+    // The output window's buffer the live show reads.
+    const uint8_t* liveSource = nullptr;
+    // close() has run: the window only waits for its deletion.
+    bool closing = false;
 };

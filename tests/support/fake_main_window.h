@@ -39,6 +39,17 @@ public:
         if (onInputLimit)
             onInputLimit(n);
     }
+    ctrl_monitor* monitorPanel() const override { return monitor; }
+    void clickLiveButton() override { ++liveButtonClicks; }
+    void enterLiveEditing() override { ++liveEditingRequests; }
+    void saveConfigurationToFile() override { ++saveRequests; }
+    bool visualMonitorHidden() const override { return visualHidden; }
+    QMetaObject::Connection followFaderBank(faderBankKind kind, QObject*, std::function<void(int, int)>) override
+    {
+        faderBanksFollowed.append(kind);
+        return {};
+    }
+    void showCompoundPicture(int range, int motion) override { compoundPictures.append({range, motion}); }
 
     QStringList calls;
     int fieldResets = 0;
@@ -57,4 +68,11 @@ public:
     QList<int> inputLimits;         // what the active-scenes page was told
     // Plays the active-scenes page's answer to a new input limit, when set.
     std::function<void(int)> onInputLimit;
+    ctrl_monitor* monitor = nullptr;  // what monitorPanel() hands out
+    int liveButtonClicks = 0;
+    int liveEditingRequests = 0;
+    int saveRequests = 0;
+    bool visualHidden = false;      // the visual-project page's "Hide monitor window" box
+    QList<int> faderBanksFollowed;  // the kinds asked for, in order
+    QList<QPair<int, int>> compoundPictures;  // (range, motion) shown
 };

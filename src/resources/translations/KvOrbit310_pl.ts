@@ -53,6 +53,141 @@
     </message>
 </context>
 <context>
+    <name>GraphWindow</name>
+    <message>
+        <source>KVO KV310 visualisation</source>
+        <translation>Wizualizacja KVO KV310</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Tryb</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Powiększenie</translation>
+    </message>
+    <message>
+        <source>Select zoom</source>
+        <translation>Wybierz powiększenie</translation>
+    </message>
+    <message>
+        <source>Lighten background</source>
+        <translation>Rozjaśnij tło</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Zaznacz</translation>
+    </message>
+    <message>
+        <source>Select group</source>
+        <translation>Zaznacz grupę</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Narzędzia</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Powiększ</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Pomniejsz</translation>
+    </message>
+    <message>
+        <source>Switch mode</source>
+        <translation>Przełącz tryb</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Zaznacz wszystkie</translation>
+    </message>
+    <message>
+        <source>Deselect all</source>
+        <translation>Odznacz wszystkie</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Automatycznie</translation>
+    </message>
+    <message>
+        <source>400%</source>
+        <translation>400%</translation>
+    </message>
+    <message>
+        <source>200%</source>
+        <translation>200%</translation>
+    </message>
+    <message>
+        <source>150%</source>
+        <translation>150%</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>75%</source>
+        <translation>75%</translation>
+    </message>
+    <message>
+        <source>50%</source>
+        <translation>50%</translation>
+    </message>
+    <message>
+        <source>25%</source>
+        <translation>25%</translation>
+    </message>
+    <message>
+        <source>10%</source>
+        <translation>10%</translation>
+    </message>
+    <message>
+        <source>2x</source>
+        <translation>2x</translation>
+    </message>
+    <message>
+        <source>4x</source>
+        <translation>4x</translation>
+    </message>
+    <message>
+        <source>8x</source>
+        <translation>8x</translation>
+    </message>
+    <message>
+        <source>1x</source>
+        <translation>1x</translation>
+    </message>
+    <message>
+        <source>Invert selection</source>
+        <translation>Odwróć zaznaczenie</translation>
+    </message>
+    <message>
+        <source>Adjust</source>
+        <translation>Dopasuj</translation>
+    </message>
+    <message>
+        <source>Save project</source>
+        <translation>Zapisz projekt</translation>
+    </message>
+    <message>
+        <source>Quick fixtures addressing</source>
+        <translation>Szybkie adresowanie opraw</translation>
+    </message>
+    <message>
+        <source>Show fixture list</source>
+        <translation>Pokaż listę opraw</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Events</source>
@@ -2938,6 +3073,162 @@ zakończony pomyślnie!</translation>
         <source>KvOrbit310+ visualisation: all fixtures on (offline)</source>
         <translation>Wizualizacja KvOrbit310+: wszystkie oprawy włączone (offline)</translation>
     </message>
+    <message>
+        <source>Light presentation</source>
+        <translation>Prezentacja światła</translation>
+    </message>
+    <message>
+        <source>All fixt. on</source>
+        <translation>Wszystkie oprawy wł.</translation>
+    </message>
+    <message>
+        <source>Show channels offline</source>
+        <translation>Pokaż kanały offline</translation>
+    </message>
+    <message>
+        <source>Show channels live</source>
+        <translation>Pokaż kanały na żywo</translation>
+    </message>
+    <message>
+        <source>Live design</source>
+        <translation>Projektowanie na żywo</translation>
+    </message>
+    <message>
+        <source>Active scenes (compound)</source>
+        <translation>Sceny aktywne (złożone)</translation>
+    </message>
+    <message>
+        <source>All fixt. off</source>
+        <translation>Wszystkie oprawy wył.</translation>
+    </message>
+    <message>
+        <source>Choose scene no. (1)</source>
+        <translation>Wybierz scenę nr (1)</translation>
+    </message>
+    <message>
+        <source>Group management</source>
+        <translation>Zarządzanie grupami</translation>
+    </message>
+    <message>
+        <source>Show details</source>
+        <translation>Pokaż szczegóły</translation>
+    </message>
+    <message>
+        <source>Edit fixture</source>
+        <translation>Edytuj oprawę</translation>
+    </message>
+    <message>
+        <source>Copy to clipboard</source>
+        <translation>Kopiuj do schowka</translation>
+    </message>
+    <message>
+        <source>Remove fixture</source>
+        <translation>Usuń oprawę</translation>
+    </message>
+    <message>
+        <source>Invert selection</source>
+        <translation>Odwróć zaznaczenie</translation>
+    </message>
+    <message>
+        <source>Select this only</source>
+        <translation>Zaznacz tylko tę</translation>
+    </message>
+    <message>
+        <source>Group membership</source>
+        <translation>Przynależność do grup</translation>
+    </message>
+    <message>
+        <source>Add fixture</source>
+        <translation>Dodaj oprawę</translation>
+    </message>
+    <message>
+        <source>Paste from clipboard</source>
+        <translation>Wklej ze schowka</translation>
+    </message>
+    <message>
+        <source>Lighten background</source>
+        <translation>Rozjaśnij tło</translation>
+    </message>
+    <message>
+        <source>Dimm background</source>
+        <translation>Przyciemnij tło</translation>
+    </message>
+    <message>
+        <source>Controller error</source>
+        <translation>Błąd sterownika</translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <translation>Brak połączenia!</translation>
+    </message>
+    <message>
+        <source>Scene %1</source>
+        <translation>Scena %1</translation>
+    </message>
+    <message>
+        <source>Program %1, step %2 (scene %3)</source>
+        <translation>Program %1, krok %2 (scena %3)</translation>
+    </message>
+    <message>
+        <source>Active compound scene (range %1, %2)</source>
+        <translation>Aktywna scena złożona (zakres %1, %2)</translation>
+    </message>
+    <message>
+        <source>in motion</source>
+        <translation>w ruchu</translation>
+    </message>
+    <message>
+        <source>static</source>
+        <translation>statyczna</translation>
+    </message>
+    <message>
+        <source>Choose range and mode (%1 %2)</source>
+        <translation>Wybierz zakres i tryb (%1 %2)</translation>
+    </message>
+    <message>
+        <source>KvOrbit310+ visualisation: all fixtures off (offline)</source>
+        <translation>Wizualizacja KvOrbit310+: wszystkie oprawy wyłączone (offline)</translation>
+    </message>
+    <message>
+        <source>Choose scene no. (%1)</source>
+        <translation>Wybierz scenę nr (%1)</translation>
+    </message>
+    <message>
+        <source>Choose scene no. (%1/%2)</source>
+        <translation>Wybierz scenę nr (%1/%2)</translation>
+    </message>
+    <message>
+        <source>KvOrbit310+ visualisation: %1 offline</source>
+        <translation>Wizualizacja KvOrbit310+: %1 offline</translation>
+    </message>
+    <message>
+        <source>KvOrbit310+ visualisation: %1 live design</source>
+        <translation>Wizualizacja KvOrbit310+: %1, projektowanie na żywo</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Uwaga!</translation>
+    </message>
+    <message>
+        <source>Cannot start DMX monitor!</source>
+        <translation>Nie można uruchomić monitora DMX!</translation>
+    </message>
+    <message>
+        <source>KvOrbit310+ visualisation: live show</source>
+        <translation>Wizualizacja KvOrbit310+: pokaz na żywo</translation>
+    </message>
+    <message>
+        <source>KvOrbit310+ visualisation: %1 </source>
+        <translation>Wizualizacja KvOrbit310+: %1 </translation>
+    </message>
+    <message>
+        <source>KvOrbit310+ visualisation: %1</source>
+        <translation>Wizualizacja KvOrbit310+: %1</translation>
+    </message>
+    <message>
+        <source>Invalid image file &quot;%1&quot;!</source>
+        <translation>Nieprawidłowy plik obrazu &quot;%1&quot;!</translation>
+    </message>
 </context>
 <context>
     <name>lightEffect</name>
@@ -3133,6 +3424,37 @@ Ponów próbę lub wybierz inne urządzenie.</translation>
     <message>
         <source>Configuration not read!</source>
         <translation>Konfiguracja nie została odczytana!</translation>
+    </message>
+</context>
+<context>
+    <name>scNoDlg</name>
+    <message>
+        <source>Choose scene or step</source>
+        <translation>Wybierz scenę lub krok</translation>
+    </message>
+    <message>
+        <source>Choose scene number for visual design</source>
+        <translation>Numer sceny do wizualizacji</translation>
+    </message>
+    <message>
+        <source>or program/step number</source>
+        <translation>lub numer programu/kroku</translation>
+    </message>
+    <message>
+        <source>----</source>
+        <translation>----</translation>
+    </message>
+    <message>
+        <source>static scene</source>
+        <translation>scena statyczna</translation>
+    </message>
+    <message>
+        <source>Choose active scenes control range</source>
+        <translation>Zakres sterowania scen aktywnych</translation>
+    </message>
+    <message>
+        <source>Choose range and mode</source>
+        <translation>Wybierz zakres i tryb</translation>
     </message>
 </context>
 <context>
