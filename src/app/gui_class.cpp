@@ -149,6 +149,14 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent)
     buildLibraryGroup();
     buildProjectFileGroup();
 
+    // Before the command-line files: the active-scenes page composes its
+    // pictures from every configuration read, the first one included.
+    activeScenes = new as_conf_widget(tab_as_settngs);
+    place(activeScenes, 10, 20, 830, 630);
+    activeSceneEditor = new as_edit_widget(tab_as_edit);
+    place(activeSceneEditor, 0, 0, 840, 640);
+    connect(tabWidget_actives, &QTabWidget::currentChanged, this, &gui_class::tabAScenesChange);
+
     takeCommandLineFiles();
 
     connect(rightPanel->clearButton, &QPushButton::clicked, this, qOverload<bool>(&gui_class::ClearConfig));
@@ -165,12 +173,6 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent)
     if (theVisualProject)
         theVisualProject->checkFixtures();
 
-    activeScenes = new as_conf_widget(tab_as_settngs);
-    place(activeScenes, 10, 20, 830, 630);
-    activeSceneEditor = new as_edit_widget(tab_as_edit);
-    place(activeSceneEditor, 0, 0, 840, 640);
-    connect(tabWidget_actives, &QTabWidget::currentChanged, this, &gui_class::tabAScenesChange);
-
     showStoredSettings();
     refresh();
 }
@@ -186,7 +188,10 @@ gui_class::~gui_class()
     if (theVisualProject && theVisualProject->graphWindow && theVisualProject->graphWindow->parent() == this)
         delete theVisualProject->graphWindow;
 
+    // The output DMX window may still be open: from here on its closing
+    // finds no scene editor to tell.
     delete sceneEditor;
+    sceneEditor = nullptr;
     delete maskEditor;
     delete programEditor;
     delete sequenceEditor;
@@ -613,6 +618,40 @@ void gui_class::tabEventsChange(int)
 }
 
 void gui_class::tabAScenesChange(int)
+{
+    refresh();
+}
+
+// ---- Services of the pages ------------------------------------------------------------
+
+void gui_class::setSceneTransparency(bool on)
+{
+    if (sceneEditor)
+        sceneEditor->setTransparency(on);
+}
+
+bool gui_class::sceneMonitorHidden() const
+{
+    return sceneEditor && sceneEditor->hideMonitorBox->isChecked();
+}
+
+ctrl_monitor* gui_class::monitorPanel() const
+{
+    return monitor;
+}
+
+void gui_class::setActiveScenesTabEnabled(int index, bool enabled)
+{
+    tabWidget_actives->setTabEnabled(index, enabled);
+}
+
+void gui_class::refreshCompoundScenes()
+{
+    if (activeSceneEditor)
+        activeSceneEditor->refresh();
+}
+
+void gui_class::refreshVisiblePage()
 {
     refresh();
 }

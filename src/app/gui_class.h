@@ -65,6 +65,12 @@ public:
     void setEventsTabEnabled(int index, bool enabled) override;
     void refreshDelayEvents() override;
     int currentEventPageKind() const override;
+    void setSceneTransparency(bool on) override;
+    bool sceneMonitorHidden() const override;
+    ctrl_monitor* monitorPanel() const override;
+    void setActiveScenesTabEnabled(int index, bool enabled) override;
+    void refreshCompoundScenes() override;
+    void refreshVisiblePage() override;
 
     kv310_controller_class* controller;
     QTimer* clockTimer = nullptr;
@@ -166,7 +172,7 @@ public slots:
     void startPrjMode(bool x);
     void startPrjMode();
     void startVisMode(bool x);
-    void startVisMode();
+    void startVisMode() override;
     void browseFile(bool sketch);
     void browseBkImage();
     void browseSketch();

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 
+class ctrl_monitor;
 class xml_node;
 
 // The texts of the visual-project page's six field widgets, as the project
@@ -50,6 +51,28 @@ public:
     // ticked is polled without being shown.
     virtual void setSceneTransparency(bool on) { Q_UNUSED(on) }
     virtual bool sceneMonitorHidden() const { return false; }
+    // The monitor panel with its windows (the scene editor's DMX capture
+    // opens, hides and reads the output DMX window); null when none.
+    virtual ctrl_monitor* monitorPanel() const { return nullptr; }
+
+    // Active scenes. The settings page enables the compound-scene editor's
+    // tab (index 1 of the active-scenes tab widget) only while the feature
+    // is on and set up.
+    virtual void setActiveScenesTabEnabled(int index, bool enabled)
+    {
+        Q_UNUSED(index)
+        Q_UNUSED(enabled)
+    }
+    // Redraws the compound-scene editor after its pictures were rebuilt.
+    virtual void refreshCompoundScenes() {}
+    // Reloads the one page that is visible.
+    virtual void refreshVisiblePage() {}
+    // Visualisation: opens the window in visualisation mode (nothing happens
+    // when the visual project's fixtures are not all complete), and shows in
+    // an open window the compound picture chosen by the visual project's
+    // sceneNumber, following the compound-scene editor's faders.
+    virtual void startVisMode() {}
+    virtual void showCompoundScene() {}
 };
 
 // The current main window; null before the first one and while it is rebuilt.

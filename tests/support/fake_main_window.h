@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // A main window as the lower layers see it: it records what it is told and
 // hands out the field texts it is given.
 class fakeMainWindow : public gui_base_class {
@@ -27,6 +29,17 @@ public:
     int currentEventPageKind() const override { return eventPageKind; }
     void setSceneTransparency(bool on) override { sceneTransparency.append(on); }
     bool sceneMonitorHidden() const override { return monitorHidden; }
+    ctrl_monitor* monitorPanel() const override { return monitor; }
+    void setActiveScenesTabEnabled(int index, bool enabled) override { activeScenesTabs.append({index, enabled}); }
+    void refreshCompoundScenes() override { ++compoundSceneRefreshes; }
+    void refreshVisiblePage() override { ++visiblePageRefreshes; }
+    void startVisMode() override
+    {
+        ++visModeStarts;
+        if (onStartVisMode)
+            onStartVisMode();
+    }
+    void showCompoundScene() override { ++compoundSceneShows; }
 
     QStringList calls;
     int fieldResets = 0;
@@ -38,4 +51,11 @@ public:
     int eventPageKind = 103;  // what currentEventPageKind() reports
     QList<bool> sceneTransparency;  // what the scene editor's transparency was told
     bool monitorHidden = false;     // the scene editor's "Hide monitor window" box
+    ctrl_monitor* monitor = nullptr;                // what monitorPanel() hands out
+    QList<QPair<int, bool>> activeScenesTabs;       // active-scenes tabs enabled and disabled
+    int compoundSceneRefreshes = 0;
+    int visiblePageRefreshes = 0;
+    int visModeStarts = 0;
+    std::function<void()> onStartVisMode;           // plays the visualisation's part
+    int compoundSceneShows = 0;
 };
