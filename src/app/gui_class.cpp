@@ -149,14 +149,6 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent)
     buildLibraryGroup();
     buildProjectFileGroup();
 
-    // Before the command-line files: the active-scenes page composes its
-    // pictures from every configuration read, the first one included.
-    activeScenes = new as_conf_widget(tab_as_settngs);
-    place(activeScenes, 10, 20, 830, 630);
-    activeSceneEditor = new as_edit_widget(tab_as_edit);
-    place(activeSceneEditor, 0, 0, 840, 640);
-    connect(tabWidget_actives, &QTabWidget::currentChanged, this, &gui_class::tabAScenesChange);
-
     takeCommandLineFiles();
 
     connect(rightPanel->clearButton, &QPushButton::clicked, this, qOverload<bool>(&gui_class::ClearConfig));
@@ -172,6 +164,12 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent)
 
     if (theVisualProject)
         theVisualProject->checkFixtures();
+
+    activeScenes = new as_conf_widget(tab_as_settngs);
+    place(activeScenes, 10, 20, 830, 630);
+    activeSceneEditor = new as_edit_widget(tab_as_edit);
+    place(activeSceneEditor, 0, 0, 840, 640);
+    connect(tabWidget_actives, &QTabWidget::currentChanged, this, &gui_class::tabAScenesChange);
 
     showStoredSettings();
     refresh();

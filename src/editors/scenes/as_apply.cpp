@@ -78,6 +78,13 @@ bool reportActionError(QWidget* parent, int index)
 
 void as_conf_widget::composeCompoundScens()
 {
+    composePictures();
+    if (theMainWindow)
+        theMainWindow->refreshVisiblePage();
+}
+
+void as_conf_widget::composePictures()
+{
     kv310_controller_class* c = theController;
     if (!c)
         return;
@@ -100,8 +107,6 @@ void as_conf_widget::composeCompoundScens()
             }
         }
     }
-    if (theMainWindow)
-        theMainWindow->refreshVisiblePage();
 }
 
 void as_conf_widget::applyActiveScenes()

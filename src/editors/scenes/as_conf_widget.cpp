@@ -17,6 +17,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace {
 
 constexpr uint16_t NOT_SET = 0xFFFF;
@@ -41,7 +43,7 @@ int cellValue(const QTableWidget* table, int row, int column)
 // The 1-based channel a cell shows for a stored end, 0 when it shows none.
 int shownChannel(uint16_t stored)
 {
-    return stored <= img::CHANNELS ? stored + 1 : 0;
+    return stored < img::CHANNELS ? stored + 1 : 0;
 }
 
 void storeSector(uint8_t* image, int row, const sectorRange& s)
@@ -202,6 +204,15 @@ as_conf_widget::as_conf_widget(QWidget* parent)
     if (const uint8_t* image = imageOf()) {
         fadeUpEdit->setTime(fromTenths(img::getU16(image, img::asFadeUp)));
         fadeDownEdit->setTime(fromTenths(img::getU16(image, img::asFadeDown)));
+    }
+    // A configuration read before the first window (named on the command
+    // line) was never composed: empty pictures are, so that "Apply" does not
+    // empty its scenes. Pictures with content are work in progress and stay.
+    if (theController) {
+        const auto& pictures = theController->compoundScenes;
+        const uint8_t* first = &pictures[0][0][0];
+        if (std::all_of(first, first + sizeof pictures, [](uint8_t b) { return b == 0; }))
+            composePictures();
     }
     setChecked(startSceneBox->value() != startSceneBox->minimum()
                || startEventBox->value() != startEventBox->minimum()

@@ -82,6 +82,8 @@ public slots:
 
 private:
     void showSectorRow(int row);
+    // Rebuilds the pictures from the scenes, without redrawing anything.
+    void composePictures();
 };
 
 // Tells the user, when index (what appending an action returned) is
