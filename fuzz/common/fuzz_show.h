@@ -59,6 +59,12 @@ inline void buildFuzzShow(kv310_controller_class& c)
     c.sceneDescriptions[0] = QStringLiteral("Opening <scene> & more");
     c.programDescriptions[2] = QStringLiteral("Chase");
     c.eventDescriptions[EVENT_SEQUENCE_START] = QStringLiteral("Sequence");
+    // Active scenes from scene 9 and internal event 21, two sectors.
+    img::putU16(c.configImage, img::asStartScene, 8);
+    img::putU16(c.configImage, img::asStartEvent, 20);
+    img::putU16(c.configImage, img::asControlChannel, 3);
+    sectorRange{0, 5}.write(c.configImage + img::asSectorRangesOf(0));
+    sectorRange{10, 12}.write(c.configImage + img::asSectorRangesOf(4));
 
     c.events.packEvents(c.configImage);
     c.programs.packPrograms(c.configImage);
