@@ -134,8 +134,11 @@ as_conf_widget::as_conf_widget(QWidget* parent)
     startSceneLabel = label(tr("Starting from scene"), 60, 80, 170, 21);
     sectorsLabel = label(tr("Sector ranges"), 530, 25, 131, 21);
     controlChannelLabel = label(tr("Control channel no."), 60, 160, 170, 21);
-    fadeUpLabel = label(tr("Fade Up Time:"), 60, 200, 120, 20);
-    fadeDownLabel = label(tr("Fade Down Time:"), 60, 240, 120, 20);
+    // The time captions and edits are wider than the controller's own
+    // software drew them, so that the whole time and the longer captions
+    // fit in the bold face of the tab pages.
+    fadeUpLabel = label(tr("Fade Up Time:"), 60, 200, 128, 20);
+    fadeDownLabel = label(tr("Fade Down Time:"), 60, 240, 128, 20);
     startEventLabel = label(tr("Starting int. event no."), 60, 120, 170, 21);
 
     const auto button = [this](const QString& text, int y) {
@@ -177,7 +180,7 @@ as_conf_widget::as_conf_widget(QWidget* parent)
 
     const auto timeEdit = [this](int y) {
         auto* e = new MyTimeEdit(this);
-        e->setGeometry(190, y, 170, 20);
+        e->setGeometry(190, y, 210, 20);
         e->setDisplayFormat(QString::fromLatin1(TIME_FORMAT));
         e->setMaximumTime(fromTenths(0xFFFF));
         return e;
@@ -198,6 +201,14 @@ as_conf_widget::as_conf_widget(QWidget* parent)
         connect(theController, &kv310_controller_class::readKv310Finished, this, &as_conf_widget::configRead);
     }
 
+    // Checked when anything is set, before the one full load below.
+    loadNumbers();
+    {
+        const QSignalBlocker quiet(this);
+        setChecked(startSceneBox->value() != startSceneBox->minimum()
+                   || startEventBox->value() != startEventBox->minimum()
+                   || controlChannelBox->value() != controlChannelBox->minimum());
+    }
     refresh();
     // A page built anew (another language, a file named on the command line)
     // shows the fade times stored, so that "Apply" keeps them.
@@ -214,9 +225,6 @@ as_conf_widget::as_conf_widget(QWidget* parent)
         if (std::all_of(first, first + sizeof pictures, [](uint8_t b) { return b == 0; }))
             composePictures();
     }
-    setChecked(startSceneBox->value() != startSceneBox->minimum()
-               || startEventBox->value() != startEventBox->minimum()
-               || controlChannelBox->value() != controlChannelBox->minimum());
 }
 
 // ---- Loading ---------------------------------------------------------------------------------
@@ -227,9 +235,8 @@ bool as_conf_widget::allSet() const
         && controlChannelBox->value() != controlChannelBox->minimum();
 }
 
-void as_conf_widget::refresh(bool)
+void as_conf_widget::loadNumbers()
 {
-    ++refreshCount;
     uint8_t* image = imageOf();
     if (!image)
         return;
@@ -257,6 +264,14 @@ void as_conf_widget::refresh(bool)
         img::putU16(image, img::asStartEvent, shownEvent);
     if (channelShown != storedChannel)
         img::putU16(image, img::asControlChannel, channelShown);
+}
+
+void as_conf_widget::refresh(bool)
+{
+    ++refreshCount;
+    if (!imageOf())
+        return;
+    loadNumbers();
 
     const bool set = allSet();
     if (theMainWindow)

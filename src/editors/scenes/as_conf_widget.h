@@ -81,6 +81,9 @@ public slots:
     void setInputLimit(int limit);
 
 private:
+    // The three boxes from the image; a number they cannot show is stored
+    // as they show it.
+    void loadNumbers();
     void showSectorRow(int row);
     // Rebuilds the pictures from the scenes, without redrawing anything.
     void composePictures();

@@ -56,7 +56,7 @@ void ascene_settings_widget::buildTransparencyGroup()
     transparencyGroup->setChecked(false);
 
     hideMonitorBox = new QCheckBox(tr("Hide monitor window"), transparencyGroup);
-    hideMonitorBox->setGeometry(440, 15, 181, 20);
+    hideMonitorBox->setGeometry(440, 21, 181, 20);
     hideMonitorBox->setLayoutDirection(Qt::RightToLeft);
 
     saveAsLabel = rightLabel(tr("Save as"), QRect(30, 40, 81, 20));
