@@ -187,6 +187,12 @@ as_conf_widget::as_conf_widget(QWidget* parent)
     };
     fadeUpEdit = timeEdit(200);
     fadeDownEdit = timeEdit(240);
+    // The keyboard walks the fields as they stand, top to bottom.
+    setTabOrder(startSceneBox, startEventBox);
+    setTabOrder(startEventBox, controlChannelBox);
+    setTabOrder(controlChannelBox, fadeUpEdit);
+    setTabOrder(fadeUpEdit, fadeDownEdit);
+    setTabOrder(fadeDownEdit, sectorTable);
 
     connect(startSceneBox, &QSpinBox::valueChanged, this, &as_conf_widget::saveScStart);
     connect(startEventBox, &QSpinBox::valueChanged, this, &as_conf_widget::saveEvStart);

@@ -157,6 +157,8 @@ private Q_SLOTS:
     void applyWritesTheEvents();
     void applyReleasesWhatTheEventsHeld();
     void applyNeedsItsNumbers();
+    void sectorsPastTheUniverseTakeNoPart_data();
+    void sectorsPastTheUniverseTakeNoPart();
     void reportActionError();
     void groupsForTheVisualProject();
 };
@@ -896,6 +898,47 @@ void tst_active_scenes::applyNeedsItsNumbers()
         QCOMPARE(c.events.actionCount(EVENT_INPUT), -1);
     }
     QVERIFY(r.world.dialogs.entries.isEmpty());
+}
+
+void tst_active_scenes::sectorsPastTheUniverseTakeNoPart_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+
+    QTest::newRow("to past the last channel") << 500 << 700;
+    QTest::newRow("from past the last channel") << 600 << 5;
+    QTest::newRow("to 512") << 3 << 512;
+}
+
+void tst_active_scenes::sectorsPastTheUniverseTakeNoPart()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+
+    activeRig r(false);
+    kv310_controller_class& c = r.c();
+    setSettings(c, 100, 4, 7);
+    setSector(c, 0, 0, 511);  // would overlap anything
+    setSector(c, 1, uint16_t(from), uint16_t(to));
+    fillScene(c, 100, 0x55);
+    fillScene(c, 101, 0x66);
+    fillScene(c, 102, 0x77);
+    fillScene(c, 103, 0x88);
+    r.make();
+    // Composed by the new page: the first sector alone, and nothing past a
+    // picture's end.
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(c.compoundScenes[0][0]), 512), QByteArray(512, char(0x55)));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(c.compoundScenes[0][1]), 512), QByteArray(512, char(0x66)));
+    QCOMPARE(r.page->sectorTable->item(1, 0)->background().color(), QColor(0xF0, 0xF0, 0xF0));
+
+    std::memset(c.compoundScenes, 0xAA, sizeof c.compoundScenes);
+    r.page->applyActiveScenes();
+    QVERIFY(r.world.dialogs.entries.isEmpty());  // no overlap
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sceneLevels(c, 102)), 1024), QByteArray(1024, '\0'));
+    QVERIFY(c.sceneDescriptions[102].isEmpty());
+    QCOMPARE(c.events.actionCount(EVENT_INPUT), 33);
+    QCOMPARE(c.events.actionCount(EVENT_INPUT + 2), -1);
+    QCOMPARE(c.events.actionCount(EVENT_INTERNAL + 4), 19);
 }
 
 void tst_active_scenes::reportActionError()
