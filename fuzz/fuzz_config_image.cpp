@@ -1,11 +1,13 @@
 // The tables of a configuration image as a file or the controller brings
-// them: any bytes in them are unpacked into the memory tables, and the show
-// that results packs, rescales and clears again.
+// them: any bytes in them are unpacked into the memory tables, the
+// active-scenes page takes the configuration read and applies it, and the
+// show that results packs, rescales and clears again.
 //
 // Input: u8 base (bit 0: a small show instead of the cleared image; bits 1-2
 // what is done after reading), u32 clear flags, then patches until the input
 // ends: u8 region, u32 offset into it, u8 length - 1, the bytes.
 
+#include "editors/scenes/as_conf_widget.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
@@ -51,8 +53,10 @@ struct run {
         cleared.assign(controller->configImage, controller->configImage + TABLES_END);
         sampleShow::build(*controller, sampleShow::small);
         show.assign(controller->configImage, controller->configImage + TABLES_END);
+        page = std::make_unique<as_conf_widget>(nullptr);
     }
     std::unique_ptr<kv310_controller_class> controller;
+    std::unique_ptr<as_conf_widget> page;
     std::vector<uint8_t> cleared;
     std::vector<uint8_t> show;
 };
@@ -88,6 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     c.unpackTimers();
     c.unpackCoupledScenes();
     c.rebuildSequences();
+    r.page->configRead();
+    r.page->applyActiveScenes();
 
     switch ((base >> 1) & 3) {
     case 0:

@@ -42,7 +42,6 @@
 #include <QTimer>
 #include <QSignalBlocker>
 
-#include <type_traits>
 #include <utility>
 
 
@@ -67,20 +66,6 @@ void limitRangeBoxes(arecord_settings_widget* page, int n)
         return;
     page->fromChannelBox->setRange(1, n);
     page->toChannelBox->setRange(1, n);
-}
-
-// The active-scenes page keeps its control channel within the DMX input
-// channel limit through its setInputLimit slot.
-template <class Page, class = void>
-struct boundsControlChannel : std::false_type {};
-template <class Page>
-struct boundsControlChannel<Page, std::void_t<decltype(std::declval<Page&>().setInputLimit(0))>> : std::true_type {};
-
-template <class Page>
-void applyInputLimit(Page* page, int n)
-{
-    if constexpr (boundsControlChannel<Page>::value)
-        page->setInputLimit(n);
 }
 
 // Inclusive corners (left, top) and (right, bottom).
@@ -217,7 +202,10 @@ gui_class::~gui_class()
         delete theVisualProject->graphWindow;
     releaseFixtureIcons();
 
+    // The output DMX window may still be open: from here on its closing
+    // finds no scene editor to tell.
     delete sceneEditor;
+    sceneEditor = nullptr;
     delete maskEditor;
     delete programEditor;
     delete sequenceEditor;
@@ -507,7 +495,7 @@ void gui_class::limitChannelRangeBoxes(int n)
 void gui_class::setActiveScenesInputLimit(int n)
 {
     if (activeScenes)
-        applyInputLimit(activeScenes, n);
+        activeScenes->setInputLimit(n);
 }
 
 // ---- Refresh ---------------------------------------------------------------------
@@ -692,6 +680,35 @@ void gui_class::tabEventsChange(int)
 }
 
 void gui_class::tabAScenesChange(int)
+{
+    refresh();
+}
+
+// ---- Services of the pages ------------------------------------------------------------
+
+void gui_class::setSceneTransparency(bool on)
+{
+    if (sceneEditor)
+        sceneEditor->setTransparency(on);
+}
+
+bool gui_class::sceneMonitorHidden() const
+{
+    return sceneEditor && sceneEditor->hideMonitorBox->isChecked();
+}
+
+void gui_class::setActiveScenesTabEnabled(int index, bool enabled)
+{
+    tabWidget_actives->setTabEnabled(index, enabled);
+}
+
+void gui_class::refreshCompoundScenes()
+{
+    if (activeSceneEditor)
+        activeSceneEditor->refresh();
+}
+
+void gui_class::refreshVisiblePage()
 {
     refresh();
 }

@@ -77,6 +77,13 @@ public:
     bool visualMonitorHidden() const override;
     QMetaObject::Connection followFaderBank(faderBankKind kind, QObject* context,
                                             std::function<void(int sc, int ch)> onChange) override;
+    void showCompoundPicture(int range, int motion) override;
+    void showCompoundScene() override;
+    void setSceneTransparency(bool on) override;
+    bool sceneMonitorHidden() const override;
+    void setActiveScenesTabEnabled(int index, bool enabled) override;
+    void refreshCompoundScenes() override;
+    void refreshVisiblePage() override;
 
     kv310_controller_class* controller;
     QTimer* clockTimer = nullptr;
@@ -178,7 +185,7 @@ public slots:
     void startPrjMode(bool x);
     void startPrjMode();
     void startVisMode(bool x);
-    void startVisMode();
+    void startVisMode() override;
     void browseFile(bool sketch);
     void browseBkImage();
     void browseSketch();

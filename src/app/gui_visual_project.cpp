@@ -6,6 +6,7 @@
 #include "seams/dialog_seam.h"
 #include "seams/regular_file.h"
 #include "editors/scenes/admx512_sliders_widget.h"
+#include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "fixtures/light_effect.h"
 #include "model/kv310_controller.h"
@@ -591,9 +592,26 @@ bool gui_class::visualMonitorHidden() const
 QMetaObject::Connection gui_class::followFaderBank(faderBankKind kind, QObject* context,
                                                    std::function<void(int sc, int ch)> onChange)
 {
-    if (kind != SCENE_FADERS || !sceneEditor || !sceneEditor->sliderBank)
+    admx512_sliders_widget* bank = nullptr;
+    if (kind == SCENE_FADERS && sceneEditor)
+        bank = sceneEditor->sliderBank.get();
+    else if (kind == COMPOUND_FADERS && activeSceneEditor)
+        bank = activeSceneEditor->sliders.get();
+    if (!bank)
         return {};
-    return connect(sceneEditor->sliderBank.get(), &admx512_sliders_widget::liveNewValue, context, std::move(onChange));
+    return connect(bank, &admx512_sliders_widget::liveNewValue, context, std::move(onChange));
+}
+
+void gui_class::showCompoundPicture(int range, int motion)
+{
+    if (activeSceneEditor)
+        activeSceneEditor->rangeChanged(range, motion);
+}
+
+void gui_class::showCompoundScene()
+{
+    if (auto* window = theVisualProject ? qobject_cast<kvVGraph_class*>(theVisualProject->graphWindow) : nullptr)
+        window->changeToCompoundAS();
 }
 
 void gui_class::releaseFixtureIcons()

@@ -94,17 +94,18 @@ void v_project::clear()
     }
 }
 
+bool v_project::fixturesComplete() const
+{
+    return !fixtures.isEmpty()
+           && std::all_of(fixtures.cbegin(), fixtures.cend(), [](const lightEffect* f) { return f->defined; });
+}
+
 bool v_project::checkFixtures()
 {
-    bool result = !fixtures.isEmpty();
-    for (const lightEffect* f : std::as_const(fixtures)) {
-        if (!f->defined) {
-            result = false;
-            showMessage(QMessageBox::Warning, theMainWindow, tr("Incomplete fixture(s) found!"),
-                        tr("All fixtures should be completely defined\nbefore entering visualisaton mode!"));
-            break;
-        }
-    }
+    const bool result = fixturesComplete();
+    if (!result && !fixtures.isEmpty())
+        showMessage(QMessageBox::Warning, theMainWindow, tr("Incomplete fixture(s) found!"),
+                    tr("All fixtures should be completely defined\nbefore entering visualisaton mode!"));
     emit validated(result);
     return result;
 }

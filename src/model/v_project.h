@@ -55,6 +55,9 @@ public:
     // True when there are fixtures and all of them are completely defined;
     // warns about the first one that is not. Emits validated(result).
     bool checkFixtures();
+    // The answer of checkFixtures without its warning and signal: for pages
+    // that set their buttons while nobody sees them.
+    bool fixturesComplete() const;
     // Sorts the fixtures by number; the lowest number from 1 that no fixture carries.
     int firstFreeNumber();
     // Fills group with the fixtures whose channels lie within first..last

@@ -72,7 +72,9 @@ public:
     virtual void setActiveScenesInputLimit(int n) { Q_UNUSED(n) }
 
     // What the visualisation window needs of its neighbours.
-    // The monitor panel, whose output window feeds the live show; null when none.
+    // The monitor panel with its windows: its output window feeds the live
+    // show, and the scene editor's DMX capture opens, hides and reads it;
+    // null when none.
     virtual ctrl_monitor* monitorPanel() const { return nullptr; }
     // The right-hand panel: a click of its Live button; live editing as a
     // checked Live button starts it; saving the configuration with the
@@ -96,6 +98,25 @@ public:
     // The active-scene editor shows the compound picture (range 0..15,
     // motion 0 static, 1 in motion).
     virtual void showCompoundPicture(int range, int motion) { Q_UNUSED(range) Q_UNUSED(motion) }
+
+    // Active scenes. The settings page enables the compound-scene editor's
+    // tab (index 1 of the active-scenes tab widget) only while the feature
+    // is on and set up.
+    virtual void setActiveScenesTabEnabled(int index, bool enabled)
+    {
+        Q_UNUSED(index)
+        Q_UNUSED(enabled)
+    }
+    // Redraws the compound-scene editor after its pictures were rebuilt.
+    virtual void refreshCompoundScenes() {}
+    // Reloads the one page that is visible.
+    virtual void refreshVisiblePage() {}
+    // Visualisation: opens the window in visualisation mode (nothing happens
+    // when the visual project's fixtures are not all complete), and shows in
+    // an open window the compound picture chosen by the visual project's
+    // sceneNumber, following the compound-scene editor's faders.
+    virtual void startVisMode() {}
+    virtual void showCompoundScene() {}
 };
 
 // The current main window; null before the first one and while it is rebuilt.

@@ -19,8 +19,8 @@ int triangle(qint64 tenths, int period)
 
 // What a controller running a show reports to the monitor at this moment of
 // the desk's clock: a few inputs switching, a desk fader moving on the DMX
-// input, a chase on the output (unless the user drives it live) and scenes,
-// a program, a mask and a delay running.
+// input, a chase on the output (unless the user drives it live or the input
+// passes through) and scenes, a program, a mask and a delay running.
 void playDemonstrationShow(simController& c)
 {
     const qint64 t = QDateTime::currentMSecsSinceEpoch() / 100;
@@ -30,7 +30,10 @@ void playDemonstrationShow(simController& c)
     for (int ch = 0; ch < 12; ++ch)
         c.dmxInput[ch] = char(triangle(t + 4 * ch, 80));
     c.dmxInput[99] = char(255);
-    if (c.workingMode() != MODE_LIVE && c.output.size() >= 512) {
+    if (c.dmxTransparency) {
+        // Transparency passes the DMX input through to the output.
+        c.output = c.dmxInput;
+    } else if (c.workingMode() != MODE_LIVE && c.output.size() >= 512) {
         for (int ch = 0; ch < 24; ++ch)
             c.output[ch] = char(triangle(t + 3 * ch, 60));
     }

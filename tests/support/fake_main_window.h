@@ -50,6 +50,16 @@ public:
         return {};
     }
     void showCompoundPicture(int range, int motion) override { compoundPictures.append({range, motion}); }
+    void setActiveScenesTabEnabled(int index, bool enabled) override { activeScenesTabs.append({index, enabled}); }
+    void refreshCompoundScenes() override { ++compoundSceneRefreshes; }
+    void refreshVisiblePage() override { ++visiblePageRefreshes; }
+    void startVisMode() override
+    {
+        ++visModeStarts;
+        if (onStartVisMode)
+            onStartVisMode();
+    }
+    void showCompoundScene() override { ++compoundSceneShows; }
 
     QStringList calls;
     int fieldResets = 0;
@@ -75,4 +85,10 @@ public:
     bool visualHidden = false;      // the visual-project page's "Hide monitor window" box
     QList<int> faderBanksFollowed;  // the kinds asked for, in order
     QList<QPair<int, int>> compoundPictures;  // (range, motion) shown
+    QList<QPair<int, bool>> activeScenesTabs;       // active-scenes tabs enabled and disabled
+    int compoundSceneRefreshes = 0;
+    int visiblePageRefreshes = 0;
+    int visModeStarts = 0;
+    std::function<void()> onStartVisMode;           // plays the visualisation's part
+    int compoundSceneShows = 0;
 };

@@ -7,6 +7,7 @@
 
 #include "app/right_panel_widget.h"
 #include "editors/scenes/admx512_sliders_widget.h"
+#include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "monitor/pokaz.h"
 #include "simulator/sim_controller.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QPointer>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -42,6 +44,7 @@ private Q_SLOTS:
     void changeScNoTakesOnlyScenesOfTheMode();
     void fadersRedrawOfflineOnly();
     void liveDesignPlaysTheScene();
+    void theActiveSceneEditorOpensItsPicture();
 
 private:
     kvVGraph_class* openConnectedShow();
@@ -450,3 +453,31 @@ void tst_visual_modes::liveDesignPlaysTheScene()
 
 QTEST_MAIN(tst_visual_modes)
 #include "tst_visual_modes.moc"
+
+// "Go to visual design mode" of the compound-picture editor opens the show
+// window on the editor's current picture, following the editor's faders; the
+// chooser's compound choice selects that picture back in the editor.
+void tst_visual_modes::theActiveSceneEditorOpensItsPicture()
+{
+    as_edit_widget* editor = r->w->activeSceneEditor;
+    r->c->compoundScenes[2][1][3] = 90;
+    editor->rangeChanged(2, 1);
+    editor->goToVisualDesign();
+
+    auto* g = qobject_cast<kvVGraph_class*>(r->vp->graphWindow);
+    QVERIFY(g);
+    QCOMPARE(r->vp->sceneNumber, 10240 + 2 * 2 + 1);
+    QCOMPARE(g->lightMode, LIGHT_MODE_COMPOUND);
+    QCOMPARE(r->vp->dmxBuffer, r->c->compoundScenes[2][1]);
+    QCOMPARE(r->vp->fixtures.at(1)->lightColor, QColor(90, 0, 0));
+    QList<QPair<int, int>> followed;
+    QObject context;
+    QVERIFY(bool(r->w->followFaderBank(gui_base_class::COMPOUND_FADERS, &context,
+                                       [&followed](int sc, int ch) { followed.append({sc, ch}); })));
+    emit editor->sliders->liveNewValue(5, 3);
+    QCOMPARE(followed, (QList<QPair<int, int>>{{5, 3}}));
+
+    r->w->showCompoundPicture(7, 0);
+    QCOMPARE(editor->pictureTable->currentRow(), 7);
+    QCOMPARE(editor->pictureTable->currentColumn(), 0);
+}

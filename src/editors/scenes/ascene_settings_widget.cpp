@@ -1,15 +1,28 @@
 #include "editors/scenes/ascene_settings_widget.h"
 
+#include "editors/scenes/ascene_groups_widget.h"
 #include "model/kv310_controller.h"
 
 #include <QTabWidget>
 
+namespace {
+constexpr int TOOL_COUPLED_SCENES = 3;
+}
+
 ascene_settings_widget::ascene_settings_widget(kv310_controller_class* controller, QWidget* parent)
     : arecord_settings_widget(controller, parent, recordPageKind::scenes())
 {
-    coupledPage = new QWidget();
+    buildTransparencyGroup();
+    coupledPage = new ascene_groups_widget(sceneList, parent);
     toolTabs->addTab(coupledPage, tr("Coupled Scenes"));
     refresh();
+}
+
+void ascene_settings_widget::tabChanged(int index)
+{
+    arecord_settings_widget::tabChanged(index);
+    if (index == TOOL_COUPLED_SCENES)
+        coupledPage->refresh();
 }
 
 void ascene_settings_widget::sceneLiveOn()
@@ -20,6 +33,9 @@ void ascene_settings_widget::sceneLiveOn()
 
 void ascene_settings_widget::refreshed()
 {
+    // The page's base refresh runs before the coupled page exists.
+    if (coupledPage)
+        coupledPage->refresh();
     if (controller && controller->uiMode == 2)
         controller->send_sc_prep(currentScene);
 }

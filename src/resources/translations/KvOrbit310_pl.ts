@@ -1628,12 +1628,264 @@ Kontynuować mimo to?</translation>
         <source>Enable active scenes</source>
         <translation>Włącz sceny aktywne</translation>
     </message>
+    <message>
+        <source>No enough memory!</source>
+        <translation>Za mało pamięci!</translation>
+    </message>
+    <message>
+        <source>Cannot create necessary associations!</source>
+        <translation>Nie można utworzyć potrzebnych powiązań!</translation>
+    </message>
+    <message>
+        <source>Non separated ranges!</source>
+        <translation>Zakresy nie są rozdzielone!</translation>
+    </message>
+    <message>
+        <source>Some ranges has shared channels.
+You have to separate them!
+Nothing is saved!</source>
+        <translation>Niektóre zakresy mają wspólne kanały.
+Musisz je rozdzielić!
+Nic nie zapisano!</translation>
+    </message>
+    <message>
+        <source>Motion detected in sector %1</source>
+        <translation>Wykryto ruch w sektorze %1</translation>
+    </message>
+    <message>
+        <source>Immobility in sector %1</source>
+        <translation>Brak ruchu w sektorze %1</translation>
+    </message>
+    <message>
+        <source>Active scenes control value changed to range %1</source>
+        <translation>Wartość sterująca scen aktywnych zmieniona na zakres %1</translation>
+    </message>
+    <message>
+        <source>Range_%1</source>
+        <translation>Range_%1</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>brak</translation>
+    </message>
+    <message>
+        <source>Starting from scene</source>
+        <translation>Pierwsza scena</translation>
+    </message>
+    <message>
+        <source>Sector ranges</source>
+        <translation>Zakresy sektorów</translation>
+    </message>
+    <message>
+        <source>Control channel no.</source>
+        <translation>Nr kanału sterującego</translation>
+    </message>
+    <message>
+        <source>Fade Up Time:</source>
+        <translation>Czas narastania:</translation>
+    </message>
+    <message>
+        <source>Fade Down Time:</source>
+        <translation>Czas wygaszania:</translation>
+    </message>
+    <message>
+        <source>Starting int. event no.</source>
+        <translation>Pierwsze zdarz. wewn.</translation>
+    </message>
+    <message>
+        <source>Generate groups for visual project</source>
+        <translation>Utwórz grupy dla projektu wizualnego</translation>
+    </message>
+    <message>
+        <source>Compose compound scenes</source>
+        <translation>Utwórz sceny złożone ze scen</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Zastosuj</translation>
+    </message>
+    <message>
+        <source>Sector</source>
+        <translation>Sektor</translation>
+    </message>
+    <message>
+        <source>Channel from</source>
+        <translation>Kanał od</translation>
+    </message>
+    <message>
+        <source>Channel to</source>
+        <translation>Kanał do</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Brak</translation>
+    </message>
+</context>
+<context>
+    <name>as_edit_widget</name>
+    <message>
+        <source>Static</source>
+        <translation>Statyczna</translation>
+    </message>
+    <message>
+        <source>In motion</source>
+        <translation>W ruchu</translation>
+    </message>
+    <message>
+        <source>Go to visual design mode</source>
+        <translation>Przejdź do trybu wizualizacji</translation>
+    </message>
+</context>
+<context>
+    <name>ascene_groups_widget</name>
+    <message>
+        <source>Group No.</source>
+        <translation>Nr grupy</translation>
+    </message>
+    <message>
+        <source>Scene</source>
+        <translation>Scena</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Opis</translation>
+    </message>
+    <message>
+        <source>Select group:</source>
+        <translation>Wybierz grupę:</translation>
+    </message>
+    <message>
+        <source>Group %1 members:</source>
+        <translation>Sceny grupy %1:</translation>
+    </message>
+    <message>
+        <source>Add selected scene</source>
+        <translation>Dodaj wybraną scenę</translation>
+    </message>
+    <message>
+        <source>Remove selected member</source>
+        <translation>Usuń wybraną scenę z grupy</translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation>Grupa %1</translation>
+    </message>
+    <message>
+        <source>Scene %1</source>
+        <translation>Scena %1</translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>brak opisu</translation>
+    </message>
+    <message>
+        <source>Nothing to do!</source>
+        <translation>Nic do zrobienia!</translation>
+    </message>
+    <message>
+        <source>Scene %1 already coupled with group %2!</source>
+        <translation>Scena %1 jest już sprzężona z grupą %2!</translation>
+    </message>
+    <message>
+        <source>Scene %1 is coupled with group %2!</source>
+        <translation>Scena %1 jest sprzężona z grupą %2!</translation>
+    </message>
+    <message>
+        <source>
+Do you really move it to group %1?</source>
+        <translation>
+Czy na pewno przenieść ją do grupy %1?</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Czy na pewno?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Yes, I do!</source>
+        <translation>Tak, na pewno!</translation>
+    </message>
+    <message>
+        <source>Unrealisable action!</source>
+        <translation>Operacja niewykonalna!</translation>
+    </message>
+    <message>
+        <source>To many coupled scenes!</source>
+        <translation>Zbyt wiele scen sprzężonych!</translation>
+    </message>
 </context>
 <context>
     <name>ascene_settings_widget</name>
     <message>
         <source>Coupled Scenes</source>
         <translation>Sceny sprzężone</translation>
+    </message>
+    <message>
+        <source>Transparently from DMX input</source>
+        <translation>Przezroczyście z wejścia DMX</translation>
+    </message>
+    <message>
+        <source>Hide monitor window</source>
+        <translation>Ukryj okno monitora</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Zapisz jako</translation>
+    </message>
+    <message>
+        <source>Scene</source>
+        <translation>Scena</translation>
+    </message>
+    <message>
+        <source>Mask</source>
+        <translation>Maska</translation>
+    </message>
+    <message>
+        <source>Use of existing values</source>
+        <translation>Użycie istniejących wartości</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Nadpisz</translation>
+    </message>
+    <message>
+        <source>Save as item</source>
+        <translation>Zapisz pod numerem</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Controller error</source>
+        <translation>Błąd sterownika</translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <translation>Brak połączenia!</translation>
+    </message>
+    <message>
+        <source>Action failed!</source>
+        <translation>Operacja nie powiodła się!</translation>
+    </message>
+    <message>
+        <source>Mixed (bigger win)</source>
+        <translation>Mieszaj (wyższa wygrywa)</translation>
+    </message>
+    <message>
+        <source>Mixed linear</source>
+        <translation>Mieszaj liniowo</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Mnożenie</translation>
+    </message>
+    <message>
+        <source>Invert + overwrite</source>
+        <translation>Odwróć i nadpisz</translation>
     </message>
 </context>
 <context>

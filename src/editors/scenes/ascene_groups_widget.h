@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+class QAbstractItemModel;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+// The "Coupled Scenes" tool of the scene page: 15 groups of coupled scenes,
+// the members of the chosen group, and buttons that put the scene chosen in
+// the scene list into the group or take a member out. It edits the
+// controller's group lists in place: a scene belongs to one group at most,
+// and all groups together hold at most 64 scenes.
+class ascene_groups_widget : public QWidget {
+    Q_OBJECT
+public:
+    // sceneList: the scene page's list, whose current row is the scene to add.
+    ascene_groups_widget(QTableWidget* sceneList, QWidget* parent);
+
+    static constexpr int GROUPS = 15;
+    static constexpr int MEMBER_ROWS = 64;
+
+    QTableWidget* groupsTable;       // one row per group
+    QTableWidget* membersTable;      // the chosen group's scenes, sorted
+    QTableWidget* sceneList;         // not owned
+    QLabel* selectLabel;
+    QLabel* membersLabel;
+    QAbstractItemModel* groupsModel;
+    QPushButton* addButton;
+    QPushButton* removeButton;
+
+    int refreshCount = 0;            // reloads so far
+
+public slots:
+    void refresh();
+    void grpChange();
+    void addMember();
+    void removeMember();
+
+private:
+    // The chosen group, or 0 when none is chosen.
+    int shownGroup() const;
+};
