@@ -3,6 +3,7 @@
 #include "app/gui_page_helpers.h"
 
 #include "seams/dialog_seam.h"
+#include "seams/regular_file.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
 #include "visualisation/kv_vgraph.h"
@@ -260,7 +261,7 @@ void gui_class::readLibrary()
         return;
     }
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Text)) {
         showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(name));
         releaseLibrary();
         return;
@@ -333,7 +334,7 @@ void gui_class::readProject()
         return;
     }
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Text)) {
         showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(name));
         return;
     }

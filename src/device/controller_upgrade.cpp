@@ -7,6 +7,7 @@
 
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
+#include "seams/regular_file.h"
 #include "transport/protocol.h"
 #include "transport/t_threadDevice.h"
 #include "device/upgrade_file.h"
@@ -108,7 +109,7 @@ bool upgradeSession::open()
         return false;
     }
     file.setFileName(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!openRegularFile(file)) {
         tell(QMessageBox::Warning, title, kv310_controller_class::tr("File not found: ") + fileName);
         return false;
     }
