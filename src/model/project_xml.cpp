@@ -1,5 +1,7 @@
 #include "kv310_controller.h"
 
+#include "project_text.h"
+
 #include "seams/gui_base.h"
 #include "v_project.h"
 #include "xml/xml_node.h"
@@ -175,8 +177,8 @@ void kv310_controller_class::writeProjectXml(QString& out) const
 {
     out.reserve(out.size() + 0x10000);
     out += QLatin1String("\n<project>\n<contents>Light visualisation project description</contents>\n");
-    appendElementLine(out, QLatin1String("date"), projectFileDate);
-    appendElementLine(out, QLatin1String("file"), projectFileName);
+    appendElementLine(out, QLatin1String("date"), escapeText(projectFileDate));
+    appendElementLine(out, QLatin1String("file"), escapeText(projectFileName));
     out += QLatin1String("<release>0.0.0.1</release>\n<target>Kv310+</target>\n<descriptions>\n");
 
     appendSection(out, {QLatin1String("scenes"), QLatin1String("scene"), img::SCENES, 1}, sceneDescriptions.data());
@@ -196,10 +198,12 @@ void kv310_controller_class::writeProjectXml(QString& out) const
     out += QLatin1String("</events>\n</descriptions>\n<settings>\n</settings>\n<field>\n");
 
     const projectFieldTexts field = fieldTexts();
-    appendFieldLine(out, QLatin1String("image"), QLatin1String("dark"), field.dark, field.image);
-    appendFieldLine(out, QLatin1String("outline"), QLatin1String("pale"), field.pale, field.outline);
-    appendElementLine(out, QLatin1String("width"), field.width);
-    appendElementLine(out, QLatin1String("height"), field.height);
+    // A path may hold any character a file name may: '<' would end the
+    // value and a "</" would end the project.
+    appendFieldLine(out, QLatin1String("image"), QLatin1String("dark"), field.dark, escapeText(field.image));
+    appendFieldLine(out, QLatin1String("outline"), QLatin1String("pale"), field.pale, escapeText(field.outline));
+    appendElementLine(out, QLatin1String("width"), escapeText(field.width));
+    appendElementLine(out, QLatin1String("height"), escapeText(field.height));
     out += QLatin1String("</field>\n");
 
     appendTreeNode(out, QLatin1String("library"));
@@ -211,26 +215,51 @@ void kv310_controller_class::writeProjectXml(QString& out) const
     out += QLatin1String("</project>\n");
 }
 
-void kv310_controller_class::readProjectXml(QTextStream& in, qint64 offset)
+parsedProject parseProjectText(const QString& text)
 {
-    if (!in.seek(offset))
-        return;
+    parsedProject result;
+    QTextStream in(const_cast<QString*>(&text), QIODevice::ReadOnly);
     QString line;
     do {
         line = in.readLine();
     } while (line.trimmed().isEmpty() && !in.atEnd());
     if (in.atEnd() || !line.trimmed().startsWith(QLatin1Char('<')))
-        return;
+        return result;
 
-    xml_parse_node root(-1);
-    root.name = QStringLiteral("@root");
+    auto root = std::make_unique<xml_parse_node>(-1);
+    root->name = QStringLiteral("@root");
     // The project ends the text. Whatever the area or the file holds after
     // it (the tail of a longer description stored before) is not read.
-    while (root.read(in, line)) {
-        if (!root.nodes.isEmpty() && root.nodes.last().name == QLatin1String("project"))
+    while (root->read(in, line)) {
+        if (!root->nodes.isEmpty() && root->nodes.last().name == QLatin1String("project")) {
+            result.hasProject = true;
+            // The reader stops right after the closing tag, keeping the rest
+            // of its line, or at the end of the text: there, the text must
+            // end with the tag and that rest.
+            const QString end = QLatin1String("</project>") + line.trimmed();
+            result.closed = !in.atEnd() || QStringView(text).trimmed().endsWith(end);
             break;
+        }
     }
-    if (!reportXmlErrors(root, lastPath, theMainWindow))
+    result.root = std::move(root);
+    return result;
+}
+
+void kv310_controller_class::readProjectXml(QTextStream& in, qint64 offset)
+{
+    if (!in.seek(offset))
+        return;
+    parsedProject text = parseProjectText(in.readAll());
+    takeProjectText(text, false);
+}
+
+void kv310_controller_class::takeProjectText(parsedProject& text, bool cutShort)
+{
+    if (!text.root)
+        return;
+    xml_parse_node& root = *text.root;
+    // A text cut short ends in a broken entry; everything before it is whole.
+    if (!cutShort && !reportXmlErrors(root, lastPath, theMainWindow))
         return;
 
     root.relevel();
@@ -238,10 +267,12 @@ void kv310_controller_class::readProjectXml(QTextStream& in, qint64 offset)
     if (!project)
         return;
 
+    // Written escaped, as every free text of the description; a text written
+    // unescaped by an earlier release reads the same unless it held "&&".
     const QString* file = project->elementValue(QStringLiteral("file"));
-    projectFileName = file ? *file : QString();
+    projectFileName = file ? unescapeText(*file) : QString();
     const QString* date = project->elementValue(QStringLiteral("date"));
-    projectFileDate = date ? *date : QString();
+    projectFileDate = date ? unescapeText(*date) : QString();
 
     if (const xml_node* descriptions = childNode(project, QLatin1String("descriptions"))) {
         const struct {
@@ -308,6 +339,9 @@ void kv310_controller_class::readProjectXml(QTextStream& in, qint64 offset)
     // main window exists keeps it until one shows it.
     if (const xml_node* field = childNode(project, QLatin1String("field"))) {
         xml_node* fieldCopy = tree->insertNode(*field);
+        // The tree and the page hold the texts themselves, as the user gave them.
+        for (xml_element& e : fieldCopy->elements)
+            e.value = unescapeText(e.value);
         const auto take = [fieldCopy](const char* element, int& size) {
             bool ok = false;
             const QString* v = fieldCopy->elementValue(QLatin1String(element));

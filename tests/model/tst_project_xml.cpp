@@ -21,7 +21,9 @@ private Q_SLOTS:
     void descriptionsRoundTrip();
     void readDescriptionEntries_data();
     void readDescriptionEntries();
-    void fileAndDateAreTakenAsTheyStand();
+    void freeTextsRoundTrip_data();
+    void freeTextsRoundTrip();
+    void olderUnescapedTextsStillRead();
     void readVisualProject();
     void readVisualProjectWithoutItsNodes();
     void fieldWithoutAMainWindow();
@@ -293,13 +295,57 @@ void tst_project_xml::readDescriptionEntries()
     QCOMPARE(descriptionsOf(run.controller), expected);
 }
 
-void tst_project_xml::fileAndDateAreTakenAsTheyStand()
+void tst_project_xml::freeTextsRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("plain") << "show.31xcfg";
+    QTest::newRow("angle brackets") << "show<1>.31xcfg";
+    QTest::newRow("a closing tag") << "a</project>b";
+    QTest::newRow("ampersands and an entity") << "R&D && &lt;x&gt;";
+    QTest::newRow("beyond Latin-1") << QString::fromUtf8("Łódź – ☀");
+}
+
+void tst_project_xml::freeTextsRoundTrip()
+{
+    QFETCH(QString, text);
+
+    dialogRecorder rec;
+    publishedRun run(true);
+    kv310_controller_class& c = run.controller;
+    c.projectFileName = text;
+    c.projectFileDate = text + QStringLiteral(" date");
+    c.sceneDescriptions[0] = QStringLiteral("Intro");
+    run.window->field.image = QStringLiteral("/pics/") + text + QStringLiteral(".png");
+    run.window->field.outline = text;
+    run.window->field.width = QStringLiteral("1000");
+    run.window->field.height = QStringLiteral("1000");
+    const QString xml = written(c);
+
+    c.ClearConfig(CLEAR_ALL);
+    run.window->calls.clear();
+    readText(c, xml);
+    QVERIFY(rec.entries.isEmpty());
+    QCOMPARE(c.projectFileName, text);
+    QCOMPARE(c.projectFileDate, text + QStringLiteral(" date"));
+    // The rest of the project is read too.
+    QCOMPARE(c.sceneDescriptions[0], QStringLiteral("Intro"));
+    QCOMPARE(run.window->calls.last(), QStringLiteral("field"));
+    // The field reaches the page as the user gave it.
+    const xml_node* field = run.project.projectTree->findNode(QStringLiteral("field"));
+    QVERIFY(field);
+    QCOMPARE(*field->elementValue(QStringLiteral("image")), QStringLiteral("/pics/") + text + QStringLiteral(".png"));
+    QCOMPARE(*field->elementValue(QStringLiteral("outline")), text);
+}
+
+void tst_project_xml::olderUnescapedTextsStillRead()
 {
     publishedRun run;
     kv310_controller_class& c = run.controller;
-    readText(c, projectText(QStringLiteral("<date>1.1.2020</date>\n<file>a &lt; b.31xcfg</file>\n")));
-    QCOMPARE(c.projectFileName, QStringLiteral("a &lt; b.31xcfg"));
-    QCOMPARE(c.projectFileDate, QStringLiteral("1.1.2020"));
+    readText(c, projectText(QStringLiteral("<date>1.1.2020 10:00.00</date>\n<file>a & b.31xcfg</file>\n"
+                                           "<field>\n<image>C:\\pics\\R&D.png</image>\n</field>\n")));
+    QCOMPARE(c.projectFileName, QStringLiteral("a & b.31xcfg"));
+    QCOMPARE(c.projectFileDate, QStringLiteral("1.1.2020 10:00.00"));
+    QVERIFY(written(c).contains(QStringLiteral("<image>C:\\pics\\R&&D.png</image>")));
 
     readText(c, projectText(QStringLiteral("<contents>x</contents>\n")));
     QVERIFY(c.projectFileName.isNull());
