@@ -77,11 +77,12 @@ bool validHeaderSize(int h)
 
 // The compressed block of a current or old-style file and where its project
 // text lies. Nothing of the record is trusted before it has been checked: the
-// block must lie inside the file after the record, pass its checksum and
-// announce imageSize bytes.
+// block must lie inside the file after the record, announce imageSize bytes
+// and pass its checksum (checked apart, see blockIntact).
 struct framedFile {
     const char* block = nullptr;
     qint64 blockSize = 0;
+    uint16_t checksum = 0;
     // The text lies where the writer puts it, right after the block's padding;
     // a record that points elsewhere has been damaged.
     bool textInPlace = false;
@@ -99,13 +100,19 @@ bool frameOf(const QByteArray& content, int h, uint32_t imageSize, framedFile& f
         return false;
     f.block = content.constData() + r.dataOffset;
     f.blockSize = r.dataSize;
-    if (checksum(f.block, f.blockSize) != r.checksum || announcedLength(f.block, f.blockSize) != imageSize)
+    f.checksum = r.checksum;
+    if (announcedLength(f.block, f.blockSize) != imageSize)
         return false;
     const qint64 expected = (end + 15) / 16 * 16;
     f.textInPlace = r.textOffset == expected;
     f.textOffset = std::min<qint64>(expected, content.size());
     f.textLength = r.textLength;
     return true;
+}
+
+bool blockIntact(const framedFile& f)
+{
+    return checksum(f.block, f.blockSize) == f.checksum;
 }
 
 // A text of a file in the encoding it was written in: UTF-8 when it is valid
@@ -146,15 +153,25 @@ bool takeProjectFileText(kv310_controller_class& c, projectFileText& t)
     if (!t.inPlace)
         return false;
     const parsedProject& p = t.parsed;
-    const bool whole = p.hasProject && p.closed && p.root->isValid();
+    const bool whole = p.hasProject && p.closed && p.valid;
     const bool cut = !whole && (t.characters < qsizetype(t.announced) || (p.hasProject && !p.closed));
     c.takeProjectText(t.parsed, cut);
     if (whole)
         return true;
     // A text without a project that is not shorter than announced is all
     // the file has: nothing is missing.
-    return !cut && !p.hasProject && (!p.root || p.root->isValid());
+    return !cut && !p.hasProject && p.valid;
 }
+
+// Joins the thread when it goes out of scope, however the scope is left.
+struct joinedThread {
+    std::thread& thread;
+    ~joinedThread()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
 
 // Overlapping the inflate with the reading of the text pays only when the
 // text takes about as long as the image; a short text is read after it.
@@ -403,23 +420,33 @@ kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const Q
                     tr("Not enough memory to create temporary flash image!"));
         return fileRead::refused;
     }
+    bool touched = false;
     bool inflated = false;
     const auto inflate = [&] {
         std::memcpy(kept.get(), configImage, CURRENT_IMAGE_SIZE);
+        touched = true;
         inflated = inflateBlock(frame.block, frame.blockSize, configImage, CURRENT_IMAGE_SIZE);
     };
+    // The image is inflated beside the reading of the text, its checksum
+    // tested after; reading the text allocates all the time, which this
+    // thread does from memory it has used before.
     projectFileText text;
-    const auto readText = [&] { readProjectFileText(text, content, frame); };
+    bool intact = false;
     if (frame.textInPlace && content.size() - frame.textOffset >= OVERLAP_TEXT_BYTES) {
-        std::thread reader(readText);
-        inflate();
-        reader.join();
+        std::thread inflater(inflate);
+        const joinedThread joined{inflater};
+        readProjectFileText(text, content, frame);
+        intact = blockIntact(frame);
     } else {
-        inflate();
-        readText();
+        intact = blockIntact(frame);
+        if (intact) {
+            inflate();
+            readProjectFileText(text, content, frame);
+        }
     }
-    if (!inflated) {
-        std::memcpy(configImage, kept.get(), CURRENT_IMAGE_SIZE);
+    if (!intact || !inflated) {
+        if (touched)
+            std::memcpy(configImage, kept.get(), CURRENT_IMAGE_SIZE);
         return fileRead::corrupt;
     }
 
@@ -447,7 +474,7 @@ kv310_controller_class::fileRead kv310_controller_class::readOldConfig(const QBy
             return fileRead::refused;
         }
         framedFile frame;
-        if (!frameOf(content, h, OLD_IMAGE_SIZE, frame))
+        if (!frameOf(content, h, OLD_IMAGE_SIZE, frame) || !blockIntact(frame))
             return fileRead::corrupt;
         const std::unique_ptr<uint8_t[]> old(new (std::nothrow) uint8_t[OLD_IMAGE_SIZE]);
         if (!old)

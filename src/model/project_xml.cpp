@@ -10,6 +10,7 @@
 
 #include <QIODevice>
 #include <QTextStream>
+#include <tuple>
 
 namespace {
 
@@ -83,8 +84,10 @@ void appendSection(QString& out, const descriptionSection& s, const QString* tex
 }
 
 // Takes the descriptions of one section: every element with a number in
-// range, a known variant of the section and a text.
-void readSection(const xml_node& node, const descriptionSection& s, QString* texts)
+// range, a known variant of the section and a text. `base` is the index of
+// the section's first entry in its array.
+void readSection(const xml_node& node, const descriptionSection& s, parsedProject::target array, int base,
+                 std::vector<parsedProject::description>& out)
 {
     const QString nrName = QStringLiteral("nr");
     const QString modeName = QStringLiteral("mode");
@@ -105,7 +108,43 @@ void readSection(const xml_node& node, const descriptionSection& s, QString* tex
             if (variant < 0 || variant >= s.variants)
                 continue;
         }
-        texts[(nr - 1) * s.variants + variant] = unescapeText(e.value);
+        out.push_back({array, base + (nr - 1) * s.variants + variant, unescapeText(e.value)});
+    }
+}
+
+template <typename Array>
+constexpr int entriesOf()
+{
+    return int(std::tuple_size<Array>::value);
+}
+
+// The descriptions of a "descriptions" node, in the order they stand.
+void readDescriptions(const xml_node& descriptions, std::vector<parsedProject::description>& out)
+{
+    using K = kv310_controller_class;
+    const struct {
+        descriptionSection section;
+        parsedProject::target array;
+    } plain[] = {
+        {{QLatin1String("scenes"), {}, img::SCENES, 1}, parsedProject::scenes},
+        {{QLatin1String("masks"), {}, img::MASKS, 1}, parsedProject::masks},
+        {{QLatin1String("programs"), {}, img::PROGRAM_SLOTS, 1}, parsedProject::programs},
+        {{QLatin1String("states"), {}, entriesOf<decltype(K::stateDescriptions)>(), 1}, parsedProject::states},
+        {{QLatin1String("inputs"), {}, img::INPUTS, 1}, parsedProject::inputs},
+        {{QLatin1String("RCU"), {}, entriesOf<decltype(K::rcuKeyDescriptions)>(), 1}, parsedProject::rcuKeys},
+        {{QLatin1String("panels"), {}, entriesOf<decltype(K::panelDescriptions)>(), 1}, parsedProject::panels},
+    };
+    for (const xml_node& node : descriptions.nodes) {
+        if (node.name == QLatin1String("events")) {
+            for (const xml_node& sub : node.nodes)
+                for (const eventSection& e : eventSections)
+                    if (sub.name == e.section.node)
+                        readSection(sub, e.section, parsedProject::events, e.base, out);
+            continue;
+        }
+        for (const auto& p : plain)
+            if (node.name == p.section.node)
+                readSection(node, p.section, p.array, 0, out);
     }
 }
 
@@ -241,6 +280,24 @@ parsedProject parseProjectText(const QString& text)
             break;
         }
     }
+    result.valid = root->isValid();
+    root->relevel();
+    if (xml_node* project = childNode(root.get(), QLatin1String("project"))) {
+        // Written escaped, as every free text of the description; a text
+        // written unescaped by an earlier release reads the same unless it
+        // held "&&".
+        if (const QString* file = project->elementValue(QStringLiteral("file")))
+            result.fileName = unescapeText(*file);
+        if (const QString* date = project->elementValue(QStringLiteral("date")))
+            result.fileDate = unescapeText(*date);
+        if (xml_node* descriptions = childNode(project, QLatin1String("descriptions"))) {
+            readDescriptions(*descriptions, result.descriptions);
+            // Done with here, where it costs no one a wait; a tree with
+            // errors stays whole for the report.
+            if (result.valid)
+                project->removeNode(descriptions);
+        }
+    }
     result.root = std::move(root);
     return result;
 }
@@ -257,49 +314,23 @@ void kv310_controller_class::takeProjectText(parsedProject& text, bool cutShort)
 {
     if (!text.root)
         return;
-    xml_parse_node& root = *text.root;
     // A text cut short ends in a broken entry; everything before it is whole.
-    if (!cutShort && !reportXmlErrors(root, lastPath, theMainWindow))
+    if (!cutShort && !text.valid) {
+        reportXmlErrors(*text.root, lastPath, theMainWindow);
         return;
-
-    root.relevel();
-    xml_node* project = childNode(&root, QLatin1String("project"));
+    }
+    xml_node* project = childNode(text.root.get(), QLatin1String("project"));
     if (!project)
         return;
 
-    // Written escaped, as every free text of the description; a text written
-    // unescaped by an earlier release reads the same unless it held "&&".
-    const QString* file = project->elementValue(QStringLiteral("file"));
-    projectFileName = file ? unescapeText(*file) : QString();
-    const QString* date = project->elementValue(QStringLiteral("date"));
-    projectFileDate = date ? unescapeText(*date) : QString();
-
-    if (const xml_node* descriptions = childNode(project, QLatin1String("descriptions"))) {
-        const struct {
-            descriptionSection section;
-            QString* texts;
-        } plain[] = {
-            {{QLatin1String("scenes"), {}, img::SCENES, 1}, sceneDescriptions.data()},
-            {{QLatin1String("masks"), {}, img::MASKS, 1}, maskDescriptions.data()},
-            {{QLatin1String("programs"), {}, img::PROGRAM_SLOTS, 1}, programDescriptions.data()},
-            {{QLatin1String("states"), {}, int(stateDescriptions.size()), 1}, stateDescriptions.data()},
-            {{QLatin1String("inputs"), {}, img::INPUTS, 1}, inputDescriptions.data()},
-            {{QLatin1String("RCU"), {}, int(rcuKeyDescriptions.size()), 1}, rcuKeyDescriptions.data()},
-            {{QLatin1String("panels"), {}, int(panelDescriptions.size()), 1}, panelDescriptions.data()},
-        };
-        for (const xml_node& node : descriptions->nodes) {
-            if (node.name == QLatin1String("events")) {
-                for (const xml_node& sub : node.nodes)
-                    for (const eventSection& e : eventSections)
-                        if (sub.name == e.section.node)
-                            readSection(sub, e.section, eventDescriptions.data() + e.base);
-                continue;
-            }
-            for (const auto& p : plain)
-                if (node.name == p.section.node)
-                    readSection(node, p.section, p.texts);
-        }
-    }
+    projectFileName = text.fileName;
+    projectFileDate = text.fileDate;
+    QString* const arrays[] = {sceneDescriptions.data(), maskDescriptions.data(), programDescriptions.data(),
+                               stateDescriptions.data(), inputDescriptions.data(), rcuKeyDescriptions.data(),
+                               panelDescriptions.data(),  eventDescriptions.data()};
+    for (parsedProject::description& d : text.descriptions)
+        arrays[d.array][d.index] = std::move(d.text);
+    text.descriptions.clear();
 
     // The visual project and the main window belong to the run: a scratch
     // copy (another configuration opened to copy from) leaves them alone.

@@ -253,7 +253,14 @@ finish:
     // its comment reads back as a node.
     child.hasContent = !child.elements.isEmpty() || !child.nodes.isEmpty() || !child.comment.isEmpty();
     if (!child.hasContent) {
-        elements.append(std::make_unique<xml_element>(child, level + 1));
+        // The parse node is released right after: its texts move over, and
+        // the result equals a copy at level + 1.
+        auto e = std::make_unique<xml_element>();
+        e->name = std::move(child.name);
+        e->value = std::move(child.text);
+        e->level = level + 1;
+        moveAttrs(child.attrs, e->attrs);
+        elements.append(std::move(e));
         return true;
     }
 
@@ -266,7 +273,7 @@ finish:
     auto n = std::make_unique<xml_node>(level + 1);
     n->name = std::move(child.name);
     n->comment = std::move(child.comment);
-    mergeAttrs(child.attrs, n->attrs);
+    moveAttrs(child.attrs, n->attrs);
     n->elements = std::move(child.elements);
     for (xml_element& e : n->elements)
         e.level = level + 2;
