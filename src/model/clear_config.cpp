@@ -85,8 +85,14 @@ void kv310_controller_class::ClearConfig(uint32_t co)
         packCoupledScenes();
     }
 
-    if (whole) {
+    if (whole && imageZeroed) {
+        // The scene records stay zero, as CLEAR_SCENES leaves them.
+        std::memset(image, 0xFF, img::sceneChannels);
+        std::memset(image + img::projectArea, 0xFF, img::PROJECT_AREA_SIZE);
+    } else if (whole) {
         std::memset(image, 0xFF, img::SIZE);
+    }
+    if (whole) {
         img::putU16(image, img::startUpTime, 0);
         img::putU16(image, img::shutDownTime, 0);
     }
@@ -124,7 +130,8 @@ void kv310_controller_class::ClearConfig(uint32_t co)
     if (co & CLEAR_SCENES) {
         static const uint8_t sceneTimes[8] = {0, 0, 0xFF, 0xFF, 0, 0, 0, 0};  // {0, infinite, 0, 0}
         fillRecords(image, img::sceneTimes, img::SCENES, sceneTimes);
-        std::memset(image + img::sceneChannels, 0, size_t(img::SCENES) * img::CHANNELS);
+        if (!imageZeroed)
+            std::memset(image + img::sceneChannels, 0, size_t(img::SCENES) * img::CHANNELS);
         static const uint8_t freePair[4] = {0xFF, 0xFF, 0, 0};
         fillRecords(image, img::coupledByGroup, img::COUPLED_PAIRS, freePair);
         fillRecords(image, img::coupledByScene, img::COUPLED_PAIRS, freePair);

@@ -270,6 +270,9 @@ public:
 
 private:
     void clearActionsInMemory(uint32_t co);
+    // Set while the constructor clears its image, which is all zero bytes
+    // then: the clear writes only what is not zero.
+    bool imageZeroed = false;
     // What clearing the categories `co` does beside the image: descriptions,
     // sequence lists, remote-control codes and the visual project.
     void clearBesideImage(uint32_t co);
