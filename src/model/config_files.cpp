@@ -118,9 +118,12 @@ bool blockIntact(const framedFile& f)
 // A text of a file in the encoding it was written in: UTF-8 when it is valid
 // UTF-8, otherwise an 8-bit code page read as Latin-1, each byte one
 // character, so that nothing is lost and the next save keeps every letter.
-QString fileText(const char* data, qsizetype size)
+// A text that may have been cut may end inside a letter: that letter is
+// left out rather than the whole text taken for an 8-bit one.
+QString fileText(const char* data, qsizetype size, bool mayBeCut = false)
 {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        mayBeCut ? QStringConverter::Flag::Default : QStringConverter::Flag::Stateless);
     QString text = utf8.decode(QByteArrayView(data, size));
     if (utf8.hasError())
         text = QString::fromLatin1(data, size);
@@ -141,7 +144,7 @@ void readProjectFileText(projectFileText& t, const QByteArray& content, const fr
     t.announced = f.textLength;
     if (!t.inPlace)
         return;
-    const QString text = fileText(content.constData() + f.textOffset, content.size() - f.textOffset);
+    const QString text = fileText(content.constData() + f.textOffset, content.size() - f.textOffset, true);
     t.characters = text.size() - (text.endsWith(QLatin1Char('\n')) ? 1 : 0);
     t.parsed = parseProjectText(text);
 }

@@ -47,6 +47,7 @@ private Q_SLOTS:
     void cutOrMisplacedTextKeepsTheImage();
     void textEncodings_data();
     void textEncodings();
+    void cutInsideALetter();
     void compressedBlockFormat_data();
     void compressedBlockFormat();
     void unreadableFileLeavesTheModelAlone_data();
@@ -955,6 +956,28 @@ void tst_config_files::textEncodings()
     c.ClearConfig(CLEAR_ALL);
     c.read_confDataFromFile(path);
     QCOMPARE(c.sceneDescriptions[0], text);
+}
+
+void tst_config_files::cutInsideALetter()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cut.31xcfg"));
+    kv310_controller_class donor;
+    const QByteArray image(reinterpret_cast<const char*>(donor.configImage), CURRENT_IMAGE_SIZE);
+    const QByteArray xml = QString::fromUtf8("\n<project>\n<descriptions>\n<scenes>\n<scene nr=\"1\">Łódź</scene>\n"
+                                             "<scene nr=\"2\">Łódź</scene>\n</scenes>\n</descriptions>\n</project>\n")
+                               .toUtf8();
+    QByteArray file = framedFile("Kv310+CFG\r\n", image, xml);
+    file.truncate(file.lastIndexOf("\xC5\x81") + 1);  // inside the second "Ł"
+    writeBytes(path, file);
+
+    dialogRecorder rec;
+    publishedRun run(true);
+    kv310_controller_class& c = run.controller;
+    c.read_confDataFromFile(path);
+    QCOMPARE(rec.texts(), QStringList{readIncomplete});
+    QCOMPARE(c.sceneDescriptions[0], QString::fromUtf8("Łódź"));
+    QVERIFY(c.sceneDescriptions[1].isEmpty());
 }
 
 void tst_config_files::compressedBlockFormat_data()
