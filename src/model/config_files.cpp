@@ -15,6 +15,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <system_error>
 #include <thread>
 
 using namespace cfgfile;
@@ -435,8 +436,15 @@ kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const Q
     // thread does from memory it has used before.
     projectFileText text;
     bool intact = false;
+    std::thread inflater;
     if (frame.textInPlace && content.size() - frame.textOffset >= OVERLAP_TEXT_BYTES) {
-        std::thread inflater(inflate);
+        try {
+            inflater = std::thread(inflate);
+        } catch (const std::system_error&) {
+            // No thread to be had: the same work, one after the other.
+        }
+    }
+    if (inflater.joinable()) {
         const joinedThread joined{inflater};
         readProjectFileText(text, content, frame);
         intact = blockIntact(frame);
