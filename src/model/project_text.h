@@ -9,8 +9,8 @@
 
 // A project description read into its tree, with its descriptions already
 // taken out, before anything of it reaches the model: reading touches
-// nothing but what it returns, so a file reader may read the text on another
-// thread while it inflates the image, and taking it is quick.
+// nothing but what it returns, so a file reader may read the text while
+// another thread inflates the image, and taking it afterwards is quick.
 struct parsedProject {
     // The arrays of the controller a description belongs to.
     enum target : uint8_t { scenes, masks, programs, states, inputs, rcuKeys, panels, events };

@@ -292,8 +292,8 @@ parsedProject parseProjectText(const QString& text)
             result.fileDate = unescapeText(*date);
         if (xml_node* descriptions = childNode(project, QLatin1String("descriptions"))) {
             readDescriptions(*descriptions, result.descriptions);
-            // Done with here, where it costs no one a wait; a tree with
-            // errors stays whole for the report.
+            // Dropped while a file's image is still being inflated rather
+            // than after; a tree with errors stays whole for the report.
             if (result.valid)
                 project->removeNode(descriptions);
         }
