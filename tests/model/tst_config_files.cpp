@@ -686,6 +686,11 @@ void tst_config_files::refusedFileLeavesTheShowAlone_data()
                           "stream decodes to more bytes", "stream cut short", "stream damaged", "empty file",
                           "v2 stream damaged", "old-style stream cut short"})
         QTest::newRow(m) << QString::fromLatin1(m) << QStringLiteral("KvOrbit310+");
+    // A long project text is read while the image is inflated beside it.
+    for (const char* m : {"flipped block byte", "stream decodes to fewer bytes", "stream decodes to more bytes",
+                          "stream cut short", "stream damaged"})
+        QTest::addRow("%s, long text", m) << QString::fromLatin1(m) + QStringLiteral(", long text")
+                                           << QStringLiteral("KvOrbit310+");
     for (const char* m : {"header size not a multiple of 16", "no zero byte in the first 512", "header of 512 bytes",
                           "truncated inside the header"})
         QTest::newRow(m) << QString::fromLatin1(m) << QStringLiteral("Invalid file!");
@@ -696,6 +701,9 @@ void tst_config_files::refusedFileLeavesTheShowAlone()
 {
     QFETCH(QString, mutation);
     QFETCH(QString, title);
+    const QString longText = QStringLiteral(", long text");
+    const bool isLong = mutation.endsWith(longText);
+    mutation.chop(isLong ? longText.size() : 0);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bad.31xcfg"));
@@ -706,6 +714,8 @@ void tst_config_files::refusedFileLeavesTheShowAlone()
     // The file to damage holds another show than the one loaded.
     sceneOf(c, 1)[1] = 5;
     c.sceneDescriptions[9] = QStringLiteral("from the bad file");
+    for (int s = 100; isLong && s < 4100; ++s)
+        c.sceneDescriptions[size_t(s)] = QStringLiteral("a description long enough to fill the text");
     c.write_confDataToFile(path, false);
     QByteArray file = fileBytes(path);
     const QByteArray fileImage(reinterpret_cast<const char*>(c.configImage), CURRENT_IMAGE_SIZE);
@@ -851,6 +861,9 @@ void tst_config_files::cutOrMisplacedTextKeepsTheImage()
     kv310_controller_class& c = run.controller;
     buildShow(c);
     buildVisualProject(c, run.project);
+    // Long enough to be read while the image is inflated beside it.
+    for (int s = 100; s < 4100; ++s)
+        c.sceneDescriptions[size_t(s)] = QStringLiteral("a description long enough to fill the text");
     c.write_confDataToFile(path, false);
     const QByteArray image = packedImage(c);
     QByteArray file = fileBytes(path);
