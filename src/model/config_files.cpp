@@ -177,8 +177,8 @@ struct joinedThread {
     }
 };
 
-// Overlapping the inflate with the reading of the text pays only when the
-// text takes about as long as the image; a short text is read after it.
+// Reading the text beside the inflate pays only for a long text; a short
+// one is read after it.
 constexpr qsizetype OVERLAP_TEXT_BYTES = 0x10000;
 
 QString v2Text(const char* block)
@@ -431,23 +431,26 @@ kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const Q
         touched = true;
         inflated = inflateBlock(frame.block, frame.blockSize, configImage, CURRENT_IMAGE_SIZE);
     };
-    // The image is inflated beside the reading of the text, its checksum
-    // tested after; reading the text allocates all the time, which this
-    // thread does from memory it has used before.
+    // A long text is read, and the block's checksum tested, on a thread of
+    // its own while this one inflates the image; the image is put back when
+    // the checksum turns out wrong.
     projectFileText text;
     bool intact = false;
-    std::thread inflater;
+    const auto readText = [&] {
+        readProjectFileText(text, content, frame);
+        intact = blockIntact(frame);
+    };
+    std::thread reader;
     if (frame.textInPlace && content.size() - frame.textOffset >= OVERLAP_TEXT_BYTES) {
         try {
-            inflater = std::thread(inflate);
+            reader = std::thread(readText);
         } catch (const std::system_error&) {
             // No thread to be had: the same work, one after the other.
         }
     }
-    if (inflater.joinable()) {
-        const joinedThread joined{inflater};
-        readProjectFileText(text, content, frame);
-        intact = blockIntact(frame);
+    if (reader.joinable()) {
+        const joinedThread joined{reader};
+        inflate();
     } else {
         intact = blockIntact(frame);
         if (intact) {

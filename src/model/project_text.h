@@ -36,5 +36,8 @@ struct parsedProject {
     std::vector<description> descriptions;
 };
 
-// Reads the project description that `text` holds from its start.
-parsedProject parseProjectText(const QString& text);
+// Reads the project description that `text` holds from its start. Quick
+// reading takes descriptions written as this program writes them line by
+// line, without the XML reader, with the same result; `quick` false leaves
+// everything to the reader.
+parsedProject parseProjectText(const QString& text, bool quick = true);
