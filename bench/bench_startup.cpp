@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -63,7 +64,13 @@ int runMain(int argc, char** argv)
     theVisualProject = &project;
     const QStringList arguments = QCoreApplication::arguments();
     commandLineSink sink;
-    sink.configFile = [](const QString& name) { theController->read_confDataFromFile(name); };
+    bool first = true;
+    sink.configFile = [&first](const QString& name) {
+        if (std::exchange(first, false))
+            theController->readFirstConfiguration(name);
+        else
+            theController->read_confDataFromFile(name);
+    };
     scanCommandLine(arguments.mid(1), sink);
     int result = 0;
     {

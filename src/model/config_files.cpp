@@ -325,6 +325,16 @@ void kv310_controller_class::write_confDataToFile(QString fileName, bool oldstyl
 
 void kv310_controller_class::read_confDataFromFile(QString fileName)
 {
+    readConfiguration(fileName, true);
+}
+
+void kv310_controller_class::readFirstConfiguration(const QString& fileName)
+{
+    readConfiguration(fileName, false);
+}
+
+void kv310_controller_class::readConfiguration(const QString& fileName, bool keepImage)
+{
     // Everything the file is read for is read before anything is changed:
     // a file that cannot be opened or read leaves the model as it is.
     QFile file(fileName);
@@ -363,7 +373,7 @@ void kv310_controller_class::read_confDataFromFile(QString fileName)
         break;
     case fileKind::current:
         if (!content.isEmpty() && !oversize)
-            result = readCurrentFile(content, fileName);
+            result = readCurrentFile(content, fileName, keepImage);
         break;
     }
     content.clear();
@@ -404,7 +414,7 @@ void kv310_controller_class::finishFileRead()
 }
 
 kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const QByteArray& content,
-                                                                       const QString& fileName)
+                                                                       const QString& fileName, bool keepImage)
 {
     const int h = headerSize(content);
     if (!validHeaderSize(h)) {
@@ -417,9 +427,9 @@ kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const Q
         return fileRead::corrupt;
 
     // The image is inflated where it belongs; what it held is kept aside
-    // until the stream has proven whole.
-    const std::unique_ptr<uint8_t[]> kept(new (std::nothrow) uint8_t[CURRENT_IMAGE_SIZE]);
-    if (!kept) {
+    // until the stream has proven whole, unless it is the cleared image.
+    const std::unique_ptr<uint8_t[]> kept(keepImage ? new (std::nothrow) uint8_t[CURRENT_IMAGE_SIZE] : nullptr);
+    if (keepImage && !kept) {
         showMessage(QMessageBox::Warning, theMainWindow, tr("Invalid file!"),
                     tr("Not enough memory to create temporary flash image!"));
         return fileRead::refused;
@@ -427,7 +437,8 @@ kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const Q
     bool touched = false;
     bool inflated = false;
     const auto inflate = [&] {
-        std::memcpy(kept.get(), configImage, CURRENT_IMAGE_SIZE);
+        if (kept)
+            std::memcpy(kept.get(), configImage, CURRENT_IMAGE_SIZE);
         touched = true;
         inflated = inflateBlock(frame.block, frame.blockSize, configImage, CURRENT_IMAGE_SIZE);
     };
@@ -459,8 +470,10 @@ kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const Q
         }
     }
     if (!intact || !inflated) {
-        if (touched)
+        if (touched && kept)
             std::memcpy(configImage, kept.get(), CURRENT_IMAGE_SIZE);
+        else if (touched)
+            ClearConfig(CLEAR_ALL);
         return fileRead::corrupt;
     }
 

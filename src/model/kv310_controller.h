@@ -131,6 +131,11 @@ public slots:
     // opened or read leaves everything as it was.
     void read_confDataFromFile(QString fileName);
     void trapSlot(const QModelIndex& c, const QModelIndex& p);
+    // The first configuration file of start-up (-c), into a controller that
+    // holds what its construction left and nothing else: read as
+    // read_confDataFromFile reads it, without keeping the cleared image
+    // aside first; a file refused late clears the configuration again.
+    void readFirstConfiguration(const QString& fileName);
     t_threadDevice* getUsbDev();
     // Number of DMX input channels used (inputChannelLimit), stored as given.
     void setDmxInLimit(int n);
@@ -281,7 +286,8 @@ private:
     enum class fileRead { refused, corrupt, whole, descriptionsIncomplete };
     // The current format, from its first bytes on; the image is inflated in
     // place, everything else is changed only once the file is taken.
-    fileRead readCurrentFile(const QByteArray& content, const QString& fileName);
+    fileRead readCurrentFile(const QByteArray& content, const QString& fileName, bool keepImage);
+    void readConfiguration(const QString& fileName, bool keepImage);
     // An old-style (v3) or v2 file, from its first bytes on.
     fileRead readOldConfig(const QByteArray& content, bool v2, const QString& fileName);
     // Clamps the settings a file may hold out of range, rebuilds the memory

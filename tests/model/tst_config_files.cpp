@@ -48,6 +48,8 @@ private Q_SLOTS:
     void textEncodings_data();
     void textEncodings();
     void cutInsideALetter();
+    void firstConfigurationOfStartUp_data();
+    void firstConfigurationOfStartUp();
     void compressedBlockFormat_data();
     void compressedBlockFormat();
     void unreadableFileLeavesTheModelAlone_data();
@@ -991,6 +993,61 @@ void tst_config_files::cutInsideALetter()
     QCOMPARE(rec.texts(), QStringList{readIncomplete});
     QCOMPARE(c.sceneDescriptions[0], QString::fromUtf8("Łódź"));
     QVERIFY(c.sceneDescriptions[1].isEmpty());
+}
+
+void tst_config_files::firstConfigurationOfStartUp_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<bool>("longText");
+    QTest::newRow("whole") << false << false;
+    QTest::newRow("whole, long text") << false << true;
+    QTest::newRow("stream damaged") << true << false;
+    QTest::newRow("stream damaged, long text") << true << true;
+}
+
+void tst_config_files::firstConfigurationOfStartUp()
+{
+    QFETCH(bool, damaged);
+    QFETCH(bool, longText);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("first.31xcfg"));
+    QByteArray image;
+    {
+        dialogRecorder rec;
+        publishedRun donor;
+        buildShow(donor.controller);
+        for (int s = 100; longText && s < 4100; ++s)
+            donor.controller.sceneDescriptions[size_t(s)] = QStringLiteral("a description long enough to fill the text");
+        donor.controller.write_confDataToFile(path, false);
+        image = packedImage(donor.controller);
+    }
+    if (damaged) {
+        QByteArray file = fileBytes(path);
+        int h = 0;
+        const fileBlockRecord r = recordOf(file, h);
+        QByteArray block = qCompress(image, 9);
+        block[block.size() - 3] = char(block[block.size() - 3] ^ 0x10);
+        writeBytes(path, framedBlock("Kv310+CFG\r\n", block, file.mid(r.textOffset)));
+    }
+
+    dialogRecorder rec;
+    publishedRun run(true);
+    kv310_controller_class fresh;
+    QSignalSpy finished(&run.controller, &kv310_controller_class::readFileFinished);
+    run.controller.readFirstConfiguration(path);
+    if (damaged) {
+        // Nothing was kept aside: the configuration is cleared once more.
+        QCOMPARE(rec.texts(), QStringList{readFailed});
+        QVERIFY(std::memcmp(run.controller.configImage, fresh.configImage, img::SIZE) == 0);
+        QVERIFY(descriptionsOf(run.controller).isEmpty());
+        QCOMPARE(finished.count(), 0);
+    } else {
+        QCOMPARE(rec.texts(), QStringList{readOk});
+        QVERIFY(packedImage(run.controller) == image);
+        QCOMPARE(run.controller.sceneDescriptions[0], QStringLiteral("Opening <scene> & more"));
+        QCOMPARE(finished.count(), 1);
+    }
 }
 
 void tst_config_files::compressedBlockFormat_data()
