@@ -2,6 +2,7 @@
 
 #include "app/gui_class.h"
 #include "monitor/ctrl_monitor.h"
+#include "seams/regular_file.h"
 #include "xml/xml_node.h"
 #include "xml/xml_writer.h"
 
@@ -38,7 +39,7 @@ languageTree loadLanguageTree(const QString& directory)
 {
     languageTree tree;
     QFile file(languageFilePath(directory));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Text))
         return tree;
     QTextStream in(&file);
     in.setEncoding(QStringConverter::System);

@@ -8,6 +8,7 @@
 #include "device/link_helpers.h"
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
+#include "seams/regular_file.h"
 #include "transport/protocol.h"
 #include "transport/t_threadDevice.h"
 #include "device/upgrade_file.h"
@@ -121,7 +122,7 @@ bool upgradeSession::open()
         return false;
     }
     file.setFileName(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!openRegularFile(file)) {
         tell(QMessageBox::Warning, title, kv310_controller_class::tr("File not found: ") + fileName);
         return false;
     }

@@ -85,14 +85,14 @@ void kv310_controller_class::ClearConfig(uint32_t co)
         packCoupledScenes();
     }
 
-    if (!projectFileName.isNull())
-        projectFileName = QString();
-    if (!projectFileDate.isNull())
-        projectFileDate = QString();
-
-    if (whole) {
+    if (whole && imageZeroed) {
+        // The scene records stay zero, as CLEAR_SCENES leaves them.
+        std::memset(image, 0xFF, img::sceneChannels);
+        std::memset(image + img::projectArea, 0xFF, img::PROJECT_AREA_SIZE);
+    } else if (whole) {
         std::memset(image, 0xFF, img::SIZE);
-        clockCalibration = 0;
+    }
+    if (whole) {
         img::putU16(image, img::startUpTime, 0);
         img::putU16(image, img::shutDownTime, 0);
     }
@@ -130,7 +130,8 @@ void kv310_controller_class::ClearConfig(uint32_t co)
     if (co & CLEAR_SCENES) {
         static const uint8_t sceneTimes[8] = {0, 0, 0xFF, 0xFF, 0, 0, 0, 0};  // {0, infinite, 0, 0}
         fillRecords(image, img::sceneTimes, img::SCENES, sceneTimes);
-        std::memset(image + img::sceneChannels, 0, size_t(img::SCENES) * img::CHANNELS);
+        if (!imageZeroed)
+            std::memset(image + img::sceneChannels, 0, size_t(img::SCENES) * img::CHANNELS);
         static const uint8_t freePair[4] = {0xFF, 0xFF, 0, 0};
         fillRecords(image, img::coupledByGroup, img::COUPLED_PAIRS, freePair);
         fillRecords(image, img::coupledByScene, img::COUPLED_PAIRS, freePair);
@@ -174,14 +175,8 @@ void kv310_controller_class::ClearConfig(uint32_t co)
         }
     }
 
-    if (co & CLEAR_DELAYS) {
+    if (co & CLEAR_DELAYS)
         std::memset(image + img::delays, 0xFF, size_t(img::DELAYS) * 4);
-        clearTexts(eventDescriptions, EVENT_DELAY_END, img::DELAYS);
-        for (auto& list : sequenceDelays)
-            list.clear();
-        clearTexts(eventDescriptions, EVENT_SEQUENCE_START, img::SEQUENCES);
-        startedDelays.clear();
-    }
 
     if (co & CLEAR_SUN) {
         for (int d = 0; d < SUN_DAYS; ++d) {
@@ -194,6 +189,49 @@ void kv310_controller_class::ClearConfig(uint32_t co)
         img::putI32(image, img::latitude, 50);
         img::putU16(image, img::sunEvents, 0xFFFF);
         img::putU16(image, img::dstEnable, 0);
+    }
+
+    if (co & CLEAR_DMX_OUT_EVENTS) {
+        img::putU16(image, img::outEventLastChannel, 0xFFFF);
+        img::putU16(image, img::outEventFirstChannel, 0xFFFF);
+    }
+
+    clearBesideImage(co);
+
+    // A table that did not fit the image is newer than the image: rebuilding
+    // it from there would bring back the last table that fitted and drop the
+    // edits made since. Such a table is rebuilt only when this clear emptied
+    // it; otherwise the clear is applied to it where it stands.
+    if (programsPacked || (co & CLEAR_PROGRAMS)) {
+        programs.unpackPrograms(image);
+    } else if (co & CLEAR_CHAINS) {
+        for (const auto& P : programs.list)
+            for (const auto& S : P->steps)
+                if (S)
+                    S->event = -1;
+    }
+    if (eventsPacked || (co & ACTION_CATEGORIES) == ACTION_CATEGORIES)
+        events.unpackEvents(image);
+    else
+        clearActionsInMemory(co);
+    unpackTimers();
+}
+
+void kv310_controller_class::clearBesideImage(uint32_t co)
+{
+    if (!projectFileName.isNull())
+        projectFileName = QString();
+    if (!projectFileDate.isNull())
+        projectFileDate = QString();
+    if (co == CLEAR_ALL)
+        clockCalibration = 0;
+
+    if (co & CLEAR_DELAYS) {
+        clearTexts(eventDescriptions, EVENT_DELAY_END, img::DELAYS);
+        for (auto& list : sequenceDelays)
+            list.clear();
+        clearTexts(eventDescriptions, EVENT_SEQUENCE_START, img::SEQUENCES);
+        startedDelays.clear();
     }
 
     const bool all = co & CLEAR_DESCRIPTIONS;
@@ -226,11 +264,6 @@ void kv310_controller_class::ClearConfig(uint32_t co)
     if (all || (co & CLEAR_DELAYS))
         clearTexts(eventDescriptions, EVENT_DELAY_END, EVENT_RC_BUTTON - EVENT_DELAY_END);
 
-    if (co & CLEAR_DMX_OUT_EVENTS) {
-        img::putU16(image, img::outEventLastChannel, 0xFFFF);
-        img::putU16(image, img::outEventFirstChannel, 0xFFFF);
-    }
-
     if (co & CLEAR_RCU) {
         rcuKeyCodes.fill(0xFF);
         rcuKeyDescriptions.fill(QString());
@@ -248,24 +281,6 @@ void kv310_controller_class::ClearConfig(uint32_t co)
             theVisualProject->checkFixtures();
         }
     }
-
-    // A table that did not fit the image is newer than the image: rebuilding
-    // it from there would bring back the last table that fitted and drop the
-    // edits made since. Such a table is rebuilt only when this clear emptied
-    // it; otherwise the clear is applied to it where it stands.
-    if (programsPacked || (co & CLEAR_PROGRAMS)) {
-        programs.unpackPrograms(image);
-    } else if (co & CLEAR_CHAINS) {
-        for (const auto& P : programs.list)
-            for (const auto& S : P->steps)
-                if (S)
-                    S->event = -1;
-    }
-    if (eventsPacked || (co & ACTION_CATEGORIES) == ACTION_CATEGORIES)
-        events.unpackEvents(image);
-    else
-        clearActionsInMemory(co);
-    unpackTimers();
 }
 
 void kv310_controller_class::clearActionsInMemory(uint32_t co)

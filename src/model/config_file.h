@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compressed_block.h"
 #include "config_image.h"
 
 #include <QByteArray>
@@ -11,9 +12,11 @@
 //
 //   text header     H bytes, H a multiple of 16, ended by its only zero byte
 //   fileBlockRecord 16 bytes at H
-//   compressed      qCompress(level 9) of the image at dataOffset (H + 16)
+//   compressed      the image as a compressed block (compressed_block.h) at
+//                   dataOffset (H + 16)
 //   padding         zero bytes up to a multiple of 16
-//   project XML     at textOffset, local 8-bit text and one line feed
+//   project XML     at textOffset: UTF-8 text and one line feed (files
+//                   written elsewhere may hold Latin-1 or a Windows code page)
 //
 // The v2 format (read only) is a text header ended by a zero byte, the
 // compressed old-style image with optional description blocks, and a u16
@@ -57,7 +60,7 @@ struct fileBlockRecord {
     uint16_t checksum = 0;    // qChecksum over the compressed block
     uint32_t dataSize = 0;    // bytes of the compressed block
     uint32_t textOffset = 0;  // offset of the project XML, a multiple of 16
-    uint32_t textLength = 0;  // characters of the project XML; not read back
+    uint32_t textLength = 0;  // characters of the project XML: fewer in the file means it was cut
 
     static fileBlockRecord read(const uint8_t* p)
     {
@@ -92,13 +95,6 @@ uint16_t checksum(const char* data, qsizetype size);
 inline uint16_t checksum(const QByteArray& data)
 {
     return checksum(data.constData(), data.size());
-}
-
-// The big-endian length that qCompress puts in front of its stream; 0 for a
-// block too short to hold one.
-inline uint32_t announcedLength(const char* block, qint64 size)
-{
-    return size < 4 ? 0 : qFromBigEndian<uint32_t>(block);
 }
 
 } // namespace cfgfile

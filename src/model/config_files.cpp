@@ -2,17 +2,21 @@
 
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
+#include "seams/regular_file.h"
 #include "config_file.h"
+#include "project_text.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTextStream>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <system_error>
+#include <thread>
 
 using namespace cfgfile;
 
@@ -72,46 +76,117 @@ bool validHeaderSize(int h)
     return h > 0 && h % 16 == 0 && h <= MAX_HEADER_SIZE;
 }
 
-// The image of a current or old-style file: the record after the header must
-// describe a compressed block inside the file that passes its checksum and
-// decompresses to exactly imageSize bytes, and a text offset inside the file
-// after the block. Nothing is trusted before it has been checked.
-bool framedImage(const QByteArray& content, int h, uint32_t imageSize, QByteArray& image, qint64& textOffset)
+// The compressed block of a current or old-style file and where its project
+// text lies. Nothing of the record is trusted before it has been checked: the
+// block must lie inside the file after the record, announce imageSize bytes
+// and pass its checksum (checked apart, see blockIntact).
+struct framedFile {
+    const char* block = nullptr;
+    qint64 blockSize = 0;
+    uint16_t checksum = 0;
+    // The text lies where the writer puts it, right after the block's padding;
+    // a record that points elsewhere has been damaged.
+    bool textInPlace = false;
+    qint64 textOffset = 0;
+    uint32_t textLength = 0;
+};
+
+bool frameOf(const QByteArray& content, int h, uint32_t imageSize, framedFile& f)
 {
     if (content.size() < h + RECORD_SIZE)
         return false;
     const fileBlockRecord r = fileBlockRecord::read(reinterpret_cast<const uint8_t*>(content.constData()) + h);
     const qint64 end = qint64(r.dataOffset) + r.dataSize;
-    if (r.dataOffset < h + RECORD_SIZE || end > content.size() || r.textOffset < end
-        || r.textOffset > content.size())
+    if (r.dataOffset < h + RECORD_SIZE || end > content.size())
         return false;
-    const char* block = content.constData() + r.dataOffset;
-    if (checksum(block, r.dataSize) != r.checksum)
+    f.block = content.constData() + r.dataOffset;
+    f.blockSize = r.dataSize;
+    f.checksum = r.checksum;
+    if (announcedLength(f.block, f.blockSize) != imageSize)
         return false;
-    // qUncompress allocates what the block announces: it must be the image.
-    if (announcedLength(block, r.dataSize) != imageSize)
-        return false;
-    image = qUncompress(reinterpret_cast<const uchar*>(block), qsizetype(r.dataSize));
-    if (image.size() != qsizetype(imageSize))
-        return false;
-    textOffset = r.textOffset;
+    const qint64 expected = (end + 15) / 16 * 16;
+    f.textInPlace = r.textOffset == expected;
+    f.textOffset = std::min<qint64>(expected, content.size());
+    f.textLength = r.textLength;
     return true;
 }
 
-// The project XML of a file, from textOffset on, in the encoding it was written in.
-void readFileText(kv310_controller_class& c, const QByteArray& content, qint64 textOffset)
+bool blockIntact(const framedFile& f)
 {
-    QTextStream in(content);
-    in.setEncoding(QStringConverter::System);
-    c.readProjectXml(in, textOffset);
+    return checksum(f.block, f.blockSize) == f.checksum;
 }
+
+// A text of a file in the encoding it was written in: UTF-8 when it is valid
+// UTF-8, otherwise an 8-bit code page read as Latin-1, each byte one
+// character, so that nothing is lost and the next save keeps every letter.
+// A text that may have been cut may end inside a letter: that letter is
+// left out rather than the whole text taken for an 8-bit one.
+QString fileText(const char* data, qsizetype size, bool mayBeCut = false)
+{
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        mayBeCut ? QStringConverter::Flag::Default : QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(data, size));
+    if (utf8.hasError())
+        text = QString::fromLatin1(data, size);
+    return text;
+}
+
+// The project text of a file, read into its tree.
+struct projectFileText {
+    bool inPlace = false;
+    uint32_t announced = 0;     // characters the record announces
+    qsizetype characters = 0;   // characters the file holds, without the final line feed
+    parsedProject parsed;
+};
+
+void readProjectFileText(projectFileText& t, const QByteArray& content, const framedFile& f)
+{
+    t.inPlace = f.textInPlace;
+    t.announced = f.textLength;
+    if (!t.inPlace)
+        return;
+    const QString text = fileText(content.constData() + f.textOffset, content.size() - f.textOffset, true);
+    t.characters = text.size() - (text.endsWith(QLatin1Char('\n')) ? 1 : 0);
+    t.parsed = parseProjectText(text);
+}
+
+// Takes the project text into the model; false when the descriptions of the
+// file are not all there: the text is missing, cut short or does not parse.
+bool takeProjectFileText(kv310_controller_class& c, projectFileText& t)
+{
+    if (!t.inPlace)
+        return false;
+    const parsedProject& p = t.parsed;
+    const bool whole = p.hasProject && p.closed && p.valid;
+    const bool cut = !whole && (t.characters < qsizetype(t.announced) || (p.hasProject && !p.closed));
+    c.takeProjectText(t.parsed, cut);
+    if (whole)
+        return true;
+    // A text without a project that is not shorter than announced is all
+    // the file has: nothing is missing.
+    return !cut && !p.hasProject && p.valid;
+}
+
+// Joins the thread when it goes out of scope, however the scope is left.
+struct joinedThread {
+    std::thread& thread;
+    ~joinedThread()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+// Reading the text beside the inflate pays only for a long text; a short
+// one is read after it.
+constexpr qsizetype OVERLAP_TEXT_BYTES = 0x10000;
 
 QString v2Text(const char* block)
 {
     const char* zero = static_cast<const char*>(std::memchr(block, '\0', V2_TEXT_BLOCK));
     // A block without its zero byte holds no valid text. Descriptions are
     // empty, never null, as clearing leaves them.
-    const QString text = zero ? QString::fromLocal8Bit(block, zero - block) : QString();
+    const QString text = zero ? fileText(block, zero - block) : QString();
     return text.isNull() ? QString(0, QChar()) : text;
 }
 
@@ -218,7 +293,7 @@ void kv310_controller_class::write_confDataToFile(QString fileName, bool oldstyl
 
     QByteArray head;
     const int h = writeFileHeader(head, oldstyle, projectFileName);
-    const QByteArray block = qCompress(image, qsizetype(imageSize), 9);
+    const QByteArray block = compressBlock(image, qsizetype(imageSize));
     if (block.isEmpty()) {
         failed();
         return;
@@ -233,7 +308,7 @@ void kv310_controller_class::write_confDataToFile(QString fileName, bool oldstyl
     head.resize(h + RECORD_SIZE);
     record.write(reinterpret_cast<uint8_t*>(head.data()) + h);
 
-    QByteArray text = xml.toLocal8Bit();
+    QByteArray text = xml.toUtf8();
     text += '\n';
     const auto put = [&file](const char* data, qsizetype size) { return file.write(data, size) == size; };
     const bool written = put(head.constData(), head.size()) && put(block.constData(), block.size())
@@ -250,134 +325,221 @@ void kv310_controller_class::write_confDataToFile(QString fileName, bool oldstyl
 
 void kv310_controller_class::read_confDataFromFile(QString fileName)
 {
-    const auto report = [this](bool ok) {
-        if (ok)
-            showMessage(QMessageBox::Information, theMainWindow, tr("KvOrbit310+"),
-                        tr("Data read from file\n    successful!"));
-        else
-            showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"),
-                        tr("Data read from file\n       failed!\n\nFile corrupted."));
-    };
+    readConfiguration(fileName, true);
+}
 
+void kv310_controller_class::readFirstConfiguration(const QString& fileName)
+{
+    readConfiguration(fileName, false);
+}
+
+void kv310_controller_class::readConfiguration(const QString& fileName, bool keepImage)
+{
     // Everything the file is read for is read before anything is changed:
     // a file that cannot be opened or read leaves the model as it is.
     QFile file(fileName);
     QByteArray content;
-    if (!file.open(QIODevice::ReadOnly) || !readUpTo(file, content, HEADER_LIMIT)) {
-        report(false);
+    if (!openRegularFile(file) || !readUpTo(file, content, HEADER_LIMIT)) {
+        showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"),
+                    tr("Data read from file\n       failed!\n\nFile corrupted."));
         return;
     }
     const fileKind kind = kindOf(content);
     bool oversize = false;
     if (kind == fileKind::current || kind == fileKind::oldStyle || kind == fileKind::v2) {
         const qint64 limit = kind == fileKind::v2 ? V2_READ_LIMIT : MAX_FILE_SIZE + 1;
-        if (!readUpTo(file, content, limit)) {
-            report(false);
-            return;
-        }
+        if (!readUpTo(file, content, limit))
+            content.clear();
         oversize = kind != fileKind::v2 && content.size() > MAX_FILE_SIZE;
     }
     file.close();
-    const QString name = QFileInfo(fileName).fileName();
 
-    ClearConfig(CLEAR_ALL);
-
-    // Rebuilds the memory tables from the image and tells the pages.
-    const auto finish = [this] {
-        const uint16_t outputs = img::getU16(configImage, img::outputChannelCount);
-        img::putU16(configImage, img::outputChannelCount, std::clamp<uint16_t>(outputs, 24, 512));
-        const uint16_t mbft = img::getU16(configImage, img::mbftCode);
-        img::putU16(configImage, img::mbftCode, mbft == 0xFFFF ? 10 : std::min<uint16_t>(mbft, 90));
-        programs.unpackPrograms(configImage);
-        events.unpackEvents(configImage);
-        unpackTimers();
-        unpackCoupledScenes();
-        rebuildSequences();
-        emit readFileFinished();
-    };
-    // A refused file leaves the cleared configuration, which the pages must show.
-    const auto refuse = [&](const QString& title, const QString& text) {
-        showMessage(QMessageBox::Warning, theMainWindow, title, text);
-        finish();
-        showProjectTitle(QString());
-    };
-
-    bool failed = false;
+    // A file refused for any reason leaves the show, its descriptions, the
+    // visual project and the title as they were: only a file that is taken
+    // replaces them.
+    fileRead result = fileRead::corrupt;
     switch (kind) {
     case fileKind::v1:
-        refuse(tr("Older version!"), tr("The file contains previous version of configuration!\nTo convert it into "
-                                        "current format try get\na converting program from KVO website!"));
+        showMessage(QMessageBox::Warning, theMainWindow, tr("Older version!"),
+                    tr("The file contains previous version of configuration!\nTo convert it into "
+                       "current format try get\na converting program from KVO website!"));
         return;
     case fileKind::unknown:
-        failed = true;
         break;
     case fileKind::oldStyle:
     case fileKind::v2:
-        failed = readOldConfig(content, kind == fileKind::v2, fileName);
+        if (!content.isEmpty() && !oversize)
+            result = readOldConfig(content, kind == fileKind::v2, fileName);
         break;
-    case fileKind::current: {
-        const int h = headerSize(content);
-        if (!validHeaderSize(h)) {
-            refuse(tr("Invalid file!"),
-                   tr("This file is not a valid project description file:\n\"%1\"").arg(fileName));
-            return;
-        }
-        QByteArray image;
-        qint64 textOffset = 0;
-        failed = oversize || !framedImage(content, h, CURRENT_IMAGE_SIZE, image, textOffset);
-        if (!failed) {
-            std::memcpy(configImage, image.constData(), CURRENT_IMAGE_SIZE);
-            image.clear();
-            readFileText(*this, content, textOffset);
-        }
+    case fileKind::current:
+        if (!content.isEmpty() && !oversize)
+            result = readCurrentFile(content, fileName, keepImage);
         break;
     }
-    }
+    content.clear();
 
-    finish();
-    report(!failed);
-    showProjectTitle(failed ? QString() : name);
+    switch (result) {
+    case fileRead::refused:
+        return;
+    case fileRead::corrupt:
+        showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"),
+                    tr("Data read from file\n       failed!\n\nFile corrupted."));
+        return;
+    case fileRead::whole:
+        finishFileRead();
+        showMessage(QMessageBox::Information, theMainWindow, tr("KvOrbit310+"),
+                    tr("Data read from file\n    successful!"));
+        break;
+    case fileRead::descriptionsIncomplete:
+        finishFileRead();
+        showMessage(QMessageBox::Warning, theMainWindow, tr("KvOrbit310+"),
+                    tr("Data read from file,\nbut its descriptions are incomplete!"));
+        break;
+    }
+    showProjectTitle(QFileInfo(fileName).fileName());
 }
 
-bool kv310_controller_class::readOldConfig(const QByteArray& content, bool v2, const QString& fileName)
+void kv310_controller_class::finishFileRead()
 {
+    const uint16_t outputs = img::getU16(configImage, img::outputChannelCount);
+    img::putU16(configImage, img::outputChannelCount, std::clamp<uint16_t>(outputs, 24, 512));
+    const uint16_t mbft = img::getU16(configImage, img::mbftCode);
+    img::putU16(configImage, img::mbftCode, mbft == 0xFFFF ? 10 : std::min<uint16_t>(mbft, 90));
+    programs.unpackPrograms(configImage);
+    events.unpackEvents(configImage);
+    unpackTimers();
+    unpackCoupledScenes();
+    rebuildSequences();
+    emit readFileFinished();
+}
+
+kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const QByteArray& content,
+                                                                       const QString& fileName, bool keepImage)
+{
+    const int h = headerSize(content);
+    if (!validHeaderSize(h)) {
+        showMessage(QMessageBox::Warning, theMainWindow, tr("Invalid file!"),
+                    tr("This file is not a valid project description file:\n\"%1\"").arg(fileName));
+        return fileRead::refused;
+    }
+    framedFile frame;
+    if (!frameOf(content, h, CURRENT_IMAGE_SIZE, frame))
+        return fileRead::corrupt;
+
+    // The image is inflated where it belongs; what it held is kept aside
+    // until the stream has proven whole, unless it is the cleared image.
+    const std::unique_ptr<uint8_t[]> kept(keepImage ? new (std::nothrow) uint8_t[CURRENT_IMAGE_SIZE] : nullptr);
+    if (keepImage && !kept) {
+        showMessage(QMessageBox::Warning, theMainWindow, tr("Invalid file!"),
+                    tr("Not enough memory to create temporary flash image!"));
+        return fileRead::refused;
+    }
+    bool touched = false;
+    bool inflated = false;
+    const auto inflate = [&] {
+        if (kept)
+            std::memcpy(kept.get(), configImage, CURRENT_IMAGE_SIZE);
+        touched = true;
+        inflated = inflateBlock(frame.block, frame.blockSize, configImage, CURRENT_IMAGE_SIZE);
+    };
+    // A long text is read, and the block's checksum tested, on a thread of
+    // its own while this one inflates the image; the image is put back when
+    // the checksum turns out wrong.
+    projectFileText text;
+    bool intact = false;
+    const auto readText = [&] {
+        readProjectFileText(text, content, frame);
+        intact = blockIntact(frame);
+    };
+    std::thread reader;
+    if (frame.textInPlace && content.size() - frame.textOffset >= OVERLAP_TEXT_BYTES) {
+        try {
+            reader = std::thread(readText);
+        } catch (const std::system_error&) {
+            // No thread to be had: the same work, one after the other.
+        }
+    }
+    if (reader.joinable()) {
+        const joinedThread joined{reader};
+        inflate();
+    } else {
+        intact = blockIntact(frame);
+        if (intact) {
+            inflate();
+            readProjectFileText(text, content, frame);
+        }
+    }
+    if (!intact || !inflated) {
+        if (touched && kept)
+            std::memcpy(configImage, kept.get(), CURRENT_IMAGE_SIZE);
+        else if (touched)
+            ClearConfig(CLEAR_ALL);
+        return fileRead::corrupt;
+    }
+
+    // The file replaces the whole configuration; the project area is not
+    // part of it and is left as clearing leaves it.
+    clearBesideImage(CLEAR_ALL);
+    std::memset(configImage + img::projectArea, 0xFF, img::PROJECT_AREA_SIZE);
+    return takeProjectFileText(*this, text) ? fileRead::whole : fileRead::descriptionsIncomplete;
+}
+
+kv310_controller_class::fileRead kv310_controller_class::readOldConfig(const QByteArray& content, bool v2,
+                                                                     const QString& fileName)
+{
+    const auto noMemory = [this] {
+        showMessage(QMessageBox::Warning, theMainWindow, tr("Invalid file!"),
+                    tr("Not enough memory to create temporary flash image!"));
+        return fileRead::refused;
+    };
+
     if (!v2) {
         const int h = headerSize(content);
         if (!validHeaderSize(h)) {
             showMessage(QMessageBox::Warning, theMainWindow, tr("Invalid file!"),
                         tr("This file is not a valid project description file:\n\"%1\"").arg(fileName));
-            return true;
+            return fileRead::refused;
         }
-        QByteArray old;
-        qint64 textOffset = 0;
-        if (content.size() > MAX_FILE_SIZE || !framedImage(content, h, OLD_IMAGE_SIZE, old, textOffset))
-            return true;
-        readFileText(*this, content, textOffset);
-        takeOldStyleImage(reinterpret_cast<const uint8_t*>(old.constData()), configImage);
-        return false;
+        framedFile frame;
+        if (!frameOf(content, h, OLD_IMAGE_SIZE, frame) || !blockIntact(frame))
+            return fileRead::corrupt;
+        const std::unique_ptr<uint8_t[]> old(new (std::nothrow) uint8_t[OLD_IMAGE_SIZE]);
+        if (!old)
+            return noMemory();
+        if (!inflateBlock(frame.block, frame.blockSize, old.get(), OLD_IMAGE_SIZE))
+            return fileRead::corrupt;
+        projectFileText text;
+        readProjectFileText(text, content, frame);
+
+        ClearConfig(CLEAR_ALL);
+        takeOldStyleImage(old.get(), configImage);
+        return takeProjectFileText(*this, text) ? fileRead::whole : fileRead::descriptionsIncomplete;
     }
 
     // v2: text header and its zero byte, compressed block, u16 checksum over
     // everything before it.
     if (content.size() < 2)
-        return true;
+        return fileRead::corrupt;
     const qsizetype end = content.size() - 2;
     if (checksum(content.constData(), end) != qFromLittleEndian<uint16_t>(content.constData() + end))
-        return true;
+        return fileRead::corrupt;
     const qsizetype zero = content.left(end).indexOf('\0');
     if (zero < 0)
-        return true;
+        return fileRead::corrupt;
     const char* block = content.constData() + zero + 1;
     const qsizetype blockSize = end - zero - 1;
     const uint32_t announced = announcedLength(block, blockSize);
     if (!isV2Size(announced))
-        return true;
-    const QByteArray data = qUncompress(reinterpret_cast<const uchar*>(block), blockSize);
-    if (data.size() != qsizetype(announced))
-        return true;
+        return fileRead::corrupt;
+    const std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[announced]);
+    if (!data)
+        return noMemory();
+    if (!inflateBlock(block, blockSize, data.get(), announced))
+        return fileRead::corrupt;
 
-    takeOldStyleImage(reinterpret_cast<const uint8_t*>(data.constData()), configImage);
-    const char* p = data.constData() + OLD_IMAGE_SIZE;
+    ClearConfig(CLEAR_ALL);
+    takeOldStyleImage(data.get(), configImage);
+    const char* p = reinterpret_cast<const char*>(data.get()) + OLD_IMAGE_SIZE;
     if (announced >= V2_SIZE_SCENES_PROGRAMS) {
         p = takeV2Texts(p, sceneDescriptions, 0, V2_SCENE_TEXTS);
         p = takeV2Texts(p, programDescriptions, 0, img::PROGRAM_SLOTS);
@@ -386,7 +548,7 @@ bool kv310_controller_class::readOldConfig(const QByteArray& content, bool v2, c
         p = takeV2Texts(p, eventDescriptions, EVENT_SEQUENCE_START, img::SEQUENCES);
     if (announced >= V2_SIZE_MASKS)
         takeV2Texts(p, maskDescriptions, 0, img::MASKS);
-    return false;
+    return fileRead::whole;
 }
 
 void kv310_controller_class::showProjectTitle(const QString& fileName) const

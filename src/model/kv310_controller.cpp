@@ -36,19 +36,24 @@ kv310_controller_class::kv310_controller_class() : QObject(nullptr)
     // connect() lists there the controllers it passed over for another serial.
     device->setOtherSerialsList(&otherSerials);
 
-    configImage = new (std::nothrow) uint8_t[img::SIZE];
+    // Zeroed by the system: the scene records, zero when cleared, are then
+    // left untouched until something writes them (a file loaded at
+    // start-up replaces them anyway).
+    configImage = static_cast<uint8_t*>(std::calloc(img::SIZE, 1));
     if (!configImage) {
         // The main window may not exist yet (start-up): theMainWindow is null then.
         showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"), tr("Not enough memory! Quitting!"),
                     QMessageBox::Ok);
         std::exit(-1);
     }
+    imageZeroed = true;
     ClearConfig(CLEAR_ALL);
+    imageZeroed = false;
 }
 
 kv310_controller_class::~kv310_controller_class()
 {
-    delete[] configImage;
+    std::free(configImage);
     configImage = nullptr;
     delete device;
     device = nullptr;

@@ -19,6 +19,7 @@
 class QProgressDialog;
 class QTextStream;
 class t_threadDevice;
+struct parsedProject;
 class transferBlock;
 
 // Firmware version as the controller reports it.
@@ -85,6 +86,11 @@ public:
     // stream into the descriptions; the controller published as theController
     // also takes the visual project and the main window's fields from it.
     void readProjectXml(QTextStream& in, qint64 offset);
+    // Takes a project description read by parseProjectText (project_text.h)
+    // as readProjectXml does: a tree with parse errors is reported and
+    // nothing of it is taken. A text known to be cut short is not reported:
+    // every entry the reader could store before the cut is taken.
+    void takeProjectText(parsedProject& text, bool cutShort);
     // Stores the project description in the image's project area: plain,
     // compressed when longer than the area, or only its beginning when even
     // the compressed form does not fit. False in that last case (the user has
@@ -125,6 +131,11 @@ public slots:
     // opened or read leaves everything as it was.
     void read_confDataFromFile(QString fileName);
     void trapSlot(const QModelIndex& c, const QModelIndex& p);
+    // The first configuration file of start-up (-c), into a controller that
+    // holds what its construction left and nothing else: read as
+    // read_confDataFromFile reads it, without keeping the cleared image
+    // aside first; a file refused late clears the configuration again.
+    void readFirstConfiguration(const QString& fileName);
     t_threadDevice* getUsbDev();
     // Number of DMX input channels used (inputChannelLimit), stored as given.
     void setDmxInLimit(int n);
@@ -280,8 +291,24 @@ public:
 
 private:
     void clearActionsInMemory(uint32_t co);
-    // Reads an old-style (v3) or v2 file into the cleared model; true on failure.
-    bool readOldConfig(const QByteArray& content, bool v2, const QString& fileName);
+    // Set while the constructor clears its image, which is all zero bytes
+    // then: the clear writes only what is not zero.
+    bool imageZeroed = false;
+    // What clearing the categories `co` does beside the image: descriptions,
+    // sequence lists, remote-control codes and the visual project.
+    void clearBesideImage(uint32_t co);
+    // How a configuration file was taken: refused with a message of its own,
+    // refused as corrupted, or taken whole or with incomplete descriptions.
+    enum class fileRead { refused, corrupt, whole, descriptionsIncomplete };
+    // The current format, from its first bytes on; the image is inflated in
+    // place, everything else is changed only once the file is taken.
+    fileRead readCurrentFile(const QByteArray& content, const QString& fileName, bool keepImage);
+    void readConfiguration(const QString& fileName, bool keepImage);
+    // An old-style (v3) or v2 file, from its first bytes on.
+    fileRead readOldConfig(const QByteArray& content, bool v2, const QString& fileName);
+    // Clamps the settings a file may hold out of range, rebuilds the memory
+    // tables from the image and tells the pages.
+    void finishFileRead();
     // The main window's title, for the one controller of the run only.
     void showProjectTitle(const QString& fileName) const;
 };

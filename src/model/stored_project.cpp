@@ -2,16 +2,17 @@
 
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
-#include "config_file.h"
+#include "compressed_block.h"
+#include "project_text.h"
 
-#include <QIODevice>
-#include <QTextStream>
+#include <algorithm>
 #include <cstring>
 
 // The project area of the image holds the project description for the
 // controller, in one of three forms, all of them Latin-1 text:
 //   plain       the text, ended by a zero byte when it is shorter than the area
-//   compressed  "<compressed size=N >", N bytes of qCompress output,
+//   compressed  "<compressed size=N >", N bytes of a compressed block
+//               (compressed_block.h),
 //               "</compressed>" and a line feed
 //   partial     "<partial>", a line feed and the beginning of the text, when
 //               even the compressed form does not fit
@@ -72,10 +73,8 @@ QByteArray decompressedText(const char* area)
     const qsizetype start = gt - area + 1;
     if (size > AREA - start)
         return QByteArray();
-    const quint64 announced = cfgfile::announcedLength(area + start, size);
-    if (announced == 0 || announced > MAX_STORED_TEXT || announced > quint64(size) * ZLIB_MAX_RATIO)
-        return QByteArray();
-    QByteArray text = qUncompress(reinterpret_cast<const uchar*>(area + start), size);
+    const quint64 limit = std::min<quint64>(MAX_STORED_TEXT, quint64(size) * ZLIB_MAX_RATIO);
+    QByteArray text = cfgfile::inflateBlock(area + start, size, uint32_t(limit));
     if (text.isEmpty())
         return QByteArray();
     const qsizetype zero = text.indexOf('\0');
@@ -101,7 +100,7 @@ bool kv310_controller_class::storeProjectDescription()
         return true;
     }
 
-    const QByteArray block = qCompress(text, 9);
+    const QByteArray block = cfgfile::compressBlock(text.constData(), text.size());
     const QByteArray header = COMPRESSED_HEADER + QByteArray::number(block.size()) + " >";
     if (!block.isEmpty() && header.size() + block.size() + CLOSING_ROOM <= AREA) {
         char* p = area;
@@ -134,11 +133,10 @@ void kv310_controller_class::loadStoredProjectDescription()
         text = QString::fromLatin1(area, zero ? zero - area : AREA);
     }
 
-    qint64 offset = 0;
     if (startsWith(area, PARTIAL_MARK)) {
         showSizeMessage();
-        offset = length(PARTIAL_MARK);
+        text.remove(0, length(PARTIAL_MARK));
     }
-    QTextStream in(&text, QIODevice::ReadOnly);
-    readProjectXml(in, offset);
+    parsedProject parsed = parseProjectText(text);
+    takeProjectText(parsed, false);
 }

@@ -2,6 +2,7 @@
 
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
+#include "seams/regular_file.h"
 #include "kv310_controller.h"
 
 #include <QDate>
@@ -137,7 +138,7 @@ int kv310_controller_class::exportSunTimes(const QString& fileName)
 int kv310_controller_class::importSunTimes(const QString& fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         return -1;
 
     std::array<uint32_t, SUN_DAYS> table;

@@ -61,6 +61,18 @@ void mergeAttrs(const xml_list<xml_attr>& src, xml_list<xml_attr>& dst)
     }
 }
 
+void moveAttrs(xml_list<xml_attr>& src, xml_list<xml_attr>& dst)
+{
+    bool distinct = dst.isEmpty() && src.size() <= 16;
+    for (int i = 1; distinct && i < src.size(); ++i)
+        for (int j = 0; distinct && j < i; ++j)
+            distinct = src[i].name != src[j].name;
+    if (distinct)
+        dst = std::move(src);
+    else
+        mergeAttrs(src, dst);
+}
+
 // ---- xml_attr
 
 xml_attr::xml_attr(const QString& name, const QString& value) : name(name), value(value) {}

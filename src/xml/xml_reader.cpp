@@ -99,9 +99,20 @@ void skipNested(QTextStream& in, QString& line)
 
 }  // namespace
 
-void parseAttributes(const QString& text, xml_list<xml_attr>& list)
+namespace {
+
+// The text of `view`, sharing `known` when that holds the same text: names
+// repeat from one entry to the next, and a shared name costs no allocation.
+QString shared(QStringView view, const QString* known)
 {
-    const QStringView all = QStringView(text).trimmed();
+    return known && *known == view ? *known : view.toString();
+}
+
+// As parseAttributes; the names of `previous` (the attributes of the entry
+// read before, or null) are shared where they stand in the same place.
+void readAttributes(QStringView text, xml_list<xml_attr>& list, const xml_list<xml_attr>* previous)
+{
+    const QStringView all = text.trimmed();
     qsizetype pos = 0;
     qsizetype eq = all.indexOf(u'=');
     while (pos < all.size()) {
@@ -115,13 +126,22 @@ void parseAttributes(const QString& text, xml_list<xml_attr>& list)
         QStringView value;
         if (q1 >= 0)
             value = q2 < 0 ? all.mid(q1 + 1) : all.mid(q1 + 1, q2 - q1 - 1);
-        list.append(xml_attr(name.toString(), value.toString()));
+        const int index = list.size();
+        const QString* known = previous && index < previous->size() ? &(*previous)[index].name : nullptr;
+        list.append(std::make_unique<xml_attr>(shared(name, known), value.toString()));
         if (q2 < 0)
             break;
         pos = q2 + 1;
         while (pos < all.size() && all.at(pos).isSpace())
             ++pos;
     }
+}
+
+}  // namespace
+
+void parseAttributes(const QString& text, xml_list<xml_attr>& list)
+{
+    readAttributes(text, list, nullptr);
 }
 
 bool xml_parse_node::read(QTextStream& in, QString& line)
@@ -173,7 +193,7 @@ findTag:
         tagSeen = true;
         line.remove(0, line.indexOf(u'<') + 1);
         const qsizetype gt = line.indexOf(u'>');
-        QString tag = gt < 0 ? line : line.left(gt);
+        QStringView tag = gt < 0 ? QStringView(line) : QStringView(line).left(gt);
         if (tag.endsWith(u'/')) {
             tag.chop(1);
             selfClosing = true;
@@ -181,11 +201,13 @@ findTag:
         qsizetype blank = 0;
         while (blank < tag.size() && !tag.at(blank).isSpace())
             ++blank;
+        // Siblings mostly share their name and attribute names.
+        const xml_element* previous = elements.isEmpty() ? nullptr : &elements.last();
         if (blank > 0 && blank < tag.size()) {
-            parseAttributes(tag.mid(blank + 1), child.attrs);
+            readAttributes(tag.mid(blank + 1), child.attrs, previous ? &previous->attrs : nullptr);
             tag.truncate(blank);
         }
-        child.name = tag;
+        child.name = shared(tag, previous ? &previous->name : nullptr);
         if (gt >= 0)
             line.remove(0, gt + 1);
         if (selfClosing)
@@ -253,7 +275,14 @@ finish:
     // its comment reads back as a node.
     child.hasContent = !child.elements.isEmpty() || !child.nodes.isEmpty() || !child.comment.isEmpty();
     if (!child.hasContent) {
-        elements.append(std::make_unique<xml_element>(child, level + 1));
+        // The parse node is released right after: its texts move over, and
+        // the result equals a copy at level + 1.
+        auto e = std::make_unique<xml_element>();
+        e->name = std::move(child.name);
+        e->value = std::move(child.text);
+        e->level = level + 1;
+        moveAttrs(child.attrs, e->attrs);
+        elements.append(std::move(e));
         return true;
     }
 
@@ -266,7 +295,7 @@ finish:
     auto n = std::make_unique<xml_node>(level + 1);
     n->name = std::move(child.name);
     n->comment = std::move(child.comment);
-    mergeAttrs(child.attrs, n->attrs);
+    moveAttrs(child.attrs, n->attrs);
     n->elements = std::move(child.elements);
     for (xml_element& e : n->elements)
         e.level = level + 2;

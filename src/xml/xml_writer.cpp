@@ -79,47 +79,62 @@ QTextStream& operator<<(QTextStream& out, const xml_node& node)
 
 QString escapeText(const QString& text)
 {
+    // Most texts hold nothing to escape: they are returned as they are,
+    // shared rather than copied; the others are copied in runs.
+    const QStringView in(text);
+    qsizetype i = 0;
+    while (i < in.size() && in[i] != u'&' && in[i] != u'<' && in[i] != u'>')
+        ++i;
+    if (i == in.size())
+        return text;
     QString result;
-    result.reserve(text.size() + text.size() / 8);
-    for (const QChar c : text) {
-        if (c == u'&')
-            result += QLatin1String("&&");
-        else if (c == u'<')
-            result += QLatin1String("&lt;");
-        else if (c == u'>')
-            result += QLatin1String("&gt;");
-        else
-            result += c;
+    result.reserve(text.size() + text.size() / 8 + 4);
+    qsizetype from = 0;
+    for (; i < in.size(); ++i) {
+        const char16_t c = in[i].unicode();
+        if (c != u'&' && c != u'<' && c != u'>')
+            continue;
+        result += in.mid(from, i - from);
+        result += c == u'&' ? QLatin1String("&&") : c == u'<' ? QLatin1String("&lt;") : QLatin1String("&gt;");
+        from = i + 1;
     }
+    result += in.mid(from);
     return result;
 }
 
 QString unescapeText(const QString& text)
 {
+    const QStringView in(text);
+    qsizetype i = in.indexOf(u'&');
+    if (i < 0)
+        return text;
     QString result;
     result.reserve(text.size());
-    const QStringView in(text);
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const QChar c = in.at(i);
-        if (c == u'&') {
-            const QStringView rest = in.mid(i);
-            if (rest.startsWith(u"&&")) {
-                result += u'&';
-                i += 1;
-                continue;
-            }
-            if (rest.startsWith(u"&lt;")) {
-                result += u'<';
-                i += 3;
-                continue;
-            }
-            if (rest.startsWith(u"&gt;")) {
-                result += u'>';
-                i += 3;
-                continue;
-            }
+    qsizetype from = 0;
+    while (i >= 0) {
+        const QStringView rest = in.mid(i);
+        QChar decoded;
+        qsizetype length = 0;
+        if (rest.startsWith(u"&&")) {
+            decoded = u'&';
+            length = 2;
+        } else if (rest.startsWith(u"&lt;")) {
+            decoded = u'<';
+            length = 4;
+        } else if (rest.startsWith(u"&gt;")) {
+            decoded = u'>';
+            length = 4;
         }
-        result += c;
+        if (length == 0) {
+            // An "&" of no sequence stays as it is.
+            i = in.indexOf(u'&', i + 1);
+            continue;
+        }
+        result += in.mid(from, i - from);
+        result += decoded;
+        from = i + length;
+        i = in.indexOf(u'&', from);
     }
+    result += in.mid(from);
     return result;
 }

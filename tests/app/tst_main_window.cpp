@@ -62,6 +62,8 @@
 #include <QTimer>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A controller link that reports a connection and answers nothing else.
@@ -208,6 +210,8 @@ private Q_SLOTS:
     void libraryReadFailures();
     void libraryAndProjectFromTheCommandLine();
     void largeProjectCopiesEachItemOnce();
+    void projectFileThatIsNoRegularFile_data();
+    void projectFileThatIsNoRegularFile();
     void projectWithoutLibraryIsNotRead();
     void invalidProjectFileCutsTheName();
     void designModeNeedsALibrary();
@@ -217,6 +221,8 @@ private Q_SLOTS:
 private:
     std::unique_ptr<gui_class> makeWindow();
     void writeFile(const QString& name, const QByteArray& content);
+    // "dir" makes a directory, "pipe" a named pipe, anything else a file.
+    void makeFile(const QString& name, const QByteArray& kind);
 
     std::unique_ptr<QTemporaryDir> dir;
     QString previousDirectory;
@@ -258,6 +264,16 @@ void tst_main_window::writeFile(const QString& name, const QByteArray& content)
     QFile f(dir->filePath(name));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(content);
+}
+
+void tst_main_window::makeFile(const QString& name, const QByteArray& kind)
+{
+    if (kind == "dir")
+        QVERIFY(QDir(dir->path()).mkdir(name));
+    else if (kind == "pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(dir->filePath(name)).constData(), 0600), 0);
+    else
+        writeFile(name, kind);
 }
 
 void tst_main_window::tabTree_data()
@@ -948,6 +964,8 @@ void tst_main_window::libraryReadFailures_data()
 
     QTest::newRow("no name") << QString() << QByteArray() << QStringList{"Name field empty!"};
     QTest::newRow("missing") << QStringLiteral("none.fxl") << QByteArray() << QStringList{"File error"};
+    QTest::newRow("directory") << QStringLiteral("dir.fxl") << QByteArray("dir") << QStringList{"File error"};
+    QTest::newRow("named pipe") << QStringLiteral("pipe.fxl") << QByteArray("pipe") << QStringList{"File error"};
     QTest::newRow("text first") << QStringLiteral("a.fxl") << QByteArray("hello\n<contents>Fixtures library</contents>\n")
                                 << QStringList{"Invalid file!"};
     QTest::newRow("lower case") << QStringLiteral("a.fxl") << QByteArray("<contents>fixtures library</contents>\n")
@@ -961,7 +979,7 @@ void tst_main_window::libraryReadFailures()
     QFETCH(QString, fileName);
     QFETCH(QByteArray, content);
     if (!content.isNull())
-        writeFile(fileName, content);
+        makeFile(fileName, content);
     const auto w = makeWindow();
     dialogRecorder rec;
     w->libraryFileEdit->setText(fileName);
@@ -1070,6 +1088,29 @@ void tst_main_window::largeProjectCopiesEachItemOnce()
     QCOMPARE(*copies.nodes[N / 2 - 1].attrValue(QStringLiteral("nr")), QString::number(N / 2 + 1));
     QCOMPARE(*copies.nodes[N / 2].elementValue(QStringLiteral("model")), QStringLiteral("M5"));
     QCOMPARE(project->projectTree->nodes[1].nodes.size(), N + 2);
+}
+
+void tst_main_window::projectFileThatIsNoRegularFile_data()
+{
+    QTest::addColumn<QByteArray>("kind");
+    QTest::newRow("directory") << QByteArray("dir");
+    QTest::newRow("named pipe") << QByteArray("pipe");
+}
+
+void tst_main_window::projectFileThatIsNoRegularFile()
+{
+    QFETCH(QByteArray, kind);
+    writeFile(QStringLiteral("lib.fxl"), libraryText);
+    project->libraryFile = QStringLiteral("lib.fxl");
+    makeFile(QStringLiteral("special.kvp"), kind);
+    const auto w = makeWindow();
+    xml_node* const tree = project->projectTree;
+    dialogRecorder rec;
+    w->projectFileEdit->setText(QStringLiteral("special.kvp"));
+    w->readProjectButton->click();
+    QCOMPARE(rec.titles(), QStringList{QStringLiteral("File error")});
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("Cannot open file \"special.kvp\"!")});
+    QCOMPARE(project->projectTree, tree);
 }
 
 void tst_main_window::projectWithoutLibraryIsNotRead()

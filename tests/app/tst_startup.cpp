@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <sys/stat.h>
+
 class tst_startup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -27,6 +29,8 @@ private Q_SLOTS:
     void writingTheLanguageFile();
     void aFileSpellingLangOtherwiseRecordsTheChange();
     void anUnwritableLanguageFileIsReported();
+    void aLanguageFileThatIsNoRegularFileIsPassedOver_data();
+    void aLanguageFileThatIsNoRegularFileIsPassedOver();
     void translationFilesAreFoundByName();
     void translationsBesideTheProgram_data();
     void translationsBesideTheProgram();
@@ -205,6 +209,32 @@ void tst_startup::anUnwritableLanguageFileIsReported()
     QCOMPARE(rec.entries.at(0).icon, QMessageBox::Warning);
     // The change goes on for this run all the same.
     QCOMPARE(requestedLanguage, 1);
+}
+
+void tst_startup::aLanguageFileThatIsNoRegularFileIsPassedOver_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("named pipe") << true;
+    QTest::newRow("directory") << false;
+}
+
+void tst_startup::aLanguageFileThatIsNoRegularFileIsPassedOver()
+{
+    QFETCH(bool, pipe);
+    const QByteArray name = QFile::encodeName(dir->filePath(languageFileName()));
+    if (pipe)
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    else
+        QVERIFY(QDir(dir->path()).mkdir(languageFileName()));
+    // Read at once, without waiting for a writer on the pipe.
+    const languageRequest r = readLanguageFile(dir->path());
+    QVERIFY(r.code.isEmpty());
+    QVERIFY(r.name.isEmpty());
+    if (pipe) {
+        // The choice made then replaces the pipe by the language file.
+        QVERIFY(writeLanguageFile(dir->path(), QStringLiteral("de"), QStringLiteral("Deutsch")));
+        QCOMPARE(fileContent(languageFileName()), freshFile);
+    }
 }
 
 void tst_startup::translationFilesAreFoundByName()

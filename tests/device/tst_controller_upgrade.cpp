@@ -4,8 +4,12 @@
 #include "support/dialog_recorder.h"
 #include "support/virtual_clock.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -86,6 +90,8 @@ private Q_SLOTS:
     void initTestCase();
     void refusedBeforeSending_data();
     void refusedBeforeSending();
+    void specialFilesAreNotOpened_data();
+    void specialFilesAreNotOpened();
     void versionCheck_data();
     void versionCheck();
     void emptyFile_data();
@@ -204,6 +210,39 @@ void tst_controller_upgrade::refusedBeforeSending()
     QCOMPARE(rig.controller->deviceMode, modeBefore);
     QCOMPARE(rig.controller->connected, connect ? 1 : 0);
     QVERIFY(rig.status->isEmpty());
+}
+
+void tst_controller_upgrade::specialFilesAreNotOpened_data()
+{
+    QTest::addColumn<int>("op");
+    QTest::addColumn<bool>("pipe");
+    for (int op : {UPGRADE, VERIFY}) {
+        const char* name = op == UPGRADE ? "upgrade" : "verification";
+        QTest::addRow("%s: named pipe", name) << op << true;
+        QTest::addRow("%s: directory", name) << op << false;
+    }
+}
+
+void tst_controller_upgrade::specialFilesAreNotOpened()
+{
+    QFETCH(int, op);
+    QFETCH(bool, pipe);
+
+    controllerRig rig(TYPE_WORD_CURRENT);
+    QVERIFY(rig.connect());
+    QTemporaryDir here;
+    const QString path = here.filePath(QStringLiteral("special.upg"));
+    if (pipe)
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QDir(here.path()).mkdir(QStringLiteral("special.upg")));
+
+    dialogRecorder rec;
+    run(rig, op, path);
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("File not found: ") + path});
+    QCOMPARE(rec.entries[0].icon, QMessageBox::Warning);
+    QVERIFY(rig.sim->log.isEmpty());
+    QCOMPARE(rig.controller->connected, 1);
 }
 
 void tst_controller_upgrade::versionCheck_data()

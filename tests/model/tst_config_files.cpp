@@ -4,6 +4,7 @@
 #include "support/dialog_recorder.h"
 #include "support/project_fixture.h"
 #include "support/sample_show.h"
+#include "xml/xml_writer.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 using namespace cfgfile;
@@ -40,9 +42,17 @@ private Q_SLOTS:
     void v2Files();
     void otherMagics_data();
     void otherMagics();
-    void badFiles_data();
-    void badFiles();
-    void olderVersionIsRefused();
+    void refusedFileLeavesTheShowAlone_data();
+    void refusedFileLeavesTheShowAlone();
+    void cutOrMisplacedTextKeepsTheImage_data();
+    void cutOrMisplacedTextKeepsTheImage();
+    void textEncodings_data();
+    void textEncodings();
+    void cutInsideALetter();
+    void firstConfigurationOfStartUp_data();
+    void firstConfigurationOfStartUp();
+    void compressedBlockFormat_data();
+    void compressedBlockFormat();
     void unreadableFileLeavesTheModelAlone_data();
     void unreadableFileLeavesTheModelAlone();
     void loadClampsTheOutputSettings_data();
@@ -55,6 +65,7 @@ private Q_SLOTS:
 namespace {
 
 const QString readOk = QStringLiteral("Data read from file\n    successful!");
+const QString readIncomplete = QStringLiteral("Data read from file,\nbut its descriptions are incomplete!");
 const QString readFailed = QStringLiteral("Data read from file\n       failed!\n\nFile corrupted.");
 
 QByteArray fileBytes(const QString& path)
@@ -108,6 +119,27 @@ QByteArray framedFile(const QByteArray& headerText, const QByteArray& image, con
     file += block;
     file.resize(r.textOffset, '\0');
     return file + xml + '\n';
+}
+
+// The same frame around a given compressed block.
+QByteArray framedBlock(const QByteArray& headerText, const QByteArray& block, const QByteArray& xml)
+{
+    QByteArray file = headerText;
+    while ((file.size() + 1) % 16 != 0)
+        file += char(0x1A);
+    file += '\0';
+    const int h = int(file.size());
+    fileBlockRecord r;
+    r.dataOffset = uint16_t(h + 16);
+    r.checksum = qChecksum(QByteArrayView(block));
+    r.dataSize = uint32_t(block.size());
+    r.textOffset = uint32_t((h + 16 + block.size() + 15) / 16 * 16);
+    r.textLength = uint32_t(xml.size());
+    file.resize(h + 16);
+    putRecord(file, h, r);
+    file += block;
+    file.resize(r.textOffset, '\0');
+    return file + xml;
 }
 
 QByteArray v2File(const QByteArray& data)
@@ -200,14 +232,61 @@ QByteArray packedImage(kv310_controller_class& c)
 void markConfiguration(kv310_controller_class& c)
 {
     sceneOf(c, 2)[0] = 77;
-    c.sceneDescriptions[2] = QStringLiteral("unsaved");
+    c.sceneDescriptions[7] = QStringLiteral("unsaved");
     c.programs.setStepCount(4, 3);
 }
 
-bool isCleared(const kv310_controller_class& c)
+bool isMarked(const kv310_controller_class& c)
 {
-    return c.configImage[img::sceneChannelsOf(2)] == 0 && c.sceneDescriptions[2].isEmpty()
-           && c.programs.stepCount(4) == -1;
+    return c.configImage[img::sceneChannelsOf(2)] == 77 && c.sceneDescriptions[7] == QLatin1String("unsaved")
+           && c.programs.stepCount(4) == 3;
+}
+
+// Everything of a show that a refused file must leave as it was.
+struct showState {
+    QByteArray image;
+    QStringList descriptions;
+    QStringList timers;
+    QStringList programs;
+    QStringList groups;
+    QList<int> fixtures;
+    QList<int> selected;
+    QString name;
+    QString date;
+    QString title;
+};
+
+showState stateOf(publishedRun& run)
+{
+    kv310_controller_class& c = run.controller;
+    showState s;
+    s.image = QByteArray(reinterpret_cast<const char*>(c.configImage), img::SIZE);
+    s.descriptions = descriptionsOf(c);
+    s.timers = timersOf(c);
+    for (int P = 0; P < img::PROGRAM_SLOTS; ++P)
+        if (c.programs.stepCount(P) >= 0)
+            s.programs << QStringLiteral("%1:%2").arg(P).arg(c.programs.stepCount(P));
+    s.groups = groupSummary(run.project);
+    s.fixtures = fixtureNumbers(run.project.fixtures);
+    s.selected = selectedNumbers(run.project);
+    s.name = c.projectFileName;
+    s.date = c.projectFileDate;
+    s.title = run.window ? run.window->windowTitle() : QString();
+    return s;
+}
+
+void compareStates(const showState& now, const showState& before)
+{
+    QVERIFY(now.image == before.image);
+    QCOMPARE(now.descriptions, before.descriptions);
+    QCOMPARE(now.timers, before.timers);
+    QCOMPARE(now.programs, before.programs);
+    QCOMPARE(now.groups, before.groups);
+    QCOMPARE(now.fixtures, before.fixtures);
+    QCOMPARE(now.selected, before.selected);
+    QCOMPARE(now.name, before.name);
+    QCOMPARE(now.date, before.date);
+    QCOMPARE(now.title, before.title);
 }
 
 } // namespace
@@ -297,7 +376,7 @@ void tst_config_files::headerAndRecord()
 
     QString xml;
     c.writeProjectXml(xml);
-    QCOMPARE(file.mid(r.textOffset), xml.toLocal8Bit() + '\n');
+    QCOMPARE(file.mid(r.textOffset), xml.toUtf8() + '\n');
     QCOMPARE(r.textLength, uint32_t(xml.size()));
     QVERIFY(xml.contains(QStringLiteral("<file>") + name + QStringLiteral("</file>")));
 }
@@ -474,16 +553,18 @@ void tst_config_files::v2Files_data()
     QTest::addColumn<QStringList>("descriptions");
 
     QTest::newRow("image only") << V2_SIZE_IMAGE << false << QStringList{};
+    // Scene 0 is written in UTF-8, scene 3 in an 8-bit code page.
     QTest::newRow("scenes and programs") << V2_SIZE_SCENES_PROGRAMS << false
-                                         << QStringList{"scene 0=v2 scene ü", "program 511=v2 program"};
+                                         << QStringList{"scene 0=v2 scene ü", "scene 3=v2 café", "program 511=v2 program"};
     QTest::newRow("and sequences") << V2_SIZE_SEQUENCES << false
-                                   << QStringList{"scene 0=v2 scene ü", "program 511=v2 program",
+                                   << QStringList{"scene 0=v2 scene ü", "scene 3=v2 café", "program 511=v2 program",
                                                   "event 4735=v2 sequence"};
     QTest::newRow("and masks") << V2_SIZE_MASKS << false
-                               << QStringList{"scene 0=v2 scene ü", "mask 255=v2 mask", "program 511=v2 program",
-                                              "event 4735=v2 sequence"};
-    QTest::newRow("one byte more") << V2_SIZE_IMAGE + 1 << false << QStringList{};
-    QTest::newRow("wrong checksum") << V2_SIZE_MASKS << true << QStringList{};
+                               << QStringList{"scene 0=v2 scene ü", "scene 3=v2 café", "mask 255=v2 mask",
+                                              "program 511=v2 program", "event 4735=v2 sequence"};
+    // Refused: the show in memory stays.
+    QTest::newRow("one byte more") << V2_SIZE_IMAGE + 1 << false << QStringList{"scene 7=unsaved"};
+    QTest::newRow("wrong checksum") << V2_SIZE_MASKS << true << QStringList{"scene 7=unsaved"};
 }
 
 void tst_config_files::v2Files()
@@ -501,8 +582,10 @@ void tst_config_files::v2Files()
     buildOldStyleImage(donor.configImage, reinterpret_cast<uint8_t*>(data.data()));
 
     for (int s = 0; s < V2_SCENE_TEXTS; ++s)
-        data += textBlock(s == 0 ? QString::fromUtf8("v2 scene ü").toLocal8Bit() : s == 1 ? QByteArray(100, 'x')
-                                                                                          : QByteArray());
+        data += textBlock(s == 0   ? QString::fromUtf8("v2 scene ü").toUtf8()
+                          : s == 1 ? QByteArray(100, 'x')
+                          : s == 3 ? QByteArray("v2 caf\xE9")
+                                   : QByteArray());
     for (int p = 0; p < img::PROGRAM_SLOTS; ++p)
         data += textBlock(p == 511 ? "v2 program" : "");
     for (int q = 0; q < img::SEQUENCES; ++q)
@@ -529,6 +612,7 @@ void tst_config_files::v2Files()
     QVERIFY(c.projectFileName.isNull());
     QCOMPARE(sceneOf(c, 1)[0], uint8_t(loads ? 0x42 : 0));
     QCOMPARE(c.configImage[img::maskChannelsOf(3)], uint8_t(loads ? 0x17 : 0xFF));
+    QCOMPARE(isMarked(c), !loads);
     if (loads && size >= V2_SIZE_SCENES_PROGRAMS) {
         // A block without its zero byte gives an empty description.
         QVERIFY(c.sceneDescriptions[1].isEmpty());
@@ -568,41 +652,63 @@ void tst_config_files::otherMagics()
     QCOMPARE(c.projectFileName, QStringLiteral("other.cfg"));
 }
 
-void tst_config_files::badFiles_data()
+void tst_config_files::refusedFileLeavesTheShowAlone_data()
 {
     QTest::addColumn<QString>("mutation");
-    QTest::addColumn<bool>("invalid");  // "Invalid file!" rather than "File corrupted."
+    QTest::addColumn<QString>("title");  // of the one message shown
 
     for (const char* m : {"flipped block byte", "truncated to 5 bytes", "truncated inside the record",
-                          "truncated inside the block", "truncated before the text", "unknown first line",
-                          "data offset past the end", "data offset inside the header", "data size past the end",
-                          "text offset past the end", "text offset inside the block", "announced length huge",
-                          "announced length one more", "block of another length", "empty file"})
-        QTest::newRow(m) << QString::fromLatin1(m) << false;
+                          "truncated inside the block", "unknown first line", "data offset past the end",
+                          "data offset inside the header", "data size past the end", "announced length huge",
+                          "announced length one more", "block of another length", "stream decodes to fewer bytes",
+                          "stream decodes to more bytes", "stream cut short", "stream damaged", "empty file",
+                          "v2 stream damaged", "old-style stream cut short"})
+        QTest::newRow(m) << QString::fromLatin1(m) << QStringLiteral("KvOrbit310+");
+    // A long project text is read while the image is inflated beside it.
+    for (const char* m : {"flipped block byte", "stream decodes to fewer bytes", "stream decodes to more bytes",
+                          "stream cut short", "stream damaged"})
+        QTest::addRow("%s, long text", m) << QString::fromLatin1(m) + QStringLiteral(", long text")
+                                           << QStringLiteral("KvOrbit310+");
     for (const char* m : {"header size not a multiple of 16", "no zero byte in the first 512", "header of 512 bytes",
                           "truncated inside the header"})
-        QTest::newRow(m) << QString::fromLatin1(m) << true;
+        QTest::newRow(m) << QString::fromLatin1(m) << QStringLiteral("Invalid file!");
+    QTest::newRow("v1 file") << "v1 file" << "Older version!";
 }
 
-void tst_config_files::badFiles()
+void tst_config_files::refusedFileLeavesTheShowAlone()
 {
     QFETCH(QString, mutation);
-    QFETCH(bool, invalid);
+    QFETCH(QString, title);
+    const QString longText = QStringLiteral(", long text");
+    const bool isLong = mutation.endsWith(longText);
+    mutation.chop(isLong ? longText.size() : 0);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bad.31xcfg"));
     dialogRecorder rec;
     publishedRun run(true);
     kv310_controller_class& c = run.controller;
+
+    // The file to damage holds another show than the one loaded.
     sceneOf(c, 1)[1] = 5;
+    c.sceneDescriptions[9] = QStringLiteral("from the bad file");
+    for (int s = 100; isLong && s < 4100; ++s)
+        c.sceneDescriptions[size_t(s)] = QStringLiteral("a description long enough to fill the text");
     c.write_confDataToFile(path, false);
     QByteArray file = fileBytes(path);
+    const QByteArray fileImage(reinterpret_cast<const char*>(c.configImage), CURRENT_IMAGE_SIZE);
     int h = 0;
     fileBlockRecord r = recordOf(file, h);
+    const QByteArray fileText = file.mid(r.textOffset);
     const auto setAnnounced = [&](uint32_t length) {
         qToBigEndian<uint32_t>(length, file.data() + r.dataOffset);
         r.checksum = qChecksum(QByteArrayView(file.constData() + r.dataOffset, r.dataSize));
         putRecord(file, h, r);
+    };
+    // A stream whose checksum is right, announcing the image.
+    const auto withStream = [&](QByteArray block) {
+        qToBigEndian<uint32_t>(CURRENT_IMAGE_SIZE, block.data());
+        file = framedBlock("Kv310+CFG\r\n", block, fileText);
     };
 
     if (mutation == QLatin1String("flipped block byte")) {
@@ -617,8 +723,6 @@ void tst_config_files::badFiles()
         file.truncate(h + 8);
     } else if (mutation == QLatin1String("truncated inside the block")) {
         file.truncate(r.dataOffset + r.dataSize / 2);
-    } else if (mutation == QLatin1String("truncated before the text")) {
-        file.truncate(r.textOffset - 1);
     } else if (mutation == QLatin1String("unknown first line")) {
         file.replace(0, 3, "XYZ");
     } else if (mutation == QLatin1String("data offset past the end")) {
@@ -630,81 +734,338 @@ void tst_config_files::badFiles()
     } else if (mutation == QLatin1String("data size past the end")) {
         r.dataSize = 0xFFFFFFF0;
         putRecord(file, h, r);
-    } else if (mutation == QLatin1String("text offset past the end")) {
-        r.textOffset = uint32_t(file.size() + 16);
-        putRecord(file, h, r);
-    } else if (mutation == QLatin1String("text offset inside the block")) {
-        r.textOffset = r.dataOffset + 16;
-        putRecord(file, h, r);
     } else if (mutation == QLatin1String("announced length huge")) {
         setAnnounced(0xFFFFFFFF);
     } else if (mutation == QLatin1String("announced length one more")) {
         setAnnounced(CURRENT_IMAGE_SIZE + 1);
     } else if (mutation == QLatin1String("block of another length")) {
-        const QByteArray block = qCompress(QByteArray(CURRENT_IMAGE_SIZE - 1, '\0'), 9);
-        const QByteArray text = file.mid(r.textOffset);
-        file.truncate(r.dataOffset);
-        file += block;
-        r.dataSize = uint32_t(block.size());
-        r.checksum = qChecksum(QByteArrayView(block));
-        r.textOffset = uint32_t((file.size() + 15) / 16 * 16);
-        file.resize(r.textOffset, '\0');
-        file += text;
-        putRecord(file, h, r);
+        file = framedFile("Kv310+CFG\r\n", fileImage.chopped(1), fileText);
+    } else if (mutation == QLatin1String("stream decodes to fewer bytes")) {
+        withStream(qCompress(fileImage.chopped(1), 9));
+    } else if (mutation == QLatin1String("stream decodes to more bytes")) {
+        withStream(qCompress(fileImage + 'x', 9));
+    } else if (mutation == QLatin1String("stream cut short")) {
+        withStream(qCompress(fileImage, 9).chopped(1000));
+    } else if (mutation == QLatin1String("stream damaged")) {
+        QByteArray block = qCompress(fileImage, 9);
+        block[block.size() - 3] = char(block[block.size() - 3] ^ 0x10);  // in the stream's own check
+        withStream(block);
+    } else if (mutation == QLatin1String("v2 stream damaged")) {
+        QByteArray old(OLD_IMAGE_SIZE, '\x11');
+        QByteArray v2 = v2File(old);
+        v2[v2.size() - 5] = char(v2[v2.size() - 5] ^ 0x10);
+        v2.chop(2);
+        const uint16_t sum = qChecksum(QByteArrayView(v2));
+        file = v2 + char(sum & 0xFF) + char(sum >> 8);
+    } else if (mutation == QLatin1String("old-style stream cut short")) {
+        QByteArray block = qCompress(QByteArray(OLD_IMAGE_SIZE, '\x11'), 9).chopped(10);
+        file = framedBlock("Kv310v3CFG\r\n", block, fileText);
     } else if (mutation == QLatin1String("header size not a multiple of 16")) {
         file.remove(h - 2, 1);
     } else if (mutation == QLatin1String("no zero byte in the first 512")) {
         file = QByteArray("Kv310+CFG\r\n") + QByteArray(600, 'x');
     } else if (mutation == QLatin1String("header of 512 bytes")) {
-        file = framedFile("Kv310+CFG\r\n" + QByteArray(500, 'x'),
-                          QByteArray(reinterpret_cast<const char*>(c.configImage), CURRENT_IMAGE_SIZE), "\n");
+        file = framedFile("Kv310+CFG\r\n" + QByteArray(500, 'x'), fileImage, "\n");
+    } else if (mutation == QLatin1String("v1 file")) {
+        file = QByteArray("Kv310CFG\r\n") + QByteArray(2000, '\x5A');
     } else {
         QFAIL("unknown mutation");
     }
     writeBytes(path, file);
 
+    // The show in memory: loaded from a file, then edited without saving.
+    c.ClearConfig(CLEAR_ALL);
+    buildShow(c);
+    buildVisualProject(c, run.project);
+    const QString showPath = dir.filePath(QStringLiteral("show.31xcfg"));
+    c.write_confDataToFile(showPath, false);
+    c.read_confDataFromFile(showPath);
+    markConfiguration(c);
+    const showState before = stateOf(run);
+    rec.clear();
+    QSignalSpy finished(&c, &kv310_controller_class::readFileFinished);
+
+    c.read_confDataFromFile(path);
+
+    QCOMPARE(rec.titles(), QStringList{title});
+    if (title == QLatin1String("Invalid file!")) {
+        QCOMPARE(rec.texts(), QStringList{QStringLiteral("This file is not a valid project description file:\n\"")
+                                          + path + QLatin1Char('"')});
+        QCOMPARE(rec.entries[0].icon, QMessageBox::Warning);
+    } else if (title == QLatin1String("Older version!")) {
+        QCOMPARE(rec.texts(), QStringList{"The file contains previous version of configuration!\nTo convert it into "
+                                          "current format try get\na converting program from KVO website!"});
+        QCOMPARE(rec.entries[0].icon, QMessageBox::Warning);
+    } else {
+        QCOMPARE(rec.texts(), QStringList{readFailed});
+        QCOMPARE(rec.entries[0].icon, QMessageBox::Critical);
+    }
+    compareStates(stateOf(run), before);
+    QVERIFY(isMarked(c));
+    QCOMPARE(finished.count(), 0);
+}
+
+void tst_config_files::cutOrMisplacedTextKeepsTheImage_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<bool>("whole");               // the descriptions are all there
+    QTest::addColumn<bool>("earlyDescriptions");  // the first scene's description came through
+
+    QTest::newRow("cut where the text begins") << "cut 0" << false << false;
+    QTest::newRow("cut in the padding") << "cut -3" << false << false;
+    QTest::newRow("cut after the first line") << "cut 1" << false << false;
+    QTest::newRow("cut inside the first description") << "cut in:Scene 0 " << false << false;
+    QTest::newRow("cut after the scenes") << "cut after:</scenes>\n" << false << true;
+    QTest::newRow("cut inside a later description") << "cut in:Program 2 " << false << true;
+    QTest::newRow("cut inside the devices") << "cut in:<device nr=\"3\">" << false << true;
+    QTest::newRow("cut before the project's end") << "cut in:</project>" << false << true;
+    QTest::newRow("only the final line feed lost") << "cut end:1" << true << true;
+    QTest::newRow("text offset past the end") << "offset past the end" << false << false;
+    QTest::newRow("text offset inside the block") << "offset inside the block" << false << false;
+    QTest::newRow("text offset one line late") << "offset +16" << false << false;
+    QTest::newRow("text offset one line early") << "offset -16" << false << false;
+}
+
+void tst_config_files::cutOrMisplacedTextKeepsTheImage()
+{
+    QFETCH(QString, damage);
+    QFETCH(bool, whole);
+    QFETCH(bool, earlyDescriptions);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cut.31xcfg"));
+    dialogRecorder rec;
+    publishedRun run(true);
+    kv310_controller_class& c = run.controller;
+    buildShow(c);
+    buildVisualProject(c, run.project);
+    // Long enough to be read while the image is inflated beside it.
+    for (int s = 100; s < 4100; ++s)
+        c.sceneDescriptions[size_t(s)] = QStringLiteral("a description long enough to fill the text");
+    const QString firstDescription = c.sceneDescriptions[0];
+    c.write_confDataToFile(path, false);
+    const QByteArray image = packedImage(c);
+    QByteArray file = fileBytes(path);
+    int h = 0;
+    fileBlockRecord r = recordOf(file, h);
+
+    if (damage.startsWith(QLatin1String("cut "))) {
+        const QString where = damage.mid(4);
+        qsizetype at = 0;
+        if (where.startsWith(QLatin1String("in:")))
+            at = file.indexOf(where.mid(3).toUtf8(), r.textOffset) + 2;
+        else if (where.startsWith(QLatin1String("after:")))
+            at = file.indexOf(where.mid(6).toUtf8(), r.textOffset) + where.size() - 6;
+        else if (where.startsWith(QLatin1String("end:")))
+            at = file.size() - where.mid(4).toInt();
+        else if (where == QLatin1String("1"))
+            at = file.indexOf('\n', r.textOffset + 1) + 1;
+        else
+            at = std::max<qsizetype>(r.textOffset + where.toInt(), r.dataOffset + r.dataSize);
+        QVERIFY(at >= r.dataOffset + r.dataSize && at < file.size());
+        file.truncate(at);
+    } else if (damage == QLatin1String("offset past the end")) {
+        r.textOffset ^= 0x01000000;
+    } else if (damage == QLatin1String("offset inside the block")) {
+        r.textOffset ^= 0x00010000;
+    } else if (damage == QLatin1String("offset +16")) {
+        r.textOffset += 16;
+    } else if (damage == QLatin1String("offset -16")) {
+        r.textOffset -= 16;
+    }
+    putRecord(file, h, r);
+    writeBytes(path, file);
+
+    c.ClearConfig(CLEAR_ALL);
     markConfiguration(c);
     run.window->setWindowTitle(QStringLiteral("KvOrbit310+ - before"));
     rec.clear();
     QSignalSpy finished(&c, &kv310_controller_class::readFileFinished);
     c.read_confDataFromFile(path);
 
-    if (invalid) {
-        QCOMPARE(rec.titles(), QStringList{"Invalid file!"});
-        QCOMPARE(rec.texts(), QStringList{QStringLiteral("This file is not a valid project description file:\n\"")
-                                          + path + QLatin1Char('"')});
-        QCOMPARE(rec.entries[0].icon, QMessageBox::Warning);
-    } else {
-        QCOMPARE(rec.texts(), QStringList{readFailed});
-        QCOMPARE(rec.entries[0].icon, QMessageBox::Critical);
-    }
-    // The configuration was cleared for the file; the pages show that.
-    QVERIFY(isCleared(c));
-    QCOMPARE(sceneOf(c, 1)[1], uint8_t(0));
+    // The image is proven whole by its checksum: it is taken.
+    QVERIFY(packedImage(c) == image);
+    QCOMPARE(c.programs.stepCount(2), showSize.steps);
     QCOMPARE(finished.count(), 1);
-    QCOMPARE(run.window->windowTitle(), QStringLiteral("KvOrbit310+"));
+    QCOMPARE(run.window->windowTitle(), QStringLiteral("KvOrbit310+ - cut.31xcfg"));
+    QCOMPARE(rec.titles(), QStringList{"KvOrbit310+"});
+    if (whole) {
+        QCOMPARE(rec.texts(), QStringList{readOk});
+        QCOMPARE(rec.entries[0].icon, QMessageBox::Information);
+        QCOMPARE(groupSummary(run.project), (QStringList{"default:1,3", "Front & back:4,2"}));
+    } else {
+        QCOMPARE(rec.texts(), QStringList{readIncomplete});
+        QCOMPARE(rec.entries[0].icon, QMessageBox::Warning);
+    }
+    QCOMPARE(c.sceneDescriptions[0], earlyDescriptions ? firstDescription : QString());
+    // What the file does not bring is cleared, not kept from before.
+    QVERIFY(c.sceneDescriptions[7].isEmpty());
 }
 
-void tst_config_files::olderVersionIsRefused()
+void tst_config_files::textEncodings_data()
 {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("UTF-8") << QByteArray("Intro \xC3\xA4 \xE2\x80\x93 \xC5\x81\xC3\xB3""d\xC5\xBA") << QString::fromUtf8("Intro ä – Łódź");
+    QTest::newRow("Latin-1") << QByteArray("Intro \xE4 caf\xE9") << QString::fromUtf8("Intro ä café");
+    // Windows-1250 "Łódź": each byte one character, nothing lost.
+    QTest::newRow("Windows code page") << QByteArray("\xA3\xF3""d\x9F") << QString::fromLatin1("\xA3\xF3""d\x9F");
+    QTest::newRow("UTF-8 cut inside a letter") << QByteArray("ab\xC3") << QString::fromLatin1("ab\xC3");
+    QTest::newRow("ASCII") << QByteArray("Intro") << QStringLiteral("Intro");
+}
+
+void tst_config_files::textEncodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("v1.cfg"));
-    writeBytes(path, QByteArray("Kv310CFG\r\n") + QByteArray(2000, '\x5A'));
+    const QString path = dir.filePath(QStringLiteral("text.31xcfg"));
+    kv310_controller_class donor;
+    const QByteArray image(reinterpret_cast<const char*>(donor.configImage), CURRENT_IMAGE_SIZE);
+    const QByteArray xml = "\n<project>\n<file>" + bytes + ".31xcfg</file>\n<descriptions>\n<scenes>\n<scene nr=\"1\">"
+                           + bytes + "</scene>\n</scenes>\n</descriptions>\n</project>\n";
+    QByteArray file = framedFile("Kv310+CFG\r\n", image, xml);
+    int h = 0;
+    fileBlockRecord r = recordOf(file, h);
+    r.textLength = uint32_t(xml.size());  // at least as many characters as bytes
+    putRecord(file, h, r);
+    writeBytes(path, file);
 
     dialogRecorder rec;
     publishedRun run(true);
     kv310_controller_class& c = run.controller;
-    markConfiguration(c);
-    run.window->setWindowTitle(QStringLiteral("KvOrbit310+ - before"));
-    QSignalSpy finished(&c, &kv310_controller_class::readFileFinished);
     c.read_confDataFromFile(path);
-    QCOMPARE(rec.titles(), QStringList{"Older version!"});
-    QCOMPARE(rec.texts(), QStringList{"The file contains previous version of configuration!\nTo convert it into "
-                                      "current format try get\na converting program from KVO website!"});
-    QCOMPARE(rec.entries[0].icon, QMessageBox::Warning);
-    QVERIFY(isCleared(c));
-    QCOMPARE(finished.count(), 1);
-    QCOMPARE(run.window->windowTitle(), QStringLiteral("KvOrbit310+"));
+    QCOMPARE(rec.texts(), QStringList{readOk});
+    QCOMPARE(c.sceneDescriptions[0], text);
+    QCOMPARE(c.projectFileName, text + QStringLiteral(".31xcfg"));
+
+    // Saved again, every character stays, written as UTF-8.
+    c.write_confDataToFile(path, false);
+    const QByteArray saved = fileBytes(path);
+    QVERIFY(saved.contains("<scene nr=\"1\">" + escapeText(text).toUtf8() + "</scene>"));
+    c.ClearConfig(CLEAR_ALL);
+    c.read_confDataFromFile(path);
+    QCOMPARE(c.sceneDescriptions[0], text);
+}
+
+void tst_config_files::cutInsideALetter()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cut.31xcfg"));
+    kv310_controller_class donor;
+    const QByteArray image(reinterpret_cast<const char*>(donor.configImage), CURRENT_IMAGE_SIZE);
+    const QByteArray xml = QString::fromUtf8("\n<project>\n<descriptions>\n<scenes>\n<scene nr=\"1\">Łódź</scene>\n"
+                                             "<scene nr=\"2\">Łódź</scene>\n</scenes>\n</descriptions>\n</project>\n")
+                               .toUtf8();
+    QByteArray file = framedFile("Kv310+CFG\r\n", image, xml);
+    file.truncate(file.lastIndexOf("\xC5\x81") + 1);  // inside the second "Ł"
+    writeBytes(path, file);
+
+    dialogRecorder rec;
+    publishedRun run(true);
+    kv310_controller_class& c = run.controller;
+    c.read_confDataFromFile(path);
+    QCOMPARE(rec.texts(), QStringList{readIncomplete});
+    QCOMPARE(c.sceneDescriptions[0], QString::fromUtf8("Łódź"));
+    QVERIFY(c.sceneDescriptions[1].isEmpty());
+}
+
+void tst_config_files::firstConfigurationOfStartUp_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<bool>("longText");
+    QTest::newRow("whole") << false << false;
+    QTest::newRow("whole, long text") << false << true;
+    QTest::newRow("stream damaged") << true << false;
+    QTest::newRow("stream damaged, long text") << true << true;
+}
+
+void tst_config_files::firstConfigurationOfStartUp()
+{
+    QFETCH(bool, damaged);
+    QFETCH(bool, longText);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("first.31xcfg"));
+    QByteArray image;
+    QString firstDescription;
+    {
+        dialogRecorder rec;
+        publishedRun donor;
+        buildShow(donor.controller);
+        firstDescription = donor.controller.sceneDescriptions[0];
+        for (int s = 100; longText && s < 4100; ++s)
+            donor.controller.sceneDescriptions[size_t(s)] = QStringLiteral("a description long enough to fill the text");
+        donor.controller.write_confDataToFile(path, false);
+        image = packedImage(donor.controller);
+    }
+    if (damaged) {
+        QByteArray file = fileBytes(path);
+        int h = 0;
+        const fileBlockRecord r = recordOf(file, h);
+        QByteArray block = qCompress(image, 9);
+        block[block.size() - 3] = char(block[block.size() - 3] ^ 0x10);
+        writeBytes(path, framedBlock("Kv310+CFG\r\n", block, file.mid(r.textOffset)));
+    }
+
+    dialogRecorder rec;
+    publishedRun run(true);
+    kv310_controller_class fresh;
+    QSignalSpy finished(&run.controller, &kv310_controller_class::readFileFinished);
+    run.controller.readFirstConfiguration(path);
+    if (damaged) {
+        // Nothing was kept aside: the configuration is cleared once more.
+        QCOMPARE(rec.texts(), QStringList{readFailed});
+        QVERIFY(std::memcmp(run.controller.configImage, fresh.configImage, img::SIZE) == 0);
+        QVERIFY(descriptionsOf(run.controller).isEmpty());
+        QCOMPARE(finished.count(), 0);
+    } else {
+        QCOMPARE(rec.texts(), QStringList{readOk});
+        QVERIFY(packedImage(run.controller) == image);
+        QCOMPARE(run.controller.sceneDescriptions[0], firstDescription);
+        QCOMPARE(finished.count(), 1);
+    }
+}
+
+void tst_config_files::compressedBlockFormat_data()
+{
+    QTest::addColumn<bool>("full");
+    QTest::newRow("empty show") << false;
+    QTest::newRow("full show") << true;
+}
+
+void tst_config_files::compressedBlockFormat()
+{
+    QFETCH(bool, full);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("show.31xcfg"));
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    if (full)
+        buildShow(c);
+    c.write_confDataToFile(path, false);
+    const QByteArray image = packedImage(c);
+
+    // Every reader of the format reads the block as qUncompress does. A
+    // cleared show, the smallest file there is, stays no larger than zlib
+    // at its best level makes it.
+    const QByteArray file = fileBytes(path);
+    int h = 0;
+    const fileBlockRecord r = recordOf(file, h);
+    const QByteArray block = file.mid(r.dataOffset, r.dataSize);
+    QVERIFY(qUncompress(block) == image);
+    if (!full)
+        QVERIFY(block.size() <= qCompress(image, 9).size());
+
+    // The stored project description's compressed form is the same frame.
+    const QByteArray text(300000, 'x');
+    const QByteArray stored = compressBlock(text.constData(), text.size());
+    QCOMPARE(qUncompress(stored), text);
+    QCOMPARE(inflateBlock(qCompress(text, 9).constData(), qCompress(text, 9).size(), 400000), text);
 }
 
 void tst_config_files::unreadableFileLeavesTheModelAlone_data()
@@ -712,6 +1073,7 @@ void tst_config_files::unreadableFileLeavesTheModelAlone_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("missing file") << "missing.31xcfg";
     QTest::newRow("directory") << "folder";
+    QTest::newRow("named pipe") << "pipe.31xcfg";
 }
 
 void tst_config_files::unreadableFileLeavesTheModelAlone()
@@ -720,6 +1082,7 @@ void tst_config_files::unreadableFileLeavesTheModelAlone()
 
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.31xcfg"))).constData(), 0600), 0);
     dialogRecorder rec;
     publishedRun run(true);
     kv310_controller_class& c = run.controller;
@@ -731,7 +1094,7 @@ void tst_config_files::unreadableFileLeavesTheModelAlone()
     c.read_confDataFromFile(dir.filePath(name));
     QCOMPARE(rec.texts(), QStringList{readFailed});
     QCOMPARE(sceneOf(c, 2)[0], uint8_t(77));
-    QCOMPARE(c.sceneDescriptions[2], QStringLiteral("unsaved"));
+    QCOMPARE(c.sceneDescriptions[7], QStringLiteral("unsaved"));
     // The program made in memory since the last pack is still there.
     QCOMPARE(c.programs.stepCount(4), 3);
     QCOMPARE(c.projectFileName, QStringLiteral("before.31xcfg"));

@@ -1,6 +1,8 @@
 #include "model/config_image.h"
 #include "support/project_fixture.h"
 #include "support/dialog_recorder.h"
+#include "model/project_text.h"
+#include "xml/xml_writer.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +23,11 @@ private Q_SLOTS:
     void descriptionsRoundTrip();
     void readDescriptionEntries_data();
     void readDescriptionEntries();
-    void fileAndDateAreTakenAsTheyStand();
+    void freeTextsRoundTrip_data();
+    void freeTextsRoundTrip();
+    void olderUnescapedTextsStillRead();
+    void quickReadingEqualsTheReader_data();
+    void quickReadingEqualsTheReader();
     void readVisualProject();
     void readVisualProjectWithoutItsNodes();
     void fieldWithoutAMainWindow();
@@ -293,17 +299,163 @@ void tst_project_xml::readDescriptionEntries()
     QCOMPARE(descriptionsOf(run.controller), expected);
 }
 
-void tst_project_xml::fileAndDateAreTakenAsTheyStand()
+void tst_project_xml::freeTextsRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("plain") << "show.31xcfg";
+    QTest::newRow("angle brackets") << "show<1>.31xcfg";
+    QTest::newRow("a closing tag") << "a</project>b";
+    QTest::newRow("ampersands and an entity") << "R&D && &lt;x&gt;";
+    QTest::newRow("beyond Latin-1") << QString::fromUtf8("Łódź – ☀");
+}
+
+void tst_project_xml::freeTextsRoundTrip()
+{
+    QFETCH(QString, text);
+
+    dialogRecorder rec;
+    publishedRun run(true);
+    kv310_controller_class& c = run.controller;
+    c.projectFileName = text;
+    c.projectFileDate = text + QStringLiteral(" date");
+    c.sceneDescriptions[0] = QStringLiteral("Intro");
+    run.window->field.image = QStringLiteral("/pics/") + text + QStringLiteral(".png");
+    run.window->field.outline = text;
+    run.window->field.width = QStringLiteral("1000");
+    run.window->field.height = QStringLiteral("1000");
+    const QString xml = written(c);
+
+    c.ClearConfig(CLEAR_ALL);
+    run.window->calls.clear();
+    readText(c, xml);
+    QVERIFY(rec.entries.isEmpty());
+    QCOMPARE(c.projectFileName, text);
+    QCOMPARE(c.projectFileDate, text + QStringLiteral(" date"));
+    // The rest of the project is read too.
+    QCOMPARE(c.sceneDescriptions[0], QStringLiteral("Intro"));
+    QCOMPARE(run.window->calls.last(), QStringLiteral("field"));
+    // The field reaches the page as the user gave it.
+    const xml_node* field = run.project.projectTree->findNode(QStringLiteral("field"));
+    QVERIFY(field);
+    QCOMPARE(*field->elementValue(QStringLiteral("image")), QStringLiteral("/pics/") + text + QStringLiteral(".png"));
+    QCOMPARE(*field->elementValue(QStringLiteral("outline")), text);
+}
+
+void tst_project_xml::olderUnescapedTextsStillRead()
 {
     publishedRun run;
     kv310_controller_class& c = run.controller;
-    readText(c, projectText(QStringLiteral("<date>1.1.2020</date>\n<file>a &lt; b.31xcfg</file>\n")));
-    QCOMPARE(c.projectFileName, QStringLiteral("a &lt; b.31xcfg"));
-    QCOMPARE(c.projectFileDate, QStringLiteral("1.1.2020"));
+    readText(c, projectText(QStringLiteral("<date>1.1.2020 10:00.00</date>\n<file>a & b.31xcfg</file>\n"
+                                           "<field>\n<image>C:\\pics\\R&D.png</image>\n</field>\n")));
+    QCOMPARE(c.projectFileName, QStringLiteral("a & b.31xcfg"));
+    QCOMPARE(c.projectFileDate, QStringLiteral("1.1.2020 10:00.00"));
+    QVERIFY(written(c).contains(QStringLiteral("<image>C:\\pics\\R&&D.png</image>")));
 
     readText(c, projectText(QStringLiteral("<contents>x</contents>\n")));
     QVERIFY(c.projectFileName.isNull());
     QVERIFY(c.projectFileDate.isNull());
+}
+
+void tst_project_xml::quickReadingEqualsTheReader_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("descriptions");  // taken by both readings
+
+    // As the writer writes them: every section, texts holding what escapes.
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    c.projectFileName = QStringLiteral("a<b>&c.31xcfg");
+    c.sceneDescriptions[0] = QStringLiteral("Intro <1> && \"more\" > less");
+    c.sceneDescriptions[10239] = QString::fromUtf8("Łódź ☀");
+    c.maskDescriptions[3] = QStringLiteral("mask");
+    c.programDescriptions[511] = QStringLiteral("program");
+    c.stateDescriptions[67] = QStringLiteral("state");
+    c.inputDescriptions[0] = QStringLiteral("input");
+    c.rcuKeyDescriptions[63] = QStringLiteral("key");
+    c.panelDescriptions[13] = QStringLiteral("panel");
+    for (int id : {0, 5, 0x401, 0x802, 0xC01, 0x1003, 0x1201, 0x1285, 0x1346})
+        c.eventDescriptions[size_t(id)] = QStringLiteral("event %1").arg(id);
+    const QString writtenText = written(c);
+    QTest::newRow("as written") << writtenText << 17;
+
+    const QString open = QStringLiteral("\n<project>\n<descriptions>\n");
+    const QString close = QStringLiteral("</descriptions>\n</project>\n");
+    const auto row = [&](const char* name, const QString& lines, int count) {
+        QTest::newRow(name) << open + lines + close << count;
+    };
+    const QString scene = QStringLiteral("<scene nr=\"2\">two</scene>\n");
+    row("one section", "<scenes>\n" + scene + "</scenes>\n", 1);
+    row("attributes in another order",
+        "<events>\n<dmxin>\n<chnl mode=\"off\" nr=\"3\">x</chnl>\n</dmxin>\n</events>\n", 1);
+    row("an attribute twice", "<scenes>\n<scene nr=\"1\" nr=\"2\">x</scene>\n</scenes>\n", 1);
+    row("another attribute", "<scenes>\n<scene id=\"9\" nr=\"2\">x</scene>\n</scenes>\n", 1);
+    row("an indented line", "<scenes>\n " + scene + "</scenes>\n", 1);
+    row("two blanks before an attribute", "<scenes>\n<scene  nr=\"2\">x</scene>\n</scenes>\n", 1);
+    row("an empty value", "<scenes>\n<scene nr=\"2\"></scene>\n" + scene + "</scenes>\n", 1);
+    row("a self-closing element", "<scenes>\n<scene nr=\"2\"/>\n" + scene + "</scenes>\n", 1);
+    row("an empty section", "<scenes>\n</scenes>\n<masks>\n<mask nr=\"1\">m</mask>\n</masks>\n", 1);
+    row("an unknown section", "<other>\n" + scene + "</other>\n<scenes>\n" + scene + "</scenes>\n", 1);
+    row("an element outside the sections", scene + "<scenes>\n" + scene + "</scenes>\n", 1);
+    row("a blank line", "<scenes>\n\n" + scene + "</scenes>\n", 0);
+    row("a stray text line", "<scenes>\ntext\n" + scene + "</scenes>\n", 0);
+    row("a comment line", "<scenes>\n<!-- c -->\n" + scene + "</scenes>\n", 1);
+    row("a closing tag of another name", "<scenes>\n<scene nr=\"2\">two</scena>\n</scenes>\n", 1);
+    row("text after the closing tag", "<scenes>\n<scene nr=\"2\">two</scene> x\n</scenes>\n", 1);
+    row("two elements on a line", "<scenes>\n<scene nr=\"2\">a</scene><scene nr=\"3\">b</scene>\n</scenes>\n", 2);
+    row("a section left open", "<scenes>\n" + scene, 1);
+    row("the same section twice", "<scenes>\n" + scene + "</scenes>\n<scenes>\n<scene nr=\"2\">2nd</scene>\n</scenes>\n", 2);
+    row("an event section outside the events", "<dmxin>\n<chnl nr=\"3\" mode=\"off\">x</chnl>\n</dmxin>\n", 0);
+    row("the mark the quick reading uses",
+        "<scenes>\n<scene nr=\"2\">\x01" "descriptions taken\x02</scene>\n</scenes>\n", 1);
+    QTest::newRow("line ends CR LF") << QString(open + "<scenes>\n" + scene + "</scenes>\n" + close)
+                                           .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
+                                    << 1;
+    QTest::newRow("descriptions inside the library first")
+        << QStringLiteral("\n<project>\n<library>\n<descriptions>\n<scenes>\n") + scene
+               + "</scenes>\n</descriptions>\n</library>\n<descriptions>\n<masks>\n<mask nr=\"1\">m</mask>\n"
+                 "</masks>\n</descriptions>\n</project>\n"
+        << 1;
+    QTest::newRow("two descriptions nodes")
+        << open + "<scenes>\n" + scene + "</scenes>\n</descriptions>\n<descriptions>\n<masks>\n<mask nr=\"1\">m</mask>\n"
+                  "</masks>\n" + close
+        << 1;
+    QTest::newRow("descriptions before the project")
+        << QStringLiteral("\n<descriptions>\n<scenes>\n") + scene + "</scenes>\n</descriptions>\n<project>\n</project>\n"
+        << 0;
+    QTest::newRow("cut inside the descriptions") << QString(writtenText).left(writtenText.indexOf("</masks>")) << 3;
+    QTest::newRow("inside a text collected over lines")
+        << QStringLiteral("\n<project>\n<file>\nname\n<descriptions>\n<scenes>\n") + scene + "</scenes>\n" + close << 1;
+}
+
+void tst_project_xml::quickReadingEqualsTheReader()
+{
+    QFETCH(QString, text);
+    QFETCH(int, descriptions);
+
+    const parsedProject quick = parseProjectText(text, true);
+    const parsedProject reader = parseProjectText(text, false);
+    QCOMPARE(quick.valid, reader.valid);
+    QCOMPARE(quick.hasProject, reader.hasProject);
+    QCOMPARE(quick.closed, reader.closed);
+    QCOMPARE(quick.fileName, reader.fileName);
+    QCOMPARE(quick.fileDate, reader.fileDate);
+    const auto list = [](const parsedProject& p) {
+        QStringList out;
+        for (const parsedProject::description& d : p.descriptions)
+            out << QStringLiteral("%1:%2=%3").arg(int(d.array)).arg(d.index).arg(d.text);
+        return out;
+    };
+    QCOMPARE(list(quick), list(reader));
+    QCOMPARE(int(quick.descriptions.size()), descriptions);
+    const auto tree = [](const parsedProject& p) {
+        QString out;
+        if (p.root) {
+            QTextStream stream(&out);
+            stream << *p.root;
+        }
+        return out;
+    };
+    QCOMPARE(tree(quick), tree(reader));
 }
 
 void tst_project_xml::readVisualProject()

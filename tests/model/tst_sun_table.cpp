@@ -4,10 +4,13 @@
 #include "support/dialog_recorder.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
+
+#include <sys/stat.h>
 
 // The sunrise and sunset table: built-in defaults, calculation, CSV export and import.
 class tst_sun_table : public QObject {
@@ -24,7 +27,8 @@ private Q_SLOTS:
     void exportReadsBackUnchanged();
     void import_data();
     void import();
-    void importOfAMissingFileFails();
+    void importOfAFileThatCannotBeOpenedFails_data();
+    void importOfAFileThatCannotBeOpenedFails();
 };
 
 namespace {
@@ -301,13 +305,27 @@ void tst_sun_table::import()
         QCOMPARE(after[size_t(e)], before[size_t(e)]);
 }
 
-void tst_sun_table::importOfAMissingFileFails()
+void tst_sun_table::importOfAFileThatCannotBeOpenedFails_data()
 {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("named pipe") << "pipe";
+}
+
+void tst_sun_table::importOfAFileThatCannotBeOpenedFails()
+{
+    QFETCH(QString, kind);
     QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sun.csv"));
+    if (kind == QLatin1String("directory"))
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sun.csv")));
+    else if (kind == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     kv310_controller_class c;
     const auto before = table(c);
     dialogRecorder rec;
-    QCOMPARE(c.importSunTimes(dir.filePath(QStringLiteral("none.csv"))), -1);
+    QCOMPARE(c.importSunTimes(path), -1);
     QVERIFY(rec.entries.isEmpty());
     QCOMPARE(table(c), before);
 }

@@ -3314,6 +3314,12 @@ successful!</source>
         <translation>Odczyt konfiguracji
 zakończony pomyślnie!</translation>
     </message>
+    <message>
+        <source>Data read from file,
+but its descriptions are incomplete!</source>
+        <translation>Dane odczytano z pliku,
+ale opisy są niekompletne!</translation>
+    </message>
 </context>
 <context>
     <name>kvVGraph_class</name>

@@ -333,13 +333,17 @@ void tst_copy_tools::aFailedOpenLeavesTheShowAlone()
     QCOMPARE(world->window().windowTitle(), QStringLiteral("KvOrbit310+ - main.31xcfg"));
     QCOMPARE(imageHash(c), show);
 
-    // What the failed read left is copied as it is: a cleared scene 2.
+    // A refused file leaves the other configuration as the last good read
+    // left it, and that is what Copy copies.
+    kv310_controller_class reference;
+    fill(false, reference, 0, 3, 9);
     page.sceneList->setCurrentCell(3, 0);
     page.altFromBox->setValue(2);
     page.altToBox->setValue(2);
     page.altCopyButton->click();
-    QCOMPARE(int(c.configImage[img::sceneChannelsOf(3)]), 0);
-    QCOMPARE(c.sceneDescriptions[3], QString());
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(c.configImage + img::sceneChannelsOf(3)), img::CHANNELS),
+             QByteArray(reinterpret_cast<const char*>(reference.configImage + img::sceneChannelsOf(1)), img::CHANNELS));
+    QCOMPARE(c.sceneDescriptions[3], reference.sceneDescriptions[1]);
 }
 
 void tst_copy_tools::browsingForTheOtherFile()
