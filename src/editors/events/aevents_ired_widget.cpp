@@ -6,3 +6,8 @@ void aevents_ired_widget::refresh()
 {
     ++refreshCount;
 }
+
+void aevents_ired_widget::afterReload()
+{
+    refresh();
+}

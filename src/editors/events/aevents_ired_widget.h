@@ -12,4 +12,6 @@ public:
 
 public slots:
     void refresh();
+    // After the remote-control settings were read: shows the current button again.
+    void afterReload();
 };
