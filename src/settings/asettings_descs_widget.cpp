@@ -6,9 +6,12 @@
 #include "settings/fixed_geometry.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <algorithm>
 
 using settingsPages::placeAt;
 
@@ -82,6 +85,10 @@ QList<QString*> descriptionArrays(kv310_controller_class& c)
         &c.eventDescriptions[EVENT_RC_BUTTON],
     };
 }
+
+constexpr int ITEM_COLUMN_WIDTH = 110;
+// Room the cell leaves around its text: the delegate's margins and the grid.
+constexpr int ITEM_TEXT_MARGINS = 12;
 
 }  // namespace
 
@@ -169,8 +176,10 @@ asettings_descs_widget::asettings_descs_widget(QWidget* parent) : QWidget(parent
 
     descTable = new showDesc_class(categoryRowCounts[0], 2, this);
     placeAt(descTable, 35, 60, 799, 624);
-    descTable->setColumnWidth(0, 110);
+    descTable->setColumnWidth(0, ITEM_COLUMN_WIDTH);
     descTable->setColumnWidth(1, 600);
+    // The descriptions take the width the item labels leave.
+    descTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 
     // The tab is not laid out yet: the page takes the room its widgets need.
     resize(childrenRect().right() + 1, childrenRect().bottom() + 1);
@@ -193,6 +202,20 @@ void asettings_descs_widget::chgCategory(int index)
     descTable->currentCategory = index;
     descTable->currentDescriptions = categoryArrays.value(index, nullptr);
     refresh();
+    fitItemColumn();
+}
+
+void asettings_descs_widget::fitItemColumn()
+{
+    // The longest labels are among the last rows: the highest number, in
+    // each of the category's words.
+    const QFontMetrics metrics(descTable->font());
+    int widest = 0;
+    const int rows = descTable->rowCount();
+    for (int r = std::max(0, rows - 3); r < rows; ++r)
+        if (const QTableWidgetItem* item = descTable->item(r, 0))
+            widest = std::max(widest, metrics.horizontalAdvance(item->text()));
+    descTable->setColumnWidth(0, std::max(ITEM_COLUMN_WIDTH, widest + ITEM_TEXT_MARGINS));
 }
 
 void asettings_descs_widget::refresh()

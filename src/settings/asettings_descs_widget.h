@@ -66,4 +66,8 @@ public slots:
 public:
     // Rewrites every row of the category shown.
     void refresh();
+
+private:
+    // The item column as wide as the category's labels, at least its usual width.
+    void fitItemColumn();
 };
