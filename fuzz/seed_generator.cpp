@@ -18,6 +18,7 @@
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
 #include "support/sample_show.h"
+#include "settings/asettings_ired_tab.h"
 #include "support/virtual_clock.h"
 
 #include <QApplication>
@@ -568,6 +569,47 @@ void tcpSeeds()
 
 } // namespace
 
+// Remote-control settings files as the remote-control tab writes them, and
+// two it must cope with: one from an older installation in Latin-1 and one
+// with broken lines. Each seed starts with the byte choosing the answers.
+void rcuSeeds()
+{
+    kv310_controller_class controller;
+    theController = &controller;
+    fuzzDialogs dialogs;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("seed.rcu"));
+    asettings_ired_tab tab;
+    const auto written = [&](const char* name) {
+        if (!tab.writeRcuFile(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            std::exit(1);
+        }
+        put("rcu_file", name, QByteArray(1, '\0') + contentOf(path));
+        put("xml_reader", (QByteArray("rcu_") + name).constData(), contentOf(path));
+    };
+
+    controller.rcuAddress = 0xFF;
+    controller.rcuKeyCodes.fill(0xFF);
+    written("empty");
+    controller.rcuAddress = 21;
+    for (int b = 0; b < 64; ++b) {
+        controller.rcuKeyCodes[size_t(b)] = b % 5 == 4 ? 0xFF : uint8_t((b * 7) % 64);
+        if (b % 3 == 0)
+            controller.rcuKeyDescriptions[size_t(b)] = QStringLiteral("Przycisk %1 – światło & dym").arg(b + 1);
+    }
+    written("full");
+
+    put("rcu_file", "latin1",
+        QByteArray(1, '\1') + "<contents>Settings for Kv310+ RCU control</contents>\n<sysaddress>0x1F</sysaddress>\n"
+                               "<buttons>\n <button nr=\"3\">\n  <code>017</code>\n  <description>Caf\xe9</description>\n"
+                               " </button>\n <button nr=\"64\">\n  <code>99</code>\n </button>\n</buttons>\n");
+    put("rcu_file", "broken",
+        QByteArray(1, '\2') + "<sysaddress>not used</sysaddress>\n<buttons>\n <button nr=\"1\">\n  <code>5\n"
+                               " <button>\n</buttons>\n<sysaddress>-1</sysaddress>\n");
+    theController = nullptr;
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -591,5 +633,6 @@ int main(int argc, char** argv)
     replySeeds();
     tcpSeeds();
     visualFileSeeds();
+    rcuSeeds();
     return 0;
 }

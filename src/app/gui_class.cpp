@@ -448,7 +448,8 @@ projectFieldTexts gui_class::projectField() const
 
 void gui_class::showDeviceDst(bool active)
 {
-    clockSettings->dstIndicator->setChecked(active);
+    // Only the check state: the daylight-saving switch says whether the user may change it.
+    clockSettings->dstBox->setChecked(active);
 }
 
 void gui_class::showDeviceCalibration(int value)
@@ -464,6 +465,11 @@ void gui_class::setEventsTabEnabled(int index, bool enabled)
 void gui_class::refreshDelayEvents()
 {
     emit refreshDldEvents();
+}
+
+void gui_class::reloadRemoteControlEvents()
+{
+    iredEvents->afterReload();
 }
 
 int gui_class::currentEventPageKind() const

@@ -64,6 +64,7 @@ public:
     void showDeviceCalibration(int value) override;
     void setEventsTabEnabled(int index, bool enabled) override;
     void refreshDelayEvents() override;
+    void reloadRemoteControlEvents() override;
     int currentEventPageKind() const override;
     void setDmxOutEventRange(int first, int last) override;
     void refreshDmxOutEvents() override;

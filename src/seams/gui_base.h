@@ -45,6 +45,10 @@ public:
     // Reloads the delay events page; the action tables ask for it after every
     // stored edit, since an edit can start or stop a delay.
     virtual void refreshDelayEvents() {}
+    // The remote-control settings were read anew (from the controller or a
+    // file): the remote-control events page shows its current button's
+    // actions and texts again.
+    virtual void reloadRemoteControlEvents() {}
     // The kind of the event page in front (the events sub-tab index, 0..6)
     // while the events tab is current; 103, the sequence page, otherwise.
     virtual int currentEventPageKind() const { return 103; }

@@ -3,11 +3,17 @@
 #include <QWidget>
 
 class QCheckBox;
+class QDateTimeEdit;
 class QGroupBox;
+class QLabel;
+class QPushButton;
 class QSpinBox;
 
 // The clock settings box inside the "Date and Time" group of the general
-// settings page.
+// settings page: sets the controller's clock from the PC or from an edited
+// date and time, switches daylight saving on and off and adjusts the clock's
+// calibration. It holds no copy of the model apart from the calibration it
+// shows.
 class asettings_clock_widget : public QWidget {
     Q_OBJECT
 public:
@@ -18,15 +24,24 @@ public:
     // shown last.
     void showDeviceCalibration(int value);
 
-    QCheckBox* dstIndicator;      // "DST": daylight saving time in force on the controller
-    QGroupBox* calibrationGroup;  // checkable; checked while the user edits
+    QDateTimeEdit* dateTimeEdit;   // the date and time to send
+    QCheckBox* useSystemTimeBox;   // sends the PC's time at the click instead
+    QCheckBox* dstEnableBox;       // the image's daylight-saving switch
+    // Daylight saving time in force: shown from the controller's clock, sent
+    // with the clock; the user may change it while daylight saving is enabled.
+    QCheckBox* dstBox;
+    QPushButton* setClockButton;
+    QGroupBox* calibrationGroup;   // checkable; checked while the user edits
     QSpinBox* calibrationSpin;
-    int shownCalibration = 0;     // the calibration taken from the controller or sent last
-    // Calls of refresh() so far. Of the page's content only the calibration
-    // is reloaded yet; the main window's tests count these to see which page
-    // a refresh reaches.
-    int refreshCount = 0;
+    QPushButton* setCalibrationButton;
+    QLabel* adjustmentLabel;
+    int shownCalibration = 0;      // the calibration taken from the controller or sent last
+    int refreshCount = 0;          // reloads so far
 
 public slots:
+    void setClockClicked(bool checked);
+    void calibEnable(bool on);
+    void setCalibration(bool checked);
+    void daylightsSavingEnable(int state);
     void refresh();
 };

@@ -1,22 +1,87 @@
 #pragma once
 
-#include <QWidget>
+#include <QModelIndex>
+#include <QString>
+#include <QTabWidget>
 
-// The remote-control settings tab (settings tab "Remote Control"). The main
-// window's form creates it without a parent as the page of that tab.
-class asettings_ired_tab : public QWidget {
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QStandardItemModel;
+class QTableView;
+
+// The remote-control settings tab (settings tab "Remote Control"): the
+// system address of the remote and, per button, its key code and
+// description; learnt from the remote through the controller, read from and
+// sent to the controller, and kept in ".rcu" files. The settings live in the
+// controller object; the tab holds none of them. The main window's form
+// creates it without a parent as the page of its tab, before the window is
+// published, so its first refresh runs without a main window.
+class asettings_ired_tab : public QTabWidget {
     Q_OBJECT
 public:
     explicit asettings_ired_tab(QWidget* parent = nullptr);
 
-    // Calls of refresh() so far. The page has no content to reload yet (a
-    // refresh only enables the "Remote Control" events tab for a learnt
-    // address); the main window's tests count these to see which page a
-    // refresh reaches.
-    int refreshCount = 0;
+    // Reads a remote-control settings file into the controller, as "Read
+    // from file" does once a name is chosen; false when it cannot be opened.
+    bool readRcuFile(const QString& fileName);
+    // Writes the remote-control settings to a file, replacing it only when
+    // it has been written whole; false (after telling the user) otherwise.
+    bool writeRcuFile(const QString& fileName);
+    // The current button (0..63), or -1 while no row is current.
+    int currentButton() const;
+
+    QTableView* buttonView;
+    QStandardItemModel* buttonModel;
+    QPushButton* readFileButton;
+    QPushButton* saveFileButton;
+    QPushButton* readDeviceButton;
+    QPushButton* sendDeviceButton;
+    QPushButton* clearButton;
+    QCheckBox* noRcuBox;        // "Do not use RCU": "Set" stores no address
+    QCheckBox* notUsedBox;      // "Not used": "Set" stores no key code
+    QGroupBox* addressGroup;
+    QGroupBox* buttonGroup;
+    QPushButton* getAddressButton;
+    QPushButton* setAddressButton;
+    QLabel* addressCaption;
+    QLabel* forcedCodeLabel;
+    QLabel* addressLabel;       // the current address, or "undetermined"
+    QLabel* descriptionCaption;
+    QSpinBox* addressSpin;      // the address "Set" stores
+    QSpinBox* codeSpin;         // the key code "Set" stores
+    QPushButton* getCodeButton;
+    QPushButton* setCodeButton;
+    QLineEdit* descriptionEdit; // the current button's description
+    QString lastRcuPath;        // the remote-control settings file written last
+    int refreshCount = 0;       // reloads so far
 
 public slots:
-    // Rebuilds the button rows; the remote-control events tab is usable
-    // only while a system address (0..31) is set.
+    void buttonChange(const QModelIndex& current, const QModelIndex& previous);
+    void readRCUcfg();
+    void saveRCUcfg();
+    void clearRCUcfg();
+    void forceAddr();
+    void forceCode();
+    void getCode();
+    void getAddr();
+    void useRCState(int state);
+    void unusedState(int state);
+    void readRCUdev();
+    void disableDescEdition();
+
+public:
+    // Rebuilds the button rows and the address; the remote-control events
+    // tab is usable only while a system address (0..31) is set.
     void refresh();
+
+private:
+    // Column 2 of a row: the description cut to the column, or "no description".
+    QString descriptionCell(int button) const;
+    void enableEventsTab(bool enabled);
+    // After a read of the settings: the events page and this tab show them.
+    void settingsReloaded();
 };

@@ -39,6 +39,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QSignalBlocker>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
@@ -1187,15 +1188,25 @@ void tst_main_window::clockServicesReachTheClockPage()
 {
     const auto w = makeWindow();
     gui_base_class* base = w.get();
+    // The controller's report sets the box's check state only; the
+    // daylight-saving switch alone makes it editable.
+    QCheckBox* dst = w->clockSettings->dstBox;
+    QVERIFY(!dst->isEnabled());
     base->showDeviceDst(true);
-    QVERIFY(w->clockSettings->dstIndicator->isChecked());
-    QVERIFY(!w->clockSettings->dstIndicator->isEnabled());
+    QVERIFY(dst->isChecked());
+    QVERIFY(!dst->isEnabled());
+    w->clockSettings->dstEnableBox->setChecked(true);
     base->showDeviceDst(false);
-    QVERIFY(!w->clockSettings->dstIndicator->isChecked());
+    QVERIFY(!dst->isChecked());
+    QVERIFY(dst->isEnabled());
 
     base->showDeviceCalibration(7);
     QCOMPARE(w->clockSettings->calibrationSpin->value(), 7);
-    w->clockSettings->calibrationGroup->setChecked(true);
+    {
+        // Editing as it would be while connected.
+        const QSignalBlocker editing(w->clockSettings->calibrationGroup);
+        w->clockSettings->calibrationGroup->setChecked(true);
+    }
     base->showDeviceCalibration(-3);
     QCOMPARE(w->clockSettings->calibrationSpin->value(), 7);
     QCOMPARE(w->clockSettings->shownCalibration, 7);

@@ -26,6 +26,7 @@ public:
     void showDeviceCalibration(int value) override { calibration.append(value); }
     void setEventsTabEnabled(int index, bool enabled) override { eventsTabs.append({index, enabled}); }
     void refreshDelayEvents() override { ++delayEventsRefreshes; }
+    void reloadRemoteControlEvents() override { ++remoteControlEventsReloads; }
     int currentEventPageKind() const override { return eventPageKind; }
     void setSceneTransparency(bool on) override { sceneTransparency.append(on); }
     bool sceneMonitorHidden() const override { return monitorHidden; }
@@ -68,6 +69,7 @@ public:
     QList<int> calibration;
     QList<QPair<int, bool>> eventsTabs;
     int delayEventsRefreshes = 0;
+    int remoteControlEventsReloads = 0;
     int eventPageKind = 103;  // what currentEventPageKind() reports
     QList<bool> sceneTransparency;  // what the scene editor's transparency was told
     bool monitorHidden = false;     // the scene editor's "Hide monitor window" box

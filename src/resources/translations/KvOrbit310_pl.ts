@@ -1909,6 +1909,194 @@ Czy na pewno przenieść ją do grupy %1?</translation>
         <source>Adjustment:</source>
         <translation>Korekta:</translation>
     </message>
+    <message>
+        <source>Use system date and time</source>
+        <comment>checkbox</comment>
+        <translation>Użyj daty i czasu systemu</translation>
+    </message>
+    <message>
+        <source>Enable Daylight Saving Time</source>
+        <translation>Włącz czas letni</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Ustaw</translation>
+    </message>
+    <message>
+        <source>KvOrbit310+</source>
+        <translation>KvOrbit310+</translation>
+    </message>
+    <message>
+        <source>Date and time setting
+error!</source>
+        <translation>Błąd ustawiania
+daty i czasu!</translation>
+    </message>
+    <message>
+        <source>Date and time setting
+successful!</source>
+        <translation>Data i czas
+ustawione!</translation>
+    </message>
+    <message>
+        <source>USB Interface</source>
+        <translation>Interfejs USB</translation>
+    </message>
+    <message>
+        <source>Not connected!</source>
+        <translation>Brak połączenia!</translation>
+    </message>
+</context>
+<context>
+    <name>asettings_descs_widget</name>
+    <message>
+        <source>States</source>
+        <translation>Stany</translation>
+    </message>
+    <message>
+        <source>State </source>
+        <translation>Stan </translation>
+    </message>
+    <message>
+        <source>Panels</source>
+        <translation>Panele</translation>
+    </message>
+    <message>
+        <source>Panel %1</source>
+        <translation>Panel %1</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Wejścia</translation>
+    </message>
+    <message>
+        <source>Input %1</source>
+        <translation>Wejście %1</translation>
+    </message>
+    <message>
+        <source>RCU inputs</source>
+        <translation>Przyciski pilota</translation>
+    </message>
+    <message>
+        <source>Button %1</source>
+        <translation>Przycisk %1</translation>
+    </message>
+    <message>
+        <source>Scenes</source>
+        <translation>Sceny</translation>
+    </message>
+    <message>
+        <source>Scene %1</source>
+        <translation>Scena %1</translation>
+    </message>
+    <message>
+        <source>Masks</source>
+        <translation>Maski</translation>
+    </message>
+    <message>
+        <source>Mask %1</source>
+        <translation>Maska %1</translation>
+    </message>
+    <message>
+        <source>Programs</source>
+        <translation>Programy</translation>
+    </message>
+    <message>
+        <source>Program %1</source>
+        <translation>Program %1</translation>
+    </message>
+    <message>
+        <source>Timers</source>
+        <translation>Timery</translation>
+    </message>
+    <message>
+        <source>Timer %1</source>
+        <translation>Timer %1</translation>
+    </message>
+    <message>
+        <source>Delays ( Events: delay end )</source>
+        <translation>Opóźnienia ( zdarzenia: koniec )</translation>
+    </message>
+    <message>
+        <source>Delay %1</source>
+        <translation>Opóźnienie %1</translation>
+    </message>
+    <message>
+        <source>Sequences ( Events: sequence start )</source>
+        <translation>Sekwencje ( zdarzenia: start )</translation>
+    </message>
+    <message>
+        <source>Sequence %1</source>
+        <translation>Sekwencja %1</translation>
+    </message>
+    <message>
+        <source>Events: DMX input</source>
+        <translation>Zdarzenia: wejście DMX</translation>
+    </message>
+    <message>
+        <source>Channel %1: %2</source>
+        <translation>Kanał %1: %2</translation>
+    </message>
+    <message>
+        <source>Events: DMX output</source>
+        <translation>Zdarzenia: wyjście DMX</translation>
+    </message>
+    <message>
+        <source>Events: internal</source>
+        <translation>Zdarzenia: wewnętrzne</translation>
+    </message>
+    <message>
+        <source>Internal event %1</source>
+        <translation>Zdarz. wewn. %1</translation>
+    </message>
+    <message>
+        <source>Events: input state changed</source>
+        <translation>Zdarzenia: zmiana stanu wejścia</translation>
+    </message>
+    <message>
+        <source>Input %1: %2</source>
+        <translation>Wejście %1: %2</translation>
+    </message>
+    <message>
+        <source>Events: RCU keys events</source>
+        <translation>Zdarzenia: klawisze pilota</translation>
+    </message>
+    <message>
+        <source>Btn %1: %2</source>
+        <translation>Przyc. %1: %2</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Pozycja</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Opis</translation>
+    </message>
+    <message>
+        <source>Choose description category: </source>
+        <translation>Wybierz kategorię opisów: </translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>wł.</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>wył.</translation>
+    </message>
+    <message>
+        <source>pressed</source>
+        <translation>naciśnięty</translation>
+    </message>
+    <message>
+        <source>repeated</source>
+        <translation>powtarzany</translation>
+    </message>
+    <message>
+        <source>released</source>
+        <translation>zwolniony</translation>
+    </message>
 </context>
 <context>
     <name>asettings_dmx_in_widget</name>
@@ -2025,6 +2213,164 @@ Czy na pewno przenieść ją do grupy %1?</translation>
     <message>
         <source>Unused</source>
         <translation>Nieużywane</translation>
+    </message>
+</context>
+<context>
+    <name>asettings_ired_tab</name>
+    <message>
+        <source>Button</source>
+        <comment>column name</comment>
+        <translation>Przycisk</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <comment>column name</comment>
+        <translation>Kod</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <comment>column name</comment>
+        <translation>Opis</translation>
+    </message>
+    <message>
+        <source>Read from file</source>
+        <translation>Wczytaj z pliku</translation>
+    </message>
+    <message>
+        <source>Save to file</source>
+        <translation>Zapisz do pliku</translation>
+    </message>
+    <message>
+        <source>Read from controller</source>
+        <translation>Odczytaj ze sterownika</translation>
+    </message>
+    <message>
+        <source>Send to controller</source>
+        <translation>Wyślij do sterownika</translation>
+    </message>
+    <message>
+        <source>Clear settings</source>
+        <translation>Wyczyść ustawienia</translation>
+    </message>
+    <message>
+        <source>System Address</source>
+        <translation>Adres systemowy</translation>
+    </message>
+    <message>
+        <source>Do not use RCU</source>
+        <translation>Bez pilota</translation>
+    </message>
+    <message>
+        <source>Forced</source>
+        <translation>Adres ręczny</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Ustaw</translation>
+    </message>
+    <message>
+        <source>Get from RCU</source>
+        <translation>Pobierz z pilota</translation>
+    </message>
+    <message>
+        <source>Selected Button</source>
+        <translation>Wybrany przycisk</translation>
+    </message>
+    <message>
+        <source>Not used</source>
+        <translation>Nieużywany</translation>
+    </message>
+    <message>
+        <source>Forced code</source>
+        <translation>Kod ręczny</translation>
+    </message>
+    <message>
+        <source>Get code from RCU</source>
+        <translation>Pobierz kod z pilota</translation>
+    </message>
+    <message>
+        <source>Current system address:</source>
+        <translation>Bieżący adres systemowy:</translation>
+    </message>
+    <message>
+        <source>undetermined</source>
+        <translation>nieokreślony</translation>
+    </message>
+    <message>
+        <source>Button description</source>
+        <translation>Opis przycisku</translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>brak opisu</translation>
+    </message>
+    <message>
+        <source>Btn %1</source>
+        <translation>Prz. %1</translation>
+    </message>
+    <message>
+        <source>KvOrbit RCU Settings (*.rcu)</source>
+        <translation>Ustawienia pilota KvOrbit (*.rcu)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Wszystkie pliki (*)</translation>
+    </message>
+    <message>
+        <source>Choose a RCU settings file for </source>
+        <translation>Wybierz plik ustawień pilota dla sterownika </translation>
+    </message>
+    <message>
+        <source> controller</source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>File error</source>
+        <translation>Błąd pliku</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot; to write!</source>
+        <translation>Nie można otworzyć pliku &quot;%1&quot; do zapisu!</translation>
+    </message>
+    <message>
+        <source>Choose a RCU settings file for KV310 controller</source>
+        <translation>Wybierz plik ustawień pilota dla sterownika KV310</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;!</source>
+        <translation>Nie można otworzyć pliku &quot;%1&quot;!</translation>
+    </message>
+    <message>
+        <source>Data error!</source>
+        <translation>Błąd danych!</translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation>Pomiń</translation>
+    </message>
+    <message>
+        <source>Ignore all</source>
+        <translation>Pomiń wszystkie</translation>
+    </message>
+    <message>
+        <source>Undetermined RCU address value!</source>
+        <translation>Nieokreślony adres pilota!</translation>
+    </message>
+    <message>
+        <source>Invalid system address value!</source>
+        <translation>Nieprawidłowy adres systemowy!</translation>
+    </message>
+    <message>
+        <source>Undetermined key codes table!</source>
+        <translation>Nieokreślona tablica kodów klawiszy!</translation>
+    </message>
+    <message>
+        <source>Invalid key number!</source>
+        <translation>Nieprawidłowy numer klawisza!</translation>
+    </message>
+    <message>
+        <source>Invalid key code!</source>
+        <translation>Nieprawidłowy kod klawisza!</translation>
     </message>
 </context>
 <context>
