@@ -6,7 +6,8 @@
 //
 //   bench_descs_page [runs]
 
-#include "bench_show.h"
+#include "bench_dialogs.h"
+#include "support/sample_show.h"
 
 #include "model/globals.h"
 #include "model/kv310_controller.h"
@@ -52,11 +53,11 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
-    benchShow::quietDialogs quiet;
+    benchDialogs::quietDialogs quiet;
     installDialogSeam(&quiet);
     kv310_controller_class controller;
     theController = &controller;
-    benchShow::buildShow(controller);
+    sampleShow::build(controller, sampleShow::full);
 
     QWidget tab;
     tab.resize(1070, 703);

@@ -6,7 +6,8 @@
 //
 //   bench_scene_page [runs]
 
-#include "bench_show.h"
+#include "bench_dialogs.h"
+#include "support/sample_show.h"
 
 #include "editors/scenes/admx512_sliders_widget.h"
 #include "editors/scenes/admx_slider_widget.h"
@@ -52,12 +53,12 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
-    benchShow::quietDialogs quiet;
+    benchDialogs::quietDialogs quiet;
     installDialogSeam(&quiet);
     channelCount = 512;
     kv310_controller_class controller;
     theController = &controller;
-    benchShow::buildShow(controller);
+    sampleShow::build(controller, sampleShow::full);
 
     QWidget tab;
     tab.resize(1070, 703);

@@ -3,7 +3,8 @@
 // not counted), each set beside a plain write and a plain read of the same
 // bytes. The scene page does both within a click: each stays under 50 ms.
 
-#include "bench_show.h"
+#include "bench_dialogs.h"
+#include "support/sample_show.h"
 
 #include "editors/scenes/dmx_sheet.h"
 #include "model/config_image.h"
@@ -40,11 +41,11 @@ double bestOf(int rounds, const std::function<void()>& work)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchShow::quietDialogs quiet;
+    benchDialogs::quietDialogs quiet;
     installDialogSeam(&quiet);
     QTemporaryDir dir;
     kv310_controller_class c;
-    benchShow::buildShow(c);
+    sampleShow::build(c, sampleShow::full);
     const dmxSheetKind& kind = dmxSheetKind::scenes();
     const QString sheetPath = dir.filePath(QStringLiteral("scenes.csv"));
     const QString plainPath = dir.filePath(QStringLiteral("plain.csv"));
