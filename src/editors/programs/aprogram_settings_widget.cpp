@@ -450,13 +450,22 @@ void aprogram_settings_widget::buildEntriesPage()
     entriesView->setFont(listFont);
     entriesView->setSelectionMode(QAbstractItemView::SingleSelection);
     entriesView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A title wider than its column widens it; the title of the current
+    // row's columns is drawn bold.
+    QFont titleFont = entriesView->horizontalHeader()->font();
+    titleFont.setBold(true);
     const int widths[] = {130, 130, 100};
+    int columns = 0;
     for (int c = 0; c < 3; ++c) {
-        // A title wider than its column widens it.
-        const int title = QFontMetrics(entriesView->horizontalHeader()->font())
-                              .horizontalAdvance(entriesModel->headerData(c, Qt::Horizontal).toString());
-        entriesView->setColumnWidth(c, qMax(widths[c], title + 16));
+        const int title =
+            QFontMetrics(titleFont).horizontalAdvance(entriesModel->headerData(c, Qt::Horizontal).toString());
+        entriesView->setColumnWidth(c, qMax(widths[c], title + 12));
+        columns += entriesView->columnWidth(c);
     }
+    // The table grows towards the buttons to keep every column in view.
+    const int needed = 2 * entriesView->frameWidth() + entriesView->verticalHeader()->sizeHint().width() + columns
+                       + entriesView->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, entriesView);
+    entriesView->resize(qBound(405, needed, 430), 388);
     entriesDelegate = new aprogram_entry_delegate(this);
     entriesView->setItemDelegate(entriesDelegate);
 
