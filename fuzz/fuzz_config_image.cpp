@@ -1,16 +1,20 @@
 // The tables of a configuration image as a file or the controller brings
 // them: any bytes in them are unpacked into the memory tables, the
 // active-scenes page takes the configuration read and applies it, and the
-// show that results packs, rescales and clears again.
+// show that results packs, rescales and clears again. Before that, programs
+// of the image as it came are copied into another show, as the program page
+// copies them from "Another Configuration".
 //
 // Input: u8 base (bit 0: a small show instead of the cleared image; bits 1-2
-// what is done after reading), u32 clear flags, then patches until the input
-// ends: u8 region, u32 offset into it, u8 length - 1, the bytes.
+// what is done after reading), u32 clear flags (also choosing the programs
+// copied and the answers to the copy's questions), then patches until the
+// input ends: u8 region, u32 offset into it, u8 length - 1, the bytes.
 
 #include "editors/scenes/as_conf_widget.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "model/program_copy.h"
 #include "common/fuzz_input.h"
 #include "common/fuzz_support.h"
 #include "support/sample_show.h"
@@ -61,6 +65,25 @@ struct run {
     std::vector<uint8_t> show;
 };
 
+// Programs of `other`'s packed image copied into a show of their own, read
+// step by step from the image as it is: first program, how many, where they
+// go, the pool and the order are drawn from `choice`, and so are the answers
+// to the copy's questions.
+void copyProgramsOf(const kv310_controller_class& other, uint32_t choice, fuzzDialogs& dialogs)
+{
+    static const auto show = std::make_unique<kv310_controller_class>();
+    show->programs.clear();
+    show->extraEntries.clear();
+    programCopyRequest request;
+    request.first = int(choice & 0x1FF);
+    request.last = request.first + int((choice >> 9) & 0x3F) - 1;
+    request.destination = int((choice >> 15) & 0x1FF);
+    request.pool = int((choice >> 24) & 0x7F) * 80;
+    request.reverse = (choice >> 31) != 0;
+    dialogs.choices = choice;
+    programCopy::fromOther(other, *show, request);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -85,6 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const size_t length = std::min<size_t>(size_t(in.u8()) + 1, g.size - offset);
         in.bytes(c.configImage + g.offset + offset, length);
     }
+
+    copyProgramsOf(c, clearFlags, dialogs);
 
     // As a file or a read from the controller leaves the image.
     c.programs.unpackPrograms(c.configImage);

@@ -180,6 +180,31 @@ void imageSeeds()
     put("config_image", "patched", patched.out);
 }
 
+// Programs of the small show copied as from another configuration: as they
+// are, reversed, and with a step that names no scene.
+void programCopySeeds()
+{
+    const auto choice = [](uint32_t first, uint32_t count, uint32_t destination, uint32_t pool, bool reverse) {
+        return first | count << 9 | destination << 15 | pool << 24 | uint32_t(reverse) << 31;
+    };
+    fuzzOutput plain;
+    plain.u8(1);
+    plain.u32(choice(0, 6, 20, 2, false));
+    put("config_image", "copy", plain.out);
+    fuzzOutput reversed;
+    reversed.u8(1);
+    reversed.u32(choice(1, 3, 0, 127, true));
+    put("config_image", "copy_reversed", reversed.out);
+    fuzzOutput damaged;
+    damaged.u8(1);
+    damaged.u32(choice(0, 2, 400, 1, false));
+    damaged.u8(10);   // the step records
+    damaged.u32(8);
+    damaged.u8(1);
+    damaged.u16(10240);
+    put("config_image", "copy_damaged", damaged.out);
+}
+
 void storedProjectSeeds(published& run)
 {
     fuzzDialogs dialogs;
@@ -254,6 +279,8 @@ void stateTextSeeds()
         full.scenes.append(uint16_t(n * 9));
     full.masks = {1, 2};
     seed("lists_cut_at_the_end", 0x0A, full);
+}
+
 // Sheets as the pages write them, from the fuzz show, and a few by hand.
 void sheetSeeds(published& run)
 {
@@ -626,6 +653,7 @@ int main(int argc, char** argv)
         sheetSeeds(run);
     }
     imageSeeds();
+    programCopySeeds();
     sunSeeds();
     stateTextSeeds();
     languageSeeds();

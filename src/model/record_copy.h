@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class kv310_controller_class;
 
 // The two tables of 512-byte level records with a fadeTimes entry and a
@@ -24,3 +26,17 @@ struct recordCopyParts {
 // whose last record lies before its first, copies nothing.
 int copyRecords(const kv310_controller_class& source, int first, int last, kv310_controller_class& target,
                 int destination, recordTable table, const recordCopyParts& parts = {});
+
+// One record of a copy by pairs.
+struct recordPair {
+    int source;
+    int destination;
+};
+
+// Copies the source record of each pair onto its destination record, pair
+// by pair. Pairs that name a record outside the table are passed over.
+// Within one controller object every destination receives what its source
+// held before the copy began, however the pairs share records. Returns the
+// number of records copied.
+int copyRecordPairs(const kv310_controller_class& source, const std::vector<recordPair>& pairs,
+                    kv310_controller_class& target, recordTable table, const recordCopyParts& parts = {});

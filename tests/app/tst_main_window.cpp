@@ -4,6 +4,7 @@
 #include "app/clear_conf_dialog.h"
 #include "app/right_panel_widget.h"
 #include "app/startup.h"
+#include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 #include "transport/t_threadDevice.h"
 #include "editors/events/aevents_clock_widget.h"
@@ -32,6 +33,7 @@
 #include "settings/asettings_dmx_set_widget.h"
 #include "settings/asettings_dmx_widget.h"
 #include "settings/asettings_ired_tab.h"
+#include "program_rig.h"
 #include "support/dialog_recorder.h"
 #include "visualisation/kv_vgraph.h"
 #include "xml/xml_node.h"
@@ -218,6 +220,10 @@ private Q_SLOTS:
     void designModeNeedsALibrary();
     void clockServicesReachTheClockPage();
     void actionTablesReachTheDelayPageAndTheTabs();
+    void readsReloadTheProgramPage();
+    void copiedScenesReachTheSceneList();
+    void oneOtherConfigurationForThreePages();
+    void channelLimitReachesTheSceneAndMaskPages();
 
 private:
     std::unique_ptr<gui_class> makeWindow();
@@ -1232,6 +1238,159 @@ void tst_main_window::actionTablesReachTheDelayPageAndTheTabs()
     emit table.actionDelegate->forceRefresh();
     QCOMPARE(moved(*w, before), (QMap<QString, int>{{"delayEvents", 1}}));
     QCOMPARE(table.refreshCount, 1);
+}
+
+// A configuration read from a file and from the controller reaches the
+// program page as the user looks at it: the program list with its slots and
+// descriptions, and the step grid of the current program.
+void tst_main_window::readsReloadTheProgramPage()
+{
+    programSession session;
+    gui_class& w = *session.rig->window;
+    kv310_controller_class& c = *session.rig->controller;
+    aprogram_settings_widget* programs = w.programEditor;
+    const QString path = session.dir.filePath(QStringLiteral("show.31xcfg"));
+    {
+        kv310_controller_class other;
+        other.programs.setStepCount(0, 7);
+        other.programDescriptions[0] = QStringLiteral("seven steps");
+        other.sceneDescriptions[3] = QStringLiteral("scene four");
+        for (int i = 0; i < 2; ++i) {
+            auto entry = std::make_unique<extraEntry>();
+            entry->program = 0;
+            entry->fromStep = uint16_t(2 + i);
+            entry->slot = uint16_t(511 - i);
+            other.extraEntries.push_back(std::move(entry));
+        }
+        img::putU16(other.configImage, img::firstExtraSlot, 510);
+        img::putU16(other.configImage, img::outputChannelCount, 100);
+        other.write_confDataToFile(path, false);
+    }
+    w.tabWidget_main->setCurrentIndex(2);
+    programs->stepCountBox->setValue(3);
+    programs->toolTabs->setCurrentIndex(1);
+    programs->gridCell(1)->setChecked(true);
+    QVERIFY(programs->gridCell(2)->isEnabled() && !programs->gridCell(3)->isEnabled());
+
+    session.rec.answerFile(path);
+    w.rightPanel->readFileButton->click();
+    QCOMPARE(session.rec.texts().last(), QStringLiteral("Data read from file\n    successful!"));
+    QCOMPARE(c.extraEntries.size(), size_t(2));
+    QCOMPARE(programs->programRows, 510);
+    QCOMPARE(programs->programList->rowCount(), 510);
+    QCOMPARE(programs->programList->item(0, 0)->text(), QStringLiteral("seven steps"));
+    for (int s = 0; s < 10; ++s)
+        QCOMPARE(programs->gridCell(s)->isEnabled(), s < 7);
+    QVERIFY(programs->gridCell(1)->isChecked());
+    QCOMPARE(programs->rangeToBox->maximum(), 7);
+    QCOMPARE(channelCount, 100);
+    QCOMPARE(w.sceneEditor->sceneList->item(3, 0)->text(), QStringLiteral("scene four"));
+
+    // Sent to the controller, changed here, read back.
+    QVERIFY(session.rig->connect());
+    session.rec.clear();
+    w.rightPanel->sendButton->click();
+    QCOMPARE(session.rec.texts().last(), QStringLiteral("Config and data writing\n     successful!"));
+    programs->stepCountBox->setValue(2);
+    w.dmxOutSettings->settingsPanel->spinChnlMax->setValue(200);
+    QCOMPARE(channelCount, 200);
+    programs->toolTabs->setCurrentIndex(0);
+    programs->toolTabs->setCurrentIndex(1);
+    QVERIFY(!programs->gridCell(2)->isEnabled());
+    w.rightPanel->readButton->click();
+    QCOMPARE(session.rec.texts().last(), QStringLiteral("Configuration reading\nsuccessful!"));
+    QCOMPARE(c.programs.stepCount(0), 7);
+    for (int s = 0; s < 10; ++s)
+        QCOMPARE(programs->gridCell(s)->isEnabled(), s < 7);
+    QCOMPARE(programs->shownSteps, 7);
+    QCOMPARE(channelCount, 100);
+    QCOMPARE(w.dmxOutSettings->settingsPanel->spinChnlMax->value(), 100);
+}
+
+// A copy on the program page relabels the scene list, and "Edit current
+// scene" jumps to a copied scene.
+void tst_main_window::copiedScenesReachTheSceneList()
+{
+    programSession session;
+    gui_class& w = *session.rig->window;
+    kv310_controller_class& c = *session.rig->controller;
+    aprogram_settings_widget* programs = w.programEditor;
+    c.programs.setStepCount(0, 2);
+    c.programs.setScene(0, 0, 5);
+    c.programs.setScene(0, 1, 6);
+    c.sceneDescriptions[6] = QStringLiteral("second");
+    w.tabWidget_main->setCurrentIndex(2);
+    programs->toolTabs->setCurrentIndex(2);
+    programs->programList->setCurrentCell(4, 0);
+    programs->poolBox->setValue(1001);
+    programs->copyButton->click();
+    QCOMPARE(c.programs.scene(4, 1), 1001);
+    QCOMPARE(w.sceneEditor->sceneList->item(1001, 0)->text(), QStringLiteral("second"));
+
+    programs->toolTabs->setCurrentIndex(0);
+    programs->stepTable->setCurrentIndex(programs->stepTable->model()->index(1, 0));
+    programs->editSceneButton->click();
+    QCOMPARE(w.tabWidget_main->currentIndex(), 1);
+    QCOMPARE(w.sceneEditor->currentScene, 1001);
+    QCOMPARE(w.sceneEditor->descriptionEdit->text(), QStringLiteral("second"));
+}
+
+// Each page that opens another configuration releases those of the other
+// pages first; a window that goes takes its pages' with it.
+void tst_main_window::oneOtherConfigurationForThreePages()
+{
+    programSession session;
+    const QString path = session.dir.filePath(QStringLiteral("other.31xcfg"));
+    {
+        kv310_controller_class other;
+        other.write_confDataToFile(path, false);
+    }
+    gui_class& w = *session.rig->window;
+    aprogram_settings_widget* programs = w.programEditor;
+    ascene_settings_widget* scenes = w.sceneEditor;
+    amask_settings_widget* masks = w.maskEditor;
+
+    scenes->fileEdit->setText(path);
+    scenes->openFileButton->click();
+    masks->fileEdit->setText(path);
+    masks->openFileButton->click();
+    QVERIFY(!scenes->tmpDev && masks->tmpDev);
+
+    programs->fileEdit->setText(path);
+    programs->openButton->click();
+    QVERIFY(programs->tmpDev);
+    QVERIFY(programs->altCopyButton->isEnabled());
+    QVERIFY(!masks->tmpDev && !masks->altCopyButton->isEnabled());
+
+    const QPointer<kv310_controller_class> held(programs->tmpDev);
+    scenes->openFileButton->click();
+    QVERIFY(held.isNull());
+    QVERIFY(!programs->tmpDev && !programs->altCopyButton->isEnabled());
+    QVERIFY(scenes->tmpDev);
+
+    scenes->releaseButton->click();
+    programs->openButton->click();
+    const QPointer<kv310_controller_class> last(programs->tmpDev);
+    QVERIFY(!last.isNull());
+    session.rig->window.reset();
+    theMainWindow = nullptr;
+    QVERIFY(last.isNull());
+}
+
+void tst_main_window::channelLimitReachesTheSceneAndMaskPages()
+{
+    programSession session;
+    gui_class& w = *session.rig->window;
+    w.dmxOutSettings->settingsPanel->spinChnlMax->setValue(64);
+    QCOMPARE(channelCount, 64);
+    for (arecord_settings_widget* page : {static_cast<arecord_settings_widget*>(w.sceneEditor),
+                                          static_cast<arecord_settings_widget*>(w.maskEditor)}) {
+        QCOMPARE(page->toChannelBox->maximum(), 64);
+        QVERIFY(page->channelBoxes[63]->isEnabled());
+        QVERIFY(!page->channelBoxes[64]->isEnabled());
+    }
+    w.dmxOutSettings->settingsPanel->spinChnlMax->setValue(512);
+    QVERIFY(w.maskEditor->channelBoxes[511]->isEnabled());
 }
 
 QTEST_MAIN(tst_main_window)

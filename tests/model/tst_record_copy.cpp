@@ -14,6 +14,8 @@ class tst_record_copy : public QObject {
 private Q_SLOTS:
     void copies_data();
     void copies();
+    void copiesPairs_data();
+    void copiesPairs();
 };
 
 Q_DECLARE_METATYPE(recordTable)
@@ -155,6 +157,65 @@ void tst_record_copy::copies()
         QCOMPARE(got.times.reserved, was.times.reserved);
         QCOMPARE(got.description, description ? src.description : was.description);
     }
+}
+
+using pairList = std::vector<recordPair>;
+Q_DECLARE_METATYPE(pairList)
+
+void tst_record_copy::copiesPairs_data()
+{
+    QTest::addColumn<bool>("oneShow");
+    QTest::addColumn<pairList>("pairs");
+    QTest::addColumn<pairList>("copied");  // what each destination holds afterwards
+
+    // Within one show every destination gets what its source held before.
+    QTest::newRow("swap") << true << pairList{{101, 100}, {100, 101}} << pairList{{101, 100}, {100, 101}};
+    QTest::newRow("chain upwards") << true << pairList{{1, 2}, {2, 3}, {3, 4}} << pairList{{1, 2}, {2, 3}, {3, 4}};
+    QTest::newRow("chain downwards") << true << pairList{{3, 2}, {2, 1}} << pairList{{3, 2}, {2, 1}};
+    QTest::newRow("apart") << true << pairList{{5, 500}, {0, 501}} << pairList{{5, 500}, {0, 501}};
+    QTest::newRow("from another show") << false << pairList{{101, 100}, {100, 101}}
+                                       << pairList{{101, 100}, {100, 101}};
+    // Records outside the table are passed over.
+    QTest::newRow("outside") << true << pairList{{10240, 7}, {3, 10240}, {-1, 8}, {4, 9}} << pairList{{4, 9}};
+}
+
+void tst_record_copy::copiesPairs()
+{
+    QFETCH(bool, oneShow);
+    QFETCH(pairList, pairs);
+    QFETCH(pairList, copied);
+
+    const recordTable table = recordTable::scenes;
+    kv310_controller_class target;
+    std::unique_ptr<kv310_controller_class> other;
+    fill(target, table, 0);
+    kv310_controller_class* source = &target;
+    if (!oneShow) {
+        other = std::make_unique<kv310_controller_class>();
+        fill(*other, table, 1);
+        source = other.get();
+    }
+    const QList<record> from = snapshot(*source, table);
+    const QList<record> before = snapshot(target, table);
+
+    // The pool copy of the program page: levels and description, no times.
+    recordCopyParts parts;
+    parts.fadeUp = parts.duration = parts.fadeDown = false;
+    QCOMPARE(copyRecordPairs(*source, pairs, target, table, parts), int(copied.size()));
+
+    const QList<record> after = snapshot(target, table);
+    QList<int> destinations;
+    for (const recordPair& p : copied) {
+        destinations << p.destination;
+        const record& got = after.at(p.destination);
+        QCOMPARE(got.levels, from.at(p.source).levels);
+        QCOMPARE(got.description, from.at(p.source).description);
+        QVERIFY(std::memcmp(&got.times, &before.at(p.destination).times, sizeof got.times) == 0);
+    }
+    for (int r = 0; r < after.size(); ++r)
+        if (!destinations.contains(r))
+            QVERIFY2(after.at(r).levels == before.at(r).levels && after.at(r).description == before.at(r).description,
+                     qPrintable(QStringLiteral("record %1 changed").arg(r)));
 }
 
 QTEST_MAIN(tst_record_copy)

@@ -2,12 +2,16 @@
 
 #include "editors/programs/aprogram_conf_delegate.h"
 #include "editors/programs/aprogram_conf_widget.h"
+#include "editors/programs/aprogram_entry_delegate.h"
+#include "model/clear_flags.h"
 #include "model/config_image.h"
 #include "model/events.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "model/program_copy.h"
 #include "model/time_codes.h"
 #include "seams/dialog_seam.h"
+#include "seams/gui_base.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/inf_time_class.h"
 #include "widgets/my_time_edit.h"
@@ -24,8 +28,10 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 
 namespace {
@@ -127,6 +133,7 @@ aprogram_settings_widget::aprogram_settings_widget(kv310_controller_class*, QWid
     buildSingleSteps();
     buildGroupTab();
     buildCopyTab();
+    buildEntriesPage();
 
     connect(programList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &aprogram_settings_widget::programNumberChange);
@@ -346,6 +353,13 @@ void aprogram_settings_widget::buildGroupTab()
     setDurationButton = setButton(490, 510);
     infiniteBox = new QCheckBox(tr("Infinite"), tab);
     infiniteBox->setGeometry(360, 534, 150, 23);
+
+    connect(rangeFromBox, &guardedSpinBox::valueAccepted, this, &aprogram_settings_widget::validStart);
+    connect(rangeToBox, &guardedSpinBox::valueAccepted, this, &aprogram_settings_widget::validEnd);
+    connect(executeButton, &QPushButton::clicked, this, &aprogram_settings_widget::selectSome);
+    connect(setSceneButton, &QPushButton::clicked, this, &aprogram_settings_widget::setStepScene);
+    connect(setFadeUpButton, &QPushButton::clicked, this, &aprogram_settings_widget::setRiseTime);
+    connect(setDurationButton, &QPushButton::clicked, this, &aprogram_settings_widget::setLastTime);
 }
 
 void aprogram_settings_widget::buildCopyTab()
@@ -408,11 +422,79 @@ void aprogram_settings_widget::buildCopyTab()
     altToBox = spinBox(other, 330, 90, 71, 22, 1, img::PROGRAM_SLOTS);
     altCopyButton = button(tr("Copy"), other, 200, 160, 101, 23);
     altCopyButton->setEnabled(false);
+
+    connect(copyFromBox, &QSpinBox::valueChanged, this, &aprogram_settings_widget::lowLimit_1);
+    connect(copyButton, &QPushButton::clicked, this, &aprogram_settings_widget::copyPgm);
+    connect(browseButton, &QPushButton::clicked, this, &aprogram_settings_widget::browseFile);
+    connect(openButton, &QPushButton::clicked, this, &aprogram_settings_widget::readFile);
+    connect(releaseButton, &QPushButton::clicked, this, &aprogram_settings_widget::destTmpDev);
+    connect(altFromBox, &QSpinBox::valueChanged, this, &aprogram_settings_widget::lowLimit_2);
+    connect(altCopyButton, &QPushButton::clicked, this, &aprogram_settings_widget::copyAltPgm);
+}
+
+void aprogram_settings_widget::buildEntriesPage()
+{
+    entriesPage = new QWidget();
+    QWidget* page = entriesPage;
+    auto* title = new QLabel(tr("Extra entries into existing programs:"), page);
+    title->setGeometry(60, 60, 480, 24);
+    title->setAlignment(Qt::AlignHCenter);
+
+    entriesModel = std::make_unique<QStandardItemModel>(0, 3);
+    entriesModel->setHeaderData(0, Qt::Horizontal, tr("Start Program"), Qt::EditRole);
+    entriesModel->setHeaderData(1, Qt::Horizontal, tr("From step"), Qt::EditRole);
+    entriesModel->setHeaderData(2, Qt::Horizontal, tr("As program"), Qt::EditRole);
+    entriesView = new QTableView(page);
+    entriesView->setGeometry(60, 120, 405, 388);
+    entriesView->setModel(entriesModel.get());
+    entriesView->setFont(listFont);
+    entriesView->setSelectionMode(QAbstractItemView::SingleSelection);
+    entriesView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // A title wider than its column widens it; the title of the current
+    // row's columns is drawn bold.
+    QFont titleFont = entriesView->horizontalHeader()->font();
+    titleFont.setBold(true);
+    const int widths[] = {130, 130, 100};
+    int columns = 0;
+    for (int c = 0; c < 3; ++c) {
+        const int title =
+            QFontMetrics(titleFont).horizontalAdvance(entriesModel->headerData(c, Qt::Horizontal).toString());
+        entriesView->setColumnWidth(c, qMax(widths[c], title + 12));
+        columns += entriesView->columnWidth(c);
+    }
+    // The table grows towards the buttons to keep every column in view.
+    const int needed = 2 * entriesView->frameWidth() + entriesView->verticalHeader()->sizeHint().width() + columns
+                       + entriesView->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, entriesView);
+    entriesView->resize(qBound(405, needed, 430), 388);
+    entriesDelegate = new aprogram_entry_delegate(this);
+    entriesView->setItemDelegate(entriesDelegate);
+
+    const auto button = [this, page](const QString& text, int y) {
+        auto* b = new QPushButton(text, page);
+        b->setGeometry(500, y, 110, 30);
+        b->setFont(listFont);
+        return b;
+    };
+    addEntryButton = button(tr("Add"), 240);
+    removeEntryButton = button(tr("Remove"), 290);
+    clearEntriesButton = button(tr("Remove all"), 340);
+
+    connect(addEntryButton, &QPushButton::clicked, this, &aprogram_settings_widget::addEntry);
+    connect(removeEntryButton, &QPushButton::clicked, this, &aprogram_settings_widget::delEntry);
+    connect(clearEntriesButton, &QPushButton::clicked, this, &aprogram_settings_widget::clrEntries);
+    connect(entriesView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            qOverload<const QModelIndex&, const QModelIndex&>(&aprogram_settings_widget::showEntryDesc));
+    connect(entriesDelegate, &aprogram_entry_delegate::changeDesc, this,
+            qOverload<int>(&aprogram_settings_widget::showEntryDesc));
 }
 
 aprogram_settings_widget::~aprogram_settings_widget()
 {
+    // The tabs outlive this object; a tab that goes now must not reload it.
+    disconnect(toolTabs, nullptr, this, nullptr);
     delete programList;
+    // The page goes whether or not it was ever shown as a tab.
+    delete entriesPage;
     delete tmpDev;
 }
 
@@ -423,7 +505,7 @@ QCheckBox* aprogram_settings_widget::gridCell(int s) const
 
 void aprogram_settings_widget::showEntriesTab(bool on)
 {
-    if (!on && toolTabs->count() > 3)
+    if (!on && toolTabs->count() > 3 && toolTabs->widget(3) == entriesPage)
         toolTabs->removeTab(3);
 }
 
@@ -706,12 +788,6 @@ void aprogram_settings_widget::impTimes()
     refresh();
 }
 
-void aprogram_settings_widget::destTmpDev()
-{
-    delete tmpDev;
-    tmpDev = nullptr;
-    altCopyButton->setEnabled(false);
-}
 
 void aprogram_settings_widget::refreshSingleSteps()
 {
@@ -793,6 +869,8 @@ void aprogram_settings_widget::refresh()
         refreshCopyTab();
         break;
     default:
+        if (entriesPage && toolTabs->currentWidget() == entriesPage)
+            refreshEntriesPage();
         break;
     }
     rebuildProgramList();
@@ -815,4 +893,308 @@ void aprogram_settings_widget::relabel()
         item->setData(Qt::EditRole,
                       pageStyle::elided(descriptionOrNone(controller().programDescriptions[size_t(i)]), font, width));
     }
+}
+
+// ---- Groupped Steps -------------------------------------------------------------------
+
+bool aprogram_settings_widget::marked(int s) const
+{
+    const QCheckBox* cell = gridCell(s);
+    return cell && cell->isChecked();
+}
+
+void aprogram_settings_widget::validStart(int v)
+{
+    if (rangeToBox->value() < v)
+        rangeToBox->setValue(v);
+}
+
+void aprogram_settings_widget::validEnd(int v)
+{
+    if (rangeFromBox->value() > v)
+        rangeFromBox->setValue(v);
+}
+
+void aprogram_settings_widget::selectSome()
+{
+    if (shownSteps <= 0)
+        return;
+    int from = 0;
+    int to = shownSteps;   // past the last step visited
+    if (inRangeBox->isChecked()) {
+        from = rangeFromBox->value() - 1;
+        to = rangeToBox->value();
+    }
+    from = qMax(0, from);
+    to = qMin(to, qMin(shownSteps, GRID_CELLS));
+    const int stride = everyCheckBox->isChecked() ? everyBox->value() : 1;
+    for (int s = from; s < to; s += stride) {
+        QCheckBox* cell = gridCell(s);
+        if (selectButton->isChecked())
+            cell->setChecked(true);
+        else if (deselectButton->isChecked())
+            cell->setChecked(false);
+        else
+            cell->setChecked(!cell->isChecked());
+    }
+}
+
+void aprogram_settings_widget::setStepScene()
+{
+    programTable& programs = controller().programs;
+    for (int s = 0; s < shownSteps && s < GRID_CELLS; ++s)
+        if (marked(s))
+            programs.setScene(currentProgram, s, sceneBox->value() - 1);
+    stepTable->refresh();
+}
+
+void aprogram_settings_widget::setRiseTime()
+{
+    programTable& programs = controller().programs;
+    for (int s = 0; s < shownSteps && s < GRID_CELLS; ++s)
+        if (marked(s))
+            programs.setFadeUp(currentProgram, s, fadeUpEdit->time());
+    stepTable->refresh();
+}
+
+void aprogram_settings_widget::setLastTime()
+{
+    programTable& programs = controller().programs;
+    for (int s = 0; s < shownSteps && s < GRID_CELLS; ++s) {
+        if (!marked(s))
+            continue;
+        if (infiniteBox->isChecked())
+            programs.setInfinite(currentProgram, s);
+        else
+            programs.setDuration(currentProgram, s, durationEdit->time());
+    }
+    stepTable->refresh();
+}
+
+// ---- Copying ----------------------------------------------------------------------------
+
+void aprogram_settings_widget::lowLimit_1(int v)
+{
+    if (v >= 1 && v <= img::PROGRAM_SLOTS)
+        showForeignDescription(controller().programDescriptions[size_t(v - 1)]);
+    copyToBox->setMinimum(v);
+}
+
+void aprogram_settings_widget::lowLimit_2(int v)
+{
+    altToBox->setMinimum(v);
+    if (tmpDev)
+        showForeignDescription(tmpDev->programDescriptions[size_t(altFromBox->value() - 1)]);
+}
+
+void aprogram_settings_widget::browseFile()
+{
+    fileRequest request;
+    request.caption = tr("Choose a project description file for ") + QStringLiteral("Kv310+") + tr(" controller");
+    request.directory = fileEdit->text().isEmpty() ? QStringLiteral("./") : fileEdit->text();
+    request.filter = tr("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)") + QStringLiteral(";;")
+                     + tr("All files (*)");
+    const QString name = dialogs().openFileName(request);
+    if (name.isEmpty())
+        return;
+    fileEdit->setText(name);
+    readFile();
+}
+
+void aprogram_settings_widget::readFile()
+{
+    if (!tmpDev) {
+        // One other configuration at a time in the whole program: 8 MB each.
+        if (theMainWindow)
+            theMainWindow->destTmpDev();
+        tmpDev = new kv310_controller_class();
+    }
+    // The reader tells the user how it went; whatever it left may be copied.
+    tmpDev->read_confDataFromFile(fileEdit->text());
+    altCopyButton->setEnabled(true);
+    lowLimit_2(altFromBox->value() - 1);
+}
+
+void aprogram_settings_widget::destTmpDev()
+{
+    if (!tmpDev)
+        return;
+    delete tmpDev;
+    tmpDev = nullptr;
+    altCopyButton->setEnabled(false);
+}
+
+void aprogram_settings_widget::clrCfg()
+{
+    if (!tmpDev)
+        return;
+    tmpDev->ClearConfig(CLEAR_ALL);
+    altCopyButton->setEnabled(false);
+    descriptionEdit->clear();
+}
+
+void aprogram_settings_widget::rollOver()
+{
+    programTable& programs = controller().programs;
+    programs.unpackPrograms(controller().configImage);
+}
+
+void aprogram_settings_widget::copyDone()
+{
+    emit relabelScenes();
+    relabel();
+    refresh();
+}
+
+void aprogram_settings_widget::copyPgm()
+{
+    programCopyRequest request;
+    request.first = copyFromBox->value() - 1;
+    request.last = copyToBox->value() - 1;
+    request.destination = currentProgram;
+    request.programSlots = programRows;
+    request.pool = poolBox->value() - 1;
+    request.reverse = reverseBox->isChecked();
+    request.copyScenes = !noScenesBox->isChecked();
+    request.messageParent = stepTable;
+    if (programCopy::withinShow(controller(), request) == programCopy::copied)
+        copyDone();
+}
+
+void aprogram_settings_widget::copyAltPgm()
+{
+    if (!tmpDev)
+        return;
+    programCopyRequest request;
+    request.first = altFromBox->value() - 1;
+    request.last = altToBox->value() - 1;
+    request.destination = currentProgram;
+    request.programSlots = programRows;
+    request.pool = poolBox->value() - 1;
+    request.reverse = reverseBox->isChecked();
+    request.messageParent = stepTable;
+    if (programCopy::fromOther(*tmpDev, controller(), request) == programCopy::copied)
+        copyDone();
+}
+
+// ---- Extra entries ------------------------------------------------------------------------
+
+namespace {
+
+bool isProgram(int p)
+{
+    return p >= 0 && p < img::PROGRAM_SLOTS;
+}
+
+} // namespace
+
+void aprogram_settings_widget::refreshEntriesPage()
+{
+    const kv310_controller_class& c = controller();
+    const int entries = int(c.extraEntries.size());
+    if (entriesModel->rowCount() < entries)
+        entriesModel->insertRows(0, entries - entriesModel->rowCount());
+    else if (entriesModel->rowCount() > entries)
+        entriesModel->removeRows(0, entriesModel->rowCount() - entries);
+
+    const QString none = tr("---");
+    for (int j = 0; j < entries; ++j) {
+        const extraEntry& e = *c.extraEntries[size_t(j)];
+        QString program = tr("Not defined");
+        QString step = none;
+        QString slot = none;
+        if (isProgram(e.program)) {
+            program = tr("Program %1").arg(e.program + 1);
+            const int count = c.programs.stepCount(e.program);
+            if (count < 2) {
+                step = tr("Program too short");
+            } else if (e.fromStep > 0 && e.fromStep < count) {
+                step = tr("Step %1").arg(e.fromStep + 1);
+                slot = QStringLiteral("%1").arg(img::PROGRAM_SLOTS - j);
+            } else {
+                step = tr("Invalid step");
+            }
+        }
+        entriesModel->setData(entriesModel->index(j, 0), program, Qt::DisplayRole);
+        entriesModel->setData(entriesModel->index(j, 1), step, Qt::DisplayRole);
+        entriesModel->setData(entriesModel->index(j, 2), slot, Qt::DisplayRole);
+    }
+
+    const int row = entriesView->currentIndex().row();
+    if (row >= 0 && row < entries && isProgram(c.extraEntries[size_t(row)]->program))
+        showForeignDescription(c.programDescriptions[c.extraEntries[size_t(row)]->program]);
+    else
+        showForeignDescription(QString());
+}
+
+void aprogram_settings_widget::addEntry()
+{
+    kv310_controller_class& c = controller();
+    extraEntryList& entries = c.extraEntries;
+    int i = -1;
+    for (size_t k = 0; k < entries.size() && i < 0; ++k)
+        if (entries[k]->program > img::PROGRAM_SLOTS)
+            i = int(k);
+    if (i < 0) {
+        i = int(entries.size());
+        // Every entry takes a program slot away: the last one stays a program.
+        if (i >= MAX_EXTRA_ENTRIES) {
+            showMessage(QMessageBox::Information, entriesPage, tr("Unrealisable action!"),
+                        tr("Program number limit exceeded!"));
+            return;
+        }
+        const int slot = img::PROGRAM_SLOTS - 1 - i;
+        if (c.programs.stepCount(slot) > 0
+            && askQuestion(QMessageBox::Question, entriesPage, tr("Program exists!"),
+                           tr("Do you want to overwrite program No. %1?").arg(slot + 1), {tr("No"), tr("Yes, I do!")},
+                           0, 0)
+                   != 1)
+            return;
+        entries.push_back(std::make_unique<extraEntry>());
+        // The last row of the program list is about to go.
+        if (programList->currentRow() == programRows - 1)
+            programList->setCurrentCell(programRows - 2, 0);
+    }
+    extraEntry& entry = *entries[size_t(i)];
+    entry.program = 0;
+    entry.fromStep = 1;
+    entry.slot = uint16_t(img::PROGRAM_SLOTS - 1 - i);
+    refresh();
+}
+
+void aprogram_settings_widget::delEntry()
+{
+    extraEntryList& entries = controller().extraEntries;
+    const int r = entriesView->currentIndex().row();
+    if (r < 0 || r >= int(entries.size()))
+        return;
+    if (r == int(entries.size()) - 1)
+        entries.pop_back();
+    else
+        entries[size_t(r)]->program = 0xFFFF;
+    refresh();
+}
+
+void aprogram_settings_widget::clrEntries()
+{
+    controller().extraEntries.clear();
+    refresh();
+}
+
+void aprogram_settings_widget::showEntryDesc(const QModelIndex& current, const QModelIndex&)
+{
+    if (!current.isValid())
+        return;
+    const extraEntryList& entries = controller().extraEntries;
+    const int row = current.row();
+    if (row < int(entries.size()) && isProgram(entries[size_t(row)]->program))
+        showForeignDescription(controller().programDescriptions[entries[size_t(row)]->program]);
+    else
+        showForeignDescription(QString());
+}
+
+void aprogram_settings_widget::showEntryDesc(int n)
+{
+    showForeignDescription(n >= 1 && n <= img::PROGRAM_SLOTS ? controller().programDescriptions[size_t(n - 1)]
+                                                             : QString());
 }

@@ -2,8 +2,10 @@
 
 #include <QFont>
 #include <QModelIndex>
+#include <QPointer>
 #include <QTime>
 #include <QWidget>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -13,10 +15,13 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QStandardItemModel;
 class QTabWidget;
+class QTableView;
 class QTableWidget;
 class MyTimeEdit;
 class aprogram_conf_widget;
+class aprogram_entry_delegate;
 class guardedSpinBox;
 class infTime_class;
 class kv310_controller_class;
@@ -32,9 +37,11 @@ public:
     aprogram_settings_widget(kv310_controller_class* controller, QWidget* parent);
     ~aprogram_settings_widget() override;
 
-    // With false removes the extra-entries tab when it stands at index 3 of
-    // toolTabs; with true changes nothing.
+    // With false removes the extra-entries page when it stands at index 3
+    // of toolTabs; with true changes nothing.
     void showEntriesTab(bool on);
+    // Most extra entries "Add" makes: one program slot stays ordinary.
+    static constexpr int MAX_EXTRA_ENTRIES = 511;
 
     int currentProgram = 0;                     // row of programList
     int shownSteps = 0;                         // steps of currentProgram last applied to the grid
@@ -109,6 +116,15 @@ public:
     QSpinBox* altToBox;
     QPushButton* altCopyButton;
 
+    // The extra-entries page: built and owned here, but not one of the tabs.
+    QPointer<QWidget> entriesPage;
+    QTableView* entriesView;
+    std::unique_ptr<QStandardItemModel> entriesModel;
+    aprogram_entry_delegate* entriesDelegate;
+    QPushButton* addEntryButton;
+    QPushButton* removeEntryButton;
+    QPushButton* clearEntriesButton;
+
     // The check box of grid cell s.
     QCheckBox* gridCell(int s) const;
 
@@ -130,7 +146,30 @@ public slots:
     void chainNoChanged();
     // The step table changed the count itself: show it without applying it.
     void stepCountChanged(int n);
+    // "Groupped Steps": marking steps and setting the marked ones.
+    void validStart(int v);
+    void validEnd(int v);
+    void selectSome();
+    void setStepScene();
+    void setRiseTime();
+    void setLastTime();
+    // "Copying"
+    void lowLimit_1(int v);
+    void lowLimit_2(int v);
+    void browseFile();
+    void readFile();
+    void copyPgm();
+    void copyAltPgm();
+    void clrCfg();
     void tabChanged(int index);
+    // Rebuilds the programs table from the image.
+    void rollOver();
+    // Extra entries
+    void addEntry();
+    void delEntry();
+    void clrEntries();
+    void showEntryDesc(const QModelIndex& current, const QModelIndex& previous);
+    void showEntryDesc(int n);
     void destTmpDev();
     void newBreakTime(QTime& t);
     void newBreakTime(QWidget* w);
@@ -143,11 +182,17 @@ private:
     void buildSingleSteps();
     void buildGroupTab();
     void buildCopyTab();
+    void buildEntriesPage();
     void refreshSingleSteps();
     void refreshChainedEvent();
     void refreshBreakTime();
     void refreshGroupTab();
     void refreshCopyTab();
+    void refreshEntriesPage();
+    // What a copy that went through updates.
+    void copyDone();
+    // Step s of the current program is marked in the grid.
+    bool marked(int s) const;
     void rebuildProgramList();
     // Grid cells between the shown and the new count follow the count.
     void followStepCount(int n);

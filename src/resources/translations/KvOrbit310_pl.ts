@@ -1272,6 +1272,98 @@ Corrected!</source>
         <translation>Opóźnienie #%1 jest zajęte przez sekwencję!
 Poprawiono!</translation>
     </message>
+    <message>
+        <source>Extra entries into existing programs:</source>
+        <translation>Dodatkowe wejścia do istniejących programów:</translation>
+    </message>
+    <message>
+        <source>Start Program</source>
+        <translation>Program startowy</translation>
+    </message>
+    <message>
+        <source>From step</source>
+        <translation>Od kroku</translation>
+    </message>
+    <message>
+        <source>As program</source>
+        <translation>Jako program</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Dodaj</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Remove all</source>
+        <translation>Usuń wszystkie</translation>
+    </message>
+    <message>
+        <source>Choose a project description file for </source>
+        <translation>Wybierz plik opisu projektu dla sterownika </translation>
+    </message>
+    <message>
+        <source> controller</source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)</source>
+        <translation>Pliki projektów i konfiguracji KvOrbit 310 (*.kvg;*.cfg;*.cfg310)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Wszystkie pliki (*)</translation>
+    </message>
+    <message>
+        <source>---</source>
+        <translation>---</translation>
+    </message>
+    <message>
+        <source>Not defined</source>
+        <translation>Nieokreślony</translation>
+    </message>
+    <message>
+        <source>Program %1</source>
+        <translation>Program %1</translation>
+    </message>
+    <message>
+        <source>Program too short</source>
+        <translation>Program za krótki</translation>
+    </message>
+    <message>
+        <source>Step %1</source>
+        <translation>Krok %1</translation>
+    </message>
+    <message>
+        <source>Invalid step</source>
+        <translation>Błędny krok</translation>
+    </message>
+    <message>
+        <source>Unrealisable action!</source>
+        <translation>Niewykonalna operacja!</translation>
+    </message>
+    <message>
+        <source>Program number limit exceeded!</source>
+        <translation>Przekroczono limit numerów programów!</translation>
+    </message>
+    <message>
+        <source>Program exists!</source>
+        <translation>Program istnieje!</translation>
+    </message>
+    <message>
+        <source>Do you want to overwrite program No. %1?</source>
+        <translation>Czy chcesz nadpisać program nr %1?</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>Yes, I do!</source>
+        <translation>Tak, na pewno!</translation>
+    </message>
 </context>
 <context>
     <name>arecord_settings_widget</name>
@@ -3854,6 +3946,75 @@ ale opisy są niekompletne!</translation>
     <message>
         <source>Stop monitoring</source>
         <translation>Zatrzymaj monitorowanie</translation>
+    </message>
+</context>
+<context>
+    <name>programCopy</name>
+    <message>
+        <source>Some problems</source>
+        <translation>Wystąpiły problemy</translation>
+    </message>
+    <message>
+        <source>Supress warnings</source>
+        <translation>Pomiń ostrzeżenia</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Source program %1 is damaged!</source>
+        <translation>Program źródłowy %1 jest uszkodzony!</translation>
+    </message>
+    <message>
+        <source>Source program %1 does not exist!</source>
+        <translation>Program źródłowy %1 nie istnieje!</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Pomiń</translation>
+    </message>
+    <message>
+        <source>Destination program %1 does exist!</source>
+        <translation>Program docelowy %1 już istnieje!</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Nadpisz</translation>
+    </message>
+    <message>
+        <source>Unrealisable action!</source>
+        <translation>Niewykonalna operacja!</translation>
+    </message>
+    <message>
+        <source>Scene number limit exceeded!</source>
+        <translation>Przekroczono limit numerów scen!</translation>
+    </message>
+    <message>
+        <source>Program number limit exceeded!</source>
+        <translation>Przekroczono limit numerów programów!</translation>
+    </message>
+    <message>
+        <source>Useless action!</source>
+        <translation>Bezcelowa operacja!</translation>
+    </message>
+    <message>
+        <source>Choose another source!</source>
+        <translation>Wybierz inne źródło!</translation>
+    </message>
+    <message>
+        <source>You are warned!</source>
+        <translation>Ostrzeżenie!</translation>
+    </message>
+    <message>
+        <source>Ranges are overlapping!
+Do you really want to copy?</source>
+        <translation>Zakresy nakładają się!
+Czy na pewno chcesz kopiować?</translation>
+    </message>
+    <message>
+        <source>Yes, I do!</source>
+        <translation>Tak, na pewno!</translation>
     </message>
 </context>
 <context>
