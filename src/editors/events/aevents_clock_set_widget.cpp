@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace {
 
@@ -28,16 +29,7 @@ aevents_clock_set_widget::aevents_clock_set_widget(QWidget* parent)
     setupUi(this);
     comboBoxDw->addItems({tr("Monday"), tr("Tuesday"), tr("Wednesday"), tr("Thursday"), tr("Friday"),
                           tr("Saturday"), tr("Sunday")});
-    // The day names of some languages are longer than the box.
-    const int widest = comboBoxDw->sizeHint().width();
-    if (widest > comboBoxDw->width()) {
-        const int grow = widest - comboBoxDw->width();
-        comboBoxDw->resize(widest, comboBoxDw->height());
-        groupBox_5->resize(groupBox_5->width() + grow, groupBox_5->height());
-        for (QGroupBox* g : {groupBox_2, groupBox_3, groupBox_4})
-            g->move(g->x() + grow, g->y());
-        resize(width() + grow, height());
-    }
+    fitTexts();
 
     connect(checkBoxHourAny, &QCheckBox::clicked, this, &aevents_clock_set_widget::hourAnyChange);
     connect(checkBoxMinAny, &QCheckBox::clicked, this, &aevents_clock_set_widget::minAnyChange);
@@ -51,6 +43,48 @@ aevents_clock_set_widget::aevents_clock_set_widget(QWidget* parent)
     connect(spinBoxM, &QSpinBox::valueChanged, this, &aevents_clock_set_widget::mChange);
     connect(spinBoxY, &QSpinBox::valueChanged, this, &aevents_clock_set_widget::yChange);
     connect(comboBoxDw, &QComboBox::currentIndexChanged, this, &aevents_clock_set_widget::dOWChange);
+}
+
+void aevents_clock_set_widget::fitTexts()
+{
+    // The fields and boxes are in the normal weight of the page's controls;
+    // only the group titles and the colon are bold.
+    for (QWidget* control : findChildren<QWidget*>()) {
+        if (qobject_cast<QCheckBox*>(control) || qobject_cast<QSpinBox*>(control)
+            || qobject_cast<QComboBox*>(control)) {
+            QFont f = control->font();
+            f.setBold(false);
+            control->setFont(f);
+        }
+    }
+    // Captions longer than their places (in some languages) widen their
+    // controls, an "Any" box first into the free margin on its left; a group
+    // that then needs more room grows, and the groups right of it move along.
+    if (comboBoxDw->sizeHint().width() > comboBoxDw->width())
+        comboBoxDw->resize(comboBoxDw->sizeHint().width(), comboBoxDw->height());
+    constexpr int MARGIN_USED = 6;
+    constexpr int GAP = 2;
+    constexpr int RIGHT_MARGIN = 3;
+    int shift = 0;
+    for (QGroupBox* group : {groupBox, groupBox_5, groupBox_2, groupBox_3, groupBox_4}) {
+        group->move(group->x() + shift, group->y());
+        QList<QCheckBox*> boxes = group->findChildren<QCheckBox*>();
+        std::sort(boxes.begin(), boxes.end(), [](QCheckBox* a, QCheckBox* b) { return a->x() < b->x(); });
+        int previousRight = -GAP;
+        for (QCheckBox* box : boxes) {
+            const int needed = box->sizeHint().width();
+            if (needed > box->width())
+                box->setGeometry(qMax(previousRight + GAP, box->x() - MARGIN_USED), box->y(), needed, box->height());
+            previousRight = box->x() + box->width();
+        }
+        int right = 0;
+        for (QWidget* child : group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            right = qMax(right, child->x() + child->width());
+        const int grow = right > group->width() ? right + RIGHT_MARGIN - group->width() : 0;
+        group->resize(group->width() + grow, group->height());
+        shift += grow;
+    }
+    resize(width() + shift, height());
 }
 
 timerRecord* aevents_clock_set_widget::record() const

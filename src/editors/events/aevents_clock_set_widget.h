@@ -44,6 +44,7 @@ public slots:
     void clearAll(bool checked = false);
 
 private:
+    void fitTexts();
     // The record edited; null without a controller or for a bad id.
     timerRecord* record() const;
 };

@@ -27,6 +27,9 @@ constexpr int MAX_SUN_DELAY = 240;   // minutes
 constexpr int SUN_DELAY_UNIT = 5;    // minutes
 constexpr uint16_t SUN_EVENTS_OFF = 0xFFFF;
 constexpr int MINUTES_PER_DAY = 1440;
+constexpr int CLEAR_RIGHT = 840;  // the right edge of the page's controls
+constexpr int FORM_WIDTH = 532;   // the timer form as designed
+constexpr int FORM_LEFTMOST = 240;  // just right of the list
 
 QString twoDigits(int v)
 {
@@ -62,12 +65,17 @@ aevents_clock_widget::aevents_clock_widget(QWidget* parent)
     clearButton = new QPushButton(tr("Clear"), this);
     clearButton->setFont(pageStyle::listFont());
     clearButton->setGeometry(790, 40, 50, 30);
-    clearButton->resize(qMax(50, clearButton->sizeHint().width()), 30);
 
     makePanel(CLOCK_PAGE, this, QRect(250, 100, 605, 520));
-    actionPanel->setEvent(EVENT_SUNRISE);
     timerForm = new aevents_clock_set_widget(this);
-    timerForm->move(250, 10);
+    // A form widened for longer captions takes the room left of it first.
+    timerForm->move(qMax(FORM_LEFTMOST, 250 - (timerForm->width() - FORM_WIDTH)), 10);
+    // A caption longer than the button widens it to the left, up to the
+    // form, which may itself have grown for longer captions.
+    const int clearWidth =
+        qMax(clearButton->width(), clearButton->fontMetrics().horizontalAdvance(clearButton->text()) + 16);
+    clearButton->setGeometry(qMax(timerForm->geometry().right() + 4, CLEAR_RIGHT - clearWidth), clearButton->y(),
+                             clearWidth, clearButton->height());
     connect(timerForm, &aevents_clock_set_widget::changed, this, &aevents_clock_widget::updateStr);
     currentEvent = EVENT_SUNRISE;
     timerForm->setTimer(currentEvent);

@@ -9,7 +9,9 @@
 
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableWidget>
 #include <bitset>
 
@@ -17,7 +19,8 @@ namespace {
 
 constexpr int DELAY_PAGE = 4;
 constexpr int TIME_COLUMN = 1;
-constexpr int LIST_RIGHT = 215;  // a little left of the action panel
+constexpr int LIST_RIGHT = 218;  // just left of the action panel
+constexpr int CELL_MARGIN = 12;
 
 }  // namespace
 
@@ -25,16 +28,22 @@ aevents_dlyd_widget::aevents_dlyd_widget(QWidget* parent)
     : aevents_source_page(parent)
 {
     makeList(parent, img::DELAYS, {tr("Delay No."), tr("Delay Time")}, {80, 80}, QRect(10, 20, 180, 570));
-    // The longest time is wider than the column: the column and the list
-    // grow into the room left of the action panel.
-    const int timeWidth = eventList->fontMetrics().horizontalAdvance(delayTimeText(delayWord::MAX_TIME)) + 12;
-    if (timeWidth > eventList->columnWidth(TIME_COLUMN)) {
-        const int grow = timeWidth - eventList->columnWidth(TIME_COLUMN);
-        eventList->setColumnWidth(TIME_COLUMN, timeWidth);
-        eventList->resize(qMin(eventList->width() + grow, LIST_RIGHT - eventList->x()), eventList->height());
-    }
     // A double click on a time opens its editor.
     eventList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    // The longest time is wider than its column: the column and the list
+    // grow into the room left of the action panel, and where that is not
+    // enough the number column gives what its texts do not need.
+    const QFontMetrics metrics = eventList->fontMetrics();
+    const int timeWidth = metrics.horizontalAdvance(delayTimeText(delayWord::MAX_TIME)) + CELL_MARGIN;
+    eventList->setColumnWidth(TIME_COLUMN, qMax(eventList->columnWidth(TIME_COLUMN), timeWidth));
+    const int chrome = 2 * eventList->frameWidth()
+                       + eventList->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, eventList);
+    const int room = LIST_RIGHT - eventList->x() - chrome - eventList->columnWidth(TIME_COLUMN);
+    const int numberWidth = metrics.horizontalAdvance(tr("Delay %1", "list row").arg(img::DELAYS)) + CELL_MARGIN;
+    if (eventList->columnWidth(0) > room)
+        eventList->setColumnWidth(0, qMax(room, numberWidth));
+    const int listWidth = chrome + eventList->columnWidth(0) + eventList->columnWidth(TIME_COLUMN);
+    eventList->resize(qBound(eventList->width(), listWidth, LIST_RIGHT - eventList->x()), eventList->height());
     delayDelegate = new aevents_dlyd_delegate(this, eventList);
     eventList->setItemDelegate(delayDelegate);
     makePanel(DELAY_PAGE, parent, QRect(220, 75, 610, 520));
@@ -83,7 +92,7 @@ void aevents_dlyd_widget::refresh()
     for (int r = 0; r < img::DELAYS; ++r) {
         const uint32_t word = theController ? img::getU32(theController->configImage, img::delaysOf(r)) : 0xFFFFFFFF;
         const QBrush& own = started.test(size_t(r)) ? used : empty;
-        setRowText(r, tr("Delay %1").arg(r + 1));
+        setRowText(r, tr("Delay %1", "list row").arg(r + 1));
         const QModelIndex time = eventModel->index(r, TIME_COLUMN);
         const QString text = delayTimeText(delayWord::time(word));
         if (time.data().toString() != text)

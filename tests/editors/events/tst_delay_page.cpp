@@ -122,6 +122,10 @@ void tst_delay_page::rowsShowStartedAndOwnedDelays()
 
     QTableWidget* list = f.page->eventList;
     QCOMPARE(list->rowCount(), 512);
+    QVERIFY(list->editTriggers() & QAbstractItemView::DoubleClicked);  // opens the time editor
+    // The longest time is shown whole, without a sideways scroll.
+    QVERIFY(list->columnWidth(1) >= list->fontMetrics().horizontalAdvance(QStringLiteral("23h 59m 59.9s")));
+    QVERIFY(list->x() + list->width() <= f.page->actionPanel->x());
     QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("Delay 1"));
     QCOMPARE(list->model()->index(511, 0).data().toString(), QStringLiteral("Delay 512"));
     QCOMPARE(f.timeText(0), QStringLiteral("0h 0m 0.1s"));
