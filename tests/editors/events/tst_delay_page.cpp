@@ -9,6 +9,7 @@
 #include "widgets/page_style.h"
 
 #include <QCheckBox>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void editorRangeAndButtons();
     void popupOpensBesideTheMainWindow();
     void panelChangesReloadThePage();
+    void closingThePopupElsewhereCancels();
 };
 
 void tst_delay_page::timeTexts_data()
@@ -306,6 +308,30 @@ void tst_delay_page::panelChangesReloadThePage()
     edit->definedBox->setChecked(true);
     edit->okButton->click();
     QCOMPARE(f.page->refreshCount, before + 2);
+}
+
+void tst_delay_page::closingThePopupElsewhereCancels()
+{
+    delayPageFixture f;
+    f.build();
+    aevents_dlyd_delegate* delegate = f.page->delayDelegate;
+    QObject::disconnect(delegate, &QAbstractItemDelegate::closeEditor, f.page->eventList, nullptr);
+    QObject::disconnect(delegate, &QAbstractItemDelegate::commitData, f.page->eventList, nullptr);
+    std::unique_ptr<delayTimeEdit> edit = f.open(3);
+    edit->definedBox->setChecked(true);
+    QSignalSpy commits(delegate, &QAbstractItemDelegate::commitData);
+    QSignalSpy closes(delegate, &QAbstractItemDelegate::closeEditor);
+
+    // A pop-up hides itself when the user clicks outside it.
+    QHideEvent hide;
+    QCoreApplication::sendEvent(edit.get(), &hide);
+    QCOMPARE(commits.count(), 0);
+    QCOMPARE(closes.count(), 1);
+    QCOMPARE(word(f.controller(), 3), 0xFFFFFFFFu);
+    // Closed once: a late click on a button does nothing more.
+    edit->okButton->click();
+    QCOMPARE(commits.count(), 0);
+    QCOMPARE(closes.count(), 1);
 }
 
 QTEST_MAIN(tst_delay_page)
