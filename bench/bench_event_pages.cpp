@@ -1,9 +1,13 @@
-// The event pages with the longest lists: the DMX input page (1024 rows) and
-// the internal events page (1024 rows). Every change of the selected event
+// The event pages with the longest lists: the DMX input page (1024 rows), the
+// internal events page (1024 rows), the clock page (1024 rows, every timer's
+// settings text rebuilt) and the delay page (512 rows with their times and
+// owners). Every change of the selected event
 // and every showing of the page rebuilds all rows, so a refresh and a row
 // change are printed beside the 16 ms of one screen frame; building is what
 // every window rebuild does. Run with QT_QPA_PLATFORM=offscreen.
 
+#include "editors/events/aevents_clock_widget.h"
+#include "editors/events/aevents_dlyd_widget.h"
 #include "editors/events/aevents_dmx_widget.h"
 #include "editors/events/aevents_vkeys_widget.h"
 #include "model/events.h"
@@ -61,6 +65,24 @@ int main(int argc, char** argv)
     }
     measure<aevents_dmx_widget>("DMX input events (1024 rows)");
     measure<aevents_vkeys_widget>("internal events (1024 rows)");
+    // Every timer set to a time, half of them with actions; every delay with
+    // a time, every other one started and every fourth owned by a sequence.
+    for (int i = 2; i < img::TIMER_RECORDS; ++i) {
+        timerRecord& t = c.timerTable[size_t(i)];
+        t.hour = uint8_t(kv310_controller_class::toBcd(i % 24));
+        t.minute = uint8_t(kv310_controller_class::toBcd(i % 60));
+        t.dayOfWeek = uint8_t(1 + i % 7);
+        if (i % 2 == 0)
+            c.events.appendAction(EVENT_TIMER + i);
+    }
+    for (int d = 0; d < img::DELAYS; ++d) {
+        const uint32_t owner = d % 4 == 0 ? uint32_t(d / 4 % img::SEQUENCES) : delayWord::SEQUENCE_FREE;
+        img::putU32(c.configImage, img::delaysOf(d), delayWord::make(uint32_t(1 + 997 * d), owner));
+        if (d % 2 == 0)
+            c.startedDelays.append(uint16_t(d));
+    }
+    measure<aevents_clock_widget>("clock events (1024 rows)");
+    measure<aevents_dlyd_widget>("delay events (512 rows)");
     theController = nullptr;
     return 0;
 }

@@ -312,21 +312,3 @@ int kv310_controller_class::setClockCalibration(int adjust)
     const int code = (adjust < 0 ? -adjust : adjust + 32) & 0x3F;
     return device->controlWrite(SET_CALIBRATION, deviceWord(code), 0, nullptr, 0) >= 0 ? 0 : -1;
 }
-
-int kv310_controller_class::toBcd(int v)
-{
-    if (v < 0 || v > 99)
-        return 0xFF;
-    return v + 6 * (v / 10);
-}
-
-int kv310_controller_class::fromBcd(int b)
-{
-    b &= 0xFF;
-    // A low nibble of 0xA carries into the tens: 0x1A reads as 20.
-    if ((b & 0x0F) == 0x0A)
-        b += 6;
-    if ((b & 0x0F) > 9 || b > 0x99)
-        return -1;
-    return (b >> 4) * 10 + (b & 0x0F);
-}

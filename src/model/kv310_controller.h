@@ -55,6 +55,12 @@ public:
     // results beyond them are clamped and clear ok.
     static uint32_t rescaleValue(uint32_t value, uint32_t min, uint32_t max, float factor, bool& ok);
 
+    // Packed two-digit BCD, as the clock records and the timers hold dates
+    // and times; 0xFF for values outside 0..99.
+    static int toBcd(int v);
+    // -1 for a byte that is no BCD; a low nibble 0xA is read as 10.
+    static int fromBcd(int b);
+
     // Timer table and image timers. Packing tags every timer with actions and
     // writes sunrise, sunset and then the timers in use, compacted; unpacking
     // needs the events table already unpacked.
@@ -218,11 +224,6 @@ public:
     // `sub` (the 524-byte frame) or MONITOR_STATES (the 2426-byte block)
     // into buffer. 0 = fresh data that passed its checks; -1 = no data.
     int readInputStates(int kind, void* buffer, unsigned sub = 0);
-
-    // Packed two-digit BCD; 0xFF for values outside 0..99.
-    static int toBcd(int v);
-    // -1 for a byte that is no BCD; a low nibble 0xA is read as 10.
-    static int fromBcd(int b);
 
     // Firmware upgrade and verification from an upgrade file (".upg"). The
     // outcome is told in message boxes; the connection is kept.

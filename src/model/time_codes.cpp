@@ -15,6 +15,24 @@ QTime fromTenths(unsigned t)
     return QTime(int(t / 36000), int((t % 36000) / 600), int((t % 600) / 10), int((t % 10) * 100));
 }
 
+int kv310_controller_class::toBcd(int v)
+{
+    if (v < 0 || v > 99)
+        return 0xFF;
+    return v + 6 * (v / 10);
+}
+
+int kv310_controller_class::fromBcd(int b)
+{
+    b &= 0xFF;
+    // A low nibble of 0xA carries into the tens: 0x1A reads as 20.
+    if ((b & 0x0F) == 0x0A)
+        b += 6;
+    if ((b & 0x0F) > 9 || b > 0x99)
+        return -1;
+    return (b >> 4) * 10 + (b & 0x0F);
+}
+
 uint32_t kv310_controller_class::rescaleValue(uint32_t value, uint32_t min, uint32_t max, float factor, bool& ok)
 {
     // Values outside the bounds are markers (0, infinite, not set): they pass.

@@ -1,15 +1,20 @@
 // The road of an event edit through the program's own window: the On event
 // of input 3 gets an action, its number is edited in the action table, and
-// the show is saved and loaded again with the page still on that event.
+// the show is saved and loaded again with the page still on that event. And
+// a sequence, a timer and a delay set on their pages come back from a file.
 
 #include "app/gui_class.h"
 #include "app/right_panel_widget.h"
+#include "editors/events/aevents_clock_set_widget.h"
+#include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_conf_widget.h"
 #include "editors/events/aevents_dlyd_widget.h"
 #include "editors/events/aevents_dmxout_widget.h"
 #include "editors/events/aevents_inputs_widget.h"
 #include "editors/events/aevents_tableview_delegate.h"
 #include "editors/events/aevents_tableview_widget.h"
+#include "editors/programs/aseq_conf_widget.h"
+#include "editors/programs/aseq_settings_widget.h"
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
 #include "program_rig.h"
@@ -34,6 +39,7 @@ private Q_SLOTS:
     void cleanup() { session.reset(); }
     void inputActionAddedEditedSavedAndLoaded();
     void outputEventsStayWithinTheirRangeAfterALoad();
+    void sequenceTimerAndDelaySavedAndLoaded();
 
 private:
     std::unique_ptr<programSession> session;
@@ -111,6 +117,62 @@ void tst_event_road::outputEventsStayWithinTheirRangeAfterALoad()
     QCOMPARE(page->firstChannel, 513);
     QCOMPARE(page->lastChannel, 512);
     QCOMPARE(page->currentEvent, 0xC09);
+}
+
+void tst_event_road::sequenceTimerAndDelaySavedAndLoaded()
+{
+    gui_class* w = session->rig->window.get();
+    kv310_controller_class* c = session->rig->controller.get();
+
+    // Sequence 4 gets three steps and a scene on its second step.
+    w->tabWidget_main->setCurrentIndex(3);
+    aseq_settings_widget* sequences = w->sequenceEditor;
+    sequences->sequenceList->setCurrentCell(3, 0);
+    sequences->stepCountBox->setValue(3);
+    aseq_conf_widget* steps = sequences->stepTable;
+    steps->setCurrentIndex(steps->model()->index(1, 0));
+    sequences->actionPanel->addActionButton->click();
+    QCOMPARE(c->events.actionCount(EVENT_DELAY_END + 0), 2);  // the link and the scene
+
+    // Timer 5 fires at 7:30 on Mondays and switches something.
+    w->tabWidget_main->setCurrentIndex(0);
+    w->tabWidget_events->setCurrentIndex(2);
+    aevents_clock_widget* clock = w->clockEvents;
+    clock->eventList->setCurrentCell(4, 0);
+    clock->clearButton->click();
+    clock->timerForm->checkBoxHourAny->click();
+    clock->timerForm->spinBoxHour->setValue(7);
+    clock->timerForm->checkBoxMinAny->click();
+    clock->timerForm->spinBoxMin->setValue(30);
+    clock->timerForm->checkBoxDwAny->click();
+    clock->actionPanel->addActionButton->click();
+    const QString timerText = QStringLiteral("07:30 Mo --.--.----");
+    QCOMPARE(clock->eventList->item(4, 1)->text(), timerText);
+
+    // Delay 20 runs 1.5 s.
+    img::putU32(c->configImage, img::delaysOf(19), 0xFFF00000u | 15u);
+
+    const QString file = session->dir.filePath(QStringLiteral("sequence.31xcfg"));
+    session->rec.answerFile(file);
+    w->rightPanel->saveConfToFileClick(true);
+    c->ClearConfig(0xFFFFF);
+    session->rec.answerFile(file);
+    w->rightPanel->readConfFromFileClick(true);
+
+    QCOMPARE(c->sequenceDelays[3], (QList<uint16_t>{0, 1, 2}));
+    QCOMPARE(sequences->currentSequence, 0);
+    w->tabWidget_main->setCurrentIndex(3);
+    sequences->sequenceList->setCurrentCell(3, 0);
+    QCOMPARE(sequences->stepCountBox->value(), 3);
+    QCOMPARE(steps->model()->rowCount(), 4);
+    steps->setCurrentIndex(steps->model()->index(1, 0));
+    QCOMPARE(sequences->actionPanel->actionTable->rowCount(), 1);
+
+    w->tabWidget_main->setCurrentIndex(0);
+    QCOMPARE(clock->eventList->item(4, 1)->text(), timerText);
+    w->tabWidget_events->setCurrentIndex(4);
+    QCOMPARE(w->delayEvents->eventList->item(19, 1)->text(), QStringLiteral("0h 0m 1.5s"));
+    QCOMPARE(w->delayEvents->eventList->item(1, 1)->text(), QStringLiteral("0h 0m 0.1s"));
 }
 
 QTEST_MAIN(tst_event_road)

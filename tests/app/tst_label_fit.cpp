@@ -11,6 +11,9 @@
 #include "app/gui_class.h"
 #include "app/right_panel_widget.h"
 #include "app/startup.h"
+#include "editors/events/aevents_clock_widget.h"
+#include "editors/events/aevents_dlyd_delegate.h"
+#include "editors/events/aevents_dlyd_widget.h"
 #include "model/kv310_controller.h"
 #include "program_rig.h"
 #include "seams/dialog_seam.h"
@@ -32,6 +35,7 @@
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
@@ -411,6 +415,24 @@ void tst_label_fit::everyTextIsShownWhole()
 
         // Every page and sub-page of the window, the right-hand panel with them.
         checker.walk(window, window, QStringLiteral("main"));
+
+        // What shows only for some rows: the timer form of the clock page,
+        // and the pop-up that sets a delay's time.
+        window->tabWidget_main->setCurrentIndex(0);
+        window->tabWidget_events->setCurrentIndex(2);
+        window->clockEvents->eventList->setCurrentCell(2, 0);
+        checker.walk(window, window->clockEvents, QStringLiteral("timer"));
+        window->clockEvents->eventList->setCurrentCell(0, 0);
+        {
+            QTableWidget* delays = window->delayEvents->eventList;
+            const QModelIndex time = delays->model()->index(0, 1);
+            std::unique_ptr<QWidget> popup(window->delayEvents->delayDelegate->createEditor(
+                delays->viewport(), QStyleOptionViewItem(), time));
+            QVERIFY(popup);
+            window->delayEvents->delayDelegate->setEditorData(popup.get(), time);
+            popup->show();
+            checker.walk(popup.get(), popup.get(), QStringLiteral("delayTimeEdit"));
+        }
 
         // Connected, so that the views open their windows.
         QVERIFY(session.rig->connect());

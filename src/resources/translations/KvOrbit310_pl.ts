@@ -315,6 +315,139 @@
     </message>
 </context>
 <context>
+    <name>aevents_clock_set_widget</name>
+    <message>
+        <source>Monday</source>
+        <translation>Poniedziałek</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Wtorek</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Środa</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Czwartek</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Piątek</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Sobota</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Niedziela</translation>
+    </message>
+</context>
+<context>
+    <name>aevents_clock_widget</name>
+    <message>
+        <source>Timer</source>
+        <comment>column name</comment>
+        <translation>Zegar</translation>
+    </message>
+    <message>
+        <source>Timer Settings</source>
+        <comment>column name</comment>
+        <translation>Ustawienia</translation>
+    </message>
+    <message>
+        <source> min.</source>
+        <translation> min.</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Kasuj</translation>
+    </message>
+    <message>
+        <source>Sunrise</source>
+        <translation>Wschód</translation>
+    </message>
+    <message>
+        <source>Event description:</source>
+        <translation>Opis zdarzenia:</translation>
+    </message>
+    <message>
+        <source>Mo</source>
+        <translation>Pn</translation>
+    </message>
+    <message>
+        <source>Tu</source>
+        <translation>Wt</translation>
+    </message>
+    <message>
+        <source>We</source>
+        <translation>Śr</translation>
+    </message>
+    <message>
+        <source>Th</source>
+        <translation>Cz</translation>
+    </message>
+    <message>
+        <source>Fr</source>
+        <translation>Pt</translation>
+    </message>
+    <message>
+        <source>Sa</source>
+        <translation>So</translation>
+    </message>
+    <message>
+        <source>Su</source>
+        <translation>Nd</translation>
+    </message>
+    <message>
+        <source>disabled</source>
+        <translation>wyłączone</translation>
+    </message>
+    <message>
+        <source>Sunset</source>
+        <translation>Zachód</translation>
+    </message>
+    <message>
+        <source>Timer %1</source>
+        <comment>timer with number</comment>
+        <translation>Zegar %1</translation>
+    </message>
+    <message>
+        <source>Sunrise Event Delay</source>
+        <translation>Opóźnienie wschodu słońca</translation>
+    </message>
+    <message>
+        <source>Sunset Event Delay</source>
+        <translation>Opóźnienie zachodu słońca</translation>
+    </message>
+    <message>
+        <source>Today sunrise time: %1:%2 </source>
+        <translation>Dziś wschód słońca o %1:%2 </translation>
+    </message>
+    <message>
+        <source>Today sunset time: %1:%2 </source>
+        <translation>Dziś zachód słońca o %1:%2 </translation>
+    </message>
+    <message>
+        <source>Timer
+no. %1</source>
+        <translation>Zegar
+nr %1</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Uwaga!</translation>
+    </message>
+    <message>
+        <source>Sunrise and sunset cannot both be delayed by -5 min.:
+the controller would take that for sun events switched off.</source>
+        <translation>Wschód i zachód słońca nie mogą oba mieć opóźnienia -5 min.:
+sterownik uznałby to za wyłączenie zdarzeń słonecznych.</translation>
+    </message>
+</context>
+<context>
     <name>aevents_conf_widget</name>
     <message>
         <source>Add</source>
@@ -347,6 +480,34 @@
     <message>
         <source>This delay is locked!</source>
         <translation>To opóźnienie jest zablokowane!</translation>
+    </message>
+</context>
+<context>
+    <name>aevents_dlyd_widget</name>
+    <message>
+        <source>Delay No.</source>
+        <translation>Nr opóźn.</translation>
+    </message>
+    <message>
+        <source>Delay Time</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Delay %1</source>
+        <translation>Opóźnienie %1</translation>
+    </message>
+    <message>
+        <source>Delay description:</source>
+        <translation>Opis opóźnienia:</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>brak</translation>
+    </message>
+    <message>
+        <source>Delay %1</source>
+        <comment>list row</comment>
+        <translation>Opóźn. %1</translation>
     </message>
 </context>
 <context>
@@ -1981,10 +2142,83 @@ Czy na pewno przenieść ją do grupy %1?</translation>
     </message>
 </context>
 <context>
+    <name>aseq_conf_widget</name>
+    <message>
+        <source>Step No.</source>
+        <translation>Nr kroku</translation>
+    </message>
+    <message>
+        <source>Delay Time</source>
+        <translation>Czas opóźnienia</translation>
+    </message>
+    <message>
+        <source>Global Time</source>
+        <translation>Czas od startu</translation>
+    </message>
+    <message>
+        <source>undefined</source>
+        <translation>nieokreślony</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) </source>
+        <translation>
+            <numerusform>%n dzień </numerusform>
+            <numerusform>%n dni </numerusform>
+            <numerusform>%n dni </numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>finish</source>
+        <translation>koniec</translation>
+    </message>
+    <message>
+        <source>Action failed!</source>
+        <translation>Operacja nie powiodła się!</translation>
+    </message>
+    <message>
+        <source>To many delays defined!</source>
+        <translation>Zdefiniowano zbyt wiele opóźnień!</translation>
+    </message>
+</context>
+<context>
     <name>aseq_settings_widget</name>
     <message>
         <source>Sequence</source>
-        <translation>Sekwencja</translation>
+        <translation type="vanished">Sekwencja</translation>
+    </message>
+    <message>
+        <source>Sequences</source>
+        <translation>Sekwencje</translation>
+    </message>
+    <message>
+        <source>Sequence No. %1</source>
+        <translation>Sekwencja nr %1</translation>
+    </message>
+    <message>
+        <source>Number of steps in sequence:</source>
+        <translation>Liczba kroków sekwencji:</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Wstaw</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Finish
+prev. step</source>
+        <translation>Zakończ
+poprz. krok</translation>
+    </message>
+    <message>
+        <source>Seq. description:</source>
+        <translation>Opis sekwencji:</translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>brak opisu</translation>
     </message>
 </context>
 <context>
@@ -2628,6 +2862,17 @@ ustawione!</translation>
     <message>
         <source>Active delays</source>
         <translation>Opóźnienia aktywne</translation>
+    </message>
+</context>
+<context>
+    <name>delayTimeEdit</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Defined</source>
+        <translation>Określony</translation>
     </message>
 </context>
 <context>
@@ -4276,6 +4521,37 @@ Ponów próbę lub wybierz inne urządzenie.</translation>
     <message>
         <source>Some limits were reached!</source>
         <translation>Niektóre wartości osiągnęły granice!</translation>
+    </message>
+</context>
+<context>
+    <name>timerEventSet</name>
+    <message>
+        <source>Form</source>
+        <translation>Formularz</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Rok</translation>
+    </message>
+    <message>
+        <source>Any</source>
+        <translation>Każdy</translation>
+    </message>
+    <message>
+        <source>Day of week</source>
+        <translation>Dzień tygodnia</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Godzina</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Dzień</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Miesiąc</translation>
     </message>
 </context>
 <context>

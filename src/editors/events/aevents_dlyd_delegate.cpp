@@ -1,0 +1,96 @@
+#include "editors/events/aevents_dlyd_delegate.h"
+
+#include "editors/events/aevents_dlyd_widget.h"
+#include "editors/events/delay_time_edit.h"
+#include "model/event_bookkeeping.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
+#include "seams/gui_base.h"
+
+#include <QEvent>
+
+namespace {
+
+constexpr int TIME_COLUMN = 1;
+// Where the editor opens, from the main window's corner.
+constexpr int POPUP_DX = 520;
+constexpr int POPUP_DY = 110;
+
+// The delay of a time cell that may be edited; -1 otherwise.
+int editableDelay(const QModelIndex& index)
+{
+    if (!theController || !index.isValid() || index.column() != TIME_COLUMN || index.row() >= img::DELAYS)
+        return -1;
+    if (eventBookkeeping(*theController).delayOwner(index.row()) >= 0)
+        return -1;
+    return index.row();
+}
+
+}  // namespace
+
+aevents_dlyd_delegate::aevents_dlyd_delegate(QWidget* page, QObject* parent)
+    : QItemDelegate(parent)
+    , page(page)
+{
+}
+
+QWidget* aevents_dlyd_delegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                             const QModelIndex& index) const
+{
+    if (editableDelay(index) < 0)
+        return nullptr;
+    auto* editor = new delayTimeEdit(page ? page : parent);
+    auto* self = const_cast<aevents_dlyd_delegate*>(this);
+    connect(editor, &delayTimeEdit::abort, self, [self](QWidget* e) { emit self->closeEditor(e); });
+    connect(editor, &delayTimeEdit::save, self, &QAbstractItemDelegate::commitData);
+    editor->installEventFilter(self);
+    return editor;
+}
+
+void aevents_dlyd_delegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    auto* edit = qobject_cast<delayTimeEdit*>(editor);
+    const int d = editableDelay(index);
+    if (!edit || d < 0)
+        return;
+    const QSize size = edit->size();
+    edit->setWindowFlags(Qt::Popup);
+    edit->resize(size);
+    const int x = theMainWindow ? theMainWindow->x() : 0;
+    const int y = theMainWindow ? theMainWindow->y() : 0;
+    edit->move(x + POPUP_DX, y + POPUP_DY);
+    edit->setValue(delayWord::time(img::getU32(theController->configImage, img::delaysOf(d))));
+}
+
+void aevents_dlyd_delegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    auto* edit = qobject_cast<delayTimeEdit*>(editor);
+    const int d = editableDelay(index);
+    if (!edit || d < 0)
+        return;
+    const uint32_t v = edit->value();
+    const uint32_t time = v == 0xFFFFFFFF ? delayWord::TIME_NOT_SET : v;
+    const uint32_t word = img::getU32(theController->configImage, img::delaysOf(d));
+    img::putU32(theController->configImage, img::delaysOf(d), delayWord::make(time, delayWord::sequence(word)));
+    model->setData(index, aevents_dlyd_widget::delayTimeText(v));
+}
+
+void aevents_dlyd_delegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                                 const QModelIndex& index) const
+{
+    if (!qobject_cast<delayTimeEdit*>(editor))
+        QItemDelegate::updateEditorGeometry(editor, option, index);
+}
+
+bool aevents_dlyd_delegate::eventFilter(QObject* object, QEvent* event)
+{
+    // The pop-up closes when the user clicks elsewhere: that is a Cancel,
+    // never a store.
+    if (event->type() == QEvent::Hide) {
+        if (auto* edit = qobject_cast<delayTimeEdit*>(object)) {
+            edit->slotAbort();
+            return false;
+        }
+    }
+    return QItemDelegate::eventFilter(object, event);
+}
