@@ -257,8 +257,10 @@ void ctrlEffects::setUp(const QList<lightEffect*>& list, const QString& name)
     twChnls->horizontalHeader()->hide();
     twChnls->verticalHeader()->hide();
     twChnls->setSelectionMode(QAbstractItemView::NoSelection);
-    const int tableWidth = width() - 2;
-    twChnls->setColumnWidth(0, tableWidth);
+    // The table stands inside the dialog with its frame; the rows' widgets
+    // end before the frame.
+    const int tableWidth = DIALOG_WIDTH - 2;
+    twChnls->setColumnWidth(0, tableWidth - 2);
     twChnls->setGeometry(1, 1, tableWidth, n * ROW_HEIGHT + 2);
     twChnls->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     twChnls->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
