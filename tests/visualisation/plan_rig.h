@@ -33,7 +33,8 @@ inline QByteArray colour(const char* name, const char* rgb)
 
 // 1 "M": red, green, blue and a dimmer; 2 "Spot": a two-channel dimmer;
 // 3 "Mode": nothing to control; 4 "RG": red and green only; 5 "Dim": a
-// dimmer; 6 "Desc": as 1, its red channel described in English and Polish.
+// dimmer; 6 "Desc": as 1, its red channel described in English and Polish;
+// 7 "Odd": channel numbers and second channels no fixture has.
 inline QByteArray library()
 {
     const QByteArray rgb = channel(1, "brightness", colour("red", "255,0,0"))
@@ -47,7 +48,11 @@ inline QByteArray library()
                   channel(1, "brightness",
                           colour("red", "255,0,0")
                               + "<description>\n<en>Red LED</en>\n<pl>Czerwona dioda</pl>\n</description>\n")
-                      + rgb.mid(rgb.indexOf("<channel nr=\"2\"")) + channel(4, "dimmer"));
+                      + rgb.mid(rgb.indexOf("<channel nr=\"2\"")) + channel(4, "dimmer"))
+           + item(7, "Odd", 2,
+                  channel(1, "dimmer", "<double>99999</double>\n")
+                      + channel(2, "brightness", colour("red", "255,0,0") + "<double>abc</double>\n")
+                      + channel(-3, "dimmer") + channel(99999, "filter", colour("blue", "0,0,255")));
 }
 
 struct device {

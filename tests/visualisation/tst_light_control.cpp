@@ -29,10 +29,11 @@ namespace {
 
 // Fixtures: 1 and 2 of item "M" (RGB and dimmer) at DMX 10 and 20, 3 the
 // two-channel dimmer at 30, 4 nothing to control at 40, 5 red and green at
-// 50, 6 the described item at 60, 7 the two-channel dimmer at 512. Group "Range_1" holds 2 and 1.
+// 50, 6 the described item at 60, 7 the two-channel dimmer at 512, 8 the
+// odd item at 100. Group "Range_1" holds 2 and 1.
 QByteArray projectText()
 {
-    return planRig::project({{1, 1, 10}, {2, 1, 20}, {3, 2, 30}, {4, 3, 40}, {5, 4, 50}, {6, 6, 60}, {7, 2, 512}},
+    return planRig::project({{1, 1, 10}, {2, 1, 20}, {3, 2, 30}, {4, 3, 40}, {5, 4, 50}, {6, 6, 60}, {7, 2, 512}, {8, 7, 100}},
                             {}, {{"Range_1", {2, 1}}});
 }
 
@@ -64,6 +65,7 @@ private Q_SLOTS:
     void liveDesignSendsEveryValue();
     void aTwoChannelRowStoresWhatItShows();
     void channelsBeyondTheUniverseAreSkipped();
+    void oddLibraryChannels();
     void aGroupDialogDrivesEveryMember();
     void anOpenDialogIsRaised();
     void noDialogWithoutAScene_data();
@@ -90,7 +92,7 @@ void tst_light_control::init()
 {
     r = std::make_unique<visualRig>();
     planRig::read(*r, planRig::library(), projectText());
-    QCOMPARE(r->vp->fixtures.size(), 7);
+    QCOMPARE(r->vp->fixtures.size(), 8);
 }
 
 void tst_light_control::cleanup()
@@ -302,6 +304,35 @@ void tst_light_control::channelsBeyondTheUniverseAreSkipped()
     d->row(0)->sbValue->setValue(0x1234);
     QCOMPARE(int(scene(3)[511]), 0x34);
     QCOMPARE(int(scene(4)[0]), 99);
+}
+
+// Channel numbers below 1 or beyond the fixture and second channels that
+// are no number or lie far outside give no row, or a row that stays inside
+// the record.
+void tst_light_control::oddLibraryChannels()
+{
+    uint8_t* s = scene(6);
+    s[99] = 5;
+    s[100] = 6;
+    QVERIFY(openOffline(6));
+    ctrlEffects* d = openFor(8);
+    QVERIFY(d);
+    QCOMPARE(d->rowCount(), 2);
+    QCOMPARE(d->row(0)->lbChannel->text(), QStringLiteral("Channel 1:99999 : "));
+    QCOMPARE(d->row(0)->sbValue->value(), 5);
+    QCOMPARE(d->row(1)->lbChannel->text(), QStringLiteral("Channel 2: brightness:red"));
+    QCOMPARE(d->row(1)->fxChannel2, int16_t(-1));
+    QCOMPARE(d->row(1)->sbValue->maximum(), 255);
+
+    const QByteArray before(reinterpret_cast<const char*>(r->c->configImage), int(img::sceneChannelsOf(img::SCENES)));
+    d->row(0)->sbValue->setValue(0x1234);
+    d->row(1)->sbValue->setValue(77);
+    QByteArray after(reinterpret_cast<const char*>(r->c->configImage), int(img::sceneChannelsOf(img::SCENES)));
+    QCOMPARE(int(uint8_t(after.at(img::sceneChannelsOf(6) + 99))), 0x34);
+    QCOMPARE(int(uint8_t(after.at(img::sceneChannelsOf(6) + 100))), 77);
+    after[img::sceneChannelsOf(6) + 99] = 5;
+    after[img::sceneChannelsOf(6) + 100] = 6;
+    QVERIFY(after == before);
 }
 
 void tst_light_control::aGroupDialogDrivesEveryMember()
