@@ -241,9 +241,15 @@ void kvVGraph_class::fixturesReplaced()
         paintAll(QColor(0, 0, 0, 0));
     else
         sceneChanged();
-    // The light-control menu named the fixtures that went.
-    if (controlMenuInUse())
-        makeMenuCtrlGroup();
+    // The light-control menu named the fixtures that went; the new ones
+    // get their groups and selection after this, so it is rebuilt then.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!closing && controlMenuInUse())
+                makeMenuCtrlGroup();
+        },
+        Qt::QueuedConnection);
 }
 
 void kvVGraph_class::paintAll(const QColor& colour)

@@ -67,6 +67,7 @@ private Q_SLOTS:
     void theMenuFollowsTheSelectionWhereItIsInUse_data();
     void theMenuFollowsTheSelectionWhereItIsInUse();
     void withoutALibraryTheMenuStays();
+    void newFixturesRebuildTheMenu();
     void oneDialogPerSetOfFixtures();
     void theGroupDialogIsReached();
 
@@ -300,6 +301,24 @@ void tst_plan_selection::withoutALibraryTheMenuStays()
     r->vp->library = library;
     QCOMPARE(menuText(g->ctrlGroupMenu), before);
     QCOMPARE(r->vp->ctrlMenuEntries.size(), 4);
+}
+
+// A project read anew while the menu is in use: its entries name the new
+// fixtures, never the deleted ones.
+void tst_plan_selection::newFixturesRebuildTheMenu()
+{
+    QVERIFY(open({1, 2}, false));
+    g->actOffline->trigger();
+    r->w->projectFileEdit->setText(r->write(QStringLiteral("again.kvp"), projectText({4, 5})));
+    r->w->readProject();
+    r->settle();
+    QCOMPARE(r->vp->fixtures.size(), 5);
+    QCOMPARE(menuText(g->ctrlGroupMenu).first(), QStringLiteral("selected: RGB-D------- | RG----------"));
+    for (const ctrlMenuEntry* e : std::as_const(r->vp->ctrlMenuEntries))
+        for (const lightEffect* f : e->members)
+            QVERIFY(r->vp->fixtures.contains(f));
+    g->ctrlGroupMenu->actions().at(0)->menu()->actions().at(0)->trigger();
+    QCOMPARE(r->vp->controlDialogs.size(), 1);
 }
 
 // The same entry twice, and a group of the same fixtures in another order,
