@@ -79,6 +79,8 @@ public:
     QMetaObject::Connection followFaderBank(faderBankKind kind, QObject* context,
                                             std::function<void(int sc, int ch)> onChange) override;
     void showCompoundPicture(int range, int motion) override;
+    int shownFaderChannel(faderBankKind kind, int record) const override;
+    void refreshSceneEditor() override;
     void showCompoundScene() override;
     void setSceneTransparency(bool on) override;
     bool sceneMonitorHidden() const override;

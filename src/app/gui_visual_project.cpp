@@ -608,6 +608,24 @@ void gui_class::showCompoundPicture(int range, int motion)
         activeSceneEditor->rangeChanged(range, motion);
 }
 
+int gui_class::shownFaderChannel(faderBankKind kind, int record) const
+{
+    const admx512_sliders_widget* bank = nullptr;
+    if (kind == SCENE_FADERS && sceneEditor && sceneEditor->toolTabs->currentIndex() == 0)
+        bank = sceneEditor->sliderBank.get();
+    else if (kind == COMPOUND_FADERS && activeSceneEditor && tabWidget_actives->currentIndex() == 1)
+        bank = activeSceneEditor->sliders.get();
+    if (!bank || bank->recordNumber != record)
+        return -1;
+    return bank->firstChannel;
+}
+
+void gui_class::refreshSceneEditor()
+{
+    if (sceneEditor)
+        sceneEditor->refresh();
+}
+
 void gui_class::showCompoundScene()
 {
     if (auto* window = theVisualProject ? qobject_cast<kvVGraph_class*>(theVisualProject->graphWindow) : nullptr)

@@ -102,6 +102,18 @@ public:
     // The active-scene editor shows the compound picture (range 0..15,
     // motion 0 static, 1 in motion).
     virtual void showCompoundPicture(int range, int motion) { Q_UNUSED(range) Q_UNUSED(motion) }
+    // What the light-control dialog writes may be on an editor's faders:
+    // the first of the ten channels the bank shows while its page is in
+    // front (the scene editor's first tool tab, the active-scenes picture
+    // tab) and the bank shows record `record`; -1 otherwise.
+    virtual int shownFaderChannel(faderBankKind kind, int record) const
+    {
+        Q_UNUSED(kind) Q_UNUSED(record)
+        return -1;
+    }
+    // Reloads the scene editor from the image (the compound pictures' editor
+    // is refreshCompoundScenes).
+    virtual void refreshSceneEditor() {}
 
     // Active scenes. The settings page enables the compound-scene editor's
     // tab (index 1 of the active-scenes tab widget) only while the feature

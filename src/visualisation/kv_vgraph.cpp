@@ -141,6 +141,7 @@ kvVGraph_class::kvVGraph_class(bool designMode, QWidget* parent)
     connect(actCompound, &QAction::triggered, this, &kvVGraph_class::changeToCompoundAS);
     connect(actAllOff, &QAction::triggered, this, &kvVGraph_class::changeLightModeOff);
     connect(actChooseScene, &QAction::triggered, this, &kvVGraph_class::chooseScene);
+    connectSelection();
     connect(scrollArea->horizontalScrollBar(), &QScrollBar::valueChanged, this, &kvVGraph_class::hScrollVal);
     connect(scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this, &kvVGraph_class::vScrollVal);
     if (vp) {
@@ -240,6 +241,15 @@ void kvVGraph_class::fixturesReplaced()
         paintAll(QColor(0, 0, 0, 0));
     else
         sceneChanged();
+    // The light-control menu named the fixtures that went; the new ones
+    // get their groups and selection after this, so it is rebuilt then.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!closing && controlMenuInUse())
+                makeMenuCtrlGroup();
+        },
+        Qt::QueuedConnection);
 }
 
 void kvVGraph_class::paintAll(const QColor& colour)

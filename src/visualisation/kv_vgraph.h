@@ -15,6 +15,8 @@ class QActionGroup;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class ctrlEffects;
+class efGroup;
 class lightEffect;
 
 // Where the plan's colours come from (the window's lightMode). The entries of
@@ -58,6 +60,9 @@ public:
     void relayoutFixtures();
     void updatePositionLabel();
     void setLightLevel(int level);
+    // The menu of light control by groups: the selection and every named
+    // group, split by the fixtures' channel functions.
+    void makeMenuCtrlGroup();
 
     // The view of the fixture items.
     double viewZoom() const override { return zoom; }
@@ -140,6 +145,30 @@ public slots:
     // Recomputes and redraws every fixture that has a mapped channel.
     void sceneChanged();
 
+    // Selection and groups (kv_vgraph_selection.cpp).
+    void selectAll();
+    void deselectAll();
+    void invertSel();
+    // Toggles pointedFixture's selection.
+    void invertFixt();
+    // Design: pointedFixture becomes the only fixture selected.
+    void singleSel();
+    // The sending action's data is the index of the group in the project's groups.
+    void selectGroup();
+    // Pointing at "Select" rebuilds its "Select group" menu.
+    void makeMenuSelGroup(QAction* hovered);
+    // The group dialog, for a fixture or none, then the fixtures' check.
+    void groupShip(lightEffect* fixture);
+    void groupShip();
+    void sglGroupShip();
+    // Light control of one fixture (offline and live design), or of a set
+    // of like fixtures (also a compound picture); a dialog already open for
+    // the same fixtures comes to the front instead.
+    void designFxt(lightEffect* fixture);
+    void controlByGroup(efGroup* group);
+    // From an action of the light-control menu.
+    void controlByGroup();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -186,6 +215,13 @@ private:
     static QString sceneText(int scene, int program, int step);
     static QString compoundText(int compoundScene);
     static QString compoundChooserText(int compoundScene);
+    // Selection and light control.
+    void connectSelection();
+    bool controlMenuInUse() const;
+    bool showsControllableValues() const;
+    void redrawFixture(lightEffect* f);
+    void selectionEnded();
+    void openControlDialog(ctrlEffects* dialog);
 
     QMetaObject::Connection sceneFaderLink;
     QMetaObject::Connection compoundFaderLink;

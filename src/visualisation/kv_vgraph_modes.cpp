@@ -210,6 +210,7 @@ void kvVGraph_class::changeLightModeOffline()
     releaseOutputWindow();
     followSceneFaders();
     showSceneChoice();
+    makeMenuCtrlGroup();
     sceneChanged();
 }
 
@@ -236,6 +237,7 @@ void kvVGraph_class::changeLightModeDesign()
     vp->dmxBuffer = buffer;
     lightMode = LIGHT_MODE_LIVE_DESIGN;
     showSceneChoice();
+    makeMenuCtrlGroup();
     sceneChanged();
     if (theController)
         theController->send_sc_prep(vp->sceneNumber);
@@ -303,6 +305,7 @@ void kvVGraph_class::changeToCompoundAS()
     releaseOutputWindow();
     followCompoundFaders();
     actCompound->setChecked(true);
+    makeMenuCtrlGroup();
     sceneChanged();
 }
 

@@ -472,10 +472,15 @@ void tst_label_fit::everyTextIsShownWhole()
         auto* graph = qobject_cast<kvVGraph_class*>(session.rig->project->graphWindow);
         QVERIFY(graph);
         checker.walk(graph, graph, QStringLiteral("visualisation-design"));
+        graph->actGroupManagement->trigger();
         graph->actionSwitch_mode->trigger();
         checker.walk(graph, graph, QStringLiteral("visualisation-show"));
         graph->actOffline->trigger();
         graph->actChooseScene->trigger();
+        // The light control of a fixture, a dialog of its own.
+        graph->designFxt(session.rig->project->fixtures.first());
+        for (QDialog* lightControl : std::as_const(session.rig->project->controlDialogs))
+            checker.walk(lightControl, lightControl, QStringLiteral("ctrlEffects"));
         session.rig->project->sceneNumber = 10240;
         graph->actCompound->trigger();
         graph->actChooseScene->trigger();

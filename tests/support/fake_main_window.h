@@ -4,6 +4,7 @@
 #include "xml/xml_node.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
 #include <functional>
@@ -51,6 +52,11 @@ public:
         return {};
     }
     void showCompoundPicture(int range, int motion) override { compoundPictures.append({range, motion}); }
+    int shownFaderChannel(faderBankKind kind, int record) const override
+    {
+        return shownFaders.value(qMakePair(int(kind), record), -1);
+    }
+    void refreshSceneEditor() override { ++sceneEditorRefreshes; }
     void setActiveScenesTabEnabled(int index, bool enabled) override { activeScenesTabs.append({index, enabled}); }
     void refreshCompoundScenes() override { ++compoundSceneRefreshes; }
     void refreshVisiblePage() override { ++visiblePageRefreshes; }
@@ -87,6 +93,9 @@ public:
     bool visualHidden = false;      // the visual-project page's "Hide monitor window" box
     QList<int> faderBanksFollowed;  // the kinds asked for, in order
     QList<QPair<int, int>> compoundPictures;  // (range, motion) shown
+    // (bank kind, record) -> first channel its faders show; absent: not in front.
+    QMap<QPair<int, int>, int> shownFaders;
+    int sceneEditorRefreshes = 0;
     QList<QPair<int, bool>> activeScenesTabs;       // active-scenes tabs enabled and disabled
     int compoundSceneRefreshes = 0;
     int visiblePageRefreshes = 0;

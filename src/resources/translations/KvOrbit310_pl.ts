@@ -263,6 +263,25 @@
     </message>
 </context>
 <context>
+    <name>ModiGrp_class</name>
+    <message>
+        <source>Membership of &quot;%1&quot;</source>
+        <translation>Członkowie grupy &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>-- no name --</source>
+        <translation>-- bez nazwy --</translation>
+    </message>
+    <message>
+        <source>Invalid entry</source>
+        <translation>Błędny wpis</translation>
+    </message>
+    <message>
+        <source>Set the group name!</source>
+        <translation>Nadaj grupie nazwę!</translation>
+    </message>
+</context>
+<context>
     <name>StL_widget</name>
     <message>
         <source>State S%1</source>
@@ -2794,6 +2813,48 @@ ustawione!</translation>
     </message>
 </context>
 <context>
+    <name>ctrlChnls</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Okno</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+</context>
+<context>
+    <name>ctrlEffects</name>
+    <message>
+        <source>Fixture %1</source>
+        <translation>Oprawa %1</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <translation>pl</translation>
+    </message>
+    <message>
+        <source>Channel %1:%2 : </source>
+        <translation>Kanał %1:%2 : </translation>
+    </message>
+    <message>
+        <source>Channel %1: </source>
+        <translation>Kanał %1: </translation>
+    </message>
+    <message>
+        <source>No light control channels!</source>
+        <translation>Brak kanałów sterowania światłem!</translation>
+    </message>
+    <message>
+        <source>Fixtures: </source>
+        <translation>Oprawy: </translation>
+    </message>
+    <message>
+        <source>Light control</source>
+        <translation>Sterowanie światłem</translation>
+    </message>
+</context>
+<context>
     <name>ctrl_monitor</name>
     <message>
         <source>Controller Monitoring</source>
@@ -2904,6 +2965,57 @@ ustawione!</translation>
     <message>
         <source>No change</source>
         <translation>Bez zmian</translation>
+    </message>
+</context>
+<context>
+    <name>dlgGroups</name>
+    <message>
+        <source>Group management</source>
+        <translation>Zarządzanie grupami</translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation>Grupy</translation>
+    </message>
+    <message>
+        <source>Create new</source>
+        <translation>Utwórz nową</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Remove all</source>
+        <translation>Usuń wszystkie</translation>
+    </message>
+    <message>
+        <source>Members:</source>
+        <translation>Członkowie:</translation>
+    </message>
+    <message>
+        <source>Others:</source>
+        <translation>Pozostałe:</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Dodaj</translation>
+    </message>
+    <message>
+        <source>Add all</source>
+        <translation>Dodaj wszystkie</translation>
+    </message>
+    <message>
+        <source>Copy selection</source>
+        <translation>Kopiuj zaznaczenie</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Zmień nazwę</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
     </message>
 </context>
 <context>
@@ -4170,6 +4282,14 @@ ale opisy są niekompletne!</translation>
         <source>Invalid image file &quot;%1&quot;!</source>
         <translation>Nieprawidłowy plik obrazu &quot;%1&quot;!</translation>
     </message>
+    <message>
+        <source>selected</source>
+        <translation>zaznaczone</translation>
+    </message>
+    <message>
+        <source>Light control by groups</source>
+        <translation>Sterowanie światłem grupami</translation>
+    </message>
 </context>
 <context>
     <name>lightEffect</name>
@@ -4180,6 +4300,17 @@ ale opisy są niekompletne!</translation>
     <message>
         <source>: undefined!</source>
         <translation>: niezdefiniowana!</translation>
+    </message>
+</context>
+<context>
+    <name>modiFunc</name>
+    <message>
+        <source>Fixture channels setting</source>
+        <translation>Ustawienie kanałów oprawy</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>Kanał 1</translation>
     </message>
 </context>
 <context>
