@@ -76,6 +76,7 @@ public:
     void enterLiveEditing() override;
     void saveConfigurationToFile() override;
     bool visualMonitorHidden() const override;
+    void showFixtureCount(int count) override;
     QMetaObject::Connection followFaderBank(faderBankKind kind, QObject* context,
                                             std::function<void(int sc, int ch)> onChange) override;
     void showCompoundPicture(int range, int motion) override;

@@ -589,6 +589,11 @@ bool gui_class::visualMonitorHidden() const
     return hideMonitorCheck->isChecked();
 }
 
+void gui_class::showFixtureCount(int count)
+{
+    fixtureCountLabel->setText(QString::number(count));
+}
+
 QMetaObject::Connection gui_class::followFaderBank(faderBankKind kind, QObject* context,
                                                    std::function<void(int sc, int ch)> onChange)
 {

@@ -72,6 +72,30 @@ void v_project::deleteFixtures()
     emit fixturesReplaced();
 }
 
+void v_project::removeFixture(lightEffect* fixture)
+{
+    if (!fixture)
+        return;
+    if (xml_node* devices = projectTree ? projectTree->findNode(QStringLiteral("devices")) : nullptr) {
+        if (fixture->deviceNode)
+            devices->removeNode(fixture->deviceNode);
+    }
+    fixture->deviceNode = nullptr;
+    fixtures.removeOne(fixture);
+    for (efGroup* g : std::as_const(groups))
+        g->members.removeAll(fixture);
+    defaultGroup.members.removeAll(fixture);
+    chnlMap.erase(std::remove_if(chnlMap.begin(), chnlMap.end(),
+                                 [fixture](const chnlMapEntry& e) { return e.fixture == fixture; }),
+                  chnlMap.end());
+    for (ctrlMenuEntry* entry : std::as_const(ctrlMenuEntries))
+        entry->members.removeAll(fixture);
+    // Open light-control dialogs drop the fixture on this signal.
+    emit fixtureRemoved(fixture);
+    fixture->hide();
+    delete fixture;
+}
+
 void v_project::clear()
 {
     deleteFixtures();

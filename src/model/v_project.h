@@ -72,6 +72,16 @@ public:
     void buildHierarchy(xml_node* node = nullptr);
     // Rebuilds the fixtures and the channel map from the project tree.
     void readDevices();
+    // The channels of one fixture as readDevices maps them: its function
+    // letters and per-code channels from its library item, relocation table
+    // and first channel, and its entries appended to chnlMap, which the
+    // caller sorts.
+    void mapFixtureChannels(lightEffect* fixture);
+    // Removes one fixture: its "device" node, and every place that points at
+    // it (groups, selection, channel map, light-control menu entries);
+    // fixtureRemoved() lets the others (the window, open light-control
+    // dialogs) let go before it is deleted.
+    void removeFixture(lightEffect* fixture);
     // The "groups" section of the project description: the selected
     // fixtures as the group "default", then every group with its members.
     QString writeGroups() const;
@@ -109,6 +119,8 @@ signals:
     // The fixtures were deleted, or a new list of them was made: whatever
     // pointed at the old ones lets go of them.
     void fixturesReplaced();
+    // This fixture is about to be deleted alone.
+    void fixtureRemoved(lightEffect* fixture);
 
 public slots:
     // Called with a destroyed visualisation window.

@@ -76,7 +76,60 @@ itemChannels channelsOf(const xml_node& item)
     return out;
 }
 
+
+// The function letters, per-code channels and channel-map entries of a
+// fixture from the channels of its item.
+void mapChannels(lightEffect* f, const itemChannels& itemChannelList, QList<chnlMapEntry>& chnlMap)
+{
+    f->chnlCodes = QString(FUNC_CODES, QLatin1Char('-'));
+    // Each channel of the universe maps a fixture once; per code the
+    // channel that comes last in the item wins.
+    std::bitset<DMX_CHANNELS> mapped;
+    int latest[FUNC_CODES];
+    std::fill(std::begin(latest), std::end(latest), -1);
+    const auto take = [&](const itemChannel& e, qint64 c) {
+        // Channels that land outside the universe are dropped, so
+        // that no one addresses channel values beyond the 512; and
+        // so is a relocated channel number no int holds, which would
+        // address the universe only by wrapping around.
+        const qint64 absolute = c + f->dmxStart;
+        if (absolute < 1 || absolute > DMX_CHANNELS || c > std::numeric_limits<int>::max())
+            return;
+        if (!mapped.test(size_t(absolute - 1))) {
+            mapped.set(size_t(absolute - 1));
+            chnlMap.append(chnlMapEntry(int(absolute), f));
+        }
+        f->chnlCodes[e.code] = QLatin1Char(CHANNEL_FUNCTION_LETTERS[e.code]);
+        if (e.position > latest[e.code]) {
+            latest[e.code] = e.position;
+            f->funcChannel[e.code] = int(c);
+        }
+        if (e.code == FUNC_SPRING)
+            f->springOn = 1;
+    };
+    for (const itemChannel& e : itemChannelList.low)
+        take(e, qint64(e.v) + (e.v - 1 < f->reloc.size() ? f->reloc[e.v - 1] : 0));
+    const qint64 from = std::max<qint64>(DMX_CHANNELS + 1, 1 - qint64(f->dmxStart));
+    const qint64 to = DMX_CHANNELS - qint64(f->dmxStart);
+    auto e = std::lower_bound(itemChannelList.high.begin(), itemChannelList.high.end(), from,
+                              [](const itemChannel& a, qint64 v) { return a.v < v; });
+    for (; e != itemChannelList.high.end() && e->v <= to; ++e)
+        take(*e, e->v);
+}
+
 }  // namespace
+
+void v_project::mapFixtureChannels(lightEffect* fixture)
+{
+    if (!fixture)
+        return;
+    std::fill(std::begin(fixture->funcChannel), std::end(fixture->funcChannel), -1);
+    if (!fixture->itemNode) {
+        fixture->chnlCodes = QString(FUNC_CODES, QLatin1Char('-'));
+        return;
+    }
+    mapChannels(fixture, channelsOf(*fixture->itemNode), chnlMap);
+}
 
 void v_project::readDevices()
 {
@@ -167,44 +220,10 @@ void v_project::readDevices()
                 }
             }
 
-            f->chnlCodes = QString(FUNC_CODES, QLatin1Char('-'));
             auto cached = channels.find(item);
             if (cached == channels.end())
                 cached = channels.insert(item, channelsOf(*item));
-            const itemChannels& itemChannelList = *cached;
-            // Each channel of the universe maps a fixture once; per code the
-            // channel that comes last in the item wins.
-            std::bitset<DMX_CHANNELS> mapped;
-            int latest[FUNC_CODES];
-            std::fill(std::begin(latest), std::end(latest), -1);
-            const auto take = [&](const itemChannel& e, qint64 c) {
-                // Channels that land outside the universe are dropped, so
-                // that no one addresses channel values beyond the 512; and
-                // so is a relocated channel number no int holds, which would
-                // address the universe only by wrapping around.
-                const qint64 absolute = c + f->dmxStart;
-                if (absolute < 1 || absolute > DMX_CHANNELS || c > std::numeric_limits<int>::max())
-                    return;
-                if (!mapped.test(size_t(absolute - 1))) {
-                    mapped.set(size_t(absolute - 1));
-                    chnlMap.append(chnlMapEntry(int(absolute), f));
-                }
-                f->chnlCodes[e.code] = QLatin1Char(CHANNEL_FUNCTION_LETTERS[e.code]);
-                if (e.position > latest[e.code]) {
-                    latest[e.code] = e.position;
-                    f->funcChannel[e.code] = int(c);
-                }
-                if (e.code == FUNC_SPRING)
-                    f->springOn = 1;
-            };
-            for (const itemChannel& e : itemChannelList.low)
-                take(e, qint64(e.v) + (e.v - 1 < f->reloc.size() ? f->reloc[e.v - 1] : 0));
-            const qint64 from = std::max<qint64>(DMX_CHANNELS + 1, 1 - qint64(f->dmxStart));
-            const qint64 to = DMX_CHANNELS - qint64(f->dmxStart);
-            auto e = std::lower_bound(itemChannelList.high.begin(), itemChannelList.high.end(), from,
-                                      [](const itemChannel& a, qint64 v) { return a.v < v; });
-            for (; e != itemChannelList.high.end() && e->v <= to; ++e)
-                take(*e, e->v);
+            mapChannels(f, *cached, chnlMap);
         }
 
         f->updateIcon();

@@ -88,6 +88,9 @@ public:
     virtual void saveConfigurationToFile() {}
     // The visual-project page's "Hide monitor window" box.
     virtual bool visualMonitorHidden() const { return false; }
+    // The visual-project page's fixture count, after the plan added or
+    // removed a fixture.
+    virtual void showFixtureCount(int count) { Q_UNUSED(count) }
     // The fader banks the window follows: the scene editor's and the
     // active-scene editor's (compound pictures).
     enum faderBankKind { SCENE_FADERS = 0, COMPOUND_FADERS = 1 };

@@ -146,11 +146,10 @@ void ctrlEffects::closeEvent(QCloseEvent* event)
 
 bool ctrlEffects::controls(const QList<lightEffect*>& members) const
 {
-    if (members.size() != ctrlFixtures.size())
-        return false;
     QSet<const lightEffect*> mine;
     for (const QPointer<lightEffect>& f : ctrlFixtures)
-        mine.insert(f.data());
+        if (f)
+            mine.insert(f.data());
     for (const lightEffect* f : members)
         if (!f || !mine.contains(f))
             return false;
@@ -167,6 +166,13 @@ void ctrlEffects::setUp(const QList<lightEffect*>& list, const QString& name)
     for (lightEffect* f : list)
         if (f)
             ctrlFixtures.append(f);
+    // A fixture removed from the plan drops out; the dialog of none goes.
+    if (v_project* vp = theVisualProject)
+        connect(vp, &v_project::fixtureRemoved, this, [this](lightEffect* f) {
+            ctrlFixtures.removeAll(f);
+            if (ctrlFixtures.isEmpty())
+                close();
+        });
     lightEffect* first = ctrlFixtures.isEmpty() ? nullptr : ctrlFixtures.first().data();
 
     QStringList parts;

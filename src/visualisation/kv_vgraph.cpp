@@ -147,7 +147,9 @@ kvVGraph_class::kvVGraph_class(bool designMode, QWidget* parent)
     if (vp) {
         connect(this, &QObject::destroyed, vp, &v_project::enableDetails);
         connect(vp, &v_project::fixturesReplaced, this, &kvVGraph_class::fixturesReplaced);
+        connect(vp, &v_project::fixtureRemoved, this, &kvVGraph_class::fixtureRemoved);
     }
+    connectFixtureCommands();
     if (gui_base_class* mainWindow = theMainWindow)
         connect(this, &kvVGraph_class::setLiveMode, mainWindow, [mainWindow] { mainWindow->clickLiveButton(); });
 

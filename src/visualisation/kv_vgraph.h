@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -60,6 +62,19 @@ public:
     void relayoutFixtures();
     void updatePositionLabel();
     void setLightLevel(int level);
+    // The position on the image under a point of the window.
+    QPoint imagePosition(const QPoint& windowPosition) const;
+    // The field position of a point of the window, truncated towards zero;
+    // a point above or left of the image is the field's edge.
+    QPoint fieldPosition(const QPoint& windowPosition) const;
+    // The fixture whose icon (design), beam or cross lies under a point of
+    // the window; what lies there is told in kind.
+    enum itemKind { NO_ITEM, ICON_ITEM, BEAM_ITEM, CROSS_ITEM };
+    lightEffect* fixtureAt(const QPoint& windowPosition, itemKind* kind = nullptr) const;
+    // The groups a right click with Alt controls in show: per group holding
+    // the fixture its members with the fixture's channel functions, then the
+    // selection's, when the fixture is selected; none empty.
+    std::vector<std::unique_ptr<efGroup>> controlGroupsOf(const lightEffect* fixture) const;
     // The menu of light control by groups: the selection and every named
     // group, split by the fixtures' channel functions.
     void makeMenuCtrlGroup();
@@ -134,6 +149,24 @@ public slots:
     void changeLightModeDesign();
     void changeToCompoundAS();
     void chooseScene();
+    // Fixture commands: a new fixture at the pressed point and its
+    // properties, a fixture's details, copy and paste, removal, quick
+    // addressing of all fixtures.
+    void newFixture();
+    void pasteFixture();
+    void infoFixture();
+    void modiFixture();
+    void copyFixture();
+    void deleteFixture();
+    void autoAddress();
+    void showDeviceList();
+    // The pointer and the keys: drag, context menus, selection and light
+    // control by pointer; redraw, scene stepping and copying by keys.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // Shows another scene, program step or compound picture.
     void changeScNo(int scene, int program, int step);
     // Closes the window with its light-control dialogs; the window deletes
@@ -179,8 +212,15 @@ private slots:
     void fixturesReplaced();
     // The monitor's output window is going: its buffer goes with it.
     void outputWindowClosed();
+    // One fixture is being removed: the window lets go of it.
+    void fixtureRemoved(lightEffect* fixture);
 
 private:
+    // The fixture commands' menu entries.
+    void connectFixtureCommands();
+    // "+" (step 1) or "-" (step -1) in show: the next or previous program
+    // step or scene, or with copy the shown scene copied onto that one.
+    void stepScene(int step, bool copy);
     // Close steps 1 to 4: what the window holds of others goes back.
     void releaseItems();
     // The sources of the previous mode: the monitor's connections (a), the

@@ -18,6 +18,7 @@
 #include "program_rig.h"
 #include "seams/dialog_seam.h"
 #include "visualisation/kv_vgraph.h"
+#include "visualisation/modi_fxt.h"
 #include "visualisation/visual_rig.h"
 
 #include <QAbstractButton>
@@ -473,6 +474,13 @@ void tst_label_fit::everyTextIsShownWhole()
         QVERIFY(graph);
         checker.walk(graph, graph, QStringLiteral("visualisation-design"));
         graph->actGroupManagement->trigger();
+        // The fixture properties of a defined fixture, and its relocation table.
+        graph->pointedFixture = session.rig->project->fixtures.first();
+        graph->modiFixture();
+        {
+            ModiFxt_class properties(graph);
+            properties.changeReloc();
+        }
         graph->actionSwitch_mode->trigger();
         checker.walk(graph, graph, QStringLiteral("visualisation-show"));
         graph->actOffline->trigger();
@@ -494,7 +502,7 @@ void tst_label_fit::everyTextIsShownWhole()
         session.rig->bus.addController(QStringLiteral("01D30310-0099"));
         session.rig->sim->plugged = false;
         window->rightPanel->connectButton->click();
-        QVERIFY2(seam.dialogsSeen >= 5, qPrintable(QString::number(seam.dialogsSeen)));
+        QVERIFY2(seam.dialogsSeen >= 7, qPrintable(QString::number(seam.dialogsSeen)));
         window->close();
     }
     if (language != QLatin1String("en"))

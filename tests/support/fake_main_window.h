@@ -46,6 +46,7 @@ public:
     void enterLiveEditing() override { ++liveEditingRequests; }
     void saveConfigurationToFile() override { ++saveRequests; }
     bool visualMonitorHidden() const override { return visualHidden; }
+    void showFixtureCount(int count) override { fixtureCounts.append(count); }
     QMetaObject::Connection followFaderBank(faderBankKind kind, QObject*, std::function<void(int, int)>) override
     {
         faderBanksFollowed.append(kind);
@@ -91,6 +92,7 @@ public:
     int liveEditingRequests = 0;
     int saveRequests = 0;
     bool visualHidden = false;      // the visual-project page's "Hide monitor window" box
+    QList<int> fixtureCounts;       // fixture counts the visual-project page was given
     QList<int> faderBanksFollowed;  // the kinds asked for, in order
     QList<QPair<int, int>> compoundPictures;  // (range, motion) shown
     // (bank kind, record) -> first channel its faders show; absent: not in front.

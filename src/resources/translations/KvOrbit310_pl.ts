@@ -263,6 +263,40 @@
     </message>
 </context>
 <context>
+    <name>ModiFxt_class</name>
+    <message>
+        <source>Fixture No. %1</source>
+        <translation>Oprawa nr %1</translation>
+    </message>
+    <message>
+        <source>&lt;choose one&gt;</source>
+        <comment>provider</comment>
+        <translation>&lt;wybierz&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;choose one&gt;</source>
+        <comment>model</comment>
+        <translation>&lt;wybierz&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;choose one&gt;</source>
+        <comment>variant</comment>
+        <translation>&lt;wybierz&gt;</translation>
+    </message>
+    <message>
+        <source>basic</source>
+        <translation>podstawowy</translation>
+    </message>
+    <message>
+        <source>Relocation table (empty)</source>
+        <translation>Tabela relokacji (pusta)</translation>
+    </message>
+    <message>
+        <source>Relocation table</source>
+        <translation>Tabela relokacji</translation>
+    </message>
+</context>
+<context>
     <name>ModiGrp_class</name>
     <message>
         <source>Membership of &quot;%1&quot;</source>
@@ -2202,10 +2236,6 @@ Czy na pewno przenieść ją do grupy %1?</translation>
 <context>
     <name>aseq_settings_widget</name>
     <message>
-        <source>Sequence</source>
-        <translation type="vanished">Sekwencja</translation>
-    </message>
-    <message>
         <source>Sequences</source>
         <translation>Sekwencje</translation>
     </message>
@@ -2726,6 +2756,25 @@ ustawione!</translation>
     </message>
 </context>
 <context>
+    <name>chnlRelocator</name>
+    <message>
+        <source>DMX channels relocation</source>
+        <translation>Relokacja kanałów DMX</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Wyczyść</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+</context>
+<context>
     <name>clearConf</name>
     <message>
         <source>Clear configuration</source>
@@ -2968,6 +3017,105 @@ ustawione!</translation>
     </message>
 </context>
 <context>
+    <name>dlgFixture</name>
+    <message>
+        <source>Descriptions</source>
+        <translation>Opisy</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Etykieta</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Komentarz</translation>
+    </message>
+    <message>
+        <source>Current position</source>
+        <translation>Bieżąca pozycja</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>Obrót</translation>
+    </message>
+    <message>
+        <source>-180°</source>
+        <translation>-180°</translation>
+    </message>
+    <message>
+        <source>180°</source>
+        <translation>180°</translation>
+    </message>
+    <message>
+        <source>0°</source>
+        <translation>0°</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Library</source>
+        <translation>Biblioteka</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>Variant:</source>
+        <translation>Wariant:</translation>
+    </message>
+    <message>
+        <source>Provider</source>
+        <translation>Producent</translation>
+    </message>
+    <message>
+        <source>Provider:</source>
+        <translation>Producent:</translation>
+    </message>
+    <message>
+        <source>Power reduced to</source>
+        <translation>Moc ograniczona do</translation>
+    </message>
+    <message>
+        <source>DMX channels</source>
+        <translation>Kanały DMX</translation>
+    </message>
+    <message>
+        <source>Relocation table (empty)</source>
+        <translation>Tabela relokacji (pusta)</translation>
+    </message>
+    <message>
+        <source>starting from </source>
+        <translation>począwszy od </translation>
+    </message>
+    <message>
+        <source>Number of channels</source>
+        <translation>Liczba kanałów</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+</context>
+<context>
     <name>dlgGroups</name>
     <message>
         <source>Group management</source>
@@ -3099,6 +3247,21 @@ ustawione!</translation>
     <message>
         <source>Set MBFT to</source>
         <translation>Ustaw MBFT na</translation>
+    </message>
+</context>
+<context>
+    <name>dmxReloc_class</name>
+    <message>
+        <source>Fixture channel</source>
+        <translation>Kanał oprawy</translation>
+    </message>
+    <message>
+        <source>DMX channel</source>
+        <translation>Kanał DMX</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <translation>pl</translation>
     </message>
 </context>
 <context>
@@ -4289,6 +4452,98 @@ ale opisy są niekompletne!</translation>
     <message>
         <source>Light control by groups</source>
         <translation>Sterowanie światłem grupami</translation>
+    </message>
+    <message>
+        <source>Fixture No. %1</source>
+        <translation>Oprawa nr %1</translation>
+    </message>
+    <message>
+        <source>Position: %1 X %2</source>
+        <translation>Pozycja: %1 X %2</translation>
+    </message>
+    <message>
+        <source>Provider: %1</source>
+        <translation>Producent: %1</translation>
+    </message>
+    <message>
+        <source>undefined!</source>
+        <translation>niezdefiniowany!</translation>
+    </message>
+    <message>
+        <source>Model: %1</source>
+        <translation>Model: %1</translation>
+    </message>
+    <message>
+        <source>Variant: %1</source>
+        <translation>Wariant: %1</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <translation>pl</translation>
+    </message>
+    <message>
+        <source>No description!</source>
+        <translation>Brak opisu!</translation>
+    </message>
+    <message>
+        <source>Label: &quot;%1&quot;</source>
+        <translation>Etykieta: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>DMX channels from %1</source>
+        <translation>Kanały DMX od %1</translation>
+    </message>
+    <message>
+        <source> to %1</source>
+        <translation> do %1</translation>
+    </message>
+    <message>
+        <source>DMX channels: </source>
+        <translation>Kanały DMX: </translation>
+    </message>
+    <message>
+        <source>About this fixture...</source>
+        <translation>O tej oprawie...</translation>
+    </message>
+    <message>
+        <source>Invalid project!</source>
+        <translation>Nieprawidłowy projekt!</translation>
+    </message>
+    <message>
+        <source>There are invalid fixture descriptions!</source>
+        <translation>Niektóre opisy opraw są nieprawidłowe!</translation>
+    </message>
+    <message>
+        <source>I&apos;m sorry...</source>
+        <translation>Przykro mi...</translation>
+    </message>
+    <message>
+        <source>This feature will work in future :-(</source>
+        <translation>Ta funkcja zadziała w przyszłości :-(</translation>
+    </message>
+    <message>
+        <source>Do you really want to replace compound scene #%1
+with compound scene #%2 ?</source>
+        <translation>Czy na pewno zastąpić scenę złożoną nr %1
+sceną złożoną nr %2?</translation>
+    </message>
+    <message>
+        <source>Do you really want to replace scene #%1
+with scene #%2 ?</source>
+        <translation>Czy na pewno zastąpić scenę nr %1
+sceną nr %2?</translation>
+    </message>
+    <message>
+        <source>Attention!</source>
+        <translation>Uwaga!</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Yes, I do!</source>
+        <translation>Tak, na pewno!</translation>
     </message>
 </context>
 <context>
