@@ -15,9 +15,13 @@
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_dlyd_delegate.h"
 #include "editors/events/aevents_dlyd_widget.h"
+#include "editors/events/aevents_inputs_widget.h"
+#include "editors/events/aevents_conf_widget.h"
 #include "editors/events/aevents_source_page.h"
+#include "editors/events/aevents_tableview_widget.h"
 #include "model/kv310_controller.h"
 #include "program_rig.h"
+#include "support/sample_show.h"
 #include "seams/dialog_seam.h"
 #include "visualisation/kv_vgraph.h"
 #include "visualisation/visual_rig.h"
@@ -31,7 +35,6 @@
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <QStyleOptionHeader>
-#include <QStyleOptionViewItem>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -403,6 +406,9 @@ private:
         auto* table = qobject_cast<QTableView*>(view);
         const QRect shown = view->viewport()->rect();
         const QChar ellipsis(0x2026);
+        // Long lists only where they show now; shorter ones whole, as
+        // scrolling brings every row into the same columns.
+        const bool whole = model->rowCount() <= 1024;
         for (int row = 0; row < model->rowCount(); ++row) {
             if (table && table->isRowHidden(row))
                 continue;
@@ -411,7 +417,7 @@ private:
                     continue;
                 const QModelIndex index = model->index(row, column);
                 const QRect rect = view->visualRect(index);
-                if (rect.isEmpty() || !shown.intersects(rect))
+                if (rect.isEmpty() || (!whole && !shown.intersects(rect)))
                     continue;
                 const QVariant value = index.data(Qt::DisplayRole);
                 auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegateForIndex(index));
@@ -420,32 +426,29 @@ private:
                     continue;
                 if (table && (table->rowSpan(row, column) > 1 || table->columnSpan(row, column) > 1))
                     continue;
-                QStyleOptionViewItem option;
-                option.initFrom(view);
-                option.rect = rect;
-                option.font = view->font();
+                // The text takes the cell beside its check box and icon, less
+                // the item's text margins.
+                QFont font = view->font();
                 const QVariant cellFont = index.data(Qt::FontRole);
                 if (cellFont.canConvert<QFont>())
-                    option.font = qvariant_cast<QFont>(cellFont).resolve(option.font);
-                option.fontMetrics = QFontMetrics(option.font);
-                option.text = text;
-                option.features |= QStyleOptionViewItem::HasDisplay;
+                    font = qvariant_cast<QFont>(cellFont).resolve(font);
+                QRect area = rect;
+                QStyle* style = view->style();
                 if (index.data(Qt::CheckStateRole).isValid())
-                    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+                    area.setLeft(area.left() + style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, view)
+                                 + 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1));
                 const QVariant decoration = index.data(Qt::DecorationRole);
                 if (decoration.isValid() && !decoration.isNull()) {
-                    option.features |= QStyleOptionViewItem::HasDecoration;
-                    const int side = view->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view);
-                    option.decorationSize = view->iconSize().isValid() ? view->iconSize() : QSize(side, side);
+                    const int side = style->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view);
+                    const int width = view->iconSize().isValid() ? view->iconSize().width() : side;
+                    area.setLeft(area.left() + width
+                                 + 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1));
                 }
-                const bool wraps = table && table->wordWrap();
-                if (wraps)
-                    option.features |= QStyleOptionViewItem::WrapText;
-                QRect area = view->style()->subElementRect(QStyle::SE_ItemViewItemText, &option, view);
-                const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+                const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
                 area.adjust(margin, 0, -margin, 0);
+                const bool wraps = table && table->wordWrap();
                 QSize needed;
-                if (!fitsIn(option.fontMetrics, text, area, wraps, &needed)) {
+                if (!fitsIn(QFontMetrics(font), text, area, wraps, &needed)) {
                     reportItem(top, view, text, needed, area.size());
                 }
             }
@@ -586,6 +589,37 @@ void tst_label_fit::everyTextIsShownWhole()
             popup->show();
             checker.walk(popup.get(), popup.get(), QStringLiteral("delayTimeEdit"));
         }
+
+        // With a show: actions of every kind, limited in every way, on the
+        // first event of a page of each layout, and steps and sequences.
+        sampleShow::build(*session.rig->controller, sampleShow::small);
+        window->refresh();
+        for (aevents_source_page* page : {static_cast<aevents_source_page*>(window->inputsEvents),
+                                          static_cast<aevents_source_page*>(window->clockEvents)}) {
+            eventTable& events = session.rig->controller->events;
+            const int id = page->currentEvent;
+            const uint8_t daytimes[][2] = {{DAYTIME_NONE, DAYTIME_NONE}, {DAYTIME_DAYNIGHT, DAYTIME_NONE},
+                                           {DAYTIME_DAYNIGHT, 0},        {DAYTIME_SUNSET, DAYTIME_SUNRISE},
+                                           {DAYTIME_SUNRISE, 75},        {143, DAYTIME_SUNSET}};
+            const uint32_t words[4] = {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
+            int n = 0;
+            for (int type = ACTION_SCENE; type <= ACTION_SELF_PROGRAMMING; ++type) {
+                for (int sub = SUB_ON; sub <= SUB_PREV_STEP; ++sub, ++n) {
+                    const int pos = events.appendAction(id);
+                    events.setActionType(id, pos, type);
+                    events.setSubAction(id, pos, sub);
+                    if (type == ACTION_MSG_FOR_PANEL)
+                        events.setNumber(id, pos, (sub + 4) << 8 | n);
+                    else
+                        events.setNumber(id, pos, n % 3 ? 1000 + n : ACTION_NUMBER_ALL);
+                    events.setDaytimeLimit(id, pos, daytimes[n % 6][0], daytimes[n % 6][1]);
+                    events.setStateLimits(id, pos, n % 2 ? 0xFE : 0xFF, words);
+                }
+            }
+            page->actionPanel->actionTable->setEvent(id);
+        }
+        window->tabWidget_main->setCurrentIndex(0);
+        checker.walk(window, window->tabWidget_main, QStringLiteral("show"));
 
         // Connected, so that the views open their windows.
         QVERIFY(session.rig->connect());

@@ -56,12 +56,18 @@ aevents_tableview_widget::aevents_tableview_widget(int eventPageKind, QWidget* p
     setItemDelegate(actionDelegate);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setColumnWidth(0, 100);
-    setColumnWidth(1, 70);
+    // The longest word of a type name and "All" in some languages need wider
+    // type and number columns; the daytime limits, whose texts wrap, lend
+    // the room, so the table keeps clear of the buttons beside it.
+    setColumnWidth(0, 110);
+    setColumnWidth(1, 82);
     setColumnWidth(2, 110);
-    setColumnWidth(3, pageKind == CLOCK_PAGE ? 100 : 130);
+    setColumnWidth(3, pageKind == CLOCK_PAGE ? 92 : 112);
     setColumnWidth(4, 80);
     wrapHeader();
+    // Type and action names of two words take two lines rather than being cut.
+    setWordWrap(true);
+    verticalHeader()->setDefaultSectionSize(2 * fontMetrics().lineSpacing() + 6);
 
     connect(actionDelegate, &aevents_tableview_delegate::actionTypeChgd, this, &aevents_tableview_widget::slotTypeChgd);
     connect(actionDelegate, &aevents_tableview_delegate::forceRefresh, this, &aevents_tableview_widget::refresh);
