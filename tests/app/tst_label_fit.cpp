@@ -1,7 +1,8 @@
 // Every text of the main window, its pages and its dialogs must be readable
 // whole, in English and in Polish: a label, button, check box, combo box
-// item or tab bar whose text is wider (or taller) than the widget shows, or
-// two texts drawn over each other, fail the test. The
+// item, tab bar, column header or table cell whose text is wider (or taller)
+// than the widget shows, or two texts drawn over each other, fail the test.
+// Cells a page cuts with an ellipsis of its own are cut on purpose. The
 // walk takes the window's widget tree as it is, every tab and sub-tab, and
 // every window and dialog its menus open, so pages and dialogs added later
 // are checked without being named here.
@@ -14,8 +15,13 @@
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_dlyd_delegate.h"
 #include "editors/events/aevents_dlyd_widget.h"
+#include "editors/events/aevents_inputs_widget.h"
+#include "editors/events/aevents_conf_widget.h"
+#include "editors/events/aevents_source_page.h"
+#include "editors/events/aevents_tableview_widget.h"
 #include "model/kv310_controller.h"
 #include "program_rig.h"
+#include "support/sample_show.h"
 #include "seams/dialog_seam.h"
 #include "visualisation/kv_vgraph.h"
 #include "visualisation/modi_fxt.h"
@@ -27,6 +33,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QStyleOptionHeader>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -42,6 +51,7 @@
 #include <QToolButton>
 #include <QTranslator>
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -115,6 +125,10 @@ public:
                 checkTabBar(top, bar);
             else if (auto* combo = qobject_cast<QComboBox*>(w))
                 checkComboBox(top, combo);
+            else if (auto* header = qobject_cast<QHeaderView*>(w))
+                checkHeader(top, header);
+            else if (auto* view = qobject_cast<QAbstractItemView*>(w))
+                checkCells(top, view);
         }
     }
 
@@ -167,6 +181,20 @@ private:
             return;
         problems.append(QStringLiteral("%1: %2 \"%3\" needs %4x%5, shows %6x%7")
                             .arg(language, placeOf(w, top), text)
+                            .arg(needed.width())
+                            .arg(needed.height())
+                            .arg(shown.width())
+                            .arg(shown.height()));
+    }
+
+    // Each cut text of a view once.
+    void reportItem(const QWidget* top, const QWidget* view, const QString& text, const QSize& needed,
+                    const QSize& shown)
+    {
+        if (!itemsReported.insert({view, text}).second)
+            return;
+        problems.append(QStringLiteral("%1: %2 \"%3\" needs %4x%5, shows %6x%7")
+                            .arg(language, placeOf(view, top), text)
                             .arg(needed.width())
                             .arg(needed.height())
                             .arg(shown.width())
@@ -301,6 +329,133 @@ private:
         }
     }
 
+    // Whether text laid out in `area` shows whole: in lines of its own, or
+    // wrapped at blanks where the widget wraps.
+    static bool fitsIn(const QFontMetrics& fm, const QString& text, const QRect& area, bool wraps, QSize* needed)
+    {
+        *needed = textSize(fm, text);
+        if (wraps && needed->width() > area.width()) {
+            const QRect bound = fm.boundingRect(QRect(0, 0, area.width(), 100000), Qt::TextWordWrap, text);
+            *needed = QSize(bound.width(), bound.height());
+        }
+        return needed->width() <= area.width() && needed->height() <= area.height();
+    }
+
+    // Every shown section of a table's or tree's column header, as the
+    // header draws it: bold once a row is selected, beside a sort arrow
+    // where the view sorts.
+    void checkHeader(const QWidget* top, QHeaderView* header)
+    {
+        if (header->orientation() != Qt::Horizontal || !header->model()
+            || !qobject_cast<QAbstractItemView*>(header->parentWidget()))
+            return;
+        QAbstractItemModel* model = header->model();
+        for (int logical = 0; logical < header->count(); ++logical) {
+            if (header->isSectionHidden(logical) || header->sectionSize(logical) <= 0)
+                continue;
+            const QString text = model->headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
+            if (text.isEmpty())
+                continue;
+            QFont font = header->font();
+            const QVariant sectionFont = model->headerData(logical, Qt::Horizontal, Qt::FontRole);
+            if (sectionFont.canConvert<QFont>())
+                font = qvariant_cast<QFont>(sectionFont);
+            if (header->sectionsClickable() && header->highlightSections())
+                font.setBold(true);
+            QStyleOptionHeader option;
+            option.initFrom(header);
+            option.state |= QStyle::State_Horizontal;
+            option.orientation = Qt::Horizontal;
+            option.rect = QRect(0, 0, header->sectionSize(logical), header->height());
+            option.section = logical;
+            option.text = text;
+            option.fontMetrics = QFontMetrics(font);
+            if (header->isSortIndicatorShown())
+                option.sortIndicator = QStyleOptionHeader::SortDown;
+            QRect area = header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+            const QVariant icon = model->headerData(logical, Qt::Horizontal, Qt::DecorationRole);
+            if (icon.isValid() && !icon.isNull()) {
+                const int side = header->style()->pixelMetric(QStyle::PM_SmallIconSize, &option, header);
+                area.setLeft(area.left() + side + 2);
+            }
+            const QVariant alignment = model->headerData(logical, Qt::Horizontal, Qt::TextAlignmentRole);
+            const int flags = alignment.isValid() ? alignment.toInt() : int(header->defaultAlignment());
+            QSize needed;
+            if (!fitsIn(QFontMetrics(font), text, area, (flags & Qt::TextWordWrap) != 0, &needed)) {
+                reportItem(top, header, text, needed, area.size());
+            }
+        }
+    }
+
+    // The event lists of the event pages: their rows are cut to twice the
+    // column's width and the list cuts them again where they are drawn.
+    // (A page may put its list on the tab beside it.)
+    static bool cutsRowsItself(const QWidget* top, const QAbstractItemView* view)
+    {
+        const QList<aevents_source_page*> pages = top->findChildren<aevents_source_page*>();
+        return std::any_of(pages.cbegin(), pages.cend(),
+                           [view](const aevents_source_page* page) { return page->eventList == view; });
+    }
+
+    // The cells a table or list shows now, unless the page cut their
+    // texts itself.
+    void checkCells(const QWidget* top, QAbstractItemView* view)
+    {
+        QAbstractItemModel* model = view->model();
+        if (!model || qobject_cast<QHeaderView*>(view) || cutsRowsItself(top, view))
+            return;
+        auto* table = qobject_cast<QTableView*>(view);
+        const QRect shown = view->viewport()->rect();
+        const QChar ellipsis(0x2026);
+        // Long lists only where they show now; shorter ones whole, as
+        // scrolling brings every row into the same columns.
+        const bool whole = model->rowCount() <= 1024;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (table && table->isRowHidden(row))
+                continue;
+            for (int column = 0; column < model->columnCount(); ++column) {
+                if (table && table->isColumnHidden(column))
+                    continue;
+                const QModelIndex index = model->index(row, column);
+                const QRect rect = view->visualRect(index);
+                if (rect.isEmpty() || (!whole && !shown.intersects(rect)))
+                    continue;
+                const QVariant value = index.data(Qt::DisplayRole);
+                auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegateForIndex(index));
+                const QString text = delegate ? delegate->displayText(value, view->locale()) : value.toString();
+                if (text.isEmpty() || text.contains(ellipsis))
+                    continue;
+                if (table && (table->rowSpan(row, column) > 1 || table->columnSpan(row, column) > 1))
+                    continue;
+                // The text takes the cell beside its check box and icon, less
+                // the item's text margins.
+                QFont font = view->font();
+                const QVariant cellFont = index.data(Qt::FontRole);
+                if (cellFont.canConvert<QFont>())
+                    font = qvariant_cast<QFont>(cellFont).resolve(font);
+                QRect area = rect;
+                QStyle* style = view->style();
+                if (index.data(Qt::CheckStateRole).isValid())
+                    area.setLeft(area.left() + style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, view)
+                                 + 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1));
+                const QVariant decoration = index.data(Qt::DecorationRole);
+                if (decoration.isValid() && !decoration.isNull()) {
+                    const int side = style->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view);
+                    const int width = view->iconSize().isValid() ? view->iconSize().width() : side;
+                    area.setLeft(area.left() + width
+                                 + 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1));
+                }
+                const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+                area.adjust(margin, 0, -margin, 0);
+                const bool wraps = table && table->wordWrap();
+                QSize needed;
+                if (!fitsIn(QFontMetrics(font), text, area, wraps, &needed)) {
+                    reportItem(top, view, text, needed, area.size());
+                }
+            }
+        }
+    }
+
     void checkTabBar(const QWidget* top, QTabBar* bar)
     {
         // Tabs that do not fit are elided or hidden behind scroll arrows.
@@ -318,6 +473,7 @@ private:
     QString language;
     std::set<const QWidget*> reported;
     std::set<std::pair<const QWidget*, const QWidget*>> overlapsReported;
+    std::set<std::pair<const QWidget*, QString>> itemsReported;
     std::set<QString> shotsTaken;
 };
 
@@ -434,6 +590,37 @@ void tst_label_fit::everyTextIsShownWhole()
             popup->show();
             checker.walk(popup.get(), popup.get(), QStringLiteral("delayTimeEdit"));
         }
+
+        // With a show: actions of every kind, limited in every way, on the
+        // first event of a page of each layout, and steps and sequences.
+        sampleShow::build(*session.rig->controller, sampleShow::small);
+        window->refresh();
+        for (aevents_source_page* page : {static_cast<aevents_source_page*>(window->inputsEvents),
+                                          static_cast<aevents_source_page*>(window->clockEvents)}) {
+            eventTable& events = session.rig->controller->events;
+            const int id = page->currentEvent;
+            const uint8_t daytimes[][2] = {{DAYTIME_NONE, DAYTIME_NONE}, {DAYTIME_DAYNIGHT, DAYTIME_NONE},
+                                           {DAYTIME_DAYNIGHT, 0},        {DAYTIME_SUNSET, DAYTIME_SUNRISE},
+                                           {DAYTIME_SUNRISE, 75},        {143, DAYTIME_SUNSET}};
+            const uint32_t words[4] = {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
+            int n = 0;
+            for (int type = ACTION_SCENE; type <= ACTION_SELF_PROGRAMMING; ++type) {
+                for (int sub = SUB_ON; sub <= SUB_PREV_STEP; ++sub, ++n) {
+                    const int pos = events.appendAction(id);
+                    events.setActionType(id, pos, type);
+                    events.setSubAction(id, pos, sub);
+                    if (type == ACTION_MSG_FOR_PANEL)
+                        events.setNumber(id, pos, (sub + 4) << 8 | n);
+                    else
+                        events.setNumber(id, pos, n % 3 ? 1000 + n : ACTION_NUMBER_ALL);
+                    events.setDaytimeLimit(id, pos, daytimes[n % 6][0], daytimes[n % 6][1]);
+                    events.setStateLimits(id, pos, n % 2 ? 0xFE : 0xFF, words);
+                }
+            }
+            page->actionPanel->actionTable->setEvent(id);
+        }
+        window->tabWidget_main->setCurrentIndex(0);
+        checker.walk(window, window->tabWidget_main, QStringLiteral("show"));
 
         // Connected, so that the views open their windows.
         QVERIFY(session.rig->connect());

@@ -56,11 +56,18 @@ aevents_tableview_widget::aevents_tableview_widget(int eventPageKind, QWidget* p
     setItemDelegate(actionDelegate);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setColumnWidth(0, 100);
-    setColumnWidth(1, 70);
+    // The longest word of a type name and "All" in some languages need wider
+    // type and number columns; the daytime limits, whose texts wrap, lend
+    // the room, so the table keeps clear of the buttons beside it.
+    setColumnWidth(0, 110);
+    setColumnWidth(1, 82);
     setColumnWidth(2, 110);
-    setColumnWidth(3, pageKind == CLOCK_PAGE ? 100 : 130);
+    setColumnWidth(3, pageKind == CLOCK_PAGE ? 92 : 112);
     setColumnWidth(4, 80);
+    wrapHeader();
+    // Type and action names of two words take two lines rather than being cut.
+    setWordWrap(true);
+    verticalHeader()->setDefaultSectionSize(2 * fontMetrics().lineSpacing() + 6);
 
     connect(actionDelegate, &aevents_tableview_delegate::actionTypeChgd, this, &aevents_tableview_widget::slotTypeChgd);
     connect(actionDelegate, &aevents_tableview_delegate::forceRefresh, this, &aevents_tableview_widget::refresh);
@@ -71,6 +78,27 @@ aevents_tableview_widget::aevents_tableview_widget(int eventPageKind, QWidget* p
     });
     connect(actionDelegate, &aevents_tableview_delegate::actionNoChgd, this, &aevents_tableview_widget::slotNoChgd);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &aevents_tableview_widget::rowChgd);
+}
+
+void aevents_tableview_widget::wrapHeader()
+{
+    // The columns keep their widths, so a title wider than its column goes
+    // onto a second line rather than being cut; the header drawing titles
+    // bold once a row is selected must still hold them.
+    QHeaderView* header = horizontalHeader();
+    header->setTextElideMode(Qt::ElideNone);
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    int height = metrics.height();
+    for (int c = 0; c < COLUMNS; ++c) {
+        QTableWidgetItem* item = horizontalHeaderItem(c);
+        item->setTextAlignment(int(Qt::AlignCenter | Qt::TextWordWrap));
+        const QRect room(0, 0, columnWidth(c) - 2 * margin, 100000);
+        height = qMax(height, metrics.boundingRect(room, Qt::TextWordWrap, item->text()).height());
+    }
+    header->setMinimumHeight(height + 2 * margin + 2);
 }
 
 void aevents_tableview_widget::setEvent(int id)

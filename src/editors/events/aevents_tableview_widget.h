@@ -50,6 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    void wrapHeader();
     QTableWidgetItem* cell(int row, int column);
     // The object number the No. cell of a row shows, 0-based; -1 for none.
     int shownNumber(int row) const;

@@ -182,7 +182,8 @@ void tst_action_table::clockPageShowsNoDaytime()
     rig.show(EVENT_SUNRISE);
     QCOMPARE(rig.table.item(0, 3)->text(), QStringLiteral("Not set"));
     QCOMPARE(rig.table.item(0, 3)->background(), QApplication::palette().brush(QPalette::Disabled, QPalette::Base));
-    QCOMPARE(rig.table.columnWidth(3), 100);
+    // The daytime column, which shows nothing here, is narrowed below the action column.
+    QVERIFY(rig.table.columnWidth(3) < rig.table.columnWidth(2));
 }
 
 void tst_action_table::sequencePageHidesItsChainLinks()
