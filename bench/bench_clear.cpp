@@ -3,11 +3,12 @@
 // clear of one category with every table packed and rebuilt. Prints the
 // time of one of each.
 
+#include "bench_timing.h"
+
 #include "model/clear_flags.h"
 #include "model/kv310_controller.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <cstdio>
 #include <memory>
 
@@ -26,15 +27,7 @@ void buildShow(kv310_controller_class& c)
             c.coupledSceneGroups[size_t(g)].append(uint16_t(g * 100 + s));
 }
 
-template <typename F>
-double msPerRound(int rounds, F&& f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < rounds; ++i)
-        f();
-    return double(timer.nsecsElapsed()) / rounds / 1e6;
-}
+using benchTiming::msPerRound;
 
 } // namespace
 

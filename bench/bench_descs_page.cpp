@@ -7,6 +7,7 @@
 //   bench_descs_page [runs]
 
 #include "bench_dialogs.h"
+#include "bench_timing.h"
 #include "support/sample_show.h"
 
 #include "model/globals.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QTableWidget>
 #include <algorithm>
 #include <cstdio>
@@ -24,25 +24,7 @@
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double timeOf(int runs, const std::function<void(int)>& work, const std::function<void(int)>& prepare = {})
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare)
-            prepare(i);
-        QElapsedTimer timer;
-        timer.start();
-        work(i);
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(times);
-}
+using benchTiming::timeOf;
 
 constexpr int SCENES_CATEGORY = 4;
 

@@ -6,6 +6,8 @@
 // change are printed beside the 16 ms of one screen frame; building is what
 // every window rebuild does. Run with QT_QPA_PLATFORM=offscreen.
 
+#include "bench_timing.h"
+
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_dlyd_widget.h"
 #include "editors/events/aevents_dmx_widget.h"
@@ -15,21 +17,12 @@
 #include "model/kv310_controller.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTableWidget>
 #include <cstdio>
 
 namespace {
 
-template <typename F>
-double msPerRound(int rounds, F&& f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < rounds; ++i)
-        f();
-    return double(timer.nsecsElapsed()) / rounds / 1e6;
-}
+using benchTiming::msPerRound;
 
 template <typename Page>
 void measure(const char* name)

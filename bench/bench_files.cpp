@@ -8,6 +8,7 @@
 // it.
 
 #include "bench_dialogs.h"
+#include "bench_timing.h"
 
 #include "seams/dialog_seam.h"
 #include "model/config_file.h"
@@ -19,7 +20,6 @@
 #include "support/sample_show.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -32,19 +32,7 @@ namespace {
 
 using benchDialogs::quietDialogs;
 
-// The median of `rounds` runs, in milliseconds.
-double medianOf(int rounds, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int i = 0; i < rounds; ++i) {
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using benchTiming::medianOf;
 
 QByteArray fileContent(const QString& path)
 {

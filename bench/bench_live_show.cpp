@@ -7,16 +7,17 @@
 // the light computation alone and the 44 frames a second of DMX the live
 // show is meant to keep on one core.
 
+#include "bench_dialogs.h"
+#include "bench_timing.h"
+
 #include "fixtures/light_effect.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
-#include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
 #include "visualisation/kv_vgraph.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QIODevice>
 #include <QTextStream>
 
@@ -27,14 +28,7 @@
 
 namespace {
 
-class quietDialogs final : public dialogSeam {
-public:
-    int message(const messageRequest&) override { return QMessageBox::Ok; }
-    QString openFileName(fileRequest&) override { return QString(); }
-    QString saveFileName(fileRequest&) override { return QString(); }
-    QColor color(const QColor&, QWidget*, const QString&) override { return QColor(); }
-    int exec(QDialog*) override { return 0; }
-};
+using benchDialogs::quietDialogs;
 
 // The main window as the show window sees it: a field of 2000 x 1000
 // without a background picture.
@@ -103,13 +97,7 @@ QString liveProjectText()
     return text;
 }
 
-double milliseconds(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
+using benchTiming::milliseconds;
 
 } // namespace
 

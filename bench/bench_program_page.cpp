@@ -6,6 +6,8 @@
 // and back (each step moves the finish actions along), redrawing its table
 // and changing its current row. Run with QT_QPA_PLATFORM=offscreen.
 
+#include "bench_timing.h"
+
 #include "editors/programs/aprogram_conf_widget.h"
 #include "editors/programs/aprogram_settings_widget.h"
 #include "editors/programs/aseq_conf_widget.h"
@@ -16,24 +18,11 @@
 
 #include <QApplication>
 #include <QSpinBox>
-#include <QElapsedTimer>
 #include <QTableWidget>
 #include <cstdio>
 #include <memory>
 
-namespace {
-
-template <typename F>
-double msPerRound(int rounds, F&& f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < rounds; ++i)
-        f();
-    return double(timer.nsecsElapsed()) / rounds / 1e6;
-}
-
-} // namespace
+using benchTiming::msPerRound;
 
 int main(int argc, char** argv)
 {

@@ -7,6 +7,7 @@
 //   bench_scene_page [runs]
 
 #include "bench_dialogs.h"
+#include "bench_timing.h"
 #include "support/sample_show.h"
 
 #include "editors/scenes/admx512_sliders_widget.h"
@@ -16,7 +17,6 @@
 #include "model/kv310_controller.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QSlider>
 #include <QTableWidget>
 #include <algorithm>
@@ -26,25 +26,7 @@
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double timeOf(int runs, const std::function<void(int)>& work, const std::function<void(int)>& prepare = {})
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare)
-            prepare(i);
-        QElapsedTimer timer;
-        timer.start();
-        work(i);
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(times);
-}
+using benchTiming::timeOf;
 
 }  // namespace
 

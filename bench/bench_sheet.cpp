@@ -4,6 +4,7 @@
 // bytes. The scene page does both within a click: each stays under 50 ms.
 
 #include "bench_dialogs.h"
+#include "bench_timing.h"
 #include "support/sample_show.h"
 
 #include "editors/scenes/dmx_sheet.h"
@@ -11,7 +12,6 @@
 #include "model/kv310_controller.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -19,24 +19,7 @@
 #include <cstring>
 #include <functional>
 
-namespace {
-
-// The shortest of `rounds` runs, in milliseconds.
-double bestOf(int rounds, const std::function<void()>& work)
-{
-    qint64 best = -1;
-    QElapsedTimer timer;
-    for (int i = 0; i < rounds; ++i) {
-        timer.start();
-        work();
-        const qint64 ns = timer.nsecsElapsed();
-        if (best < 0 || ns < best)
-            best = ns;
-    }
-    return double(best) / 1e6;
-}
-
-}  // namespace
+using benchTiming::bestOf;
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,8 @@
 // Prints the host time per MB of a whole send and a whole read beside a plain
 // memcpy of the image; a transfer should stay under 100 ms on the host.
 
-#include "seams/dialog_seam.h"
+#include "bench_dialogs.h"
+
 #include "simulator/sim_controller.h"
 #include "transport/device_factory.h"
 #include "transport/link_clock.h"
@@ -25,16 +26,6 @@ public:
     qint64 now = 0;
 };
 
-// Acknowledges every message; the transfers ask nothing else.
-class silentDialogs final : public dialogSeam {
-public:
-    int message(const messageRequest&) override { return QMessageBox::Ok; }
-    QString openFileName(fileRequest&) override { return QString(); }
-    QString saveFileName(fileRequest&) override { return QString(); }
-    QColor color(const QColor&, QWidget*, const QString&) override { return QColor(); }
-    int exec(QDialog*) override { return 0; }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -44,7 +35,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     instantClock clock;
     installLinkClock(&clock);
-    silentDialogs dialogs;
+    // Acknowledges every message; the transfers ask nothing else.
+    benchDialogs::quietDialogs dialogs;
     installDialogSeam(&dialogs);
 
     simBus bus;

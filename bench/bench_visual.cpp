@@ -4,14 +4,15 @@
 // as the sizes grow tenfold show reading in linear time. The live show's
 // frame is timed by bench_live_show.
 
-#include "seams/dialog_seam.h"
+#include "bench_dialogs.h"
+#include "bench_timing.h"
+
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
 #include "xml/xml_node.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QIODevice>
 #include <QTextStream>
 
@@ -21,14 +22,7 @@
 
 namespace {
 
-class quietDialogs final : public dialogSeam {
-public:
-    int message(const messageRequest&) override { return QMessageBox::Ok; }
-    QString openFileName(fileRequest&) override { return QString(); }
-    QString saveFileName(fileRequest&) override { return QString(); }
-    QColor color(const QColor&, QWidget*, const QString&) override { return QColor(); }
-    int exec(QDialog*) override { return 0; }
-};
+using benchDialogs::quietDialogs;
 
 QString itemText(int nr)
 {
@@ -54,14 +48,7 @@ std::unique_ptr<xml_node> parse(QString text)
     return std::make_unique<xml_node>(root, 0);
 }
 
-
-double milliseconds(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
+using benchTiming::milliseconds;
 
 } // namespace
 

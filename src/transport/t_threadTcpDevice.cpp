@@ -279,6 +279,20 @@ int t_threadTcpDevice::deviceType()
     return word[0] | (word[1] << 8);
 }
 
+bool t_threadTcpDevice::sendControl(QTcpSocket* socket, uint8_t command, uint8_t request, uint16_t value,
+                                    uint16_t index, uint32_t dataLength)
+{
+    tcpControlBlock block;
+    block.request = request;
+    block.value = value;
+    block.index = index;
+    block.dataLength = dataLength;
+    uint8_t blockBytes[tcpControlBlock::SIZE];
+    block.toBytes(blockBytes);
+    return sendHeader(socket, command, tcpControlBlock::SIZE)
+           && send(socket, blockBytes, tcpControlBlock::SIZE, TCP_SHORT_TIMEOUT_MS);
+}
+
 int t_threadTcpDevice::controlWrite(uint8_t request, uint16_t value, uint16_t index, const void* data,
                                     unsigned length)
 {
@@ -286,16 +300,7 @@ int t_threadTcpDevice::controlWrite(uint8_t request, uint16_t value, uint16_t in
     if (!connected || length > unsigned(INT_MAX))
         return -1;
     QTcpSocket* socket = sockets[TCP_SOCKET_CONTROL];
-    tcpControlBlock block;
-    block.request = request;
-    block.value = value;
-    block.index = index;
-    block.dataLength = data ? length : 0;
-    uint8_t blockBytes[tcpControlBlock::SIZE];
-    block.toBytes(blockBytes);
-
-    if (!sendHeader(socket, TCP_CONTROL_WRITE, tcpControlBlock::SIZE)
-        || !send(socket, blockBytes, tcpControlBlock::SIZE, TCP_SHORT_TIMEOUT_MS))
+    if (!sendControl(socket, TCP_CONTROL_WRITE, request, value, index, data ? length : 0))
         return -1;
     const bool withData = data && length > 0;
     if (withData && !send(socket, data, qint64(length), TCP_SHORT_TIMEOUT_MS))
@@ -312,16 +317,7 @@ int t_threadTcpDevice::controlRead(uint8_t request, uint16_t value, uint16_t ind
     if (!connected || !buffer || length == 0 || length > unsigned(INT_MAX))
         return -1;
     QTcpSocket* socket = sockets[TCP_SOCKET_CONTROL];
-    tcpControlBlock block;
-    block.request = request;
-    block.value = value;
-    block.index = index;
-    block.dataLength = length;
-    uint8_t blockBytes[tcpControlBlock::SIZE];
-    block.toBytes(blockBytes);
-
-    if (!sendHeader(socket, TCP_CONTROL_READ, tcpControlBlock::SIZE)
-        || !send(socket, blockBytes, tcpControlBlock::SIZE, TCP_SHORT_TIMEOUT_MS))
+    if (!sendControl(socket, TCP_CONTROL_READ, request, value, index, length))
         return -1;
     if (!receive(socket, buffer, qint64(length), TCP_DATA_TIMEOUT_MS))
         return -1;

@@ -121,6 +121,9 @@ private:
     // Writes all bytes and waits until they have left the socket.
     bool send(QTcpSocket* socket, const void* data, qint64 length, int timeoutMs);
     bool sendHeader(QTcpSocket* socket, uint8_t command, uint32_t length);
+    // A control command (TCP_CONTROL_WRITE or TCP_CONTROL_READ) with its block.
+    bool sendControl(QTcpSocket* socket, uint8_t command, uint8_t request, uint16_t value, uint16_t index,
+                     uint32_t dataLength);
     // Reads exactly length bytes, waiting up to timeoutMs whenever none are available.
     bool receive(QTcpSocket* socket, void* buffer, qint64 length, int timeoutMs);
     // One handshake try: true with the reply when a whole reply arrived.

@@ -46,6 +46,28 @@ void placeOnPlan(lightEffect* f, QLabel* plan, const QPoint& iconAt)
     f->setMouseTracking(true);
 }
 
+// The project's fixtures, the list started when the project has none yet;
+// null when the tree takes no more nodes.
+xml_node* devicesOf(xml_node* projectTree)
+{
+    xml_node* devices = fixtureXml::child(projectTree, QStringLiteral("devices"));
+    return devices ? devices : projectTree->addNode(QStringLiteral("devices"));
+}
+
+void showFixtureCount(const v_project& vp)
+{
+    if (theMainWindow)
+        theMainWindow->showFixtureCount(int(vp.fixtures.size()));
+}
+
+// A new fixture, placed on the plan, shown and counted among the project's.
+void addToProject(v_project& vp, lightEffect* f)
+{
+    f->show();
+    vp.fixtures.append(f);
+    showFixtureCount(vp);
+}
+
 }  // namespace
 
 void kvVGraph_class::connectFixtureCommands()
@@ -90,9 +112,7 @@ void kvVGraph_class::newFixture()
         return;
     const QPoint pressed(pressX, pressY);
     const QPoint field = fieldPosition(pressed);
-    xml_node* devices = fixtureXml::child(vp->projectTree, QStringLiteral("devices"));
-    if (!devices)
-        devices = vp->projectTree->addNode(QStringLiteral("devices"));
+    xml_node* devices = devicesOf(vp->projectTree);
     if (!devices)
         return;
     const int number = vp->firstFreeNumber();
@@ -108,10 +128,7 @@ void kvVGraph_class::newFixture()
     f->updateCaption();
     // The icon's centre on the pressed point.
     placeOnPlan(f, imageLabel, imagePosition(pressed) - QPoint(10, 10));
-    f->show();
-    vp->fixtures.append(f);
-    if (theMainWindow)
-        theMainWindow->showFixtureCount(int(vp->fixtures.size()));
+    addToProject(*vp, f);
 
     pointedFixture = f;
     modiFixture();
@@ -201,9 +218,7 @@ void kvVGraph_class::pasteFixture()
         return;
     const QPoint pressed(pressX, pressY);
     const QPoint field = fieldPosition(pressed);
-    xml_node* devices = fixtureXml::child(vp->projectTree, QStringLiteral("devices"));
-    if (!devices)
-        devices = vp->projectTree->addNode(QStringLiteral("devices"));
+    xml_node* devices = devicesOf(vp->projectTree);
     if (!devices)
         return;
     const int number = vp->firstFreeNumber();
@@ -228,10 +243,7 @@ void kvVGraph_class::pasteFixture()
     f->reloc = source->reloc;
     // No channel layout yet: the fixture dialog's save takes it as changed.
     f->chnlCount = -1;
-    f->show();
-    vp->fixtures.append(f);
-    if (theMainWindow)
-        theMainWindow->showFixtureCount(int(vp->fixtures.size()));
+    addToProject(*vp, f);
 
     pointedFixture = f;
     modiFixture();
@@ -247,8 +259,7 @@ void kvVGraph_class::deleteFixture()
     if (!f || !vp)
         return;
     vp->removeFixture(f);
-    if (theMainWindow)
-        theMainWindow->showFixtureCount(int(vp->fixtures.size()));
+    showFixtureCount(*vp);
     vp->modified = true;
 }
 

@@ -22,6 +22,14 @@
 
 namespace {
 
+// A fixture's light from the values, drawn on the plan where it has a beam.
+void relight(lightEffect* f, const uint8_t* values, const fixtureView& plan)
+{
+    f->computeLight(values);
+    if (f->beam)
+        f->refreshLight(plan);
+}
+
 bool isCompoundScene(int scene)
 {
     return scene >= FIRST_COMPOUND_SCENE && scene <= LAST_COMPOUND_SCENE;
@@ -349,11 +357,8 @@ void kvVGraph_class::changeScNo(int scene, int program, int step)
     vp->sceneNumber = scene;
     vp->programNumber = program;
     vp->stepNumber = step;
-    for (lightEffect* f : std::as_const(vp->fixtures)) {
-        f->computeLight(vp->dmxBuffer);
-        if (f->beam)
-            f->refreshLight(*this);
-    }
+    for (lightEffect* f : std::as_const(vp->fixtures))
+        relight(f, vp->dmxBuffer, *this);
 }
 
 void kvVGraph_class::sceneChanged()
@@ -369,9 +374,7 @@ void kvVGraph_class::sceneChanged()
         if (handled.contains(f))
             continue;
         handled.insert(f);
-        f->computeLight(values);
-        if (f->beam)
-            f->refreshLight(*this);
+        relight(f, values, *this);
     }
 }
 
@@ -382,11 +385,8 @@ void kvVGraph_class::chnlChanged(int sc, int ch)
         return;
     for (const chnlMapEntry& e : std::as_const(vp->chnlMap)) {
         lightEffect* f = e.fixture;
-        if (e.channel - 1 <= ch && ch <= e.channel + f->chnlCount) {
-            f->computeLight(vp->dmxBuffer);
-            if (f->beam)
-                f->refreshLight(*this);
-        }
+        if (e.channel - 1 <= ch && ch <= e.channel + f->chnlCount)
+            relight(f, vp->dmxBuffer, *this);
     }
 }
 

@@ -70,6 +70,34 @@ QList<record> snapshot(kv310_controller_class& c, recordTable table)
     return out;
 }
 
+bool unchanged(const record& got, const record& was)
+{
+    return got.levels == was.levels && got.description == was.description
+           && std::memcmp(&got.times, &was.times, sizeof got.times) == 0;
+}
+
+// The show copied into, filled with mark 0, and the show copied from: the
+// same one, or another filled with mark 1; both taken as they are before the copy.
+struct copyShows {
+    copyShows(recordTable table, bool oneShow)
+    {
+        fill(target, table, 0);
+        if (!oneShow) {
+            other = std::make_unique<kv310_controller_class>();
+            fill(*other, table, 1);
+            source = other.get();
+        }
+        from = snapshot(*source, table);
+        before = snapshot(target, table);
+    }
+
+    kv310_controller_class target;
+    std::unique_ptr<kv310_controller_class> other;
+    kv310_controller_class* source = &target;
+    QList<record> from;
+    QList<record> before;
+};
+
 }  // namespace
 
 void tst_record_copy::copies_data()
@@ -120,32 +148,23 @@ void tst_record_copy::copies()
     QFETCH(bool, description);
     QFETCH(int, copied);
 
-    kv310_controller_class target;
-    std::unique_ptr<kv310_controller_class> other;
-    fill(target, table, 0);
-    kv310_controller_class* source = &target;
-    if (!oneShow) {
-        other = std::make_unique<kv310_controller_class>();
-        fill(*other, table, 1);
-        source = other.get();
-    }
-    const QList<record> from = snapshot(*source, table);
-    const QList<record> before = snapshot(target, table);
+    copyShows shows(table, oneShow);
+    kv310_controller_class& target = shows.target;
+    const QList<record>& from = shows.from;
+    const QList<record>& before = shows.before;
 
     recordCopyParts parts;
     parts.levels = levels;
     parts.duration = duration;
     parts.description = description;
-    QCOMPARE(copyRecords(*source, first, last, target, destination, table, parts), copied);
+    QCOMPARE(copyRecords(*shows.source, first, last, target, destination, table, parts), copied);
 
     const QList<record> after = snapshot(target, table);
     for (int r = 0; r < after.size(); ++r) {
         const record& got = after.at(r);
         const record& was = before.at(r);
         if (r < destination || r >= destination + copied) {
-            QVERIFY2(got.levels == was.levels && got.description == was.description
-                         && std::memcmp(&got.times, &was.times, sizeof got.times) == 0,
-                     qPrintable(QStringLiteral("record %1 changed").arg(r)));
+            QVERIFY2(unchanged(got, was), qPrintable(QStringLiteral("record %1 changed").arg(r)));
             continue;
         }
         const record& src = from.at(first + r - destination);
@@ -186,22 +205,15 @@ void tst_record_copy::copiesPairs()
     QFETCH(pairList, copied);
 
     const recordTable table = recordTable::scenes;
-    kv310_controller_class target;
-    std::unique_ptr<kv310_controller_class> other;
-    fill(target, table, 0);
-    kv310_controller_class* source = &target;
-    if (!oneShow) {
-        other = std::make_unique<kv310_controller_class>();
-        fill(*other, table, 1);
-        source = other.get();
-    }
-    const QList<record> from = snapshot(*source, table);
-    const QList<record> before = snapshot(target, table);
+    copyShows shows(table, oneShow);
+    kv310_controller_class& target = shows.target;
+    const QList<record>& from = shows.from;
+    const QList<record>& before = shows.before;
 
     // The pool copy of the program page: levels and description, no times.
     recordCopyParts parts;
     parts.fadeUp = parts.duration = parts.fadeDown = false;
-    QCOMPARE(copyRecordPairs(*source, pairs, target, table, parts), int(copied.size()));
+    QCOMPARE(copyRecordPairs(*shows.source, pairs, target, table, parts), int(copied.size()));
 
     const QList<record> after = snapshot(target, table);
     QList<int> destinations;
@@ -214,8 +226,7 @@ void tst_record_copy::copiesPairs()
     }
     for (int r = 0; r < after.size(); ++r)
         if (!destinations.contains(r))
-            QVERIFY2(after.at(r).levels == before.at(r).levels && after.at(r).description == before.at(r).description,
-                     qPrintable(QStringLiteral("record %1 changed").arg(r)));
+            QVERIFY2(unchanged(after.at(r), before.at(r)), qPrintable(QStringLiteral("record %1 changed").arg(r)));
 }
 
 QTEST_MAIN(tst_record_copy)

@@ -6,6 +6,8 @@
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 
+#include <QAbstractItemModel>
+#include <QStringList>
 #include <QWidget>
 
 // The world of one page under test: the run's controller and visual project
@@ -31,3 +33,17 @@ struct pageFixture {
     publishedRun run;
     QWidget tab;
 };
+
+// What a page's table shows in one cell, and down one column.
+inline QString cellText(const QAbstractItemModel* model, int row, int column)
+{
+    return model->index(row, column).data().toString();
+}
+
+inline QStringList columnTexts(const QAbstractItemModel* model, int column)
+{
+    QStringList out;
+    for (int r = 0; r < model->rowCount(); ++r)
+        out << cellText(model, r, column);
+    return out;
+}

@@ -380,6 +380,31 @@ int aevents_tableview_delegate::repairDelay(int d, int q) const
     return answer == 0 ? f : -1;
 }
 
+std::optional<aevents_tableview_delegate::outcome>
+aevents_tableview_delegate::claimDelay(int number, QAbstractItemModel* model, const QModelIndex& index, int i,
+                                       bool& moved) const
+{
+    const eventBookkeeping book(*theController);
+    if (number >= ACTION_NUMBER_ALL) {
+        if (book.anyDelayOwned()) {
+            showMessage(QMessageBox::Critical, theMainWindow, tr("Action failed!"),
+                        tr("Some delays are blocked by sequences!"));
+            return outcome::refused;
+        }
+    } else if (const int q = book.delayOwner(number); q >= 0) {
+        const int f = repairDelay(number, q);
+        if (f == -2)
+            return outcome::unchanged;
+        if (f < 0)
+            return outcome::refused;
+        theController->events.setNumber(editedEvent, i, f);
+        editedAction->number = uint16_t(f);
+        model->setData(index.siblingAtColumn(NUMBER_COLUMN), QString::number(f + 1));
+        moved = true;
+    }
+    return std::nullopt;
+}
+
 void aevents_tableview_delegate::checkRule(int i, int type, int shown, int oldSub) const
 {
     if (!isSubActionAllowed(type, shown, oldSub, pageKind))
@@ -490,23 +515,8 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeType(QWidge
         // The delay the action is going to start, so that no start of a
         // sequence's delay slips through as a former panel number.
         const int oldNumber = fromPanel ? editedAction->number >> 8 : editedAction->number;
-        if (oldNumber >= ACTION_NUMBER_ALL) {
-            if (book.anyDelayOwned()) {
-                showMessage(QMessageBox::Critical, theMainWindow, tr("Action failed!"),
-                            tr("Some delays are blocked by sequences!"));
-                return outcome::refused;
-            }
-        } else if (const int q = book.delayOwner(oldNumber); q >= 0) {
-            const int f = repairDelay(oldNumber, q);
-            if (f == -2)
-                return outcome::unchanged;
-            if (f < 0)
-                return outcome::refused;
-            events.setNumber(editedEvent, i, f);
-            editedAction->number = uint16_t(f);
-            model->setData(index.siblingAtColumn(NUMBER_COLUMN), QString::number(f + 1));
-            repaired = true;
-        }
+        if (const auto refusal = claimDelay(oldNumber, model, index, i, repaired))
+            return *refusal;
     }
 
     bool listsKept = false;
@@ -612,7 +622,6 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeSubAction(Q
                                                                                const QModelIndex& index, int i) const
 {
     eventTable& events = theController->events;
-    const eventBookkeeping book(*theController);
     if (editedAction->type() == ACTION_MSG_FOR_PANEL) {
         auto* spin = qobject_cast<QSpinBox*>(editor);
         if (!spin)
@@ -628,23 +637,9 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeSubAction(Q
     const int v = combo->currentData().toInt();
     const QString caption = combo->currentText();
     if (editedAction->type() == ACTION_DELAY && v == SUB_ON) {
-        const int number = events.number(editedEvent, i);
-        if (number >= ACTION_NUMBER_ALL) {
-            if (book.anyDelayOwned()) {
-                showMessage(QMessageBox::Critical, theMainWindow, tr("Action failed!"),
-                            tr("Some delays are blocked by sequences!"));
-                return outcome::refused;
-            }
-        } else if (const int q = book.delayOwner(number); q >= 0) {
-            const int f = repairDelay(number, q);
-            if (f == -2)
-                return outcome::unchanged;
-            if (f < 0)
-                return outcome::refused;
-            events.setNumber(editedEvent, i, f);
-            editedAction->number = uint16_t(f);
-            model->setData(index.siblingAtColumn(NUMBER_COLUMN), QString::number(f + 1));
-        }
+        bool moved = false;
+        if (const auto refusal = claimDelay(events.number(editedEvent, i), model, index, i, moved))
+            return *refusal;
     }
     events.setSubAction(editedEvent, i, v);
     model->setData(index, caption);

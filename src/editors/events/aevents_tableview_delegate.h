@@ -2,6 +2,7 @@
 
 #include <QItemDelegate>
 #include <memory>
+#include <optional>
 
 struct eventAction;
 
@@ -55,5 +56,11 @@ private:
     // whether to take the first free delay instead. The free delay, or -1
     // when the user declines, -2 when no delay is free (the user was told).
     int repairDelay(int d, int q) const;
+    // An action of row i is becoming a start of delay `number` (or of every
+    // delay): refuses "every delay" while a sequence owns one, and moves a
+    // start of a sequence's delay to a free one when the user agrees, setting
+    // `moved`. Empty when the edit may go on.
+    std::optional<outcome> claimDelay(int number, QAbstractItemModel* model, const QModelIndex& index, int i,
+                                      bool& moved) const;
     void checkRule(int i, int type, int shown, int oldSub) const;
 };

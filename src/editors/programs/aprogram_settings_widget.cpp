@@ -8,10 +8,10 @@
 #include "model/events.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "model/other_configuration.h"
 #include "model/program_copy.h"
 #include "model/time_codes.h"
 #include "seams/dialog_seam.h"
-#include "seams/gui_base.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/inf_time_class.h"
 #include "widgets/my_time_edit.h"
@@ -989,12 +989,8 @@ void aprogram_settings_widget::lowLimit_2(int v)
 
 void aprogram_settings_widget::browseFile()
 {
-    fileRequest request;
-    request.caption = tr("Choose a project description file for ") + QStringLiteral("Kv310+") + tr(" controller");
-    request.directory = fileEdit->text().isEmpty() ? QStringLiteral("./") : fileEdit->text();
-    request.filter = tr("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)") + QStringLiteral(";;")
-                     + tr("All files (*)");
-    const QString name = dialogs().openFileName(request);
+    const QString name = otherConfiguration::chooseFile(
+        fileEdit->text(), tr("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)"));
     if (name.isEmpty())
         return;
     fileEdit->setText(name);
@@ -1003,14 +999,7 @@ void aprogram_settings_widget::browseFile()
 
 void aprogram_settings_widget::readFile()
 {
-    if (!tmpDev) {
-        // One other configuration at a time in the whole program: 8 MB each.
-        if (theMainWindow)
-            theMainWindow->destTmpDev();
-        tmpDev = new kv310_controller_class();
-    }
-    // The reader tells the user how it went; whatever it left may be copied.
-    tmpDev->read_confDataFromFile(fileEdit->text());
+    otherConfiguration::read(tmpDev, fileEdit->text());
     altCopyButton->setEnabled(true);
     lowLimit_2(altFromBox->value() - 1);
 }

@@ -165,13 +165,27 @@ void aseq_conf_widget::load(int q)
     refresh();
 }
 
+int aseq_conf_widget::currentStep(const sequenceChain& chain) const
+{
+    const int row = currentIndex().isValid() ? currentIndex().row() : -1;
+    return row < chain.length() ? row : -1;
+}
+
+void aseq_conf_widget::followLength(int steps)
+{
+    if (stepModel->rowCount() != (steps > 0 ? steps + 1 : 0)) {
+        emit changeStepNumber(steps);
+        setRows(steps);
+    }
+}
+
 void aseq_conf_widget::insertStep()
 {
     if (!theController)
         return;
     sequenceChain chain(*theController, sequenceNumber);
-    const int row = currentIndex().isValid() ? currentIndex().row() : -1;
-    if (chain.length() == 0 || row < 0 || row >= chain.length())
+    const int row = currentStep(chain);
+    if (row < 0)
         return;
     const sequenceChain::result result = chain.insertStep(row);
     if (result == sequenceChain::noFreeDelay) {
@@ -180,11 +194,7 @@ void aseq_conf_widget::insertStep()
     }
     if (result != sequenceChain::done)
         return;
-    const int steps = chain.length();
-    if (stepModel->rowCount() != steps + 1) {
-        emit changeStepNumber(steps);
-        setRows(steps);
-    }
+    followLength(chain.length());
     showRowEvent(chain.rowEvent(row));
     refresh();
 }
@@ -194,17 +204,13 @@ void aseq_conf_widget::deleteStep()
     if (!theController)
         return;
     sequenceChain chain(*theController, sequenceNumber);
-    const int row = currentIndex().isValid() ? currentIndex().row() : -1;
-    if (chain.length() == 0 || row < 0 || row >= chain.length())
+    const int row = currentStep(chain);
+    if (row < 0)
         return;
     const int starter = chain.rowEvent(row);
     if (chain.deleteStep(row) != sequenceChain::done)
         return;
-    const int steps = chain.length();
-    if (stepModel->rowCount() != (steps > 0 ? steps + 1 : 0)) {
-        emit changeStepNumber(steps);
-        setRows(steps);
-    }
+    followLength(chain.length());
     showRowEvent(starter < 0 ? NO_EVENT : starter);
     refresh();
 }

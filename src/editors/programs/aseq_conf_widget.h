@@ -9,6 +9,7 @@ class QStandardItemModel;
 class aevents_conf_widget;
 class aseq_conf_delegate;
 class aseq_settings_widget;
+class sequenceChain;
 
 // The time of a step as the sequence table shows it: hours without a
 // leading zero, then minutes, seconds and milliseconds ("0:00:01:500").
@@ -58,4 +59,8 @@ private:
     void setModelRows(int n);
     void setCell(int row, int column, const QString& text);
     void showRowEvent(int id);
+    // The step of the current row; -1 for none and for the row past the last step.
+    int currentStep(const sequenceChain& chain) const;
+    // After the chain changed its length: the table and the step count follow it.
+    void followLength(int steps);
 };

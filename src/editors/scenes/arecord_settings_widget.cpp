@@ -5,6 +5,7 @@
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "model/other_configuration.h"
 #include "model/time_codes.h"
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
@@ -843,11 +844,7 @@ void arecord_settings_widget::lowLimit_2(int v)
 
 void arecord_settings_widget::browseFile()
 {
-    fileRequest request;
-    request.caption = tr("Choose a project description file for ") + QStringLiteral("Kv310+") + tr(" controller");
-    request.directory = fileEdit->text().isEmpty() ? QStringLiteral("./") : fileEdit->text();
-    request.filter = tr(kind.configFilter) + QStringLiteral(";;") + tr("All files (*)");
-    const QString name = dialogs().openFileName(request);
+    const QString name = otherConfiguration::chooseFile(fileEdit->text(), tr(kind.configFilter));
     if (name.isEmpty())
         return;
     fileEdit->setText(name);
@@ -856,14 +853,7 @@ void arecord_settings_widget::browseFile()
 
 void arecord_settings_widget::readFile()
 {
-    if (!tmpDev) {
-        // One other configuration at a time in the whole program: 8 MB each.
-        if (theMainWindow)
-            theMainWindow->destTmpDev();
-        tmpDev = new kv310_controller_class();
-    }
-    // The reader tells the user how it went; whatever it left may be copied.
-    tmpDev->read_confDataFromFile(fileEdit->text());
+    otherConfiguration::read(tmpDev, fileEdit->text());
     altCopyButton->setEnabled(true);
     lowLimit_2(altFromBox->value() - 1);
 }

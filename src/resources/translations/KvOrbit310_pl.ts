@@ -1515,20 +1515,8 @@ Poprawiono!</translation>
         <translation>Usuń wszystkie</translation>
     </message>
     <message>
-        <source>Choose a project description file for </source>
-        <translation>Wybierz plik opisu projektu dla sterownika </translation>
-    </message>
-    <message>
-        <source> controller</source>
-        <translation> </translation>
-    </message>
-    <message>
         <source>KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)</source>
         <translation>Pliki projektów i konfiguracji KvOrbit 310 (*.kvg;*.cfg;*.cfg310)</translation>
-    </message>
-    <message>
-        <source>All files (*)</source>
-        <translation>Wszystkie pliki (*)</translation>
     </message>
     <message>
         <source>---</source>
@@ -1882,14 +1870,6 @@ Kontynuować mimo to?</translation>
     <message>
         <source>Useless action!</source>
         <translation>Bezcelowa operacja!</translation>
-    </message>
-    <message>
-        <source>Choose a project description file for </source>
-        <translation>Wybierz plik opisu projektu dla sterownika </translation>
-    </message>
-    <message>
-        <source> controller</source>
-        <translation> </translation>
     </message>
     <message>
         <source>All files (*)</source>
@@ -4577,6 +4557,21 @@ sceną nr %2?</translation>
     <message>
         <source>Stop monitoring</source>
         <translation>Zatrzymaj monitorowanie</translation>
+    </message>
+</context>
+<context>
+    <name>otherConfiguration</name>
+    <message>
+        <source>Choose a project description file for </source>
+        <translation>Wybierz plik opisu projektu dla sterownika </translation>
+    </message>
+    <message>
+        <source> controller</source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Wszystkie pliki (*)</translation>
     </message>
 </context>
 <context>

@@ -37,14 +37,8 @@ struct programPageFixture : pageFixture {
 
     void setCurrentRow(int row) { table()->setCurrentIndex(model()->index(row, 0)); }
 
-    QString cell(int row, int column) const { return model()->index(row, column).data().toString(); }
-    QStringList column(int c) const
-    {
-        QStringList out;
-        for (int r = 0; r < model()->rowCount(); ++r)
-            out << cell(r, c);
-        return out;
-    }
+    QString cell(int row, int column) const { return cellText(model(), row, column); }
+    QStringList column(int c) const { return columnTexts(model(), c); }
 
     // Scenes of program p, 0-based.
     QList<int> scenes(int p)

@@ -38,14 +38,8 @@ struct sequencePageFixture : pageFixture {
     QAbstractItemModel* model() const { return page->stepTable->model(); }
     void pickSequence(int q) { page->sequenceList->setCurrentCell(q, 0); }
     void pickRow(int row) { table()->setCurrentIndex(model()->index(row, 0)); }
-    QString cell(int row, int column) const { return model()->index(row, column).data().toString(); }
-    QStringList column(int c) const
-    {
-        QStringList out;
-        for (int r = 0; r < model()->rowCount(); ++r)
-            out << cell(r, c);
-        return out;
-    }
+    QString cell(int row, int column) const { return cellText(model(), row, column); }
+    QStringList column(int c) const { return columnTexts(model(), c); }
     bool listGreen(int q) const
     {
         const QBrush b = page->sequenceList->item(q, 0)->background();
