@@ -90,9 +90,10 @@ keptProjectField& projectFieldOfLastWindow()
 
 using namespace gui_pages;
 
-gui_class::gui_class(kv310_controller_class* controller, QWidget* parent)
+gui_class::gui_class(kv310_controller_class* controller, QWidget* parent, windowBuild build)
     : gui_base_class(parent), controller(controller)
 {
+    building = true;
     setupUi(this);
     theMainWindow = this;
     setWindowTitle(QStringLiteral("KvOrbit310+"));
@@ -103,6 +104,33 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent)
     setCentralWidget(scrollArea);
     resize(maximumSize());
 
+    buildVisiblePart();
+    building = false;
+    if (build == windowBuild::complete)
+        completeWindow();
+}
+
+void gui_class::buildVisiblePart()
+{
+    // The form opens on the Scenes tab: its page, the panel beside it and
+    // the menu bar are all the first frame shows.
+    sceneEditor = new ascene_settings_widget(controller, tab_scenes);
+    rightPanel = new right_panel_widget(controller, centralwidget);
+    buildActions();
+    buildMenus();
+}
+
+void gui_class::ensurePages() const
+{
+    if (!pagesBuilt && !building)
+        const_cast<gui_class*>(this)->completeWindow();
+}
+
+void gui_class::completeWindow()
+{
+    if (pagesBuilt || building)
+        return;
+    building = true;
     buildPages();
     buildGeneralSettingsGroups();
 
@@ -136,9 +164,6 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent)
     if (controller)
         connect(controller, &kv310_controller_class::setConnectionStatus, this, &gui_class::connectionStatusChange);
     connect(this, &gui_class::refreshDldEvents, delayEvents, qOverload<>(&aevents_dlyd_widget::refresh));
-
-    buildActions();
-    buildMenus();
 
     clockTimer = new QTimer(this);
     clockTimer->setInterval(1000);
@@ -187,14 +212,20 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent)
     connect(tabWidget_actives, &QTabWidget::currentChanged, this, &gui_class::tabAScenesChange);
 
     showStoredSettings();
+    building = false;
+    pagesBuilt = true;
     refresh();
 }
 
 gui_class::~gui_class()
 {
-    keptProjectField& kept = projectFieldOfLastWindow();
-    kept.texts = projectField();
-    kept.project = theVisualProject;
+    // A window that never got its pages leaves the last window's field
+    // settings to the next one.
+    if (pagesBuilt) {
+        keptProjectField& kept = projectFieldOfLastWindow();
+        kept.texts = projectField();
+        kept.project = theVisualProject;
+    }
 
     // The visualisation window is a child of this window: it goes while the
     // page that it re-enables on its way out still exists.
@@ -215,11 +246,9 @@ gui_class::~gui_class()
 
 void gui_class::buildPages()
 {
-    sceneEditor = new ascene_settings_widget(controller, tab_scenes);
     programEditor = new aprogram_settings_widget(controller, tab_programs);
     sequenceEditor = new aseq_settings_widget(tab_seqs);
     maskEditor = new amask_settings_widget(controller, tab_masks);
-    rightPanel = new right_panel_widget(controller, centralwidget);
     inputsSettings = new asettings_inputs_widget(tab_settings_Inputs);
     dmxOutSettings = new asettings_dmx_widget(tab_settings_dmx);
     dmxInSettings = new asettings_dmx_in_widget(tab_settings_dmxin);
@@ -436,6 +465,7 @@ void gui_class::showStoredSettings()
 
 projectFieldTexts gui_class::projectField() const
 {
+    ensurePages();
     projectFieldTexts t;
     t.dark = bkFactorCombo->currentData().toInt();
     t.image = bkImageEdit->text();
@@ -448,37 +478,44 @@ projectFieldTexts gui_class::projectField() const
 
 void gui_class::showDeviceDst(bool active)
 {
+    ensurePages();
     // Only the check state: the daylight-saving switch says whether the user may change it.
     clockSettings->dstBox->setChecked(active);
 }
 
 void gui_class::showDeviceCalibration(int value)
 {
+    ensurePages();
     clockSettings->showDeviceCalibration(value);
 }
 
 void gui_class::setEventsTabEnabled(int index, bool enabled)
 {
+    ensurePages();
     tabWidget_events->setTabEnabled(index, enabled);
 }
 
 void gui_class::refreshDelayEvents()
 {
+    ensurePages();
     emit refreshDldEvents();
 }
 
 void gui_class::reloadRemoteControlEvents()
 {
+    ensurePages();
     iredEvents->afterReload();
 }
 
 int gui_class::currentEventPageKind() const
 {
+    ensurePages();
     return tabWidget_main->currentIndex() == MAIN_TAB_EVENTS ? tabWidget_events->currentIndex() : 103;
 }
 
 void gui_class::setDmxOutEventRange(int first, int last)
 {
+    ensurePages();
     // The output settings page is built, and sets its range, before the events page exists.
     if (!dmxOutEvents)
         return;
@@ -488,18 +525,21 @@ void gui_class::setDmxOutEventRange(int first, int last)
 
 void gui_class::refreshDmxOutEvents()
 {
+    ensurePages();
     if (dmxOutEvents)
         dmxOutEvents->refresh();
 }
 
 void gui_class::limitChannelRangeBoxes(int n)
 {
+    ensurePages();
     limitRangeBoxes(sceneEditor, n);
     limitRangeBoxes(maskEditor, n);
 }
 
 void gui_class::setActiveScenesInputLimit(int n)
 {
+    ensurePages();
     if (activeScenes)
         activeScenes->setInputLimit(n);
 }
@@ -508,6 +548,7 @@ void gui_class::setActiveScenesInputLimit(int n)
 
 void gui_class::refresh()
 {
+    ensurePages();
     switch (tabWidget_main->currentIndex()) {
     case MAIN_TAB_EVENTS:
         switch (tabWidget_events->currentIndex()) {
@@ -645,6 +686,7 @@ void gui_class::deviceRead()
 
 void gui_class::reloadAfterRead(bool fromFile)
 {
+    ensurePages();
     if (!controller)
         return;
     const uint8_t* image = controller->configImage;
@@ -694,22 +736,26 @@ void gui_class::tabAScenesChange(int)
 
 void gui_class::setSceneTransparency(bool on)
 {
+    ensurePages();
     if (sceneEditor)
         sceneEditor->setTransparency(on);
 }
 
 bool gui_class::sceneMonitorHidden() const
 {
+    ensurePages();
     return sceneEditor && sceneEditor->hideMonitorBox->isChecked();
 }
 
 void gui_class::setActiveScenesTabEnabled(int index, bool enabled)
 {
+    ensurePages();
     tabWidget_actives->setTabEnabled(index, enabled);
 }
 
 void gui_class::refreshCompoundScenes()
 {
+    ensurePages();
     if (activeSceneEditor)
         activeSceneEditor->refresh();
 }
@@ -721,12 +767,14 @@ void gui_class::refreshVisiblePage()
 
 void gui_class::turnOnLiveButton()
 {
+    ensurePages();
     if (tabWidget_main->currentIndex() == MAIN_TAB_SCENES)
         emit currentTabChanged();
 }
 
 void gui_class::switchToScene()
 {
+    ensurePages();
     if (!controller)
         return;
     const int row = programEditor->stepTable->currentIndex().row();
@@ -745,12 +793,14 @@ void gui_class::switchToScene()
 
 void gui_class::timerTimeUpdate()
 {
+    ensurePages();
     if (controller)
         rightPanel->clockLabel->setText(controller->readDeviceClockText());
 }
 
 void gui_class::displaySN()
 {
+    ensurePages();
     if (!controller)
         return;
     rightPanel->serialLabel->setText(controller->serialNumberText());
@@ -759,6 +809,7 @@ void gui_class::displaySN()
 
 void gui_class::connectionStatusChange(bool)
 {
+    ensurePages();
     displaySN();
     if (controller && controller->getDeviceMode() == 1)
         rightPanel->normalButton->setChecked(true);
@@ -766,6 +817,7 @@ void gui_class::connectionStatusChange(bool)
 
 void gui_class::destTmpDev()
 {
+    ensurePages();
     if (sceneEditor->tmpDev)
         sceneEditor->destTmpDev();
     if (maskEditor->tmpDev)
@@ -780,6 +832,7 @@ void gui_class::readSettings(xml_node*) {}
 
 void gui_class::ClearConfig(bool)
 {
+    ensurePages();
     {
         clearConf_dialog dialog(this);
         execDialog(&dialog);
@@ -789,17 +842,20 @@ void gui_class::ClearConfig(bool)
 
 void gui_class::ClearConfig()
 {
+    ensurePages();
     ClearConfig(true);
 }
 
 void gui_class::ClearExec(uint16_t flags)
 {
+    ensurePages();
     if (controller)
         controller->ClearConfig(uint32_t(flags));
 }
 
 void gui_class::prjTimeRescale()
 {
+    ensurePages();
     {
         timeRescaleDlg dialog(nullptr);
         execDialog(&dialog);

@@ -56,8 +56,21 @@ class right_panel_widget;
 class gui_class : public gui_base_class, public Ui::MainWindow {
     Q_OBJECT
 public:
-    explicit gui_class(kv310_controller_class* controller, QWidget* parent = nullptr);
+    // How much of the window the constructor builds. `visibleFirst` builds
+    // only what the window shows when it first appears (the form, the scene
+    // page, the right-hand panel and the menus) and leaves the other pages to
+    // completeWindow(), which the program calls once that first frame is on
+    // the screen. Every service and slot of the window completes it first, so
+    // nothing ever finds a page missing.
+    enum class windowBuild { complete, visibleFirst };
+    explicit gui_class(kv310_controller_class* controller, QWidget* parent = nullptr,
+                       windowBuild build = windowBuild::complete);
     ~gui_class() override;
+    // Builds the pages a `visibleFirst` window left out, in the order a
+    // complete window builds them, and refreshes the visible page. Does
+    // nothing on a complete window.
+    void completeWindow();
+    bool isComplete() const { return pagesBuilt; }
 
     projectFieldTexts projectField() const override;
     void showDeviceDst(bool active) override;
@@ -117,35 +130,35 @@ public:
     ctrl_monitor* monitor = nullptr;
 
     // General settings page ("Other").
-    QGroupBox *dateTimeGroup, *sunEventsGroup, *delayTimesGroup, *miscGroup, *eventsGeneratorGroup, *timeScaleGroup;
-    QCheckBox *extPanelsCheck, *dmxInProgrammingCheck;
-    QLabel *startupTimeLabel, *shutdownTimeLabel;
-    MyTimeEdit *startupTimeEdit, *shutdownTimeEdit;
-    QLabel *latitudeLabel, *longitudeLabel, *timeZoneLabel;
-    QSpinBox* eventNumberSpin;
-    QSpinBox *latitudeSpin, *longitudeSpin, *timeZoneSpin;
-    QPushButton *generateButton, *calculateButton, *readSunTimesButton, *saveSunTimesButton, *pbRescale;
-    QLabel* chooseEventLabel;
-    QComboBox *eventTypeCombo, *eventVariantCombo;
+    QGroupBox *dateTimeGroup = nullptr, *sunEventsGroup = nullptr, *delayTimesGroup = nullptr, *miscGroup = nullptr, *eventsGeneratorGroup = nullptr, *timeScaleGroup = nullptr;
+    QCheckBox *extPanelsCheck = nullptr, *dmxInProgrammingCheck = nullptr;
+    QLabel *startupTimeLabel = nullptr, *shutdownTimeLabel = nullptr;
+    MyTimeEdit *startupTimeEdit = nullptr, *shutdownTimeEdit = nullptr;
+    QLabel *latitudeLabel = nullptr, *longitudeLabel = nullptr, *timeZoneLabel = nullptr;
+    QSpinBox *eventNumberSpin = nullptr;
+    QSpinBox *latitudeSpin = nullptr, *longitudeSpin = nullptr, *timeZoneSpin = nullptr;
+    QPushButton *generateButton = nullptr, *calculateButton = nullptr, *readSunTimesButton = nullptr, *saveSunTimesButton = nullptr, *pbRescale = nullptr;
+    QLabel *chooseEventLabel = nullptr;
+    QComboBox *eventTypeCombo = nullptr, *eventVariantCombo = nullptr;
 
     // Visual-project page.
-    QGroupBox *libraryGroup, *projectDetailsGroup, *oldProjectGroup;
-    QLabel* libraryStatusLabel;
-    QLineEdit* libraryFileEdit;
-    QPushButton *readLibraryButton, *browseLibraryButton, *releaseLibraryButton;
-    QLabel* projectStatusLabel;
-    QLineEdit* projectFileEdit;
-    QPushButton *browseProjectButton, *readProjectButton;
-    QCheckBox* hideMonitorCheck;
-    QComboBox *bkFactorCombo, *sketchFactorCombo;
-    QLineEdit *sketchEdit, *bkImageEdit;
-    QPushButton *sketchNoneButton, *sketchBrowseButton, *backgroundBrowseButton, *backgroundNoneButton;
-    QSpinBox *fieldHeightSpin, *fieldWidthSpin;
-    QPushButton* refreshFixturesButton;
-    QLabel *groupCountLabel, *fixtureCountLabel, *projectStatusValueLabel;
-    QPushButton *designModeButton, *visModeButton;
+    QGroupBox *libraryGroup = nullptr, *projectDetailsGroup = nullptr, *oldProjectGroup = nullptr;
+    QLabel *libraryStatusLabel = nullptr;
+    QLineEdit *libraryFileEdit = nullptr;
+    QPushButton *readLibraryButton = nullptr, *browseLibraryButton = nullptr, *releaseLibraryButton = nullptr;
+    QLabel *projectStatusLabel = nullptr;
+    QLineEdit *projectFileEdit = nullptr;
+    QPushButton *browseProjectButton = nullptr, *readProjectButton = nullptr;
+    QCheckBox *hideMonitorCheck = nullptr;
+    QComboBox *bkFactorCombo = nullptr, *sketchFactorCombo = nullptr;
+    QLineEdit *sketchEdit = nullptr, *bkImageEdit = nullptr;
+    QPushButton *sketchNoneButton = nullptr, *sketchBrowseButton = nullptr, *backgroundBrowseButton = nullptr, *backgroundNoneButton = nullptr;
+    QSpinBox *fieldHeightSpin = nullptr, *fieldWidthSpin = nullptr;
+    QPushButton *refreshFixturesButton = nullptr;
+    QLabel *groupCountLabel = nullptr, *fixtureCountLabel = nullptr, *projectStatusValueLabel = nullptr;
+    QPushButton *designModeButton = nullptr, *visModeButton = nullptr;
 
-    QMenu *fileMenu, *upgradeMenu, *languageMenu, *helpMenu, *viewsMenu;
+    QMenu *fileMenu = nullptr, *upgradeMenu = nullptr, *languageMenu = nullptr, *helpMenu = nullptr, *viewsMenu = nullptr;
     QAction *exitAction, *openAction, *saveAction, *clearAction, *upgradeAction, *verifyAction, *helpAction,
         *aboutAction, *aboutProjectAction, *viewInputsAction, *viewStatesAction, *viewDmxOutAction,
         *viewDmxInAction, *designModeAction, *visualisationModeAction, *closeAuxAction;
@@ -240,6 +253,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Completes a `visibleFirst` window before a service or slot reaches a
+    // page; while the window is being built it leaves the order alone.
+    void ensurePages() const;
+    // The part of the window its first frame shows.
+    void buildVisiblePart();
+    bool pagesBuilt = false;
+    bool building = false;
     void buildPages();
     void buildGeneralSettingsGroups();
     void buildActions();

@@ -162,6 +162,7 @@ void gui_class::disableTimeChanged(QTime t)
 
 void gui_class::entriesEnable(int state)
 {
+    ensurePages();
     programEditor->showEntriesTab(state == Qt::Checked);
     if (!controller)
         return;

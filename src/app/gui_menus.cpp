@@ -111,6 +111,7 @@ void gui_class::buildMenus()
 
 void gui_class::viewToggled(bool on, uint16_t flag, void (ctrl_monitor::*open)(), QAction* action)
 {
+    ensurePages();
     if (!on) {
         monitor->closeMonitors(flag);
         return;
@@ -142,6 +143,7 @@ void gui_class::vDmxIn(bool on)
 
 void gui_class::vMenuClr(uint16_t flags)
 {
+    ensurePages();
     const struct {
         uint16_t flag;
         QAction* action;
@@ -156,6 +158,7 @@ void gui_class::vMenuClr(uint16_t flags)
 
 void gui_class::vCloseAll()
 {
+    ensurePages();
     monitor->closeMonitors(MONITOR_FLAG_ALL);
     if (theVisualProject && theVisualProject->graphWindow)
         if (auto* window = qobject_cast<kvVGraph_class*>(theVisualProject->graphWindow))

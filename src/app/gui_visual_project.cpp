@@ -248,6 +248,7 @@ void gui_class::browseLibrary()
 
 void gui_class::readLibrary()
 {
+    ensurePages();
     v_project* vp = theVisualProject;
     if (!vp)
         return;
@@ -289,6 +290,7 @@ void gui_class::readLibrary()
 
 void gui_class::releaseLibrary()
 {
+    ensurePages();
     v_project* vp = theVisualProject;
     if (!vp)
         return;
@@ -321,6 +323,7 @@ void gui_class::browseProject()
 
 void gui_class::readProject()
 {
+    ensurePages();
     readProjectFile();
 }
 
@@ -416,6 +419,7 @@ bool gui_class::readProjectFile()
 
 void gui_class::setProjectField(xml_node* node)
 {
+    ensurePages();
     if (!node) {
         bkImageEdit->clear();
         sketchEdit->clear();
@@ -493,6 +497,7 @@ void gui_class::clearSketch()
 
 void gui_class::vprValidated(bool valid)
 {
+    ensurePages();
     visualisationModeAction->setEnabled(valid);
     visModeButton->setEnabled(valid);
     if (valid)
@@ -532,6 +537,7 @@ void openGraphWindow(bool designKind, QWidget* mainWindow)
 
 void gui_class::startPrjMode(bool)
 {
+    ensurePages();
     v_project* vp = theVisualProject;
     if (!vp)
         return;
@@ -545,11 +551,13 @@ void gui_class::startPrjMode(bool)
 
 void gui_class::startPrjMode()
 {
+    ensurePages();
     startPrjMode(false);
 }
 
 void gui_class::startVisMode(bool)
 {
+    ensurePages();
     v_project* vp = theVisualProject;
     if (!vp || !vp->checkFixtures())
         return;
@@ -559,6 +567,7 @@ void gui_class::startVisMode(bool)
 
 void gui_class::startVisMode()
 {
+    ensurePages();
     startVisMode(false);
 }
 
@@ -566,26 +575,31 @@ void gui_class::startVisMode()
 
 ctrl_monitor* gui_class::monitorPanel() const
 {
+    ensurePages();
     return monitor;
 }
 
 void gui_class::clickLiveButton()
 {
+    ensurePages();
     rightPanel->liveButton->click();
 }
 
 void gui_class::enterLiveEditing()
 {
+    ensurePages();
     rightPanel->liveModeChecked(true);
 }
 
 void gui_class::saveConfigurationToFile()
 {
+    ensurePages();
     rightPanel->saveConfToFileClick();
 }
 
 bool gui_class::visualMonitorHidden() const
 {
+    ensurePages();
     return hideMonitorCheck->isChecked();
 }
 
@@ -597,6 +611,7 @@ void gui_class::showFixtureCount(int count)
 QMetaObject::Connection gui_class::followFaderBank(faderBankKind kind, QObject* context,
                                                    std::function<void(int sc, int ch)> onChange)
 {
+    ensurePages();
     admx512_sliders_widget* bank = nullptr;
     if (kind == SCENE_FADERS && sceneEditor)
         bank = sceneEditor->sliderBank.get();
@@ -609,6 +624,7 @@ QMetaObject::Connection gui_class::followFaderBank(faderBankKind kind, QObject* 
 
 void gui_class::showCompoundPicture(int range, int motion)
 {
+    ensurePages();
     if (activeSceneEditor)
         activeSceneEditor->rangeChanged(range, motion);
 }
@@ -633,6 +649,7 @@ void gui_class::refreshSceneEditor()
 
 void gui_class::showCompoundScene()
 {
+    ensurePages();
     if (auto* window = theVisualProject ? qobject_cast<kvVGraph_class*>(theVisualProject->graphWindow) : nullptr)
         window->changeToCompoundAS();
 }

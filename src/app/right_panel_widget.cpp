@@ -148,7 +148,7 @@ void right_panel_widget::report(const QString& text)
 void right_panel_widget::closeMonitorWindows()
 {
     if (auto* window = qobject_cast<gui_class*>(theMainWindow))
-        window->monitor->closeMonitors(MONITOR_FLAG_ALL);
+        window->monitorPanel()->closeMonitors(MONITOR_FLAG_ALL);
 }
 
 // ---- Working modes ------------------------------------------------------------

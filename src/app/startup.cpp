@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+#include <QTimer>
 #include <QTranslator>
 #include <memory>
 
@@ -20,6 +21,26 @@ int requestedLanguage = -1;
 int installedLanguage = -1;
 
 namespace {
+
+// Has the event loop complete a window as soon as its first frame is
+// through: the first paint event reaches the window before its children are
+// painted, so the completion is queued behind the rest of that frame.
+class firstFrameWatch : public QObject {
+public:
+    explicit firstFrameWatch(gui_class* window) : QObject(window), window(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched == window) {
+            window->removeEventFilter(this);
+            QMetaObject::invokeMethod(window, &gui_class::completeWindow, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    gui_class* window;
+};
 
 const QString deviceName = QStringLiteral("Kv310+");
 
@@ -219,13 +240,27 @@ void scanCommandLine(const QStringList& arguments, const commandLineSink& sink)
     }
 }
 
+gui_class* openMainWindow(kv310_controller_class* controller)
+{
+    auto* window = new gui_class(controller, nullptr, gui_class::windowBuild::visibleFirst);
+    theMainWindow = window;
+    window->installEventFilter(new firstFrameWatch(window));
+    // A window the platform never paints (started minimised, say) is
+    // completed all the same.
+    QTimer::singleShot(1000, window, &gui_class::completeWindow);
+    window->show();
+    return window;
+}
+
 int runRebuildLoop(kv310_controller_class* controller)
 {
     int result = 0;
     gui_class* window = nullptr;
     while (requestedLanguage >= 0) {
         if (window && requestedLanguage != installedLanguage) {
-            window->monitor->closeMonitors(MONITOR_FLAG_ALL);
+            // A window still without its pages has no monitor windows open.
+            if (window->isComplete())
+                window->monitor->closeMonitors(MONITOR_FLAG_ALL);
             window->hide();
             delete window;
             window = nullptr;
@@ -237,9 +272,7 @@ int runRebuildLoop(kv310_controller_class* controller)
             installedLanguage = requestedLanguage;
             if (installedLanguage > 0 && installedLanguage < languageList.size())
                 QCoreApplication::installTranslator(languageList.at(installedLanguage).translator);
-            window = new gui_class(controller, nullptr);
-            theMainWindow = window;
-            window->show();
+            window = openMainWindow(controller);
         }
         requestedLanguage = -1;
         result = QApplication::exec();
@@ -247,7 +280,8 @@ int runRebuildLoop(kv310_controller_class* controller)
     // The pages of the last window point into the controller and the visual
     // project: the window goes before them.
     if (window) {
-        window->vCloseAll();
+        if (window->isComplete())
+            window->vCloseAll();
         window->hide();
         delete window;
         theMainWindow = nullptr;

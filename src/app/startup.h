@@ -8,6 +8,7 @@
 
 class QAction;
 class QTranslator;
+class gui_class;
 class kv310_controller_class;
 
 // One user-interface language.
@@ -78,6 +79,13 @@ struct commandLineSink {
 // arguments not starting with "-" are skipped. A value option standing last
 // ends the scan.
 void scanCommandLine(const QStringList& arguments, const commandLineSink& sink);
+
+// A new main window as the program opens it, shown and published as
+// theMainWindow: built with the part its first frame shows, the rest of its
+// pages built by the event loop right after that frame is painted. Every
+// service and slot of the window completes it first, should anything reach
+// it before.
+gui_class* openMainWindow(kv310_controller_class* controller);
 
 // Builds a main window for the requested language and runs the event loop,
 // again for every change of language, until the user closes the program.
