@@ -605,6 +605,7 @@ bool gui_class::visualMonitorHidden() const
 
 void gui_class::showFixtureCount(int count)
 {
+    ensurePages();
     fixtureCountLabel->setText(QString::number(count));
 }
 
@@ -631,6 +632,7 @@ void gui_class::showCompoundPicture(int range, int motion)
 
 int gui_class::shownFaderChannel(faderBankKind kind, int record) const
 {
+    ensurePages();
     const admx512_sliders_widget* bank = nullptr;
     if (kind == SCENE_FADERS && sceneEditor && sceneEditor->toolTabs->currentIndex() == 0)
         bank = sceneEditor->sliderBank.get();
@@ -643,6 +645,7 @@ int gui_class::shownFaderChannel(faderBankKind kind, int record) const
 
 void gui_class::refreshSceneEditor()
 {
+    ensurePages();
     if (sceneEditor)
         sceneEditor->refresh();
 }

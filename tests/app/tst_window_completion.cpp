@@ -150,6 +150,7 @@ void tst_window_completion::aWindowCompletedLaterIsTheWindowBuiltAtOnce_data()
     QTest::newRow("by a service of a page") << builder([](gui_class* w) { QVERIFY(w->monitorPanel()); });
     QTest::newRow("by the visible page's refresh") << builder([](gui_class* w) { w->refreshVisiblePage(); });
     QTest::newRow("by a read from a file") << builder([](gui_class* w) { w->fileRead(); });
+    QTest::newRow("by the plan's fixture count") << builder([](gui_class* w) { w->showFixtureCount(0); });
 }
 
 void tst_window_completion::aWindowCompletedLaterIsTheWindowBuiltAtOnce()
