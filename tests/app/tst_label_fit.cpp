@@ -34,6 +34,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QStyleOptionHeader>
 #include <QLabel>
@@ -621,6 +622,16 @@ void tst_label_fit::everyTextIsShownWhole()
         }
         window->tabWidget_main->setCurrentIndex(0);
         checker.walk(window, window->tabWidget_main, QStringLiteral("show"));
+        // Rows past the table's height and two-digit row numbers never make
+        // the action tables scroll sideways.
+        settle();
+        for (aevents_source_page* page : {static_cast<aevents_source_page*>(window->inputsEvents),
+                                          static_cast<aevents_source_page*>(window->clockEvents)}) {
+            const QTableWidget* table = page->actionPanel->actionTable;
+            QVERIFY(table->rowCount() >= 10);
+            QVERIFY2(table->horizontalHeader()->length() <= table->viewport()->width(),
+                     qPrintable(page->objectName()));
+        }
 
         // Connected, so that the views open their windows.
         QVERIFY(session.rig->connect());

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QItemSelectionModel>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <algorithm>
@@ -74,6 +75,9 @@ aevents_conf_widget::aevents_conf_widget(int eventPageKind, QWidget* parent)
     for (int c = 0; c < actionTable->columnCount(); ++c)
         width += actionTable->columnWidth(c);
     actionTable->setGeometry(0, 0, width, pageKind == SEQUENCE_PAGE ? SEQUENCE_TABLE_HEIGHT : TABLE_HEIGHT);
+    // Once the rows need a scroll bar, or their numbers two digits, the last
+    // column gives up the room rather than the table scrolling sideways.
+    actionTable->horizontalHeader()->setSectionResizeMode(actionTable->columnCount() - 1, QHeaderView::Stretch);
 
     const auto button = [&](const QString& text, int y) {
         auto* b = new QPushButton(text, this);
