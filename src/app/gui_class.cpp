@@ -118,6 +118,23 @@ void gui_class::buildVisiblePart()
     rightPanel = new right_panel_widget(controller, centralwidget);
     buildActions();
     buildMenus();
+    showLinkAsItIs();
+}
+
+void gui_class::showLinkAsItIs()
+{
+    // A window built while the controller is connected (after a language
+    // change) shows the link, the controller and the mode the user chose as
+    // they are, without asking the controller for anything.
+    if (!controller || !controller->isConnected())
+        return;
+    rightPanel->setConnectionStatus(true);
+    displaySN();
+    const QSignalBlocker normal(rightPanel->normalButton);
+    const QSignalBlocker live(rightPanel->liveButton);
+    rightPanel->normalButton->setChecked(controller->uiMode == 1);
+    rightPanel->liveButton->setChecked(controller->uiMode == 2);
+    rightPanel->freezeButton->setEnabled(controller->uiMode == 1);
 }
 
 void gui_class::ensurePages() const

@@ -258,6 +258,7 @@ private:
     void ensurePages() const;
     // The part of the window its first frame shows.
     void buildVisiblePart();
+    void showLinkAsItIs();
     bool pagesBuilt = false;
     bool building = false;
     void buildPages();

@@ -64,6 +64,8 @@ private Q_SLOTS:
     void freezeWithoutControllerIsUndone();
     void connectShowsWhetherTheShowIsFrozen_data();
     void connectShowsWhetherTheShowIsFrozen();
+    void aRebuiltWindowShowsTheLinkAsItIs_data();
+    void aRebuiltWindowShowsTheLinkAsItIs();
     void disconnectResumesAFrozenShowFirst();
     void disconnectWithoutConnection();
     void restartReconnects();
@@ -323,6 +325,59 @@ void tst_right_panel::connectShowsWhetherTheShowIsFrozen()
     QCOMPARE(bool(session->rig->sim->status & STATUS_FROZEN), !frozen);
     QCOMPARE(p->freezeButton->isChecked(), !frozen);
     QVERIFY(session->rec.entries.isEmpty());
+}
+
+void tst_right_panel::aRebuiltWindowShowsTheLinkAsItIs_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("normal") << "normal";
+    QTest::newRow("normal, frozen") << "frozen";
+    QTest::newRow("live") << "live";
+}
+
+void tst_right_panel::aRebuiltWindowShowsTheLinkAsItIs()
+{
+    QFETCH(QString, mode);
+    programRig& rig = *session->rig;
+    QVERIFY(rig.connect());
+    if (mode == QLatin1String("frozen"))
+        rig.panel()->freezeButton->click();
+    else if (mode == QLatin1String("live"))
+        rig.panel()->liveButton->click();
+    const QList<bool> buttons = modeButtons(rig.panel());
+    const bool freezeEnabled = rig.panel()->freezeButton->isEnabled();
+    const QString serial = rig.panel()->serialLabel->text();
+    const QString firmware = rig.panel()->firmwareLabel->text();
+    const auto modeRequests = [&rig] {
+        return rig.sim->countOf(SET_MODE) + rig.sim->countOf(FREEZE) + rig.sim->countOf(RESUME);
+    };
+    const int requests = modeRequests();
+    const int workingMode = rig.sim->workingMode();
+    const int frozen = rig.sim->status & STATUS_FROZEN;
+
+    // The window a language change builds anew.
+    rig.window.reset();
+    theMainWindow = nullptr;
+    rig.window = std::make_unique<gui_class>(rig.controller.get(), nullptr);
+    theMainWindow = rig.window.get();
+
+    right_panel_widget* p = rig.panel();
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Connected"));
+    QCOMPARE(textColour(p->statusLabel), QColor(0, 155, 0));
+    QCOMPARE(p->serialLabel->text(), serial);
+    QCOMPARE(p->firmwareLabel->text(), firmware);
+    QCOMPARE(modeButtons(p), buttons);
+    QCOMPARE(p->freezeButton->isEnabled(), freezeEnabled);
+    // Showing the mode changes neither the mode nor the frozen show.
+    QCOMPARE(modeRequests(), requests);
+    QCOMPARE(rig.sim->workingMode(), workingMode);
+    QCOMPARE(rig.sim->status & STATUS_FROZEN, frozen);
+    QVERIFY(session->rec.entries.isEmpty());
+
+    // And the panel works from there.
+    p->disconnectButton->click();
+    QCOMPARE(p->statusLabel->text(), QStringLiteral("Disconnected"));
+    QCOMPARE(modeButtons(p), (QList<bool>{false, false, false}));
 }
 
 void tst_right_panel::disconnectResumesAFrozenShowFirst()
