@@ -31,7 +31,6 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
-#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -97,13 +96,7 @@ int runMain(int argc, char** argv)
     theVisualProject = &project;
     const QStringList arguments = QCoreApplication::arguments();
     commandLineSink sink;
-    bool first = true;
-    sink.configFile = [&first](const QString& name) {
-        if (std::exchange(first, false))
-            theController->readFirstConfiguration(name);
-        else
-            theController->read_confDataFromFile(name);
-    };
+    sink.configFile = configFileReader();
     scanCommandLine(arguments.mid(1), sink);
     {
         // The window as the program opens it.

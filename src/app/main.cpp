@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <utility>
 
 int main(int argc, char** argv)
 {
@@ -38,15 +37,8 @@ int main(int argc, char** argv)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     commandLineSink sink;
     // Each configuration file is read as it comes, before any main window
-    // exists, so that the first one shows the last file read. Until the
-    // first, the configuration is the cleared one of construction.
-    bool first = true;
-    sink.configFile = [&first](const QString& name) {
-        if (std::exchange(first, false))
-            theController->readFirstConfiguration(name);
-        else
-            theController->read_confDataFromFile(name);
-    };
+    // exists, so that the first one shows the last file read.
+    sink.configFile = configFileReader();
     sink.libraryFile = [](const QString& name) { theVisualProject->libraryFile = name; };
     sink.projectFile = [](const QString& name) { theVisualProject->projectFile = name; };
     scanCommandLine(arguments, sink);

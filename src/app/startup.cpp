@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/gui_class.h"
+#include "model/globals.h"
+#include "model/kv310_controller.h"
 #include "monitor/ctrl_monitor.h"
 #include "seams/regular_file.h"
 #include "xml/xml_node.h"
@@ -15,6 +17,7 @@
 #include <QTimer>
 #include <QTranslator>
 #include <memory>
+#include <utility>
 
 QList<languageEntry> languageList;
 int requestedLanguage = -1;
@@ -238,6 +241,16 @@ void scanCommandLine(const QStringList& arguments, const commandLineSink& sink)
         if (*target)
             (*target)(arguments.at(i));
     }
+}
+
+std::function<void(const QString&)> configFileReader()
+{
+    return [first = true](const QString& name) mutable {
+        if (std::exchange(first, false))
+            theController->readFirstConfiguration(name);
+        else
+            theController->read_confDataFromFile(name);
+    };
 }
 
 gui_class* openMainWindow(kv310_controller_class* controller)

@@ -80,6 +80,11 @@ struct commandLineSink {
 // ends the scan.
 void scanCommandLine(const QStringList& arguments, const commandLineSink& sink);
 
+// The reader of the -c files for commandLineSink::configFile: each file is
+// read as it comes, the first into the cleared configuration of
+// construction (readFirstConfiguration), every later one as a file read.
+std::function<void(const QString&)> configFileReader();
+
 // A new main window as the program opens it, shown and published as
 // theMainWindow: built with the part its first frame shows, the rest of its
 // pages built by the event loop right after that frame is painted. Every
