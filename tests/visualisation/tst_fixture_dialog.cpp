@@ -189,10 +189,26 @@ void tst_fixture_dialog::newFixtureAtThePressedPoint()
     g->pressY = press.y() + g->menubar->height();
     rig->r.s.rec.answerExec([](QDialog*) { return int(QDialog::Rejected); });
     g->newFixture();
+    rig->r.settle();
 
     const lightEffect* f = rig->fixture(3);
     QTEST(QPoint(f->posX, f->posY), "field");
     QTEST(f->pos(), "icon");
+    // The plan shows the whole icon there, over the fixture's beam.
+    QVERIFY(f->isVisible());
+    const QImage icon = f->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(icon.size(), f->size());
+    const QImage shown = g->imageLabel->grab(f->geometry()).toImage().convertToFormat(QImage::Format_ARGB32);
+    int opaque = 0;
+    for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) {
+            if (qAlpha(icon.pixel(x, y)) < 255)
+                continue;
+            ++opaque;
+            QCOMPARE(QColor(shown.pixel(x, y)), QColor(icon.pixel(x, y)));
+        }
+    }
+    QVERIFY(opaque > icon.width() * icon.height() / 2);
     const xml_node* geometry = f->deviceNode->findNode(QStringLiteral("geometry"));
     QTEST(QPoint(geometry->elementValue(QStringLiteral("x"))->toInt(), geometry->elementValue(QStringLiteral("y"))->toInt()),
           "field");
