@@ -737,6 +737,7 @@ void tst_label_fit::everyTextIsShownWhole()
             QVERIFY(graph->actChooseScene->isVisible());
             QVERIFY(graph->ctrlGroupMenu->menuAction()->isVisible());
             checker.checkTree(graph, graph->menubar);
+            checker.shoot(graph, QStringLiteral("visualisation-scene-%1").arg(scene));
         }
         graph->close();
         settle();
