@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the program's compiled-in icons as small PNG files (no image library needed)."""
+"""Draws the program's compiled-in icons as small PNG files (no image library needed).
+
+The fixture icons of the visual plan are drawn by make_fixture_icons.py.
+"""
 import math
 import os
 import struct
@@ -81,14 +84,6 @@ def icons():
             rect(px, 8, 12, 19, 15, black)
             if plus:
                 rect(px, 12, 8, 15, 19, black)
-        out[name] = px
-    # Fixture symbols: c = circle, z = square; s = selected, r = regular.
-    for name, shape, sel in (("LE-cr", "c", False), ("LE-cs", "c", True), ("LE-zr", "z", False), ("LE-zs", "z", True)):
-        px = canvas(); colour = red if sel else black
-        if shape == "c":
-            disc(px, 16, 16, 13, colour, ring=3)
-        else:
-            rect(px, 3, 3, 29, 29, colour); rect(px, 6, 6, 26, 26, (0, 0, 0, 0))
         out[name] = px
     return out
 

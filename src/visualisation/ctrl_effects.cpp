@@ -82,6 +82,13 @@ designChnls::designChnls(int fxChannel, int fxChannel2, int value, int funcCode,
     lbChannel->setText(label);
     pbColors->setIcon(QIcon(QStringLiteral(":/colors.png")));
     pbColors->hide();
+    // A value typed is taken on Enter or when the box is left, not digit by
+    // digit, which would flash a live fixture through every number on the way.
+    sbValue->setKeyboardTracking(false);
+    // Tab goes from value box to value box; a slider takes the keys once clicked.
+    hsSlider->setFocusPolicy(Qt::ClickFocus);
+    // Enter in a value box only takes the value: no button goes off with it.
+    pbColors->setAutoDefault(false);
     connect(hsSlider, &QSlider::valueChanged, this, &designChnls::hsValueChanged);
     connect(sbValue, &QSpinBox::valueChanged, this, &designChnls::sbValueChanged);
 }
@@ -249,6 +256,9 @@ void ctrlEffects::setUp(const QList<lightEffect*>& list, const QString& name)
     }
 
     connect(pbQuit, &QPushButton::pressed, this, &QDialog::close);
+    // The dialog stays open while values are typed: Enter closes nothing.
+    pbQuit->setAutoDefault(false);
+    pbQuit->setDefault(false);
 
     if (rows.isEmpty()) {
         setWindowTitle(tr("No light control channels!"));
@@ -263,6 +273,10 @@ void ctrlEffects::setUp(const QList<lightEffect*>& list, const QString& name)
     twChnls->horizontalHeader()->hide();
     twChnls->verticalHeader()->hide();
     twChnls->setSelectionMode(QAbstractItemView::NoSelection);
+    // The table only holds the rows: Tab leaves a value box for the next
+    // row's, then the colour buttons and "Close".
+    twChnls->setTabKeyNavigation(false);
+    twChnls->setFocusPolicy(Qt::NoFocus);
     // The table stands inside the dialog with its frame; the rows' widgets
     // end before the frame.
     const int tableWidth = DIALOG_WIDTH - 2;
@@ -300,13 +314,21 @@ void ctrlEffects::setUp(const QList<lightEffect*>& list, const QString& name)
     if (currentLightMode() == LIGHT_MODE_LIVE_DESIGN && theController)
         connect(this, &ctrlEffects::liveNewValue, theController, &kv310_controller_class::send_new_val);
 
+    QList<QWidget*> tabOrder;
+    for (const designChnls* row : std::as_const(rows))
+        tabOrder.append(row->sbValue);
     if (colourRows[0] >= 0 && colourRows[1] >= 0 && colourRows[2] >= 0) {
         for (int c : colourRows) {
             QPushButton* button = rows.at(c)->pbColors;
             button->show();
             connect(button, &QPushButton::clicked, this, &ctrlEffects::fullColorControl);
+            tabOrder.append(button);
         }
     }
+    tabOrder.append(pbQuit);
+    for (int i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+    rows.first()->sbValue->setFocus();
 }
 
 void ctrlEffects::sendValue(int index)

@@ -50,6 +50,9 @@ kvVGraph_class::kvVGraph_class(bool designMode, QWidget* parent)
 
     actionAuto->setCheckable(true);
     actionAuto->setChecked(true);
+    // "Auto" fits the field to the window from the start: a zoom of one's
+    // own would find no scroll bars to reach the rest of the field.
+    enableManualZoom(!autoZoom);
     levelGroup = new QActionGroup(menuLighten_image);
     levelGroup->setExclusive(true);
     const struct {

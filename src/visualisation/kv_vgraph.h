@@ -251,6 +251,8 @@ private:
     void enableLevelMenu(bool enabled);
     // Reads the scroll bars' values into hScroll and vScroll.
     void takeScrollOffsets();
+    // "Zoom in", "Zoom out" and "Select zoom" serve only while "Auto" is off.
+    void enableManualZoom(bool enabled);
     // The texts that name the shown choice.
     static QString sceneText(int scene, int program, int step);
     static QString compoundText(int compoundScene);

@@ -69,7 +69,9 @@ QString kvVGraph_class::compoundText(int compoundScene)
 QString kvVGraph_class::compoundChooserText(int compoundScene)
 {
     const int n = compoundScene - FIRST_COMPOUND_SCENE;
-    return tr("Choose range and mode (%1 %2)").arg(n / 2 + 1).arg(n % 2 ? tr("in motion") : tr("static"));
+    // Short, so that the menu bar keeps every menu in sight; the chooser it
+    // opens is titled with the mode too.
+    return tr("Choose range (%1 %2)").arg(n / 2 + 1).arg(n % 2 ? tr("in motion") : tr("static"));
 }
 
 // ---- Releasing the previous sources ------------------------------------------------

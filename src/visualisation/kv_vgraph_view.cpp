@@ -156,6 +156,13 @@ void kvVGraph_class::takeScrollOffsets()
     vScroll = v->isVisible() ? v->value() : 0;
 }
 
+void kvVGraph_class::enableManualZoom(bool enabled)
+{
+    actionZoom_In->setEnabled(enabled);
+    actionZoom_Out->setEnabled(enabled);
+    setMenuEnabled(menuSelect_zoom, enabled);
+}
+
 void kvVGraph_class::autoZoomChanged()
 {
     autoZoom = actionAuto->isChecked();
@@ -163,9 +170,7 @@ void kvVGraph_class::autoZoomChanged()
     const Qt::ScrollBarPolicy policy = autoZoom ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
     scrollArea->setHorizontalScrollBarPolicy(policy);
     scrollArea->setVerticalScrollBarPolicy(policy);
-    actionZoom_In->setEnabled(!autoZoom);
-    actionZoom_Out->setEnabled(!autoZoom);
-    setMenuEnabled(menuSelect_zoom, !autoZoom);
+    enableManualZoom(!autoZoom);
     if (autoZoom)
         autoRescale();
     else

@@ -124,6 +124,8 @@ public:
                 checkButton(top, radio, QStyle::SE_RadioButtonContents);
             else if (auto* bar = qobject_cast<QTabBar*>(w))
                 checkTabBar(top, bar);
+            else if (auto* menuBar = qobject_cast<QMenuBar*>(w))
+                checkMenuBar(top, menuBar);
             else if (auto* combo = qobject_cast<QComboBox*>(w))
                 checkComboBox(top, combo);
             else if (auto* header = qobject_cast<QHeaderView*>(w))
@@ -471,6 +473,30 @@ private:
         }
     }
 
+    // Every title of a menu bar in the bar itself: what does not fit goes
+    // behind the bar's extension button, where nobody looks for it.
+    void checkMenuBar(const QWidget* top, QMenuBar* bar)
+    {
+        bool extended = false;
+        for (const QToolButton* extension : bar->findChildren<QToolButton*>())
+            extended = extended || extension->isVisibleTo(bar);
+        QStringList hidden;
+        for (QAction* action : bar->actions()) {
+            if (!action->isVisible() || action->isSeparator())
+                continue;
+            const QRect rect = bar->actionGeometry(action);
+            if (rect.isEmpty() || !bar->rect().contains(rect))
+                hidden.append(shownText(action->text()));
+        }
+        if (extended || !hidden.isEmpty()) {
+            QStringList texts;
+            for (QAction* action : bar->actions())
+                if (action->isVisible() && !action->isSeparator())
+                    texts.append(shownText(action->text()));
+            report(top, bar, texts.join(QStringLiteral(" | ")), bar->sizeHint(), bar->size());
+        }
+    }
+
     QString language;
     std::set<const QWidget*> reported;
     std::set<std::pair<const QWidget*, const QWidget*>> overlapsReported;
@@ -670,6 +696,14 @@ void tst_label_fit::everyTextIsShownWhole()
         window->startPrjMode();
         auto* graph = qobject_cast<kvVGraph_class*>(session.rig->project->graphWindow);
         QVERIFY(graph);
+        // At the size the window's form gives it: every menu title must be
+        // in the menu bar on the smallest screen too.
+        {
+            QMainWindow form;
+            Ui::GraphWindow().setupUi(&form);
+            graph->showNormal();
+            graph->resize(form.size());
+        }
         checker.walk(graph, graph, QStringLiteral("visualisation-design"));
         graph->actGroupManagement->trigger();
         // The fixture properties of a defined fixture, and its relocation table.
@@ -690,6 +724,21 @@ void tst_label_fit::everyTextIsShownWhole()
         session.rig->project->sceneNumber = 10240;
         graph->actCompound->trigger();
         graph->actChooseScene->trigger();
+        // The menu bar with the widest choices named in it, beside the light
+        // control by groups: the last scene, the last range of compound
+        // pictures in either mode.
+        const std::pair<QAction*, int> choices[] = {{graph->actOffline, img::SCENES - 1},
+                                                    {graph->actCompound, LAST_COMPOUND_SCENE - 1},
+                                                    {graph->actCompound, LAST_COMPOUND_SCENE}};
+        for (const auto& [mode, scene] : choices) {
+            session.rig->project->sceneNumber = scene;
+            mode->trigger();
+            settle();
+            QVERIFY(graph->actChooseScene->isVisible());
+            QVERIFY(graph->ctrlGroupMenu->menuAction()->isVisible());
+            checker.checkTree(graph, graph->menubar);
+            checker.shoot(graph, QStringLiteral("visualisation-scene-%1").arg(scene));
+        }
         graph->close();
         settle();
 

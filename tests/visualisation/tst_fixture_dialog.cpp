@@ -9,6 +9,7 @@
 #include "fixtures/light_class.h"
 #include "model/project_text.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void newFixtureAtThePressedPoint_data();
     void newFixtureAtThePressedPoint();
     void opensWithTheStoredDefinition();
+    void opensInTheFirstField();
     void theChoiceIsGuidedByTheHierarchy();
     void channelCountOfTheChoice_data();
     void channelCountOfTheChoice();
@@ -189,10 +191,26 @@ void tst_fixture_dialog::newFixtureAtThePressedPoint()
     g->pressY = press.y() + g->menubar->height();
     rig->r.s.rec.answerExec([](QDialog*) { return int(QDialog::Rejected); });
     g->newFixture();
+    rig->r.settle();
 
     const lightEffect* f = rig->fixture(3);
     QTEST(QPoint(f->posX, f->posY), "field");
     QTEST(f->pos(), "icon");
+    // The plan shows the whole icon there, over the fixture's beam.
+    QVERIFY(f->isVisible());
+    const QImage icon = f->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(icon.size(), f->size());
+    const QImage shown = g->imageLabel->grab(f->geometry()).toImage().convertToFormat(QImage::Format_ARGB32);
+    int opaque = 0;
+    for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) {
+            if (qAlpha(icon.pixel(x, y)) < 255)
+                continue;
+            ++opaque;
+            QCOMPARE(QColor(shown.pixel(x, y)), QColor(icon.pixel(x, y)));
+        }
+    }
+    QVERIFY(opaque > icon.width() * icon.height() / 2);
     const xml_node* geometry = f->deviceNode->findNode(QStringLiteral("geometry"));
     QTEST(QPoint(geometry->elementValue(QStringLiteral("x"))->toInt(), geometry->elementValue(QStringLiteral("y"))->toInt()),
           "field");
@@ -233,6 +251,29 @@ void tst_fixture_dialog::opensWithTheStoredDefinition()
     QVERIFY(!rig->r.vp->modified);
     QCOMPARE(f->rotation, -45);
     QCOMPARE(*f->deviceNode->elementValue(QStringLiteral("dmx")), QStringLiteral("4"));
+}
+
+// The form is filled from its first field on: the label, then the comment,
+// which Tab leaves as it leaves any field; Enter in a field is "OK".
+void tst_fixture_dialog::opensInTheFirstField()
+{
+    rig = std::make_unique<fixtureRig>();
+    const int result = rig->editFixture(rig->fixture(2), [](ModiFxt_class& d) {
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QCOMPARE(QApplication::focusWidget(), d.leLabel);
+        QTest::keyClick(d.leLabel, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), d.teComment);
+        QTest::keyClick(d.teComment, Qt::Key_Tab);
+        QVERIFY(d.teComment->toPlainText().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), d.sbXPos);
+        QTest::keyClick(d.sbXPos, Qt::Key_Backtab);
+        QTest::keyClick(d.teComment, Qt::Key_Backtab);
+        QTest::keyClicks(d.leLabel, QStringLiteral("Front"));
+        QTest::keyClick(d.leLabel, Qt::Key_Return);
+    });
+    QCOMPARE(result, int(QDialog::Accepted));
+    QCOMPARE(*rig->fixture(2)->deviceNode->elementValue(QStringLiteral("label")), QStringLiteral("Front"));
 }
 
 void tst_fixture_dialog::theChoiceIsGuidedByTheHierarchy()

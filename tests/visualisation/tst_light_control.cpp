@@ -14,6 +14,9 @@
 #include "widgets/page_style.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPointer>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -63,6 +66,9 @@ private Q_SLOTS:
     void aRowWritesTheShownScene_data();
     void aRowWritesTheShownScene();
     void liveDesignSendsEveryValue();
+    void enterTakesTheValueTyped_data();
+    void enterTakesTheValueTyped();
+    void tabWalksTheRows();
     void aTwoChannelRowStoresWhatItShows();
     void channelsBeyondTheUniverseAreSkipped();
     void oddLibraryChannels();
@@ -260,6 +266,64 @@ void tst_light_control::liveDesignSendsEveryValue()
     QCOMPARE(r->s.rig->sim->countOf(SET_LIVE_VALUE), before + 1);
     QCOMPARE(int(uint8_t(r->s.rig->sim->output.at(9))), 200);
     QCOMPARE(int(scene(5)[9]), 200);
+}
+
+// A number typed into a value box and Enter: the value is written and the
+// dialog stays open for the next one; no button of the dialog goes off.
+void tst_light_control::enterTakesTheValueTyped_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter of the keypad") << int(Qt::Key_Enter);
+}
+
+void tst_light_control::enterTakesTheValueTyped()
+{
+    QFETCH(int, key);
+    scene(5)[12] = 255;  // the dimmer
+    QVERIFY(openOffline(5));
+    QPointer<ctrlEffects> d = openFor(1);
+    QVERIFY(d);
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    QSpinBox* red = d->row(0)->sbValue;
+    red->setFocus();
+
+    QTest::keyClick(red, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(red, QStringLiteral("200"));
+    QTest::keyClick(red, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    r->settle();
+    QVERIFY(d);
+    QVERIFY(d->isVisible());
+    QCOMPARE(controlDialogs(*r), QList<ctrlEffects*>{d.data()});
+    QCOMPARE(int(scene(5)[9]), 200);
+    QCOMPARE(d->row(0)->hsSlider->value(), 200);
+    QCOMPARE(fixture(*r, 1)->lightColor, QColor(200, 0, 0));
+    QCOMPARE(QApplication::focusWidget(), red);
+}
+
+// Tab goes from a row's value box to the next row's, past the slider and
+// the colour button, and after the last row on to the colour button.
+void tst_light_control::tabWalksTheRows()
+{
+    QVERIFY(openOffline(5));
+    ctrlEffects* d = openFor(1);
+    QVERIFY(d);
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    QCOMPARE(d->rowCount(), 4);
+    // The dialog opens in the first row's box.
+    for (int i = 0; i < d->rowCount(); ++i) {
+        QSpinBox* box = d->row(i)->sbValue;
+        QCOMPARE(QApplication::focusWidget(), box);
+        QTest::keyClicks(box, QString::number(10 + i));
+        QTest::keyClick(box, Qt::Key_Tab);
+        // Leaving the box takes the value typed too.
+        QCOMPARE(int(scene(5)[9 + i]), 10 + i);
+    }
+    QCOMPARE(QApplication::focusWidget(), d->row(0)->pbColors);
+    QTest::keyClick(d->row(0)->pbColors, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), d->row(3)->sbValue);
+    QTest::keyClick(d->row(3)->sbValue, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), d->row(2)->sbValue);
 }
 
 // 0x34 and 0x12 show 4660; what the row then shows is stored, low byte in

@@ -140,11 +140,11 @@ void tst_visual_modes::compoundEntry_data()
     QTest::addColumn<int>("motion");
 
     QTest::newRow("a plain scene") << 5 << "KvOrbit310+ visualisation: Active compound scene (range 1, static) "
-                                   << "Choose range and mode (1 static)" << 0 << 0;
+                                   << "Choose range (1 static)" << 0 << 0;
     QTest::newRow("10240 + 3") << 10243 << "KvOrbit310+ visualisation: Active compound scene (range 2, in motion) "
-                               << "Choose range and mode (2 in motion)" << 1 << 1;
+                               << "Choose range (2 in motion)" << 1 << 1;
     QTest::newRow("10271") << 10271 << "KvOrbit310+ visualisation: Active compound scene (range 16, in motion) "
-                           << "Choose range and mode (16 in motion)" << 15 << 1;
+                           << "Choose range (16 in motion)" << 15 << 1;
     QTest::newRow("beyond") << 10272 << "" << "" << 0 << 0;
     QTest::newRow("negative") << -1 << "" << "" << 0 << 0;
 }

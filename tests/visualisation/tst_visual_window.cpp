@@ -49,6 +49,8 @@ private Q_SLOTS:
     void theFixturesOutliveTheMainWindow();
     void aProjectReadWhileTheWindowIsOpen();
 
+    void autoZoomFromTheStart_data();
+    void autoZoomFromTheStart();
     void fieldToViewAtScaleFour();
     void zoomSteps_data();
     void zoomSteps();
@@ -264,6 +266,40 @@ void tst_visual_window::aProjectReadWhileTheWindowIsOpen()
 }
 
 // ---- Zoom and coordinates ---------------------------------------------------------------
+
+// "Auto" fits the field from the start, in either kind: the zoom of one's
+// own serves only once it is switched off, and not again when it is on.
+void tst_visual_window::autoZoomFromTheStart_data()
+{
+    QTest::addColumn<bool>("design");
+    QTest::newRow("design") << true;
+    QTest::newRow("show") << false;
+}
+
+void tst_visual_window::autoZoomFromTheStart()
+{
+    QFETCH(bool, design);
+    r->readShow();
+    kvVGraph_class* g = design ? r->openDesign() : r->openShow();
+    QVERIFY(g);
+    // "Zoom in", "Zoom out", "Select zoom".
+    const auto manualZoom = [g] {
+        return QList<bool>{g->actionZoom_In->isEnabled(), g->actionZoom_Out->isEnabled(),
+                           g->menuSelect_zoom->menuAction()->isEnabled()};
+    };
+    const QList<bool> enabled{true, true, true};
+    const QList<bool> disabled{false, false, false};
+    QVERIFY(g->actionAuto->isChecked());
+    QVERIFY(g->autoZoom);
+    QCOMPARE(manualZoom(), disabled);
+    QCOMPARE(g->scrollArea->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(g->scrollArea->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    g->actionAuto->trigger();
+    QCOMPARE(manualZoom(), enabled);
+    g->actionAuto->trigger();
+    QCOMPARE(manualZoom(), disabled);
+}
 
 void tst_visual_window::fieldToViewAtScaleFour()
 {

@@ -4271,7 +4271,7 @@ ale opisy są niekompletne!</translation>
     </message>
     <message>
         <source>Light presentation</source>
-        <translation>Prezentacja światła</translation>
+        <translation>Prezentacja</translation>
     </message>
     <message>
         <source>All fixt. on</source>
@@ -4378,10 +4378,6 @@ ale opisy są niekompletne!</translation>
         <translation>statyczna</translation>
     </message>
     <message>
-        <source>Choose range and mode (%1 %2)</source>
-        <translation>Wybierz zakres i tryb (%1 %2)</translation>
-    </message>
-    <message>
         <source>KvOrbit310+ visualisation: all fixtures off (offline)</source>
         <translation>Wizualizacja KvOrbit310+: wszystkie oprawy wyłączone (offline)</translation>
     </message>
@@ -4431,7 +4427,7 @@ ale opisy są niekompletne!</translation>
     </message>
     <message>
         <source>Light control by groups</source>
-        <translation>Sterowanie światłem grupami</translation>
+        <translation>Sterowanie grupami</translation>
     </message>
     <message>
         <source>Fixture No. %1</source>
@@ -4524,6 +4520,10 @@ sceną nr %2?</translation>
     <message>
         <source>Yes, I do!</source>
         <translation>Tak, na pewno!</translation>
+    </message>
+    <message>
+        <source>Choose range (%1 %2)</source>
+        <translation>Wybierz zakres (%1 %2)</translation>
     </message>
 </context>
 <context>
