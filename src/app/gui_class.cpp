@@ -722,6 +722,8 @@ void gui_class::reloadAfterRead(bool fromFile)
     panel->eventGenEnable(img::getU16(image, img::outEventFirstChannel) < img::CHANNELS);
     if (fromFile)
         sequenceEditor->seqNumberChange(0, 0, 0, 0);
+    // The current program may have become an extra entry's slot.
+    programEditor->keepCurrentProgramOffered();
     const int program = qMax(programEditor->currentProgram, 0);
     programEditor->sceneCountChange(controller->programs.stepCount(program), true);
     refresh();

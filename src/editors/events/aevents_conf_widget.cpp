@@ -1,6 +1,7 @@
 #include "editors/events/aevents_conf_widget.h"
 
 #include "editors/events/action_rows.h"
+#include "editors/events/aevents_tableview_delegate.h"
 #include "editors/events/aevents_tableview_widget.h"
 #include "model/event_bookkeeping.h"
 #include "model/globals.h"
@@ -115,6 +116,13 @@ void aevents_conf_widget::resizeEvent(QResizeEvent* e)
     setMask(childrenRegion());
 }
 
+void aevents_conf_widget::finishEdit()
+{
+    // Inserting, deleting and pasting move actions to other rows: an edit
+    // still open stores into the action it was opened on first.
+    actionTable->actionDelegate->finishEdit();
+}
+
 void aevents_conf_widget::setEvent(int id)
 {
     panelEvent = id;
@@ -209,6 +217,7 @@ void aevents_conf_widget::insertPressed()
 
 void aevents_conf_widget::pushButton_insClicked(bool)
 {
+    finishEdit();
     if (!eventShown())
         return;
     const QList<int> rows = selectedRows();
@@ -222,6 +231,7 @@ void aevents_conf_widget::pushButton_insClicked(bool)
 
 void aevents_conf_widget::pushButton_delClicked(bool)
 {
+    finishEdit();
     if (!eventShown())
         return;
     const QList<int> rows = selectedRows();
@@ -268,6 +278,7 @@ void aevents_conf_widget::copyActions()
 
 void aevents_conf_widget::pasteActions()
 {
+    finishEdit();
     if (!eventShown() || theController->events.actionClipboard.isEmpty())
         return;
     eventTable& events = theController->events;

@@ -57,6 +57,7 @@ private:
     // The selected rows, in ascending order.
     QList<int> selectedRows() const;
     void warnLocked();
+    void finishEdit();
     // Whether the shown event may carry an Enabling action; when another
     // source holds the role the user is told so.
     bool enablingAllowed();

@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QTableWidget>
 
 aevents_dmxout_widget::aevents_dmxout_widget(QWidget* parent)
@@ -72,12 +73,32 @@ void aevents_dmxout_widget::refresh()
             setRowText(r, aevents_dmx_widget::channelRowText(firstChannel + r / 2, r % 2 == 1, description));
             setRowBrush(r, rowBrush(hasActions(id), false));
         }
+        followRange();
     }
     actionPanel->refresh();
     const int channel = (currentEvent - EVENT_DMX_OUT) / 2 + 1;
     setTitle(aevents_dmx_widget::channelTitle(channel, currentEvent % 2 == 1));
     if (theController)
         descriptionEdit->setText(theController->eventDescriptions[size_t(currentEvent)].trimmed());
+}
+
+void aevents_dmxout_widget::followRange()
+{
+    const int rows = 2 * (lastChannel - firstChannel + 1);
+    const int own = currentEvent - eventOfRow(0);
+    const QScopedValueRollback<bool> held(listing, true);
+    if (own >= 0 && own < rows) {
+        // The highlight stays on the event the panel shows.
+        if (currentRow() != own)
+            eventList->setCurrentCell(own, 0);
+        return;
+    }
+    // The panel never edits an event the list does not show: the event of
+    // the highlighted row becomes current.
+    const int row = qBound(0, currentRow(), rows - 1);
+    if (currentRow() != row)
+        eventList->setCurrentCell(row, 0);
+    selectEvent(eventOfRow(row));
 }
 
 void aevents_dmxout_widget::dmxEventChange(const QModelIndex& index_current, const QModelIndex&)

@@ -35,6 +35,9 @@ private:
     bool rangeEmpty() const { return firstChannel > lastChannel; }
     // The event of a list row; -1 for a row that stands for none.
     int eventOfRow(int row) const;
+    // After the range changed: the highlighted row and the current event
+    // agree, and the current event lies within the range.
+    void followRange();
 
     bool listing = false;  // the list is changing its rows
 };

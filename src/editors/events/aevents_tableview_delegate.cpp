@@ -52,7 +52,7 @@ struct subItem {
 }  // namespace
 
 aevents_tableview_delegate::aevents_tableview_delegate(int eventPageKind, QObject* parent)
-    : QItemDelegate(parent)
+    : cellEditorDelegate(parent)
     , pageKind(eventPageKind)
     , editedAction(std::make_unique<eventAction>())
     , ownerTable(qobject_cast<QWidget*>(parent))
@@ -284,7 +284,12 @@ QWidget* aevents_tableview_delegate::createEditor(QWidget* parent, const QStyleO
         return nullptr;
     }
     editor->installEventFilter(self);
-    return editor;
+    return opened(editor);
+}
+
+bool aevents_tableview_delegate::storesWhenLeft(const QWidget* editor) const
+{
+    return !qobject_cast<const StL_widget*>(editor);
 }
 
 void aevents_tableview_delegate::setEditorData(QWidget* editor, const QModelIndex& index) const

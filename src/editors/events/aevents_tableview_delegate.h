@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QItemDelegate>
+#include "widgets/cell_editor_delegate.h"
+
 #include <memory>
 #include <optional>
 
@@ -11,7 +12,7 @@ struct eventAction;
 // source, no ordinary action starting a delay of a sequence, startedDelays
 // listing every started delay, input 24's Self programming pair, and the
 // sub-actions the page allows for the type and number.
-class aevents_tableview_delegate : public QItemDelegate {
+class aevents_tableview_delegate : public cellEditorDelegate {
     Q_OBJECT
 public:
     aevents_tableview_delegate(int eventPageKind, QObject* parent);
@@ -37,6 +38,10 @@ signals:
     void actionTypeChgd(int type);
     void actionNoChgd(int shown);
     void forceRefresh();
+
+protected:
+    // The state-limit window stores only on its "Set".
+    bool storesWhenLeft(const QWidget* editor) const override;
 
 private:
     // stored: the action changed and the lists still have to follow it;

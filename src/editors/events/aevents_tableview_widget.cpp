@@ -103,6 +103,10 @@ void aevents_tableview_widget::wrapHeader()
 
 void aevents_tableview_widget::setEvent(int id)
 {
+    // An editor still open belongs to the event shown so far: it stores
+    // there, or nowhere, before the rows stand for another event.
+    if (id != shownEvent)
+        actionDelegate->finishEdit();
     shownEvent = id;
     actionDelegate->setEventId(id);
     refresh();

@@ -47,7 +47,7 @@ int dayStart(int total)
 } // namespace
 
 aprogram_conf_delegate::aprogram_conf_delegate(aprogram_conf_widget* table)
-    : QItemDelegate(table)
+    : cellEditorDelegate(table)
     , table(table)
 {
 }
@@ -151,7 +151,7 @@ QWidget* aprogram_conf_delegate::createEditor(QWidget* parent, const QStyleOptio
         return nullptr;
     }
     editor->installEventFilter(const_cast<aprogram_conf_delegate*>(this));
-    return editor;
+    return opened(editor);
 }
 
 void aprogram_conf_delegate::setEditorData(QWidget* editor, const QModelIndex& index) const

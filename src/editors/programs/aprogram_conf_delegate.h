@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QItemDelegate>
+#include "widgets/cell_editor_delegate.h"
 
 class aprogram_conf_widget;
 
 // The cell editors of the program step table. Every editor is loaded from
 // and stored straight into the step of the controller's programs table; the
 // table is rebuilt after each store.
-class aprogram_conf_delegate : public QItemDelegate {
+class aprogram_conf_delegate : public cellEditorDelegate {
     Q_OBJECT
 public:
     explicit aprogram_conf_delegate(aprogram_conf_widget* table);

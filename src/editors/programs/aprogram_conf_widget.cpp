@@ -14,6 +14,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QStandardItemModel>
 #include <QTimeEdit>
 
@@ -124,6 +125,10 @@ aprogram_conf_widget::~aprogram_conf_widget()
 
 void aprogram_conf_widget::setProgramNumber(int p)
 {
+    // An open editor belongs to the program its rows showed: it stores
+    // there before they stand for another one.
+    if (p != delegate->programNumber)
+        delegate->finishEdit();
     programNumber = p;
     delegate->setProgramNumber(p);
 }
@@ -138,11 +143,16 @@ void aprogram_conf_widget::setProgramRunMode(int n)
 void aprogram_conf_widget::setRows(int n)
 {
     n = qMax(0, n);
-    const int rows = stepModel->rowCount();
-    if (rows < n)
-        stepModel->insertRows(rows, n - rows);
-    else if (rows > n)
-        stepModel->removeRows(n, rows - n);
+    {
+        // Removing the current row moves it inside removeRows; the table
+        // redraws once the rows are in place, not from within the change.
+        const QScopedValueRollback<bool> held(resizing, true);
+        const int rows = stepModel->rowCount();
+        if (rows < n)
+            stepModel->insertRows(rows, n - rows);
+        else if (rows > n)
+            stepModel->removeRows(n, rows - n);
+    }
     refresh();
 }
 
@@ -242,7 +252,8 @@ void aprogram_conf_widget::refresh(QWidget* editor)
 
 void aprogram_conf_widget::indexChanged(const QModelIndex&, const QModelIndex&)
 {
-    refresh();
+    if (!resizing)
+        refresh();
 }
 
 void aprogram_conf_widget::stopEditing(QWidget* ed)
@@ -257,8 +268,16 @@ void aprogram_conf_widget::stopEditing(QWidget* ed)
     emit delegate->closeEditor(ed, QAbstractItemDelegate::NoHint);
 }
 
+void aprogram_conf_widget::finishEdit()
+{
+    // The operations below move steps to other rows or rewrite them: an
+    // edit still open stores into the step it was opened on first.
+    delegate->finishEdit();
+}
+
 void aprogram_conf_widget::deleteStep()
 {
+    finishEdit();
     programTable& table = programs();
     bool all = false;
     bool removed = false;
@@ -288,6 +307,7 @@ void aprogram_conf_widget::deleteStep()
 
 void aprogram_conf_widget::insertStep()
 {
+    finishEdit();
     programTable& table = programs();
     const int position = currentIndex().row();
     if (table.stepCount(programNumber) > img::MAX_PROGRAM_STEPS - 1) {
@@ -337,6 +357,7 @@ void aprogram_conf_widget::copyStep()
 
 void aprogram_conf_widget::pasteStep()
 {
+    finishEdit();
     if (stepClipboard.empty())
         return;
     programTable& table = programs();
@@ -371,6 +392,7 @@ void aprogram_conf_widget::pasteStep()
 
 void aprogram_conf_widget::fillSteps()
 {
+    finishEdit();
     const int rows = stepModel->rowCount();
     const int current = currentIndex().row();
     if (rows == 0 || current < 0)

@@ -74,4 +74,7 @@ private:
     // header two lines high.
     void fitHeader();
     void setCell(int row, int column, const QString& text);
+    void finishEdit();
+
+    bool resizing = false;   // setRows is changing the rows
 };

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -558,14 +559,34 @@ void aprogram_settings_widget::stepCountChanged(int n)
     stepCountBox->setValue(n);
 }
 
-void aprogram_settings_widget::programNumberChange(const QModelIndex& current, const QModelIndex&)
+void aprogram_settings_widget::showProgram(int p)
 {
-    if (!current.isValid())
-        return;
-    currentProgram = current.row();
+    // An editor left open in the step table stores into the program it was
+    // opened on, before the page turns to another.
+    stepTable->delegate->finishEdit();
+    currentProgram = p;
     stepTable->clearSelection();
     sceneCountChange(qMax(0, controller().programs.stepCount(currentProgram)), true);
+}
+
+void aprogram_settings_widget::programNumberChange(const QModelIndex& current, const QModelIndex&)
+{
+    // Rows the list loses while it is rebuilt move its current row; the
+    // rebuild sets the row it keeps itself.
+    if (!current.isValid() || rebuildingList)
+        return;
+    showProgram(current.row());
     refresh();
+}
+
+void aprogram_settings_widget::keepCurrentProgramOffered()
+{
+    // The slots of extra entries are no programs: a current program that
+    // became one gives way to the last program offered, before anything of
+    // the page is shown or stored for it.
+    const int offered = img::PROGRAM_SLOTS - int(controller().extraEntries.size());
+    if (currentProgram >= offered && offered > 0)
+        showProgram(offered - 1);
 }
 
 void aprogram_settings_widget::programRunModeChange(int r)
@@ -839,6 +860,10 @@ void aprogram_settings_widget::rebuildProgramList()
 {
     const kv310_controller_class& c = controller();
     programRows = img::PROGRAM_SLOTS - int(c.extraEntries.size());
+    // Removing the current row would choose another program inside
+    // setRowCount, and showing it rebuilds this list again: the list is
+    // rebuilt with its choice held, then shows the current program once.
+    const QScopedValueRollback<bool> held(rebuildingList, true);
     programList->setRowCount(qMax(0, programRows));
     const QBrush used(pageStyle::usedColour());
     const QBrush empty = pageStyle::emptyBrush();
@@ -851,6 +876,8 @@ void aprogram_settings_widget::rebuildProgramList()
         item->setData(Qt::EditRole, descriptionOrNone(c.programDescriptions[size_t(k)]));
         item->setBackground(c.programs.stepCount(k) > 0 ? used : empty);
     }
+    if (currentProgram < programRows && programList->currentRow() != currentProgram)
+        programList->setCurrentCell(currentProgram, 0);
 }
 
 void aprogram_settings_widget::refresh()
@@ -858,6 +885,7 @@ void aprogram_settings_widget::refresh()
     ++refreshCount;
     if (!theController)
         return;
+    keepCurrentProgramOffered();
     switch (toolTabs->currentIndex()) {
     case 0:
         refreshSingleSteps();

@@ -40,6 +40,10 @@ public:
     // With false removes the extra-entries page when it stands at index 3
     // of toolTabs; with true changes nothing.
     void showEntriesTab(bool on);
+    // A current program in a slot that an extra entry took gives way to the
+    // last program offered. Every refresh does it first; the window does it
+    // after a read, before it applies the current program's step count.
+    void keepCurrentProgramOffered();
     // Most extra entries "Add" makes: one program slot stays ordinary.
     static constexpr int MAX_EXTRA_ENTRIES = 511;
 
@@ -194,6 +198,10 @@ private:
     // Step s of the current program is marked in the grid.
     bool marked(int s) const;
     void rebuildProgramList();
+    // Makes program p current: an open step editor is finished first, and
+    // the grid follows p's step count.
+    void showProgram(int p);
+    bool rebuildingList = false;   // the program list is changing its rows
     // Grid cells between the shown and the new count follow the count.
     void followStepCount(int n);
     void setRangeMaxima(int n);

@@ -23,7 +23,7 @@ int delayOfCell(const QModelIndex& index, int sequence)
 }  // namespace
 
 aseq_conf_delegate::aseq_conf_delegate(QObject* parent)
-    : QItemDelegate(parent)
+    : cellEditorDelegate(parent)
 {
 }
 
@@ -41,7 +41,7 @@ QWidget* aseq_conf_delegate::createEditor(QWidget* parent, const QStyleOptionVie
     auto* edit = new MyTimeEdit(parent);
     edit->setTimeRange(QTime(0, 0, 0, 100), QTime(23, 59, 59, 999));
     edit->installEventFilter(const_cast<aseq_conf_delegate*>(this));
-    return edit;
+    return opened(edit);
 }
 
 void aseq_conf_delegate::setEditorData(QWidget* editor, const QModelIndex& index) const

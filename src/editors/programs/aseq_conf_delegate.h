@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QItemDelegate>
+#include "widgets/cell_editor_delegate.h"
 
 // The delay time editor of the sequence table: a time edit over the "Delay
 // Time" cell of a step, from 0.1 s to 23:59:59.9, stored into the time bits
 // of the step's delay word (its owner stays).
-class aseq_conf_delegate : public QItemDelegate {
+class aseq_conf_delegate : public cellEditorDelegate {
     Q_OBJECT
 public:
     explicit aseq_conf_delegate(QObject* parent);

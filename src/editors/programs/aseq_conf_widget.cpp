@@ -133,8 +133,17 @@ void aseq_conf_widget::setModelRows(int n)
         connect(selection, &QItemSelectionModel::currentRowChanged, page, &aseq_settings_widget::stepRowChange);
 }
 
+void aseq_conf_widget::finishEditOf(int q)
+{
+    // An open delay editor belongs to the sequence its rows showed: it
+    // stores there before they stand for another one.
+    if (q != delegate->sequenceNumber)
+        delegate->finishEdit();
+}
+
 void aseq_conf_widget::setSequence(int q)
 {
+    finishEditOf(q);
     sequenceNumber = q;
     delegate->setSequence(q);
     const int steps = theController ? sequenceChain(*theController, q).length() : 0;
@@ -158,6 +167,7 @@ void aseq_conf_widget::setRows(int n)
 
 void aseq_conf_widget::load(int q)
 {
+    finishEditOf(q);
     sequenceNumber = q;
     clearSelection();
     const int steps = theController ? sequenceChain(*theController, q).length() : 0;

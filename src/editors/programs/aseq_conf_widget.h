@@ -54,6 +54,8 @@ public slots:
     void cleanPrevStep();
 
 private:
+    // Before the rows show sequence q instead of the delegate's.
+    void finishEditOf(int q);
     void warnNoDelay();
     // Brings the model to the rows of n steps.
     void setModelRows(int n);

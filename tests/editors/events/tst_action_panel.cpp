@@ -1,10 +1,14 @@
 #include "editors/events/aevents_conf_widget.h"
+#include "editors/events/aevents_tableview_delegate.h"
 #include "editors/events/aevents_tableview_widget.h"
 #include "editors/events/action_rows.h"
+#include "editors/events/daytime_limit_editor.h"
 #include "model/event_bookkeeping.h"
 #include "support/page_fixture.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPointer>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -101,6 +105,8 @@ private Q_SLOTS:
     void pasteKeepsOneEnablingSource();
     void pasteButtonFollowsTheClipboard();
     void noEventNoOperation();
+    void openEditStoresBeforeRowsMove_data();
+    void openEditStoresBeforeRowsMove();
 };
 
 void tst_action_panel::addContinuesThePreviousAction_data()
@@ -479,6 +485,61 @@ void tst_action_panel::noEventNoOperation()
     QCOMPARE(rig.events().actionClipboard.size(), 1);
     for (int id = 0; id < EVENT_COUNT; ++id)
         QVERIFY(rig.events().actionCount(id) <= 0 || id == INPUT3_ON);
+}
+
+void tst_action_panel::openEditStoresBeforeRowsMove_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("after");  // number and daytime start of each action
+
+    QTest::newRow("Insert") << "Insert" << QStringList{"0 255", "0 255", "1 254", "2 255"};
+    QTest::newRow("Del") << "Del" << QStringList{"0 255", "2 255"};
+    QTest::newRow("Paste before") << "Paste" << QStringList{"0 255", "8 255", "1 254", "2 255"};
+}
+
+void tst_action_panel::openEditStoresBeforeRowsMove()
+{
+    QFETCH(QString, button);
+    QFETCH(QStringList, after);
+
+    // The daytime limit of the second of three actions is being edited: the
+    // editor stays open when the user clicks a button of the panel.
+    panelRig rig(INPUTS_PAGE);
+    for (int n = 0; n < 3; ++n)
+        rig.add(INPUT3_ON, ACTION_SCENE, n, SUB_OFF);
+    auto pasted = std::make_shared<eventAction>();
+    pasted->number = 8;
+    rig.events().actionClipboard = {pasted};
+    rig.show(INPUT3_ON);
+    rig.panel.refresh();
+    rig.panel.beforeBox->setChecked(true);
+    rig.select({1});
+    rig.setCurrentRow(1);
+    aevents_tableview_delegate* delegate = rig.table().actionDelegate;
+    const QModelIndex cell = rig.table().model()->index(1, 3);
+    rig.table().edit(cell);
+    const QPointer<QWidget> editor = rig.table().indexWidget(cell);
+    auto* daytime = qobject_cast<DTL_widget*>(editor.data());
+    QVERIFY(daytime);
+    daytime->modeCombo->setCurrentIndex(DTL_widget::DAYTIME_ONLY);
+
+    const QList<QPushButton*> buttons{rig.panel.insertActionButton, rig.panel.delActionButton,
+                                      rig.panel.pasteActionsButton};
+    for (QPushButton* b : buttons)
+        if (b->text() == button)
+            b->click();
+    // Whatever is still open the user leaves later.
+    if (editor) {
+        emit delegate->commitData(editor);
+        emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+
+    QStringList actions;
+    for (int i = 0; i < rig.events().actionCount(INPUT3_ON); ++i)
+        actions << QStringLiteral("%1 %2")
+                       .arg(rig.events().number(INPUT3_ON, i))
+                       .arg(rig.events().daytimeFrom(INPUT3_ON, i));
+    QCOMPARE(actions, after);
 }
 
 QTEST_MAIN(tst_action_panel)

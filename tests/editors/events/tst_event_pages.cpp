@@ -92,6 +92,8 @@ private Q_SLOTS:
     void dmxOutputRange_data();
     void dmxOutputRange();
     void dmxOutputDescriptions();
+    void dmxOutputCurrentEventFollowsTheRange_data();
+    void dmxOutputCurrentEventFollowsTheRange();
     void inputTypesShowAndRepair();
     void inputTypeEditors();
     void unusedInputTurnsItsEventsBeige();
@@ -505,9 +507,10 @@ void tst_event_pages::dmxOutputRange()
     pick(page.eventList, rows - 1);
     pick(page.eventList, 0);
     if (firstId < 0) {
-        QCOMPARE(page.currentEvent, int(EVENT_DMX_OUT));
+        // The page was built on channel 512, and no row stands for another event.
+        QCOMPARE(page.currentEvent, 0xFFE);
         QVERIFY(!(page.eventList->item(0, 0)->flags() & Qt::ItemIsEnabled));
-        QVERIFY(page.titleLabel->text().startsWith(QStringLiteral("Dmx Ch. 1 ")));
+        QVERIFY(page.titleLabel->text().startsWith(QStringLiteral("Dmx Ch. 512 ")));
         return;
     }
     QCOMPARE(page.currentEvent, firstId);
@@ -527,12 +530,12 @@ void tst_event_pages::dmxOutputDescriptions()
     page.firstChannel = 3;
     page.lastChannel = 5;
 
-    // The range shows at the next refresh; the current event stays until a row is chosen.
+    // The range shows at the next refresh, with the highlighted row's event current.
     QCOMPARE(page.eventList->rowCount(), 2);
     page.refresh();
     QCOMPARE(page.eventList->rowCount(), 6);
-    QCOMPARE(page.currentEvent, int(EVENT_DMX_OUT));
-    QCOMPARE(page.titleLabel->text(), QStringLiteral("Dmx Ch. 1 (On)"));
+    QCOMPARE(page.currentEvent, 0xC04);
+    QCOMPARE(page.titleLabel->text(), QStringLiteral("Dmx Ch. 3 (On)"));
     QCOMPARE(rowText(page.eventList, 0), QStringLiteral("Dmx Ch. 3 (On) - no description"));
     QCOMPARE(rowText(page.eventList, 2), QStringLiteral("Dmx Ch. 4 (On) - Spot 4 up"));
     QCOMPARE(rowColour(page.eventList, 1), colour::green);
@@ -553,6 +556,53 @@ void tst_event_pages::dmxOutputDescriptions()
     emit page.descriptionEdit->editingFinished();
     QCOMPARE(c.eventDescriptions[0xC07], QStringLiteral("x"));
     QCOMPARE(c.eventDescriptions[EVENT_DELAY_END], QString());
+}
+
+void tst_event_pages::dmxOutputCurrentEventFollowsTheRange_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<int>("row");     // chosen in the first range
+    QTest::addColumn<int>("newFirst");
+    QTest::addColumn<int>("newLast");
+    QTest::addColumn<int>("current");  // the event "Add" edits afterwards
+    QTest::addColumn<int>("highlighted");
+
+    // A current event the new range keeps stays, and the highlight moves to it.
+    QTest::newRow("range grows at the front") << 3 << 5 << 3 << 2 << 5 << 0xC07 << 5;
+    QTest::newRow("range grows at the end") << 3 << 5 << 1 << 3 << 9 << 0xC05 << 1;
+    // One it drops gives way to the event of the highlighted row.
+    QTest::newRow("range moves past it") << 3 << 5 << 3 << 5 << 6 << 0xC0B << 3;
+    QTest::newRow("range shrinks below its row") << 1 << 5 << 9 << 1 << 2 << 0xC03 << 3;
+    QTest::newRow("range moves below it") << 10 << 12 << 0 << 1 << 3 << 0xC00 << 0;
+}
+
+void tst_event_pages::dmxOutputCurrentEventFollowsTheRange()
+{
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(int, row);
+    QFETCH(int, newFirst);
+    QFETCH(int, newLast);
+    QFETCH(int, current);
+    QFETCH(int, highlighted);
+
+    pageFixture f;
+    kv310_controller_class& c = f.controller();
+    aevents_dmxout_widget page(&f.tab);
+    page.firstChannel = first;
+    page.lastChannel = last;
+    page.refresh();
+    pick(page.eventList, row);
+    page.firstChannel = newFirst;
+    page.lastChannel = newLast;
+    page.refresh();
+
+    QCOMPARE(page.currentEvent, current);
+    QCOMPARE(page.eventList->currentRow(), highlighted);
+    page.actionPanel->addActionButton->click();
+    for (int id = EVENT_DMX_OUT; id < EVENT_DELAY_END; ++id)
+        QCOMPARE(c.events.actionCount(id) > 0, id == current);
 }
 
 // ---- Input types --------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -49,6 +50,8 @@ private Q_SLOTS:
     void fillSteps();
     void keys();
     void durationEditorClosesWhenTheMouseLeaves();
+    void openEditStoresBeforeStepsMove_data();
+    void openEditStoresBeforeStepsMove();
 };
 
 void tst_step_table::runningTotal()
@@ -454,6 +457,56 @@ void tst_step_table::durationEditorClosesWhenTheMouseLeaves()
     // A second leave of the closed editor does nothing.
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
     emit editor->leaved(editor);
+}
+
+void tst_step_table::openEditStoresBeforeStepsMove_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QList<int>>("durations");  // tenths, after
+
+    QTest::newRow("Insert") << "Insert" << QList<int>{10, 10, 50, 30};
+    QTest::newRow("Delete") << "Delete" << QList<int>{10, 30};
+    QTest::newRow("Paste") << "Paste" << QList<int>{10, 10, 50, 30};
+}
+
+void tst_step_table::openEditStoresBeforeStepsMove()
+{
+    QFETCH(QString, button);
+    QFETCH(QList<int>, durations);
+
+    // The duration of the second of three steps is being edited: the editor
+    // stays open when the user clicks a button of the page.
+    programPageFixture f;
+    f.makeProgram(0, {10, 20, 30});
+    f.build();
+    f.setCurrentRow(0);
+    f.table()->selectRow(0);
+    f.page->copyStepButton->click();
+    f.table()->selectRow(1);
+    const QModelIndex cell = f.model()->index(1, 2);
+    f.table()->setCurrentIndex(cell);
+    f.table()->edit(cell);
+    const QPointer<QWidget> editor = f.table()->indexWidget(cell);
+    auto* duration = qobject_cast<infTime_class*>(editor.data());
+    QVERIFY(duration);
+    duration->timeEdit->setTime(QTime(0, 0, 5));
+
+    if (button == QStringLiteral("Delete"))
+        f.dialogs.answer(1);  // "Yes!" to the removal
+    const QList<QPushButton*> buttons{f.page->insertStepButton, f.page->deleteStepButton, f.page->pasteStepButton};
+    for (QPushButton* b : buttons)
+        if (b->text() == button)
+            b->click();
+    // Whatever is still open the user leaves later.
+    if (editor) {
+        emit f.table()->delegate->commitData(editor);
+        emit f.table()->delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+
+    QList<int> after;
+    for (int s = 0; s < f.programs().stepCount(0); ++s)
+        after << toTenths(f.programs().duration(0, s));
+    QCOMPARE(after, durations);
 }
 
 QTEST_MAIN(tst_step_table)
