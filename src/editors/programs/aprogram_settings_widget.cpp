@@ -210,6 +210,9 @@ void aprogram_settings_widget::buildSingleSteps()
     recurrencesBox->setGeometry(265, 435, 120, 20);
     recurrencesBox->setRange(0, 100);
     recurrencesBox->setSpecialValueText(tr("infinite"));
+    // Typed digits are stored on Enter or when the box is left, not one by
+    // one: a first digit may be the special value. Arrows store at once.
+    recurrencesBox->setKeyboardTracking(false);
     connect(recurrencesBox, &QSpinBox::valueChanged, this, &aprogram_settings_widget::programRunModeChange);
 
     label(tr("Chained event:"), 20, 465, 240, 20);
@@ -226,6 +229,7 @@ void aprogram_settings_widget::buildSingleSteps()
     chainNumberBox->setEnabled(false);
     chainNumberBox->setRange(0, 0);
     chainNumberBox->setSpecialValueText(tr("- -"));
+    chainNumberBox->setKeyboardTracking(false);
     connect(chainTypeBox, &QComboBox::currentIndexChanged, this, &aprogram_settings_widget::chainTypeChanged);
     connect(chainNumberBox, &QSpinBox::editingFinished, this, &aprogram_settings_widget::chainNoChanged);
 

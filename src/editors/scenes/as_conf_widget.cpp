@@ -67,6 +67,7 @@ QWidget* as_conf_delegate::createEditor(QWidget* parent, const QStyleOptionViewI
     auto* box = new QSpinBox(parent);
     box->setRange(0, img::CHANNELS);
     box->setSpecialValueText(as_conf_widget::tr("not set"));
+    box->setKeyboardTracking(false);
     if (page)
         connect(box, &QSpinBox::editingFinished, page, &as_conf_widget::changeRange);
     box->installEventFilter(const_cast<as_conf_delegate*>(this));
@@ -155,6 +156,10 @@ as_conf_widget::as_conf_widget(QWidget* parent)
         b->setGeometry(240, y, 120, 21);
         b->setRange(minimum, maximum);
         b->setSpecialValueText(tr("not set"));
+        // Typed numbers are stored on Enter or when the box is left, not
+        // digit by digit: a first digit may be the "not set" minimum, whose
+        // store would redraw the box under the typing. Arrows store at once.
+        b->setKeyboardTracking(false);
         return b;
     };
     startSceneBox = numberBox(80, 0, START_SCENE_LIMIT);
