@@ -1,9 +1,10 @@
 #pragma once
 
 // What the invariant tests of the window share: a user's visit of every page
-// (every tab and sub-tab, the first and the last row of every list
-// chosen), a dialog seam that cancels whatever asks, and the window rebuilt
-// under another language as the program's rebuild loop rebuilds it.
+// (every tab and sub-tab, the first and the last row of every list chosen,
+// the focus passed through every box), a dialog seam that cancels whatever
+// asks, and the window rebuilt under another language as the program's
+// rebuild loop rebuilds it.
 
 #include "app/gui_class.h"
 #include "monitor/ctrl_monitor.h"
@@ -12,8 +13,11 @@
 #include "seams/dialog_seam.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTranslator>
@@ -97,12 +101,37 @@ inline void chooseRows(QWidget* scope)
     }
 }
 
+// The keyboard focus passes through every box and line of the scope that
+// the user can reach, as tabbing through a page does, and leaves it unchanged.
+inline void passFocus(QWidget* scope)
+{
+    QList<QPointer<QWidget>> boxes;
+    for (QWidget* w : scope->findChildren<QWidget*>()) {
+        if (qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QLineEdit*>(w))
+            boxes.append(w);
+    }
+    for (const QPointer<QWidget>& w : std::as_const(boxes)) {
+        // A spin box's own line, and the cell editors of a view, are not stops of their own.
+        if (!w || !w->isVisible() || !w->isEnabled() || w->focusPolicy() == Qt::NoFocus
+            || qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+            continue;
+        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(w, &in);
+        if (!w)
+            continue;
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(w, &out);
+        settle();
+    }
+}
+
 // The scope, then every enabled tab of every tab widget in it, one after the
 // other, with the rows of their lists chosen; `onPage` runs on each page shown.
 inline void walk(QWidget* scope, const std::function<void(QWidget*)>& onPage = {})
 {
     settle();
     chooseRows(scope);
+    passFocus(scope);
     if (onPage)
         onPage(scope);
     const QList<QTabWidget*> tabWidgets = scope->findChildren<QTabWidget*>();
