@@ -15,6 +15,7 @@
 #include "editors/scenes/amask_settings_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/config_image.h"
+#include "model/events.h"
 #include "model/kv310_controller.h"
 #include "model/time_codes.h"
 #include "settings/asettings_ired_tab.h"
@@ -136,7 +137,7 @@ const QList<repair>& repairs()
 }
 
 // The golden show with values that lie outside the limits the user set on
-// other pages, each valid for the controller.
+// other pages, or outside what a page offers, each valid for the controller.
 void putOutsideTheLimits(kv310_controller_class& c)
 {
     // The active scenes' control channel (200) above the DMX input limit.
@@ -146,6 +147,8 @@ void putOutsideTheLimits(kv310_controller_class& c)
     sectorRange{400, 449}.write(c.configImage + img::asSectorRangesOf(0));
     setU16(c, img::outEventFirstChannel, 349);
     setU16(c, img::outEventLastChannel, 359);
+    // Program 1 chains the event of timer 2, a kind the program page does not offer.
+    setU16(c, img::programChainEventOf(0), EVENT_TIMER + 1);
 }
 
 // Input channels 301..310 may set phases; in the second show they lie

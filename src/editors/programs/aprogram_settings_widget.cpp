@@ -671,7 +671,7 @@ void aprogram_settings_widget::refreshChainedEvent()
         data = CHAIN_SEQUENCE;
         first = EVENT_SEQUENCE_START;
         count = img::SEQUENCES;
-    } else if (v >= EVENT_RC_BUTTON) {
+    } else if (v > LAST_EVENT_ID) {
         data = CHAIN_NOTHING;
     }
     const int index = data < 0 ? -1 : chainTypeBox->findData(data);
@@ -684,8 +684,18 @@ void aprogram_settings_widget::refreshChainedEvent()
             chainNumberBox->setValue(v - first + 1);
         }
     }
-    // Stores the event again by the storing rule: what cannot be shown
-    // becomes 0xFFFF, and a chained delay now owned by a sequence is corrected.
+    if (index < 0) {
+        // An event of a kind the box does not offer (an input, a DMX
+        // channel, a timer, a remote-control button) is an event of the
+        // controller all the same: shown as no kind, and kept until the
+        // user chooses one.
+        const QSignalBlocker numberBlocker(chainNumberBox);
+        applyChainRange(CHAIN_NOTHING);
+        return;
+    }
+    // Stores the event again by the storing rule: a number past the last
+    // event becomes 0xFFFF, and a chained delay now owned by a sequence is
+    // corrected.
     chainTypeChanged(index);
 }
 
