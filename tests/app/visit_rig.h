@@ -34,9 +34,22 @@ inline void settle()
     }
 }
 
+// What a user who cancels answers a message: its escape button (else its
+// last one), or Cancel, No or OK.
+inline int cancellingAnswer(const messageRequest& request)
+{
+    if (!request.buttonTexts.isEmpty())
+        return request.escapeIndex >= 0 ? request.escapeIndex : int(request.buttonTexts.size() - 1);
+    if (request.buttons & QMessageBox::Cancel)
+        return QMessageBox::Cancel;
+    if (request.buttons & QMessageBox::No)
+        return QMessageBox::No;
+    return QMessageBox::Ok;
+}
+
 // Cancels every dialog: no file, no colour, a rejected modal dialog, and the
-// escape answer (else Cancel, No or OK) of a question. File names queued with
-// answerFile are given to the open and save dialogs first.
+// cancelling answer of a message. File names queued with answerFile are given
+// to the open and save dialogs first.
 class cancellingSeam final : public dialogSeam {
 public:
     cancellingSeam() : previous(&dialogs()) { installDialogSeam(this); }
@@ -47,13 +60,7 @@ public:
     int message(const messageRequest& request) override
     {
         titles.append(request.title);
-        if (!request.buttonTexts.isEmpty())
-            return request.escapeIndex >= 0 ? request.escapeIndex : int(request.buttonTexts.size() - 1);
-        if (request.buttons & QMessageBox::Cancel)
-            return QMessageBox::Cancel;
-        if (request.buttons & QMessageBox::No)
-            return QMessageBox::No;
-        return QMessageBox::Ok;
+        return cancellingAnswer(request);
     }
     QString openFileName(fileRequest& request) override { return file(request); }
     QString saveFileName(fileRequest& request) override { return file(request); }
