@@ -11,6 +11,9 @@
 
 #include "app/gui_class.h"
 #include "app/right_panel_widget.h"
+#include "editors/events/aevents_tableview_widget.h"
+#include "editors/events/daytime_limit_editor.h"
+#include "editors/events/state_limit_editor.h"
 #include "editors/programs/aprogram_settings_widget.h"
 #include "editors/scenes/amask_settings_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
@@ -38,6 +41,10 @@ namespace {
 
 // The show as a save keeps it: the image with the tables packed, and the
 // project description (every description, the field and the visual project).
+// Columns of the action tables.
+constexpr int DAYTIME_COLUMN = 3;
+constexpr int STATES_COLUMN = 4;
+
 struct savedShow {
     QByteArray image;
     QString project;
@@ -246,7 +253,28 @@ void tst_visit_invariants::aVisitChangesNothing()
     // Every dialog a page offers, opened and cancelled.
     gui_class* w = rig.window.get();
     QSet<QAbstractButton*> clicked;
-    const auto onPage = [w, &clicked](QWidget* page) {
+    QSet<QAbstractItemView*> limited;
+    const auto onPage = [w, &clicked, &limited](QWidget* page) {
+        // The daytime and state limits of an action, opened and cancelled.
+        for (aevents_tableview_widget* table : page->findChildren<aevents_tableview_widget*>()) {
+            if (!table->isVisible() || table->model()->rowCount() == 0 || limited.contains(table))
+                continue;
+            limited.insert(table);
+            for (const int column : {DAYTIME_COLUMN, STATES_COLUMN}) {
+                const QModelIndex index = table->model()->index(0, column);
+                table->setCurrentIndex(index);
+                table->edit(index);
+                visit::settle();
+                for (StL_widget* states : table->window()->findChildren<StL_widget*>()) {
+                    if (states->isVisible())
+                        states->pbCancel->click();
+                }
+                for (DTL_widget* daytime : table->viewport()->findChildren<DTL_widget*>())
+                    QTest::keyClick(daytime, Qt::Key_Escape);
+                visit::settle();
+            }
+        }
+
         QList<QAbstractButton*> buttons;
         for (auto* editor : {static_cast<arecord_settings_widget*>(w->sceneEditor),
                              static_cast<arecord_settings_widget*>(w->maskEditor)}) {
