@@ -20,7 +20,10 @@
 #include "model/events.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
+#include "editors/programs/aseq_settings_widget.h"
 #include "settings/asettings_dmx_in_widget.h"
+#include "settings/asettings_dmx_set_widget.h"
+#include "settings/asettings_dmx_widget.h"
 #include "settings/asettings_ired_tab.h"
 #include "support/golden_files.h"
 #include "visit_rig.h"
@@ -29,6 +32,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 
@@ -200,6 +204,45 @@ const QMap<QString, typingTarget>& targets()
               return w->timeZoneSpin;
           },
           [](kv310_controller_class& c) { return QString::number(img::getI32(c.configImage, img::timeZone)); }}},
+        {"longitude",
+         {[](gui_class* w, kv310_controller_class&) {
+              showTab(w, 7, w->tabWidget_settings, 5);
+              w->sunEventsGroup->setChecked(true);
+              return w->longitudeSpin;
+          },
+          [](kv310_controller_class& c) { return QString::number(img::getI32(c.configImage, img::longitude)); }}},
+        {"output channel limit",
+         {[](gui_class* w, kv310_controller_class&) {
+              showTab(w, 7, w->tabWidget_settings, 1);
+              return w->dmxOutSettings->settingsPanel->spinChnlMax;
+          },
+          [](kv310_controller_class& c) { return word(c, img::outputChannelCount); }}},
+        {"break between frames",
+         {[](gui_class* w, kv310_controller_class&) {
+              showTab(w, 7, w->tabWidget_settings, 1);
+              return w->dmxOutSettings->settingsPanel->sbMbft;
+          },
+          [](kv310_controller_class& c) { return word(c, img::mbftCode); }}},
+        {"sequence description",
+         {[](gui_class* w, kv310_controller_class&) {
+              showTab(w, 3);
+              return w->sequenceEditor->descriptionEdit;
+          },
+          [](kv310_controller_class& c) { return c.eventDescriptions[EVENT_SEQUENCE_START]; }}},
+        {"remote-control button description",
+         {[](gui_class* w, kv310_controller_class&) {
+              showTab(w, 7, w->tabWidget_settings, 3);
+              QTableView* buttons = w->tab_settings_ired->buttonView;
+              buttons->setCurrentIndex(buttons->model()->index(0, 0));
+              return w->tab_settings_ired->descriptionEdit;
+          },
+          [](kv310_controller_class& c) { return c.rcuKeyDescriptions[0]; }}},
+        {"field height",
+         {[](gui_class* w, kv310_controller_class&) {
+              showTab(w, 5);
+              return w->fieldHeightSpin;
+          },
+          [](kv310_controller_class&) { return theMainWindow->projectField().height; }}},
         {"field width",
          {[](gui_class* w, kv310_controller_class&) {
               showTab(w, 5);
@@ -266,7 +309,17 @@ void tst_typing_invariants::typingReachesTheModel_data()
     row("latitude", "45", "45");
     row("latitude", "-45", "-45");
     row("time zone", "-5", "-5");
+    row("longitude", "-120", "-120");
+    row("output channel limit", "300", "300");
+    row("output channel limit", "48", "48");
+    // "no delay" is 8 µs; 9 and 10 µs share the first code.
+    row("break between frames", "8", "0");
+    row("break between frames", "10", "1");
+    row("break between frames", "88", "78");
+    row("sequence description", "Chase", "Chase");
+    row("remote-control button description", "Play", "Play");
     row("field width", "1500", "1500");
+    row("field height", "100000", "100000");
 }
 
 void tst_typing_invariants::typingReachesTheModel()
