@@ -127,8 +127,10 @@ const QList<repair>& repairs()
          "no time zone; the default"},
         {"active scenes start scene", [](kv310_controller_class& c, int v) { setU16(c, img::asStartScene, v); }, 5000,
          2303, "its 768 scenes would lie past the scene table: the highest start the box offers"},
-        {"active scenes start event", [](kv310_controller_class& c, int v) { setU16(c, img::asStartEvent, v); }, 0,
-         0xFFFF, "internal event 1 is the power-on event, which the ranges may not take: not set"},
+        // (A start event 0, internal event 1, becomes "not set"; here the
+        // numbers are all set, so that the compound scenes page is visited.)
+        {"active scenes start event", [](kv310_controller_class& c, int v) { setU16(c, img::asStartEvent, v); },
+         2000, 1007, "its 16 internal events would lie past the internal events: the highest start the box offers"},
         {"phase bit of the control channel", [](kv310_controller_class& c, int v) { setPhaseBit(c, 199, v); }, 1,
          0, "the active scenes' control channel can always set phases: its box is locked checked"},
         {"scene 1 times", [](kv310_controller_class& c, int v) { setSceneTimes(c, 0, v); }, 0, 10,
@@ -250,8 +252,11 @@ void tst_visit_invariants::aVisitChangesNothing()
         visit::walk(rig.window.get());
     }
 
-    // Every dialog a page offers, opened and cancelled.
     gui_class* w = rig.window.get();
+    // All three numbers set: the compound scenes page was visited too.
+    QCOMPARE(w->tabWidget_actives->isTabEnabled(1), repaired);
+
+    // Every dialog a page offers, opened and cancelled.
     QSet<QAbstractButton*> clicked;
     QSet<QAbstractItemView*> limited;
     const auto onPage = [w, &clicked, &limited](QWidget* page) {
