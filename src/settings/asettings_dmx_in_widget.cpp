@@ -172,6 +172,10 @@ void asettings_dmx_in_widget::refresh()
     const int control = img::getU16(image, img::asControlChannel);
     for (int c = 0; c < img::CHANNELS; ++c) {
         mCheckBox* box = boxOf(c);
+        // Showing writes nothing: a channel beyond the limit keeps the bit
+        // it has, whatever its box showed before (the user's choice comes
+        // back when the limit is raised again).
+        const QSignalBlocker quiet(box);
         box->setPalette(palette);
         box->setAutoFillBackground(c == control);
         if (c == control) {
@@ -196,9 +200,31 @@ void asettings_dmx_in_widget::refresh()
     }
 }
 
+bool asettings_dmx_in_widget::isLocked(int channel) const
+{
+    const uint8_t* image = imageOfController();
+    return !image || channel >= img::getU16(image, img::inputChannelLimit)
+        || channel == img::getU16(image, img::asControlChannel);
+}
+
 void asettings_dmx_in_widget::chgLimit()
 {
+    uint8_t* image = imageOfController();
     const int n = inputLimitBox->value();
+    // The box also finishes editing when the focus merely passes through
+    // it: a limit that did not change moves nothing.
+    const int stored = image ? int(img::getU16(image, img::inputChannelLimit)) : img::CHANNELS;
+    if (image && n == qBound(0, stored, int(img::CHANNELS)))
+        return;
+    // The channels that fall out of the limit can no longer set phases, so
+    // that raising the limit again shows them unchecked. (A control channel
+    // among them moves into the limit below.)
+    if (image) {
+        for (int c = n; c < qMin(stored, int(img::CHANNELS)); ++c) {
+            const uint32_t offset = img::dmxInPhaseMaskOf(c / GRID_COLUMNS);
+            img::putU32(image, offset, img::getU32(image, offset) | 1u << (c % GRID_COLUMNS));
+        }
+    }
     if (theController)
         theController->setDmxInLimit(n);
     if (theMainWindow)
@@ -231,11 +257,12 @@ void asettings_dmx_in_widget::selectSome()
     }
     end = qMin(end, int(img::CHANNELS));
     const int step = stepCheck->isChecked() ? stepBox->value() : 1;
+    // The boxes the user cannot change (the control channel, channels
+    // beyond the limit) keep their states and bits.
     for (int c = qMax(start, 0); c < end; c += step) {
+        if (isLocked(c))
+            continue;
         mCheckBox* box = boxOf(c);
         box->setChecked(action == SELECT || (action == INVERT && !box->isChecked()));
     }
-    // The boxes the tool may not change (the control channel, channels
-    // beyond the limit) go back to their fixed states, bits included.
-    refresh();
 }

@@ -57,12 +57,16 @@ public:
 
     // The grid's box of a 0-based input channel.
     mCheckBox* boxOf(int channel) const;
+    // Whether the user cannot change the channel's box: beyond the limit,
+    // or the active scenes' control channel.
+    bool isLocked(int channel) const;
 
 public slots:
     void refresh();
     // Writes the channel's phase mask bit from its box.
     void boxChanged(int channel);
-    // Applies the value of the limit box as the input channel limit.
+    // Applies the value of the limit box as the input channel limit, when
+    // it differs from the stored one.
     void chgLimit();
     void validStart(int a);
     void validEnd(int a);

@@ -21,6 +21,7 @@
 #include "editors/events/aevents_tableview_widget.h"
 #include "model/kv310_controller.h"
 #include "program_rig.h"
+#include "visit_rig.h"
 #include "support/sample_show.h"
 #include "seams/dialog_seam.h"
 #include "visualisation/kv_vgraph.h"
@@ -58,13 +59,7 @@
 
 namespace {
 
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        QCoreApplication::processEvents();
-    }
-}
+using visit::settle;
 
 // The text as drawn: mnemonic marks gone, "&&" one ampersand.
 QString shownText(const QString& text)
@@ -510,16 +505,7 @@ public:
     checkingSeam() : previous(&dialogs()) { installDialogSeam(this); }
     ~checkingSeam() override { installDialogSeam(previous == this ? nullptr : previous); }
 
-    int message(const messageRequest& request) override
-    {
-        if (!request.buttonTexts.isEmpty())
-            return request.escapeIndex >= 0 ? request.escapeIndex : int(request.buttonTexts.size() - 1);
-        if (request.buttons & QMessageBox::Cancel)
-            return QMessageBox::Cancel;
-        if (request.buttons & QMessageBox::No)
-            return QMessageBox::No;
-        return QMessageBox::Ok;
-    }
+    int message(const messageRequest& request) override { return visit::cancellingAnswer(request); }
     QString openFileName(fileRequest&) override { return QString(); }
     QString saveFileName(fileRequest&) override { return QString(); }
     QColor color(const QColor&, QWidget*, const QString&) override { return QColor(); }

@@ -47,6 +47,8 @@ private Q_SLOTS:
     void theControlChannel();
     void loweringTheLimit();
     void theLimitAppliesWhenEditingEnds();
+    void leavingAnUnchangedLimitStoresNothing();
+    void aRefreshWritesNoBitBeyondTheLimit();
     void aLimitBelowTheControlChannelMovesIt();
     void bulkTool_data();
     void bulkTool();
@@ -194,6 +196,36 @@ void tst_dmx_input_page::theLimitAppliesWhenEditingEnds()
     QCOMPARE(img::getU16(image(), img::inputChannelLimit), 102);
     QCOMPARE(world->window().inputLimits, QList<int>{102});
     QVERIFY(page->boxOf(101)->isEnabled());
+}
+
+void tst_dmx_input_page::leavingAnUnchangedLimitStoresNothing()
+{
+    // A control channel above the limit stays where it is.
+    img::putU16(image(), img::inputChannelLimit, 100);
+    img::putU16(image(), img::asControlChannel, 199);
+    makePage();
+    const QByteArray before = imageHash(world->controller());
+    emit page->inputLimitBox->editingFinished();  // the focus passed through
+    QTest::keyClick(page->inputLimitBox, Qt::Key_Return);
+    QCOMPARE(imageHash(world->controller()), before);
+    QVERIFY(world->window().inputLimits.isEmpty());
+}
+
+void tst_dmx_input_page::aRefreshWritesNoBitBeyondTheLimit()
+{
+    makePage();
+    page->boxOf(300)->setChecked(true);
+    QVERIFY(bitClear(image(), 300));
+    // Another configuration comes in: limit 100, channel 301 allowed.
+    img::putU16(image(), img::inputChannelLimit, 100);
+    const QByteArray before = imageHash(world->controller());
+    page->refresh();
+    QCOMPARE(imageHash(world->controller()), before);
+    QVERIFY(!page->boxOf(300)->isChecked());
+    QVERIFY(!page->boxOf(300)->isEnabled());
+    // Raised again by the user, the channel shows what it held.
+    enterLimit(512);
+    QVERIFY(page->boxOf(300)->isChecked());
 }
 
 void tst_dmx_input_page::aLimitBelowTheControlChannelMovesIt()

@@ -181,6 +181,9 @@ QWidget* aevents_tableview_delegate::createEditor(QWidget* parent, const QStyleO
                 spin->setRange(1, 1);
                 spin->setSpecialValueText(QStringLiteral("- -"));
             }
+            // Typed digits count on Enter or when the editor is left: a
+            // first digit may be the "All" minimum.
+            spin->setKeyboardTracking(false);
             connect(spin, &QSpinBox::valueChanged, self, &aevents_tableview_delegate::actionNoChgd);
             editor = spin;
         }
@@ -580,6 +583,7 @@ aevents_tableview_delegate::outcome aevents_tableview_delegate::storeNumber(QWid
         v = combo->currentData().toInt();
         text = combo->currentText();
     } else if (auto* spin = qobject_cast<QSpinBox*>(editor)) {
+        spin->interpretText();
         v = spin->value();
         text = spin->text();
     } else {

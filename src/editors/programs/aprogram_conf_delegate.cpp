@@ -143,6 +143,7 @@ QWidget* aprogram_conf_delegate::createEditor(QWidget* parent, const QStyleOptio
         auto* box = new QSpinBox(parent);
         box->setRange(0, 1024);
         box->setSpecialValueText(tr("not set"));
+        box->setKeyboardTracking(false);
         connect(box, &QSpinBox::valueChanged, this, &aprogram_conf_delegate::changeEvent);
         editor = box;
         break;
@@ -208,6 +209,9 @@ void aprogram_conf_delegate::setModelData(QWidget* editor, QAbstractItemModel* m
         return;
     programTable& steps = programs();
     const int row = index.row();
+    // A box that takes typed digits only on Enter may be committed before.
+    if (auto* box = qobject_cast<QAbstractSpinBox*>(editor))
+        box->interpretText();
     switch (index.column()) {
     case SCENE:
         if (auto* box = qobject_cast<QSpinBox*>(editor)) {

@@ -211,6 +211,9 @@ void aprogram_settings_widget::buildSingleSteps()
     recurrencesBox->setGeometry(265, 435, 120, 20);
     recurrencesBox->setRange(0, 100);
     recurrencesBox->setSpecialValueText(tr("infinite"));
+    // Typed digits are stored on Enter or when the box is left, not one by
+    // one: a first digit may be the special value. Arrows store at once.
+    recurrencesBox->setKeyboardTracking(false);
     connect(recurrencesBox, &QSpinBox::valueChanged, this, &aprogram_settings_widget::programRunModeChange);
 
     label(tr("Chained event:"), 20, 465, 240, 20);
@@ -227,6 +230,7 @@ void aprogram_settings_widget::buildSingleSteps()
     chainNumberBox->setEnabled(false);
     chainNumberBox->setRange(0, 0);
     chainNumberBox->setSpecialValueText(tr("- -"));
+    chainNumberBox->setKeyboardTracking(false);
     connect(chainTypeBox, &QComboBox::currentIndexChanged, this, &aprogram_settings_widget::chainTypeChanged);
     connect(chainNumberBox, &QSpinBox::editingFinished, this, &aprogram_settings_widget::chainNoChanged);
 
@@ -688,7 +692,7 @@ void aprogram_settings_widget::refreshChainedEvent()
         data = CHAIN_SEQUENCE;
         first = EVENT_SEQUENCE_START;
         count = img::SEQUENCES;
-    } else if (v >= EVENT_RC_BUTTON) {
+    } else if (v > LAST_EVENT_ID) {
         data = CHAIN_NOTHING;
     }
     const int index = data < 0 ? -1 : chainTypeBox->findData(data);
@@ -701,8 +705,18 @@ void aprogram_settings_widget::refreshChainedEvent()
             chainNumberBox->setValue(v - first + 1);
         }
     }
-    // Stores the event again by the storing rule: what cannot be shown
-    // becomes 0xFFFF, and a chained delay now owned by a sequence is corrected.
+    if (index < 0) {
+        // An event of a kind the box does not offer (an input, a DMX
+        // channel, a timer, a remote-control button) is an event of the
+        // controller all the same: shown as no kind, and kept until the
+        // user chooses one.
+        const QSignalBlocker numberBlocker(chainNumberBox);
+        applyChainRange(CHAIN_NOTHING);
+        return;
+    }
+    // Stores the event again by the storing rule: a number past the last
+    // event becomes 0xFFFF, and a chained delay now owned by a sequence is
+    // corrected.
     chainTypeChanged(index);
 }
 

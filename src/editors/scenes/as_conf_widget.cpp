@@ -67,6 +67,7 @@ QWidget* as_conf_delegate::createEditor(QWidget* parent, const QStyleOptionViewI
     auto* box = new QSpinBox(parent);
     box->setRange(0, img::CHANNELS);
     box->setSpecialValueText(as_conf_widget::tr("not set"));
+    box->setKeyboardTracking(false);
     if (page)
         connect(box, &QSpinBox::editingFinished, page, &as_conf_widget::changeRange);
     box->installEventFilter(const_cast<as_conf_delegate*>(this));
@@ -155,6 +156,10 @@ as_conf_widget::as_conf_widget(QWidget* parent)
         b->setGeometry(240, y, 120, 21);
         b->setRange(minimum, maximum);
         b->setSpecialValueText(tr("not set"));
+        // Typed numbers are stored on Enter or when the box is left, not
+        // digit by digit: a first digit may be the "not set" minimum, whose
+        // store would redraw the box under the typing. Arrows store at once.
+        b->setKeyboardTracking(false);
         return b;
     };
     startSceneBox = numberBox(80, 0, START_SCENE_LIMIT);
@@ -249,17 +254,28 @@ void as_conf_widget::loadNumbers()
     const uint16_t storedScene = img::getU16(image, img::asStartScene);
     const uint16_t storedEvent = img::getU16(image, img::asStartEvent);
     const uint16_t storedChannel = img::getU16(image, img::asControlChannel);
+    // The control channel is chosen among the DMX input channels in use. A
+    // channel stored above that limit (read so, or the limit was set after
+    // it) is still a channel of the controller: the box offers it as long as
+    // it is stored, so that showing it never moves it. Only lowering the
+    // limit moves it (setInputLimit).
+    int channelTop = qMin(int(img::getU16(image, img::inputChannelLimit)), int(img::CHANNELS));
+    if (storedChannel < img::CHANNELS)
+        channelTop = qMax(channelTop, storedChannel + 1);
     {
         const QSignalBlocker scene(startSceneBox);
         const QSignalBlocker event(startEventBox);
         const QSignalBlocker channel(controlChannelBox);
+        controlChannelBox->setRange(0, channelTop);
         startSceneBox->setValue(uint16_t(storedScene + 1));
         startEventBox->setValue(uint16_t(storedEvent + 1));
         controlChannelBox->setValue(uint16_t(storedChannel + 1));
     }
-    // A number the boxes cannot offer is stored as they show it: beyond the
-    // highest choice it becomes that choice, and internal event 1 (which
-    // the start event box cannot offer) becomes "not set".
+    // A number the controller cannot take is stored as the boxes show it:
+    // a start scene or start event whose scenes or events would lie past
+    // the tables becomes the highest choice, a channel past the universe the
+    // highest channel in use, and internal event 1 (which the start event
+    // box cannot offer) becomes "not set".
     const uint16_t shownScene = uint16_t(startSceneBox->value() - 1);
     const uint16_t shownEvent = startEventBox->value() == startEventBox->minimum() ? NOT_SET
                                                                                   : uint16_t(startEventBox->value() - 1);
@@ -343,12 +359,10 @@ void as_conf_widget::setInputLimit(int limit)
 {
     const int shown = controlChannelBox->value();
     const int top = qBound(0, limit, img::CHANNELS);
-    {
-        const QSignalBlocker quiet(controlChannelBox);
-        controlChannelBox->setRange(0, top);
-    }
     if (shown > top)
         saveThChnl(top);
+    else
+        loadNumbers();
 }
 
 void as_conf_widget::changeRange()

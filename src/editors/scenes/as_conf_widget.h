@@ -76,13 +76,14 @@ public slots:
     void saveThChnl(int v);
     // After a configuration was read from a file or from the controller.
     void configRead();
-    // The number of DMX input channels in use: the control channel is
-    // chosen among them.
+    // The user set the number of DMX input channels in use (stored already
+    // as inputChannelLimit): a control channel above it moves to it.
     void setInputLimit(int limit);
 
 private:
-    // The three boxes from the image; a number they cannot show is stored
-    // as they show it.
+    // The three boxes from the image; a number the controller cannot take
+    // is stored as they show it. The control channel box offers the
+    // channels in use (inputChannelLimit) and the one stored above them.
     void loadNumbers();
     void showSectorRow(int row);
     // Rebuilds the pictures from the scenes, without redrawing anything.

@@ -78,9 +78,12 @@ void tst_program_page::chainedEventShown_data()
     QTest::addColumn<bool>("numberEnabled");
     QTest::addColumn<int>("storedAfter");
 
-    QTest::newRow("DMX input id") << 0x0005 << -1 << "- -" << false << 0xFFFF;
-    QTest::newRow("timer id") << 0x0801 << -1 << "- -" << false << 0xFFFF;
-    QTest::newRow("remote-control button") << 0x1280 << 0 << "- -" << false << 0xFFFF;
+    // Events of the kinds the box does not offer are shown as no kind and kept.
+    QTest::newRow("DMX input id") << 0x0005 << -1 << "- -" << false << 0x0005;
+    QTest::newRow("timer id") << 0x0801 << -1 << "- -" << false << 0x0801;
+    QTest::newRow("remote-control button") << 0x1280 << -1 << "- -" << false << 0x1280;
+    QTest::newRow("input 24 off") << 0x136F << -1 << "- -" << false << 0x136F;
+    QTest::newRow("past the last event") << 0x1370 << 0 << "- -" << false << 0xFFFF;
     QTest::newRow("none") << 0xFFFF << 0 << "- -" << false << 0xFFFF;
     QTest::newRow("internal event 700") << 0x06BB << 3 << "700" << true << 0x06BB;
     QTest::newRow("delay 3") << 0x1002 << 2 << "3" << true << 0x1002;

@@ -103,6 +103,13 @@ struct activeRig {
     std::unique_ptr<as_edit_widget> editor;
 };
 
+// The DMX input page's limit change: the limit is stored, then the page told.
+void enterInputLimit(activeRig& r, int limit)
+{
+    img::putU16(r.c().configImage, img::inputChannelLimit, uint16_t(limit));
+    r.page->setInputLimit(limit);
+}
+
 // Fixtures of two channels each from channel `first` (0-based) on, numbered 1...
 void addFixtures(v_project& vp, int count, int first)
 {
@@ -139,6 +146,8 @@ private Q_SLOTS:
     void sectorEditing();
     void changeRange();
     void inputLimit();
+    void aControlChannelAboveTheInputLimitStays_data();
+    void aControlChannelAboveTheInputLimitStays();
 
     // Compound pictures.
     void noSectorNoFader();
@@ -503,23 +512,75 @@ void tst_active_scenes::inputLimit()
     setSettings(r.c(), 100, 4, 299);
     r.make();
     as_conf_widget& p = *r.page;
-    p.setInputLimit(600);
+    enterInputLimit(r, 600);
     QCOMPARE(p.controlChannelBox->maximum(), 512);
     QCOMPARE(word(r.c(), img::asControlChannel), uint16_t(299));
 
-    p.setInputLimit(300);
+    enterInputLimit(r, 300);
     QCOMPARE(p.controlChannelBox->value(), 300);
+    QCOMPARE(p.controlChannelBox->maximum(), 300);
     QCOMPARE(word(r.c(), img::asControlChannel), uint16_t(299));
 
-    p.setInputLimit(100);
+    enterInputLimit(r, 100);
     QCOMPARE(p.controlChannelBox->maximum(), 100);
     QCOMPARE(p.controlChannelBox->value(), 100);
     QCOMPARE(word(r.c(), img::asControlChannel), uint16_t(99));
 
-    p.setInputLimit(0);
+    enterInputLimit(r, 0);
     QCOMPARE(p.controlChannelBox->text(), QStringLiteral("not set"));
     QCOMPARE(word(r.c(), img::asControlChannel), NOT_SET);
     QVERIFY(!p.applyButton->isEnabled());
+}
+
+// A control channel valid for the controller but above the DMX input limit
+// (read so, or stored before the limit was lowered) is shown and kept by
+// every road that only shows it; the box offers it beside the channels in use.
+void tst_active_scenes::aControlChannelAboveTheInputLimitStays_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::newRow("file read") << "file";
+    QTest::newRow("controller read") << "controller";
+    QTest::newRow("refresh") << "refresh";
+    QTest::newRow("page built anew") << "rebuild";
+}
+
+void tst_active_scenes::aControlChannelAboveTheInputLimitStays()
+{
+    QFETCH(QString, road);
+    activeRig r(false);
+    setSettings(r.c(), 100, 4, 20);
+    r.make();
+    enterInputLimit(r, 100);
+    QCOMPARE(r.page->controlChannelBox->maximum(), 100);
+
+    // A configuration with channel 200 and that limit comes in.
+    img::putU16(r.c().configImage, img::asControlChannel, 199);
+    const QByteArray before = imageHash(r.c());
+    if (road == QLatin1String("file"))
+        emit r.c().readFileFinished();
+    else if (road == QLatin1String("controller"))
+        emit r.c().readKv310Finished();
+    else if (road == QLatin1String("refresh"))
+        r.page->refresh();
+    else
+        r.make();
+    QSpinBox* box = r.page->controlChannelBox;
+    QCOMPARE(box->value(), 200);
+    QCOMPARE(box->maximum(), 200);
+    QCOMPARE(imageHash(r.c()), before);
+    QVERIFY(r.page->applyButton->isEnabled());
+
+    // Choosing a lower channel gives the widened choice up.
+    box->setValue(50);
+    QCOMPARE(word(r.c(), img::asControlChannel), uint16_t(49));
+    QCOMPARE(box->maximum(), 100);
+
+    // A limit the user lowers below the channel still moves it.
+    img::putU16(r.c().configImage, img::asControlChannel, 199);
+    r.page->refresh();
+    enterInputLimit(r, 150);
+    QCOMPARE(word(r.c(), img::asControlChannel), uint16_t(149));
+    QCOMPARE(box->maximum(), 150);
 }
 
 // ---- Compound pictures ----------------------------------------------------------------
