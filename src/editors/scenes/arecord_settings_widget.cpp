@@ -115,8 +115,8 @@ const recordPageKind& recordPageKind::scenes()
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Export scenes:"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "No valid scenes found!"),
         QT_TRANSLATE_NOOP("arecord_settings_widget",
-                          "Scene %1 of the sheet would become scene %2, outside 1..%3!\n"
-                          "Nothing imported: choose a smaller range."),
+                          "Scene %1 of the sheet would become scene %2!\n"
+                          "Scenes run from 1 to %3: nothing imported.\nChoose a smaller range."),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) imported!"),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) exported!"),
         QT_TRANSLATE_NOOP("arecord_settings_widget",
@@ -153,8 +153,8 @@ const recordPageKind& recordPageKind::masks()
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Export masks:"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "No valid masks found!"),
         QT_TRANSLATE_NOOP("arecord_settings_widget",
-                          "Mask %1 of the sheet would become mask %2, outside 1..%3!\n"
-                          "Nothing imported: choose a smaller range."),
+                          "Mask %1 of the sheet would become mask %2!\n"
+                          "Masks run from 1 to %3: nothing imported.\nChoose a smaller range."),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) imported!"),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) exported!"),
         QT_TRANSLATE_NOOP("arecord_settings_widget",

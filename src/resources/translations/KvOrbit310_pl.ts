@@ -1908,16 +1908,20 @@ Kontynuować mimo to?</translation>
         <translation>Nie można otworzyć pliku %1 do zapisu!</translation>
     </message>
     <message>
-        <source>Scene %1 of the sheet would become scene %2, outside 1..%3!
-Nothing imported: choose a smaller range.</source>
-        <translation>Scena %1 arkusza trafiłaby do sceny %2, poza 1..%3!
-Nic nie zaimportowano: wybierz mniejszy zakres.</translation>
+        <source>Scene %1 of the sheet would become scene %2!
+Scenes run from 1 to %3: nothing imported.
+Choose a smaller range.</source>
+        <translation>Scena %1 arkusza trafiłaby do sceny %2!
+Sceny mają numery od 1 do %3: nic nie zaimportowano.
+Wybierz mniejszy zakres.</translation>
     </message>
     <message>
-        <source>Mask %1 of the sheet would become mask %2, outside 1..%3!
-Nothing imported: choose a smaller range.</source>
-        <translation>Maska %1 arkusza trafiłaby do maski %2, poza 1..%3!
-Nic nie zaimportowano: wybierz mniejszy zakres.</translation>
+        <source>Mask %1 of the sheet would become mask %2!
+Masks run from 1 to %3: nothing imported.
+Choose a smaller range.</source>
+        <translation>Maska %1 arkusza trafiłaby do maski %2!
+Maski mają numery od 1 do %3: nic nie zaimportowano.
+Wybierz mniejszy zakres.</translation>
     </message>
     <message>
         <source>%1 cell(s) could not be read, the first in row &quot;%2&quot;, column %3.</source>
@@ -1925,7 +1929,7 @@ Nic nie zaimportowano: wybierz mniejszy zakres.</translation>
     </message>
     <message>
         <source>%1 scene(s) had all times 0: their duration is now 1 s.</source>
-        <translation>Sceny ze wszystkimi czasami równymi 0: %1; ich czas trwania to teraz 1 s.</translation>
+        <translation>Sceny ze wszystkimi czasami równymi 0: %1; ich czas trwania to teraz 1&#xa0;s.</translation>
     </message>
 </context>
 <context>

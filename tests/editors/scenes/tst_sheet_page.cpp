@@ -482,8 +482,8 @@ void tst_sheet_page::theWholeTableAtOnce()
     const QByteArray before = imageHash(c);
     page.sheetActionButton->click();
     QCOMPARE(world->dialogs.texts(),
-             QStringList{"Scene 10240 of the sheet would become scene 10241, outside 1..10240!\n"
-                         "Nothing imported: choose a smaller range."});
+             QStringList{"Scene 10240 of the sheet would become scene 10241!\n"
+                         "Scenes run from 1 to 10240: nothing imported.\nChoose a smaller range."});
     QCOMPARE(world->dialogs.entries.first().icon, QMessageBox::Critical);
     QCOMPARE(world->dialogs.titles(), QStringList{"Import scenes:"});
     QCOMPARE(imageHash(c), before);
