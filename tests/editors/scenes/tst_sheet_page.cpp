@@ -1,6 +1,4 @@
-#include "editors/scenes/amask_settings_widget.h"
-#include "editors/scenes/ascene_settings_widget.h"
-#include "model/config_image.h"
+#include "editors/scenes/record_pages.h"
 
 #include "support/golden_files.h"
 #include "support/page_fixture.h"
@@ -52,13 +50,6 @@ private:
 };
 
 namespace {
-
-std::unique_ptr<arecord_settings_widget> makePage(bool masks, kv310_controller_class& c, QWidget& tab)
-{
-    if (masks)
-        return std::make_unique<amask_settings_widget>(&c, &tab);
-    return std::make_unique<ascene_settings_widget>(&c, &tab);
-}
 
 QByteArray contentOf(const QString& path)
 {
@@ -125,35 +116,20 @@ uint8_t exportedLevel(int number, int channel)
     return uint8_t((number * 37 + channel * 11) % 256);
 }
 
-uint32_t levelsOf(bool masks, int record)
-{
-    return masks ? img::maskChannelsOf(record) : img::sceneChannelsOf(record);
-}
-
-uint32_t timesOf(bool masks, int record)
-{
-    return masks ? img::maskTimesOf(record) : img::sceneTimesOf(record);
-}
-
-QString* descriptionsOf(bool masks, kv310_controller_class& c)
-{
-    return masks ? c.maskDescriptions.data() : c.sceneDescriptions.data();
-}
-
 void putRecords(kv310_controller_class& c, bool masks, const QList<sheetRecord>& records)
 {
     for (const sheetRecord& r : records) {
         const int at = r.number - 1;
         for (int ch = 0; ch < 512; ++ch)
             c.configImage[levelsOf(masks, at) + uint32_t(ch)] = exportedLevel(r.number, ch);
-        fadeTimes{r.fadeUp, r.duration, r.fadeDown, 0}.write(c.configImage + timesOf(masks, at));
-        descriptionsOf(masks, c)[at] = QString::fromUtf8(r.description);
+        fadeTimes{r.fadeUp, r.duration, r.fadeDown, 0}.write(c.configImage + timesAt(masks, at));
+        textsOf(masks, c)[at] = QString::fromUtf8(r.description);
     }
 }
 
 void setTimes(kv310_controller_class& c, bool masks, int record, uint16_t up, uint16_t duration, uint16_t down)
 {
-    fadeTimes{up, duration, down, 0}.write(c.configImage + timesOf(masks, record));
+    fadeTimes{up, duration, down, 0}.write(c.configImage + timesAt(masks, record));
 }
 
 }  // namespace
@@ -372,9 +348,9 @@ void tst_sheet_page::importingBack()
     QFETCH(bool, masks);
     QFETCH(int, relocation);
     kv310_controller_class& c = world->controller();
-    const auto levels = [masks](int r) { return masks ? img::maskChannelsOf(r) : img::sceneChannelsOf(r); };
-    const auto times = [masks](int r) { return masks ? img::maskTimesOf(r) : img::sceneTimesOf(r); };
-    QString* texts = masks ? c.maskDescriptions.data() : c.sceneDescriptions.data();
+    const auto levels = [masks](int r) { return levelsOf(masks, r); };
+    const auto times = [masks](int r) { return timesAt(masks, r); };
+    QString* texts = textsOf(masks, c);
     for (int r = 10; r < 14; ++r) {
         std::memset(c.configImage + levels(r), r * 3, 512);
         fadeTimes{uint16_t(r), uint16_t(r == 12 ? 0xFFFF : 50 + r), uint16_t(9 * r), 0}.write(c.configImage + times(r));
@@ -522,8 +498,8 @@ void tst_sheet_page::sheetsSavedBySpreadsheets()
     kv310_controller_class& c = world->controller();
     for (const sheetRecord& r : records) {
         std::memset(c.configImage + levelsOf(masks, r.number - 1), 0x55, 512);
-        fadeTimes{1, 2, 3, uint16_t(0x7000 + r.number)}.write(c.configImage + timesOf(masks, r.number - 1));
-        descriptionsOf(masks, c)[r.number - 1] = QStringLiteral("earlier");
+        fadeTimes{1, 2, 3, uint16_t(0x7000 + r.number)}.write(c.configImage + timesAt(masks, r.number - 1));
+        textsOf(masks, c)[r.number - 1] = QStringLiteral("earlier");
     }
     kv310_controller_class expected;
     expected.ClearConfig(CLEAR_ALL);
@@ -545,12 +521,12 @@ void tst_sheet_page::sheetsSavedBySpreadsheets()
         const int at = r.number - 1;
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(c.configImage + levelsOf(masks, at)), 512),
                  QByteArray(reinterpret_cast<const char*>(expected.configImage + levelsOf(masks, at)), 512));
-        const fadeTimes got = fadeTimes::read(c.configImage + timesOf(masks, at));
+        const fadeTimes got = fadeTimes::read(c.configImage + timesAt(masks, at));
         QCOMPARE(got.fadeUp, r.fadeUp);
         QCOMPARE(got.duration, r.duration);
         QCOMPARE(got.fadeDown, r.fadeDown);
         QCOMPARE(int(got.reserved), 0x7000 + r.number);
-        QCOMPARE(descriptionsOf(masks, c)[at], QString::fromUtf8(r.description));
+        QCOMPARE(textsOf(masks, c)[at], QString::fromUtf8(r.description));
     }
 }
 
@@ -604,7 +580,7 @@ void tst_sheet_page::columnsWithoutANumber()
     for (int k = 0; k < stored.size(); ++k) {
         const int at = stored.at(k) - 1;
         QCOMPARE(int(c.configImage[levelsOf(masks, at)]), 11 + k);
-        QCOMPARE(descriptionsOf(masks, c)[at], QString(QChar(u'a' + k)));
+        QCOMPARE(textsOf(masks, c)[at], QString(QChar(u'a' + k)));
     }
 }
 
@@ -684,12 +660,12 @@ void tst_sheet_page::allTimesZeroWhicheverRecordIsShown()
                                : "3 scene(s) imported!\n2 scene(s) had all times 0: their duration is now 1 s."});
     const uint16_t duration = masks ? 0 : 10;
     for (int r : {3, 4}) {
-        const fadeTimes t = fadeTimes::read(c.configImage + timesOf(masks, r));
+        const fadeTimes t = fadeTimes::read(c.configImage + timesAt(masks, r));
         QCOMPARE(t.fadeUp, uint16_t(0));
         QCOMPARE(t.duration, duration);
         QCOMPARE(t.fadeDown, uint16_t(0));
     }
-    QCOMPARE(fadeTimes::read(c.configImage + timesOf(masks, 5)).duration, uint16_t(7));
+    QCOMPARE(fadeTimes::read(c.configImage + timesAt(masks, 5)).duration, uint16_t(7));
 
     // Showing the imported records afterwards changes nothing either.
     world->dialogs.clear();
@@ -699,7 +675,7 @@ void tst_sheet_page::allTimesZeroWhicheverRecordIsShown()
     }
     QVERIFY(world->dialogs.entries.isEmpty());
     for (int r : {3, 4})
-        QCOMPARE(fadeTimes::read(c.configImage + timesOf(masks, r)).duration, duration);
+        QCOMPARE(fadeTimes::read(c.configImage + timesAt(masks, r)).duration, duration);
 }
 
 QTEST_MAIN(tst_sheet_page)
