@@ -33,6 +33,7 @@ private Q_SLOTS:
     void importingBack_data();
     void importingBack();
     void sheetsThatCannotBeRead();
+    void theWholeTableAtOnce_data();
     void theWholeTableAtOnce();
     void sheetsSavedBySpreadsheets_data();
     void sheetsSavedBySpreadsheets();
@@ -440,39 +441,56 @@ void tst_sheet_page::sheetsThatCannotBeRead()
     QVERIFY(world->dialogs.entries.isEmpty());
 }
 
-// Numbers run from 0 to 10240: no relocation keeps both ends in the table.
-// Rather than drop a column, the import says so and stores nothing; a
-// narrower range then fits.
+void tst_sheet_page::theWholeTableAtOnce_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::newRow("scenes") << false;
+    QTest::newRow("masks") << true;
+}
+
+// Numbers run from 0 to the last record: no relocation keeps both ends in
+// the table. Rather than drop a column, the import says so and stores
+// nothing; a narrower range then fits.
 void tst_sheet_page::theWholeTableAtOnce()
 {
+    QFETCH(bool, masks);
+    const int count = masks ? 256 : 10240;
+    const QString noun = masks ? QStringLiteral("mask") : QStringLiteral("scene");
     const QString path = dir.filePath(QStringLiteral("ends.dmx"));
-    writeFile(path, "KVO DMX sheet\nscene;0;10240\nC1;5;6\ndesc;low;high\n");
+    writeFile(path, "sheet\n" + noun.toLatin1() + ";0;" + QByteArray::number(count) + "\nC1;5;6\ndesc;low;high\n");
     kv310_controller_class& c = world->controller();
-    c.sceneDescriptions[10239] = QStringLiteral("the last scene");
-    ascene_settings_widget page(&c, &world->tab);
-    chooseSheet(page, path);
-    QCOMPARE(page.sheetFromBox->value(), 0);
-    QCOMPARE(page.sheetToBox->value(), 10240);
-    QCOMPARE(page.sheetRelocationBox->minimum(), 1);
-    QCOMPARE(page.sheetRelocationBox->maximum(), 1);
+    QString* texts = textsOf(masks, c);
+    texts[count - 1] = QStringLiteral("the last one");
+    const auto page = makePage(masks, c, world->tab);
+    chooseSheet(*page, path);
+    QCOMPARE(page->sheetFromBox->value(), 0);
+    QCOMPARE(page->sheetToBox->value(), count);
+    QCOMPARE(page->sheetRelocationBox->minimum(), 1);
+    QCOMPARE(page->sheetRelocationBox->maximum(), 1);
     const QByteArray before = imageHash(c);
-    page.sheetActionButton->click();
+    page->sheetActionButton->click();
+    const QString plural = masks ? QStringLiteral("Masks") : QStringLiteral("Scenes");
     QCOMPARE(world->dialogs.texts(),
-             QStringList{"Scene 10240 of the sheet would become scene 10241!\n"
-                         "Scenes run from 1 to 10240: nothing imported.\nChoose a smaller range."});
+             QStringList{QStringLiteral("%1 %2 of the sheet would become %3 %4!\n"
+                                        "%5 run from 1 to %2: nothing imported.\nChoose a smaller range.")
+                             .arg(masks ? "Mask" : "Scene")
+                             .arg(count)
+                             .arg(noun)
+                             .arg(count + 1)
+                             .arg(plural)});
     QCOMPARE(world->dialogs.entries.first().icon, QMessageBox::Critical);
-    QCOMPARE(world->dialogs.titles(), QStringList{"Import scenes:"});
+    QCOMPARE(world->dialogs.titles(), QStringList{QStringLiteral("Import %1s:").arg(noun)});
     QCOMPARE(imageHash(c), before);
-    QCOMPARE(c.sceneDescriptions[0], QString());
-    QCOMPARE(c.sceneDescriptions[10239], QStringLiteral("the last scene"));
+    QCOMPARE(texts[0], QString());
+    QCOMPARE(texts[count - 1], QStringLiteral("the last one"));
 
     world->dialogs.clear();
-    page.sheetToBox->setValue(10239);
-    page.sheetActionButton->click();
-    QCOMPARE(world->dialogs.texts(), QStringList{"1 scene(s) imported!"});
-    QCOMPARE(int(c.configImage[img::sceneChannelsOf(0)]), 5);
-    QCOMPARE(c.sceneDescriptions[0], QStringLiteral("low"));
-    QCOMPARE(c.sceneDescriptions[10239], QStringLiteral("the last scene"));
+    page->sheetToBox->setValue(count - 1);
+    page->sheetActionButton->click();
+    QCOMPARE(world->dialogs.texts(), QStringList{QStringLiteral("1 %1(s) imported!").arg(noun)});
+    QCOMPARE(int(c.configImage[levelsOf(masks, 0)]), 5);
+    QCOMPARE(texts[0], QStringLiteral("low"));
+    QCOMPARE(texts[count - 1], QStringLiteral("the last one"));
 }
 
 void tst_sheet_page::sheetsSavedBySpreadsheets_data()
