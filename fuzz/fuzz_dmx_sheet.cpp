@@ -1,9 +1,11 @@
-// The DMX sheet reader: any text is read for scenes and for masks; what it
-// keeps is stored into a show, written as a sheet again and read back.
+// The DMX sheet reader: any text is read for scenes and for masks, whole and
+// in pieces of a few bytes, which must read alike; what it keeps is stored
+// into a show, written as a sheet again and read back.
 
 #include "editors/scenes/dmx_sheet.h"
 #include "model/kv310_controller.h"
 #include "common/fuzz_support.h"
+#include "support/trickle_device.h"
 
 #include <QBuffer>
 
@@ -18,12 +20,35 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 namespace {
 
-dmxSheet::readStatus readFrom(const QByteArray& bytes, const dmxSheetKind& kind, dmxSheetColumns& columns)
+dmxSheet::readStatus readFrom(const QByteArray& bytes, const dmxSheetKind& kind, dmxSheetColumns& columns,
+                              dmxSheetUnread* unread = nullptr)
 {
     QBuffer in;
     in.setData(bytes);
     in.open(QIODevice::ReadOnly);
-    return dmxSheet::read(in, kind, columns);
+    return dmxSheet::read(in, kind, columns, unread);
+}
+
+bool sameColumn(const dmx_sheet_row& a, const dmx_sheet_row& b)
+{
+    return a.number == b.number && a.fadeUp == b.fadeUp && a.duration == b.duration && a.fadeDown == b.fadeDown
+        && a.channels == b.channels && a.description == b.description;
+}
+
+// The same sheet handed out in pieces of 1 to 8 bytes reads to the same.
+void checkPieces(const QByteArray& bytes, const dmxSheetKind& kind, dmxSheet::readStatus status,
+                 const dmxSheetColumns& columns, const dmxSheetUnread& unread)
+{
+    trickleDevice in(bytes, 1 + (bytes.isEmpty() ? 0 : uint8_t(bytes.back()) % 8));
+    dmxSheetColumns pieces;
+    dmxSheetUnread piecesUnread;
+    if (dmxSheet::read(in, kind, pieces, &piecesUnread) != status || pieces.size() != columns.size()
+        || piecesUnread.count != unread.count || piecesUnread.row != unread.row
+        || piecesUnread.column != unread.column)
+        std::abort();
+    for (size_t i = 0; i < columns.size(); ++i)
+        if (!sameColumn(*pieces[i], *columns[i]))
+            std::abort();
 }
 
 // What every sheet the reader accepts must give: some columns, no more than
@@ -50,13 +75,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         QString* texts = kind == &dmxSheetKind::masks() ? controller->maskDescriptions.data()
                                                          : controller->sceneDescriptions.data();
         dmxSheetColumns columns;
-        if (readFrom(bytes, *kind, columns) != dmxSheet::READ_OK)
+        dmxSheetUnread unread;
+        const dmxSheet::readStatus status = readFrom(bytes, *kind, columns, &unread);
+        checkPieces(bytes, *kind, status, columns, unread);
+        if (status != dmxSheet::READ_OK)
             continue;
         check(columns, *kind);
+        if (unread.count < 0 || (unread.count > 0 && (unread.column < 1 || unread.column > kind->records)))
+            std::abort();
         const int first = columns.front()->number;
         const int last = columns.back()->number;
-        const int stored = dmxSheet::store(columns, *kind, controller->configImage, texts, first, last, 1 - first);
-        if (stored < 0 || stored > int(columns.size()))
+        // Stored as the page offers it: nothing when the numbers span more
+        // than the table, all of them otherwise.
+        const dmxSheet::storeResult result =
+            dmxSheet::store(columns, *kind, controller->configImage, texts, first, last, 1 - first);
+        const bool fits = last - first < kind->records;
+        if (fits ? result.outside >= 0 || result.stored != int(columns.size())
+                 : result.outside < 0 || result.stored != 0)
+            std::abort();
+        if (result.timesRepaired < 0 || result.timesRepaired > result.stored)
             std::abort();
 
         // A few of the records stored, written and read again.

@@ -303,6 +303,18 @@ void sheetSeeds(published& run)
         "Kvotera DMX sheet\nmask;;3;256\n\nRiseTime;-5;70000;x\nLastTime;-1\nFallTime; 7 ;+2\nC0;1\nC513;1\n"
         "Cx;1\nc5;1\nC512;300;-1;9\ndesc;a;;c;\nnotes;1;2\nscene;4\ndesc");
     put("dmx_sheet", "bare_header", "Kvotera DMX sheet");
+    run.controller.sceneDescriptions[2] = QStringLiteral("\"Cytat\" na początku");
+    put("dmx_sheet", "leading_quote", sheet(dmxSheetKind::scenes(), 1, 3));
+    put("dmx_sheet", "quoted_by_hand",
+        "\"KVO DMX sheet\";;;\r\n\"scene\";\"4\";;\"\"\r\n\"desc\";\"a;\"\"b\"\"\";\"x\"y;\"\r\n"
+        "RiseTime;\"1;2\r\n\"C3;4\nFallTime;\"5\"\r;\"6\"\"\"\r\nLastTime;1.5;12:30:00;\" \"");
+    // Sheets saved by spreadsheets, as the tests read them.
+    const QDir saved(QStringLiteral(KV_SHEET_DATA));
+    for (const QString& name : saved.entryList(QDir::Files)) {
+        QFile file(saved.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            put("dmx_sheet", qPrintable(QStringLiteral("saved_") + name), file.readAll());
+    }
 }
 
 void languageSeeds()

@@ -114,6 +114,9 @@ const recordPageKind& recordPageKind::scenes()
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Import scenes:"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Export scenes:"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "No valid scenes found!"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget",
+                          "Scene %1 of the sheet would become scene %2!\n"
+                          "Scenes run from 1 to %3: nothing imported.\nChoose a smaller range."),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) imported!"),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) exported!"),
         QT_TRANSLATE_NOOP("arecord_settings_widget",
@@ -149,6 +152,9 @@ const recordPageKind& recordPageKind::masks()
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Import masks:"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "Export masks:"),
         QT_TRANSLATE_NOOP("arecord_settings_widget", "No valid masks found!"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget",
+                          "Mask %1 of the sheet would become mask %2!\n"
+                          "Masks run from 1 to %3: nothing imported.\nChoose a smaller range."),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) imported!"),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) exported!"),
         QT_TRANSLATE_NOOP("arecord_settings_widget",
@@ -562,8 +568,10 @@ void arecord_settings_widget::refresh()
     const fadeTimes times = fadeTimes::read(image + timesOf(currentScene));
 
     // The widgets are loaded without their slots writing back; the one
-    // repair is the all-times-zero rule, applied as editing the shown times
-    // to the record's would have applied it.
+    // repair is the scenes' all-times-zero rule, applied as editing the
+    // shown times to the record's would have applied it. A mask's rule acts
+    // only when the user sets its duration: a mask whose three times are 0
+    // (an imported one, say) is shown as it is.
     const QTime shownUp = fadeUpEdit->time();
     const QTime shownDuration = durationEdit->time();
     const QTime shownDown = fadeDownEdit->time();
@@ -597,7 +605,7 @@ void arecord_settings_widget::refresh()
     const bool durationBecameZero = times.duration == 0 && durationEdit->time() != shownDuration;
     const bool fadeBecameZero = (times.fadeUp == 0 && fadeUpEdit->time() != shownUp)
         || (times.fadeDown == 0 && fadeDownEdit->time() != shownDown);
-    if (durationBecameZero || (kind.fadesInTimeRule && fadeBecameZero))
+    if (kind.fadesInTimeRule && (durationBecameZero || fadeBecameZero))
         CheckTimes();
 
     sliderBank->setSliders(sliderBank->firstChannel);
@@ -887,6 +895,7 @@ void arecord_settings_widget::impOrExport()
     sheetToBox->setRange(1, kind.count);
     sheetActionButton->setEnabled(false);
     sheetColumns.clear();
+    sheetUnread = dmxSheetUnread();
 }
 
 void arecord_settings_widget::browseImpExp()
@@ -929,18 +938,21 @@ void arecord_settings_widget::readSheet()
         return;
     }
     dmxSheetColumns read;
-    switch (dmxSheet::read(file, *kind.sheet, read)) {
+    dmxSheetUnread unread;
+    switch (dmxSheet::read(file, *kind.sheet, read, &unread)) {
     case dmxSheet::READ_INVALID:
         showMessage(QMessageBox::Critical, messageParent(), title, tr("Invalid DMX sheet!"));
         return;
     case dmxSheet::READ_EMPTY:
         sheetColumns.clear();
+        sheetUnread = dmxSheetUnread();
         showMessage(QMessageBox::Critical, messageParent(), title, tr(kind.noneFound));
         return;
     case dmxSheet::READ_OK:
         break;
     }
     sheetColumns = std::move(read);
+    sheetUnread = unread;
 
     // The range offered is the sheet's; the relocation keeps every column
     // of it within the table.
@@ -962,12 +974,31 @@ void arecord_settings_widget::migrate()
         exportSheet();
         return;
     }
-    const int stored = dmxSheet::store(sheetColumns, *kind.sheet, controller->configImage,
-                                       kind.descriptions(controller), sheetFromBox->value(), sheetToBox->value(),
-                                       sheetRelocationBox->value());
+    const QString title = tr(kind.importTitle);
+    const int shift = sheetRelocationBox->value();
+    const dmxSheet::storeResult result =
+        dmxSheet::store(sheetColumns, *kind.sheet, controller->configImage, kind.descriptions(controller),
+                        sheetFromBox->value(), sheetToBox->value(), shift);
+    if (result.outside >= 0) {
+        showMessage(QMessageBox::Critical, messageParent(), title,
+                    tr(kind.outsideTable)
+                        .arg(QString::number(result.outside), QString::number(result.outside + shift),
+                             QString::number(kind.count)));
+        return;
+    }
     relabel();
     refresh();
-    showMessage(QMessageBox::Information, messageParent(), tr(kind.importTitle), tr(kind.imported, nullptr, stored));
+    QString text = tr(kind.imported, nullptr, result.stored);
+    // What the sheet held that the records do not: the user's values must
+    // not be lost under a report of success.
+    if (sheetUnread.count > 0)
+        text += QLatin1Char('\n')
+            + tr("%1 cell(s) could not be read, the first in row \"%2\", column %3.")
+                  .arg(QString::number(sheetUnread.count), sheetUnread.row, QString::number(sheetUnread.column));
+    if (result.timesRepaired > 0)
+        text += QLatin1Char('\n')
+            + tr("%1 scene(s) had all times 0: their duration is now 1 s.").arg(result.timesRepaired);
+    showMessage(QMessageBox::Information, messageParent(), title, text);
 }
 
 void arecord_settings_widget::exportSheet()

@@ -48,6 +48,7 @@ struct recordPageKind {
     const char* importTitle;      // "Import scenes:"
     const char* exportTitle;      // "Export scenes:"
     const char* noneFound;        // "No valid scenes found!"
+    const char* outsideTable;     // a column would land outside the table: %1 its number, %2 where, %3 records
     const char* imported;         // "%n scene(s) imported!"
     const char* exported;         // "%n scene(s) exported!"
     const char* tooManyColumns;   // the question before more than 255 records are exported
@@ -57,8 +58,9 @@ struct recordPageKind {
     int stepMaximum;              // of "Choose every"
     int rangeEndAtStart;          // toChannelBox when built
     int valueAtStart;             // valueFader when built
-    // Scenes: a fade set to 0 checks the rule too, and the duration counts
-    // in it. Masks: only a duration set to 0 checks it, against the fades.
+    // Scenes: a fade set to 0 checks the rule too, the duration counts in
+    // it, and showing a record checks it. Masks: only a duration the user
+    // sets to 0 checks it, against the fades.
     bool fadesInTimeRule;
     recordTable table;
     const dmxSheetKind* sheet;
@@ -91,6 +93,7 @@ public:
 
     const recordPageKind& kind;
     dmxSheetColumns sheetColumns;               // the sheet read last, sorted by number
+    dmxSheetUnread sheetUnread;                 // its number cells that could not be read
     int currentScene = 0;                       // 0-based current record, the list's current row
     kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
     QTableWidget* recordList;                   // one row per record

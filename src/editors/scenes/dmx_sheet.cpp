@@ -15,6 +15,7 @@ namespace {
 constexpr int CHANNELS = img::CHANNELS;
 constexpr uint16_t NO_NUMBER = 0xFFFF;
 constexpr uint16_t INFINITE = 0xFFFF;
+constexpr uint16_t ONE_SECOND = 10;
 
 constexpr qint64 READ_CHUNK = 64 * 1024;
 constexpr qsizetype WRITE_CHUNK = 256 * 1024;
@@ -90,8 +91,10 @@ struct levelCells {
     }
 };
 
-// No quoting exists in the format: a separator in a description would
-// shift every later column, a line break would end the row.
+// A separator in a description would shift every later column and a line
+// break would end the row, so they are written as what cannot. A
+// description that begins with a quote would be taken for a quoted cell by
+// every spreadsheet: it alone is written quoted, its quotes doubled.
 QByteArray descriptionCell(const QString& description)
 {
     static const QString special = QStringLiteral(";\r\n");
@@ -101,20 +104,34 @@ QByteArray descriptionCell(const QString& description)
             plain = false;
             break;
         }
-    if (plain)
-        return description.toLocal8Bit();
     QString text = description;
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    text.replace(QLatin1Char(';'), QLatin1Char(','));
+    if (!plain) {
+        text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text.replace(QLatin1Char(';'), QLatin1Char(','));
+    }
+    if (text.startsWith(QLatin1Char('"'))) {
+        text.replace(QLatin1String("\""), QLatin1String("\"\""));
+        text = QLatin1Char('"') + text + QLatin1Char('"');
+    }
     return text.toLocal8Bit();
 }
 
 // ---- Reading --------------------------------------------------------------------
 
+bool blanksOnly(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
 // Takes the bytes of a sheet as they come and fills the columns of the cells
 // it understands; a column is made by the first valid cell that reaches it.
+//
+// A cell that begins with a quote may be a quoted field or, when it does not
+// close on its line, text as it stands. Both readings are followed until
+// one wins: the quoted one in `token`, the plain one of the rest of the line
+// in `bare`, which keeps the cells that would count, each within its cap.
 class sheetReader {
 public:
     explicit sheetReader(const dmxSheetKind& kind)
@@ -139,6 +156,18 @@ public:
                 n -= part + 1;
                 continue;
             }
+            if (quote != NOT_QUOTED) {
+                const qsizetype used = quotedBytes(p, n);
+                p += used;
+                n -= used;
+                continue;
+            }
+            if (tokenFresh && p[0] == '"' && storing()) {
+                openQuote();
+                ++p;
+                --n;
+                continue;
+            }
             qsizetype i = 0;
             while (i < n && p[i] != ';' && p[i] != '\n')
                 ++i;
@@ -157,8 +186,16 @@ public:
     // At the end of the input: a last line without its line end counts whole.
     void end()
     {
-        if (firstLineEnded && (!inName || !token.empty() || tokenCut))
+        if (!firstLineEnded)
+            return;
+        if (quote == IN_QUOTES) {
+            bareLineEnd();
+        } else if (quote != NOT_QUOTED) {
+            closeQuote();
             lineEnd();
+        } else if (!inName || !token.empty() || tokenCut) {
+            lineEnd();
+        }
     }
 
     bool anythingRead() const { return firstLineEnded || firstLineLength > 0; }
@@ -169,14 +206,46 @@ public:
     }
 
     dmxSheetColumns found;  // by cell index; null where no valid cell came
+    dmxSheetUnread unread;
 
 private:
     enum rowKind { ROW_IGNORED, ROW_NUMBER, ROW_FADE_UP, ROW_DURATION, ROW_FADE_DOWN, ROW_CHANNEL, ROW_DESCRIPTION };
+    // Inside a quoted cell: its text, a quote that may close it or stand
+    // for one, that quote followed by a CR that may begin the line end.
+    enum quoteState { NOT_QUOTED, IN_QUOTES, QUOTE_SEEN, QUOTE_CR_SEEN };
+
+    struct rowName {
+        rowKind row = ROW_IGNORED;
+        int channel = 0;
+    };
+
+    struct bareCell {
+        int index;
+        std::string text;
+        bool cut;
+    };
+
+    // The rest of a line from a quote that has not closed yet, read plainly.
+    struct bareReading {
+        bool fromName = false;   // the quote began the row name
+        bool inName = false;     // the plain row name is still being read
+        std::string name;        // that name, within NAME_CAP
+        bool nameCut = false;
+        rowName row;             // what the row is, by the plain name or the one read before
+        int index = 0;           // of the cell being read
+        std::string text;        // of the cell or the name being read
+        bool cut = false;
+        char lastByte = 0;
+        std::vector<bareCell> cells;
+    };
+
+    size_t capOf(rowKind r) const { return r == ROW_DESCRIPTION ? DESCRIPTION_CAP : NUMBER_CAP; }
 
     void tokenBytes(const char* p, size_t n)
     {
         if (n == 0)
             return;
+        tokenFresh = false;
         lastByte = p[n - 1];
         if (!storing())
             return;
@@ -189,12 +258,14 @@ private:
         }
     }
 
-    bool storing() const { return inName || (row != ROW_IGNORED && cellIndex < kind.records); }
+    bool storing() const { return inName || (current.row != ROW_IGNORED && cellIndex < kind.records); }
 
     void resetToken()
     {
         token.clear();
         tokenCut = false;
+        tokenFresh = true;
+        tokenQuoted = false;
         lastByte = 0;
     }
 
@@ -204,7 +275,7 @@ private:
             classify();
             inName = false;
             cellIndex = 0;
-            tokenCap = row == ROW_DESCRIPTION ? DESCRIPTION_CAP : NUMBER_CAP;
+            tokenCap = capOf(current.row);
         } else {
             cell();
             if (cellIndex < kind.records)
@@ -216,7 +287,7 @@ private:
     void lineEnd()
     {
         // The line end may be CR LF: the CR belongs to no cell.
-        if (lastByte == '\r' && !tokenCut && !token.empty() && token.back() == '\r')
+        if (!tokenQuoted && lastByte == '\r' && !tokenCut && !token.empty() && token.back() == '\r')
             token.pop_back();
         if (inName) {
             if (!token.empty() || tokenCut) {
@@ -229,41 +300,205 @@ private:
         } else {
             cell();
         }
+        newLine();
+    }
+
+    void newLine()
+    {
         inName = true;
-        row = ROW_IGNORED;
+        current = rowName{};
+        currentName.clear();
         tokenCap = NAME_CAP;
         resetToken();
     }
 
+    // ---- Quoted cells
+
+    void openQuote()
+    {
+        quote = IN_QUOTES;
+        tokenFresh = false;
+        bare.fromName = inName;
+        bare.inName = inName;
+        bare.name.clear();
+        bare.nameCut = false;
+        bare.row = current;
+        bare.index = cellIndex;
+        bare.text.assign(1, '"');
+        bare.cut = false;
+        bare.lastByte = '"';
+        bare.cells.clear();
+    }
+
+    // Reads bytes of a quoted cell up to the end of its line or to the
+    // separator that follows its closing quote; returns the bytes used.
+    qsizetype quotedBytes(const char* p, qsizetype n)
+    {
+        for (qsizetype i = 0; i < n; ++i) {
+            const char c = p[i];
+            if (c == '\n') {
+                if (quote == IN_QUOTES) {
+                    bareLineEnd();
+                } else {
+                    closeQuote();
+                    lineEnd();
+                }
+                return i + 1;
+            }
+            bareByte(c);
+            switch (quote) {
+            case QUOTE_SEEN:
+                if (c == '"') {
+                    quoted('"');
+                    quote = IN_QUOTES;
+                } else if (c == ';') {
+                    closeQuote();
+                    separator();
+                    return i + 1;
+                } else if (c == '\r') {
+                    quote = QUOTE_CR_SEEN;
+                } else {
+                    // A quote inside the text that neither closes it nor is doubled.
+                    quoted('"');
+                    quoted(c);
+                    quote = IN_QUOTES;
+                }
+                break;
+            case QUOTE_CR_SEEN:
+                quoted('"');
+                quoted('\r');
+                quote = IN_QUOTES;
+                [[fallthrough]];
+            case IN_QUOTES:
+                if (c == '"')
+                    quote = QUOTE_SEEN;
+                else
+                    quoted(c);
+                break;
+            case NOT_QUOTED:
+                break;
+            }
+        }
+        return n;
+    }
+
+    void quoted(char c)
+    {
+        if (token.size() < tokenCap)
+            token.push_back(c);
+        else
+            tokenCut = true;
+    }
+
+    void closeQuote()
+    {
+        quote = NOT_QUOTED;
+        tokenQuoted = true;
+        bare.cells.clear();
+    }
+
+    bool bareStoring() const { return bare.inName || (bare.row.row != ROW_IGNORED && bare.index < kind.records); }
+
+    void bareByte(char c)
+    {
+        if (c != ';') {
+            bare.lastByte = c;
+            if (!bareStoring())
+                return;
+            if (bare.text.size() < (bare.inName ? NAME_CAP : capOf(bare.row.row)))
+                bare.text.push_back(c);
+            else
+                bare.cut = true;
+            return;
+        }
+        if (bare.inName) {
+            bare.name = std::move(bare.text);
+            bare.nameCut = bare.cut;
+            bare.row = recognise(bare.name, bare.nameCut);
+            bare.inName = false;
+            bare.index = 0;
+        } else {
+            if (bareStoring())
+                bare.cells.push_back({bare.index, std::move(bare.text), bare.cut});
+            if (bare.index < kind.records)
+                ++bare.index;
+        }
+        bare.text.clear();
+        bare.cut = false;
+        bare.lastByte = 0;
+    }
+
+    // The line ended before the quote closed: its cells from the quote on
+    // are read as they stand.
+    void bareLineEnd()
+    {
+        quote = NOT_QUOTED;
+        if (bare.lastByte == '\r' && !bare.cut && !bare.text.empty() && bare.text.back() == '\r')
+            bare.text.pop_back();
+        if (bare.inName) {
+            token = std::move(bare.text);
+            tokenCut = bare.cut;
+            tokenQuoted = true;  // its CR is gone already
+            lineEnd();
+            return;
+        }
+        if (bare.fromName) {
+            token = std::move(bare.name);
+            tokenCut = bare.nameCut;
+            classify();
+        }
+        if (bareStoring())
+            bare.cells.push_back({bare.index, std::move(bare.text), bare.cut});
+        for (bareCell& c : bare.cells) {
+            token = std::move(c.text);
+            tokenCut = c.cut;
+            cellIndex = c.index;
+            cell();
+        }
+        bare.cells.clear();
+        newLine();
+    }
+
+    // ---- Rows and cells
+
+    rowName recognise(const std::string& name, bool cut) const
+    {
+        rowName r;
+        if (cut)
+            return r;
+        if (name == kind.numberRow)
+            r.row = ROW_NUMBER;
+        else if (name == "RiseTime")
+            r.row = ROW_FADE_UP;
+        else if (name == "LastTime")
+            r.row = ROW_DURATION;
+        else if (name == "FallTime")
+            r.row = ROW_FADE_DOWN;
+        else if (name == "desc")
+            r.row = ROW_DESCRIPTION;
+        qint64 n = 0;
+        if (r.row == ROW_IGNORED && !name.empty() && name[0] == 'C'
+            && parseInteger(name.data() + 1, name.size() - 1, n) && n >= 1 && n <= CHANNELS) {
+            r.row = ROW_CHANNEL;
+            r.channel = int(n - 1);
+        }
+        return r;
+    }
+
     void classify()
     {
-        row = ROW_IGNORED;
-        const QString name = QString::fromLatin1(token.data(), qsizetype(token.size()));
-        if (!tokenCut) {
-            if (token == kind.numberRow)
-                row = ROW_NUMBER;
-            else if (token == "RiseTime")
-                row = ROW_FADE_UP;
-            else if (token == "LastTime")
-                row = ROW_DURATION;
-            else if (token == "FallTime")
-                row = ROW_FADE_DOWN;
-            else if (token == "desc")
-                row = ROW_DESCRIPTION;
-        }
-        if (row != ROW_IGNORED)
+        current = recognise(token, tokenCut);
+        currentName = token;
+        if (current.row != ROW_IGNORED)
             return;
         if (!token.empty() && token[0] == 'C') {
             qint64 n = 0;
-            if (!tokenCut && parseInteger(token.data() + 1, token.size() - 1, n) && n >= 1 && n <= CHANNELS) {
-                row = ROW_CHANNEL;
-                channel = int(n - 1);
-                return;
-            }
+            if (tokenCut || !parseInteger(token.data() + 1, token.size() - 1, n))
+                n = 0;
             qDebug() << kind.badChannelText << n;
             return;
         }
-        qDebug() << name << ": niezinterpretowany!";
+        qDebug() << QString::fromLatin1(token.data(), qsizetype(token.size())) << ": niezinterpretowany!";
     }
 
     dmx_sheet_row& column(int k)
@@ -276,10 +511,10 @@ private:
 
     void cell()
     {
-        if (row == ROW_IGNORED || cellIndex >= kind.records)
+        if (current.row == ROW_IGNORED || cellIndex >= kind.records)
             return;
         const int k = cellIndex;
-        if (row == ROW_DESCRIPTION) {
+        if (current.row == ROW_DESCRIPTION) {
             if (!found[size_t(k)] && token.empty())
                 return;
             if (tokenCut)
@@ -288,10 +523,13 @@ private:
             return;
         }
         qint64 v = 0;
-        if (tokenCut || !parseInteger(token.data(), token.size(), v))
+        if (tokenCut || !parseInteger(token.data(), token.size(), v)) {
+            if (tokenCut || !blanksOnly(token))
+                cannotRead(k);
             return;
+        }
         dmx_sheet_row& c = column(k);
-        switch (row) {
+        switch (current.row) {
         case ROW_NUMBER:
             c.number = uint16_t(std::clamp<qint64>(v, 0, kind.records));
             break;
@@ -305,10 +543,18 @@ private:
             c.fadeDown = uint16_t(std::clamp<qint64>(v, 0, 0xFFFF));
             break;
         case ROW_CHANNEL:
-            c.channels[size_t(channel)] = uint8_t(std::clamp<qint64>(v, 0, 255));
+            c.channels[size_t(current.channel)] = uint8_t(std::clamp<qint64>(v, 0, 255));
             break;
         default:
             break;
+        }
+    }
+
+    void cannotRead(int k)
+    {
+        if (unread.count++ == 0) {
+            unread.row = QString::fromLatin1(currentName.data(), qsizetype(currentName.size()));
+            unread.column = k + 1;
         }
     }
 
@@ -337,11 +583,15 @@ private:
     std::string token;          // the row name or the cell being read
     size_t tokenCap = NAME_CAP;
     bool tokenCut = false;      // bytes beyond the cap were passed over
+    bool tokenFresh = true;     // no byte of it came yet
+    bool tokenQuoted = false;   // it was a quoted cell: no CR of a line end in it
     char lastByte = 0;          // of the token, kept or not
     bool inName = true;
     int cellIndex = 0;
-    rowKind row = ROW_IGNORED;
-    int channel = 0;
+    rowName current;            // the row being read
+    std::string currentName;    // its name as the sheet gives it
+    quoteState quote = NOT_QUOTED;
+    bareReading bare;
 };
 
 }  // namespace
@@ -350,15 +600,15 @@ private:
 
 const dmxSheetKind& dmxSheetKind::scenes()
 {
-    static const dmxSheetKind kind{"KVO DMX sheet", "scene",       true, img::SCENES, img::sceneChannels,
-                                   img::sceneTimes, "Invalid value:"};
+    static const dmxSheetKind kind{"KVO DMX sheet",   "scene",          true, img::SCENES, img::sceneChannels,
+                                   img::sceneTimes, "Invalid value:", true};
     return kind;
 }
 
 const dmxSheetKind& dmxSheetKind::masks()
 {
-    static const dmxSheetKind kind{"Kvotera DMX sheet", "mask",         false, img::MASKS, img::maskChannels,
-                                   img::maskTimes,      "Invalid value :"};
+    static const dmxSheetKind kind{"Kvotera DMX sheet", "mask",          false, img::MASKS, img::maskChannels,
+                                   img::maskTimes,      "Invalid value :", false};
     return kind;
 }
 
@@ -433,7 +683,8 @@ bool dmxSheet::write(QIODevice& out, const dmxSheetKind& kind, const uint8_t* im
 
 // ---- Reading ---------------------------------------------------------------------
 
-dmxSheet::readStatus dmxSheet::read(QIODevice& in, const dmxSheetKind& kind, dmxSheetColumns& columns)
+dmxSheet::readStatus dmxSheet::read(QIODevice& in, const dmxSheetKind& kind, dmxSheetColumns& columns,
+                                    dmxSheetUnread* unread)
 {
     sheetReader reader(kind);
     QByteArray chunk(READ_CHUNK, Qt::Uninitialized);
@@ -446,15 +697,19 @@ dmxSheet::readStatus dmxSheet::read(QIODevice& in, const dmxSheetKind& kind, dmx
     if (!reader.anythingRead() || reader.onlyBareHeader())
         return READ_INVALID;
     reader.end();
+    if (unread)
+        *unread = reader.unread;
 
     columns.clear();
     std::vector<bool> used(size_t(kind.records) + 1);
     for (const auto& c : reader.found)
         if (c && c->number != NO_NUMBER)
             used[c->number] = true;
-    // Columns without a number take the free numbers from 0 up, in sheet
-    // order; one that finds none left is dropped.
-    int next = 0;
+    // Columns without a number take the free numbers from 1 up, in sheet
+    // order, as the sheet's own numbers count from 1: a column inserted
+    // without one moves no other column. The numbers 1..records always
+    // leave one for each column the reader keeps.
+    int next = 1;
     for (auto& c : reader.found) {
         if (!c)
             continue;
@@ -477,25 +732,35 @@ dmxSheet::readStatus dmxSheet::read(QIODevice& in, const dmxSheetKind& kind, dmx
 
 // ---- Storing ---------------------------------------------------------------------
 
-int dmxSheet::store(const dmxSheetColumns& columns, const dmxSheetKind& kind, uint8_t* image, QString* descriptions,
-                    int from, int to, int shift)
+dmxSheet::storeResult dmxSheet::store(const dmxSheetColumns& columns, const dmxSheetKind& kind, uint8_t* image,
+                                      QString* descriptions, int from, int to, int shift)
 {
-    int count = 0;
+    storeResult result;
+    const auto stored = [&](const dmx_sheet_row& c) { return c.number >= from && c.number <= to; };
+    const auto target = [shift](const dmx_sheet_row& c) { return qint64(c.number) + shift - 1; };
+    // A column that cannot be stored where the user asked would be lost
+    // without a word: then the table is left as it is.
+    for (const auto& c : columns)
+        if (stored(*c) && (target(*c) < 0 || target(*c) >= kind.records)) {
+            result.outside = c->number;
+            return result;
+        }
     for (const auto& c : columns) {
-        if (c->number < from || c->number > to)
+        if (!stored(*c))
             continue;
-        const qint64 t = qint64(c->number) + shift - 1;
-        if (t < 0 || t >= kind.records)
-            continue;
-        const uint32_t at = uint32_t(t);
+        const uint32_t at = uint32_t(target(*c));
         fadeTimes times = fadeTimes::read(image + kind.times + 8u * at);
         times.fadeUp = c->fadeUp;
         times.duration = c->duration;
         times.fadeDown = c->fadeDown;
+        if (kind.timesNeverAllZero && times.fadeUp == 0 && times.duration == 0 && times.fadeDown == 0) {
+            times.duration = ONE_SECOND;
+            ++result.timesRepaired;
+        }
         times.write(image + kind.times + 8u * at);
         std::memcpy(image + kind.channels + uint32_t(CHANNELS) * at, c->channels.data(), size_t(CHANNELS));
         descriptions[at] = c->description;
-        ++count;
+        ++result.stored;
     }
-    return count;
+    return result;
 }

@@ -13,8 +13,10 @@ class QIODevice;
 // record per column, for editing in a spreadsheet. Line 1 is the header,
 // then the rows: the record numbers (1-based), "RiseTime", "LastTime"
 // (scenes only; -1 = infinite), "FallTime", "C1" to "C512" and "desc".
-// Every line ends with LF; nothing is quoted, so descriptions are written
-// without separators and line breaks.
+// Every line ends with LF. Descriptions are written without separators and
+// line breaks; only one that begins with a quote is written quoted, so
+// that a spreadsheet takes it as one cell. Spreadsheets quote cells of
+// their own accord, and the reader takes quoted cells as they mean them.
 
 // One record column of a sheet as read.
 struct dmx_sheet_row {
@@ -38,6 +40,7 @@ struct dmxSheetKind {
     uint32_t channels;           // image offset of record 0's levels, 512 bytes per record
     uint32_t times;              // image offset of record 0's fadeTimes, 8 bytes per record
     const char* badChannelText;  // debug text of a channel row naming no channel 1..512
+    bool timesNeverAllZero;      // a record stored with all three times 0 gets a duration of 1 s
 
     static const dmxSheetKind& scenes();
     static const dmxSheetKind& masks();
@@ -45,6 +48,14 @@ struct dmxSheetKind {
 
 // The order of read columns: by number, compared as unsigned 16-bit values.
 bool sheetRowLess(const dmx_sheet_row* a, const dmx_sheet_row* b);
+
+// The number cells of a sheet that held something other than a whole
+// number: they count as empty, and the user is told.
+struct dmxSheetUnread {
+    int count = 0;
+    QString row;     // the first one's row name, as the sheet gives it
+    int column = 0;  // and its sheet column, 1 for the first record column
+};
 
 namespace dmxSheet {
 
@@ -60,18 +71,27 @@ enum readStatus {
     READ_EMPTY,    // the sheet holds no record: columns emptied
 };
 
-// Reads a sheet. Every line is read whole and split at ";"; cells beyond
-// `records` columns are ignored, and a column is kept only when some row
-// gave it a valid, non-empty cell. Numbers are kept within 0..records;
-// columns without one take the lowest free numbers. Rows not understood are
-// named in the debug output and ignored.
-readStatus read(QIODevice& in, const dmxSheetKind& kind, dmxSheetColumns& columns);
+// Reads a sheet. Every line is read whole and split at ";"; a cell that
+// begins with a quote is a quoted field ("" stands for a quote, and a ";"
+// inside belongs to the cell) when it closes on its line, and is read as it
+// stands otherwise, as is the rest of its line. Cells beyond `records`
+// columns are ignored, and a column is kept only when some row gave it a
+// valid, non-empty cell. Numbers are kept within 0..records; columns
+// without one take the lowest free numbers from 1. Rows not understood are
+// named in the debug output and ignored; number cells that cannot be read
+// are counted in `unread` when given.
+readStatus read(QIODevice& in, const dmxSheetKind& kind, dmxSheetColumns& columns, dmxSheetUnread* unread = nullptr);
+
+struct storeResult {
+    int stored = 0;         // columns stored
+    int timesRepaired = 0;  // of them, records whose three times were 0 and now last 1 s
+    int outside = -1;       // number of the first column whose record lies outside the table; then none is stored
+};
 
 // Stores the columns numbered from..to into records number + shift - 1 of
-// the image and the descriptions (all but the fourth time word); columns
-// whose record would lie outside the table are skipped. Returns the number
-// of columns stored.
-int store(const dmxSheetColumns& columns, const dmxSheetKind& kind, uint8_t* image, QString* descriptions, int from,
-          int to, int shift);
+// the image and the descriptions (all but the fourth time word). When the
+// record of one of them would lie outside the table, nothing is stored.
+storeResult store(const dmxSheetColumns& columns, const dmxSheetKind& kind, uint8_t* image, QString* descriptions,
+                  int from, int to, int shift);
 
 }  // namespace dmxSheet

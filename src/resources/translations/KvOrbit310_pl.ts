@@ -1907,6 +1907,30 @@ Kontynuować mimo to?</translation>
         <source>Cannot open file %1 to write!</source>
         <translation>Nie można otworzyć pliku %1 do zapisu!</translation>
     </message>
+    <message>
+        <source>Scene %1 of the sheet would become scene %2!
+Scenes run from 1 to %3: nothing imported.
+Choose a smaller range.</source>
+        <translation>Scena %1 arkusza trafiłaby do sceny %2!
+Sceny mają numery od 1 do %3: nic nie zaimportowano.
+Wybierz mniejszy zakres.</translation>
+    </message>
+    <message>
+        <source>Mask %1 of the sheet would become mask %2!
+Masks run from 1 to %3: nothing imported.
+Choose a smaller range.</source>
+        <translation>Maska %1 arkusza trafiłaby do maski %2!
+Maski mają numery od 1 do %3: nic nie zaimportowano.
+Wybierz mniejszy zakres.</translation>
+    </message>
+    <message>
+        <source>%1 cell(s) could not be read, the first in row &quot;%2&quot;, column %3.</source>
+        <translation>Nieodczytane komórki: %1; pierwsza w wierszu „%2”, kolumna %3.</translation>
+    </message>
+    <message>
+        <source>%1 scene(s) had all times 0: their duration is now 1 s.</source>
+        <translation>Sceny ze wszystkimi czasami równymi 0: %1; ich czas trwania to teraz 1&#xa0;s.</translation>
+    </message>
 </context>
 <context>
     <name>as_conf_widget</name>

@@ -1,6 +1,4 @@
-#include "editors/scenes/amask_settings_widget.h"
-#include "editors/scenes/ascene_settings_widget.h"
-#include "model/config_image.h"
+#include "editors/scenes/record_pages.h"
 
 #include "support/page_fixture.h"
 
@@ -50,28 +48,6 @@ const QString readFailed = QStringLiteral("Data read from file\n       failed!\n
 QByteArray imageHash(const kv310_controller_class& c)
 {
     return QCryptographicHash::hash(QByteArrayView(c.configImage, img::SIZE), QCryptographicHash::Sha1);
-}
-
-std::unique_ptr<arecord_settings_widget> makePage(bool masks, kv310_controller_class& c, QWidget& tab)
-{
-    if (masks)
-        return std::make_unique<amask_settings_widget>(&c, &tab);
-    return std::make_unique<ascene_settings_widget>(&c, &tab);
-}
-
-uint32_t levelsOf(bool masks, int record)
-{
-    return masks ? img::maskChannelsOf(record) : img::sceneChannelsOf(record);
-}
-
-uint32_t timesAt(bool masks, int record)
-{
-    return masks ? img::maskTimesOf(record) : img::sceneTimesOf(record);
-}
-
-QString* textsOf(bool masks, kv310_controller_class& c)
-{
-    return masks ? c.maskDescriptions.data() : c.sceneDescriptions.data();
 }
 
 // Record r: level r + 1 on every channel, times r, 100 + r, 200 + r, the

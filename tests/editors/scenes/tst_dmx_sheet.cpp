@@ -2,7 +2,11 @@
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
 
+#include "support/trickle_device.h"
+
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include <cstring>
@@ -17,13 +21,21 @@ private Q_SLOTS:
     void oneRecordGivesOneCell();
     void descriptionsStayInTheirColumns();
     void reportsAFailedWrite();
+    void aDescriptionBeginningWithAQuote();
     void reads_data();
     void reads();
+    void readsQuotedCells_data();
+    void readsQuotedCells();
+    void chunksDoNotMatter();
+    void unreadableCells_data();
+    void unreadableCells();
     void invalidSheetsLeaveTheColumns();
     void masksReadAtMost256Columns();
     void longLinesAreReadWhole();
     void storing_data();
     void storing();
+    void allTimesZero_data();
+    void allTimesZero();
     void theLastScenesRoundTrip();
 };
 
@@ -158,6 +170,26 @@ void tst_dmx_sheet::descriptionsStayInTheirColumns()
     QCOMPARE(columns[2]->description, QStringLiteral("third"));
 }
 
+// A description that begins with a quote is the one cell written quoted:
+// spreadsheets and the reader take it whole, and it reads back as it was.
+void tst_dmx_sheet::aDescriptionBeginningWithAQuote()
+{
+    kv310_controller_class c;
+    const QStringList texts{"\"Cytat\" na początku; dalej", "Łuk \"23\"", "\"", "\"a\"", "plain"};
+    for (int s = 0; s < texts.size(); ++s)
+        c.sceneDescriptions[size_t(s)] = texts.at(s);
+    const QByteArray sheet = written(c, dmxSheetKind::scenes(), 0, 4);
+    QCOMPARE(QString::fromUtf8(linesOf(sheet).last()),
+             QStringLiteral("desc;\"\"\"Cytat\"\" na początku, dalej\";Łuk \"23\";\"\"\"\";\"\"\"a\"\"\";plain"));
+
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet(sheet, dmxSheetKind::scenes(), columns), dmxSheet::READ_OK);
+    QStringList read;
+    for (const auto& column : columns)
+        read << column->description;
+    QCOMPARE(read, (QStringList{"\"Cytat\" na początku, dalej", "Łuk \"23\"", "\"", "\"a\"", "plain"}));
+}
+
 void tst_dmx_sheet::reportsAFailedWrite()
 {
     kv310_controller_class c;
@@ -201,7 +233,7 @@ void tst_dmx_sheet::reads_data()
     QTest::newRow("mask rows") << true << QByteArray("Kvotera DMX sheet\nmask;3\nC600;1\nLastTime;40\n") << ok
                                << QStringList{"3 0/40/0"} << QList<QByteArray>{"Invalid value : 600"};
     QTest::newRow("a scene sheet on the mask page") << true << head + "scene;7;8\nRiseTime;1;2\n" << ok
-                                                    << QStringList{"0 1/65535/0", "1 2/65535/0"}
+                                                    << QStringList{"1 1/65535/0", "2 2/65535/0"}
                                                     << QList<QByteArray>{"\"scene\" : niezinterpretowany!"};
     QTest::newRow("CR LF and empty lines") << false << head + "\r\nscene;2;1\r\n\r\n\nC3;4;5\r\ndesc;a;b\r\n" << ok
                                            << QStringList{"1 0/65535/0 C3=5 'b'", "2 0/65535/0 C3=4 'a'"}
@@ -213,9 +245,15 @@ void tst_dmx_sheet::reads_data()
     QTest::newRow("rows in any order, the later wins")
         << false << head + "C1;1;1\ndesc;x;y\nscene;2;1\nC1;9\nRiseTime;4;5\n" << ok
         << QStringList{"1 5/65535/0 C1=1 'y'", "2 4/65535/0 C1=9 'x'"} << noDebug;
-    QTest::newRow("numbers for unnumbered columns") << false << head + "scene;5;9;\nRiseTime;1;2;3\n" << ok
-                                                    << QStringList{"0 3/65535/0", "5 1/65535/0", "9 2/65535/0"}
+    // An inserted column moves no other: it takes the lowest free number from 1.
+    QTest::newRow("numbers for unnumbered columns") << false << head + "scene;5;9;;12\nRiseTime;1;2;3;4\n" << ok
+                                                    << QStringList{"1 3/65535/0", "5 1/65535/0", "9 2/65535/0",
+                                                                   "12 4/65535/0"}
                                                     << noDebug;
+    QTest::newRow("no number row") << false << head + "RiseTime;1;2;3\n" << ok
+                                   << QStringList{"1 1/65535/0", "2 2/65535/0", "3 3/65535/0"} << noDebug;
+    QTest::newRow("1 taken") << false << head + "scene;;1;;0\nRiseTime;1;2;3;4\n" << ok
+                             << QStringList{"0 4/65535/0", "1 2/65535/0", "2 1/65535/0", "3 3/65535/0"} << noDebug;
     QTest::newRow("two gaps filled") << false << head + "scene;0;;1;;3\nC1;1;2;3;4;5\n" << ok
                                      << QStringList{"0 0/65535/0 C1=1", "1 0/65535/0 C1=3", "2 0/65535/0 C1=2",
                                                     "3 0/65535/0 C1=5", "4 0/65535/0 C1=4"}
@@ -228,7 +266,7 @@ void tst_dmx_sheet::reads_data()
                                                          << QList<QByteArray>{"\"notes\" : niezinterpretowany!",
                                                                               "Invalid value: 0"};
     QTest::newRow("a description alone makes a column") << false << head + "desc;;only\n" << ok
-                                                        << QStringList{"0 0/65535/0 'only'"} << noDebug;
+                                                        << QStringList{"1 0/65535/0 'only'"} << noDebug;
     QTest::newRow("a row name alone") << false << head + "desc\nscene\n" << empty << QStringList{} << noDebug;
     QTest::newRow("no record") << false << head + "RiseTime;x;;\n" << empty << QStringList{} << noDebug;
     QTest::newRow("any first line") << false << QByteArray("Kvotera DMX sheet\r\nscene;2\n") << ok
@@ -257,6 +295,163 @@ void tst_dmx_sheet::reads()
     QCOMPARE(summaries(read), columns);
 }
 
+void tst_dmx_sheet::readsQuotedCells_data()
+{
+    QTest::addColumn<QByteArray>("sheet");  // after the first line
+    QTest::addColumn<QStringList>("columns");
+    QTest::addColumn<QList<QByteArray>>("debug");
+
+    QTest::newRow("quoted row names and numbers")
+        << QByteArray("\"scene\";\"3\";4\n\"RiseTime\";\" 5 \";6\n")
+        << QStringList{"3 5/65535/0", "4 6/65535/0"} << noDebug;
+    QTest::newRow("separators and doubled quotes inside")
+        << QByteArray("scene;1;2;3;4\ndesc;\"a;b\";\"Łuk \"\"23\"\"\";\"\";\"a\"\"\"\n")
+        << QStringList{"1 0/65535/0 'a;b'", "2 0/65535/0 'Łuk \"23\"'", "3 0/65535/0", "4 0/65535/0 'a\"'"}
+        << noDebug;
+    QTest::newRow("closed before CR LF") << QByteArray("scene;1;2\r\ndesc;\"x y\"\r\n\"C1\";\"7\"\r\n")
+                                         << QStringList{"1 0/65535/0 C1=7 'x y'", "2 0/65535/0"} << noDebug;
+    QTest::newRow("a quote inside that does not close")
+        << QByteArray("scene;1;2\ndesc;\"say \"hi\" now\";x\n")
+        << QStringList{"1 0/65535/0 'say \"hi\" now'", "2 0/65535/0 'x'"} << noDebug;
+    QTest::newRow("a quote and a CR inside") << QByteArray("scene;1;2\ndesc;\"a\"\rb\";x\n")
+                                             << QStringList{"1 0/65535/0 'a\"\rb'", "2 0/65535/0 'x'"} << noDebug;
+    // Not closed on its line: the rest of the line is read as it stands.
+    QTest::newRow("not closed") << QByteArray("scene;1;2;3\ndesc;\"a;b\"c;d\n")
+                                << QStringList{"1 0/65535/0 '\"a'", "2 0/65535/0 'b\"c'", "3 0/65535/0 'd'"}
+                                << noDebug;
+    QTest::newRow("not closed, CR LF") << QByteArray("scene;1;2\r\nRiseTime;\"4;5\r\nFallTime;\"6\r\n")
+                                       << QStringList{"1 0/65535/0", "2 5/65535/0"} << noDebug;
+    QTest::newRow("only a quote") << QByteArray("scene;1;2\ndesc;\";x\n")
+                                  << QStringList{"1 0/65535/0 '\"'", "2 0/65535/0 'x'"} << noDebug;
+    QTest::newRow("not closed at the end of the input") << QByteArray("scene;1;2\ndesc;\"a;b")
+                                                        << QStringList{"1 0/65535/0 '\"a'", "2 0/65535/0 'b'"}
+                                                        << noDebug;
+    QTest::newRow("closed at the end of the input") << QByteArray("scene;1\n\"RiseTime\";\"4\"")
+                                                    << QStringList{"1 4/65535/0"} << noDebug;
+    QTest::newRow("a quote later in a cell") << QByteArray("scene;1;2\ndesc;a \"b;c\"\n")
+                                             << QStringList{"1 0/65535/0 'a \"b'", "2 0/65535/0 'c\"'"} << noDebug;
+    QTest::newRow("a row name not closed") << QByteArray("\"desc;a\nscene;1\n\"C2;5\n")
+                                           << QStringList{"1 0/65535/0"}
+                                           << QList<QByteArray>{"\"\\\"desc\" : niezinterpretowany!",
+                                                                "\"\\\"C2\" : niezinterpretowany!"};
+    QTest::newRow("a row name alone, quoted") << QByteArray("scene;1\n\"C2\"\n\"\"\nC2;\"3\"\n")
+                                              << QStringList{"1 0/65535/0 C2=3"} << noDebug;
+    QTest::newRow("quoted empty cells") << QByteArray("scene;\"\";\"\";7\nRiseTime;\"\";1;2\n")
+                                        << QStringList{"1 1/65535/0", "7 2/65535/0"} << noDebug;
+    QTest::newRow("an ignored row") << QByteArray("scene;1\nnotes;\"x;y\nC1;\"5\"\n")
+                                    << QStringList{"1 0/65535/0 C1=5"}
+                                    << QList<QByteArray>{"\"notes\" : niezinterpretowany!"};
+    QTest::newRow("a long quoted description") << "desc;\"" + QByteArray(3000, 'w') + "\";x\n"
+                                               << QStringList{"1 0/65535/0 '" + QString(1024, u'w') + "'",
+                                                              "2 0/65535/0 'x'"}
+                                               << noDebug;
+}
+
+void tst_dmx_sheet::readsQuotedCells()
+{
+    QFETCH(QByteArray, sheet);
+    QFETCH(QStringList, columns);
+    QFETCH(QList<QByteArray>, debug);
+    for (const QByteArray& text : debug)
+        QTest::ignoreMessage(QtDebugMsg, text.constData());
+    dmxSheetColumns read;
+    QCOMPARE(readSheet("\"KVO DMX sheet\";;\n" + sheet, dmxSheetKind::scenes(), read), dmxSheet::READ_OK);
+    QCOMPARE(summaries(read), columns);
+}
+
+// Sheets read whole and sheets handed out a few bytes at a time read alike,
+// wherever a quoted cell or a line end falls.
+void tst_dmx_sheet::chunksDoNotMatter()
+{
+    QList<QByteArray> sheets;
+    for (const QString& name : QDir(QStringLiteral(KV_TEST_DATA "/sheets")).entryList(QDir::Files)) {
+        QFile file(QStringLiteral(KV_TEST_DATA "/sheets/") + name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        sheets << file.readAll();
+    }
+    QVERIFY(sheets.size() >= 5);
+    char piece[64];
+    trickleDevice few("abcdefg", 3);
+    QCOMPARE(few.read(piece, sizeof piece), qint64(3));
+    sheets << "x\n\"scene\";1;\"2\"\r\ndesc;\"a;\"\"b\"\"\";\"c\"\r\nRiseTime;\"1;2\r\nFallTime;\"3\"\r;\"4\"\"\"\r";
+    for (const QByteArray& sheet : sheets) {
+        dmxSheetColumns whole;
+        dmxSheetUnread wholeUnread;
+        QBuffer buffer;
+        buffer.setData(sheet);
+        buffer.open(QIODevice::ReadOnly);
+        const dmxSheetKind& kind = sheet.contains("Kvotera") ? dmxSheetKind::masks() : dmxSheetKind::scenes();
+        QCOMPARE(dmxSheet::read(buffer, kind, whole, &wholeUnread), dmxSheet::READ_OK);
+        for (const int step : {1, 2, 3, 7}) {
+            trickleDevice device(sheet, step);
+            dmxSheetColumns pieces;
+            dmxSheetUnread piecesUnread;
+            QCOMPARE(dmxSheet::read(device, kind, pieces, &piecesUnread), dmxSheet::READ_OK);
+            QCOMPARE(device.reads, int((sheet.size() + step - 1) / step));
+            QCOMPARE(summaries(pieces), summaries(whole));
+            QCOMPARE(piecesUnread.count, wholeUnread.count);
+        }
+    }
+}
+
+void tst_dmx_sheet::unreadableCells_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::addColumn<QByteArray>("sheet");  // after the first line
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QList<QByteArray>>("debug");
+
+    QTest::newRow("every cell reads") << false << QByteArray("scene;1;2\nRiseTime;5; 6 \nC1;-1;300\n") << 0
+                                      << QString() << 0 << noDebug;
+    QTest::newRow("fractions and clock times")
+        << false << QByteArray("scene;1;2;3\nRiseTime;5;1.5;\nLastTime;12:30:00;-1; \nC7;1,5;x;2\n") << 4
+        << "RiseTime" << 2 << noDebug;
+    QTest::newRow("blank and empty cells are empty")
+        << false << QByteArray("scene;1;2\nRiseTime; ;\t;\nFallTime;\"\";\" \"\n") << 0 << QString() << 0
+        << noDebug;
+    QTest::newRow("quoted") << false << QByteArray("scene;1;2\n\"C3\";\"1.5\";\"7\"\n") << 1 << "C3" << 1
+                            << noDebug;
+    QTest::newRow("a number") << false << QByteArray("scene;x;2\nRiseTime;1;1\n") << 1 << "scene" << 1
+                              << noDebug;
+    QTest::newRow("too long to keep") << false << "scene;1\nFallTime;" + QByteArray(70, '1') + "\n" << 1
+                                      << "FallTime" << 1 << noDebug;
+    QTest::newRow("not closed") << false << QByteArray("scene;1;2\nRiseTime;\"1;x\n") << 2 << "RiseTime" << 1
+                                << noDebug;
+    QTest::newRow("texts and ignored rows") << false << QByteArray("scene;1\ndesc;1.5\nnotes;1.5\nC0;1.5\n") << 0
+                                            << QString() << 0
+                                            << QList<QByteArray>{"\"notes\" : niezinterpretowany!",
+                                                                 "Invalid value: 0"};
+    QByteArray many = "RiseTime";
+    for (int i = 0; i < 255; ++i)
+        many += ";1";
+    QTest::newRow("the last mask column") << true << many + ";?;?\n" << 1 << "RiseTime" << 256 << noDebug;
+    QTest::newRow("beyond the mask columns") << true << many + ";1;?\n" << 0 << QString() << 0 << noDebug;
+}
+
+void tst_dmx_sheet::unreadableCells()
+{
+    QFETCH(bool, masks);
+    QFETCH(QByteArray, sheet);
+    QFETCH(int, count);
+    QFETCH(QString, row);
+    QFETCH(int, column);
+    QFETCH(QList<QByteArray>, debug);
+    for (const QByteArray& text : debug)
+        QTest::ignoreMessage(QtDebugMsg, text.constData());
+    QBuffer buffer;
+    buffer.setData("x\n" + sheet);
+    buffer.open(QIODevice::ReadOnly);
+    dmxSheetColumns columns;
+    dmxSheetUnread unread;
+    QCOMPARE(dmxSheet::read(buffer, masks ? dmxSheetKind::masks() : dmxSheetKind::scenes(), columns, &unread),
+             dmxSheet::READ_OK);
+    QCOMPARE(unread.count, count);
+    QCOMPARE(unread.row, row);
+    QCOMPARE(unread.column, column);
+}
+
 void tst_dmx_sheet::invalidSheetsLeaveTheColumns()
 {
     dmxSheetColumns columns;
@@ -277,8 +472,8 @@ void tst_dmx_sheet::masksReadAtMost256Columns()
     dmxSheetColumns columns;
     QCOMPARE(readSheet(sheet, dmxSheetKind::masks(), columns), dmxSheet::READ_OK);
     QCOMPARE(columns.size(), size_t(256));
-    QCOMPARE(columns.front()->number, uint16_t(0));
-    QCOMPARE(columns.back()->number, uint16_t(255));
+    QCOMPARE(columns.front()->number, uint16_t(1));
+    QCOMPARE(columns.back()->number, uint16_t(256));
     QCOMPARE(columns.back()->fadeUp, uint16_t(255));
     QVERIFY(columns.back()->description.isEmpty());
 }
@@ -315,15 +510,20 @@ void tst_dmx_sheet::storing_data()
     QTest::addColumn<int>("to");
     QTest::addColumn<int>("shift");
     QTest::addColumn<QList<int>>("stored");   // scene index of each column, -1 not stored
+    QTest::addColumn<int>("outside");         // number of the column that stopped the store, -1 none
 
-    QTest::newRow("as exported") << QByteArray("scene;3;4;5") << 3 << 5 << 0 << QList<int>{2, 3, 4};
-    QTest::newRow("relocated") << QByteArray("scene;3;4;5") << 3 << 5 << 10 << QList<int>{12, 13, 14};
-    QTest::newRow("part of the range") << QByteArray("scene;3;4;5") << 4 << 4 << -1 << QList<int>{-1, 2, -1};
-    QTest::newRow("from above to") << QByteArray("scene;3;4;5") << 5 << 4 << 0 << QList<int>{-1, -1, -1};
-    // Columns 0 and 10240 leave no relocation that keeps both in the table.
-    QTest::newRow("0 and 10240") << QByteArray("scene;0;5;10240") << 0 << 10240 << 1 << QList<int>{0, 5, -1};
-    QTest::newRow("0 and 10240 unshifted") << QByteArray("scene;0;5;10240") << 0 << 10240 << 0
-                                           << QList<int>{-1, 4, 10239};
+    const QList<int> none{-1, -1, -1};
+    QTest::newRow("as exported") << QByteArray("scene;3;4;5") << 3 << 5 << 0 << QList<int>{2, 3, 4} << -1;
+    QTest::newRow("relocated") << QByteArray("scene;3;4;5") << 3 << 5 << 10 << QList<int>{12, 13, 14} << -1;
+    QTest::newRow("part of the range") << QByteArray("scene;3;4;5") << 4 << 4 << -1 << QList<int>{-1, 2, -1} << -1;
+    QTest::newRow("from above to") << QByteArray("scene;3;4;5") << 5 << 4 << 0 << none << -1;
+    // Columns 0 and 10240 leave no relocation that keeps both in the table:
+    // rather than lose one, nothing is stored.
+    QTest::newRow("0 and 10240") << QByteArray("scene;0;5;10240") << 0 << 10240 << 1 << none << 10240;
+    QTest::newRow("0 and 10240 unshifted") << QByteArray("scene;0;5;10240") << 0 << 10240 << 0 << none << 0;
+    QTest::newRow("0 and 10240, a range that fits") << QByteArray("scene;0;5;10240") << 0 << 10239 << 1
+                                                    << QList<int>{0, 5, -1} << -1;
+    QTest::newRow("relocated beyond the table") << QByteArray("scene;3;4;5") << 3 << 5 << 10236 << none << 5;
 }
 
 void tst_dmx_sheet::storing()
@@ -333,6 +533,7 @@ void tst_dmx_sheet::storing()
     QFETCH(int, to);
     QFETCH(int, shift);
     QFETCH(QList<int>, stored);
+    QFETCH(int, outside);
 
     dmxSheetColumns columns;
     QCOMPARE(readSheet("KVO DMX sheet\n" + numbers + "\nRiseTime;11;12;13\nLastTime;-1;0;5\nFallTime;1;2;3\n"
@@ -346,9 +547,12 @@ void tst_dmx_sheet::storing()
     }
     const QByteArray untouched = QByteArray(512, '\x55');
 
-    const int count = dmxSheet::store(columns, dmxSheetKind::scenes(), c.configImage, c.sceneDescriptions.data(),
-                                      from, to, shift);
+    const dmxSheet::storeResult result = dmxSheet::store(columns, dmxSheetKind::scenes(), c.configImage,
+                                                         c.sceneDescriptions.data(), from, to, shift);
+    const int count = result.stored;
     QCOMPARE(count, int(stored.size() - stored.count(-1)));
+    QCOMPARE(result.outside, outside);
+    QCOMPARE(result.timesRepaired, 0);
     const QStringList names{"one", "two", "three"};
     for (int k = 0; k < stored.size(); ++k) {
         const int s = stored.at(k);
@@ -398,7 +602,8 @@ void tst_dmx_sheet::theLastScenesRoundTrip()
     for (int s = 10230; s < img::SCENES; ++s)
         fadeTimes{0, 0, 0, 0x2222}.write(in.configImage + img::sceneTimesOf(s));
     QCOMPARE(dmxSheet::store(columns, dmxSheetKind::scenes(), in.configImage, in.sceneDescriptions.data(), 10236,
-                             10240, 0),
+                             10240, 0)
+                 .stored,
              5);
 
     out.sceneDescriptions[10236] = QStringLiteral("front, back");
@@ -414,6 +619,39 @@ void tst_dmx_sheet::theLastScenesRoundTrip()
         QCOMPARE(in.sceneDescriptions[size_t(s)], out.sceneDescriptions[size_t(s)]);
     }
     QCOMPARE(fadeTimes::read(in.configImage + img::sceneTimesOf(10234)).fadeUp, uint16_t(0));
+}
+
+void tst_dmx_sheet::allTimesZero_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::addColumn<QList<int>>("durations");  // stored, by column
+    QTest::addColumn<int>("repaired");
+    // Scenes never keep all three times 0, whichever scene the page shows.
+    QTest::newRow("scenes") << false << QList<int>{10, 0, 0, 0xFFFF} << 1;
+    // A mask's rule acts only when the user sets its duration.
+    QTest::newRow("masks") << true << QList<int>{0, 0, 0, 0xFFFF} << 0;
+}
+
+void tst_dmx_sheet::allTimesZero()
+{
+    QFETCH(bool, masks);
+    QFETCH(QList<int>, durations);
+    QFETCH(int, repaired);
+    const dmxSheetKind& kind = masks ? dmxSheetKind::masks() : dmxSheetKind::scenes();
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet("x\nRiseTime;0;0;4;0\nLastTime;0;0;0;-1\nFallTime;0;3;0;0\n", kind, columns),
+             dmxSheet::READ_OK);
+    kv310_controller_class c;
+    QString* texts = masks ? c.maskDescriptions.data() : c.sceneDescriptions.data();
+    const dmxSheet::storeResult result = dmxSheet::store(columns, kind, c.configImage, texts, 1, 4, 0);
+    QCOMPARE(result.stored, 4);
+    QCOMPARE(result.timesRepaired, repaired);
+    for (int k = 0; k < 4; ++k) {
+        const fadeTimes t = fadeTimes::read(c.configImage + (masks ? img::maskTimesOf(k) : img::sceneTimesOf(k)));
+        QCOMPARE(int(t.duration), durations.at(k));
+        QCOMPARE(int(t.fadeUp), k == 2 ? 4 : 0);
+        QCOMPARE(int(t.fadeDown), k == 1 ? 3 : 0);
+    }
 }
 
 QTEST_MAIN(tst_dmx_sheet)

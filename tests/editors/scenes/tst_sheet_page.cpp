@@ -1,7 +1,6 @@
-#include "editors/scenes/amask_settings_widget.h"
-#include "editors/scenes/ascene_settings_widget.h"
-#include "model/config_image.h"
+#include "editors/scenes/record_pages.h"
 
+#include "support/golden_files.h"
 #include "support/page_fixture.h"
 
 #include <QCryptographicHash>
@@ -34,7 +33,17 @@ private Q_SLOTS:
     void importingBack_data();
     void importingBack();
     void sheetsThatCannotBeRead();
+    void theWholeTableAtOnce_data();
     void theWholeTableAtOnce();
+    void sheetsSavedBySpreadsheets_data();
+    void sheetsSavedBySpreadsheets();
+    void theProgramWritesItsSheetAsBefore();
+    void columnsWithoutANumber_data();
+    void columnsWithoutANumber();
+    void unreadableCellsAreReported_data();
+    void unreadableCellsAreReported();
+    void allTimesZeroWhicheverRecordIsShown_data();
+    void allTimesZeroWhicheverRecordIsShown();
 
 private:
     std::unique_ptr<pageFixture> world;
@@ -42,13 +51,6 @@ private:
 };
 
 namespace {
-
-std::unique_ptr<arecord_settings_widget> makePage(bool masks, kv310_controller_class& c, QWidget& tab)
-{
-    if (masks)
-        return std::make_unique<amask_settings_widget>(&c, &tab);
-    return std::make_unique<ascene_settings_widget>(&c, &tab);
-}
 
 QByteArray contentOf(const QString& path)
 {
@@ -90,6 +92,45 @@ void chooseSheet(arecord_settings_widget& page, const QString& path)
     page.sheetImportButton->click();
     page.sheetFileEdit->setText(path);
     page.sheetChooseButton->click();
+}
+
+// The records the sheets of tests/data/sheets were exported from.
+struct sheetRecord {
+    int number;  // as the user sees it, 1-based
+    uint16_t fadeUp, duration, fadeDown;
+    const char* description;
+};
+const QList<sheetRecord> exportedScenes{
+    {10237, 15, 0xFFFF, 0, "ąęłóśż ĄĘŁÓŚŻ"},
+    {10238, 0, 50, 20, "Łuk \"23\""},
+    {10239, 7, 65534, 65535, "front, back"},
+    {10240, 0, 0, 3, "\"Cytat\" na początku"},
+};
+// A mask sheet carries no duration: imported masks are infinite.
+const QList<sheetRecord> exportedMasks{
+    {255, 5, 0xFFFF, 0, "Tył, góra"},
+    {256, 0, 0xFFFF, 9, ""},
+};
+
+uint8_t exportedLevel(int number, int channel)
+{
+    return uint8_t((number * 37 + channel * 11) % 256);
+}
+
+void putRecords(kv310_controller_class& c, bool masks, const QList<sheetRecord>& records)
+{
+    for (const sheetRecord& r : records) {
+        const int at = r.number - 1;
+        for (int ch = 0; ch < 512; ++ch)
+            c.configImage[levelsOf(masks, at) + uint32_t(ch)] = exportedLevel(r.number, ch);
+        fadeTimes{r.fadeUp, r.duration, r.fadeDown, 0}.write(c.configImage + timesAt(masks, at));
+        textsOf(masks, c)[at] = QString::fromUtf8(r.description);
+    }
+}
+
+void setTimes(kv310_controller_class& c, bool masks, int record, uint16_t up, uint16_t duration, uint16_t down)
+{
+    fadeTimes{up, duration, down, 0}.write(c.configImage + timesAt(masks, record));
 }
 
 }  // namespace
@@ -308,9 +349,9 @@ void tst_sheet_page::importingBack()
     QFETCH(bool, masks);
     QFETCH(int, relocation);
     kv310_controller_class& c = world->controller();
-    const auto levels = [masks](int r) { return masks ? img::maskChannelsOf(r) : img::sceneChannelsOf(r); };
-    const auto times = [masks](int r) { return masks ? img::maskTimesOf(r) : img::sceneTimesOf(r); };
-    QString* texts = masks ? c.maskDescriptions.data() : c.sceneDescriptions.data();
+    const auto levels = [masks](int r) { return levelsOf(masks, r); };
+    const auto times = [masks](int r) { return timesAt(masks, r); };
+    QString* texts = textsOf(masks, c);
     for (int r = 10; r < 14; ++r) {
         std::memset(c.configImage + levels(r), r * 3, 512);
         fadeTimes{uint16_t(r), uint16_t(r == 12 ? 0xFFFF : 50 + r), uint16_t(9 * r), 0}.write(c.configImage + times(r));
@@ -400,26 +441,259 @@ void tst_sheet_page::sheetsThatCannotBeRead()
     QVERIFY(world->dialogs.entries.isEmpty());
 }
 
-// Numbers run from 0 to 10240: no relocation keeps both ends in the table,
-// and the column that would fall outside is not stored.
+void tst_sheet_page::theWholeTableAtOnce_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::newRow("scenes") << false;
+    QTest::newRow("masks") << true;
+}
+
+// Numbers run from 0 to the last record: no relocation keeps both ends in
+// the table. Rather than drop a column, the import says so and stores
+// nothing; a narrower range then fits.
 void tst_sheet_page::theWholeTableAtOnce()
 {
+    QFETCH(bool, masks);
+    const int count = masks ? 256 : 10240;
+    const QString noun = masks ? QStringLiteral("mask") : QStringLiteral("scene");
     const QString path = dir.filePath(QStringLiteral("ends.dmx"));
-    writeFile(path, "KVO DMX sheet\nscene;0;10240\nC1;5;6\ndesc;low;high\n");
+    writeFile(path, "sheet\n" + noun.toLatin1() + ";0;" + QByteArray::number(count) + "\nC1;5;6\ndesc;low;high\n");
     kv310_controller_class& c = world->controller();
-    c.sceneDescriptions[10239] = QStringLiteral("the last scene");
+    QString* texts = textsOf(masks, c);
+    texts[count - 1] = QStringLiteral("the last one");
+    const auto page = makePage(masks, c, world->tab);
+    chooseSheet(*page, path);
+    QCOMPARE(page->sheetFromBox->value(), 0);
+    QCOMPARE(page->sheetToBox->value(), count);
+    QCOMPARE(page->sheetRelocationBox->minimum(), 1);
+    QCOMPARE(page->sheetRelocationBox->maximum(), 1);
+    const QByteArray before = imageHash(c);
+    page->sheetActionButton->click();
+    const QString plural = masks ? QStringLiteral("Masks") : QStringLiteral("Scenes");
+    QCOMPARE(world->dialogs.texts(),
+             QStringList{QStringLiteral("%1 %2 of the sheet would become %3 %4!\n"
+                                        "%5 run from 1 to %2: nothing imported.\nChoose a smaller range.")
+                             .arg(masks ? "Mask" : "Scene")
+                             .arg(count)
+                             .arg(noun)
+                             .arg(count + 1)
+                             .arg(plural)});
+    QCOMPARE(world->dialogs.entries.first().icon, QMessageBox::Critical);
+    QCOMPARE(world->dialogs.titles(), QStringList{QStringLiteral("Import %1s:").arg(noun)});
+    QCOMPARE(imageHash(c), before);
+    QCOMPARE(texts[0], QString());
+    QCOMPARE(texts[count - 1], QStringLiteral("the last one"));
+
+    world->dialogs.clear();
+    page->sheetToBox->setValue(count - 1);
+    page->sheetActionButton->click();
+    QCOMPARE(world->dialogs.texts(), QStringList{QStringLiteral("1 %1(s) imported!").arg(noun)});
+    QCOMPARE(int(c.configImage[levelsOf(masks, 0)]), 5);
+    QCOMPARE(texts[0], QStringLiteral("low"));
+    QCOMPARE(texts[count - 1], QStringLiteral("the last one"));
+}
+
+void tst_sheet_page::sheetsSavedBySpreadsheets_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("masks");
+    QTest::newRow("written by the program") << "scenes_program.dmx" << false;
+    QTest::newRow("Gnumeric") << "scenes_gnumeric.csv" << false;
+    QTest::newRow("LibreOffice") << "scenes_libreoffice.csv" << false;
+    QTest::newRow("LibreOffice, all text quoted") << "scenes_libreoffice_quoted.csv" << false;
+    QTest::newRow("Gnumeric, masks") << "masks_gnumeric.csv" << true;
+}
+
+// Sheets exported, opened in a spreadsheet and saved again (descriptions
+// and row names quoted, the header padded with separators) import with the
+// offered range to the records they were exported from, whatever the
+// records held before.
+void tst_sheet_page::sheetsSavedBySpreadsheets()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, masks);
+    const QList<sheetRecord>& records = masks ? exportedMasks : exportedScenes;
+    kv310_controller_class& c = world->controller();
+    for (const sheetRecord& r : records) {
+        std::memset(c.configImage + levelsOf(masks, r.number - 1), 0x55, 512);
+        fadeTimes{1, 2, 3, uint16_t(0x7000 + r.number)}.write(c.configImage + timesAt(masks, r.number - 1));
+        textsOf(masks, c)[r.number - 1] = QStringLiteral("earlier");
+    }
+    kv310_controller_class expected;
+    expected.ClearConfig(CLEAR_ALL);
+    putRecords(expected, masks, records);
+
+    const QString path = goldenCopy(dir, QStringLiteral("sheets/") + file);
+    QVERIFY(!path.isEmpty());
+    const auto page = makePage(masks, c, world->tab);
+    page->recordList->setCurrentCell(records.last().number - 1, 0);
+    chooseSheet(*page, path);
+    QCOMPARE(page->sheetFromBox->value(), records.first().number);
+    QCOMPARE(page->sheetToBox->value(), records.last().number);
+    page->sheetActionButton->click();
+
+    QCOMPARE(world->dialogs.texts(), QStringList{QStringLiteral("%1 %2(s) imported!")
+                                                     .arg(records.size())
+                                                     .arg(masks ? "mask" : "scene")});
+    for (const sheetRecord& r : records) {
+        const int at = r.number - 1;
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(c.configImage + levelsOf(masks, at)), 512),
+                 QByteArray(reinterpret_cast<const char*>(expected.configImage + levelsOf(masks, at)), 512));
+        const fadeTimes got = fadeTimes::read(c.configImage + timesAt(masks, at));
+        QCOMPARE(got.fadeUp, r.fadeUp);
+        QCOMPARE(got.duration, r.duration);
+        QCOMPARE(got.fadeDown, r.fadeDown);
+        QCOMPARE(int(got.reserved), 0x7000 + r.number);
+        QCOMPARE(textsOf(masks, c)[at], QString::fromUtf8(r.description));
+    }
+}
+
+// The program's own sheet of those records, a description that begins with
+// a quote among them, is the one in tests/data, byte for byte.
+void tst_sheet_page::theProgramWritesItsSheetAsBefore()
+{
+    kv310_controller_class& c = world->controller();
+    putRecords(c, false, exportedScenes);
     ascene_settings_widget page(&c, &world->tab);
-    chooseSheet(page, path);
-    QCOMPARE(page.sheetFromBox->value(), 0);
-    QCOMPARE(page.sheetToBox->value(), 10240);
-    QCOMPARE(page.sheetRelocationBox->minimum(), 1);
-    QCOMPARE(page.sheetRelocationBox->maximum(), 1);
-    page.sheetActionButton->click();
-    QCOMPARE(world->dialogs.texts(), QStringList{"1 scene(s) imported!"});
-    QCOMPARE(int(c.configImage[img::sceneChannelsOf(0)]), 5);
-    QCOMPARE(c.sceneDescriptions[0], QStringLiteral("low"));
-    QCOMPARE(int(c.configImage[img::sceneChannelsOf(10239)]), 0);
-    QCOMPARE(c.sceneDescriptions[10239], QStringLiteral("the last scene"));
+    const QString path = dir.filePath(QStringLiteral("again.dmx"));
+    exportRange(page, path, exportedScenes.first().number, exportedScenes.last().number);
+    QCOMPARE(world->dialogs.texts(), QStringList{"4 scene(s) exported!"});
+    QCOMPARE(contentOf(path), contentOf(QStringLiteral(KV_TEST_DATA "/sheets/scenes_program.dmx")));
+}
+
+void tst_sheet_page::columnsWithoutANumber_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::addColumn<QByteArray>("numbers");  // the number row, or none
+    QTest::addColumn<int>("first");           // offered
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QList<int>>("stored");   // record of each column, 1-based, at the relocation offered
+    // A column inserted in a spreadsheet moves no other: it takes the lowest
+    // free number from 1.
+    QTest::newRow("scenes, an inserted column") << false << QByteArray("scene;5;9;;12\n") << 1 << 12
+                                                << QList<int>{5, 9, 1, 12};
+    QTest::newRow("scenes, no number row") << false << QByteArray() << 1 << 4 << QList<int>{1, 2, 3, 4};
+    QTest::newRow("masks, an inserted column") << true << QByteArray("mask;;1;;256\n") << 1 << 256
+                                               << QList<int>{2, 1, 3, 256};
+    QTest::newRow("masks, no number row") << true << QByteArray() << 1 << 4 << QList<int>{1, 2, 3, 4};
+}
+
+void tst_sheet_page::columnsWithoutANumber()
+{
+    QFETCH(bool, masks);
+    QFETCH(QByteArray, numbers);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(QList<int>, stored);
+    const QString path = dir.filePath(QStringLiteral("inserted.csv"));
+    writeFile(path, "sheet\n" + numbers + "C1;11;12;13;14\ndesc;a;b;c;d\n");
+    kv310_controller_class& c = world->controller();
+    const auto page = makePage(masks, c, world->tab);
+    chooseSheet(*page, path);
+    QCOMPARE(page->sheetFromBox->value(), first);
+    QCOMPARE(page->sheetToBox->value(), last);
+    QCOMPARE(page->sheetRelocationBox->value(), 0);
+    page->sheetActionButton->click();
+    QCOMPARE(world->dialogs.texts().size(), 1);
+    for (int k = 0; k < stored.size(); ++k) {
+        const int at = stored.at(k) - 1;
+        QCOMPARE(int(c.configImage[levelsOf(masks, at)]), 11 + k);
+        QCOMPARE(textsOf(masks, c)[at], QString(QChar(u'a' + k)));
+    }
+}
+
+void tst_sheet_page::unreadableCellsAreReported_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::addColumn<QByteArray>("sheet");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("every cell reads") << false << QByteArray("KVO DMX sheet\nscene;4;5\nRiseTime;\"15\";\n")
+                                      << "2 scene(s) imported!";
+    QTest::newRow("scenes") << false
+                            << QByteArray("KVO DMX sheet\nscene;4;5\nRiseTime;15;1.5\nLastTime;1,5;12:30:00\n")
+                            << "2 scene(s) imported!\n3 cell(s) could not be read, the first in row \"RiseTime\", "
+                               "column 2.";
+    QTest::newRow("masks") << true << QByteArray("Kvotera DMX sheet\n\"mask\";1;2\n\"C9\";\"2.0\";7\n")
+                           << "2 mask(s) imported!\n1 cell(s) could not be read, the first in row \"C9\", column 1.";
+}
+
+// A number cell that is not a whole number counts as empty, but the user
+// hears of it: the value in the sheet did not reach the record.
+void tst_sheet_page::unreadableCellsAreReported()
+{
+    QFETCH(bool, masks);
+    QFETCH(QByteArray, sheet);
+    QFETCH(QString, text);
+    const QString path = dir.filePath(QStringLiteral("cells.csv"));
+    writeFile(path, sheet);
+    const auto page = makePage(masks, world->controller(), world->tab);
+    chooseSheet(*page, path);
+    QVERIFY(world->dialogs.entries.isEmpty());
+    page->sheetActionButton->click();
+    QCOMPARE(world->dialogs.texts(), QStringList{text});
+    QCOMPARE(world->dialogs.entries.first().icon, QMessageBox::Information);
+
+    // Another sheet, read without a fault, reports none.
+    world->dialogs.clear();
+    writeFile(path, masks ? "Kvotera DMX sheet\nmask;3\n" : "KVO DMX sheet\nscene;3\n");
+    chooseSheet(*page, path);
+    page->sheetActionButton->click();
+    QCOMPARE(world->dialogs.texts(), QStringList{masks ? "1 mask(s) imported!" : "1 scene(s) imported!"});
+}
+
+void tst_sheet_page::allTimesZeroWhicheverRecordIsShown_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::addColumn<int>("shown");  // 0-based record shown while importing
+    for (const bool masks : {false, true})
+        for (const int shown : {3, 4, 100}) {
+            const QByteArray name = (masks ? "masks, " : "scenes, ") + QByteArray::number(shown + 1) + " shown";
+            QTest::newRow(name.constData()) << masks << shown;
+        }
+}
+
+// Records 4 and 5 come with all three times 0. The result must not depend
+// on which record the page shows: every such scene lasts 1 s and the
+// closing message says so; masks keep their times, as a mask's rule acts
+// only when the user sets a duration. No refresh repairs anything after.
+void tst_sheet_page::allTimesZeroWhicheverRecordIsShown()
+{
+    QFETCH(bool, masks);
+    QFETCH(int, shown);
+    kv310_controller_class& c = world->controller();
+    for (int r = 0; r < 256; ++r)
+        setTimes(c, masks, r, 5, 30, 5);
+    const QString path = dir.filePath(QStringLiteral("zero.csv"));
+    writeFile(path, (masks ? "Kvotera DMX sheet\nmask" : "KVO DMX sheet\nscene")
+                        + QByteArray(";4;5;6\nRiseTime;0;0;0\nLastTime;0;0;7\nFallTime;0;0;0\n"));
+    const auto page = makePage(masks, c, world->tab);
+    page->recordList->setCurrentCell(shown, 0);
+    QVERIFY(world->dialogs.entries.isEmpty());
+    chooseSheet(*page, path);
+    page->sheetActionButton->click();
+
+    QCOMPARE(world->dialogs.titles(), QStringList{masks ? "Import masks:" : "Import scenes:"});
+    QCOMPARE(world->dialogs.texts(),
+             QStringList{masks ? "3 mask(s) imported!"
+                               : "3 scene(s) imported!\n2 scene(s) had all times 0: their duration is now 1 s."});
+    const uint16_t duration = masks ? 0 : 10;
+    for (int r : {3, 4}) {
+        const fadeTimes t = fadeTimes::read(c.configImage + timesAt(masks, r));
+        QCOMPARE(t.fadeUp, uint16_t(0));
+        QCOMPARE(t.duration, duration);
+        QCOMPARE(t.fadeDown, uint16_t(0));
+    }
+    QCOMPARE(fadeTimes::read(c.configImage + timesAt(masks, 5)).duration, uint16_t(7));
+
+    // Showing the imported records afterwards changes nothing either.
+    world->dialogs.clear();
+    for (int r : {3, 4, 5, 0, 4, 3}) {
+        page->recordList->setCurrentCell(r, 0);
+        page->refresh();
+    }
+    QVERIFY(world->dialogs.entries.isEmpty());
+    for (int r : {3, 4})
+        QCOMPARE(fadeTimes::read(c.configImage + timesAt(masks, r)).duration, duration);
 }
 
 QTEST_MAIN(tst_sheet_page)
