@@ -4258,6 +4258,12 @@ but its descriptions are incomplete!</source>
         <translation>Dane odczytano z pliku,
 ale opisy są niekompletne!</translation>
     </message>
+    <message>
+        <source>Firmware written, but the controller
+did not answer afterwards!</source>
+        <translation>Oprogramowanie zapisano, ale sterownik
+potem nie odpowiedział!</translation>
+    </message>
 </context>
 <context>
     <name>kvVGraph_class</name>
