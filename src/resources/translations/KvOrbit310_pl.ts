@@ -3894,6 +3894,22 @@ Data pliku: </translation>
         <source>Control error!</source>
         <translation>Błąd sterowania!</translation>
     </message>
+    <message>
+        <source>Save changes?</source>
+        <translation>Zapisać zmiany?</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Odrzuć</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
 </context>
 <context>
     <name>inKey_class</name>
