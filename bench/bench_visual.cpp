@@ -1,8 +1,10 @@
 // Reads fixture libraries and project descriptions of growing size and prints
 // the time per item: the hierarchy of a library, and a project description
-// with its library items, fixtures and groups. Times that stay flat per item
-// as the sizes grow tenfold show reading in linear time. The live show's
-// frame is timed by bench_live_show.
+// with its library items, fixtures and groups, then its release: once as a
+// clear of the configuration empties it, once as the program's end takes the
+// visual project down. Times that stay flat per item as the sizes grow show
+// reading and releasing in linear time. The live show's frame is timed by
+// bench_live_show.
 
 #include "bench_dialogs.h"
 #include "bench_timing.h"
@@ -23,6 +25,7 @@
 namespace {
 
 using benchDialogs::quietDialogs;
+using benchTiming::milliseconds;
 
 QString itemText(int nr)
 {
@@ -48,7 +51,37 @@ std::unique_ptr<xml_node> parse(QString text)
     return std::make_unique<xml_node>(root, 0);
 }
 
-using benchTiming::milliseconds;
+// A project description with n devices, each on its own library item, and
+// every other device in the selection.
+QString projectText(int n)
+{
+    QString text = QStringLiteral("\n<project>\n<library>\n");
+    for (int i = 1; i <= n; ++i)
+        text += itemText(i);
+    text += QStringLiteral("</library>\n<devices>\n");
+    for (int i = 1; i <= n; ++i)
+        text += QStringLiteral("<device nr=\"%1\">\n<library>%1</library>\n<dmx>%2</dmx>\n<geometry>\n<x>%1</x>\n"
+                               "<y>10</y>\n</geometry>\n</device>\n")
+                    .arg(i)
+                    .arg(i % 500 + 1);
+    text += QStringLiteral("</devices>\n<groups>\n<group name=\"default\">\n");
+    for (int i = 1; i <= n; i += 2)
+        text += QStringLiteral("<dev nr=\"%1\"></dev>\n").arg(i);
+    text += QStringLiteral("</group>\n</groups>\n</project>\n");
+    return text;
+}
+
+// Milliseconds to read the text into the published visual project, and what
+// the event loop would have delivered meanwhile.
+double readProject(kv310_controller_class& controller, const QString& text)
+{
+    return milliseconds([&] {
+        QString copy = text;
+        QTextStream in(&copy, QIODevice::ReadOnly);
+        controller.readProjectXml(in, 0);
+        QCoreApplication::sendPostedEvents();
+    });
+}
 
 } // namespace
 
@@ -72,28 +105,32 @@ int main(int argc, char** argv)
         const double ms = milliseconds([&] { vp.buildHierarchy(library.get()); });
         std::printf("%-34s %8d %10.1f %12.2f\n", "library hierarchy", n, ms, ms * 1000 / n);
     }
-    for (int n : {500, 5000, 50000}) {
-        QString text = QStringLiteral("\n<project>\n<library>\n");
-        for (int i = 1; i <= n; ++i)
-            text += itemText(i);
-        text += QStringLiteral("</library>\n<devices>\n");
-        for (int i = 1; i <= n; ++i)
-            text += QStringLiteral("<device nr=\"%1\">\n<library>%1</library>\n<dmx>%2</dmx>\n<geometry>\n<x>%1</x>\n"
-                                   "<y>10</y>\n</geometry>\n</device>\n")
-                        .arg(i)
-                        .arg(i % 500 + 1);
-        text += QStringLiteral("</devices>\n<groups>\n<group name=\"default\">\n");
-        for (int i = 1; i <= n; i += 2)
-            text += QStringLiteral("<dev nr=\"%1\"></dev>\n").arg(i);
-        text += QStringLiteral("</group>\n</groups>\n</project>\n");
-        const double ms = milliseconds([&] {
-            QTextStream in(&text, QIODevice::ReadOnly);
-            controller.readProjectXml(in, 0);
+    std::printf("\n%-34s %8s %10s %12s %10s %12s\n", "", "fixtures", "read ms", "us/fixture", "release ms",
+                "us/fixture");
+    for (int n : {5000, 16000, 50000, 100000}) {
+        const QString text = projectText(n);
+        // Cleared as "Clear config" clears the visual project: the project
+        // stays and is read again afterwards.
+        const double readMs = readProject(controller, text);
+        const double clearMs = milliseconds([&] {
+            project.clear();
+            QCoreApplication::sendPostedEvents();
         });
-        std::printf("%-34s %8d %10.1f %12.2f\n", "project with fixtures and groups", n, ms, ms * 1000 / n);
-        // What the event loop would have delivered meanwhile.
-        QCoreApplication::sendPostedEvents();
-        project.clear();
+        std::printf("%-34s %8d %10.1f %12.2f %10.1f %12.2f\n", "project read, then cleared", n, readMs,
+                    readMs * 1000 / n, clearMs, clearMs * 1000 / n);
+
+        // Released as at the program's end: the visual project goes with
+        // every fixture in it.
+        auto closing = std::make_unique<v_project>();
+        theVisualProject = closing.get();
+        const double closingReadMs = readProject(controller, text);
+        const double closeMs = milliseconds([&] {
+            closing.reset();
+            QCoreApplication::sendPostedEvents();
+        });
+        theVisualProject = &project;
+        std::printf("%-34s %8d %10.1f %12.2f %10.1f %12.2f\n", "project read, then closed", n, closingReadMs,
+                    closingReadMs * 1000 / n, closeMs, closeMs * 1000 / n);
     }
     theVisualProject = nullptr;
     theController = nullptr;

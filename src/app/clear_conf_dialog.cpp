@@ -94,6 +94,7 @@ void clearConf_dialog::chgProgs(int state)
 void clearConf_dialog::clearExec()
 {
     const uint32_t flags = checkedFlags();
+    clearedFlags |= flags;
     emit clearByFlags(flags);
     if (flags == CLEAR_ALL && theMainWindow)
         theMainWindow->setWindowTitle(QStringLiteral("KvOrbit310+"));

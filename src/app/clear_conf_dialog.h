@@ -14,6 +14,8 @@ public:
 
     // The category bits of the boxes checked now.
     uint32_t checkedFlags() const;
+    // The bits handed to the controller by "Yes!"; 0 while nothing was cleared.
+    uint32_t clearedFlags = 0;
 
 signals:
     void clearByFlags(uint32_t flags);

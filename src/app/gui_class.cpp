@@ -42,6 +42,7 @@
 #include <QTimer>
 #include <QSignalBlocker>
 
+#include <optional>
 #include <utility>
 
 
@@ -232,6 +233,10 @@ void gui_class::completeWindow()
     building = false;
     pagesBuilt = true;
     refresh();
+    // The show the program starts with, as the first window shows it with
+    // its pages built: what their construction repaired is part of it.
+    if (controller && !controller->hasFingerprint())
+        controller->takeFingerprint();
 }
 
 gui_class::~gui_class()
@@ -563,9 +568,35 @@ void gui_class::setActiveScenesInputLimit(int n)
 
 // ---- Refresh ---------------------------------------------------------------------
 
+QWidget* gui_class::visiblePage() const
+{
+    QWidget* page = tabWidget_main->currentWidget();
+    for (QTabWidget* inner : {tabWidget_events, tabWidget_actives, tabWidget_settings})
+        if (page && inner->parentWidget() == page)
+            return inner->currentWidget();
+    return page;
+}
+
 void gui_class::refresh()
 {
     ensurePages();
+    // The first time a page shows a show, what it repairs (values it cannot
+    // show, written back as it shows them) is no unsaved work: a page first
+    // shown late must not make an unchanged show ask at close. Later
+    // refreshes of the same show find nothing more to repair.
+    QWidget* page = visiblePage();
+    std::optional<showRepair> repair;
+    if (controller && page && shownEpoch.value(page, -1) != controller->fingerprintEpoch)
+        repair.emplace(controller);
+    refreshPage();
+    if (repair) {
+        repair.reset();
+        shownEpoch.insert(page, controller->fingerprintEpoch);
+    }
+}
+
+void gui_class::refreshPage()
+{
     switch (tabWidget_main->currentIndex()) {
     case MAIN_TAB_EVENTS:
         switch (tabWidget_events->currentIndex()) {
@@ -852,11 +883,17 @@ void gui_class::readSettings(xml_node*) {}
 void gui_class::ClearConfig(bool)
 {
     ensurePages();
+    uint32_t cleared = 0;
     {
         clearConf_dialog dialog(this);
         execDialog(&dialog);
+        cleared = dialog.clearedFlags;
     }
     fileRead();
+    // A show cleared whole is a new show with nothing to save; one cleared
+    // in part is the old show changed.
+    if (cleared == CLEAR_ALL && controller)
+        controller->takeFingerprint();
 }
 
 void gui_class::ClearConfig()

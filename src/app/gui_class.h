@@ -3,6 +3,7 @@
 #include "seams/gui_base.h"
 #include "ui_main_window.h"
 
+#include <QHash>
 #include <QTime>
 #include <cstdint>
 
@@ -180,7 +181,8 @@ public slots:
     void tabEventsChange(int index);
     void tabAScenesChange(int index);
     void turnOnLiveButton();
-    // Reloads the one page that is visible.
+    // Reloads the one page that is visible; the first reload of a page after
+    // the show was read, saved or cleared takes in what it repaired.
     void refresh();
     // After a configuration was read from a file or from the controller.
     void fileRead();
@@ -278,6 +280,15 @@ private:
     // readProject: true when the file was taken.
     bool readProjectFile();
     void showStoredSettings();
+    // The innermost tab page shown, and its reload.
+    QWidget* visiblePage() const;
+    void refreshPage();
+    // Per page, the fingerprint (kv310_controller_class::fingerprintEpoch)
+    // of the show it was last reloaded with.
+    QHash<const QWidget*, int> shownEpoch;
+    // False when the user keeps the window open: cancelled the question about
+    // unsaved changes, or the save they asked for did not happen.
+    bool unsavedWorkSettled();
     void reloadOtherPage();
     void reloadAfterRead(bool fromFile);
     void viewToggled(bool on, uint16_t flag, void (ctrl_monitor::*open)(), QAction* action);

@@ -8,6 +8,7 @@
 #include "monitor/ctrl_monitor.h"
 #include "visualisation/kv_vgraph.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QSignalMapper>
 
@@ -165,8 +166,32 @@ void gui_class::vCloseAll()
             window->close();
 }
 
+bool gui_class::unsavedWorkSettled()
+{
+    ensurePages();
+    if (!controller || !controller->showChanged())
+        return true;
+    enum { SAVE, DISCARD, CANCEL };
+    const int answer = askQuestion(QMessageBox::Question, this, QStringLiteral("KvOrbit310+"), tr("Save changes?"),
+                                   {tr("Save"), tr("Discard"), tr("Cancel")}, SAVE, CANCEL);
+    if (answer == DISCARD)
+        return true;
+    if (answer != SAVE)
+        return false;
+    rightPanel->saveConfToFileClick();
+    // A save that was cancelled, or that failed, leaves the work unsaved.
+    return !controller->showChanged();
+}
+
 void gui_class::closeEvent(QCloseEvent* event)
 {
+    // Closing is the one road on which a show may go unnoticed: changes not
+    // yet saved are asked about. Reading, clearing and a language change
+    // replace or keep the show on purpose and never come here.
+    if (!unsavedWorkSettled()) {
+        event->ignore();
+        return;
+    }
     vCloseAll();
     gui_base_class::closeEvent(event);
 }
@@ -175,7 +200,10 @@ void gui_class::closeEvent(QCloseEvent* event)
 
 void gui_class::slotMenuFileQuit()
 {
-    QApplication::closeAllWindows();
+    // The main window asks about unsaved work first: a close it refuses
+    // leaves every other window open too.
+    if (close())
+        QApplication::closeAllWindows();
 }
 
 void gui_class::slotMenuFileOpen()

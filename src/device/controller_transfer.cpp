@@ -252,6 +252,8 @@ void kv310_controller_class::read_alldata()
         rebuildSequences();
         loadStoredProjectDescription();
         emit readKv310Finished();
+        // The show is the controller's now, as the pages show it.
+        takeFingerprint();
         showMessage(QMessageBox::Information, theMainWindow, tr("KvOrbit310+"),
                     tr("Configuration reading\nsuccessful!"), QMessageBox::Ok);
     } else {

@@ -445,12 +445,17 @@ void kv310_controller_class::upgradeFirmware(const QString& fileName)
     deviceMode = MODE_HALTED;
     const bool succeeded = session.upgradeBlocks();
     if (succeeded) {
-        // The new firmware starts with the restart; a controller that does
-        // not come back from it is let go there.
-        const bool back = restartDevice() == 0;
-        tell(QMessageBox::Information, tr("Firmware upgrade"), tr("Upgrade successful!"));
-        if (back)
+        // The new firmware starts with the restart: only a controller that
+        // came back from it and answered has been upgraded. One that did not
+        // is let go there, so the status shows it gone; it has left its
+        // upgrade state, so the upgrade did not fail either.
+        if (restartDevice() == 0) {
             deviceMode = MODE_NORMAL;
+            tell(QMessageBox::Information, tr("Firmware upgrade"), tr("Upgrade successful!"));
+        } else {
+            tell(QMessageBox::Warning, tr("Firmware upgrade"),
+                 tr("Firmware written, but the controller\ndid not answer afterwards!"));
+        }
         return;
     }
     if (session.linkInDoubt())

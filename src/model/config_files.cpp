@@ -321,6 +321,7 @@ void kv310_controller_class::write_confDataToFile(QString fileName, bool oldstyl
     showMessage(QMessageBox::Information, theMainWindow, tr("KvOrbit310+"),
                 tr("Data write to file ") + fileName + QLatin1Char('\n') + tr("successful!"));
     showProjectTitle(projectFileName);
+    takeFingerprint();
 }
 
 void kv310_controller_class::read_confDataFromFile(QString fileName)
@@ -397,6 +398,8 @@ void kv310_controller_class::readConfiguration(const QString& fileName, bool kee
         break;
     }
     showProjectTitle(QFileInfo(fileName).fileName());
+    // The show is the file's now, as the pages show it after the read.
+    takeFingerprint();
 }
 
 void kv310_controller_class::finishFileRead()

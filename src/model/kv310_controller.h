@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class QProgressDialog;
 class QTextStream;
@@ -108,6 +109,34 @@ public:
     // Appends the text header of a configuration file and returns its size,
     // a multiple of 16 that ends with the one zero byte of the header.
     static int writeFileHeader(QByteArray& target, bool oldstyle, const QString& fileName);
+
+    // ---- Unsaved work ----
+    // The show as a save would write it, in checksums: the image with the
+    // memory tables packed into it (a copy: the image stays as it is), and
+    // the project description with the visual project and its field.
+    struct showFingerprint {
+        bool taken = false;
+        bool packed = false;   // the tables fitted the image
+        uint64_t image = 0;
+        uint64_t text = 0;
+        bool operator==(const showFingerprint& o) const
+        {
+            return taken == o.taken && packed == o.packed && image == o.image && text == o.text;
+        }
+        bool operator!=(const showFingerprint& o) const { return !(*this == o); }
+    };
+    showFingerprint currentFingerprint();
+    // Remembers the show as it is now: after it was read from a file or the
+    // controller, saved or cleared whole, and when the first window has its
+    // pages. Only the controller published as theController keeps one, and
+    // only while a main window exists.
+    void takeFingerprint();
+    bool hasFingerprint() const { return fingerprint.taken; }
+    // The show differs from the one remembered (false when none is).
+    bool showChanged();
+    // Counts the fingerprints taken, so that pages know which show they
+    // have shown since.
+    int fingerprintEpoch = 0;
 
 signals:
     void setConnectionStatus(bool connectionStatus);
@@ -291,6 +320,8 @@ public:
     int statesFinishedMaxPolls = 0;
 
 private:
+    showFingerprint fingerprint;
+    std::unique_ptr<uint8_t[]> fingerprintImage;  // scratch of currentFingerprint
     void clearActionsInMemory(uint32_t co);
     // Set while the constructor clears its image, which is all zero bytes
     // then: the clear writes only what is not zero.
@@ -312,4 +343,20 @@ private:
     void finishFileRead();
     // The main window's title, for the one controller of the run only.
     void showProjectTitle(const QString& fileName) const;
+};
+
+// What changes the show while one lives is a page's repair of what it shows
+// (a value outside its range written back as the page shows it): a show
+// unchanged since its fingerprint is taken again afterwards, so that a
+// repair never counts as unsaved work. A show already changed stays so.
+class showRepair {
+public:
+    explicit showRepair(kv310_controller_class* controller);
+    ~showRepair();
+    showRepair(const showRepair&) = delete;
+    showRepair& operator=(const showRepair&) = delete;
+
+private:
+    kv310_controller_class* controller;
+    bool unchanged;
 };

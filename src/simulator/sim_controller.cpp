@@ -99,6 +99,10 @@ int simController::restart(const simRequest& r)
     output.fill('\0');
     dmxTransparency = false;
     status = (r.value == RESTART_INTO_UPGRADE || staysHalted) ? STATUS_HALTED : 0;
+    if (hangAfterRestart) {
+        hangAfterRestart = false;
+        hung = true;
+    }
     return 0;
 }
 

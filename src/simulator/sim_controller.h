@@ -98,6 +98,9 @@ public:
     bool staysHalted = false;
     // Knob: link-clock ms the controller is off the bus after RESTART.
     int rebootMs = 1500;
+    // Knob: the next RESTART is answered, but the controller comes back from
+    // it hung (a firmware that does not start): see `hung`.
+    bool hangAfterRestart = false;
     int restarts = 0;            // RESTART requests taken
     bool rebooting() const;
     bool present() const override;

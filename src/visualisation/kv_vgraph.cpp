@@ -19,7 +19,50 @@
 #include <QScrollBar>
 #include <QStatusBar>
 
+#include <QPointer>
+
 #include <algorithm>
+
+namespace {
+
+// The icons a closed plan hands back to the visual project, kept together
+// for the next plan. A widget that moves to another window is looked up
+// among every widget of the window it leaves (Qt's focus chain): icons
+// moved one by one would take time quadratic in the fixtures, a keeper
+// holding them moves at once. It goes when the project's fixtures go.
+struct iconKeeper {
+    const v_project* project = nullptr;
+    QPointer<QWidget> widget;
+};
+
+iconKeeper& keptIcons()
+{
+    static iconKeeper keeper;
+    return keeper;
+}
+
+// The keeper of this project's icons, or null.
+QWidget* keeperOf(const v_project* vp)
+{
+    iconKeeper& k = keptIcons();
+    return k.project == vp ? k.widget.data() : nullptr;
+}
+
+QWidget* newKeeper(v_project* vp, QWidget* plan)
+{
+    // A keeper of another project still holding icons goes with that
+    // project's fixtures.
+    iconKeeper& k = keptIcons();
+    auto* keeper = new QWidget(plan);
+    keeper->hide();
+    k.project = vp;
+    k.widget = keeper;
+    // Deleted fixtures leave it empty; a new list has icons of its own.
+    QObject::connect(vp, &v_project::fixturesReplaced, keeper, [keeper] { delete keeper; });
+    return keeper;
+}
+
+} // namespace
 
 // The window itself: its menus and connections, the arrangement of the
 // fixture items for its kind, and its closing. Zoom and set-up are in
@@ -169,6 +212,11 @@ kvVGraph_class::~kvVGraph_class()
 void kvVGraph_class::arrangeItems()
 {
     if (v_project* vp = theVisualProject) {
+        // Icons a closed plan handed back come onto this plan's window at
+        // once; from there each moves within the window.
+        QWidget* keeper = keeperOf(vp);
+        if (keeper)
+            keeper->setParent(imageLabel);
         for (lightEffect* f : std::as_const(vp->fixtures)) {
             if (!f->beam)
                 f->beam = new light_class(f, imageLabel);
@@ -179,7 +227,8 @@ void kvVGraph_class::arrangeItems()
             else
                 f->cross->setParent(imageLabel);
             if (designMode) {
-                f->setParent(imageLabel);
+                if (f->parentWidget() != imageLabel)
+                    f->setParent(imageLabel);
                 f->show();
                 f->cross->hide();
             } else {
@@ -188,6 +237,11 @@ void kvVGraph_class::arrangeItems()
             f->beam->show();
             f->beam->setMouseTracking(true);
         }
+        // In a show the icons stay with the keeper, out of sight.
+        if (keeper && keeper->children().isEmpty())
+            delete keeper;
+        else if (keeper)
+            keeper->hide();
     }
 
     if (designMode) {
@@ -290,20 +344,49 @@ void kvVGraph_class::releaseItems()
     if (monitor)
         disconnect(monitor, nullptr, this, nullptr);
 
+    // The plan goes out of sight first: items hidden one by one on a plan
+    // still shown would each have the rest of the plan worked out again.
+    imageLabel->hide();
     for (lightEffect* f : std::as_const(vp->fixtures)) {
         f->hide();
-        for (QWidget* item : std::initializer_list<QWidget*>{f->beam, f->cross}) {
-            if (item) {
-                item->hide();
+        // Their fixture may go before the plan does.
+        for (QLabel* item : std::initializer_list<QLabel*>{f->beam, f->cross}) {
+            if (auto* beam = qobject_cast<light_class*>(item))
+                beam->owner = nullptr;
+            else if (auto* cross = qobject_cast<sel_cross*>(item))
+                cross->owner = nullptr;
+            if (item && item->parentWidget() != imageLabel)
                 item->deleteLater();
-            }
         }
         f->beam = nullptr;
         f->cross = nullptr;
-        // The icon outlives the window: the project still lists it.
-        if (f->parentWidget() == imageLabel)
-            f->setParent(mainWindow);
     }
+
+    // The icons outlive the window: the project still lists them. They
+    // leave the plan in its own order (each then comes first in it, found at
+    // once), beams and crosses for a bin that goes with the plan, icons for
+    // the keeper, which then leaves the window with all of them.
+    QWidget* keeper = keeperOf(vp);
+    if (keeper && keeper->parentWidget() != imageLabel)
+        keeper = nullptr;
+    QWidget* bin = new QWidget(imageLabel);
+    const QObjectList items = imageLabel->children();
+    for (QObject* item : items) {
+        if (item == bin || item == keeper)
+            continue;
+        if (auto* icon = qobject_cast<lightEffect*>(item)) {
+            if (!keeper)
+                keeper = newKeeper(vp, imageLabel);
+            icon->setParent(keeper);
+        } else if (qobject_cast<light_class*>(item) || qobject_cast<sel_cross*>(item)) {
+            static_cast<QWidget*>(item)->setParent(bin);
+        }
+    }
+    if (keeper) {
+        keeper->hide();
+        keeper->setParent(nullptr);
+    }
+    delete bin;
 }
 
 bool kvVGraph_class::close()

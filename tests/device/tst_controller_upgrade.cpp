@@ -41,7 +41,7 @@ void checkResultIcons(const dialogRecorder& rec)
             QCOMPARE(e.icon, QMessageBox::Information);
         if (e.text == QLatin1String("Upgrade failed!"))
             QCOMPARE(e.icon, QMessageBox::Critical);
-        if (e.text == QLatin1String("Verification failed!"))
+        if (e.text == QLatin1String("Verification failed!") || e.text.startsWith(QLatin1String("Firmware written")))
             QCOMPARE(e.icon, QMessageBox::Warning);
     }
 }
@@ -101,6 +101,8 @@ private Q_SLOTS:
     void upgradeFailures_data();
     void upgradeFailures();
     void upgradeRepeatedAfterFailure();
+    void restartAfterTheBlocks_data();
+    void restartAfterTheBlocks();
     void verification_data();
     void verification();
     void verificationOfHaltedController();
@@ -630,6 +632,62 @@ void tst_controller_upgrade::upgradeRepeatedAfterFailure()
     QCOMPARE(restartValues(*rig.sim), QList<int>{0});
     for (int b = 0; b < good.blocks.size(); ++b)
         QCOMPARE(rig.sim->flashBlock(b), good.expectedFlash(b));
+}
+
+namespace {
+enum restartFault { BACK_AND_ANSWERING, RESTART_HANGS, BACK_HUNG, NEVER_BACK };
+}
+
+void tst_controller_upgrade::restartAfterTheBlocks_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<bool>("connectedAfter");
+
+    const QString notAnswered = QStringLiteral("Firmware written, but the controller\ndid not answer afterwards!");
+    QTest::newRow("back and answering") << int(BACK_AND_ANSWERING) << QStringLiteral("Upgrade successful!") << true;
+    QTest::newRow("restart request never answered") << int(RESTART_HANGS) << notAnswered << false;
+    QTest::newRow("back from the restart, but hung") << int(BACK_HUNG) << notAnswered << false;
+    QTest::newRow("never back from the restart") << int(NEVER_BACK) << notAnswered << false;
+}
+
+// Every block was written; only a controller that came back from the final
+// restart and answered has been upgraded. One that did not is not in its
+// upgrade state either, and the status shows it gone.
+void tst_controller_upgrade::restartAfterTheBlocks()
+{
+    QFETCH(int, fault);
+    QFETCH(QString, result);
+    QFETCH(bool, connectedAfter);
+
+    controllerRig rig;
+    QVERIFY(rig.connect());
+    const upgradeFileBuilder file = shortBlocksFile(UPGRADE_ROW_UNIFORM);
+    simController& sim = *rig.sim;
+    // The first restart takes the controller into its upgrade state; the
+    // second, after the last block, starts the new firmware.
+    if (fault == RESTART_HANGS)
+        sim.hang(RESTART, 2);
+    sim.transferDone = [&sim, fault](const simLogEntry& e) {
+        if (e.kind != SIM_BULK_OUT || sim.countOf(SIM_BULK_OUT) != 6)
+            return;
+        if (fault == BACK_HUNG)
+            sim.hangAfterRestart = true;
+        else if (fault == NEVER_BACK)
+            sim.rebootMs = 600000;
+    };
+
+    dialogRecorder rec;
+    rig.controller->upgradeFirmware(write(file));
+
+    QCOMPARE(::boxes(rec), QStringList{box(upgradeTitle, result)});
+    checkResultIcons(rec);
+    QCOMPARE(sim.flashFramesTaken, 6);
+    QCOMPARE(restartValues(sim), (QList<int>{RESTART_INTO_UPGRADE, 0}));
+    QCOMPARE(rig.controller->connected, int(connectedAfter));
+    QCOMPARE(rig.controller->device->isConnected(), connectedAfter);
+    QCOMPARE(rig.statusSignals().value(rig.statusSignals().size() - 1), connectedAfter);
+    QCOMPARE(rig.controller->deviceMode, connectedAfter ? MODE_NORMAL : 0);
 }
 
 namespace {

@@ -164,12 +164,17 @@ void tst_visual_window::closingTwiceGivesTheItemsBackOnce()
     g->actionClose->trigger();
     // Closing in show stops the values shown; in design they stay.
     QCOMPARE(r->vp->dmxBuffer, design ? values : nullptr);
+    // The icons a design plan showed leave the window together, kept by
+    // one widget of no window, so that they move at once, whatever their
+    // number; a show never took them.
+    QWidget* keeper = r->vp->fixtures.at(0)->parentWidget();
+    if (design)
+        QVERIFY(keeper && keeper != r->w && keeper->isWindow() && keeper->isHidden());
     for (const lightEffect* f : std::as_const(r->vp->fixtures)) {
         QVERIFY(!f->beam);
         QVERIFY(!f->cross);
         QVERIFY(!f->isVisible());
-        if (design)
-            QCOMPARE(f->parentWidget(), r->w);
+        QCOMPARE(f->parentWidget(), keeper);
     }
     // The second close finds nothing left to give back.
     r->vp->dmxBuffer = values;
@@ -190,7 +195,8 @@ void tst_visual_window::reopeningMakesNewBeams()
     r->readShow();
     r->openDesign()->close();
     visualRig::settle();
-    QCOMPARE(r->vp->fixtures.at(0)->parentWidget(), r->w);
+    QPointer<QWidget> keeper(r->vp->fixtures.at(0)->parentWidget());
+    QVERIFY(keeper && keeper->isWindow());
 
     kvVGraph_class* g = r->openDesign();
     for (const lightEffect* f : std::as_const(r->vp->fixtures)) {
@@ -204,6 +210,8 @@ void tst_visual_window::reopeningMakesNewBeams()
     // The selected fixture shows its cross, the others not.
     QVERIFY(r->vp->fixtures.at(1)->cross->isVisible());
     QVERIFY(!r->vp->fixtures.at(0)->cross->isVisible());
+    // The keeper gave every icon back and went.
+    QVERIFY(keeper.isNull());
 }
 
 // The icons given back to the main window belong to the visual project,
@@ -219,7 +227,7 @@ void tst_visual_window::theFixturesOutliveTheMainWindow()
     QVERIFY(!r->vp->graphWindow);
     QCOMPARE(r->vp->fixtures.size(), 3);
     for (const lightEffect* f : std::as_const(r->vp->fixtures)) {
-        QVERIFY(!f->parentWidget());
+        QVERIFY(f->window()->isHidden());
         QVERIFY(!f->isVisible());
     }
 

@@ -3918,6 +3918,22 @@ Data pliku: </translation>
         <source>Control error!</source>
         <translation>Błąd sterowania!</translation>
     </message>
+    <message>
+        <source>Save changes?</source>
+        <translation>Zapisać zmiany?</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Odrzuć</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
 </context>
 <context>
     <name>inKey_class</name>
@@ -4281,6 +4297,12 @@ zakończony pomyślnie!</translation>
 but its descriptions are incomplete!</source>
         <translation>Dane odczytano z pliku,
 ale opisy są niekompletne!</translation>
+    </message>
+    <message>
+        <source>Firmware written, but the controller
+did not answer afterwards!</source>
+        <translation>Oprogramowanie zapisano, ale sterownik
+potem nie odpowiedział!</translation>
     </message>
 </context>
 <context>
