@@ -231,7 +231,7 @@ void aprogram_settings_widget::buildSingleSteps()
 
     label(tr("Fade down time after break:"), 20, 495, 240, 20);
     breakTimeEdit = new infTime_class(tab);
-    breakTimeEdit->setGeometry(265, 495, 140, 20);
+    breakTimeEdit->setGeometry(265, 495, 143, 20);
     breakTimeEdit->timeEdit->setEnabled(false);
     breakTimeEdit->infiniteBox->setChecked(true);
     // While "Do not use" is ticked the edit is disabled and its changes are
@@ -240,7 +240,7 @@ void aprogram_settings_widget::buildSingleSteps()
             qOverload<QTime&>(&aprogram_settings_widget::newBreakTime));
     connect(breakTimeEdit->infiniteBox, &QCheckBox::stateChanged, this, &aprogram_settings_widget::breakTimeOff);
     connect(breakTimeEdit, &infTime_class::leaved, this, qOverload<QWidget*>(&aprogram_settings_widget::newBreakTime));
-    label(tr("Do not use"), 405, 495, 160, 20);
+    label(tr("Do not use"), 408, 495, 160, 20);
 
     label(tr("Current scene description:"), 20, 522, 201, 21);
     sceneDescriptionEdit = new QLineEdit(tab);
@@ -282,13 +282,14 @@ void aprogram_settings_widget::buildGroupTab()
 
     auto* selection = new QGroupBox(tr("Selection"), tab);
     selection->setGeometry(310, 60, 301, 261);
+    // Three even columns, the last well inside the group's frame.
     selectButton = new QRadioButton(tr("Select"), selection);
     selectButton->setGeometry(10, 30, 91, 20);
     deselectButton = new QRadioButton(tr("Deselect"), selection);
-    deselectButton->setGeometry(110, 30, 91, 20);
+    deselectButton->setGeometry(105, 30, 91, 20);
     deselectButton->setChecked(true);
     invertButton = new QRadioButton(tr("Invert"), selection);
-    invertButton->setGeometry(220, 30, 91, 20);
+    invertButton->setGeometry(200, 30, 91, 20);
 
     auto* choose = new QGroupBox(tr("Choose all or..."), selection);
     choose->setGeometry(10, 60, 281, 151);
