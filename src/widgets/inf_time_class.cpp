@@ -14,8 +14,7 @@ infTime_class::infTime_class(QWidget* parent)
     infiniteBox = new QCheckBox(QString(), this);
 
     auto* layout = new QHBoxLayout(this);
-    // The box keeps clear of the edit's frame.
-    layout->setSpacing(6);
+    layout->setSpacing(3);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(timeEdit);
     layout->addWidget(infiniteBox);

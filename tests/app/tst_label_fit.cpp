@@ -626,8 +626,9 @@ private:
     // of the frame line of a group or panel.
     static constexpr int BEVEL_CLEARANCE = 3;
     static constexpr int FRAME_CLEARANCE = 6;
-    // Pixels between a caption and the input field beside it.
-    static constexpr int FIELD_CLEARANCE = 4;
+    // Pixels between a caption and the input field beside it (as much as
+    // the time edit with its switch keeps between its two parts).
+    static constexpr int FIELD_CLEARANCE = 3;
 
     QString language;
     std::set<const QWidget*> reported;

@@ -231,7 +231,7 @@ void aprogram_settings_widget::buildSingleSteps()
 
     label(tr("Fade down time after break:"), 20, 495, 240, 20);
     breakTimeEdit = new infTime_class(tab);
-    breakTimeEdit->setGeometry(265, 495, 143, 20);
+    breakTimeEdit->setGeometry(265, 495, 140, 20);
     breakTimeEdit->timeEdit->setEnabled(false);
     breakTimeEdit->infiniteBox->setChecked(true);
     // While "Do not use" is ticked the edit is disabled and its changes are
@@ -240,7 +240,7 @@ void aprogram_settings_widget::buildSingleSteps()
             qOverload<QTime&>(&aprogram_settings_widget::newBreakTime));
     connect(breakTimeEdit->infiniteBox, &QCheckBox::stateChanged, this, &aprogram_settings_widget::breakTimeOff);
     connect(breakTimeEdit, &infTime_class::leaved, this, qOverload<QWidget*>(&aprogram_settings_widget::newBreakTime));
-    label(tr("Do not use"), 408, 495, 160, 20);
+    label(tr("Do not use"), 405, 495, 160, 20);
 
     label(tr("Current scene description:"), 20, 522, 201, 21);
     sceneDescriptionEdit = new QLineEdit(tab);
