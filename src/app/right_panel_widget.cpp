@@ -19,6 +19,9 @@ constexpr int RECONNECT_TRIES = 20;
 // the link after a restart before it tries to reconnect anyway.
 constexpr int RELEASE_POLLS = 20;
 
+constexpr int MODE_COLUMN_X = 33;
+constexpr int MODE_COLUMN_WIDTH = 140;
+
 const QColor startRed(220, 0, 0);
 const QColor disconnectedRed(180, 0, 0);
 const QColor connectedGreen(0, 155, 0);
@@ -81,12 +84,15 @@ right_panel_widget::right_panel_widget(kv310_controller_class* controller, QWidg
     clearButton = makeButton(tr("Clear config"), 10, 190, 186, this);
     connectButton = makeButton(tr("Connect with device"), 10, 330, 186, this);
     disconnectButton = makeButton(tr("Disconnect device"), 10, 360, 186, this);
-    restartButton = makeButton(tr("Restart device"), 40, 590, 126, this);
-    liveButton = makeButton(tr("Live"), 40, 430, 126, this);
+    // The column of the mode buttons, the restart button and the box of the
+    // controller's numbers, centred in the panel with room for the longer
+    // captions of other languages.
+    restartButton = makeButton(tr("Restart device"), MODE_COLUMN_X, 590, MODE_COLUMN_WIDTH, this);
+    liveButton = makeButton(tr("Live"), MODE_COLUMN_X, 430, MODE_COLUMN_WIDTH, this);
     liveButton->setCheckable(true);
-    normalButton = makeButton(tr("Normal"), 40, 460, 126, this);
+    normalButton = makeButton(tr("Normal"), MODE_COLUMN_X, 460, MODE_COLUMN_WIDTH, this);
     normalButton->setCheckable(true);
-    freezeButton = makeButton(tr("Freeze"), 40, 490, 126, this);
+    freezeButton = makeButton(tr("Freeze"), MODE_COLUMN_X, 490, MODE_COLUMN_WIDTH, this);
     freezeButton->setCheckable(true);
     freezeButton->setEnabled(false);
 
@@ -102,14 +108,15 @@ right_panel_widget::right_panel_widget(kv310_controller_class* controller, QWidg
     statusFont.setItalic(false);
     statusLabel->setFont(statusFont);
     modeLabel = makeLabel(tr("  ", "2") + QStringLiteral("Kv310+") + tr(" working mode: "), 10, 400, 186, 25, this);
-    clockLabel = makeLabel(QStringLiteral("------,  --.--.----  --:--:--"), 10, 280, 186, 20, this);
+    // The whole width inside the frame: some languages name days at length.
+    clockLabel = makeLabel(QStringLiteral("------,  --.--.----  --:--:--"), 3, 280, 201, 20, this);
 
     infoBox = new QGroupBox(this);
-    infoBox->setGeometry(40, 625, 135, 50);
+    infoBox->setGeometry(MODE_COLUMN_X, 625, MODE_COLUMN_WIDTH, 50);
     infoBox->setPalette(withColour(palette(), QPalette::Base, infoBoxGreen));
     infoBox->setAutoFillBackground(true);
-    serialLabel = makeLabel(tr("S/N ----"), 5, 5, 130, 20, infoBox);
-    firmwareLabel = makeLabel(tr("F/W ver. ----"), 5, 25, 130, 20, infoBox);
+    serialLabel = makeLabel(tr("S/N ----"), 0, 5, MODE_COLUMN_WIDTH, 20, infoBox);
+    firmwareLabel = makeLabel(tr("F/W ver. ----"), 0, 25, MODE_COLUMN_WIDTH, 20, infoBox);
 
     connect(sendButton, &QPushButton::clicked, this, &right_panel_widget::sendConfClick);
     connect(readButton, &QPushButton::clicked, this, &right_panel_widget::readConfClick);

@@ -12,6 +12,8 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QTextStream>
 #include <QTimer>
@@ -46,6 +48,17 @@ private:
 };
 
 const QString deviceName = QStringLiteral("Kv310+");
+
+// Qt's own texts in the installed language; made for the first language
+// that needs them and kept for the whole run, like the program's catalogues.
+QTranslator* qtTexts = nullptr;
+
+// The locale the program found at its start: English keeps its formats.
+const QLocale& startLocale()
+{
+    static const QLocale locale;
+    return locale;
+}
 
 QString languageFilePath(const QString& directory)
 {
@@ -243,6 +256,44 @@ void scanCommandLine(const QStringList& arguments, const commandLineSink& sink)
     }
 }
 
+bool loadQtCatalogue(QTranslator& translator, const QString& code)
+{
+    if (code.isEmpty() || code == QLatin1String("en"))
+        return false;
+    const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    // qtbase holds the texts of every widget the program uses; a language
+    // Qt translated long ago may only have the catalogue of all its modules.
+    return translator.load(QStringLiteral("qtbase_") + code, directory)
+           || translator.load(QStringLiteral("qt_") + code, directory);
+}
+
+void installLanguage(int index)
+{
+    if (installedLanguage > 0 && installedLanguage < languageList.size()) {
+        if (QTranslator* program = languageList.at(installedLanguage).translator)
+            QCoreApplication::removeTranslator(program);
+    }
+    if (qtTexts)
+        QCoreApplication::removeTranslator(qtTexts);
+    (void)startLocale();
+    installedLanguage = index;
+    if (index <= 0 || index >= languageList.size()) {
+        QLocale::setDefault(startLocale());
+        return;
+    }
+    // Dates (the names of days in the date edits and the controller's
+    // clock) in the language too; one Qt does not know keeps the start's.
+    const QLocale locale(languageList.at(index).code);
+    QLocale::setDefault(locale.language() == QLocale::C ? startLocale() : locale);
+    if (!qtTexts)
+        qtTexts = new QTranslator();
+    // Installed first, so that the program's own texts win over Qt's.
+    if (loadQtCatalogue(*qtTexts, languageList.at(index).code))
+        QCoreApplication::installTranslator(qtTexts);
+    if (QTranslator* program = languageList.at(index).translator)
+        QCoreApplication::installTranslator(program);
+}
+
 std::function<void(const QString&)> configFileReader()
 {
     return [first = true](const QString& name) mutable {
@@ -280,11 +331,7 @@ int runRebuildLoop(kv310_controller_class* controller)
             theMainWindow = nullptr;
         }
         if (!window) {
-            if (installedLanguage > 0 && installedLanguage < languageList.size())
-                QCoreApplication::removeTranslator(languageList.at(installedLanguage).translator);
-            installedLanguage = requestedLanguage;
-            if (installedLanguage > 0 && installedLanguage < languageList.size())
-                QCoreApplication::installTranslator(languageList.at(installedLanguage).translator);
+            installLanguage(requestedLanguage);
             window = openMainWindow(controller);
         }
         requestedLanguage = -1;

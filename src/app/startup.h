@@ -66,6 +66,20 @@ languageChoice buildLanguageList(const QString& directory, const QStringList& fi
 // when no file has it, the last listed translation; English when there is none.
 languageChoice chooseStartLanguage(const QString& directory, const QStringList& files);
 
+// Loads Qt's own catalogue of the language (the texts of file dialogs,
+// standard buttons and other widgets Qt makes) from Qt's translations into
+// the translator. False for English, which is Qt's own language, and for a
+// language Qt has no catalogue of.
+bool loadQtCatalogue(QTranslator& translator, const QString& code);
+
+// Makes entry `index` of languageList the installed language: the
+// translators of the installed one go, and the program's catalogue of the
+// new one comes with Qt's own catalogue of the same language, so that the
+// dialogs Qt makes speak it too, and with its locale for the names of days
+// and months. English (0), or -1, installs no catalogue and goes back to
+// the locale the program started with.
+void installLanguage(int index);
+
 // Where the command line's file names go, in the order they are given.
 struct commandLineSink {
     std::function<void(const QString&)> configFile;

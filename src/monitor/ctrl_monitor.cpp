@@ -27,6 +27,7 @@ constexpr int VALUE_ROWS = 52;
 constexpr int VALUE_COLUMNS = 10;
 constexpr int INPUT_ROWS = 6;
 constexpr int INPUT_COLUMNS = 4;
+constexpr int INPUT_COLUMN_WIDTH = 59;
 
 // The input's type from the configuration: -1 not used, 0 normally open,
 // 1 normally closed. Read at every redraw, so a change shows at the next poll.
@@ -181,12 +182,15 @@ void ctrl_monitor::shInputsClicked()
     table->horizontalHeader()->hide();
     table->setSelectionMode(QAbstractItemView::NoSelection);
     for (int c = 0; c < INPUT_COLUMNS; ++c)
-        table->setColumnWidth(c, 59);
+        table->setColumnWidth(c, INPUT_COLUMN_WIDTH);
     window->cells.assign(MONITOR_INPUT_COUNT, nullptr);
+    // An indicator takes its cell but the grid line.
+    const QFont keyFont = inKey_class::fittingFont(INPUT_COLUMN_WIDTH - 1);
     for (int r = 0; r < INPUT_ROWS; ++r) {
         table->setRowHeight(r, 50);
         for (int c = 0; c < INPUT_COLUMNS; ++c) {
             auto* key = new inKey_class(INPUT_COLUMNS * r + c, table);
+            key->setFont(keyFont);
             table->setCellWidget(r, c, key);
             window->cells[size_t(INPUT_COLUMNS * r + c)] = key;
         }

@@ -113,6 +113,27 @@ inKey_class::inKey_class(int inputIndex, QWidget* parent)
     setEnabled(true);
 }
 
+QFont inKey_class::fittingFont(int width)
+{
+    QFont font(QStringLiteral("MS Shell Dlg"), 9, QFont::Bold);
+    // Inside the raised frame, a pixel clear of it on either side.
+    constexpr int FRAME = 2;
+    const int room = width - 2 * (FRAME + 1);
+    const QString last = QString::number(MONITOR_INPUT_COUNT);
+    const QStringList texts = {tr("%1: Off").arg(last), tr("%1: On").arg(last), tr("Undef.")};
+    constexpr int SMALLEST = 6;
+    while (font.pointSize() > SMALLEST) {
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString& text : texts)
+            widest = qMax(widest, metrics.horizontalAdvance(text));
+        if (widest <= room)
+            break;
+        font.setPointSize(font.pointSize() - 1);
+    }
+    return font;
+}
+
 QString inKey_class::descriptionText() const
 {
     QString text;

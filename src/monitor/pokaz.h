@@ -52,6 +52,10 @@ public:
 
     // The tool tip: the input's description, or "no description...".
     QString descriptionText() const;
+    // The indicators' bold face, a point smaller at a time while the widest
+    // of their texts (in the language shown) would not fit an indicator
+    // `width` pixels wide.
+    static QFont fittingFont(int width);
     // Draws the indicator for a raw level (1 or 0) and an input type (-1 not
     // used, 1 normally closed, anything else normally open).
     void setInputState(int level, int inputType);

@@ -140,6 +140,13 @@ btn_lbl::btn_lbl()
 {
     label = new QLabel(this);
     label->setEnabled(false);
+    // The caption is no control to be greyed out: it keeps the text colour,
+    // so that it reads on the caption's background.
+    // (On a table's cell it draws in the role of text on the cell's base.)
+    QPalette captionPalette = label->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+        captionPalette.setColor(QPalette::Disabled, role, captionPalette.color(QPalette::Active, role));
+    label->setPalette(captionPalette);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     label->setMargin(3);

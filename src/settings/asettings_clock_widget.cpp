@@ -25,7 +25,8 @@ asettings_clock_widget::asettings_clock_widget(QWidget* parent) : QWidget(parent
     const QFont buttonFont = pageStyle::listFont();
 
     dateTimeEdit = new QDateTimeEdit(this);
-    placeAt(dateTimeEdit, 28, 25, 297, 44);
+    // Wide enough for the longest name of a day in Polish ("poniedziałek").
+    placeAt(dateTimeEdit, 28, 25, 309, 44);
     dateTimeEdit->setDisplayFormat(QStringLiteral("dddd, dd.MM.yyyy hh:mm:ss"));
 
     useSystemTimeBox = new QCheckBox(tr("Use system date and time", "checkbox"), this);
@@ -35,7 +36,7 @@ asettings_clock_widget::asettings_clock_widget(QWidget* parent) : QWidget(parent
     placeAt(dstEnableBox, 28, 90, 377, 109);
 
     dstBox = new QCheckBox(tr("DST"), this);
-    placeAt(dstBox, 310, 25, 479, 44);
+    placeAt(dstBox, 318, 25, 487, 44);
     dstBox->setEnabled(false);
 
     setClockButton = new QPushButton(tr("Set"), this);

@@ -20,6 +20,7 @@
 #include "editors/events/aevents_source_page.h"
 #include "editors/events/aevents_tableview_widget.h"
 #include "model/kv310_controller.h"
+#include "monitor/ctrl_monitor.h"
 #include "program_rig.h"
 #include "visit_rig.h"
 #include "support/sample_show.h"
@@ -29,11 +30,16 @@
 #include "visualisation/visual_rig.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDateTimeEdit>
 #include <QDir>
+#include <QLineEdit>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -45,6 +51,7 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -109,6 +116,8 @@ public:
             if (w != top && !w->isVisibleTo(top))
                 continue;
             checkOverlaps(top, w);
+            checkInsideParent(top, w);
+            checkFieldSpacing(top, w);
             if (auto* label = qobject_cast<QLabel*>(w))
                 checkLabel(top, label);
             else if (auto* button = qobject_cast<QPushButton*>(w))
@@ -127,6 +136,8 @@ public:
                 checkHeader(top, header);
             else if (auto* view = qobject_cast<QAbstractItemView*>(w))
                 checkCells(top, view);
+            else if (auto* edit = qobject_cast<QDateTimeEdit*>(w))
+                checkDateTimeEdit(top, edit);
         }
     }
 
@@ -250,6 +261,114 @@ private:
         }
     }
 
+    // Where the text of a check box or radio button is drawn in its parent:
+    // right of the indicator. Empty for anything else.
+    static QRect indicatorTextRect(QWidget* w)
+    {
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        const bool box = qobject_cast<QCheckBox*>(w) != nullptr;
+        if (!button || (!box && !qobject_cast<QRadioButton*>(w)) || button->text().isEmpty())
+            return QRect();
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const QRect contents = button->style()->subElementRect(
+            box ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option, button);
+        const QSize size = textSize(QFontMetrics(button->font()), shownText(button->text()));
+        const QRect text = QStyle::alignedRect(button->layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter, size, contents);
+        return text.intersected(contents).translated(button->pos());
+    }
+
+    // Texts and buttons lie inside their parent, and a text keeps clear of
+    // a frame the parent draws round them ("Odwróć" against the edge of its
+    // group, say). Scrolled contents are left alone.
+    void checkInsideParent(const QWidget* top, QWidget* w)
+    {
+        QWidget* parent = w->parentWidget();
+        if (!parent || w == top || w->isWindow() || qobject_cast<QAbstractScrollArea*>(parent->parentWidget()))
+            return;
+        QRect ink = indicatorTextRect(w);
+        QString text;
+        bool isText = true;
+        if (!ink.isEmpty()) {
+            text = static_cast<QAbstractButton*>(w)->text();
+        } else if (auto* label = qobject_cast<QLabel*>(w)) {
+            ink = inkRect(label);
+            text = label->text();
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            ink = button->geometry();
+            text = button->text();
+            isText = false;
+        }
+        if (ink.isEmpty())
+            return;
+        QRect inside = parent->rect();
+        bool framed = false;
+        if (auto* group = qobject_cast<QGroupBox*>(parent))
+            framed = !group->isFlat();
+        else if (auto* frame = qobject_cast<QFrame*>(parent))
+            framed = frame->frameShape() != QFrame::NoFrame && !qobject_cast<QLabel*>(parent);
+        if (framed && isText)
+            inside.adjust(FRAME_CLEARANCE + 1, 0, -(FRAME_CLEARANCE + 1), 0);
+        if (inside.contains(ink) || !reported.insert(w).second)
+            return;
+        problems.append(QStringLiteral("%1: %2 \"%3\" at %4..%5 runs into the edge of its parent (%6..%7)")
+                            .arg(language, placeOf(w, top), shownText(text))
+                            .arg(ink.left())
+                            .arg(ink.right())
+                            .arg(inside.left())
+                            .arg(inside.right()));
+    }
+
+    // A caption beside an input field (a label's text, or a check box or
+    // radio button from its indicator to the end of its text) keeps clear
+    // of the field on the same row ("Fade Down Time:" against its time edit).
+    void checkFieldSpacing(const QWidget* top, QWidget* parent)
+    {
+        QList<QPair<QWidget*, QRect>> captions;
+        QList<QWidget*> fields;
+        for (QObject* child : parent->children()) {
+            auto* w = qobject_cast<QWidget*>(child);
+            if (!w || w->isWindow() || !w->isVisibleTo(top))
+                continue;
+            if (qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)) {
+                fields.append(w);
+            } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+                auto* button = static_cast<QAbstractButton*>(w);
+                QStyleOptionButton option;
+                option.initFrom(button);
+                const bool box = qobject_cast<QCheckBox*>(w) != nullptr;
+                QRect ink = button->style()
+                                ->subElementRect(box ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator,
+                                                 &option, button)
+                                .translated(button->pos());
+                ink |= indicatorTextRect(w);
+                captions.append({w, ink});
+            } else if (qobject_cast<QLabel*>(w)) {
+                const QRect ink = inkRect(w);
+                if (!ink.isEmpty())
+                    captions.append({w, ink});
+            }
+        }
+        for (const auto& [caption, ink] : std::as_const(captions)) {
+            for (const QWidget* field : std::as_const(fields)) {
+                const QRect rect = field->geometry();
+                if (ink.bottom() < rect.top() || ink.top() > rect.bottom())
+                    continue;
+                const int gap = ink.right() < rect.left() ? rect.left() - ink.right() - 1
+                                : rect.right() < ink.left() ? ink.left() - rect.right() - 1
+                                                             : -1;
+                if (gap >= FIELD_CLEARANCE || !reported.insert(caption).second)
+                    continue;
+                const QString text = qobject_cast<QLabel*>(caption) ? static_cast<QLabel*>(caption)->text()
+                                                                    : static_cast<QAbstractButton*>(caption)->text();
+                problems.append(QStringLiteral("%1: %2 \"%3\" is %4 px from the field beside it")
+                                    .arg(language, placeOf(caption, top), shownText(text))
+                                    .arg(gap));
+            }
+        }
+    }
+
     void checkLabel(const QWidget* top, QLabel* label)
     {
         if (label->text().isEmpty())
@@ -300,7 +419,11 @@ private:
         if (!option.icon.isNull() && qobject_cast<QPushButton*>(button))
             area.setWidth(area.width() - option.iconSize.width() - 4);
         const QString text = shownText(button->text());
-        const QSize needed = textSize(QFontMetrics(button->font()), text);
+        QSize needed = textSize(QFontMetrics(button->font()), text);
+        // A push button's text keeps clear of its bevel, as the style's own
+        // size for it does.
+        if (qobject_cast<QPushButton*>(button))
+            needed.rwidth() += 2 * BEVEL_CLEARANCE;
         if (needed.width() > area.width() || needed.height() > area.height())
             report(top, button, text, needed, area.size());
     }
@@ -325,6 +448,34 @@ private:
                 return;
             }
         }
+    }
+
+    // A date edit shows the names of days and months in the locale of the
+    // language: the longest of them fits its field.
+    void checkDateTimeEdit(const QWidget* top, QDateTimeEdit* edit)
+    {
+        QStyleOptionSpinBox option;
+        option.initFrom(edit);
+        option.frame = edit->hasFrame();
+        option.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp
+                             | QStyle::SC_SpinBoxDown;
+        option.buttonSymbols = edit->buttonSymbols();
+        const QRect field = edit->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, edit);
+        const QFontMetrics fm(edit->font());
+        // Every day of the week and every month, at a time of two-digit fields.
+        QString widest;
+        for (int day = 0; day < 7; ++day) {
+            for (int month = 1; month <= 12; ++month) {
+                const QDateTime at(QDate(2024, month, 1).addDays(day), QTime(23, 58, 58));
+                const QString text = edit->locale().toString(at, edit->displayFormat());
+                if (fm.horizontalAdvance(text) > fm.horizontalAdvance(widest))
+                    widest = text;
+            }
+        }
+        // The line edit inside keeps a margin of its own on either side.
+        const int needed = fm.horizontalAdvance(widest) + 4;
+        if (needed > field.width())
+            report(top, edit, widest, QSize(needed, fm.height()), field.size());
     }
 
     // Whether text laid out in `area` shows whole: in lines of its own, or
@@ -492,6 +643,14 @@ private:
         }
     }
 
+    // Pixels a text keeps clear of a push button's bevel on either side, and
+    // of the frame line of a group or panel.
+    static constexpr int BEVEL_CLEARANCE = 3;
+    static constexpr int FRAME_CLEARANCE = 6;
+    // Pixels between a caption and the input field beside it (as much as
+    // the time edit with its switch keeps between its two parts).
+    static constexpr int FIELD_CLEARANCE = 3;
+
     QString language;
     std::set<const QWidget*> reported;
     std::set<std::pair<const QWidget*, const QWidget*>> overlapsReported;
@@ -570,11 +729,18 @@ void tst_label_fit::everyTextIsShownWhole_data()
 void tst_label_fit::everyTextIsShownWhole()
 {
     QFETCH(QString, language);
+    // Qt's own texts (standard buttons) in the language, as the program installs them.
+    QTranslator qtTexts;
+    if (loadQtCatalogue(qtTexts, language))
+        QCoreApplication::installTranslator(&qtTexts);
     QTranslator translator;
     if (language != QLatin1String("en")) {
         QVERIFY(translator.load(QStringLiteral(KV_CATALOGUE_DIR "/KvOrbit310_%1.qm").arg(language)));
         QCoreApplication::installTranslator(&translator);
     }
+    // Dates in the language's locale, as the program shows them.
+    const QLocale startLocale;
+    QLocale::setDefault(QLocale(language));
     fitChecker checker(language);
     {
         programSession session;
@@ -648,8 +814,13 @@ void tst_label_fit::everyTextIsShownWhole()
         // Connected, so that the views open their windows.
         QVERIFY(session.rig->connect());
         window->rightPanel->freezeButton->click();
+        // The controller's clock on a Sunday, the longest day's name in Polish.
+        session.rig->sim->setClock(QDateTime(QDate(2024, 1, 7), QTime(23, 58, 58)), false);
+        QVERIFY(QMetaObject::invokeMethod(window, "timerTimeUpdate"));
+        QVERIFY(window->rightPanel->clockLabel->text().contains(QLatin1String("2024")));
         settle();
         checker.checkTree(window, window->rightPanel);
+        checker.shoot(window, QStringLiteral("connected"));
 
         // Every window and dialog the menus open (the language entries
         // rebuild the window, and Exit closes it).
@@ -660,9 +831,15 @@ void tst_label_fit::everyTextIsShownWhole()
             if (skipped.contains(action) || !action->isEnabled())
                 continue;
             action->trigger();
+            // A monitor window shows with its first reading, as the pacing
+            // thread asks for it.
+            window->monitor->pollTimer.busy = true;
+            window->monitor->reload();
             settle();
             for (QWidget* other : otherWindows(window)) {
-                checker.walk(other, other, QString::fromLatin1(other->metaObject()->className()));
+                checker.walk(other, other,
+                             QString::fromLatin1(other->metaObject()->className()) + QLatin1Char('-')
+                                 + other->windowTitle());
                 other->close();
             }
             if (action->isCheckable() && action->isChecked())
@@ -740,6 +917,8 @@ void tst_label_fit::everyTextIsShownWhole()
     }
     if (language != QLatin1String("en"))
         QCoreApplication::removeTranslator(&translator);
+    QCoreApplication::removeTranslator(&qtTexts);
+    QLocale::setDefault(startLocale);
     if (!checker.problems.isEmpty())
         QFAIL(qPrintable(QStringLiteral("Texts cut off:\n") + checker.problems.join(QLatin1Char('\n'))));
 }

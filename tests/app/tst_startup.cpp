@@ -5,10 +5,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
+#include <QPushButton>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +41,8 @@ private Q_SLOTS:
     void startLanguage();
     void commandLine_data();
     void commandLine();
+    void qtTextsFollowTheLanguage_data();
+    void qtTextsFollowTheLanguage();
     void choosingTheInstalledLanguageDoesNothing();
     void choosingALanguageRebuildsOneWindow();
 
@@ -83,8 +88,7 @@ void tst_startup::cleanup()
 
 void tst_startup::resetLanguages()
 {
-    if (installedLanguage > 0 && installedLanguage < languageList.size())
-        QCoreApplication::removeTranslator(languageList.at(installedLanguage).translator);
+    installLanguage(-1);
     for (const languageEntry& e : std::as_const(languageList))
         delete e.translator;
     languageList.clear();
@@ -431,6 +435,52 @@ void tst_startup::commandLine()
     QCOMPARE(got, calls);
 }
 
+void tst_startup::qtTextsFollowTheLanguage_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("yes");       // a standard button's text as Qt gives it
+    QTest::addColumn<QString>("cancel");    // a button box's Cancel button
+    QTest::addColumn<QString>("language");  // the program's own text
+    QTest::addColumn<QString>("friday");    // a day's name in dates; empty: as at start
+
+    // English, Polish, German (with a program catalogue), a language Qt has no catalogue of.
+    QTest::newRow("English at start") << -1 << 0 << "&Yes" << "Cancel" << "&Language" << "";
+    QTest::newRow("Polish at start") << -1 << 1 << "&Tak" << "Anuluj" << "&Language" << "piątek";
+    QTest::newRow("Polish to English") << 1 << 0 << "&Yes" << "Cancel" << "&Language" << "";
+    QTest::newRow("Polish to German") << 1 << 2 << "&Ja" << "Abbrechen" << "&Sprache" << "Freitag";
+    QTest::newRow("German to one Qt has none of") << 2 << 3 << "&Yes" << "Cancel" << "&Language" << "";
+}
+
+// The dialogs Qt makes (file dialogs, standard buttons) speak the language
+// of the interface, and only that one.
+void tst_startup::qtTextsFollowTheLanguage()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, yes);
+    QFETCH(QString, cancel);
+    QFETCH(QString, language);
+    QFETCH(QString, friday);
+    if (friday.isEmpty())
+        friday = QLocale::system().dayName(5);
+    auto* german = new QTranslator();
+    QVERIFY(german->load(QStringLiteral(KV_TEST_CATALOGUE)));
+    languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
+    languageList.append(languageEntry{QStringLiteral("Polski"), QStringLiteral("pl"), nullptr, nullptr});
+    languageList.append(languageEntry{QStringLiteral("Deutsch"), QStringLiteral("de"), german, nullptr});
+    languageList.append(languageEntry{QStringLiteral("xx"), QStringLiteral("xx"), new QTranslator(), nullptr});
+
+    installLanguage(from);
+    installLanguage(to);
+    QCOMPARE(installedLanguage, to);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), cancel);
+    QCOMPARE(QCoreApplication::translate("gui_class", "&Language"), language);
+    QCOMPARE(QLocale().dayName(5), friday);
+}
+
 void tst_startup::choosingTheInstalledLanguageDoesNothing()
 {
     languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
@@ -456,7 +506,7 @@ void tst_startup::choosingALanguageRebuildsOneWindow()
     kv310_controller_class controller;
     dialogRecorder rec;
     QPointer<gui_base_class> first, second;
-    QString firstTitle, secondTitle;
+    QString firstTitle, secondTitle, firstYes, secondYes;
     int windowsInSecondTurn = 0;
     bool firstActionGone = false;
 
@@ -465,6 +515,7 @@ void tst_startup::choosingALanguageRebuildsOneWindow()
     QTimer::singleShot(0, [&] {
         first = theMainWindow;
         firstTitle = static_cast<gui_class*>(theMainWindow)->languageMenu->title();
+        firstYes = QCoreApplication::translate("QPlatformTheme", "&Yes");
         languageList.at(1).action->trigger();
     });
     QTimer secondTurn;
@@ -475,6 +526,7 @@ void tst_startup::choosingALanguageRebuildsOneWindow()
         second = theMainWindow;
         firstActionGone = first.isNull();
         secondTitle = static_cast<gui_class*>(theMainWindow)->languageMenu->title();
+        secondYes = QCoreApplication::translate("QPlatformTheme", "&Yes");
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<gui_class*>(w))
                 ++windowsInSecondTurn;
@@ -487,6 +539,9 @@ void tst_startup::choosingALanguageRebuildsOneWindow()
     QCOMPARE(firstTitle, QStringLiteral("&Language"));
     QVERIFY(firstActionGone);
     QCOMPARE(secondTitle, QStringLiteral("&Sprache"));  // also shows a second window was seen
+    // Qt's own texts changed language with the program's.
+    QCOMPARE(firstYes, QStringLiteral("&Yes"));
+    QCOMPARE(secondYes, QStringLiteral("&Ja"));
     QCOMPARE(windowsInSecondTurn, 1);
     QCOMPARE(installedLanguage, 1);
     QCOMPARE(requestedLanguage, -1);

@@ -7,11 +7,14 @@
 #include "model/events.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QRadialGradient>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolTip>
+
+#include <cmath>
 
 namespace {
 
@@ -51,12 +54,34 @@ public:
     QList<int> painted;
 };
 
+// The WCAG contrast ratio of two colours: 1 for equal ones, 21 for black on white.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// What a widget's text is drawn on: the fill of the nearest widget that fills its background.
+QColor backgroundOf(const QWidget* w)
+{
+    for (; w; w = w->parentWidget()) {
+        if (w->autoFillBackground() || w->isWindow())
+            return fillColour(w);
+    }
+    return QColor();
+}
+
 }  // namespace
 
 class tst_monitor_windows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void windowsOpenHiddenWithTheirShape();
+    void textsReadOnTheirBackgrounds();
     void indicator_data();
     void indicator();
     void inputLevelsReachTheirIndicators();
@@ -128,6 +153,35 @@ void tst_monitor_windows::windowsOpenHiddenWithTheirShape()
     }
     QCOMPARE(states->table->rowHeight(4), 79);
     QCOMPARE(states->pbStop->width(), 398);
+}
+
+// Every caption and value of the four windows, as they show after a read,
+// stands out from what it is drawn on (the contrast that body text needs).
+void tst_monitor_windows::textsReadOnTheirBackgrounds()
+{
+    monitorRig m;
+    m.panel->shInputsClicked();
+    m.panel->shDmxInClicked();
+    m.panel->shDmxOutClicked();
+    m.panel->shStatesClicked();
+    m.poll();
+    int labels = 0;
+    for (pokaz* window : {m.panel->inputsWindow, m.panel->dmxInWindow, m.panel->dmxOutWindow,
+                          m.panel->statesWindow}) {
+        QVERIFY(window && window->isVisible());
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->text().isEmpty())
+                continue;
+            ++labels;
+            const QPalette::ColorGroup group = label->isEnabled() ? QPalette::Active : QPalette::Disabled;
+            const QColor text = label->palette().color(group, label->foregroundRole());
+            const QColor ground = backgroundOf(label);
+            QVERIFY2(contrast(text, ground) >= 4.5,
+                     qPrintable(QStringLiteral("%1 \"%2\": %3 on %4")
+                                    .arg(window->windowTitle(), label->text(), text.name(), ground.name())));
+        }
+    }
+    QVERIFY(labels >= 24 + 5);
 }
 
 void tst_monitor_windows::indicator_data()

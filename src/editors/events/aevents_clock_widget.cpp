@@ -30,6 +30,8 @@ constexpr int MINUTES_PER_DAY = 1440;
 constexpr int CLEAR_RIGHT = 840;  // the right edge of the page's controls
 constexpr int FORM_WIDTH = 532;   // the timer form as designed
 constexpr int FORM_LEFTMOST = 240;  // just right of the list
+constexpr int CAPTION_GAP = 3;      // between the caption and the form or button
+constexpr int CAPTION_OVERHANG = 6; // how far the caption may reach right of the controls
 
 QString twoDigits(int v)
 {
@@ -80,7 +82,13 @@ aevents_clock_widget::aevents_clock_widget(QWidget* parent)
     currentEvent = EVENT_SUNRISE;
     timerForm->setTimer(currentEvent);
     actionPanel->setEvent(currentEvent);
-    titleLabel = makeLabel(tr("Sunrise"), QRect(770, 100, 60, 40), Qt::AlignCenter);
+    // The caption heads the column of the Clear button, above the action
+    // table's header: right of the timer form, over the button.
+    const QRect clear = clearButton->geometry();
+    const int captionLeft = timerForm->geometry().right() + CAPTION_GAP;
+    const int captionRight = qMax(clear.right(), CLEAR_RIGHT) + CAPTION_OVERHANG;
+    titleLabel = makeLabel(tr("Sunrise"), QRect(captionLeft, 0, captionRight - captionLeft + 1, clear.top() - CAPTION_GAP),
+                           Qt::AlignCenter);
     captionLabel = makeLabel(tr("Event description:"), QRect(10, 615, 180, 21), Qt::AlignRight);
 
     connect(clearButton, &QPushButton::clicked, timerForm, &aevents_clock_set_widget::clearAll);

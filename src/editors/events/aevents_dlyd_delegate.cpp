@@ -1,20 +1,20 @@
 #include "editors/events/aevents_dlyd_delegate.h"
 
+#include "editors/events/aevents_conf_widget.h"
 #include "editors/events/aevents_dlyd_widget.h"
+#include "editors/events/aevents_tableview_widget.h"
 #include "editors/events/delay_time_edit.h"
 #include "model/event_bookkeeping.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
-#include "seams/gui_base.h"
 
 #include <QEvent>
 
 namespace {
 
 constexpr int TIME_COLUMN = 1;
-// Where the editor opens, from the main window's corner.
-constexpr int POPUP_DX = 520;
-constexpr int POPUP_DY = 110;
+// Where the editor opens, from the corner of the action table's rows.
+constexpr int POPUP_INSET = 8;
 
 // The delay of a time cell that may be edited; -1 otherwise.
 int editableDelay(const QModelIndex& index)
@@ -56,9 +56,13 @@ void aevents_dlyd_delegate::setEditorData(QWidget* editor, const QModelIndex& in
     const QSize size = edit->size();
     edit->setWindowFlags(Qt::Popup);
     edit->resize(size);
-    const int x = theMainWindow ? theMainWindow->x() : 0;
-    const int y = theMainWindow ? theMainWindow->y() : 0;
-    edit->move(x + POPUP_DX, y + POPUP_DY);
+    // Over the rows of the page's action table, whichever row is edited: the
+    // page's title and the table's header stay in sight.
+    QWidget* rows = page;
+    if (auto* delayPage = qobject_cast<aevents_dlyd_widget*>(page))
+        rows = delayPage->actionPanel->actionTable->viewport();
+    if (rows)
+        edit->move(rows->mapToGlobal(QPoint(POPUP_INSET, POPUP_INSET)));
     edit->setValue(delayWord::time(img::getU32(theController->configImage, img::delaysOf(d))));
 }
 

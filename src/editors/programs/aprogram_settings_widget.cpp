@@ -287,13 +287,14 @@ void aprogram_settings_widget::buildGroupTab()
 
     auto* selection = new QGroupBox(tr("Selection"), tab);
     selection->setGeometry(310, 60, 301, 261);
+    // Three even columns, the last well inside the group's frame.
     selectButton = new QRadioButton(tr("Select"), selection);
     selectButton->setGeometry(10, 30, 91, 20);
     deselectButton = new QRadioButton(tr("Deselect"), selection);
-    deselectButton->setGeometry(110, 30, 91, 20);
+    deselectButton->setGeometry(105, 30, 91, 20);
     deselectButton->setChecked(true);
     invertButton = new QRadioButton(tr("Invert"), selection);
-    invertButton->setGeometry(220, 30, 91, 20);
+    invertButton->setGeometry(200, 30, 91, 20);
 
     auto* choose = new QGroupBox(tr("Choose all or..."), selection);
     choose->setGeometry(10, 60, 281, 151);

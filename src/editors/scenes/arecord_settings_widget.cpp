@@ -288,8 +288,10 @@ void arecord_settings_widget::buildSingleChannels()
     infiniteBox->setGeometry(470, 430, 140, 20);
 
     clearButton = new QPushButton(tr(kind.clearCaption), page);
-    clearButton->setGeometry(465, 510, 140, 24);
     clearButton->setFont(pageStyle::listFont());
+    // A longer caption widens the button to the left, its right edge kept.
+    const int clearWidth = qMax(140, clearButton->sizeHint().width());
+    clearButton->setGeometry(605 - clearWidth, 510, clearWidth, 24);
 
     descriptionLabel = new QLabel(tr("Description:"), page);
     descriptionLabel->setGeometry(10, 590, 111, 21);
@@ -332,13 +334,14 @@ void arecord_settings_widget::buildGroupChannels()
 
     selectionGroup = new QGroupBox(tr("Selection"), page);
     selectionGroup->setGeometry(310, 60, 301, 261);
+    // Three even columns, the last well inside the group's frame.
     selectButton = new QRadioButton(tr("Select"), selectionGroup);
     selectButton->setGeometry(10, 30, 91, 20);
     deselectButton = new QRadioButton(tr("Deselect"), selectionGroup);
-    deselectButton->setGeometry(110, 30, 91, 20);
+    deselectButton->setGeometry(105, 30, 91, 20);
     deselectButton->setChecked(true);
     invertButton = new QRadioButton(tr("Invert"), selectionGroup);
-    invertButton->setGeometry(220, 30, 91, 20);
+    invertButton->setGeometry(200, 30, 91, 20);
 
     chooseGroup = new QGroupBox(tr("Choose all or..."), selectionGroup);
     chooseGroup->setGeometry(10, 60, 281, 151);

@@ -192,6 +192,11 @@ as_conf_widget::as_conf_widget(QWidget* parent)
     };
     fadeUpEdit = timeEdit(200);
     fadeDownEdit = timeEdit(240);
+    // A longer caption moves both edits right, clear of it.
+    constexpr int CAPTION_GAP = 8;
+    const int captions = qMax(fadeUpLabel->sizeHint().width(), fadeDownLabel->sizeHint().width());
+    for (MyTimeEdit* edit : {fadeUpEdit, fadeDownEdit})
+        edit->move(qMax(edit->x(), fadeUpLabel->x() + captions + CAPTION_GAP), edit->y());
     // The keyboard walks the fields as they stand, top to bottom.
     setTabOrder(startSceneBox, startEventBox);
     setTabOrder(startEventBox, controlChannelBox);

@@ -1,9 +1,11 @@
 #include "editors/events/aevents_clock_set_widget.h"
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_conf_widget.h"
+#include "editors/events/aevents_tableview_widget.h"
 #include "support/page_fixture.h"
 #include "widgets/page_style.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -87,6 +89,8 @@ private Q_SLOTS:
     void sunEventsOff();
     void delaysThatWouldSwitchTheSunEventsOffAreRefused();
     void timerRowsShowTheForm();
+    void captionStandsAboveTheActionTable_data();
+    void captionStandsAboveTheActionTable();
 
     void formLoadsWithoutWriting();
     void dayFollowsTheMonth();
@@ -305,6 +309,32 @@ void tst_clock_events::timerRowsShowTheForm()
     f.pick(0);
     QVERIFY(!f.page->timerForm->isVisibleTo(f.page.get()));
     QVERIFY(f.page->sunTimeLabel->isVisibleTo(f.page.get()));
+}
+
+void tst_clock_events::captionStandsAboveTheActionTable_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::newRow("sunrise, sun events on") << 0;
+    QTest::newRow("a timer") << 9;
+}
+
+// The caption names the event above the action table, as on the other
+// event pages, and covers none of the page's controls.
+void tst_clock_events::captionStandsAboveTheActionTable()
+{
+    QFETCH(int, row);
+    clockPageFixture f;
+    setSunDelays(f.controller(), 3, 0);
+    f.build();
+    f.pick(row);
+    const QLabel* caption = f.page->titleLabel;
+    const QWidget* header = f.page->actionPanel->actionTable->horizontalHeader();
+    const int headerTop = header->mapTo(f.page.get(), QPoint()).y();
+    QVERIFY2(caption->geometry().bottom() < headerTop, qPrintable(QString::number(caption->y())));
+    for (const QWidget* control : f.page->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (control != caption && control->isVisibleTo(f.page.get()))
+            QVERIFY2(!control->geometry().intersects(caption->geometry()), control->metaObject()->className());
+    }
 }
 
 // ---- Timer form ----------------------------------------------------------------------

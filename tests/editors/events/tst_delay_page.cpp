@@ -9,6 +9,7 @@
 #include "widgets/page_style.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,7 +84,7 @@ private Q_SLOTS:
     void editorLoadsAndStores_data();
     void editorLoadsAndStores();
     void editorRangeAndButtons();
-    void popupOpensBesideTheMainWindow();
+    void popupOpensOverTheActionRows();
     void panelChangesReloadThePage();
     void closingThePopupElsewhereCancels();
 };
@@ -265,16 +266,28 @@ void tst_delay_page::editorRangeAndButtons()
     QCOMPARE(word(f.controller(), 2), 0xFFF00000u | 25u);  // storing is the delegate's part
 }
 
-void tst_delay_page::popupOpensBesideTheMainWindow()
+// The pop-up opens at one place whichever row is edited: over the rows of
+// the action table, clear of its header and of the page's title.
+void tst_delay_page::popupOpensOverTheActionRows()
 {
     delayPageFixture f;
-    f.window().move(130, 45);
+    f.tab.resize(851, 655);
     f.build();
+    f.tab.show();
+    const auto globalRect = [](const QWidget* w) { return QRect(w->mapToGlobal(QPoint()), w->size()); };
+    const QTableWidget* table = f.page->actionPanel->actionTable;
+    QPoint first;
     for (int d : {0, 300}) {
         std::unique_ptr<delayTimeEdit> edit = f.open(d);
         QVERIFY(edit->windowFlags() & Qt::Popup);
-        QCOMPARE(edit->pos(), QPoint(f.window().x() + 520, f.window().y() + 110));
         QVERIFY(edit->width() >= 230 && edit->height() == 72);
+        if (d == 0)
+            first = edit->pos();
+        QCOMPARE(edit->pos(), first);
+        const QRect popup(edit->pos(), edit->size());
+        QVERIFY(globalRect(table->viewport()).contains(popup));
+        QVERIFY(!popup.intersects(globalRect(table->horizontalHeader())));
+        QVERIFY(!popup.intersects(globalRect(f.page->titleLabel)));
     }
 }
 
