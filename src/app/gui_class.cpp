@@ -226,6 +226,9 @@ void gui_class::completeWindow()
     place(activeScenes, 10, 20, 830, 630);
     activeSceneEditor = new as_edit_widget(tab_as_edit);
     place(activeSceneEditor, 0, 0, 840, 640);
+    // Every bank of faders follows the output channel limit, whenever the
+    // window was built.
+    connect(channelLimit, &QSpinBox::valueChanged, activeSceneEditor, &as_edit_widget::limitChnls);
     connect(tabWidget_actives, &QTabWidget::currentChanged, this, &gui_class::tabAScenesChange);
 
     showStoredSettings();
@@ -552,6 +555,8 @@ void gui_class::limitChannelRangeBoxes(int n)
     ensurePages();
     limitRangeBoxes(sceneEditor, n);
     limitRangeBoxes(maskEditor, n);
+    if (dmxInSettings)
+        dmxInSettings->limitRangeBoxes(n);
 }
 
 void gui_class::setActiveScenesInputLimit(int n)

@@ -57,6 +57,9 @@ public:
 
     // The grid's box of a 0-based input channel.
     mCheckBox* boxOf(int channel) const;
+    // The bulk tool's range boxes end at channel n, the output channel
+    // limit, whenever it changes (n of 1..512; anything else names no limit).
+    void limitRangeBoxes(int n);
 
 public slots:
     void refresh();
