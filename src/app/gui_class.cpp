@@ -32,6 +32,7 @@
 #include "settings/asettings_dmx_in_widget.h"
 #include "settings/asettings_dmx_set_widget.h"
 #include "settings/asettings_dmx_widget.h"
+#include "xml/xml_node.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -96,7 +97,9 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent, window
     building = true;
     setupUi(this);
     theMainWindow = this;
-    setWindowTitle(QStringLiteral("KvOrbit310+"));
+    // The title names the file of the show in memory, read or saved before
+    // this window was built.
+    setWindowTitle(controller ? controller->mainWindowTitle() : QStringLiteral("KvOrbit310+"));
 
     scrollArea = new QScrollArea(this);
     scrollArea->setWidget(centralwidget);
@@ -443,6 +446,16 @@ bool gui_class::takeCommandLineFiles()
         sketchFactorCombo->setCurrentIndex(qMax(0, sketchFactorCombo->findData(kept.texts.pale)));
         fieldWidthSpin->setValue(vp->fieldWidth);
         fieldHeightSpin->setValue(vp->fieldHeight);
+    } else if (!projectRead && vp->projectTree) {
+        // A project read before the first window (with a configuration file
+        // named on the command line) kept its field in the tree for the
+        // window that shows it: this one, which saves it again.
+        for (const xml_node& node : vp->projectTree->nodes) {
+            if (node.name == QLatin1String("field")) {
+                showProjectField(node);
+                break;
+            }
+        }
     }
     return projectRead;
 }

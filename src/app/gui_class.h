@@ -278,6 +278,8 @@ private:
     // readProject: true when the file was taken.
     bool readProjectFile();
     void showStoredSettings();
+    // The field settings of a project's "field" node, without checking the fixtures.
+    void showProjectField(const xml_node& field);
     void reloadOtherPage();
     void reloadAfterRead(bool fromFile);
     void viewToggled(bool on, uint16_t flag, void (ctrl_monitor::*open)(), QAction* action);
