@@ -210,6 +210,12 @@ public slots:
     void clearSketch();
     void vprValidated(bool valid);
     void vCloseAll();
+    // Closes what shows the controller live at once, while the link and this
+    // window are still there: the monitor windows, and with the output
+    // window the scene page's DMX transparency, so the controller is told.
+    // Before a disconnect the user asked for, a change of language and the
+    // program's end.
+    void closeLiveViews();
     void prjTimeRescale();
     void displaySN();
     void connectionStatusChange(bool connectionStatus);

@@ -251,8 +251,15 @@ void right_panel_widget::connectButtonClicked(bool)
 
 void right_panel_widget::disconnectButtonClicked(bool)
 {
-    // A frozen show is resumed before the controller is let go.
+    // A frozen show is resumed, and what shows the controller live (the
+    // monitor windows, DMX transparency) is ended while the link is still
+    // up, before the controller is let go: the user asked for the
+    // disconnect, so nothing is left running on the controller and nothing
+    // fails for want of the link.
     freezeButton->setChecked(false);
+    if (controllerConnected())
+        if (auto* window = qobject_cast<gui_class*>(theMainWindow))
+            window->closeLiveViews();
     emit setConnection(false);
 }
 
