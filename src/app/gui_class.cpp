@@ -32,6 +32,7 @@
 #include "settings/asettings_dmx_in_widget.h"
 #include "settings/asettings_dmx_set_widget.h"
 #include "settings/asettings_dmx_widget.h"
+#include "xml/xml_node.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -97,7 +98,9 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent, window
     building = true;
     setupUi(this);
     theMainWindow = this;
-    setWindowTitle(QStringLiteral("KvOrbit310+"));
+    // The title names the file of the show in memory, read or saved before
+    // this window was built.
+    setWindowTitle(controller ? controller->mainWindowTitle() : QStringLiteral("KvOrbit310+"));
 
     scrollArea = new QScrollArea(this);
     scrollArea->setWidget(centralwidget);
@@ -227,6 +230,9 @@ void gui_class::completeWindow()
     place(activeScenes, 10, 20, 830, 630);
     activeSceneEditor = new as_edit_widget(tab_as_edit);
     place(activeSceneEditor, 0, 0, 840, 640);
+    // Every bank of faders follows the output channel limit, whenever the
+    // window was built.
+    connect(channelLimit, &QSpinBox::valueChanged, activeSceneEditor, &as_edit_widget::limitChnls);
     connect(tabWidget_actives, &QTabWidget::currentChanged, this, &gui_class::tabAScenesChange);
 
     showStoredSettings();
@@ -445,6 +451,16 @@ bool gui_class::takeCommandLineFiles()
         sketchFactorCombo->setCurrentIndex(qMax(0, sketchFactorCombo->findData(kept.texts.pale)));
         fieldWidthSpin->setValue(vp->fieldWidth);
         fieldHeightSpin->setValue(vp->fieldHeight);
+    } else if (!projectRead && vp->projectTree) {
+        // A project read before the first window (with a configuration file
+        // named on the command line) kept its field in the tree for the
+        // window that shows it: this one, which saves it again.
+        for (const xml_node& node : vp->projectTree->nodes) {
+            if (node.name == QLatin1String("field")) {
+                showProjectField(node);
+                break;
+            }
+        }
     }
     return projectRead;
 }
@@ -557,6 +573,8 @@ void gui_class::limitChannelRangeBoxes(int n)
     ensurePages();
     limitRangeBoxes(sceneEditor, n);
     limitRangeBoxes(maskEditor, n);
+    if (dmxInSettings)
+        dmxInSettings->limitRangeBoxes(n);
 }
 
 void gui_class::setActiveScenesInputLimit(int n)

@@ -212,6 +212,12 @@ public slots:
     void clearSketch();
     void vprValidated(bool valid);
     void vCloseAll();
+    // Closes what shows the controller live at once, while the link and this
+    // window are still there: the monitor windows, and with the output
+    // window the scene page's DMX transparency, so the controller is told.
+    // Before a disconnect the user asked for, a change of language and the
+    // program's end.
+    void closeLiveViews();
     void prjTimeRescale();
     void displaySN();
     void connectionStatusChange(bool connectionStatus);
@@ -289,6 +295,8 @@ private:
     // False when the user keeps the window open: cancelled the question about
     // unsaved changes, or the save they asked for did not happen.
     bool unsavedWorkSettled();
+    // The field settings of a project's "field" node, without checking the fixtures.
+    void showProjectField(const xml_node& field);
     void reloadOtherPage();
     void reloadAfterRead(bool fromFile);
     void viewToggled(bool on, uint16_t flag, void (ctrl_monitor::*open)(), QAction* action);

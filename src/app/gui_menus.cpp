@@ -3,6 +3,7 @@
 #include "app/right_panel_widget.h"
 #include "seams/dialog_seam.h"
 #include "app/startup.h"
+#include "editors/scenes/ascene_settings_widget.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
 #include "monitor/ctrl_monitor.h"
@@ -10,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QGroupBox>
 #include <QSignalMapper>
 
 // The main window's actions and menus and the commands behind them.
@@ -183,6 +185,15 @@ bool gui_class::unsavedWorkSettled()
     return !controller->showChanged();
 }
 
+void gui_class::closeLiveViews()
+{
+    ensurePages();
+    monitor->closeMonitorsAtOnce(MONITOR_FLAG_ALL);
+    // Transparency whose window never opened ends all the same.
+    if (sceneEditor->transparencyGroup->isChecked())
+        sceneEditor->setTransparency(false);
+}
+
 void gui_class::closeEvent(QCloseEvent* event)
 {
     // Closing is the one road on which a show may go unnoticed: changes not
@@ -300,6 +311,7 @@ void gui_class::changeUiLanguage(int index)
 {
     if (index == installedLanguage || index < 0 || index >= languageList.size())
         return;
+    closeLiveViews();
     vCloseAll();
     const languageEntry& entry = languageList.at(index);
     if (!writeLanguageFile(QDir::currentPath(), entry.code, entry.name))

@@ -417,6 +417,28 @@ bool gui_class::readProjectFile()
     return true;
 }
 
+void gui_class::showProjectField(const xml_node& field)
+{
+    if (const QString* width = field.elementValue(QStringLiteral("width")))
+        fieldWidthSpin->setValue(width->toInt());
+    if (const QString* height = field.elementValue(QStringLiteral("height")))
+        fieldHeightSpin->setValue(height->toInt());
+    if (const xml_element* image = field.findElement(QStringLiteral("image"))) {
+        bkImageEdit->setText(image->value);
+        if (const QString* dark = image->attrValue(QStringLiteral("dark")))
+            bkFactorCombo->setCurrentIndex(factorIndex(*dark));
+    }
+    if (const xml_element* outline = field.findElement(QStringLiteral("outline"))) {
+        sketchEdit->setText(outline->value);
+        if (const QString* pale = outline->attrValue(QStringLiteral("pale")))
+            sketchFactorCombo->setCurrentIndex(factorIndex(*pale));
+    }
+    if (theVisualProject) {
+        theVisualProject->fieldWidth = fieldWidthSpin->value();
+        theVisualProject->fieldHeight = fieldHeightSpin->value();
+    }
+}
+
 void gui_class::setProjectField(xml_node* node)
 {
     ensurePages();
@@ -432,25 +454,9 @@ void gui_class::setProjectField(xml_node* node)
         return;
     }
     if (node->name == QLatin1String("field")) {
-        if (const QString* width = node->elementValue(QStringLiteral("width")))
-            fieldWidthSpin->setValue(width->toInt());
-        if (const QString* height = node->elementValue(QStringLiteral("height")))
-            fieldHeightSpin->setValue(height->toInt());
-        if (const xml_element* image = node->findElement(QStringLiteral("image"))) {
-            bkImageEdit->setText(image->value);
-            if (const QString* dark = image->attrValue(QStringLiteral("dark")))
-                bkFactorCombo->setCurrentIndex(factorIndex(*dark));
-        }
-        if (const xml_element* outline = node->findElement(QStringLiteral("outline"))) {
-            sketchEdit->setText(outline->value);
-            if (const QString* pale = outline->attrValue(QStringLiteral("pale")))
-                sketchFactorCombo->setCurrentIndex(factorIndex(*pale));
-        }
-        if (theVisualProject) {
-            theVisualProject->fieldWidth = fieldWidthSpin->value();
-            theVisualProject->fieldHeight = fieldHeightSpin->value();
+        showProjectField(*node);
+        if (theVisualProject)
             theVisualProject->checkFixtures();
-        }
     } else if (node->name == QLatin1String("devices")) {
         fixtureCountLabel->setText(QString::number(node->nodes.size()));
     } else if (node->name == QLatin1String("groups")) {

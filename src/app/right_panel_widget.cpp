@@ -4,7 +4,6 @@
 #include "seams/dialog_seam.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
-#include "monitor/ctrl_monitor.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -154,8 +153,11 @@ void right_panel_widget::report(const QString& text)
 
 void right_panel_widget::closeMonitorWindows()
 {
+    // At once, while the link is still up: the output window's going ends
+    // DMX transparency on the controller before the operation that follows
+    // lets the link go (a restart, a disconnect) or fills it (a transfer).
     if (auto* window = qobject_cast<gui_class*>(theMainWindow))
-        window->monitorPanel()->closeMonitors(MONITOR_FLAG_ALL);
+        window->closeLiveViews();
 }
 
 // ---- Working modes ------------------------------------------------------------
@@ -258,8 +260,14 @@ void right_panel_widget::connectButtonClicked(bool)
 
 void right_panel_widget::disconnectButtonClicked(bool)
 {
-    // A frozen show is resumed before the controller is let go.
+    // A frozen show is resumed, and what shows the controller live (the
+    // monitor windows, DMX transparency) is ended while the link is still
+    // up, before the controller is let go: the user asked for the
+    // disconnect, so nothing is left running on the controller and nothing
+    // fails for want of the link.
     freezeButton->setChecked(false);
+    if (controllerConnected())
+        closeMonitorWindows();
     emit setConnection(false);
 }
 

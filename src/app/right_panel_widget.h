@@ -84,5 +84,7 @@ private:
     void report(const QString& text);
     // Checks or unchecks Freeze without asking the controller anything.
     void showFrozen(bool frozen);
+    // Closes the monitor windows, and with them DMX transparency, while the
+    // link is still up (the window's closeLiveViews).
     void closeMonitorWindows();
 };

@@ -3,7 +3,6 @@
 #include "app/gui_class.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
-#include "monitor/ctrl_monitor.h"
 #include "seams/regular_file.h"
 #include "xml/xml_node.h"
 #include "xml/xml_writer.h"
@@ -316,19 +315,26 @@ gui_class* openMainWindow(kv310_controller_class* controller)
     return window;
 }
 
+void retireMainWindow(gui_class* window)
+{
+    // A window still without its pages shows nothing live and has nothing open.
+    if (window->isComplete()) {
+        window->closeLiveViews();
+        window->vCloseAll();
+    }
+    window->hide();
+    delete window;
+    theMainWindow = nullptr;
+}
+
 int runRebuildLoop(kv310_controller_class* controller)
 {
     int result = 0;
     gui_class* window = nullptr;
     while (requestedLanguage >= 0) {
         if (window && requestedLanguage != installedLanguage) {
-            // A window still without its pages has no monitor windows open.
-            if (window->isComplete())
-                window->monitor->closeMonitors(MONITOR_FLAG_ALL);
-            window->hide();
-            delete window;
+            retireMainWindow(window);
             window = nullptr;
-            theMainWindow = nullptr;
         }
         if (!window) {
             installLanguage(requestedLanguage);
@@ -339,12 +345,7 @@ int runRebuildLoop(kv310_controller_class* controller)
     }
     // The pages of the last window point into the controller and the visual
     // project: the window goes before them.
-    if (window) {
-        if (window->isComplete())
-            window->vCloseAll();
-        window->hide();
-        delete window;
-        theMainWindow = nullptr;
-    }
+    if (window)
+        retireMainWindow(window);
     return result;
 }

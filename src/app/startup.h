@@ -106,6 +106,13 @@ std::function<void(const QString&)> configFileReader();
 // it before.
 gui_class* openMainWindow(kv310_controller_class* controller);
 
+// Lets a main window go, as the loop does before it builds the next one and
+// at its end: what the window shows live on the controller (the monitor
+// windows, DMX transparency) ends while the window and its pages still
+// exist, so the controller is told; then the window is hidden and deleted,
+// and theMainWindow is null.
+void retireMainWindow(gui_class* window);
+
 // Builds a main window for the requested language and runs the event loop,
 // again for every change of language, until the user closes the program.
 // The last window is deleted before it returns, so the controller and the

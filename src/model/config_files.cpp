@@ -554,11 +554,18 @@ kv310_controller_class::fileRead kv310_controller_class::readOldConfig(const QBy
     return fileRead::whole;
 }
 
-void kv310_controller_class::showProjectTitle(const QString& fileName) const
+void kv310_controller_class::showProjectTitle(const QString& fileName)
 {
     // A scratch copy loaded to copy from is not the project the window shows.
-    if (this != theController || !theMainWindow)
+    if (this != theController)
         return;
+    titleFileName = fileName;
+    if (theMainWindow)
+        theMainWindow->setWindowTitle(mainWindowTitle());
+}
+
+QString kv310_controller_class::mainWindowTitle() const
+{
     const QString title = QStringLiteral("KvOrbit310+");
-    theMainWindow->setWindowTitle(fileName.isEmpty() ? title : title + QLatin1String(" - ") + fileName);
+    return titleFileName.isEmpty() ? title : title + QLatin1String(" - ") + titleFileName;
 }

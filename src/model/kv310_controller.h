@@ -295,6 +295,11 @@ public:
     bool swapBytes = true;
     QString projectFileName;
     QString projectFileDate;
+    // The main window's title: "KvOrbit310+" and the name of the file last
+    // read or saved, as far as that file is the show in memory. Every main
+    // window shows it, also one built after the file was read (a file given
+    // on the command line, a change of language).
+    QString mainWindowTitle() const;
     programTable programs;
     eventTable events;
     std::array<QList<uint16_t>, img::SEQUENCES> sequenceDelays;
@@ -341,8 +346,10 @@ private:
     // Clamps the settings a file may hold out of range, rebuilds the memory
     // tables from the image and tells the pages.
     void finishFileRead();
-    // The main window's title, for the one controller of the run only.
-    void showProjectTitle(const QString& fileName) const;
+    // The file the main window's title names, for the one controller of
+    // the run only; empty for none.
+    void showProjectTitle(const QString& fileName);
+    QString titleFileName;
 };
 
 // What changes the show while one lives is a page's repair of what it shows

@@ -20,6 +20,7 @@
 #include <QtEndian>
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -349,6 +350,18 @@ void ctrl_monitor::closeMonitors(uint16_t flags)
     monitorFlags &= uint16_t(~flags);
     emit forceRefresh();
     emit clrMenu(flags);
+}
+
+void ctrl_monitor::closeMonitorsAtOnce(uint16_t flags)
+{
+    std::vector<QPointer<pokaz>> going;
+    for (const QPointer<pokaz>& window : {inputsWindow, dmxOutWindow, dmxInWindow, statesWindow})
+        if (window && (flags & window->kind))
+            going.push_back(window);
+    closeMonitors(flags);
+    // Each has only asked to be deleted later.
+    for (const QPointer<pokaz>& window : going)
+        delete window.data();
 }
 
 void ctrl_monitor::connChange(bool isConnected)

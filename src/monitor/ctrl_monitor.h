@@ -67,6 +67,11 @@ public slots:
     // Closes the open windows named by the flags and re-enables their
     // buttons; then tells the visible page and the menu.
     void closeMonitors(uint16_t flags);
+    // closeMonitors, and the windows are gone when it returns rather than
+    // once events are served: what their going tells (the output window's
+    // closed(false), which ends the scene page's DMX transparency) reaches
+    // the caller's world as it is, the link still up and the page still there.
+    void closeMonitorsAtOnce(uint16_t flags);
     void connChange(bool connected);
     // One poll of the open windows, announced by the pacing thread.
     void reload();

@@ -69,7 +69,8 @@ public:
     virtual void setDmxOutEventRange(int first, int last) { Q_UNUSED(first) Q_UNUSED(last) }
     virtual void refreshDmxOutEvents() {}
     // The range boxes ("from", "to") of the scene and mask editors' channel
-    // groups become 1..n when the output channel limit changes.
+    // groups and of the DMX input page's bulk tool become 1..n when the
+    // output channel limit changes.
     virtual void limitChannelRangeBoxes(int n) { Q_UNUSED(n) }
     // The active-scenes page bounds its control channel by the DMX input
     // channel limit.

@@ -141,6 +141,14 @@ mCheckBox* asettings_dmx_in_widget::boxOf(int channel) const
     return static_cast<mCheckBox*>(phaseGrid->cellWidget(channel / GRID_COLUMNS, channel % GRID_COLUMNS));
 }
 
+void asettings_dmx_in_widget::limitRangeBoxes(int n)
+{
+    if (n < 1 || n > img::CHANNELS)
+        return;
+    fromBox->setMaximum(n);
+    toBox->setMaximum(n);
+}
+
 void asettings_dmx_in_widget::boxChanged(int channel)
 {
     uint8_t* image = imageOfController();

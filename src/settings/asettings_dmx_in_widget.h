@@ -60,6 +60,9 @@ public:
     // Whether the user cannot change the channel's box: beyond the limit,
     // or the active scenes' control channel.
     bool isLocked(int channel) const;
+    // The bulk tool's range boxes end at channel n, the output channel
+    // limit, whenever it changes (n of 1..512; anything else names no limit).
+    void limitRangeBoxes(int n);
 
 public slots:
     void refresh();

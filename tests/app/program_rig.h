@@ -21,10 +21,11 @@ inline const QString programRigSerial = QStringLiteral("01D30310-0001");
 
 // The program's objects as main makes them, on a simulated bus with one
 // controller: the controller object first, then the visual project, then the
-// main window with its pages and right-hand panel. They go in the reverse
+// main window with its pages and right-hand panel (unless the test leaves
+// the windows to the program's own start-up loop). They go in the reverse
 // order. The test class installs the virtual clock and the dialog recorder.
 struct programRig {
-    explicit programRig(int typeWord = TYPE_WORD_CURRENT)
+    explicit programRig(int typeWord = TYPE_WORD_CURRENT, bool withWindow = true)
     {
         channelCount = 512;
         sim = &bus.addController(programRigSerial, typeWord);
@@ -34,6 +35,8 @@ struct programRig {
         theController = controller.get();
         project = std::make_unique<v_project>();
         theVisualProject = project.get();
+        if (!withWindow)
+            return;
         window = std::make_unique<gui_class>(controller.get(), nullptr);
         theMainWindow = window.get();
     }
@@ -68,10 +71,11 @@ struct programRig {
 // configuration files land there), virtual time, the dialog recorder and the
 // program's objects; torn down in the reverse order.
 struct programSession {
-    programSession()
+    explicit programSession(bool withWindow = true)
         : previousDirectory(QDir::currentPath())
     {
         QDir::setCurrent(dir.path());
+        rig = std::make_unique<programRig>(TYPE_WORD_CURRENT, withWindow);
     }
     ~programSession()
     {
@@ -83,5 +87,5 @@ struct programSession {
     QString previousDirectory;
     virtualClock clock;
     dialogRecorder rec;
-    std::unique_ptr<programRig> rig = std::make_unique<programRig>();
+    std::unique_ptr<programRig> rig;
 };

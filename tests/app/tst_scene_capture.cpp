@@ -1,4 +1,5 @@
 #include "app/gui_class.h"
+#include "app/startup.h"
 #include "editors/scenes/as_conf_widget.h"
 #include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
@@ -8,6 +9,7 @@
 #include "widgets/my_time_edit.h"
 #include "program_rig.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -39,6 +41,8 @@ private Q_SLOTS:
     void aNewOutputWindowFollowsTheHideBox();
     void rebuildingWithTheWindowOpen_data();
     void rebuildingWithTheWindowOpen();
+    void disconnectingWithTheWindowsOpen_data();
+    void disconnectingWithTheWindowsOpen();
     void theCompoundTabFollowsTheSettings();
     void aConfigurationReadReachesTheActiveScenes();
 
@@ -92,32 +96,88 @@ void tst_scene_capture::aNewOutputWindowFollowsTheHideBox()
 
 void tst_scene_capture::rebuildingWithTheWindowOpen_data()
 {
-    QTest::addColumn<bool>("closedFirst");
-    QTest::newRow("as for another language") << true;
+    QTest::addColumn<bool>("languageChosen");
+    QTest::newRow("for another language") << true;
     QTest::newRow("the window goes with the monitor") << false;
 }
 
 void tst_scene_capture::rebuildingWithTheWindowOpen()
 {
-    QFETCH(bool, closedFirst);
+    QFETCH(bool, languageChosen);
     programRig& rig = *session->rig;
     QVERIFY(rig.connect());
     rig.window->sceneEditor->transparencyGroup->setChecked(true);
     QPointer<pokaz> window = rig.window->monitor->dmxOutWindow.data();
     QVERIFY(window);
 
-    // What the rebuild loop does; the window is deleted once events are served.
-    if (closedFirst)
-        rig.window->monitor->closeMonitors(MONITOR_FLAG_ALL);
-    rig.window->hide();
-    rig.window.reset();
-    theMainWindow = nullptr;
+    // What the language menu and the rebuild loop do; nothing is served in
+    // between, the loop's event loop has ended.
+    const QList<languageEntry> languages = languageList;
+    const int installed = installedLanguage;
+    if (languageChosen) {
+        languageList = {languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr},
+                        languageEntry{QStringLiteral("Deutsch"), QStringLiteral("de"), nullptr, nullptr}};
+        installedLanguage = 0;
+        QVERIFY(QMetaObject::invokeMethod(rig.window.get(), "changeUiLanguage", Q_ARG(int, 1)));
+        requestedLanguage = -1;
+    }
+    retireMainWindow(rig.window.release());
     rig.window = std::make_unique<gui_class>(rig.controller.get(), nullptr);
     theMainWindow = rig.window.get();
     settle();
+    languageList = languages;
+    installedLanguage = installed;
+
+    // Transparency ended while the controller could still be told: nothing
+    // passes through that the new window does not show.
     QVERIFY(window.isNull());
+    QVERIFY(!rig.sim->dmxTransparency);
     QVERIFY(!rig.window->sceneEditor->transparencyGroup->isChecked());
     QVERIFY(session->rec.entries.isEmpty());
+}
+
+void tst_scene_capture::disconnectingWithTheWindowsOpen_data()
+{
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("passingThrough");  // the controller's transparency afterwards
+    QTest::addColumn<QStringList>("messages");
+    // The user's Disconnect ends transparency and closes the windows while
+    // the link is still up: nothing is left on, nothing fails.
+    QTest::newRow("Disconnect") << true << false << QStringList();
+    // A link that fails takes the windows with it; the page is told when the
+    // controller can no longer be, and says so.
+    QTest::newRow("the link fails") << false << true << QStringList{"Not connected!"};
+}
+
+void tst_scene_capture::disconnectingWithTheWindowsOpen()
+{
+    QFETCH(bool, asked);
+    programRig& rig = *session->rig;
+    gui_class& w = *rig.window;
+    QVERIFY(rig.connect());
+    for (QAction* view : {w.viewInputsAction, w.viewStatesAction, w.viewDmxInAction})
+        view->trigger();
+    w.sceneEditor->transparencyGroup->setChecked(true);
+    QVERIFY(rig.sim->dmxTransparency);
+    QCOMPARE(w.monitor->monitorFlags, uint16_t(0xF));
+    QList<QPointer<pokaz>> windows{w.monitor->inputsWindow, w.monitor->dmxInWindow, w.monitor->dmxOutWindow,
+                                   w.monitor->statesWindow};
+
+    if (asked) {
+        rig.panel()->disconnectButton->click();
+    } else {
+        // What an operation does when it finds the controller gone.
+        rig.sim->plugged = false;
+        rig.controller->dropConnection();
+    }
+    settle();
+    QVERIFY(!rig.controller->isConnected());
+    for (const QPointer<pokaz>& window : windows)
+        QVERIFY(window.isNull());
+    QCOMPARE(w.monitor->monitorFlags, uint16_t(0));
+    QVERIFY(!w.sceneEditor->transparencyGroup->isChecked());
+    QTEST(rig.sim->dmxTransparency, "passingThrough");
+    QTEST(session->rec.texts(), "messages");
 }
 
 void tst_scene_capture::theCompoundTabFollowsTheSettings()

@@ -831,7 +831,11 @@ void aprogram_settings_widget::refreshSingleSteps()
     stepTable->setProgramNumber(currentProgram);
     programNumberLabel->setText(QStringLiteral("%1").arg(currentProgram + 1));
 
-    shownSteps = qMax(0, programs.stepCount(currentProgram));
+    // The group tab's cells follow the count, whatever changed it since they
+    // were last set (a copy onto this program, a window built over the show).
+    const int steps = qMax(0, programs.stepCount(currentProgram));
+    followStepCount(steps);
+    shownSteps = steps;
     const int recurrences = programs.recurrences(currentProgram);
     // The table learns the program's recurrences before it draws its rows.
     stepTable->programModeRepeat = recurrences;

@@ -102,6 +102,13 @@ admx512_sliders_widget::admx512_sliders_widget(kv310_controller_class* controlle
 
 admx512_sliders_widget::~admx512_sliders_widget() = default;
 
+void admx512_sliders_widget::setChannelLimit(int n)
+{
+    if (n < FADERS || n > img::CHANNELS)
+        return;
+    scrollBar->setMaximum(n - FADERS);
+}
+
 void admx512_sliders_widget::sCh(int ch, int val)
 {
     if (!recordData || ch < 0 || ch >= img::CHANNELS || val < 0 || val > 255)

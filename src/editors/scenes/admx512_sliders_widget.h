@@ -50,6 +50,9 @@ public:
 
     // The levels of the record shown.
     uint8_t* levels() const { return recordData + 512 * recordNumber; }
+    // The faders reach channels 1..n (n of 10..512; anything else names no
+    // limit): the scroll bar stops where the last fader shows channel n.
+    void setChannelLimit(int n);
 
 signals:
     // Channel ch of record sc has a new level.

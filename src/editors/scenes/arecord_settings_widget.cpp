@@ -792,7 +792,7 @@ void arecord_settings_widget::limitChnls(int n)
     // The threshold page offers 24..512; anything else names no limit.
     if (n < admx512_sliders_widget::FADERS || n > CHANNELS)
         return;
-    sliderBank->scrollBar->setMaximum(n - admx512_sliders_widget::FADERS);
+    sliderBank->setChannelLimit(n);
     toChannelBox->setMaximum(n);
     for (int ch = 0; ch < CHANNELS; ++ch) {
         QCheckBox* box = channelBoxes[ch];

@@ -115,6 +115,13 @@ void as_edit_widget::rangeChanged(int range, int mode)
     refresh();
 }
 
+void as_edit_widget::limitChnls(int n)
+{
+    // A bank scrolled beyond the new limit moves back, and scrolled()
+    // recolours its faders.
+    sliders->setChannelLimit(n);
+}
+
 void as_edit_widget::goToVisualDesign()
 {
     if (theMainWindow)

@@ -38,4 +38,7 @@ public slots:
     void selectionChanged();
     void goToVisualDesign();
     void rangeChanged(int range, int mode);
+    // The output channel limit: the faders reach channels 1..n, as on the
+    // scene and mask pages.
+    void limitChnls(int n);
 };
