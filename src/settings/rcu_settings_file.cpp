@@ -171,7 +171,7 @@ bool asettings_ired_tab::writeRcuFile(const QString& fileName)
 
     // The user's file is replaced only by a complete one.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
+    if (!openRegularSaveFile(file) || file.write(out) != out.size() || !file.commit()) {
         file.cancelWriting();
         showMessage(QMessageBox::Critical, this, tr("File error"),
                     tr("Cannot open file \"%1\" to write!").arg(fileName));
@@ -197,8 +197,14 @@ void asettings_ired_tab::readRCUcfg()
 bool asettings_ired_tab::readRcuFile(const QString& fileName)
 {
     QFile file(fileName);
-    if (!openRegularFile(file)) {
+    switch (openBoundedFile(file, fileLimit::rcuFileMB)) {
+    case boundedOpen::opened:
+        break;
+    case boundedOpen::failed:
         showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(fileName));
+        return false;
+    case boundedOpen::tooBig:
+        showFileTooBig(this, fileName, fileLimit::rcuFileMB);
         return false;
     }
     QString text = decodeText(file.readAll());

@@ -4684,6 +4684,31 @@ Ponów próbę lub wybierz inne urządzenie.</translation>
     </message>
 </context>
 <context>
+    <name>regular_file</name>
+    <message>
+        <source>Invalid file!</source>
+        <translation>Nieprawidłowy plik!</translation>
+    </message>
+    <message>
+        <source>File too big!
+%1
+The limit is %2 MB.</source>
+        <translation>Plik jest za duży!
+%1
+Dopuszczalny rozmiar to %2 MB.</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Uwaga!</translation>
+    </message>
+    <message>
+        <source>Not a regular file:
+%1</source>
+        <translation>To nie jest zwykły plik:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>right_panel_widget</name>
     <message>
         <source>Configuration</source>
