@@ -631,6 +631,10 @@ void rcuSeeds()
         QByteArray(1, '\1') + "<contents>Settings for Kv310+ RCU control</contents>\n<sysaddress>0x1F</sysaddress>\n"
                                "<buttons>\n <button nr=\"3\">\n  <code>017</code>\n  <description>Caf\xe9</description>\n"
                                " </button>\n <button nr=\"64\">\n  <code>99</code>\n </button>\n</buttons>\n");
+    // Files that are no remote-control settings: refused, nothing changed.
+    put("rcu_file", "fixture_library",
+        QByteArray(1, '\0') + "<contents>Fixtures library</contents>\n<item nr=\"1\">\n<model>M</model>\n</item>\n");
+    put("rcu_file", "plain_text", QByteArray(1, '\0') + "sysaddress 7\n<sysaddress>7</sysaddress>\n");
     put("rcu_file", "broken",
         QByteArray(1, '\2') + "<sysaddress>not used</sysaddress>\n<buttons>\n <button nr=\"1\">\n  <code>5\n"
                                " <button>\n</buttons>\n<sysaddress>-1</sysaddress>\n");

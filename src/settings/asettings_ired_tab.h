@@ -27,7 +27,8 @@ public:
 
     // Reads a remote-control settings file into the controller, as "Read
     // from file" does once a name is chosen; false when it cannot be opened
-    // or is too big, which leaves every setting as it was.
+    // or is refused (too big, or no remote-control settings at all), which
+    // leaves every setting as it was.
     bool readRcuFile(const QString& fileName);
     // Writes the remote-control settings to a file, replacing it only when
     // it has been written whole; false (after telling the user) otherwise.

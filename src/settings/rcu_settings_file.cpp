@@ -214,12 +214,28 @@ bool asettings_ired_tab::readRcuFile(const QString& fileName)
     root.name = QStringLiteral("@root");
     QTextStream in(&text, QIODevice::ReadOnly);
     QString line = in.readLine().trimmed();
-    if (line.startsWith(QLatin1Char('<'))) {
+    const bool parsed = line.startsWith(QLatin1Char('<'));
+    if (parsed) {
         while (root.read(in, line)) {
         }
-        // What could be parsed is still used.
-        reportXmlErrors(root, fileName, this);
     }
+
+    // A file with neither an address nor a button table is some other
+    // file picked by mistake: taking it would wipe every learnt code.
+    const xml_element* address = elementNamed(root, QStringLiteral("sysaddress"));
+    const xml_node* buttons = nullptr;
+    for (const xml_node& node : root.nodes) {
+        if (node.name == QLatin1String("buttons")) {
+            buttons = &node;
+            break;
+        }
+    }
+    if (!parsed || (!address && !buttons && !elementNamed(root, QStringLiteral("buttons")))) {
+        showMessage(QMessageBox::Warning, this, tr("Data error!"), tr("Not a remote-control settings file!"));
+        return false;
+    }
+    // What could be parsed is still used.
+    reportXmlErrors(root, fileName, this);
 
     kv310_controller_class* c = theController;
     if (!c)
@@ -239,7 +255,6 @@ bool asettings_ired_tab::readRcuFile(const QString& fileName)
         ignoreAll = answer == 1;
     };
 
-    const xml_element* address = elementNamed(root, QStringLiteral("sysaddress"));
     if (!address) {
         c->rcuAddress = NONE;
         dataWarning(tr("Undetermined RCU address value!"));
@@ -255,13 +270,6 @@ bool asettings_ired_tab::readRcuFile(const QString& fileName)
         }
     }
 
-    const xml_node* buttons = nullptr;
-    for (const xml_node& node : root.nodes) {
-        if (node.name == QLatin1String("buttons")) {
-            buttons = &node;
-            break;
-        }
-    }
     if (!buttons) {
         // A file without a learnt button holds "<buttons>" and "</buttons>"
         // only, which reads as an empty element: an empty table.

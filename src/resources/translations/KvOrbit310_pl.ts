@@ -2727,6 +2727,10 @@ ustawione!</translation>
         <source>Invalid key code!</source>
         <translation>Nieprawidłowy kod klawisza!</translation>
     </message>
+    <message>
+        <source>Not a remote-control settings file!</source>
+        <translation>To nie jest plik ustawień pilota!</translation>
+    </message>
 </context>
 <context>
     <name>btn_lbl</name>
