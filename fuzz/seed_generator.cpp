@@ -69,6 +69,30 @@ const char visualProject[] = "<library>\n<item nr=\"1\">\n<provider>P</provider>
                              "</devices>\n<groups>\n<group name=\"default\">\n<dev nr=\"1\"></dev>\n</group>\n"
                              "<group name=\"Front\">\n<dev nr=\"2\"></dev>\n<dev nr=\"3\"></dev>\n</group>\n</groups>\n";
 
+// A visual project whose channel numbers lie at the ends of an int.
+const char extremeChannels[] =
+    "<library>\n<item nr=\"1\">\n<provider>P</provider>\n<model>M</model>\n"
+    "<geometry shape=\"fountain\">\n<diameter>20</diameter>\n</geometry>\n"
+    "<dmx>\n<range>2147483647</range>\n<channel nr=\"-2147483648\">\n<function>spring</function>\n</channel>\n"
+    "<channel nr=\"2147483647\">\n<function>dimmer</function>\n<double>2147483647</double>\n</channel>\n"
+    "<channel nr=\"1\">\n<function>brightness</function>\n<color>255,0,0</color>\n<double>2</double>\n</channel>\n"
+    "<channel nr=\"2\">\n<function>spring-switch</function>\n</channel>\n"
+    "</dmx>\n</item>\n<item nr=\"2\">\n<provider>P</provider>\n<model>N</model>\n"
+    "<geometry>\n<width>-2147483648</width>\n<height>2147483647</height>\n</geometry>\n"
+    "<dmx>\n<range>-2147483648</range>\n<channel nr=\"1\">\n<function>dimmer</function>\n</channel>\n"
+    "</dmx>\n</item>\n</library>\n<devices>\n"
+    "<device nr=\"2147483647\">\n<library>1</library>\n<dmx>2147483647</dmx>\n"
+    "<geometry>\n<x>2147483647</x>\n<y>2147483647</y>\n<rotate>2147483647</rotate>\n</geometry>\n"
+    "<reloc>\n<channel nr=\"-2147483648\">2147483647</channel>\n<channel nr=\"1\">2147483647</channel>\n"
+    "<channel nr=\"2\">-2147483648</channel>\n</reloc>\n</device>\n"
+    "<device nr=\"-2147483648\">\n<library>1</library>\n<dmx>-2147483648</dmx>\n"
+    "<geometry>\n<x>0</x>\n<y>0</y>\n<rotate>-2147483648</rotate>\n</geometry>\n"
+    "<reloc>\n<channel nr=\"1\">-2147483648</channel>\n<channel nr=\"2\">2147483647</channel>\n</reloc>\n"
+    "</device>\n<device nr=\"3\">\n<library>2</library>\n<dmx>0</dmx>\n"
+    "<geometry>\n<x>5</x>\n<y>5</y>\n</geometry>\n</device>\n</devices>\n"
+    "<groups>\n<group name=\"default\">\n<dev nr=\"2147483647\"></dev>\n<dev nr=\"-2147483648\"></dev>\n"
+    "</group>\n</groups>\n";
+
 // The run's controller and visual project with a show and a visual project.
 struct published {
     published()
@@ -112,6 +136,9 @@ void xmlSeeds(published& run)
     };
     for (const auto& d : documents)
         put("xml_reader", d.name, d.text);
+    // Numbers at the ends of an int wherever a channel is named: the first
+    // channel, the range, channel numbers, relocations and second channels.
+    put("project_xml", "extreme_channels", QByteArray("\n<project>\n") + extremeChannels + "</project>\n");
     put("project_xml", "descriptions",
         "\n<project>\n<file>a.31xcfg</file>\n<descriptions>\n<scenes>\n<scene nr=\"1\">One &amp; &lt;</scene>\n"
         "</scenes>\n<events>\n<dmxin>\n<chnl nr=\"3\" mode=\"off\">Fader</chnl>\n</dmxin>\n<RCU>\n"
@@ -536,6 +563,20 @@ void visualFileSeeds()
     litOut.bytes(values);
     litOut.bytes(litProject);
     put("visual_files", "lit_fixtures", litOut.out);
+
+    // The same at the ends of an int, as a library and a project file.
+    const QByteArray extreme(extremeChannels);
+    const qsizetype devicesAt = extreme.indexOf("<devices>");
+    const QByteArray extremeLibrary = "<contents>Fixtures library</contents>\n"
+                                      + extreme.mid(10, extreme.indexOf("</library>") - 10);
+    const QByteArray extremeProject = "<contents>visualisation project</contents>\n" + extreme.mid(devicesAt);
+    fuzzOutput extremeOut;
+    extremeOut.u16(unsigned(extremeLibrary.size()));
+    extremeOut.bytes(extremeLibrary);
+    extremeOut.u8(15);
+    extremeOut.bytes(values);
+    extremeOut.bytes(extremeProject);
+    put("visual_files", "extreme_channels", extremeOut.out);
 }
 
 // A TCP session: the operations of fuzz_tcp_replies and the peer's answers.
@@ -643,6 +684,10 @@ void rcuSeeds()
         QByteArray(1, '\1') + "<contents>Settings for Kv310+ RCU control</contents>\n<sysaddress>0x1F</sysaddress>\n"
                                "<buttons>\n <button nr=\"3\">\n  <code>017</code>\n  <description>Caf\xe9</description>\n"
                                " </button>\n <button nr=\"64\">\n  <code>99</code>\n </button>\n</buttons>\n");
+    // Files that are no remote-control settings: refused, nothing changed.
+    put("rcu_file", "fixture_library",
+        QByteArray(1, '\0') + "<contents>Fixtures library</contents>\n<item nr=\"1\">\n<model>M</model>\n</item>\n");
+    put("rcu_file", "plain_text", QByteArray(1, '\0') + "sysaddress 7\n<sysaddress>7</sysaddress>\n");
     put("rcu_file", "broken",
         QByteArray(1, '\2') + "<sysaddress>not used</sysaddress>\n<buttons>\n <button nr=\"1\">\n  <code>5\n"
                                " <button>\n</buttons>\n<sysaddress>-1</sysaddress>\n");

@@ -96,7 +96,7 @@ void gui_class::getSunEventsTimes()
     if (result == -1)
         showMessage(QMessageBox::Critical, this, QStringLiteral("KvOrbit310+"),
                     tr("Cannot open file %1!").arg(fileName));
-    else if (result != 0 && result != -2)
+    else if (result != 0 && result != -2 && result != -3)
         showMessage(QMessageBox::Critical, this, QStringLiteral("KvOrbit310+"), tr("Cannot read times!"));
 }
 

@@ -258,9 +258,16 @@ void gui_class::readLibrary()
         return;
     }
     QFile file(name);
-    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Text)) {
+    switch (openBoundedFile(file, fileLimit::fixtureLibraryMB, QIODevice::ReadOnly | QIODevice::Text)) {
+    case boundedOpen::opened:
+        break;
+    case boundedOpen::failed:
         showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(name));
         releaseLibrary();
+        return;
+    case boundedOpen::tooBig:
+        // Refused before anything is read: the library in use stays.
+        showFileTooBig(this, name, fileLimit::fixtureLibraryMB);
         return;
     }
     bool parsed = false;
@@ -338,8 +345,14 @@ bool gui_class::readProjectFile()
         return false;
     }
     QFile file(name);
-    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Text)) {
+    switch (openBoundedFile(file, fileLimit::visualProjectMB, QIODevice::ReadOnly | QIODevice::Text)) {
+    case boundedOpen::opened:
+        break;
+    case boundedOpen::failed:
         showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(name));
+        return false;
+    case boundedOpen::tooBig:
+        showFileTooBig(this, name, fileLimit::visualProjectMB);
         return false;
     }
     bool parsed = false;

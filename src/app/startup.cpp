@@ -74,8 +74,11 @@ struct languageTree {
 languageTree loadLanguageTree(const QString& directory)
 {
     languageTree tree;
+    // A file too big for a language choice is ignored like one that does
+    // not open, without a word.
     QFile file(languageFilePath(directory));
-    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Text))
+    if (openBoundedFile(file, fileLimit::languageFileMB, QIODevice::ReadOnly | QIODevice::Text)
+        != boundedOpen::opened)
         return tree;
     QTextStream in(&file);
     in.setEncoding(QStringConverter::System);
@@ -156,10 +159,12 @@ bool writeLanguageFile(const QString& directory, const QString& code, const QStr
     setReadElement(*tree.ini, QStringLiteral("lang_name"), name);
 
     // Written aside and renamed over the old file, so a failed write never
-    // leaves a truncated language file behind.
+    // leaves a truncated language file behind. A name that leads to a
+    // device, a pipe or a folder is not written at all: renaming over it
+    // would replace the node.
     QSaveFile file(languageFilePath(directory));
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    if (!openRegularSaveFile(file, QIODevice::WriteOnly | QIODevice::Text))
         return false;
     QTextStream out(&file);
     out.setEncoding(QStringConverter::System);

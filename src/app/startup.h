@@ -28,8 +28,8 @@ extern int installedLanguage;
 // The language file in the current directory.
 QString languageFileName();
 
-// What the language file asks for; both empty when it is missing, does not
-// parse, has no "ini" node or is not a "Kv310+" file.
+// What the language file asks for; both empty when it is missing, too big,
+// does not parse, has no "ini" node or is not a "Kv310+" file.
 struct languageRequest {
     QString code;
     QString name;
@@ -37,8 +37,8 @@ struct languageRequest {
 languageRequest readLanguageFile(const QString& directory);
 
 // Records the language in the language file of the directory, keeping the
-// rest of a valid file. False when the file could not be written; an earlier
-// file then stays as it was.
+// rest of a valid file. False when the file could not be written, or its
+// name leads to no regular file; an earlier file then stays as it was.
 bool writeLanguageFile(const QString& directory, const QString& code, const QString& name);
 
 // Names of the translation files "KvOrbit310_*.qm" of the directory, plain

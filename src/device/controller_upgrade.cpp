@@ -122,8 +122,14 @@ bool upgradeSession::open()
         return false;
     }
     file.setFileName(fileName);
-    if (!openRegularFile(file)) {
+    switch (openBoundedFile(file, fileLimit::upgradeFileMB)) {
+    case boundedOpen::opened:
+        break;
+    case boundedOpen::failed:
         tell(QMessageBox::Warning, title, kv310_controller_class::tr("File not found: ") + fileName);
+        return false;
+    case boundedOpen::tooBig:
+        showFileTooBig(theMainWindow, fileName, fileLimit::upgradeFileMB);
         return false;
     }
     char window[UPGRADE_HEADER_SIZE];

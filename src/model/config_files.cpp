@@ -39,10 +39,6 @@ fileKind kindOf(const QByteArray& first)
     return fileKind::unknown;
 }
 
-// A current or old-style file holds an image, a short header and the project
-// XML; anything much larger is no configuration file.
-constexpr qint64 MAX_FILE_SIZE = 0x10000000;
-
 // Reads on from the current position until the end of the file or until
 // `content` holds `limit` bytes. False on a read error.
 bool readUpTo(QFile& file, QByteArray& content, qint64 limit)
@@ -281,7 +277,7 @@ void kv310_controller_class::write_confDataToFile(QString fileName, bool oldstyl
 
     // The file the user has is replaced only by a complete new one.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!openRegularSaveFile(file)) {
         failed();
         return;
     }
@@ -340,18 +336,26 @@ void kv310_controller_class::readConfiguration(const QString& fileName, bool kee
     // a file that cannot be opened or read leaves the model as it is.
     QFile file(fileName);
     QByteArray content;
-    if (!openRegularFile(file) || !readUpTo(file, content, HEADER_LIMIT)) {
+    const boundedOpen opened = openBoundedFile(file, fileLimit::configurationMB);
+    if (opened == boundedOpen::tooBig) {
+        showFileTooBig(theMainWindow, fileName, fileLimit::configurationMB);
+        return;
+    }
+    if (opened != boundedOpen::opened || !readUpTo(file, content, HEADER_LIMIT)) {
         showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"),
                     tr("Data read from file\n       failed!\n\nFile corrupted."));
         return;
     }
     const fileKind kind = kindOf(content);
+    // A file that grew past the bound since it was opened is no
+    // configuration file either.
+    const qint64 maxSize = fileLimit::bytes(fileLimit::configurationMB);
     bool oversize = false;
     if (kind == fileKind::current || kind == fileKind::oldStyle || kind == fileKind::v2) {
-        const qint64 limit = kind == fileKind::v2 ? V2_READ_LIMIT : MAX_FILE_SIZE + 1;
+        const qint64 limit = kind == fileKind::v2 ? V2_READ_LIMIT : maxSize + 1;
         if (!readUpTo(file, content, limit))
             content.clear();
-        oversize = kind != fileKind::v2 && content.size() > MAX_FILE_SIZE;
+        oversize = kind != fileKind::v2 && content.size() > maxSize;
     }
     file.close();
 

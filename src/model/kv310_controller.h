@@ -78,11 +78,13 @@ public:
 
     // The sun table for a given year (calculateSunEvents takes the current one).
     void calculateSunEventsFor(int year, int latitude, int offsetMinutes);
-    // Sunrise and sunset times as CSV: 0; -1 the file cannot be opened;
-    // -2 it could not be written completely (a file already there is kept).
+    // Sunrise and sunset times as CSV: 0; -1 the file cannot be opened (or
+    // is no regular file); -2 it could not be written completely (a file
+    // already there is kept).
     int exportSunTimes(const QString& fileName);
     // 0 stored; -1 the file cannot be opened; -2 the user cancelled on an
-    // incomplete file (nothing stored).
+    // incomplete file; -3 the file is too big, as the user has been told.
+    // Nothing is stored but on 0.
     int importSunTimes(const QString& fileName);
 
     // ---- Project description ----

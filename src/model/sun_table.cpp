@@ -128,7 +128,7 @@ int kv310_controller_class::exportSunTimes(const QString& fileName)
     // Written aside and put in place only when complete, so a failed write
     // never leaves the user with half of a file that was whole before.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!openRegularSaveFile(file))
         return -1;
     if (file.write(text) != text.size() || !file.commit())
         return -2;
@@ -138,8 +138,15 @@ int kv310_controller_class::exportSunTimes(const QString& fileName)
 int kv310_controller_class::importSunTimes(const QString& fileName)
 {
     QFile file(fileName);
-    if (!openRegularFile(file))
+    switch (openBoundedFile(file, fileLimit::sunTimesMB)) {
+    case boundedOpen::opened:
+        break;
+    case boundedOpen::failed:
         return -1;
+    case boundedOpen::tooBig:
+        showFileTooBig(theMainWindow, fileName, fileLimit::sunTimesMB);
+        return -3;
+    }
 
     std::array<uint32_t, SUN_DAYS> table;
     table.fill(UNDEFINED_ENTRY);

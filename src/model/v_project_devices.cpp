@@ -212,10 +212,11 @@ void v_project::readDevices()
                         const QString* channel = e.attrValue(QStringLiteral("nr"));
                         bool nrOk = false;
                         bool offsetOk = false;
-                        const int i = channel ? channel->toInt(&nrOk) - 1 : -1;
+                        // Any int may stand for the channel: 1 is taken off in 64 bits.
+                        const qint64 i = channel ? qint64(channel->toInt(&nrOk)) - 1 : -1;
                         const int offset = e.value.toInt(&offsetOk);
                         if (nrOk && offsetOk && i >= 0 && i < f->chnlCount)
-                            f->reloc[i] = offset;
+                            f->reloc[int(i)] = offset;
                     }
                 }
             }

@@ -26,7 +26,9 @@ public:
     explicit asettings_ired_tab(QWidget* parent = nullptr);
 
     // Reads a remote-control settings file into the controller, as "Read
-    // from file" does once a name is chosen; false when it cannot be opened.
+    // from file" does once a name is chosen; false when it cannot be opened
+    // or is refused (too big, or no remote-control settings at all), which
+    // leaves every setting as it was.
     bool readRcuFile(const QString& fileName);
     // Writes the remote-control settings to a file, replacing it only when
     // it has been written whole; false (after telling the user) otherwise.

@@ -171,7 +171,7 @@ bool asettings_ired_tab::writeRcuFile(const QString& fileName)
 
     // The user's file is replaced only by a complete one.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
+    if (!openRegularSaveFile(file) || file.write(out) != out.size() || !file.commit()) {
         file.cancelWriting();
         showMessage(QMessageBox::Critical, this, tr("File error"),
                     tr("Cannot open file \"%1\" to write!").arg(fileName));
@@ -197,8 +197,14 @@ void asettings_ired_tab::readRCUcfg()
 bool asettings_ired_tab::readRcuFile(const QString& fileName)
 {
     QFile file(fileName);
-    if (!openRegularFile(file)) {
+    switch (openBoundedFile(file, fileLimit::rcuFileMB)) {
+    case boundedOpen::opened:
+        break;
+    case boundedOpen::failed:
         showMessage(QMessageBox::Critical, this, tr("File error"), tr("Cannot open file \"%1\"!").arg(fileName));
+        return false;
+    case boundedOpen::tooBig:
+        showFileTooBig(this, fileName, fileLimit::rcuFileMB);
         return false;
     }
     QString text = decodeText(file.readAll());
@@ -208,12 +214,28 @@ bool asettings_ired_tab::readRcuFile(const QString& fileName)
     root.name = QStringLiteral("@root");
     QTextStream in(&text, QIODevice::ReadOnly);
     QString line = in.readLine().trimmed();
-    if (line.startsWith(QLatin1Char('<'))) {
+    const bool parsed = line.startsWith(QLatin1Char('<'));
+    if (parsed) {
         while (root.read(in, line)) {
         }
-        // What could be parsed is still used.
-        reportXmlErrors(root, fileName, this);
     }
+
+    // A file with neither an address nor a button table is some other
+    // file picked by mistake: taking it would wipe every learnt code.
+    const xml_element* address = elementNamed(root, QStringLiteral("sysaddress"));
+    const xml_node* buttons = nullptr;
+    for (const xml_node& node : root.nodes) {
+        if (node.name == QLatin1String("buttons")) {
+            buttons = &node;
+            break;
+        }
+    }
+    if (!parsed || (!address && !buttons && !elementNamed(root, QStringLiteral("buttons")))) {
+        showMessage(QMessageBox::Warning, this, tr("Data error!"), tr("Not a remote-control settings file!"));
+        return false;
+    }
+    // What could be parsed is still used.
+    reportXmlErrors(root, fileName, this);
 
     kv310_controller_class* c = theController;
     if (!c)
@@ -233,7 +255,6 @@ bool asettings_ired_tab::readRcuFile(const QString& fileName)
         ignoreAll = answer == 1;
     };
 
-    const xml_element* address = elementNamed(root, QStringLiteral("sysaddress"));
     if (!address) {
         c->rcuAddress = NONE;
         dataWarning(tr("Undetermined RCU address value!"));
@@ -249,13 +270,6 @@ bool asettings_ired_tab::readRcuFile(const QString& fileName)
         }
     }
 
-    const xml_node* buttons = nullptr;
-    for (const xml_node& node : root.nodes) {
-        if (node.name == QLatin1String("buttons")) {
-            buttons = &node;
-            break;
-        }
-    }
     if (!buttons) {
         // A file without a learnt button holds "<buttons>" and "</buttons>"
         // only, which reads as an empty element: an empty table.

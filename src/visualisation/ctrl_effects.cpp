@@ -18,6 +18,9 @@
 #include <QSignalBlocker>
 #include <QSignalMapper>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 constexpr int DMX_CHANNELS = 512;
@@ -27,7 +30,7 @@ constexpr int DIALOG_WIDTH = 312;
 constexpr int TEXT_WIDTH = 225;
 
 // The offset of fixture channel n (0-based); channels beyond the table move by 0.
-int relocOf(const lightEffect* f, int n)
+int relocOf(const lightEffect* f, qint64 n)
 {
     return n >= 0 && n < f->reloc.size() ? f->reloc.at(n) : 0;
 }
@@ -218,10 +221,12 @@ void ctrlEffects::setUp(const QList<lightEffect*>& list, const QString& name)
             text = *function + QLatin1Char(':') + (colourName ? *colourName : colour->value);
         }
 
+        // Channel numbers and offsets are any int the file gives: the
+        // channels they make are reckoned in 64 bits.
         const QString* nr = channel.attrValue(QStringLiteral("nr"));
-        int i = nr ? nr->toInt() - 1 : 0;
+        qint64 i = nr ? qint64(nr->toInt()) - 1 : 0;
         int value = valueAt(values, qint64(first->dmxStart) + i + relocOf(first, i));
-        int j = -1;
+        qint64 j = -1;
         int doubleChannel = -1;
         QString label;
         const QString* second = channel.elementValue(QStringLiteral("double"));
@@ -229,7 +234,7 @@ void ctrlEffects::setUp(const QList<lightEffect*>& list, const QString& name)
         if (secondNumber > 0) {
             doubleChannel = secondNumber - 1;
             label = tr("Channel %1:%2 : ").arg(i + 1).arg(secondNumber) + text;
-            j = doubleChannel + relocOf(first, doubleChannel);
+            j = qint64(doubleChannel) + relocOf(first, doubleChannel);
             value += 256 * valueAt(values, qint64(first->dmxStart) + j);
         } else {
             label = tr("Channel %1: ").arg(i + 1) + text;
@@ -247,7 +252,8 @@ void ctrlEffects::setUp(const QList<lightEffect*>& list, const QString& name)
             continue;
         if (code <= FUNC_BLUE)
             colourRows[code] = int(rows.size());
-        auto* row = new designChnls(i, j, value, code, label);
+        // i is a channel of the fixture's map, so an int; j is any sum.
+        auto* row = new designChnls(int(i), int(std::clamp<qint64>(j, INT_MIN, INT_MAX)), value, code, label);
         row->doubleChannel = doubleChannel;
         const int index = twChnls->rowCount();
         twChnls->insertRow(index);

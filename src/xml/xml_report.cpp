@@ -1,11 +1,13 @@
 #include "xml/xml_report.h"
 
 #include "seams/dialog_seam.h"
+#include "seams/regular_file.h"
 #include "xml/xml_node.h"
 #include "xml/xml_writer.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 bool reportXmlErrors(const xml_node& root, const QString& fileName, QWidget* parent)
@@ -13,8 +15,12 @@ bool reportXmlErrors(const xml_node& root, const QString& fileName, QWidget* par
     if (root.isValid())
         return true;
 
+    // The report replaces an earlier one, but never a device, a pipe or a
+    // folder of that name, nor one that a link of that name leads to.
     QFile report(QStringLiteral("xml_report.log"));
-    if (report.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!writesRegularFile(report.fileName())) {
+        showNotRegularFile(parent, QFileInfo(report).absoluteFilePath());
+    } else if (createRegularFile(report)) {
         QTextStream out(&report);
         out << xml_node(root, -1);
         out.flush();

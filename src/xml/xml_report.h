@@ -7,6 +7,8 @@ class xml_node;
 // The parse-error convention of the file readers, called after a document has
 // been read into `root`. When the root is not valid, writes the whole tree to
 // "xml_report.log" in the current directory (replacing an earlier report) and
-// shows a warning naming `fileName`. Changes nothing in the tree.
+// shows a warning naming `fileName`. A report name that leads to no regular
+// file (a device, a pipe, a folder) is not written: a warning says so first.
+// Changes nothing in the tree.
 // Returns whether the root was valid.
 bool reportXmlErrors(const xml_node& root, const QString& fileName, QWidget* parent = nullptr);

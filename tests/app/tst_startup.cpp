@@ -234,11 +234,11 @@ void tst_startup::aLanguageFileThatIsNoRegularFileIsPassedOver()
     const languageRequest r = readLanguageFile(dir->path());
     QVERIFY(r.code.isEmpty());
     QVERIFY(r.name.isEmpty());
-    if (pipe) {
-        // The choice made then replaces the pipe by the language file.
-        QVERIFY(writeLanguageFile(dir->path(), QStringLiteral("de"), QStringLiteral("Deutsch")));
-        QCOMPARE(fileContent(languageFileName()), freshFile);
-    }
+    // Nor is it written: the pipe or the folder stays.
+    QVERIFY(!writeLanguageFile(dir->path(), QStringLiteral("de"), QStringLiteral("Deutsch")));
+    struct stat st;
+    QCOMPARE(::lstat(name.constData(), &st), 0);
+    QVERIFY(pipe ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
 }
 
 void tst_startup::translationFilesAreFoundByName()

@@ -665,7 +665,7 @@ void tst_v_project::readDevicesChannelCodes_data()
     QTest::newRow("unusable relocations ignored")
         << QStringLiteral("<reloc>\n<channel nr=\"3\">5</channel>\n<channel nr=\"0\">5</channel>\n"
                           "<channel nr=\"x\">5</channel>\n<channel nr=\"2\">far</channel>\n<channel>4</channel>\n"
-                          "</reloc>\n")
+                          "<channel nr=\"-2147483648\">5</channel>\n</reloc>\n")
         << QStringLiteral("R---D-------") << 1 << 2 << channelMap{{1, 1}, {2, 1}} << QList<int>{0, 0};
 }
 

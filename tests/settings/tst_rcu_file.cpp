@@ -83,7 +83,10 @@ private Q_SLOTS:
     void invalidButtons();
     void unlistedButtonsKeepTheirValues();
     void tableWithoutButtons();
+    void notAnRcuFile_data();
     void notAnRcuFile();
+    void onlyAddressOrOnlyTable_data();
+    void onlyAddressOrOnlyTable();
     void parseErrorWritesTheReport();
     void suffixFollowsTheFilter();
     void dialogsStartAtTheLastFile();
@@ -281,23 +284,80 @@ void tst_rcu_file::tableWithoutButtons()
         QCOMPARE(int(code), 0xFF);
 }
 
+void tst_rcu_file::notAnRcuFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+
+    QTest::newRow("first line not a tag") << QByteArray("Just some notes\n<sysaddress>7</sysaddress>\n<buttons>\n"
+                                                        " <button nr=\"1\">\n  <code>3</code>\n </button>\n</buttons>\n");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("blank lines only") << QByteArray("\n  \n");
+    QTest::newRow("a fixture library") << QByteArray("<contents>Fixtures library</contents>\n<item nr=\"1\">\n"
+                                                     "<model>M</model>\n</item>\n");
+    QTest::newRow("another file that does not parse")
+        << QByteArray("<contents>visualisation project</contents>\n<devices>\n<device nr=\"1\">\n");
+    QTest::newRow("names in another case") << QByteArray("<SysAddress>7</SysAddress>\n<Buttons>\n</Buttons>\n");
+}
+
+// A file picked by mistake changes nothing: one warning, every setting kept.
 void tst_rcu_file::notAnRcuFile()
 {
+    QFETCH(QByteArray, content);
+
     fileRig r;
     kv310_controller_class& c = r.c();
     c.rcuAddress = 5;
     c.rcuKeyCodes.fill(6);
     c.rcuKeyDescriptions[1] = QStringLiteral("kept");
-    writeBytes(r.path(QStringLiteral("text.rcu")), "Just some notes\n<sysaddress>7</sysaddress>\n");
-    r.read(QStringLiteral("text.rcu"));
+    writeBytes(r.path(QStringLiteral("other.rcu")), content);
+    r.read(QStringLiteral("other.rcu"));
 
-    QCOMPARE(r.f.dialogs.texts(), (QStringList{QStringLiteral("Undetermined RCU address value!"),
-                                               QStringLiteral("Undetermined key codes table!")}));
-    QCOMPARE(int(c.rcuAddress), 0xFF);
+    QCOMPARE(r.f.dialogs.texts(), QStringList{QStringLiteral("Not a remote-control settings file!")});
+    QCOMPARE(r.f.dialogs.titles(), QStringList{dataError});
+    QCOMPARE(int(c.rcuAddress), 5);
     for (uint8_t code : c.rcuKeyCodes)
-        QCOMPARE(int(code), 0xFF);
+        QCOMPARE(int(code), 6);
     QCOMPARE(c.rcuKeyDescriptions[1], QStringLiteral("kept"));
+    QCOMPARE(r.f.window().remoteControlEventsReloads, 0);
     QVERIFY(!QFile::exists(QStringLiteral("xml_report.log")));
+    QVERIFY(!r.tab->readRcuFile(r.path(QStringLiteral("other.rcu"))));
+}
+
+// A file with one of the two parts is a damaged settings file: read as it
+// always was, the missing part undetermined.
+void tst_rcu_file::onlyAddressOrOnlyTable_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("code3");
+
+    QTest::newRow("address only") << QByteArray("<sysaddress>7</sysaddress>\n")
+                                  << QStringLiteral("Undetermined key codes table!") << 7 << 0xFF;
+    QTest::newRow("table only") << QByteArray("<buttons>\n <button nr=\"3\">\n  <code>9</code>\n </button>\n</buttons>\n")
+                                << QStringLiteral("Undetermined RCU address value!") << 0xFF << 9;
+    QTest::newRow("empty table only") << QByteArray("<buttons>\n</buttons>\n")
+                                      << QStringLiteral("Undetermined RCU address value!") << 0xFF << 6;
+}
+
+void tst_rcu_file::onlyAddressOrOnlyTable()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, warning);
+    QFETCH(int, address);
+    QFETCH(int, code3);
+
+    fileRig r;
+    kv310_controller_class& c = r.c();
+    c.rcuAddress = 5;
+    c.rcuKeyCodes.fill(6);
+    writeBytes(r.path(QStringLiteral("part.rcu")), content);
+    r.read(QStringLiteral("part.rcu"));
+
+    QCOMPARE(r.f.dialogs.texts(), QStringList{warning});
+    QCOMPARE(int(c.rcuAddress), address);
+    QCOMPARE(int(c.rcuKeyCodes[3]), code3);
+    QCOMPARE(r.f.window().remoteControlEventsReloads, 1);
 }
 
 void tst_rcu_file::parseErrorWritesTheReport()

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <limits>
+
 // A plan for light control, selection and groups on the running program: a
 // library of several fixture kinds and a project that places them, read
 // through the visual-project page as the user reads them.
@@ -34,7 +36,8 @@ inline QByteArray colour(const char* name, const char* rgb)
 // 1 "M": red, green, blue and a dimmer; 2 "Spot": a two-channel dimmer;
 // 3 "Mode": nothing to control; 4 "RG": red and green only; 5 "Dim": a
 // dimmer; 6 "Desc": as 1, its red channel described in English and Polish;
-// 7 "Odd": channel numbers and second channels no fixture has.
+// 7 "Odd": channel numbers (down to the smallest int) and second channels no
+// fixture has.
 inline QByteArray library()
 {
     const QByteArray rgb = channel(1, "brightness", colour("red", "255,0,0"))
@@ -52,7 +55,8 @@ inline QByteArray library()
            + item(7, "Odd", 2,
                   channel(1, "dimmer", "<double>99999</double>\n")
                       + channel(2, "brightness", colour("red", "255,0,0") + "<double>abc</double>\n")
-                      + channel(-3, "dimmer") + channel(99999, "filter", colour("blue", "0,0,255")));
+                      + channel(-3, "dimmer") + channel(99999, "filter", colour("blue", "0,0,255"))
+                      + channel(std::numeric_limits<int>::min(), "dimmer"));
 }
 
 struct device {

@@ -322,8 +322,11 @@ void tst_xml_writer::reportThatCannotBeWrittenStillWarns()
 
     const xml_parse_node invalid = readRoot(QStringLiteral("<r>\n<e>1</x>\n"));
     QVERIFY(!reportXmlErrors(invalid, QStringLiteral("lib.fxl")));
+    // A folder in its place is no file to write: the user hears why first.
     QCOMPARE(rec.texts(),
-             QStringList{QStringLiteral("Errors parsing file\n\"lib.fxl\" occured!\nRefer to \"xml_report.log\".")});
+             (QStringList{QStringLiteral("Not a regular file:\n%1").arg(QDir::current().filePath(QStringLiteral("xml_report.log"))),
+                          QStringLiteral("Errors parsing file\n\"lib.fxl\" occured!\nRefer to \"xml_report.log\".")}));
+    QCOMPARE(rec.titles().value(0), QStringLiteral("Warning!"));
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("xml_report.log"))).isDir());
 }
 

@@ -936,8 +936,14 @@ void arecord_settings_widget::readSheet()
     const QString name = sheetFileEdit->text();
     const QString title = tr(kind.importTitle);
     QFile file(name);
-    if (!openRegularFile(file)) {
+    switch (openBoundedFile(file, fileLimit::dmxSheetMB)) {
+    case boundedOpen::opened:
+        break;
+    case boundedOpen::failed:
         showMessage(QMessageBox::Critical, messageParent(), title, tr("Cannot open file %1!").arg(name));
+        return;
+    case boundedOpen::tooBig:
+        showFileTooBig(messageParent(), name, fileLimit::dmxSheetMB);
         return;
     }
     dmxSheetColumns read;
@@ -1030,7 +1036,7 @@ void arecord_settings_widget::exportSheet()
     }
     // The user's file is replaced only by a complete sheet.
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly)
+    if (!openRegularSaveFile(file)
         || !dmxSheet::write(file, *kind.sheet, controller->configImage, kind.descriptions(controller), from - 1,
                             to - 1)
         || !file.commit()) {

@@ -2751,6 +2751,10 @@ ustawione!</translation>
         <source>Invalid key code!</source>
         <translation>Nieprawidłowy kod klawisza!</translation>
     </message>
+    <message>
+        <source>Not a remote-control settings file!</source>
+        <translation>To nie jest plik ustawień pilota!</translation>
+    </message>
 </context>
 <context>
     <name>btn_lbl</name>
@@ -4727,6 +4731,31 @@ Ponów próbę lub wybierz inne urządzenie.</translation>
     <message>
         <source>Cancel</source>
         <translation>Anuluj</translation>
+    </message>
+</context>
+<context>
+    <name>regular_file</name>
+    <message>
+        <source>Invalid file!</source>
+        <translation>Nieprawidłowy plik!</translation>
+    </message>
+    <message>
+        <source>File too big!
+%1
+The limit is %2 MB.</source>
+        <translation>Plik jest za duży!
+%1
+Dopuszczalny rozmiar to %2 MB.</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Uwaga!</translation>
+    </message>
+    <message>
+        <source>Not a regular file:
+%1</source>
+        <translation>To nie jest zwykły plik:
+%1</translation>
     </message>
 </context>
 <context>
