@@ -7,6 +7,7 @@
 #include "seams/dialog_seam.h"
 #include "app/time_rescale_dlg.h"
 #include "widgets/guarded_spin_box.h"
+#include "widgets/late_content.h"
 #include "widgets/my_time_edit.h"
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_dlyd_widget.h"
@@ -43,6 +44,7 @@
 #include <QTimer>
 #include <QSignalBlocker>
 
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -96,10 +98,8 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent, window
     resize(maximumSize());
 
     buildVisiblePart(beforeShowRead);
-    if (build == windowBuild::complete) {
+    if (build == windowBuild::complete)
         completeWindow();
-        finishStart();
-    }
 }
 
 void gui_class::buildVisiblePart(const std::function<void()>& beforeShowRead)
@@ -170,11 +170,12 @@ bool gui_class::isComplete() const
 
 void gui_class::completeWindow()
 {
-    if (isComplete())
-        return;
-    for (size_t p = 0; p < size_t(lazyPage::count); ++p)
-        buildPage(lazyPage(p));
-    refresh();
+    if (!isComplete()) {
+        for (size_t p = 0; p < size_t(lazyPage::count); ++p)
+            buildPage(lazyPage(p));
+        refresh();
+    }
+    finishStart();
 }
 
 void gui_class::finishStart()
@@ -222,26 +223,23 @@ gui_class::~gui_class()
 
 // ---- Pages built on demand ---------------------------------------------------------
 
+QWidget* gui_class::tabPageOf(lazyPage page) const
+{
+    QWidget* const tabs[] = {
+        tab_programs,       tab_seqs,          tab_masks,          tab_settings_Inputs, tab_settings_dmx,
+        tab_settings_dmxin, tab_settings_descs, tab_settings_other, tab_settings_visual, tab_events_inputs,
+        tab_events_vkeys,   tab_events_ired,   tab_events_dmx,     tab_events_dmxout,   tab_events_clock,
+        tab_events_delays,  tab_as_settngs,    tab_as_edit,        tab_settings_ired,
+    };
+    static_assert(std::size(tabs) == size_t(lazyPage::count), "one tab page per page built on demand");
+    return tabs[size_t(page)];
+}
+
 std::optional<gui_class::lazyPage> gui_class::pageOn(const QWidget* tabPage) const
 {
-    const struct {
-        const QWidget* tab;
-        lazyPage page;
-    } pages[] = {
-        {tab_programs, lazyPage::programs},           {tab_seqs, lazyPage::sequences},
-        {tab_masks, lazyPage::masks},                 {tab_settings_Inputs, lazyPage::inputsSettings},
-        {tab_settings_dmx, lazyPage::dmxOutSettings}, {tab_settings_dmxin, lazyPage::dmxInSettings},
-        {tab_settings_descs, lazyPage::descsSettings}, {tab_settings_other, lazyPage::otherSettings},
-        {tab_settings_visual, lazyPage::visualProject}, {tab_events_inputs, lazyPage::inputsEvents},
-        {tab_events_vkeys, lazyPage::vkeysEvents},     {tab_events_ired, lazyPage::iredEvents},
-        {tab_events_dmx, lazyPage::dmxInEvents},       {tab_events_dmxout, lazyPage::dmxOutEvents},
-        {tab_events_clock, lazyPage::clockEvents},     {tab_events_delays, lazyPage::delayEvents},
-        {tab_as_settngs, lazyPage::activeScenes},      {tab_as_edit, lazyPage::compoundScenes},
-        {tab_settings_ired, lazyPage::iredSettings},
-    };
-    for (const auto& p : pages)
-        if (p.tab == tabPage)
-            return p.page;
+    for (size_t p = 0; p < size_t(lazyPage::count); ++p)
+        if (tabPageOf(lazyPage(p)) == tabPage)
+            return lazyPage(p);
     return std::nullopt;
 }
 
@@ -260,6 +258,8 @@ void gui_class::buildPage(lazyPage page)
         repair.emplace(controller);
     ++repairDepth;
     constructPage(page);
+    // A page made on its tab as the tab is shown.
+    showLateContent(tabPageOf(page));
     takeMissedRead(page);
     --repairDepth;
 }

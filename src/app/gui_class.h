@@ -87,7 +87,8 @@ public:
     // reaches it. Its construction repairs no unsaved work.
     void buildPage(lazyPage page);
     bool isBuilt(lazyPage page) const { return built[size_t(page)]; }
-    // Builds every page not built yet and refreshes the visible one.
+    // Builds every page not built yet, refreshes the visible one and
+    // finishes the start (finishStart).
     void completeWindow();
     bool isComplete() const;
     // What the program does once the first frame is on the screen: the
@@ -293,7 +294,9 @@ private:
     void constructPage(lazyPage page);
     // A page built after reads it did not receive takes them as it would have.
     void takeMissedRead(lazyPage page);
-    // The page of a tab page (innermost), when it is one the window builds on demand.
+    // The tab page a page built on demand lives on, and the page of a tab
+    // page (innermost), when it is one the window builds on demand.
+    QWidget* tabPageOf(lazyPage page) const;
     std::optional<lazyPage> pageOn(const QWidget* tabPage) const;
     std::array<bool, size_t(lazyPage::count)> built{};
     // Per page not built: 1 a configuration was read since, 2 from a file.

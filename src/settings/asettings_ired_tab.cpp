@@ -4,8 +4,10 @@
 #include "model/kv310_controller.h"
 #include "seams/gui_base.h"
 #include "settings/fixed_geometry.h"
+#include "widgets/late_content.h"
 #include "widgets/page_style.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -72,6 +74,12 @@ void asettings_ired_tab::build()
     buttonView->setColumnWidth(0, 60);
     buttonView->setColumnWidth(1, 50);
     buttonView->setColumnWidth(2, 240);
+    // The header keeps the font the application gives headers, as when the
+    // tab made its widgets before the form took it into its bold tabs.
+    QHeaderView* header = buttonView->horizontalHeader();
+    QFont headerFont = QApplication::font(header);
+    headerFont.setResolveMask(QFont::AllPropertiesResolved);
+    header->setFont(headerFont);
 
     readFileButton = pushButton(tr("Read from file"), this, 410, 20, 580, 42);
     saveFileButton = pushButton(tr("Save to file"), this, 410, 60, 580, 82);
@@ -130,6 +138,9 @@ void asettings_ired_tab::build()
     connect(notUsedBox, &QCheckBox::stateChanged, this, &asettings_ired_tab::unusedState);
     connect(getCodeButton, &QPushButton::clicked, this, &asettings_ired_tab::getCode);
     connect(descriptionEdit, &QLineEdit::editingFinished, this, &asettings_ired_tab::disableDescEdition);
+
+    // Made as the tab is shown, perhaps.
+    showLateContent(this);
 
     // Loaded as made: the main window decides the events tab by itself.
     ++refreshCount;

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,7 +60,7 @@ class tst_ired_tab : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void rowsAndAddressShowTheModel();
-    void builtWithoutAMainWindow();
+    void builtWhenFirstShown();
     void setAddress_data();
     void setAddress();
     void setCodeAndDescription();
@@ -112,7 +113,7 @@ void tst_ired_tab::rowsAndAddressShowTheModel()
 
 // The form makes the tab empty; its widgets come when it is first shown or
 // used, loaded without touching the window, which sets the events tab itself.
-void tst_ired_tab::builtWithoutAMainWindow()
+void tst_ired_tab::builtWhenFirstShown()
 {
     pageFixture f;
     f.controller().rcuAddress = 9;
@@ -121,6 +122,10 @@ void tst_ired_tab::builtWithoutAMainWindow()
     QCOMPARE(tab.currentButton(), -1);
     tab.show();
     QVERIFY(tab.isBuilt());
+    // Made as the tab was shown, and shown with it.
+    for (QWidget* w : std::initializer_list<QWidget*>{tab.buttonView, tab.addressGroup, tab.notUsedBox,
+                                                      tab.descriptionEdit})
+        QVERIFY(w->isVisible());
 
     QCOMPARE(tab.addressLabel->text(), QStringLiteral("9"));
     QVERIFY(!tab.noRcuBox->isChecked());
