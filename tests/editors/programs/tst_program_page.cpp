@@ -347,11 +347,18 @@ void tst_program_page::programListAndDescriptions()
     f.show(2);
     QCOMPARE(f.page->descriptionEdit->text(), QString("Shop window"));
 
-    // Extra entries take the top slots out of the list.
+    // Extra entries take the top slots out of the list. The last program,
+    // current, gives way to the one before it once: the list losing its
+    // current row does not reload the page from within the reload.
+    f.show(511);
     f.controller().extraEntries.push_back(std::make_unique<extraEntry>());
+    const int refreshes = f.page->refreshCount;
     f.page->refresh();
+    QCOMPARE(f.page->refreshCount, refreshes + 1);
     QCOMPARE(f.page->programRows, 511);
     QCOMPARE(list->rowCount(), 511);
+    QCOMPARE(list->currentRow(), 510);
+    QCOMPARE(f.page->currentProgram, 510);
 }
 
 // A read (or a relabel) changes every row at once: the list is told once,
