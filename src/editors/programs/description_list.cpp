@@ -5,7 +5,6 @@
 
 namespace {
 
-// The width the descriptions are cut to, also when the user widens the column.
 constexpr int COLUMN_WIDTH = 115;
 
 }  // namespace
@@ -35,6 +34,8 @@ descriptionList makeDescriptionList(int rows, const QString& header, const QStri
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setFont(pageStyle::listFont());
-    view->setItemDelegate(new elidingDelegate(COLUMN_WIDTH, view));
+    // The view cuts a description to its cell where it draws it, as it cut
+    // the whole texts the list held before; a widened column shows more.
+    view->setTextElideMode(Qt::ElideRight);
     return {view, model};
 }

@@ -11,8 +11,9 @@ class pageListView;
 // The list of the program page and of the sequence page: one row per
 // program or sequence with its description, or `noDescription` for none,
 // light green while it has steps. The rows are read from the show when they
-// are drawn; the page tells the model what changed (one row after an edit,
-// every row after a read), so the current row and the selection stay.
+// are drawn and cut to the column there; the page tells the model what
+// changed (one row after an edit, every row after a read), so the current
+// row and the selection stay.
 struct descriptionList {
     pageListView* view;
     pageListModel* model;   // owned by the view

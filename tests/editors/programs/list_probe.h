@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAbstractItemDelegate>
 #include <QAbstractItemView>
 #include <QBrush>
 #include <QColor>
@@ -40,15 +39,4 @@ inline QColor drawnColour(QAbstractItemView* list, int row)
     const QRect cell = list->visualRect(list->model()->index(row, 0));
     const QImage shot = list->viewport()->grab().toImage();
     return shot.pixelColor(cell.right() - 3, cell.center().y());
-}
-
-// The width of what the list draws in the row's first cell: its text as
-// the list's delegate cuts it, and the cell's margins.
-inline int drawnTextWidth(const QAbstractItemView* list, int row)
-{
-    const QModelIndex cell = list->model()->index(row, 0);
-    QStyleOptionViewItem option;
-    option.initFrom(list);
-    option.font = list->font();
-    return list->itemDelegateForIndex(cell)->sizeHint(option, cell).width();
 }
