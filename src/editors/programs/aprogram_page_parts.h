@@ -15,6 +15,4 @@ inline kv310_controller_class& controller()
     return *theController;
 }
 
-constexpr int DESCRIPTION_LENGTH = 100;
-
 }  // namespace programPage

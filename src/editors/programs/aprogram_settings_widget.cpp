@@ -28,10 +28,10 @@
 #include <QTabWidget>
 
 using programPage::controller;
-using programPage::DESCRIPTION_LENGTH;
 
 namespace {
 
+constexpr int DESCRIPTION_LENGTH = 100;
 constexpr int LAST_EVENT_ID = EVENT_COUNT - 1;
 constexpr int BREAK_TIME_DEFAULT = 10;   // one second, in tenths
 
