@@ -37,13 +37,17 @@ void arecord_settings_widget::buildGroupChannels()
 
     // Every channel has its cell whatever the limit when the page is built:
     // a later, larger limit enables them again.
-    channelGrid = new checkGridModel(CHANNELS, GRID_COLUMNS, this);
+    channelGrid = new checkGridModel(CHANNELS, GRID_COLUMNS);
     QStringList rowLabels;
     for (int r = 0; r < channelGrid->rowCount(); ++r)
         rowLabels << QString::number(GRID_COLUMNS * r);
     channelGrid->setRowLabels(rowLabels);
     channelGrid->setEnabledCount(channelCount);
     groupTable = new checkGridView(channelGrid, CELL_WIDTH, CELL_HEIGHT, page);
+    channelGrid->setParent(groupTable);
+    // The cell the user last ticked or moved to stays marked, as the cell of
+    // the check box that had the focus did.
+    groupTable->setSelectionMode(QAbstractItemView::SingleSelection);
     groupTable->setGeometry(10, 20, 276, 602);
 
     groupLabel = new QLabel(tr(kind.toolLabelAtStart).arg(1), page);

@@ -82,7 +82,7 @@ arecord_settings_widget::arecord_settings_widget(kv310_controller_class* control
                                                  const recordPageKind& kind)
     : QWidget(nullptr), kind(kind), controller(controller)
 {
-    recordModel = new recordListModel(controller, kind, this);
+    recordModel = new recordListModel(controller, kind);
     recordList = makeRecordListView(recordModel, parent);
     recordList->setCurrentCell(0, 0);
 

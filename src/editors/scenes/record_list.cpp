@@ -41,6 +41,8 @@ recordListModel::recordListModel(kv310_controller_class* controller, const recor
 pageListView* makeRecordListView(recordListModel* model, QWidget* parent)
 {
     auto* view = new pageListView(parent);
+    // The list keeps its rows as long as it is there, as a table of items would.
+    model->setParent(view);
     view->setModel(model);
     view->setGeometry(10, 20, 175, 625);
     view->setColumnWidth(0, LIST_COLUMN_WIDTH);
@@ -48,8 +50,7 @@ pageListView* makeRecordListView(recordListModel* model, QWidget* parent)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setFont(pageStyle::listFont());
-    // Texts are cut to the column's width as made, and again to the cell
-    // by the view.
-    view->setItemDelegate(new elidingDelegate(LIST_COLUMN_WIDTH, view));
+    // The view cuts a text to its cell as it draws it.
+    view->setTextElideMode(Qt::ElideRight);
     return view;
 }

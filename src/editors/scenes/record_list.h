@@ -17,6 +17,6 @@ public:
     recordListModel(kv310_controller_class* controller, const recordPageKind& kind, QObject* parent = nullptr);
 };
 
-// The view of a record list as the page places it; texts are cut where they
-// are drawn, to the width of the column.
+// The view of a record list as the page places it, owning the model; texts
+// are cut where they are drawn, to the cell.
 pageListView* makeRecordListView(recordListModel* model, QWidget* parent);

@@ -253,6 +253,8 @@ void tst_channel_tools::theUserTicksACellOfThePage()
         }
     }
     QCOMPARE(ticked(page), tickedAfter ? QList<int>{channel} : QList<int>{});
+    // The cell acted on stays marked, as the cell of the focused box was.
+    QCOMPARE(page.groupTable->selectionModel()->isSelected(cell), channel <= 100);
 
     // "values setting" sets exactly the channels the user ticked.
     page.valuesEnableBox->setChecked(true);
