@@ -44,13 +44,18 @@ int main(int argc, char** argv)
     theController = &controller;
     sampleShow::build(controller, sampleShow::full);
 
-    QWidget tab;
-    tab.resize(1070, 703);
+    // The page's widgets belong to the tab it is built on: each build gets a
+    // tab of its own, so that one page is shown and drawn.
+    std::unique_ptr<QWidget> tabPage;
     std::unique_ptr<ascene_settings_widget> page;
     const double build = timeOf(std::max(3, runs / 4), [&](int) {
+        page = std::make_unique<ascene_settings_widget>(&controller, tabPage.get());
+    }, [&](int) {
         page.reset();
-        page = std::make_unique<ascene_settings_widget>(&controller, &tab);
+        tabPage = std::make_unique<QWidget>();
+        tabPage->resize(1070, 703);
     });
+    QWidget& tab = *tabPage;
     tab.show();
     QCoreApplication::processEvents();
 
@@ -83,7 +88,7 @@ int main(int argc, char** argv)
         page->sliderBank->sliders[size_t(i % 10)]->slider->setValue(i % 256);
     });
 
-    QTableWidget plain(img::SCENES, 1, &tab);
+    QTableWidget plain(img::SCENES, 1);
     for (int r = 0; r < img::SCENES; ++r)
         plain.setItem(r, 0, new QTableWidgetItem());
     const double reference = timeOf(runs, [&](int i) {
@@ -104,6 +109,7 @@ int main(int argc, char** argv)
     std::printf("another scene chosen, drawn:%8.2f ms (median of %d)\n", choose, runs);
     std::printf("fader moved:         %8.4f ms (median of %d)\n", fader, runs * 10);
     page.reset();
+    tabPage.reset();
     installDialogSeam(nullptr);
     theController = nullptr;
     return 0;
