@@ -1288,7 +1288,7 @@ void tst_main_window::readsReloadTheProgramPage()
     QVERIFY(ticked(1));
     QCOMPARE(programs->rangeToBox->maximum(), 7);
     QCOMPARE(channelCount, 100);
-    QCOMPARE(w.sceneEditor->sceneList->item(3, 0)->text(), QStringLiteral("scene four"));
+    QCOMPARE(w.sceneEditor->sceneList->text(3), QStringLiteral("scene four"));
 
     // Sent to the controller, changed here, read back.
     QVERIFY(session.rig->connect());
@@ -1329,7 +1329,7 @@ void tst_main_window::copiedScenesReachTheSceneList()
     programs->poolBox->setValue(1001);
     programs->copyButton->click();
     QCOMPARE(c.programs.scene(4, 1), 1001);
-    QCOMPARE(w.sceneEditor->sceneList->item(1001, 0)->text(), QStringLiteral("second"));
+    QCOMPARE(w.sceneEditor->sceneList->text(1001), QStringLiteral("second"));
 
     programs->toolTabs->setCurrentIndex(0);
     programs->stepTable->setCurrentIndex(programs->stepTable->model()->index(1, 0));
@@ -1390,11 +1390,11 @@ void tst_main_window::channelLimitReachesTheSceneAndMaskPages()
     for (arecord_settings_widget* page : {static_cast<arecord_settings_widget*>(w.sceneEditor),
                                           static_cast<arecord_settings_widget*>(w.maskEditor)}) {
         QCOMPARE(page->toChannelBox->maximum(), 64);
-        QVERIFY(page->channelBoxes[63]->isEnabled());
-        QVERIFY(!page->channelBoxes[64]->isEnabled());
+        QVERIFY(page->channelGrid->isEnabled(63));
+        QVERIFY(!page->channelGrid->isEnabled(64));
     }
     w.dmxOutSettings->settingsPanel->spinChnlMax->setValue(512);
-    QVERIFY(w.maskEditor->channelBoxes[511]->isEnabled());
+    QVERIFY(w.maskEditor->channelGrid->isEnabled(511));
 }
 
 QTEST_MAIN(tst_main_window)

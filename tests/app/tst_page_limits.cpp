@@ -16,7 +16,6 @@
 
 #include "support/golden_files.h"
 
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -134,10 +133,10 @@ void tst_page_limits::theOutputChannelLimit()
     for (arecord_settings_widget* page : {static_cast<arecord_settings_widget*>(w.sceneEditor),
                                           static_cast<arecord_settings_widget*>(w.maskEditor)}) {
         int offered = 0;
-        for (QCheckBox* box : page->channelBoxes)
-            offered += box->isEnabled();
+        for (int ch = 0; ch < page->channelGrid->cells(); ++ch)
+            offered += page->channelGrid->isEnabled(ch);
         QCOMPARE(offered, limit);
-        QVERIFY(page->channelBoxes[size_t(limit - 1)]->isEnabled());
+        QVERIFY(page->channelGrid->isEnabled(limit - 1));
         QCOMPARE(page->fromChannelBox->maximum(), limit);
         QCOMPARE(page->toChannelBox->maximum(), limit);
     }

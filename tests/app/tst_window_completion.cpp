@@ -13,6 +13,7 @@
 #include "support/sample_show.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLabel>
@@ -20,7 +21,7 @@
 #include <QMenuBar>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QHeaderView>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -51,14 +52,22 @@ void describe(const QWidget* root, const QWidget* w, QStringList& out, const QSt
         for (int i = 0; i < tabs->count(); ++i)
             line += QStringLiteral(" %1:%2").arg(tabs->tabText(i)).arg(tabs->isTabEnabled(i));
     }
-    if (auto* table = qobject_cast<const QTableWidget*>(w)) {
-        line += QStringLiteral(" %1x%2 at %3,%4").arg(table->rowCount()).arg(table->columnCount())
-                    .arg(table->currentRow()).arg(table->currentColumn());
-        for (int r = 0; r < table->rowCount(); ++r)
-            for (int c = 0; c < table->columnCount(); ++c)
-                if (const QTableWidgetItem* item = table->item(r, c))
-                    line += QLatin1Char('|') + item->text() + QLatin1Char('/')
-                        + item->background().color().name();
+    // Tables and lists through their models, whether they hold items or
+    // read the show as they draw.
+    const auto* view = qobject_cast<const QAbstractItemView*>(w);
+    if (view && view->model() && !qobject_cast<const QHeaderView*>(w)) {
+        const QAbstractItemModel* model = view->model();
+        const QModelIndex current = view->currentIndex();
+        line += QStringLiteral(" %1x%2 at %3,%4").arg(model->rowCount()).arg(model->columnCount())
+                    .arg(current.row()).arg(current.column());
+        for (int r = 0; r < model->rowCount(); ++r)
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const QModelIndex cell = model->index(r, c);
+                line += QLatin1Char('|') + cell.data().toString() + QLatin1Char('/')
+                    + qvariant_cast<QBrush>(cell.data(Qt::BackgroundRole)).color().name() + QLatin1Char('/')
+                    + QString::number(cell.data(Qt::CheckStateRole).toInt()) + QLatin1Char('/')
+                    + QString::number(int(model->flags(cell)));
+            }
     }
     out.append(line);
     for (const QObject* child : w->children())
