@@ -12,6 +12,7 @@
 #include "settings/asettings_dmx_set_widget.h"
 #include "settings/asettings_dmx_widget.h"
 #include "widgets/guarded_spin_box.h"
+#include "widgets/page_list.h"
 #include "program_rig.h"
 
 #include "support/golden_files.h"
@@ -173,10 +174,10 @@ void tst_page_limits::theOutputEventRange()
     w.tabWidget_main->setCurrentIndex(0);
     QVERIFY(w.tabWidget_events->isTabEnabled(6));
     w.tabWidget_events->setCurrentIndex(6);
-    QTableWidget* list = w.dmxOutEvents->eventList;
+    pageListView* list = w.dmxOutEvents->eventList;
     QCOMPARE(list->rowCount(), 6);
-    QVERIFY(list->item(0, 0)->text().contains(QStringLiteral("Ch. 3 ")));
-    QVERIFY(list->item(5, 0)->text().contains(QStringLiteral("Ch. 5 ")));
+    QVERIFY(list->text(0).contains(QStringLiteral("Ch. 3 ")));
+    QVERIFY(list->text(5).contains(QStringLiteral("Ch. 5 ")));
 }
 
 void tst_page_limits::theInputChannelLimit_data()
