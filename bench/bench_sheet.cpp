@@ -60,6 +60,7 @@ int main(int argc, char** argv)
         ok = ok && file.open(QIODevice::ReadOnly) && dmxSheet::read(file, kind, columns) == dmxSheet::READ_OK;
         stored = ok ? dmxSheet::store(columns, kind, target.configImage, target.sceneDescriptions.data(),
                                       columns.front()->number, columns.back()->number, 0)
+                             .stored
                     : 0;
     });
     QByteArray plain;

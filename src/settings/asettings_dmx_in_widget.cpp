@@ -1,21 +1,21 @@
 #include "settings/asettings_dmx_in_widget.h"
 
 #include "seams/gui_base.h"
+#include "settings/phase_grid_model.h"
+#include "widgets/check_grid.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/page_style.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 
-#include <QApplication>
-#include <QHeaderView>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSignalMapper>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <vector>
 
 namespace {
 
@@ -23,7 +23,6 @@ constexpr int GRID_ROWS = 16;
 constexpr int GRID_COLUMNS = 32;
 constexpr int CELL_SIZE = 24;
 constexpr int MIN_OUTPUT_CHANNELS = 24;
-const QColor controlChannelColour(220, 173, 33);
 
 uint8_t* imageOfController()
 {
@@ -39,16 +38,6 @@ W* placed(W* w, int left, int top, int width, int height)
 }
 
 }  // namespace
-
-mCheckBox::mCheckBox(QWidget* parent) : QCheckBox(parent)
-{
-    connect(this, &QCheckBox::stateChanged, this, &mCheckBox::sendMonit);
-}
-
-void mCheckBox::sendMonit(int)
-{
-    emit monit();
-}
 
 asettings_dmx_in_widget::asettings_dmx_in_widget(QWidget* parent) : QWidget(parent)
 {
@@ -72,25 +61,15 @@ asettings_dmx_in_widget::asettings_dmx_in_widget(QWidget* parent) : QWidget(pare
     inputLimitBox->setRange(0, img::CHANNELS);
     inputLimitBox->setValue(img::CHANNELS);
 
-    phaseGrid = placed(new QTableWidget(GRID_ROWS, GRID_COLUMNS, this), 15, 105, 812, 415);
-    phaseGrid->setGridStyle(Qt::DotLine);
-    phaseGrid->setSelectionMode(QAbstractItemView::NoSelection);
-    phaseGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    phaseGrid->setFocusPolicy(Qt::NoFocus);
-    phaseGrid->horizontalHeader()->setMinimumSectionSize(CELL_SIZE);
-    phaseGrid->verticalHeader()->setMinimumSectionSize(CELL_SIZE);
-    QStringList columnLabels;
-    for (int k = 0; k < GRID_COLUMNS; ++k) {
-        columnLabels << QString::number(k + 1);
-        phaseGrid->setColumnWidth(k, CELL_SIZE);
-    }
+    // Columns are headed 1..32 (the model's own numbering), rows by the
+    // channel before their first: +0, +32, ...
+    phaseCells = new phaseGridModel(GRID_ROWS * GRID_COLUMNS, GRID_COLUMNS, this);
     QStringList rowLabels;
-    for (int r = 0; r < GRID_ROWS; ++r) {
+    for (int r = 0; r < GRID_ROWS; ++r)
         rowLabels << QStringLiteral("+%1").arg(GRID_COLUMNS * r);
-        phaseGrid->setRowHeight(r, CELL_SIZE);
-    }
-    phaseGrid->setHorizontalHeaderLabels(columnLabels);
-    phaseGrid->setVerticalHeaderLabels(rowLabels);
+    phaseCells->setRowLabels(rowLabels);
+    phaseGrid = placed(new checkGridView(phaseCells, CELL_SIZE, CELL_SIZE, this), 15, 105, 812, 415);
+    phaseGrid->setFocusPolicy(Qt::NoFocus);
 
     toLabel = placed(new QLabel(tr("to"), this), 600, 540, 21, 22);
     chooseAllLabel = placed(new QLabel(tr("Choose all"), this), 45, 540, 125, 22);
@@ -115,14 +94,6 @@ asettings_dmx_in_widget::asettings_dmx_in_widget(QWidget* parent) : QWidget(pare
     executeButton = placed(new QPushButton(tr("Execute!"), this), 550, 578, 121, 23);
     executeButton->setFont(pageStyle::listFont());
 
-    boxMapper = new QSignalMapper(this);
-    for (int c = 0; c < img::CHANNELS; ++c) {
-        auto* box = new mCheckBox(this);
-        connect(box, &mCheckBox::monit, boxMapper, qOverload<>(&QSignalMapper::map));
-        boxMapper->setMapping(box, c);
-        phaseGrid->setCellWidget(c / GRID_COLUMNS, c % GRID_COLUMNS, box);
-    }
-
     connect(inputLimitBox, &QSpinBox::editingFinished, this, &asettings_dmx_in_widget::chgLimit);
     connect(stepCheck, &QCheckBox::toggled, stepBox, &QSpinBox::setEnabled);
     connect(rangeCheck, &QCheckBox::toggled, fromBox, &QSpinBox::setEnabled);
@@ -130,15 +101,9 @@ asettings_dmx_in_widget::asettings_dmx_in_widget(QWidget* parent) : QWidget(pare
     connect(executeButton, &QPushButton::clicked, this, &asettings_dmx_in_widget::selectSome);
     connect(fromBox, &guardedSpinBox::valueAccepted, this, &asettings_dmx_in_widget::validStart);
     connect(toBox, &guardedSpinBox::valueAccepted, this, &asettings_dmx_in_widget::validEnd);
-    connect(boxMapper, &QSignalMapper::mappedInt, this, &asettings_dmx_in_widget::boxChanged);
+    // A click or a tool ticks a cell; a refresh shows the image without telling.
+    connect(phaseCells, &checkGridModel::toggled, this, [this](int cell, bool) { boxChanged(cell); });
     refresh();
-}
-
-mCheckBox* asettings_dmx_in_widget::boxOf(int channel) const
-{
-    if (channel < 0 || channel >= img::CHANNELS)
-        return nullptr;
-    return static_cast<mCheckBox*>(phaseGrid->cellWidget(channel / GRID_COLUMNS, channel % GRID_COLUMNS));
 }
 
 void asettings_dmx_in_widget::limitRangeBoxes(int n)
@@ -152,14 +117,13 @@ void asettings_dmx_in_widget::limitRangeBoxes(int n)
 void asettings_dmx_in_widget::boxChanged(int channel)
 {
     uint8_t* image = imageOfController();
-    mCheckBox* box = boxOf(channel);
-    if (!image || !box)
+    if (!image || channel < 0 || channel >= phaseCells->cells())
         return;
     const uint32_t offset = img::dmxInPhaseMaskOf(channel / GRID_COLUMNS);
     const uint32_t bit = 1u << (channel % GRID_COLUMNS);
     uint32_t word = img::getU32(image, offset);
     // A clear bit lets the channel set phases.
-    word = box->isChecked() ? word & ~bit : word | bit;
+    word = phaseCells->isChecked(channel) ? word & ~bit : word | bit;
     img::putU32(image, offset, word);
 }
 
@@ -169,43 +133,26 @@ void asettings_dmx_in_widget::refresh()
     const uint8_t* image = imageOfController();
     if (!image)
         return;
-    QPalette palette = QApplication::palette();
-    palette.setColor(QPalette::AlternateBase, controlChannelColour);
-
     const int limit = img::getU16(image, img::inputChannelLimit);
     {
         const QSignalBlocker blocker(inputLimitBox);
         inputLimitBox->setValue(limit);
     }
     const int control = img::getU16(image, img::asControlChannel);
-    for (int c = 0; c < img::CHANNELS; ++c) {
-        mCheckBox* box = boxOf(c);
-        // Showing writes nothing: a channel beyond the limit keeps the bit
-        // it has, whatever its box showed before (the user's choice comes
-        // back when the limit is raised again).
-        const QSignalBlocker quiet(box);
-        box->setPalette(palette);
-        box->setAutoFillBackground(c == control);
-        if (c == control) {
-            box->setEnabled(false);
-            box->setChecked(true);
-            box->setBackgroundRole(QPalette::AlternateBase);
-            box->setToolTip(tr("Active Scenes control channel"));
-            // Checked whatever its bit said: the control channel can always set phases.
-            boxChanged(c);
-            continue;
-        }
-        box->setToolTip(QStringLiteral("%1").arg(c + 1));
-        box->setBackgroundRole(QPalette::Base);
-        if (c < limit) {
-            const uint32_t word = img::getU32(image, img::dmxInPhaseMaskOf(c / GRID_COLUMNS));
-            box->setChecked((word & (1u << (c % GRID_COLUMNS))) == 0);
-            box->setEnabled(true);
-        } else {
-            box->setChecked(false);
-            box->setEnabled(false);
-        }
-    }
+    // Showing writes nothing: a channel beyond the limit shows unticked and
+    // keeps the bit it has (the user's choice comes back when the limit is
+    // raised again).
+    std::vector<bool> shown(size_t(phaseCells->cells()), false);
+    for (int c = 0; c < qMin(limit, phaseCells->cells()); ++c)
+        shown[size_t(c)] = (img::getU32(image, img::dmxInPhaseMaskOf(c / GRID_COLUMNS)) & (1u << (c % GRID_COLUMNS))) == 0;
+    phaseCells->setControlCell(control, tr("Active Scenes control channel"));
+    if (phaseCells->controlCell() >= 0)
+        shown[size_t(control)] = true;
+    phaseCells->setEnabledCount(limit);
+    phaseCells->load(shown);
+    // Ticked whatever its bit said: the control channel can always set phases.
+    if (phaseCells->controlCell() >= 0)
+        boxChanged(control);
 }
 
 bool asettings_dmx_in_widget::isLocked(int channel) const
@@ -254,23 +201,30 @@ void asettings_dmx_in_widget::validEnd(int a)
 
 void asettings_dmx_in_widget::selectSome()
 {
-    enum { SELECT, DESELECT, INVERT } action = invertRadio->isChecked() ? INVERT
-        : selectRadio->isChecked()                                      ? SELECT
-                                                                        : DESELECT;
+    const checkGridModel::tick action = invertRadio->isChecked() ? checkGridModel::tick::invert
+        : selectRadio->isChecked()                               ? checkGridModel::tick::on
+                                                                 : checkGridModel::tick::off;
     int start = 0;
     int end = inputLimitBox->value();
     if (rangeCheck->isChecked()) {
         start = fromBox->value() - 1;
         end = toBox->value();
     }
-    end = qMin(end, int(img::CHANNELS));
+    start = qMax(start, 0);
     const int step = stepCheck->isChecked() ? stepBox->value() : 1;
-    // The boxes the user cannot change (the control channel, channels
-    // beyond the limit) keep their states and bits.
-    for (int c = qMax(start, 0); c < end; c += step) {
-        if (isLocked(c))
-            continue;
-        mCheckBox* box = boxOf(c);
-        box->setChecked(action == SELECT || (action == INVERT && !box->isChecked()));
+    // The cells the user cannot change (the control channel, channels
+    // beyond the stored limit) keep their states and bits.
+    const uint8_t* image = imageOfController();
+    if (!image)
+        return;
+    end = qMin(end, int(img::getU16(image, img::inputChannelLimit)));
+    const int control = img::getU16(image, img::asControlChannel);
+    if (control < start || control >= end) {
+        phaseCells->apply(action, start, end, step);
+        return;
     }
+    phaseCells->apply(action, start, control, step);
+    // The tool goes on at the first of its channels past the control channel.
+    const int after = control + 1 + (step - (control + 1 - start) % step) % step;
+    phaseCells->apply(action, after, end, step);
 }

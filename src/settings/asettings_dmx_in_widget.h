@@ -6,31 +6,17 @@
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QSignalMapper;
 class QSpinBox;
-class QTableWidget;
+class checkGridView;
 class guardedSpinBox;
-
-// A check box of the phase grid: any change of its state, whoever makes it,
-// is announced as monit().
-class mCheckBox : public QCheckBox {
-    Q_OBJECT
-public:
-    explicit mCheckBox(QWidget* parent);
-
-signals:
-    void monit();
-
-public slots:
-    void sendMonit(int state);
-};
+class phaseGridModel;
 
 // The DMX input settings page (settings tab "DMX Input"): the number of DMX
 // input channels in use and, for each of the 512 input channels, whether it
-// can set the phases of scenes and masks (a checked box). A bulk tool below
-// the grid checks, unchecks or inverts a range of boxes with a step. The
-// active scenes' control channel is shown checked, amber and locked. Every
-// change goes straight into the image of `theController`.
+// can set the phases of scenes and masks (a ticked cell of the phase grid).
+// A bulk tool below the grid ticks, unticks or inverts a range of cells with
+// a step. The active scenes' control channel is shown ticked, amber and
+// locked. Every change goes straight into the image of `theController`.
 class asettings_dmx_in_widget : public QWidget {
     Q_OBJECT
 public:
@@ -39,7 +25,8 @@ public:
     QLabel* limitCaption;
     QLabel* gridCaption;
     QSpinBox* inputLimitBox;
-    QTableWidget* phaseGrid;  // 16 x 32 boxes, channel 32 * row + column
+    checkGridView* phaseGrid;   // 16 x 32 cells, channel 32 * row + column
+    phaseGridModel* phaseCells;  // what phaseGrid shows
     QLabel* toLabel;
     QLabel* chooseAllLabel;
     QCheckBox* rangeCheck;
@@ -51,13 +38,10 @@ public:
     QRadioButton* deselectRadio;
     QRadioButton* invertRadio;
     QPushButton* executeButton;
-    QSignalMapper* boxMapper;  // each grid box to its 0-based channel
 
     int refreshCount = 0;  // reloads from the image so far
 
-    // The grid's box of a 0-based input channel.
-    mCheckBox* boxOf(int channel) const;
-    // Whether the user cannot change the channel's box: beyond the limit,
+    // Whether the user cannot change the channel's cell: beyond the limit,
     // or the active scenes' control channel.
     bool isLocked(int channel) const;
     // The bulk tool's range boxes end at channel n, the output channel
@@ -66,7 +50,7 @@ public:
 
 public slots:
     void refresh();
-    // Writes the channel's phase mask bit from its box.
+    // Writes the channel's phase mask bit from its cell.
     void boxChanged(int channel);
     // Applies the value of the limit box as the input channel limit, when
     // it differs from the stored one.

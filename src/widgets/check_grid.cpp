@@ -4,6 +4,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 checkGridModel::checkGridModel(int cells, int columns, QObject* parent)
     : QAbstractTableModel(parent), state(size_t(qMax(0, cells)), false), gridColumns(qMax(1, columns)),
@@ -58,7 +61,10 @@ Qt::ItemFlags checkGridModel::flags(const QModelIndex& index) const
     const int cell = cellAt(index);
     if (cell < 0)
         return Qt::NoItemFlags;
-    return isEnabled(cell) ? Qt::ItemIsUserCheckable | Qt::ItemIsEnabled : Qt::ItemIsUserCheckable;
+    // A view that marks the cell last acted on may select it; the grid's
+    // own view selects nothing.
+    return isEnabled(cell) ? Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable
+                           : Qt::ItemIsUserCheckable;
 }
 
 QVariant checkGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -133,6 +139,37 @@ void checkGridModel::setRowLabels(const QStringList& labels)
     rowLabels = labels;
     if (rowCount() > 0)
         emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+void checkCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    const QWidget* widget = item.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    const bool hasBox = item.features & QStyleOptionViewItem::HasCheckIndicator;
+    item.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    // A view that selects the cell last acted on marks it as the cell of a
+    // focused check box was marked, without a frame of its own.
+    const auto* view = qobject_cast<const QAbstractItemView*>(widget);
+    if (view && view->selectionMode() != QAbstractItemView::NoSelection)
+        item.state &= ~QStyle::State_HasFocus;
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+    if (!hasBox)
+        return;
+    // The box a check box filling the cell drew: at the cell's left edge,
+    // not inside the margin an item view keeps around its own indicator.
+    QStyleOptionButton box;
+    box.rect = item.rect;
+    box.palette = item.palette;
+    box.fontMetrics = item.fontMetrics;
+    box.direction = item.direction;
+    box.state = item.state & (QStyle::State_Enabled | QStyle::State_MouseOver);
+    box.state |= item.checkState == Qt::Checked ? QStyle::State_On
+        : item.checkState == Qt::PartiallyChecked ? QStyle::State_NoChange
+                                                  : QStyle::State_Off;
+    box.rect = style->subElementRect(QStyle::SE_CheckBoxIndicator, &box, widget);
+    style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, widget);
 }
 
 bool checkCellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,

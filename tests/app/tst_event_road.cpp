@@ -17,6 +17,7 @@
 #include "editors/programs/aseq_settings_widget.h"
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_list.h"
 #include "program_rig.h"
 
 #include <QPushButton>
@@ -147,7 +148,7 @@ void tst_event_road::sequenceTimerAndDelaySavedAndLoaded()
     clock->timerForm->checkBoxDwAny->click();
     clock->actionPanel->addActionButton->click();
     const QString timerText = QStringLiteral("07:30 Mo --.--.----");
-    QCOMPARE(clock->eventList->item(4, 1)->text(), timerText);
+    QCOMPARE(clock->eventList->text(4, 1), timerText);
 
     // Delay 20 runs 1.5 s.
     img::putU32(c->configImage, img::delaysOf(19), 0xFFF00000u | 15u);
@@ -169,10 +170,10 @@ void tst_event_road::sequenceTimerAndDelaySavedAndLoaded()
     QCOMPARE(sequences->actionPanel->actionTable->rowCount(), 1);
 
     w->tabWidget_main->setCurrentIndex(0);
-    QCOMPARE(clock->eventList->item(4, 1)->text(), timerText);
+    QCOMPARE(clock->eventList->text(4, 1), timerText);
     w->tabWidget_events->setCurrentIndex(4);
-    QCOMPARE(w->delayEvents->eventList->item(19, 1)->text(), QStringLiteral("0h 0m 1.5s"));
-    QCOMPARE(w->delayEvents->eventList->item(1, 1)->text(), QStringLiteral("0h 0m 0.1s"));
+    QCOMPARE(w->delayEvents->eventList->text(19, 1), QStringLiteral("0h 0m 1.5s"));
+    QCOMPARE(w->delayEvents->eventList->text(1, 1), QStringLiteral("0h 0m 0.1s"));
 }
 
 QTEST_MAIN(tst_event_road)

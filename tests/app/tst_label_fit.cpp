@@ -24,6 +24,7 @@
 #include "program_rig.h"
 #include "visit_rig.h"
 #include "support/sample_show.h"
+#include "widgets/page_list.h"
 #include "seams/dialog_seam.h"
 #include "visualisation/kv_vgraph.h"
 #include "visualisation/modi_fxt.h"
@@ -536,22 +537,19 @@ private:
         }
     }
 
-    // The event lists of the event pages: their rows are cut to twice the
-    // column's width and the list cuts them again where they are drawn.
-    // (A page may put its list on the tab beside it.)
-    static bool cutsRowsItself(const QWidget* top, const QAbstractItemView* view)
+    // Cells of the pages' long lists whose texts are cut on purpose where
+    // they are drawn (descriptions of any length): the list cuts them again
+    // to the cell.
+    static bool cutWhereDrawn(const QAbstractItemView* view, const QModelIndex& index)
     {
-        const QList<aevents_source_page*> pages = top->findChildren<aevents_source_page*>();
-        return std::any_of(pages.cbegin(), pages.cend(),
-                           [view](const aevents_source_page* page) { return page->eventList == view; });
+        return qobject_cast<const elidingDelegate*>(view->itemDelegateForIndex(index)) != nullptr;
     }
 
-    // The cells a table or list shows now, unless the page cut their
-    // texts itself.
+    // The cells a table or list shows now, but those cut where drawn.
     void checkCells(const QWidget* top, QAbstractItemView* view)
     {
         QAbstractItemModel* model = view->model();
-        if (!model || qobject_cast<QHeaderView*>(view) || cutsRowsItself(top, view))
+        if (!model || qobject_cast<QHeaderView*>(view))
             return;
         auto* table = qobject_cast<QTableView*>(view);
         const QRect shown = view->viewport()->rect();
@@ -567,7 +565,7 @@ private:
                     continue;
                 const QModelIndex index = model->index(row, column);
                 const QRect rect = view->visualRect(index);
-                if (rect.isEmpty() || (!whole && !shown.intersects(rect)))
+                if (rect.isEmpty() || (!whole && !shown.intersects(rect)) || cutWhereDrawn(view, index))
                     continue;
                 const QVariant value = index.data(Qt::DisplayRole);
                 auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegateForIndex(index));
@@ -760,7 +758,7 @@ void tst_label_fit::everyTextIsShownWhole()
         checker.walk(window, window->clockEvents, QStringLiteral("timer"));
         window->clockEvents->eventList->setCurrentCell(0, 0);
         {
-            QTableWidget* delays = window->delayEvents->eventList;
+            QAbstractItemView* delays = window->delayEvents->eventList;
             const QModelIndex time = delays->model()->index(0, 1);
             std::unique_ptr<QWidget> popup(window->delayEvents->delayDelegate->createEditor(
                 delays->viewport(), QStyleOptionViewItem(), time));

@@ -1249,6 +1249,10 @@ void tst_main_window::readsReloadTheProgramPage()
     gui_class& w = *session.rig->window;
     kv310_controller_class& c = *session.rig->controller;
     aprogram_settings_widget* programs = w.programEditor;
+    // The step grid as its view reads it.
+    checkGridModel* grid = programs->stepGrid->grid();
+    const auto takesTicks = [grid](int s) { return bool(grid->flags(grid->indexOf(s)) & Qt::ItemIsEnabled); };
+    const auto ticked = [grid](int s) { return grid->indexOf(s).data(Qt::CheckStateRole).toInt() == Qt::Checked; };
     const QString path = session.dir.filePath(QStringLiteral("show.31xcfg"));
     {
         kv310_controller_class other;
@@ -1269,8 +1273,8 @@ void tst_main_window::readsReloadTheProgramPage()
     w.tabWidget_main->setCurrentIndex(2);
     programs->stepCountBox->setValue(3);
     programs->toolTabs->setCurrentIndex(1);
-    programs->gridCell(1)->setChecked(true);
-    QVERIFY(programs->gridCell(2)->isEnabled() && !programs->gridCell(3)->isEnabled());
+    grid->setChecked(1, true);
+    QVERIFY(takesTicks(2) && !takesTicks(3));
 
     session.rec.answerFile(path);
     w.rightPanel->readFileButton->click();
@@ -1278,13 +1282,13 @@ void tst_main_window::readsReloadTheProgramPage()
     QCOMPARE(c.extraEntries.size(), size_t(2));
     QCOMPARE(programs->programRows, 510);
     QCOMPARE(programs->programList->rowCount(), 510);
-    QCOMPARE(programs->programList->item(0, 0)->text(), QStringLiteral("seven steps"));
+    QCOMPARE(programs->programList->text(0), QStringLiteral("seven steps"));
     for (int s = 0; s < 10; ++s)
-        QCOMPARE(programs->gridCell(s)->isEnabled(), s < 7);
-    QVERIFY(programs->gridCell(1)->isChecked());
+        QCOMPARE(takesTicks(s), s < 7);
+    QVERIFY(ticked(1));
     QCOMPARE(programs->rangeToBox->maximum(), 7);
     QCOMPARE(channelCount, 100);
-    QCOMPARE(w.sceneEditor->sceneList->item(3, 0)->text(), QStringLiteral("scene four"));
+    QCOMPARE(w.sceneEditor->sceneList->text(3), QStringLiteral("scene four"));
 
     // Sent to the controller, changed here, read back.
     QVERIFY(session.rig->connect());
@@ -1296,12 +1300,12 @@ void tst_main_window::readsReloadTheProgramPage()
     QCOMPARE(channelCount, 200);
     programs->toolTabs->setCurrentIndex(0);
     programs->toolTabs->setCurrentIndex(1);
-    QVERIFY(!programs->gridCell(2)->isEnabled());
+    QVERIFY(!takesTicks(2));
     w.rightPanel->readButton->click();
     QCOMPARE(session.rec.texts().last(), QStringLiteral("Configuration reading\nsuccessful!"));
     QCOMPARE(c.programs.stepCount(0), 7);
     for (int s = 0; s < 10; ++s)
-        QCOMPARE(programs->gridCell(s)->isEnabled(), s < 7);
+        QCOMPARE(takesTicks(s), s < 7);
     QCOMPARE(programs->shownSteps, 7);
     QCOMPARE(channelCount, 100);
     QCOMPARE(w.dmxOutSettings->settingsPanel->spinChnlMax->value(), 100);
@@ -1325,7 +1329,7 @@ void tst_main_window::copiedScenesReachTheSceneList()
     programs->poolBox->setValue(1001);
     programs->copyButton->click();
     QCOMPARE(c.programs.scene(4, 1), 1001);
-    QCOMPARE(w.sceneEditor->sceneList->item(1001, 0)->text(), QStringLiteral("second"));
+    QCOMPARE(w.sceneEditor->sceneList->text(1001), QStringLiteral("second"));
 
     programs->toolTabs->setCurrentIndex(0);
     programs->stepTable->setCurrentIndex(programs->stepTable->model()->index(1, 0));
@@ -1386,11 +1390,11 @@ void tst_main_window::channelLimitReachesTheSceneAndMaskPages()
     for (arecord_settings_widget* page : {static_cast<arecord_settings_widget*>(w.sceneEditor),
                                           static_cast<arecord_settings_widget*>(w.maskEditor)}) {
         QCOMPARE(page->toChannelBox->maximum(), 64);
-        QVERIFY(page->channelBoxes[63]->isEnabled());
-        QVERIFY(!page->channelBoxes[64]->isEnabled());
+        QVERIFY(page->channelGrid->isEnabled(63));
+        QVERIFY(!page->channelGrid->isEnabled(64));
     }
     w.dmxOutSettings->settingsPanel->spinChnlMax->setValue(512);
-    QVERIFY(w.maskEditor->channelBoxes[511]->isEnabled());
+    QVERIFY(w.maskEditor->channelGrid->isEnabled(511));
 }
 
 QTEST_MAIN(tst_main_window)

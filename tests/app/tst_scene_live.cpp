@@ -10,12 +10,10 @@
 #include "transport/protocol.h"
 #include "program_rig.h"
 
-#include <QCheckBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTest>
 
 // The scene page in the program's window, on a simulated controller.
@@ -79,9 +77,9 @@ void tst_scene_live::theChannelLimitReachesThePage()
     w.dmxOutSettings->settingsPanel->spinChnlMax->setValue(100);
     QCOMPARE(channelCount, 100);
     QCOMPARE(w.sceneEditor->sliderBank->scrollBar->maximum(), 90);
-    QVERIFY(!w.sceneEditor->channelBoxes[100]->isEnabled());
+    QVERIFY(!w.sceneEditor->channelGrid->isEnabled(100));
     w.dmxOutSettings->settingsPanel->spinChnlMax->setValue(512);
-    QVERIFY(w.sceneEditor->channelBoxes[511]->isEnabled());
+    QVERIFY(w.sceneEditor->channelGrid->isEnabled(511));
     QCOMPARE(w.sceneEditor->sliderBank->scrollBar->maximum(), 502);
 }
 

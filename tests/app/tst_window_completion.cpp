@@ -17,16 +17,16 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QTemporaryDir>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -65,18 +65,21 @@ void describe(const QWidget* w, QStringList& out, const QString& indent)
         for (int i = 0; i < tabs->count(); ++i)
             line += QStringLiteral(" %1:%2").arg(tabs->tabText(i)).arg(tabs->isTabEnabled(i));
     }
-    // Lists and grids through their models, whatever draws them.
-    if (auto* view = qobject_cast<const QAbstractItemView*>(w); view && view->model()) {
-        const QAbstractItemModel* m = view->model();
+    // Tables and lists through their models, whether they hold items or
+    // read the show as they draw.
+    const auto* view = qobject_cast<const QAbstractItemView*>(w);
+    if (view && view->model() && !qobject_cast<const QHeaderView*>(w)) {
+        const QAbstractItemModel* model = view->model();
         const QModelIndex current = view->currentIndex();
-        line += QStringLiteral(" %1x%2 at %3,%4").arg(m->rowCount()).arg(m->columnCount())
+        line += QStringLiteral(" %1x%2 at %3,%4").arg(model->rowCount()).arg(model->columnCount())
                     .arg(current.row()).arg(current.column());
-        for (int r = 0; r < m->rowCount(); ++r)
-            for (int c = 0; c < m->columnCount(); ++c) {
-                const QModelIndex i = m->index(r, c);
-                line += QLatin1Char('|') + i.data().toString() + QLatin1Char('/')
-                        + i.data(Qt::BackgroundRole).value<QBrush>().color().name() + QLatin1Char('/')
-                        + i.data(Qt::CheckStateRole).toString();
+        for (int r = 0; r < model->rowCount(); ++r)
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const QModelIndex cell = model->index(r, c);
+                line += QLatin1Char('|') + cell.data().toString() + QLatin1Char('/')
+                    + qvariant_cast<QBrush>(cell.data(Qt::BackgroundRole)).color().name() + QLatin1Char('/')
+                    + QString::number(cell.data(Qt::CheckStateRole).toInt()) + QLatin1Char('/')
+                    + QString::number(int(model->flags(cell)));
             }
     }
     out.append(line);

@@ -1,15 +1,18 @@
 #include "settings/asettings_dmx_in_widget.h"
+#include "settings/phase_grid_model.h"
+#include "widgets/check_grid.h"
 #include "widgets/guarded_spin_box.h"
 #include "model/config_image.h"
 
 #include "support/page_fixture.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTest>
 
 #include <memory>
@@ -44,6 +47,9 @@ private Q_SLOTS:
 
     void aClearedConfiguration();
     void aBoxWritesItsBit();
+    void theUserTicksACellAsABox_data();
+    void theUserTicksACellAsABox();
+    void lockedCellsAreGreyedAndTakeNothing();
     void theControlChannel();
     void loweringTheLimit();
     void theLimitAppliesWhenEditingEnds();
@@ -62,12 +68,23 @@ private:
 
     uint8_t* image() { return world->controller().configImage; }
     void makePage() { page = std::make_unique<asettings_dmx_in_widget>(&world->tab); }
+    phaseGridModel* cells() { return page->phaseCells; }
+    // Whether the user can tick the cell of a 0-based channel.
+    bool enabled(int channel) { return cells()->flags(cells()->indexOf(channel)) & Qt::ItemIsEnabled; }
+    QVariant cellData(int channel, int role) { return cells()->indexOf(channel).data(role); }
+    // The cell's centre in the grid's viewport, where the user clicks.
+    QPoint centreOf(int channel) { return page->phaseGrid->visualRect(cells()->indexOf(channel)).center(); }
+    void showPage()
+    {
+        world->tab.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&world->tab));
+    }
     // 1-based channels whose boxes are checked; fails when a box and its bit disagree.
     QList<int> checkedChannels()
     {
         QList<int> out;
         for (int c = 0; c < 512; ++c) {
-            const bool checked = page->boxOf(c)->isChecked();
+            const bool checked = cells()->isChecked(c);
             if (checked != bitClear(image(), c)) {
                 qWarning("channel %d: box %d, bit clear %d", c + 1, checked, bitClear(image(), c));
                 return {-1};
@@ -102,16 +119,18 @@ void tst_dmx_input_page::aClearedConfiguration()
     QCOMPARE(imageHash(world->controller()), before);
 
     QCOMPARE(page->inputLimitBox->value(), 512);
-    QCOMPARE(page->phaseGrid->rowCount(), 16);
-    QCOMPARE(page->phaseGrid->columnCount(), 32);
-    QCOMPARE(page->phaseGrid->horizontalHeaderItem(0)->text(), QStringLiteral("1"));
-    QCOMPARE(page->phaseGrid->horizontalHeaderItem(31)->text(), QStringLiteral("32"));
-    QCOMPARE(page->phaseGrid->verticalHeaderItem(0)->text(), QStringLiteral("+0"));
-    QCOMPARE(page->phaseGrid->verticalHeaderItem(15)->text(), QStringLiteral("+480"));
+    QCOMPARE(cells()->rowCount(), 16);
+    QCOMPARE(cells()->columnCount(), 32);
+    QCOMPARE(cells()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("1"));
+    QCOMPARE(cells()->headerData(31, Qt::Horizontal).toString(), QStringLiteral("32"));
+    QCOMPARE(cells()->headerData(0, Qt::Vertical).toString(), QStringLiteral("+0"));
+    QCOMPARE(cells()->headerData(15, Qt::Vertical).toString(), QStringLiteral("+480"));
+    QCOMPARE(page->phaseGrid->columnWidth(0), 24);
+    QCOMPARE(page->phaseGrid->rowHeight(15), 24);
     QCOMPARE(checkedChannels(), QList<int>{});
     for (int c = 0; c < 512; ++c)
-        QVERIFY(page->boxOf(c)->isEnabled());
-    QCOMPARE(page->boxOf(40)->toolTip(), QStringLiteral("41"));
+        QVERIFY(enabled(c));
+    QCOMPARE(cellData(40, Qt::ToolTipRole).toString(), QStringLiteral("41"));
     QVERIFY(!page->stepBox->isEnabled());
     QVERIFY(!page->fromBox->isEnabled());
     QVERIFY(!page->toBox->isEnabled());
@@ -123,11 +142,11 @@ void tst_dmx_input_page::aBoxWritesItsBit()
 {
     makePage();
     // Channel 33: row "+32", column "1".
-    QCOMPARE(page->phaseGrid->cellWidget(1, 0), page->boxOf(32));
-    page->boxOf(32)->setChecked(true);
+    QCOMPARE(cells()->indexOf(32), cells()->index(1, 0));
+    cells()->setChecked(32, true);
     QCOMPARE(img::getU32(image(), 0x1F04), 0xFFFFFFFEu);
     QCOMPARE(img::getU32(image(), 0x1F00), 0xFFFFFFFFu);
-    page->boxOf(32)->setChecked(false);
+    cells()->setChecked(32, false);
     QCOMPARE(img::getU32(image(), 0x1F04), 0xFFFFFFFFu);
 
     // A refresh shows what the image holds.
@@ -136,21 +155,77 @@ void tst_dmx_input_page::aBoxWritesItsBit()
     QCOMPARE(checkedChannels(), QList<int>{512});
 }
 
+void tst_dmx_input_page::theUserTicksACellAsABox_data()
+{
+    QTest::addColumn<QString>("act");
+    QTest::addColumn<QList<int>>("checked");  // after the act
+
+    QTest::newRow("click") << "click" << QList<int>{33};
+    QTest::newRow("click twice") << "click twice" << QList<int>{};
+    QTest::newRow("double click") << "double click" << QList<int>{};
+    // The grid takes no focus, as it did not; were it given the focus, the
+    // space bar would tick the cell clicked last, as it did the box.
+    QTest::newRow("space without the focus") << "space" << QList<int>{33};
+    QTest::newRow("space with the focus") << "focus, space" << QList<int>{};
+}
+
+void tst_dmx_input_page::theUserTicksACellAsABox()
+{
+    QFETCH(QString, act);
+    QFETCH(QList<int>, checked);
+    makePage();
+    showPage();
+    QWidget* cellsArea = page->phaseGrid->viewport();
+    const QPoint at = centreOf(32);
+    QTest::mouseClick(cellsArea, Qt::LeftButton, {}, at);
+    if (act == QLatin1String("click twice")) {
+        QTest::mouseClick(cellsArea, Qt::LeftButton, {}, at);
+    } else if (act == QLatin1String("double click")) {
+        // A double click is a click and a second press that comes as a double click.
+        QTest::mouseDClick(cellsArea, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(cellsArea, Qt::LeftButton, {}, at);
+    } else if (act.endsWith(QLatin1String("space"))) {
+        QCOMPARE(page->phaseGrid->focusPolicy(), Qt::NoFocus);
+        QVERIFY(!page->phaseGrid->hasFocus());
+        if (act.startsWith(QLatin1String("focus"))) {
+            page->phaseGrid->setFocus();
+            QTRY_VERIFY(page->phaseGrid->hasFocus());
+        }
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : page->phaseGrid, Qt::Key_Space);
+    }
+    QCOMPARE(checkedChannels(), checked);
+}
+
+void tst_dmx_input_page::lockedCellsAreGreyedAndTakeNothing()
+{
+    img::putU16(image(), img::inputChannelLimit, 100);
+    img::putU16(image(), img::asControlChannel, 4);
+    makePage();
+    showPage();
+    const QByteArray before = imageHash(world->controller());
+    for (int c : {4, 100, 511}) {
+        QVERIFY(!enabled(c));
+        QTest::mouseClick(page->phaseGrid->viewport(), Qt::LeftButton, {}, centreOf(c));
+    }
+    QCOMPARE(imageHash(world->controller()), before);
+    QCOMPARE(checkedChannels(), QList<int>{5});
+    QVERIFY(enabled(99));
+    QTest::mouseClick(page->phaseGrid->viewport(), Qt::LeftButton, {}, centreOf(99));
+    QCOMPARE(checkedChannels(), (QList<int>{5, 100}));
+}
+
 void tst_dmx_input_page::theControlChannel()
 {
     img::putU16(image(), img::asControlChannel, 4);
     makePage();
     for (int pass = 0; pass < 2; ++pass) {
-        mCheckBox* box = page->boxOf(4);
-        QVERIFY(box->isChecked());
-        QVERIFY(!box->isEnabled());
-        QVERIFY(box->autoFillBackground());
-        QCOMPARE(box->backgroundRole(), QPalette::AlternateBase);
-        QCOMPARE(box->palette().color(QPalette::AlternateBase), QColor(220, 173, 33));
-        QCOMPARE(box->toolTip(), QStringLiteral("Active Scenes control channel"));
+        QVERIFY(cells()->isChecked(4));
+        QVERIFY(!enabled(4));
+        QCOMPARE(cellData(4, Qt::BackgroundRole).value<QBrush>(), QBrush(QColor(220, 173, 33)));
+        QCOMPARE(cellData(4, Qt::ToolTipRole).toString(), QStringLiteral("Active Scenes control channel"));
         QVERIFY(bitClear(image(), 4));
-        QVERIFY(!page->boxOf(5)->autoFillBackground());
-        QCOMPARE(page->boxOf(5)->backgroundRole(), QPalette::Base);
+        QVERIFY(!cellData(5, Qt::BackgroundRole).isValid());
+        QCOMPARE(cellData(5, Qt::ToolTipRole).toString(), QStringLiteral("6"));
 
         // Its bit set behind the page's back is cleared again by the next refresh.
         img::putU32(image(), img::dmxInPhaseMask, 0xFFFFFFFFu);
@@ -162,23 +237,23 @@ void tst_dmx_input_page::loweringTheLimit()
 {
     makePage();
     for (int c = 95; c < 120; ++c)
-        page->boxOf(c)->setChecked(true);
+        cells()->setChecked(c, true);
     enterLimit(100);
     QCOMPARE(img::getU16(image(), img::inputChannelLimit), 100);
     QCOMPARE(world->window().inputLimits, QList<int>{100});
     QCOMPARE(checkedChannels(), range(96, 100));
     for (int c = 100; c < 120; ++c) {
-        QVERIFY(!page->boxOf(c)->isEnabled());
+        QVERIFY(!enabled(c));
         QVERIFY(!bitClear(image(), c));
     }
     // Raised again, the channels come back enabled and unchecked.
     enterLimit(512);
     QCOMPARE(checkedChannels(), range(96, 100));
-    QVERIFY(page->boxOf(110)->isEnabled());
+    QVERIFY(enabled(110));
 
     enterLimit(0);
     QCOMPARE(checkedChannels(), QList<int>{});
-    QVERIFY(!page->boxOf(0)->isEnabled());
+    QVERIFY(!enabled(0));
 }
 
 void tst_dmx_input_page::theLimitAppliesWhenEditingEnds()
@@ -190,12 +265,12 @@ void tst_dmx_input_page::theLimitAppliesWhenEditingEnds()
     QCOMPARE(page->inputLimitBox->value(), 102);
     QCOMPARE(img::getU16(image(), img::inputChannelLimit), 100);
     QVERIFY(world->window().inputLimits.isEmpty());
-    QVERIFY(!page->boxOf(100)->isEnabled());
+    QVERIFY(!enabled(100));
 
     emit page->inputLimitBox->editingFinished();  // the box loses the focus
     QCOMPARE(img::getU16(image(), img::inputChannelLimit), 102);
     QCOMPARE(world->window().inputLimits, QList<int>{102});
-    QVERIFY(page->boxOf(101)->isEnabled());
+    QVERIFY(enabled(101));
 }
 
 void tst_dmx_input_page::leavingAnUnchangedLimitStoresNothing()
@@ -214,18 +289,18 @@ void tst_dmx_input_page::leavingAnUnchangedLimitStoresNothing()
 void tst_dmx_input_page::aRefreshWritesNoBitBeyondTheLimit()
 {
     makePage();
-    page->boxOf(300)->setChecked(true);
+    cells()->setChecked(300, true);
     QVERIFY(bitClear(image(), 300));
     // Another configuration comes in: limit 100, channel 301 allowed.
     img::putU16(image(), img::inputChannelLimit, 100);
     const QByteArray before = imageHash(world->controller());
     page->refresh();
     QCOMPARE(imageHash(world->controller()), before);
-    QVERIFY(!page->boxOf(300)->isChecked());
-    QVERIFY(!page->boxOf(300)->isEnabled());
+    QVERIFY(!cells()->isChecked(300));
+    QVERIFY(!enabled(300));
     // Raised again by the user, the channel shows what it held.
     enterLimit(512);
-    QVERIFY(page->boxOf(300)->isChecked());
+    QVERIFY(cells()->isChecked(300));
 }
 
 void tst_dmx_input_page::aLimitBelowTheControlChannelMovesIt()
@@ -237,14 +312,14 @@ void tst_dmx_input_page::aLimitBelowTheControlChannelMovesIt()
             img::putU16(image(), img::asControlChannel, uint16_t(n - 1));
     };
     makePage();
-    QVERIFY(page->boxOf(199)->isChecked());
+    QVERIFY(cells()->isChecked(199));
 
     enterLimit(100);
-    QVERIFY(page->boxOf(99)->isChecked());
-    QVERIFY(!page->boxOf(99)->isEnabled());
-    QCOMPARE(page->boxOf(99)->backgroundRole(), QPalette::AlternateBase);
-    QVERIFY(!page->boxOf(199)->isChecked());
-    QVERIFY(!page->boxOf(199)->autoFillBackground());
+    QVERIFY(cells()->isChecked(99));
+    QVERIFY(!enabled(99));
+    QVERIFY(cellData(99, Qt::BackgroundRole).isValid());
+    QVERIFY(!cells()->isChecked(199));
+    QVERIFY(!cellData(199, Qt::BackgroundRole).isValid());
     QCOMPARE(checkedChannels(), QList<int>{100});
 }
 
@@ -290,7 +365,8 @@ void tst_dmx_input_page::bulkTool()
     img::putU16(image(), img::asControlChannel, control ? uint16_t(control - 1) : img::NONE16);
     makePage();
     for (int c : before)
-        page->boxOf(c - 1)->setChecked(true);
+        cells()->setChecked(c - 1, true);
+    const QList<int> shownBefore = checkedChannels();
 
     page->selectRadio->setChecked(action == QLatin1String("select"));
     page->deselectRadio->setChecked(action == QLatin1String("deselect"));
@@ -303,8 +379,15 @@ void tst_dmx_input_page::bulkTool()
         page->fromBox->setValue(from);
         page->toBox->setValue(to);
     }
+    QSignalSpy toggles(cells(), &checkGridModel::toggled);
     page->executeButton->click();
     QTEST(checkedChannels(), "after");
+    // Every change went through the grid's cells, one notice a cell.
+    QFETCH(QList<int>, after);
+    int changed = 0;
+    for (int c = 1; c <= 512; ++c)
+        changed += shownBefore.contains(c) != after.contains(c);
+    QCOMPARE(int(toggles.count()), changed);
 }
 
 void tst_dmx_input_page::rangeBoxes()

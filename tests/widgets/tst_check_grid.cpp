@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QImage>
+#include <QTableWidget>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -15,6 +17,8 @@ private Q_SLOTS:
     void userActsAsOnABox_data();
     void userActsAsOnABox();
     void greyedCellsTakeNoClick();
+    void aCellLooksAsTheBoxInIt_data();
+    void aCellLooksAsTheBoxInIt();
     void toolsAndLoads();
 };
 
@@ -122,6 +126,73 @@ void tst_check_grid::greyedCellsTakeNoClick()
     // The cells past the last one of a row that is not full show no box.
     QVERIFY(!model->index(51, 9).data(Qt::CheckStateRole).isValid());
     QCOMPARE(model->flags(model->index(51, 9)), Qt::NoItemFlags);
+}
+
+void tst_check_grid::aCellLooksAsTheBoxInIt_data()
+{
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("focused");  // the box has the focus; the grid marks its current cell
+    QTest::newRow("empty") << false << true << false;
+    QTest::newRow("ticked") << true << true << false;
+    QTest::newRow("greyed") << false << false << false;
+    QTest::newRow("focused") << true << true << true;
+}
+
+// The grid drawn from the model against the table of check boxes it
+// replaces, pixel for pixel in the cell.
+void tst_check_grid::aCellLooksAsTheBoxInIt()
+{
+    QFETCH(bool, ticked);
+    QFETCH(bool, enabled);
+    QFETCH(bool, focused);
+    const int cell = 13;
+
+    QTableWidget boxes(3, 10);
+    boxes.setGridStyle(Qt::DotLine);
+    boxes.horizontalHeader()->setMinimumSectionSize(22);
+    for (int c = 0; c < 10; ++c)
+        boxes.setColumnWidth(c, 22);
+    for (int r = 0; r < 3; ++r)
+        boxes.setRowHeight(r, 24);
+    // A box that has the focus marks its cell; one without it marks nothing.
+    auto* box = new QCheckBox();
+    if (!focused)
+        box->setFocusPolicy(Qt::NoFocus);
+    box->setChecked(ticked);
+    box->setEnabled(enabled);
+    boxes.setCellWidget(cell / 10, cell % 10, box);
+
+    auto* model = new checkGridModel(30, 10);
+    checkGridView grid(model, 22, 24);
+    model->setParent(&grid);
+    model->setChecked(cell, ticked);
+    model->setEnabledCount(enabled ? 30 : cell);
+
+    if (focused)
+        grid.setSelectionMode(QAbstractItemView::SingleSelection);
+    for (QTableView* view : {static_cast<QTableView*>(&boxes), static_cast<QTableView*>(&grid)}) {
+        if (!focused)
+            view->setFocusPolicy(Qt::NoFocus);
+        view->resize(320, 120);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+    }
+    if (focused) {
+        boxes.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&boxes));
+        box->setFocus();
+        grid.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+        grid.setCurrentIndex(model->indexOf(cell));
+        QVERIFY(grid.selectionModel()->isSelected(model->indexOf(cell)));
+    }
+    const QRect rect = grid.visualRect(model->indexOf(cell));
+    QCOMPARE(boxes.visualRect(boxes.model()->index(cell / 10, cell % 10)), rect);
+    const QImage drawn = grid.viewport()->grab(rect).toImage();
+    const QImage expected = boxes.viewport()->grab(rect).toImage();
+    QCOMPARE(drawn, expected);
 }
 
 void tst_check_grid::toolsAndLoads()

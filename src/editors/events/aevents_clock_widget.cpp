@@ -7,6 +7,7 @@
 #include "model/kv310_controller.h"
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
+#include "widgets/page_list.h"
 #include "widgets/page_style.h"
 
 #include <QDateTime>
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
 
 namespace {
 
@@ -48,7 +48,7 @@ aevents_clock_widget::aevents_clock_widget(QWidget* parent)
     })
 {
     makeList(this, TIMERS, {tr("Timer", "column name"), tr("Timer Settings", "column name")}, {80, 120},
-             QRect(10, 20, 225, 570));
+             QRect(10, 20, 225, 570), [this](int row, int column, int role) { return cell(row, column, role); });
 
     sunDelayLabel = makeLabel(QString(), QRect(300, 32, 220, 24), Qt::AlignRight);
     sunDelayLabel->hide();
@@ -132,26 +132,23 @@ bool aevents_clock_widget::sunEventsOff() const
     return !theController || img::getU16(theController->configImage, img::sunEvents) == SUN_EVENTS_OFF;
 }
 
-void aevents_clock_widget::fillRows()
+QVariant aevents_clock_widget::cell(int row, int column, int role) const
 {
-    const bool off = sunEventsOff();
-    const auto delayByte = [](uint32_t at) { return int(int8_t(theController->configImage[at])); };
-    const QString sunrise = off ? tr("disabled") : sunDelayText(delayByte(img::sunriseDelay));
-    const QString sunset = off ? tr("disabled") : sunDelayText(delayByte(img::sunsetDelay));
-    const auto setSettings = [this](int row, const QString& text) {
-        const QModelIndex at = eventModel->index(row, SETTINGS_COLUMN);
-        if (at.data().toString() != text)
-            eventModel->setData(at, text);
-    };
-    setRowText(0, tr("Sunrise"));
-    setSettings(0, sunrise);
-    setRowText(1, tr("Sunset"));
-    setSettings(1, sunset);
-    for (int r = FIRST_TIMER_ROW; r < TIMERS; ++r) {
-        setRowText(r, tr("Timer %1", "timer with number").arg(r + 1));
-        setSettings(r, timerText(EVENT_TIMER + r));
-        setRowBrush(r, rowBrush(hasActions(EVENT_TIMER + r), false), 2);
+    // The sun rows keep the list's own colour, actions or not.
+    if (role == Qt::BackgroundRole)
+        return row >= FIRST_TIMER_ROW ? QVariant(rowBrush(hasActions(EVENT_TIMER + row), false)) : QVariant();
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (column != SETTINGS_COLUMN) {
+        if (row < FIRST_TIMER_ROW)
+            return row == 0 ? tr("Sunrise") : tr("Sunset");
+        return tr("Timer %1", "timer with number").arg(row + 1);
     }
+    if (row >= FIRST_TIMER_ROW)
+        return timerText(EVENT_TIMER + row);
+    if (sunEventsOff())
+        return tr("disabled");
+    return sunDelayText(int(int8_t(theController->configImage[row == 0 ? img::sunriseDelay : img::sunsetDelay])));
 }
 
 void aevents_clock_widget::showSunEvent(bool sunrise)
@@ -197,7 +194,7 @@ void aevents_clock_widget::showSunEvent(bool sunrise)
 void aevents_clock_widget::refresh()
 {
     ++refreshCount;
-    fillRows();
+    eventModel->allChanged();
     const int row = currentRow();
     if (row >= FIRST_TIMER_ROW) {
         sunDelayBox->hide();
@@ -235,7 +232,7 @@ void aevents_clock_widget::updateStr()
     const int row = currentEvent - EVENT_TIMER;
     if (row < 0 || row >= TIMERS)
         return;
-    eventModel->setData(eventModel->index(row, SETTINGS_COLUMN), timerText(currentEvent));
+    eventModel->rowChanged(row);
 }
 
 void aevents_clock_widget::sunService(int minutes)

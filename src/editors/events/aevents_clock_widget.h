@@ -50,5 +50,6 @@ public slots:
 private:
     bool sunEventsOff() const;
     void showSunEvent(bool sunrise);
-    void fillRows();
+    // What a list row shows: its name, and the sun delay or timer settings.
+    QVariant cell(int row, int column, int role) const;
 };

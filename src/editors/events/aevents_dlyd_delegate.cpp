@@ -7,6 +7,7 @@
 #include "model/event_bookkeeping.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_list.h"
 
 #include <QEvent>
 
@@ -76,7 +77,9 @@ void aevents_dlyd_delegate::setModelData(QWidget* editor, QAbstractItemModel* mo
     const uint32_t time = v == 0xFFFFFFFF ? delayWord::TIME_NOT_SET : v;
     const uint32_t word = img::getU32(theController->configImage, img::delaysOf(d));
     img::putU32(theController->configImage, img::delaysOf(d), delayWord::make(time, delayWord::sequence(word)));
-    model->setData(index, aevents_dlyd_widget::delayTimeText(v));
+    // The list reads the time from the delay word.
+    if (auto* list = qobject_cast<pageListModel*>(model))
+        list->rowChanged(index.row());
 }
 
 void aevents_dlyd_delegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,

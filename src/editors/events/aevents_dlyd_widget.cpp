@@ -5,6 +5,7 @@
 #include "model/event_bookkeeping.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_list.h"
 #include "widgets/page_style.h"
 
 #include <QItemSelectionModel>
@@ -12,8 +13,6 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QStyle>
-#include <QTableWidget>
-#include <bitset>
 
 namespace {
 
@@ -27,9 +26,14 @@ constexpr int CELL_MARGIN = 12;
 aevents_dlyd_widget::aevents_dlyd_widget(QWidget* parent)
     : aevents_source_page(parent)
 {
-    makeList(parent, img::DELAYS, {tr("Delay No."), tr("Delay Time")}, {80, 80}, QRect(10, 20, 180, 570));
-    // A double click on a time opens its editor.
+    makeList(parent, img::DELAYS, {tr("Delay No."), tr("Delay Time")}, {80, 80}, QRect(10, 20, 180, 570),
+             [this](int row, int column, int role) { return cell(row, column, role); });
+    // A double click on a time opens its editor (the delegate opens none
+    // for a delay a sequence owns).
     eventList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    setCellFlags([](int, int column, Qt::ItemFlags usual) {
+        return column == TIME_COLUMN ? usual | Qt::ItemIsEditable : usual;
+    });
     // The longest time is wider than its column: the column and the list
     // grow into the room left of the action panel, and where that is not
     // enough the number column gives what its texts do not need.
@@ -76,31 +80,24 @@ void aevents_dlyd_widget::refresh(QWidget*)
     refresh();
 }
 
+QVariant aevents_dlyd_widget::cell(int row, int column, int role) const
+{
+    const uint32_t word = theController ? img::getU32(theController->configImage, img::delaysOf(row)) : 0xFFFFFFFF;
+    if (role == Qt::DisplayRole)
+        return column == TIME_COLUMN ? delayTimeText(delayWord::time(word)) : tr("Delay %1", "list row").arg(row + 1);
+    if (role != Qt::BackgroundRole)
+        return QVariant();
+    if (column == TIME_COLUMN && delayWord::sequence(word) < uint32_t(img::SEQUENCES))
+        return QBrush(pageStyle::lockedColour());
+    const bool started = theController && theController->startedDelays.contains(uint16_t(row));
+    return started ? QBrush(pageStyle::usedColour()) : pageStyle::emptyBrush();
+}
+
 void aevents_dlyd_widget::refresh()
 {
     ++refreshCount;
     setTitle(tr("Delay %1").arg(currentEvent - EVENT_DELAY_END + 1));
-
-    std::bitset<img::DELAYS> started;
-    if (theController)
-        for (uint16_t d : theController->startedDelays)
-            if (d < img::DELAYS)
-                started.set(d);
-    const QBrush used(pageStyle::usedColour());
-    const QBrush locked(pageStyle::lockedColour());
-    const QBrush empty = pageStyle::emptyBrush();
-    for (int r = 0; r < img::DELAYS; ++r) {
-        const uint32_t word = theController ? img::getU32(theController->configImage, img::delaysOf(r)) : 0xFFFFFFFF;
-        const QBrush& own = started.test(size_t(r)) ? used : empty;
-        setRowText(r, tr("Delay %1", "list row").arg(r + 1));
-        const QModelIndex time = eventModel->index(r, TIME_COLUMN);
-        const QString text = delayTimeText(delayWord::time(word));
-        if (time.data().toString() != text)
-            eventModel->setData(time, text);
-        eventModel->setData(eventModel->index(r, 0), own, Qt::BackgroundRole);
-        const bool owned = delayWord::sequence(word) < uint32_t(img::SEQUENCES);
-        eventModel->setData(time, owned ? locked : own, Qt::BackgroundRole);
-    }
+    eventModel->allChanged();
     actionPanel->refresh();
     if (theController)
         descriptionEdit->setText(theController->eventDescriptions[size_t(currentEvent)].trimmed());

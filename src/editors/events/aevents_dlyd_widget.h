@@ -28,4 +28,9 @@ public slots:
     void refresh(QWidget* w);
     void refresh();
     void delayChange(const QModelIndex& index_current, const QModelIndex& index_previous);
+
+private:
+    // What a list row shows: the delay's number and time, green when an
+    // action starts it, the time beige when a sequence owns the delay.
+    QVariant cell(int row, int column, int role) const;
 };

@@ -3,11 +3,11 @@
 #include "editors/events/aevents_conf_widget.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_list.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 
 namespace {
 
@@ -18,7 +18,16 @@ constexpr int ROWS = 2 * img::CHANNELS;
 aevents_dmx_widget::aevents_dmx_widget(QWidget* parent)
     : aevents_source_page(parent)
 {
-    makeList(this, ROWS, {tr("DMX Channel", "table column")}, {180}, QRect(10, 20, 200, 570));
+    makeList(this, ROWS, {tr("DMX Channel", "table column")}, {180}, QRect(10, 20, 200, 570),
+             [this](int row, int, int role) {
+                 return rowCell(
+                     role,
+                     [&] {
+                         return channelRowText(row / 2 + 1, row % 2 == 1,
+                                               theController ? theController->eventDescriptions[size_t(row)] : QString());
+                     },
+                     [&] { return rowBrush(hasActions(EVENT_DMX_IN + row), eventUnavailable(row)); });
+             });
     connect(eventList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &aevents_dmx_widget::dmxEventChange);
     makePanel(1, this, QRect(220, 75, 610, 520));
@@ -65,11 +74,7 @@ bool aevents_dmx_widget::eventUnavailable(int id)
 void aevents_dmx_widget::refresh()
 {
     ++refreshCount;
-    for (int r = 0; r < ROWS; ++r) {
-        const QString description = theController ? theController->eventDescriptions[size_t(r)] : QString();
-        setRowText(r, channelRowText(r / 2 + 1, r % 2 == 1, description));
-        setRowBrush(r, rowBrush(hasActions(r), eventUnavailable(r)));
-    }
+    eventModel->allChanged();
     actionPanel->setEnabled(!eventUnavailable(currentEvent));
     actionPanel->refresh();
     setTitle(channelTitle(currentEvent / 2 + 1, currentEvent % 2 == 1));
@@ -88,11 +93,4 @@ void aevents_dmx_widget::afterReload()
 {
     const QModelIndex current = eventList->currentIndex();
     dmxEventChange(current, current);
-}
-
-void aevents_dmx_widget::descriptionStored(const QString& text)
-{
-    const int row = currentRow();
-    if (row == currentEvent - EVENT_DMX_IN)
-        setRowText(row, channelRowText(currentEvent / 2 + 1, currentEvent % 2 == 1, text));
 }

@@ -26,9 +26,6 @@ public slots:
     void afterReload();
     void dmxEventChange(const QModelIndex& index_current, const QModelIndex& index_previous);
 
-protected:
-    void descriptionStored(const QString& text) override;
-
 private:
     static bool eventUnavailable(int id);
 };

@@ -4,19 +4,22 @@
 #include "editors/events/aevents_dmx_widget.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_list.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
-#include <QTableWidget>
 
 aevents_dmxout_widget::aevents_dmxout_widget(QWidget* parent)
     : aevents_source_page(parent)
 {
     firstChannel = img::CHANNELS;
     lastChannel = img::CHANNELS;
-    makeList(this, 1, {tr("DMX Channel", "table column")}, {180}, QRect(10, 20, 200, 570));
+    makeList(this, 1, {tr("DMX Channel", "table column")}, {180}, QRect(10, 20, 200, 570),
+             [this](int row, int, int role) { return cell(row, role); });
+    // While generation is off the one row stands for no event.
+    setCellFlags([this](int, int, Qt::ItemFlags usual) { return listedEmpty ? Qt::NoItemFlags : usual; });
     connect(eventList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &aevents_dmxout_widget::dmxEventChange);
     makePanel(6, this, QRect(220, 75, 610, 520));
@@ -49,37 +52,36 @@ void aevents_dmxout_widget::refresh()
     ++refreshCount;
     boundRange();
     const int count = rangeEmpty() ? 1 : 2 * (lastChannel - firstChannel + 1);
-    if (eventList->rowCount() != count) {
+    listedFirst = firstChannel;
+    listedEmpty = rangeEmpty();
+    if (eventModel->rowCount() != count) {
         // A shrinking list moves its current row, which makes another event
-        // current; the rows are rebuilt below in any case.
-        listing = true;
-        eventList->setRowCount(count);
-        listing = false;
+        // current; followRange() settles which one below.
+        const QScopedValueRollback<bool> held(listing, true);
+        eventModel->setRowCount(count);
     }
-
-    QTableWidgetItem* first = eventList->item(0, 0);
-    if (rangeEmpty()) {
-        // Generation is off: the one row stands for no event.
-        setRowText(0, tr("Generation is off"));
-        setRowBrush(0, rowBrush(false, false));
-        if ((first = eventList->item(0, 0)))
-            first->setFlags(Qt::NoItemFlags);
-    } else {
-        if (first)
-            first->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        for (int r = 0; r < count; ++r) {
-            const int id = eventOfRow(r);
-            const QString description = theController ? theController->eventDescriptions[size_t(id)] : QString();
-            setRowText(r, aevents_dmx_widget::channelRowText(firstChannel + r / 2, r % 2 == 1, description));
-            setRowBrush(r, rowBrush(hasActions(id), false));
-        }
+    eventModel->allChanged();
+    if (!rangeEmpty())
         followRange();
-    }
     actionPanel->refresh();
     const int channel = (currentEvent - EVENT_DMX_OUT) / 2 + 1;
     setTitle(aevents_dmx_widget::channelTitle(channel, currentEvent % 2 == 1));
     if (theController)
         descriptionEdit->setText(theController->eventDescriptions[size_t(currentEvent)].trimmed());
+}
+
+QVariant aevents_dmxout_widget::cell(int row, int role) const
+{
+    if (listedEmpty)
+        return rowCell(role, [] { return tr("Generation is off"); }, [] { return rowBrush(false, false); });
+    const int id = EVENT_DMX_OUT + 2 * (listedFirst - 1) + row;
+    return rowCell(
+        role,
+        [&] {
+            const QString description = theController ? theController->eventDescriptions[size_t(id)] : QString();
+            return aevents_dmx_widget::channelRowText(listedFirst + row / 2, row % 2 == 1, description);
+        },
+        [&] { return rowBrush(hasActions(id), false); });
 }
 
 void aevents_dmxout_widget::followRange()
@@ -109,11 +111,4 @@ void aevents_dmxout_widget::dmxEventChange(const QModelIndex& index_current, con
         selectEvent(id);
     if (!listing)
         refresh();
-}
-
-void aevents_dmxout_widget::descriptionStored(const QString& text)
-{
-    const int row = currentRow();
-    if (row >= 0 && eventOfRow(row) == currentEvent)
-        setRowText(row, aevents_dmx_widget::channelRowText(firstChannel + row / 2, currentEvent % 2 == 1, text));
 }

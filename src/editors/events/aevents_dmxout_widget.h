@@ -26,9 +26,6 @@ public slots:
     void refresh();
     void dmxEventChange(const QModelIndex& index_current, const QModelIndex& index_previous);
 
-protected:
-    void descriptionStored(const QString& text) override;
-
 private:
     // Brings firstChannel and lastChannel within the bounds above.
     void boundRange();
@@ -38,6 +35,12 @@ private:
     // After the range changed: the highlighted row and the current event
     // agree, and the current event lies within the range.
     void followRange();
+    // What a list row shows, for the range of the last refresh().
+    QVariant cell(int row, int role) const;
 
     bool listing = false;  // the list is changing its rows
+    // The range the list shows: it follows firstChannel and lastChannel at
+    // refresh() only, whatever is written to them in between.
+    int listedFirst = 512;
+    bool listedEmpty = false;
 };

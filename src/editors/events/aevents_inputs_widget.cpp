@@ -4,11 +4,11 @@
 #include "model/event_bookkeeping.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_list.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 
 namespace {
 
@@ -19,7 +19,10 @@ constexpr int ROWS = 2 * img::INPUTS;
 aevents_inputs_widget::aevents_inputs_widget(QWidget* parent)
     : aevents_source_page(parent)
 {
-    makeList(parent, ROWS, {tr("Input")}, {180}, QRect(10, 20, 200, 570));
+    makeList(parent, ROWS, {tr("Input")}, {180}, QRect(10, 20, 200, 570), [this](int row, int, int role) {
+        return rowCell(role, [&] { return rowText(row); },
+                       [&] { return rowBrush(hasActions(EVENT_INPUT + row), inputUnused(row / 2)); });
+    });
     makePanel(0, parent, QRect(220, 75, 610, 530));
     targetDescriptionEdit = makeDescriptionEdit(this, QRect(220, 565, 611, 21), true);
     descriptionEdit = makeDescriptionEdit(this, QRect(200, 615, 631, 21), false);
@@ -65,10 +68,7 @@ QString aevents_inputs_widget::rowText(int row) const
 void aevents_inputs_widget::refresh()
 {
     ++refreshCount;
-    for (int r = 0; r < ROWS; ++r) {
-        setRowText(r, rowText(r));
-        setRowBrush(r, rowBrush(hasActions(EVENT_INPUT + r), inputUnused(r / 2)));
-    }
+    eventModel->allChanged();
     const int input = (currentEvent - EVENT_INPUT) / 2;
     actionPanel->setEnabled(!inputUnused(input));
     actionPanel->refresh();
@@ -109,11 +109,4 @@ void aevents_inputs_widget::afterReload()
 {
     const QModelIndex current = eventList->currentIndex();
     inputChange(current, current);
-}
-
-void aevents_inputs_widget::descriptionStored(const QString&)
-{
-    const int row = currentRow();
-    if (row >= 0 && row < ROWS)
-        setRowText(row, rowText(row));
 }

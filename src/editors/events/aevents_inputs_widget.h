@@ -20,9 +20,6 @@ public slots:
     // controller: selects the current row again.
     void afterReload();
 
-protected:
-    void descriptionStored(const QString& text) override;
-
 private:
     QString rowText(int row) const;
     static bool inputUnused(int input);

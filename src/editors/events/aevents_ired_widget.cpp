@@ -4,11 +4,11 @@
 #include "model/event_bookkeeping.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_list.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 
 namespace {
 
@@ -22,7 +22,10 @@ constexpr int LAST_KEY_CODE = 63;
 aevents_ired_widget::aevents_ired_widget(QWidget* parent)
     : aevents_source_page(parent)
 {
-    makeList(parent, ROWS, {tr("R. C. Buttons")}, {180}, QRect(10, 20, 200, 570));
+    makeList(parent, ROWS, {tr("R. C. Buttons")}, {180}, QRect(10, 20, 200, 570), [this](int row, int, int role) {
+        return rowCell(role, [&] { return rowText(row); },
+                       [&] { return rowBrush(hasActions(EVENT_RC_BUTTON + row), buttonUnlearnt(row / 3)); });
+    });
     makePanel(5, parent, QRect(220, 75, 610, 520));
     targetDescriptionEdit = makeDescriptionEdit(this, QRect(220, 565, 611, 21), true);
     descriptionEdit = makeDescriptionEdit(this, QRect(200, 615, 631, 21), false);
@@ -79,10 +82,7 @@ QString aevents_ired_widget::rowText(int row) const
 void aevents_ired_widget::refresh()
 {
     ++refreshCount;
-    for (int r = 0; r < ROWS; ++r) {
-        setRowText(r, rowText(r));
-        setRowBrush(r, rowBrush(hasActions(EVENT_RC_BUTTON + r), buttonUnlearnt(r / 3)));
-    }
+    eventModel->allChanged();
     const int button = (currentEvent - EVENT_RC_BUTTON) / 3;
     actionPanel->setEnabled(!buttonUnlearnt(button));
     actionPanel->refresh();
@@ -123,11 +123,4 @@ void aevents_ired_widget::afterReload()
 {
     const QModelIndex current = eventList->currentIndex();
     inputChange(current, current);
-}
-
-void aevents_ired_widget::descriptionStored(const QString&)
-{
-    const int row = currentRow();
-    if (row >= 0 && row < ROWS)
-        setRowText(row, rowText(row));
 }

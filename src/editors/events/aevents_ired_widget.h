@@ -22,9 +22,6 @@ public slots:
     // the current row again.
     void afterReload();
 
-protected:
-    void descriptionStored(const QString& text) override;
-
 private:
     QString rowText(int row) const;
     static bool buttonUnlearnt(int button);

@@ -4,19 +4,33 @@
 #include "editors/events/aevents_tableview_widget.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_list.h"
 #include "widgets/page_style.h"
 
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 
 namespace {
 
 constexpr int DESCRIPTION_LENGTH = 100;
 // The page covers the tab, so that the widgets it places on itself show.
 constexpr QRect PAGE_AREA(0, 0, 850, 650);
+
+// A page's list model whose page may take the clicks of some cells away
+// or give some an editor.
+class eventListModel : public pageListModel {
+public:
+    using pageListModel::pageListModel;
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        const Qt::ItemFlags usual = pageListModel::flags(index);
+        return cellFlags && index.isValid() ? cellFlags(index.row(), index.column(), usual) : usual;
+    }
+
+    std::function<Qt::ItemFlags(int, int, Qt::ItemFlags)> cellFlags;
+};
 
 }  // namespace
 
@@ -28,15 +42,17 @@ aevents_source_page::aevents_source_page(QWidget* parent)
 
 aevents_source_page::~aevents_source_page() = default;
 
-QTableWidget* aevents_source_page::makeList(QWidget* parent, int rows, const QStringList& headers,
-                                            const QList<int>& widths, const QRect& geometry)
+pageListView* aevents_source_page::makeList(QWidget* parent, int rows, const QStringList& headers,
+                                            const QList<int>& widths, const QRect& geometry, cellFunction cell)
 {
-    auto* list = new QTableWidget(rows, int(headers.size()), parent);
+    // The model goes with the page, whose rows it reads, even where the
+    // list stands on the tab beside it.
+    auto* model = new eventListModel(rows, headers, std::move(cell), this);
+    auto* list = new pageListView(parent);
     list->setFont(pageStyle::listFont());
+    list->setModel(model);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->verticalHeader()->hide();
-    for (int c = 0; c < headers.size(); ++c)
-        list->setHorizontalHeaderItem(c, new QTableWidgetItem(headers[c]));
     list->setGeometry(geometry);
     for (int c = 0; c < widths.size(); ++c)
         list->setColumnWidth(c, widths[c]);
@@ -46,12 +62,15 @@ QTableWidget* aevents_source_page::makeList(QWidget* parent, int rows, const QSt
         list->selectRow(0);
     // Fixed when the list is made: a row text keeps its length when the user
     // widens the column.
-    elideWidth = 2 * list->columnWidth(0);
-    rowMetrics.emplace(list->font());
-    rowSources.assign(size_t(rows), QString());
+    list->setItemDelegateForColumn(0, new elidingDelegate(2 * list->columnWidth(0), list));
     eventList = list;
-    eventModel = list->model();
+    eventModel = model;
     return list;
+}
+
+void aevents_source_page::setCellFlags(flagsFunction flags)
+{
+    static_cast<eventListModel*>(eventModel)->cellFlags = std::move(flags);
 }
 
 aevents_conf_widget* aevents_source_page::makePanel(int pageKind, QWidget* parent, const QRect& geometry)
@@ -101,24 +120,14 @@ void aevents_source_page::setTitle(const QString& text)
     titleLabel->resize(qMax(titleWidth, titleLabel->sizeHint().width()), titleLabel->height());
 }
 
-void aevents_source_page::setRowText(int row, const QString& text)
+QVariant aevents_source_page::rowCell(int role, const std::function<QString()>& text,
+                                       const std::function<QBrush()>& brush)
 {
-    // Cutting a text means laying it out, the dearest part of a refresh of a
-    // thousand rows; a row whose text is what it was keeps its cut text.
-    if (row < 0 || row >= eventList->rowCount())
-        return;
-    if (size_t(row) >= rowSources.size())
-        rowSources.resize(size_t(eventList->rowCount()));
-    if (eventList->item(row, 0) && rowSources[size_t(row)] == text)
-        return;
-    rowSources[size_t(row)] = text;
-    eventModel->setData(eventModel->index(row, 0), rowMetrics->elidedText(text, Qt::ElideRight, elideWidth));
-}
-
-void aevents_source_page::setRowBrush(int row, const QBrush& brush, int columns)
-{
-    for (int c = 0; c < columns; ++c)
-        eventModel->setData(eventModel->index(row, c), brush, Qt::BackgroundRole);
+    if (role == Qt::DisplayRole)
+        return text();
+    if (role == Qt::BackgroundRole)
+        return brush();
+    return QVariant();
 }
 
 QBrush aevents_source_page::rowBrush(bool withActions, bool unavailable)
@@ -152,7 +161,5 @@ void aevents_source_page::changeDesc()
     const QString text = descriptionEdit->text().trimmed();
     theController->eventDescriptions[size_t(currentEvent)] = text;
     descriptionEdit->setText(text);
-    descriptionStored(text);
+    eventModel->rowChanged(currentRow());
 }
-
-void aevents_source_page::descriptionStored(const QString&) {}

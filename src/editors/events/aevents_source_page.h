@@ -1,17 +1,16 @@
 #pragma once
 
+#include "widgets/page_list.h"
+
 #include <QBrush>
 #include <QRect>
 #include <QStringList>
+#include <QVariant>
 #include <QWidget>
-#include <QFontMetrics>
-#include <optional>
-#include <vector>
+#include <functional>
 
-class QAbstractItemModel;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
 class aevents_conf_widget;
 
 // What every page of the events tab has in common: the list of its events on
@@ -24,12 +23,16 @@ class aevents_conf_widget;
 // the make... helpers, in the order and with the parents their layout needs,
 // then connect the list's current row to their own slot, which calls
 // selectEvent().
+//
+// The list holds no rows of its own: it asks the page what a row shows
+// (text, colour) when it draws it, so a refresh only tells the list that
+// every row may have changed, and an edit that the row changed.
 class aevents_source_page : public QWidget {
     Q_OBJECT
 public:
-    QAbstractItemModel* eventModel = nullptr;
+    pageListModel* eventModel = nullptr;
     aevents_conf_widget* actionPanel = nullptr;
-    QTableWidget* eventList = nullptr;
+    pageListView* eventList = nullptr;
     QLabel* titleLabel = nullptr;
     QLabel* captionLabel = nullptr;
     QLineEdit* descriptionEdit = nullptr;
@@ -48,11 +51,20 @@ protected:
     explicit aevents_source_page(QWidget* parent);
     ~aevents_source_page() override;
 
-    // A one-column or multi-column list of `rows` events: no editing in
-    // place, one row selected at a time, row 0 selected, the list font.
-    // Row texts built with rowText() are cut to twice the first column's width.
-    QTableWidget* makeList(QWidget* parent, int rows, const QStringList& headers, const QList<int>& widths,
-                           const QRect& geometry);
+    // What cell (row, column) of the list shows for a role (Qt::DisplayRole,
+    // Qt::BackgroundRole); an invalid QVariant for nothing.
+    using cellFunction = std::function<QVariant(int row, int column, int role)>;
+    // Which flags cell (row, column) has, given the flags every row has.
+    using flagsFunction = std::function<Qt::ItemFlags(int row, int column, Qt::ItemFlags usual)>;
+
+    // A one-column or multi-column list of `rows` events drawn from `cell`:
+    // no editing in place, one row selected at a time, row 0 selected, the
+    // list font. The first column's texts are cut where they are drawn to
+    // twice the column's width as made, even when the user widens it.
+    pageListView* makeList(QWidget* parent, int rows, const QStringList& headers, const QList<int>& widths,
+                           const QRect& geometry, cellFunction cell);
+    // Rows or cells that take no clicks, or that open an editor.
+    void setCellFlags(flagsFunction flags);
     aevents_conf_widget* makePanel(int pageKind, QWidget* parent, const QRect& geometry);
     // The description line edits (at most 100 characters, the description font).
     QLineEdit* makeDescriptionEdit(QWidget* parent, const QRect& geometry, bool readOnly);
@@ -67,9 +79,9 @@ protected:
     // Sets the title; a title longer than its label (in some languages)
     // widens the label rather than being cut.
     void setTitle(const QString& text);
-    // Sets the text of column 0 of a row, cut to the width rows are given.
-    void setRowText(int row, const QString& text);
-    void setRowBrush(int row, const QBrush& brush, int columns = 1);
+    // What a row of a one-column list shows: `text` and `brush`, each made
+    // only when the list asks for it.
+    static QVariant rowCell(int role, const std::function<QString()>& text, const std::function<QBrush()>& brush);
     // Light green for an event with actions, beige for one that cannot be
     // used at present, the palette's base otherwise.
     static QBrush rowBrush(bool hasActions, bool unavailable);
@@ -78,12 +90,6 @@ protected:
     // The list's current row; -1 for none.
     int currentRow() const;
 
-    // After changeDesc() stored `text`: rewrites the current row's text.
-    virtual void descriptionStored(const QString& text);
-
 private:
-    int elideWidth = 0;
     int titleWidth = 0;  // the width the title label was given
-    std::optional<QFontMetrics> rowMetrics;  // of the list's font
-    std::vector<QString> rowSources;        // each row's text before it was cut
 };

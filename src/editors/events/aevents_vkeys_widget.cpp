@@ -3,11 +3,11 @@
 #include "editors/events/aevents_conf_widget.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/page_list.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 
 namespace {
 
@@ -18,8 +18,10 @@ constexpr int ROWS = 1024;
 aevents_vkeys_widget::aevents_vkeys_widget(QWidget* parent)
     : aevents_source_page(parent)
 {
-    makeList(parent, ROWS, {tr("Internal Events")}, {180}, QRect(10, 20, 200, 570));
-    setRowText(0, tr("Power On"));
+    makeList(parent, ROWS, {tr("Internal Events")}, {180}, QRect(10, 20, 200, 570), [this](int row, int, int role) {
+        return rowCell(role, [&] { return rowText(row); },
+                       [&] { return rowBrush(hasActions(EVENT_INTERNAL + row), false); });
+    });
     makePanel(3, parent, QRect(220, 75, 610, 520));
     targetDescriptionEdit = makeDescriptionEdit(this, QRect(220, 565, 611, 21), true);
     descriptionEdit = makeDescriptionEdit(this, QRect(200, 615, 631, 21), false);
@@ -48,10 +50,7 @@ QString aevents_vkeys_widget::rowText(int row) const
 void aevents_vkeys_widget::refresh()
 {
     ++refreshCount;
-    for (int r = 0; r < ROWS; ++r) {
-        setRowText(r, rowText(r));
-        setRowBrush(r, rowBrush(hasActions(EVENT_INTERNAL + r), false));
-    }
+    eventModel->allChanged();
     const int row = currentRow();
     setTitle(row <= 0 ? tr("Power On") : tr("Internal Event %1").arg(row + 1));
     actionPanel->refresh();
@@ -64,11 +63,4 @@ void aevents_vkeys_widget::inputChange(const QModelIndex& index_current, const Q
     if (index_current.isValid() && index_current.row() < ROWS)
         selectEvent(EVENT_INTERNAL + index_current.row());
     refresh();
-}
-
-void aevents_vkeys_widget::descriptionStored(const QString&)
-{
-    const int row = currentEvent - EVENT_INTERNAL;
-    if (row >= 0 && row < ROWS && row == currentRow())
-        setRowText(row, rowText(row));
 }

@@ -15,9 +15,6 @@ public slots:
     void refresh();
     void inputChange(const QModelIndex& index_current, const QModelIndex& index_previous);
 
-protected:
-    void descriptionStored(const QString& text) override;
-
 private:
     QString rowText(int row) const;
 };

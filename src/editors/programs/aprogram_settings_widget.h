@@ -1,6 +1,10 @@
 #pragma once
 
+#include "editors/programs/step_grid.h"
+#include "widgets/page_list.h"
+
 #include <QFont>
+#include <QList>
 #include <QModelIndex>
 #include <QPointer>
 #include <QTime>
@@ -18,7 +22,6 @@ class QSpinBox;
 class QStandardItemModel;
 class QTabWidget;
 class QTableView;
-class QTableWidget;
 class MyTimeEdit;
 class aprogram_conf_widget;
 class aprogram_entry_delegate;
@@ -58,7 +61,8 @@ public:
     QFont descriptionFont;
 
     // On the main window's tab page.
-    QTableWidget* programList;
+    pageListView* programList;                  // its rows read the show when drawn
+    pageListModel* programListModel;            // owned by programList
     QTabWidget* toolTabs;
     QLabel* descriptionLabel;
     QLineEdit* descriptionEdit;
@@ -84,7 +88,7 @@ public:
 
     // "Groupped Steps"
     QWidget* groupTab;
-    QTableWidget* stepGrid;                     // cell (s / 10, s % 10) marks step s
+    stepGridView* stepGrid;                     // cell (s / 10, s % 10) marks step s
     QLabel* groupProgramLabel;
     QRadioButton* selectButton;
     QRadioButton* deselectButton;
@@ -128,9 +132,6 @@ public:
     QPushButton* addEntryButton;
     QPushButton* removeEntryButton;
     QPushButton* clearEntriesButton;
-
-    // The check box of grid cell s.
-    QCheckBox* gridCell(int s) const;
 
 signals:
     void relabelScenes();
@@ -195,15 +196,13 @@ private:
     void refreshEntriesPage();
     // What a copy that went through updates.
     void copyDone();
-    // Step s of the current program is marked in the grid.
-    bool marked(int s) const;
+    // The steps of the current program marked in the grid.
+    QList<int> markedSteps() const;
     void rebuildProgramList();
     // Makes program p current: an open step editor is finished first, and
     // the grid follows p's step count.
     void showProgram(int p);
     bool rebuildingList = false;   // the program list is changing its rows
-    // Grid cells between the shown and the new count follow the count.
-    void followStepCount(int n);
     void setRangeMaxima(int n);
     // Shows a description that belongs to another program: it cannot be
     // edited there, or it would be stored as the current program's.

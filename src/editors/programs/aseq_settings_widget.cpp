@@ -3,10 +3,12 @@
 #include "editors/events/aevents_conf_widget.h"
 #include "editors/events/action_rows.h"
 #include "editors/programs/aseq_conf_widget.h"
+#include "editors/programs/description_list.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/sequence_chain.h"
+#include "widgets/page_list.h"
 #include "widgets/page_style.h"
 
 #include <QFontMetrics>
@@ -16,12 +18,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
 
 namespace {
 
 constexpr int DESCRIPTION_LENGTH = 100;
-constexpr int LIST_COLUMN_WIDTH = 115;
 constexpr int NO_EVENT = 0xFFFF;
 
 // A button at its place, widened when its caption needs more room.
@@ -55,14 +55,15 @@ aseq_settings_widget::aseq_settings_widget(QWidget* parent)
     const QFont listFont = pageStyle::listFont();
     const QFont descriptionFont = pageStyle::descriptionFont();
 
-    sequenceList = new QTableWidget(img::SEQUENCES, 1, parent);
-    sequenceList->setHorizontalHeaderItem(0, new QTableWidgetItem(tr("Sequences")));
+    const descriptionList list = makeDescriptionList(
+        img::SEQUENCES, tr("Sequences"), tr("no description"),
+        [](int q) {
+            return theController ? theController->eventDescriptions[size_t(EVENT_SEQUENCE_START + q)] : QString();
+        },
+        [](int q) { return theController && !theController->sequenceDelays[size_t(q)].isEmpty(); }, parent);
+    sequenceList = list.view;
+    sequenceListModel = list.model;
     sequenceList->setGeometry(10, 10, 175, 625);
-    sequenceList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    sequenceList->setColumnWidth(0, LIST_COLUMN_WIDTH);
-    sequenceList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    sequenceList->setSelectionMode(QAbstractItemView::SingleSelection);
-    sequenceList->setFont(listFont);
     sequenceList->setCurrentCell(0, 0);
 
     sequenceLabel = makeLabel(tr("Sequence No. %1").arg(1), QRect(420, 10, 200, 20), parent);
@@ -97,7 +98,10 @@ aseq_settings_widget::aseq_settings_widget(QWidget* parent)
     connect(deleteButton, &QPushButton::clicked, stepTable, &aseq_conf_widget::deleteStep);
     connect(finishButton, &QPushButton::clicked, stepTable, &aseq_conf_widget::cleanPrevStep);
     connect(descriptionEdit, &QLineEdit::editingFinished, this, &aseq_settings_widget::disableDescEdition);
-    connect(sequenceList, &QTableWidget::currentCellChanged, this, &aseq_settings_widget::seqNumberChange);
+    connect(sequenceList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                seqNumberChange(current.row(), current.column(), previous.row(), previous.column());
+            });
     connectStepRows();
     connect(stepTable, &aseq_conf_widget::changeStepNumber, this, &aseq_settings_widget::stepCountChanged);
     connect(stepTable, &aseq_conf_widget::refreshEvents, this, &aseq_settings_widget::refresh);
@@ -114,13 +118,6 @@ void aseq_settings_widget::connectStepRows()
 {
     connect(stepTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &aseq_settings_widget::stepRowChange);
-}
-
-QString aseq_settings_widget::listText(int q) const
-{
-    const QString& text = theController ? theController->eventDescriptions[size_t(EVENT_SEQUENCE_START + q)]
-                                        : QString();
-    return text.isEmpty() ? tr("no description") : text;
 }
 
 void aseq_settings_widget::refresh()
@@ -185,25 +182,11 @@ void aseq_settings_widget::disableDescEdition()
     const QString text = descriptionEdit->text().trimmed();
     descriptionEdit->setText(text);
     theController->eventDescriptions[size_t(EVENT_SEQUENCE_START + currentSequence)] = text;
-    if (QTableWidgetItem* item = sequenceList->item(currentSequence, 0))
-        item->setText(pageStyle::elided(listText(currentSequence), sequenceList->font(),
-                                        sequenceList->columnWidth(0)));
+    sequenceListModel->rowChanged(currentSequence);
 }
 
 void aseq_settings_widget::tableSeqRefresh()
 {
-    const QBrush used(pageStyle::usedColour());
-    const QBrush empty = pageStyle::emptyBrush();
-    for (int q = 0; q < img::SEQUENCES; ++q) {
-        QTableWidgetItem* item = sequenceList->item(q, 0);
-        if (!item) {
-            item = new QTableWidgetItem;
-            sequenceList->setItem(q, 0, item);
-        }
-        const QString text = listText(q);
-        if (item->text() != text)
-            item->setText(text);
-        const bool hasSteps = theController && !theController->sequenceDelays[size_t(q)].isEmpty();
-        item->setBackground(hasSteps ? used : empty);
-    }
+    // The rows read texts and colours when they are drawn.
+    sequenceListModel->allChanged();
 }

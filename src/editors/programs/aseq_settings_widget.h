@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/page_list.h"
+
 #include <QModelIndex>
 #include <QPointer>
 #include <QWidget>
@@ -8,7 +10,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class QTableWidget;
 class aevents_conf_widget;
 class aseq_conf_widget;
 
@@ -23,7 +24,8 @@ public:
     explicit aseq_settings_widget(QWidget* parent);
     ~aseq_settings_widget() override;
 
-    QPointer<QTableWidget> sequenceList;   // on the tab; the page deletes it
+    QPointer<pageListView> sequenceList;   // on the tab; the page deletes it
+    pageListModel* sequenceListModel;      // owned by sequenceList
     aevents_conf_widget* actionPanel;      // page kind 103
     QLabel* sequenceLabel;
     QLabel* stepsLabel;
@@ -55,5 +57,4 @@ public slots:
 
 private:
     void connectStepRows();
-    QString listText(int q) const;
 };

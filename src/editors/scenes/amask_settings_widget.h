@@ -2,7 +2,6 @@
 
 #include "editors/scenes/arecord_settings_widget.h"
 
-class QTableWidget;
 class kv310_controller_class;
 
 // The "Masks" page of the main window: the 256 masks edited as the scene
@@ -14,5 +13,5 @@ class amask_settings_widget : public arecord_settings_widget {
 public:
     amask_settings_widget(kv310_controller_class* controller, QWidget* parent);
 
-    QTableWidget*& maskList = recordList;  // one row per mask
+    pageListView*& maskList = recordList;  // one row per mask
 };

@@ -2,6 +2,7 @@
 
 #include "editors/scenes/admx512_sliders_widget.h"
 #include "editors/scenes/admx_slider_widget.h"
+#include "editors/scenes/record_list.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
@@ -17,7 +18,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,16 +28,12 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
 
 #include <cstring>
 
 namespace {
 
 constexpr int CHANNELS = img::CHANNELS;
-constexpr int GRID_COLUMNS = 10;
-constexpr int GRID_ROWS = (CHANNELS + GRID_COLUMNS - 1) / GRID_COLUMNS;
-constexpr int LIST_COLUMN_WIDTH = 110;
 constexpr int DESCRIPTION_LENGTH = 100;
 constexpr uint16_t INFINITE = 0xFFFF;
 constexpr uint16_t ONE_SECOND = 10;
@@ -47,20 +43,6 @@ constexpr int DURATION = 2;
 constexpr int FADE_DOWN = 4;
 
 const char TIME_FORMAT[] = "hh'[h] 'mm'[m] 'ss'.'zzz'[s]'";
-
-// True when all 512 levels hold v; compared a word at a time, since a
-// refresh looks at every record of the kind.
-bool allLevels(const uint8_t* p, uint8_t v)
-{
-    const uint64_t pattern = 0x0101010101010101ull * v;
-    for (int i = 0; i < CHANNELS; i += 8) {
-        uint64_t w;
-        std::memcpy(&w, p + i, sizeof w);
-        if (w != pattern)
-            return false;
-    }
-    return true;
-}
 
 // Where the widgets of the DMX sheet form sit for a kind.
 struct sheetFormPlace {
@@ -94,120 +76,14 @@ const copyToolsPlace copyTools[] = {
 
 }  // namespace
 
-// ---- Kinds of record ---------------------------------------------------------------
-
-const recordPageKind& recordPageKind::scenes()
-{
-    static const recordPageKind kind{
-        admx512_sliders_widget::KIND_SCENES,
-        img::SCENES,
-        img::sceneChannels,
-        img::sceneTimes,
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Scene"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Scene: %1"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Scene %1"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Clear channels"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Import / Export Scenes"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Relocate scenes:"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose different source scene!"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Import scenes:"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Export scenes:"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "No valid scenes found!"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget",
-                          "Scene %1 of the sheet would become scene %2!\n"
-                          "Scenes run from 1 to %3: nothing imported.\nChoose a smaller range."),
-        QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) imported!"),
-        QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) exported!"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget",
-                          "Required number of scenes exceeds Excel limits!\nContinue anyway?"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose DMX value sheet"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose file to save scenes"),
-        0,
-        16,
-        64,
-        0,
-        true,
-        recordTable::scenes,
-        &dmxSheetKind::scenes(),
-    };
-    return kind;
-}
-
-const recordPageKind& recordPageKind::masks()
-{
-    static const recordPageKind kind{
-        admx512_sliders_widget::KIND_MASKS,
-        img::MASKS,
-        img::maskChannels,
-        img::maskTimes,
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Mask"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Mask: %1"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Mask %1"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Clear whole mask"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Import / Export Masks"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Relocate masks:"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose different source mask!"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "KvOrbit 310 project/config files (*.kvg;*.cfg)"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Import masks:"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Export masks:"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "No valid masks found!"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget",
-                          "Mask %1 of the sheet would become mask %2!\n"
-                          "Masks run from 1 to %3: nothing imported.\nChoose a smaller range."),
-        QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) imported!"),
-        QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) exported!"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget",
-                          "Required number of masks exceeds Excel limits!\nContinue anyway?"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose masks' value sheet"),
-        QT_TRANSLATE_NOOP("arecord_settings_widget", "Choose file to save masks"),
-        0xFF,
-        256,
-        512,
-        255,
-        false,
-        recordTable::masks,
-        &dmxSheetKind::masks(),
-    };
-    return kind;
-}
-
-QString* recordPageKind::descriptions(kv310_controller_class* controller) const
-{
-    return kind == admx512_sliders_widget::KIND_MASKS ? controller->maskDescriptions.data()
-                                                      : controller->sceneDescriptions.data();
-}
-
-QBrush recordPageKind::rowBrush(int record, const uint8_t* levels) const
-{
-    const QBrush used(pageStyle::usedColour());
-    if (kind != admx512_sliders_widget::KIND_MASKS)
-        return allLevels(levels, 0) ? pageStyle::emptyBrush() : used;
-    // Masks 0..191 let everything through when all levels are 255, masks
-    // 192..255 when all are 0; each band shows its neutral masks apart.
-    if (record < 128)
-        return allLevels(levels, 0xFF) ? pageStyle::emptyBrush() : used;
-    if (record < 192)
-        return allLevels(levels, 0xFF) ? QBrush(QColor(255, 255, 180)) : used;
-    return allLevels(levels, 0) ? QBrush(QColor(200, 255, 255)) : used;
-}
-
 // ---- Construction ------------------------------------------------------------------
 
 arecord_settings_widget::arecord_settings_widget(kv310_controller_class* controller, QWidget* parent,
                                                  const recordPageKind& kind)
     : QWidget(nullptr), kind(kind), controller(controller)
 {
-    recordList = new QTableWidget(kind.count, 1, parent);
-    recordList->setGeometry(10, 20, 175, 625);
-    recordList->setHorizontalHeaderItem(0, new QTableWidgetItem(tr(kind.listHeader)));
-    recordList->setColumnWidth(0, LIST_COLUMN_WIDTH);
-    recordList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    recordList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    recordList->setSelectionMode(QAbstractItemView::SingleSelection);
-    recordList->setFont(pageStyle::listFont());
-    for (int r = 0; r < kind.count; ++r)
-        recordList->setItem(r, 0, new QTableWidgetItem());
+    recordModel = new recordListModel(controller, kind);
+    recordList = makeRecordListView(recordModel, parent);
     recordList->setCurrentCell(0, 0);
 
     toolTabs = new QTabWidget(parent);
@@ -299,128 +175,6 @@ void arecord_settings_widget::buildSingleChannels()
     descriptionEdit->setGeometry(10, 620, 631, 21);
     descriptionEdit->setFont(pageStyle::descriptionFont());
     descriptionEdit->setMaxLength(DESCRIPTION_LENGTH);
-}
-
-void arecord_settings_widget::buildGroupChannels()
-{
-    QWidget* page = groupPage;
-    const QFont fontA = pageStyle::listFont();
-
-    // Every channel has its box whatever the limit when the page is built:
-    // a later, larger limit enables them again.
-    groupTable = new QTableWidget(GRID_ROWS, GRID_COLUMNS, page);
-    groupTable->setGeometry(10, 20, 276, 602);
-    groupTable->setGridStyle(Qt::DotLine);
-    QStringList rowLabels;
-    for (int r = 0; r < GRID_ROWS; ++r) {
-        rowLabels << QString::number(GRID_COLUMNS * r);
-        groupTable->setRowHeight(r, 24);
-    }
-    groupTable->setVerticalHeaderLabels(rowLabels);
-    // The bold face of the tab pages would make the header keep wider columns.
-    groupTable->horizontalHeader()->setMinimumSectionSize(22);
-    for (int c = 0; c < GRID_COLUMNS; ++c)
-        groupTable->setColumnWidth(c, 22);
-    for (int ch = 0; ch < CHANNELS; ++ch) {
-        auto* box = new QCheckBox();
-        box->setEnabled(ch < channelCount);
-        channelBoxes[ch] = box;
-        groupTable->setCellWidget(ch / GRID_COLUMNS, ch % GRID_COLUMNS, box);
-    }
-
-    groupLabel = new QLabel(tr(kind.toolLabelAtStart).arg(1), page);
-    groupLabel->setGeometry(408, 20, 91, 20);
-    groupLabel->setAlignment(Qt::AlignCenter);
-
-    selectionGroup = new QGroupBox(tr("Selection"), page);
-    selectionGroup->setGeometry(310, 60, 301, 261);
-    // Three even columns, the last well inside the group's frame.
-    selectButton = new QRadioButton(tr("Select"), selectionGroup);
-    selectButton->setGeometry(10, 30, 91, 20);
-    deselectButton = new QRadioButton(tr("Deselect"), selectionGroup);
-    deselectButton->setGeometry(105, 30, 91, 20);
-    deselectButton->setChecked(true);
-    invertButton = new QRadioButton(tr("Invert"), selectionGroup);
-    invertButton->setGeometry(200, 30, 91, 20);
-
-    chooseGroup = new QGroupBox(tr("Choose all or..."), selectionGroup);
-    chooseGroup->setGeometry(10, 60, 281, 151);
-    everyBox = new QCheckBox(tr("Choose every"), chooseGroup);
-    everyBox->setGeometry(50, 40, 140, 21);
-    stepBox = new QSpinBox(chooseGroup);
-    stepBox->setGeometry(200, 40, 56, 22);
-    stepBox->setRange(2, kind.stepMaximum);
-    stepBox->setEnabled(false);
-    inRangeBox = new QCheckBox(tr("In range"), chooseGroup);
-    inRangeBox->setGeometry(50, 80, 130, 19);
-
-    // The range boxes end at the output channel limit stored in the image;
-    // a word outside the limit's range leaves them the whole universe.
-    int outputs = controller ? img::getU16(controller->configImage, img::outputChannelCount) : CHANNELS;
-    if (outputs < 24 || outputs > CHANNELS)
-        outputs = CHANNELS;
-    fromLabel = new QLabel(tr("from "), chooseGroup);
-    fromLabel->setGeometry(50, 110, 38, 20);
-    fromLabel->setFont(fontA);
-    fromChannelBox = new guardedSpinBox(chooseGroup);
-    fromChannelBox->setGeometry(90, 110, 56, 22);
-    fromChannelBox->setRange(1, outputs);
-    fromChannelBox->setValue(1);
-    fromChannelBox->setEnabled(false);
-    toLabel = new QLabel(tr("to"), chooseGroup);
-    toLabel->setGeometry(160, 110, 21, 20);
-    toLabel->setFont(fontA);
-    toChannelBox = new guardedSpinBox(chooseGroup);
-    toChannelBox->setGeometry(200, 110, 56, 22);
-    toChannelBox->setRange(1, outputs);
-    toChannelBox->setValue(kind.rangeEndAtStart);
-    toChannelBox->setEnabled(false);
-
-    executeButton = new QPushButton(tr("Execute!"), selectionGroup);
-    executeButton->setGeometry(90, 220, 121, 23);
-    executeButton->setFont(fontA);
-
-    valuesEnableBox = new QCheckBox(tr("Enable"), page);
-    valuesEnableBox->setGeometry(320, 380, 100, 19);
-    valuesLabel = new QLabel(tr("values setting"), page);
-    valuesLabel->setGeometry(320, 400, 150, 17);
-    withSliderLabel = new QLabel(tr("with slider"), page);
-    withSliderLabel->setGeometry(320, 420, 101, 17);
-    valueFader = std::make_unique<admx_slider_widget>(0, 480, 330, page);
-    valueFader->slider->setValue(kind.valueAtStart);
-    valueFader->slider->setEnabled(false);
-    valueFader->valueBox->setEnabled(false);
-
-    copyEnableBox = new QCheckBox(tr("Enable"), page);
-    copyEnableBox->setGeometry(320, 550, 100, 19);
-    copyingLabel = new QLabel(tr("copying"), page);
-    copyingLabel->setGeometry(320, 570, 100, 17);
-    relocationLabel = new QLabel(tr("with relocation"), page);
-    relocationLabel->setGeometry(340, 590, 111, 21);
-    relocationLabel->setFont(fontA);
-    relocationBox = new QSpinBox(page);
-    relocationBox->setGeometry(490, 590, 56, 21);
-    relocationBox->setRange(1, CHANNELS - 1);
-    relocationBox->setEnabled(false);
-    copyButton = new QPushButton(tr("Copy"), page);
-    copyButton->setGeometry(430, 560, 111, 23);
-    copyButton->setFont(fontA);
-    copyButton->setEnabled(false);
-
-    connect(everyBox, &QCheckBox::toggled, stepBox, &QSpinBox::setEnabled);
-    connect(inRangeBox, &QCheckBox::toggled, fromChannelBox, &QSpinBox::setEnabled);
-    connect(inRangeBox, &QCheckBox::toggled, toChannelBox, &QSpinBox::setEnabled);
-    connect(executeButton, &QPushButton::clicked, this, &arecord_settings_widget::selectSome);
-    connect(fromChannelBox, &guardedSpinBox::valueAccepted, this, &arecord_settings_widget::validStart);
-    connect(toChannelBox, &guardedSpinBox::valueAccepted, this, &arecord_settings_widget::validEnd);
-    connect(valuesEnableBox, &QCheckBox::toggled, valueFader->slider, &QSlider::setEnabled);
-    connect(valuesEnableBox, &QCheckBox::toggled, valueFader->valueBox, &QSpinBox::setEnabled);
-    connect(valuesEnableBox, &QCheckBox::toggled, this, &arecord_settings_widget::sliderEnabled);
-    connect(copyEnableBox, &QCheckBox::toggled, relocationBox, &QSpinBox::setEnabled);
-    connect(copyEnableBox, &QCheckBox::toggled, copyButton, &QPushButton::setEnabled);
-    connect(copyEnableBox, &QCheckBox::toggled, this, &arecord_settings_widget::copyEnabled);
-    connect(valueFader.get(), &admx_slider_widget::chValCh, this, &arecord_settings_widget::groupSetValue);
-    connect(copyButton, &QPushButton::clicked, this, &arecord_settings_widget::copyGroup);
 }
 
 void arecord_settings_widget::buildCopyTools()
@@ -554,12 +308,6 @@ void arecord_settings_widget::storeTime(int offset, int code)
     img::putU16(imageOf(), timesOf(currentScene) + uint32_t(offset), uint16_t(qBound(0, code, 0xFFFF)));
 }
 
-QString arecord_settings_widget::rowText(int record) const
-{
-    const QString& text = kind.descriptions(controller)[record];
-    return text.isEmpty() ? tr("no description") : text;
-}
-
 // ---- Loading -----------------------------------------------------------------------
 
 void arecord_settings_widget::refresh()
@@ -598,12 +346,8 @@ void arecord_settings_widget::refresh()
         descriptionEdit->setText(kind.descriptions(controller)[currentScene]);
     }
 
-    const uint8_t* levels = image + kind.channels;
-    for (int r = 0; r < kind.count; ++r) {
-        QTableWidgetItem* item = recordList->item(r, 0);
-        item->setData(Qt::EditRole, rowText(r));
-        item->setBackground(kind.rowBrush(r, levels + CHANNELS * r));
-    }
+    // The rows read texts and levels as they are drawn: only what shows is redrawn.
+    recordModel->allChanged();
 
     const bool durationBecameZero = times.duration == 0 && durationEdit->time() != shownDuration;
     const bool fadeBecameZero = (times.fadeUp == 0 && fadeUpEdit->time() != shownUp)
@@ -620,13 +364,7 @@ void arecord_settings_widget::relabel()
     ++relabelCount;
     if (!controller)
         return;
-    const QFont font = recordList->font();
-    const int width = recordList->columnWidth(0);
-    const QString none = pageStyle::elided(tr("no description"), font, width);
-    const QString* texts = kind.descriptions(controller);
-    for (int r = 0; r < kind.count; ++r)
-        recordList->item(r, 0)->setData(Qt::EditRole,
-                                         texts[r].isEmpty() ? none : pageStyle::elided(texts[r], font, width));
+    recordModel->allChanged();
 }
 
 void arecord_settings_widget::disableDescEdition()
@@ -634,9 +372,7 @@ void arecord_settings_widget::disableDescEdition()
     if (!controller)
         return;
     kind.descriptions(controller)[currentScene] = descriptionEdit->text();
-    if (QTableWidgetItem* item = recordList->item(currentScene, 0))
-        item->setData(Qt::EditRole,
-                      pageStyle::elided(rowText(currentScene), recordList->font(), recordList->columnWidth(0)));
+    recordModel->rowChanged(currentScene);
 }
 
 void arecord_settings_widget::sceneChange(const QModelIndex& current, const QModelIndex&)
@@ -716,91 +452,6 @@ void arecord_settings_widget::clearAllChnls()
     // Straight into the image: the refresh sends the whole record live.
     std::memset(imageOf() + kind.channels + uint32_t(CHANNELS) * uint32_t(currentScene), kind.clearLevel, CHANNELS);
     refresh();
-}
-
-// ---- Channel groups ----------------------------------------------------------------
-
-void arecord_settings_widget::selectSome()
-{
-    enum { TICK, UNTICK, INVERT } mode = invertButton->isChecked() ? INVERT
-        : selectButton->isChecked()                                ? TICK
-                                                                   : UNTICK;
-    int first = 0;
-    int end = channelCount;
-    if (inRangeBox->isChecked()) {
-        first = fromChannelBox->value() - 1;
-        end = toChannelBox->value();
-    }
-    // Boxes at or above the channel limit stay unticked.
-    end = qMin(end, qMin(channelCount, CHANNELS));
-    const int step = everyBox->isChecked() ? stepBox->value() : 1;
-    for (int ch = qMax(first, 0); ch < end; ch += step) {
-        QCheckBox* box = channelBoxes[ch];
-        box->setChecked(mode == TICK || (mode == INVERT && !box->isChecked()));
-    }
-}
-
-void arecord_settings_widget::validStart(int v)
-{
-    if (toChannelBox->value() < v)
-        toChannelBox->setValue(v);
-}
-
-void arecord_settings_widget::validEnd(int v)
-{
-    if (v < fromChannelBox->value())
-        fromChannelBox->setValue(v);
-}
-
-void arecord_settings_widget::groupSetValue(int, int val)
-{
-    const int end = qMin(channelCount, CHANNELS);
-    for (int ch = 0; ch < end; ++ch)
-        if (channelBoxes[ch]->isChecked())
-            sliderBank->sCh(ch, val);
-    refresh();
-}
-
-void arecord_settings_widget::copyGroup()
-{
-    if (!controller)
-        return;
-    const int offset = relocationBox->value();
-    const int end = qMin(channelCount, CHANNELS);
-    // In ascending order, each source read when its turn comes: a ticked
-    // channel that an earlier copy of this run reached passes its new level on.
-    for (int ch = 0; offset + ch < end; ++ch)
-        if (channelBoxes[ch]->isChecked())
-            sliderBank->sCh(offset + ch, sliderBank->levels()[ch]);
-    refresh();
-}
-
-void arecord_settings_widget::copyEnabled(bool state)
-{
-    if (state)
-        valuesEnableBox->setChecked(false);
-}
-
-void arecord_settings_widget::sliderEnabled(bool state)
-{
-    if (state)
-        copyEnableBox->setChecked(false);
-}
-
-void arecord_settings_widget::limitChnls(int n)
-{
-    // The threshold page offers 24..512; anything else names no limit.
-    if (n < admx512_sliders_widget::FADERS || n > CHANNELS)
-        return;
-    sliderBank->setChannelLimit(n);
-    toChannelBox->setMaximum(n);
-    for (int ch = 0; ch < CHANNELS; ++ch) {
-        QCheckBox* box = channelBoxes[ch];
-        if (ch >= n)
-            box->setChecked(false);
-        box->setEnabled(ch < n);
-    }
-    channelCount = n;
 }
 
 // ---- Copying records -----------------------------------------------------------------

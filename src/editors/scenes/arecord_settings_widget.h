@@ -1,15 +1,15 @@
 #pragma once
 
 #include "editors/scenes/dmx_sheet.h"
-#include "model/record_copy.h"
+#include "editors/scenes/record_page_kind.h"
+#include "widgets/check_grid.h"
+#include "widgets/page_list.h"
 
-#include <QBrush>
 #include <QModelIndex>
 #include <QString>
 #include <QTime>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -22,56 +22,11 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
-class QTableWidget;
 class admx512_sliders_widget;
 class admx_slider_widget;
 class guardedSpinBox;
 class kv310_controller_class;
-
-// What sets scenes and masks apart on their pages: how many records there
-// are, where their levels, times and descriptions live, the captions that
-// name them, the colour of a list row and the all-times-zero rule.
-struct recordPageKind {
-    int kind;                     // admx512_sliders_widget kind: 0 scenes, 1 masks
-    int count;                    // records
-    uint32_t channels;            // image offset of record 0's levels, 512 bytes per record
-    uint32_t times;               // image offset of record 0's fadeTimes, 8 bytes per record
-    // Source texts, translated in the page's context.
-    const char* listHeader;       // "Scene"
-    const char* toolLabelAtStart; // "Scene: %1", until the first change of record
-    const char* toolLabel;        // "Scene %1"
-    const char* clearCaption;     // "Clear channels"
-    const char* sheetTitle;       // "Import / Export Scenes"
-    const char* relocateCaption;  // "Relocate scenes:"
-    const char* uselessText;      // "Choose different source scene!"
-    const char* configFilter;     // configuration files offered by "Browse" of "Another Configuration"
-    const char* importTitle;      // "Import scenes:"
-    const char* exportTitle;      // "Export scenes:"
-    const char* noneFound;        // "No valid scenes found!"
-    const char* outsideTable;     // a column would land outside the table: %1 its number, %2 where, %3 records
-    const char* imported;         // "%n scene(s) imported!"
-    const char* exported;         // "%n scene(s) exported!"
-    const char* tooManyColumns;   // the question before more than 255 records are exported
-    const char* openSheetCaption; // "Choose DMX value sheet"
-    const char* saveSheetCaption; // "Choose file to save scenes"
-    uint8_t clearLevel;           // what the clear button writes to every channel
-    int stepMaximum;              // of "Choose every"
-    int rangeEndAtStart;          // toChannelBox when built
-    int valueAtStart;             // valueFader when built
-    // Scenes: a fade set to 0 checks the rule too, the duration counts in
-    // it, and showing a record checks it. Masks: only a duration the user
-    // sets to 0 checks it, against the fades.
-    bool fadesInTimeRule;
-    recordTable table;
-    const dmxSheetKind* sheet;
-
-    static const recordPageKind& scenes();
-    static const recordPageKind& masks();
-
-    QString* descriptions(kv310_controller_class* controller) const;
-    // The background of record r's list row, from its 512 levels.
-    QBrush rowBrush(int record, const uint8_t* levels) const;
-};
+class recordListModel;
 
 // The page of one kind of 512-byte records (scenes or masks): the list of
 // records on the left and the tools for the current record on the right:
@@ -96,7 +51,8 @@ public:
     dmxSheetUnread sheetUnread;                 // its number cells that could not be read
     int currentScene = 0;                       // 0-based current record, the list's current row
     kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
-    QTableWidget* recordList;                   // one row per record
+    recordListModel* recordModel;               // what the list's rows show, read from the image
+    pageListView* recordList;                   // one row per record
     QTabWidget* toolTabs;
     QWidget* singlePage;                        // "Single Channels"
     QWidget* groupPage;                         // "Groupped Channels"
@@ -112,8 +68,8 @@ public:
     QLineEdit* descriptionEdit;
 
     // "Groupped Channels"
-    QTableWidget* groupTable;                   // one check box per channel, 10 per row
-    std::array<QCheckBox*, 512> channelBoxes{}; // the grid's boxes, by 0-based channel
+    checkGridModel* channelGrid;                // the ticked channels, by 0-based channel
+    checkGridView* groupTable;                  // draws channelGrid, 10 channels per row
     QLabel* groupLabel;
     QGroupBox* selectionGroup;
     QRadioButton *selectButton, *deselectButton, *invertButton;
@@ -217,5 +173,4 @@ private:
     uint8_t* imageOf() const;
     uint32_t timesOf(int record) const;
     void storeTime(int offset, int code);
-    QString rowText(int record) const;
 };

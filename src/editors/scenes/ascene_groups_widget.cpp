@@ -3,6 +3,7 @@
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "seams/dialog_seam.h"
+#include "widgets/page_list.h"
 #include "widgets/page_style.h"
 
 #include <QHeaderView>
@@ -31,7 +32,7 @@ QTableWidget* listTable(int rows, int columns, QWidget* parent)
 
 }  // namespace
 
-ascene_groups_widget::ascene_groups_widget(QTableWidget* sceneList, QWidget* parent)
+ascene_groups_widget::ascene_groups_widget(pageListView* sceneList, QWidget* parent)
     : QWidget(parent), sceneList(sceneList)
 {
     groupsTable = listTable(GROUPS, 1, this);

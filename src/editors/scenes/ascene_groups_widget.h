@@ -6,6 +6,7 @@ class QAbstractItemModel;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class pageListView;
 
 // The "Coupled Scenes" tool of the scene page: 15 groups of coupled scenes,
 // the members of the chosen group, and buttons that put the scene chosen in
@@ -16,14 +17,14 @@ class ascene_groups_widget : public QWidget {
     Q_OBJECT
 public:
     // sceneList: the scene page's list, whose current row is the scene to add.
-    ascene_groups_widget(QTableWidget* sceneList, QWidget* parent);
+    ascene_groups_widget(pageListView* sceneList, QWidget* parent);
 
     static constexpr int GROUPS = 15;
     static constexpr int MEMBER_ROWS = 64;
 
     QTableWidget* groupsTable;       // one row per group
     QTableWidget* membersTable;      // the chosen group's scenes, sorted
-    QTableWidget* sceneList;         // not owned
+    pageListView* sceneList;         // not owned
     QLabel* selectLabel;
     QLabel* membersLabel;
     QAbstractItemModel* groupsModel;

@@ -9,7 +9,6 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class QTableWidget;
 class ascene_groups_widget;
 class kv310_controller_class;
 
@@ -21,7 +20,7 @@ class ascene_settings_widget : public arecord_settings_widget {
 public:
     ascene_settings_widget(kv310_controller_class* controller, QWidget* parent);
 
-    QTableWidget*& sceneList = recordList;  // one row per scene
+    pageListView*& sceneList = recordList;  // one row per scene
     ascene_groups_widget* coupledPage = nullptr;  // "Coupled Scenes"
 
     // "Copying": capture of the DMX input. While the group is ticked the

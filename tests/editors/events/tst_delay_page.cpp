@@ -6,6 +6,7 @@
 #include "model/sequence_chain.h"
 #include "support/page_fixture.h"
 #include "widgets/my_time_edit.h"
+#include "widgets/page_list.h"
 #include "widgets/page_style.h"
 
 #include <QCheckBox>
@@ -23,7 +24,7 @@ namespace {
 
 enum class colour { base, green, beige, other };
 
-colour cellColour(const QTableWidget* list, int row, int column)
+colour cellColour(const pageListView* list, int row, int column)
 {
     const QBrush b = list->model()->index(row, column).data(Qt::BackgroundRole).value<QBrush>();
     if (b.color() == pageStyle::usedColour() && b.style() == Qt::SolidPattern)
@@ -123,7 +124,7 @@ void tst_delay_page::rowsShowStartedAndOwnedDelays()
     setWord(c, 4, delayWord::make(12345, delayWord::SEQUENCE_FREE));
     f.build();
 
-    QTableWidget* list = f.page->eventList;
+    pageListView* list = f.page->eventList;
     QCOMPARE(list->rowCount(), 512);
     QVERIFY(list->editTriggers() & QAbstractItemView::DoubleClicked);  // opens the time editor
     // The longest time is shown whole, without a sideways scroll.

@@ -7,6 +7,7 @@
 #include "editors/events/aevents_vkeys_widget.h"
 #include "editors/events/asettings_inputs_widget.h"
 #include "support/page_fixture.h"
+#include "widgets/page_list.h"
 #include "widgets/page_style.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -29,7 +31,7 @@ constexpr int INPUT3_ON = EVENT_INPUT + 4;
 
 enum class colour { base, green, beige, other };
 
-colour rowColour(const QTableWidget* list, int row, int column = 0)
+colour rowColour(const pageListView* list, int row, int column = 0)
 {
     const QBrush brush = list->model()->index(row, column).data(Qt::BackgroundRole).value<QBrush>();
     if (brush.color() == pageStyle::usedColour() && brush.style() == Qt::SolidPattern)
@@ -41,7 +43,7 @@ colour rowColour(const QTableWidget* list, int row, int column = 0)
     return colour::other;
 }
 
-QString rowText(const QTableWidget* list, int row)
+QString rowText(const pageListView* list, int row)
 {
     return list->model()->index(row, 0).data().toString();
 }
@@ -60,9 +62,22 @@ void setInputType(kv310_controller_class& c, int input, int32_t type)
 }
 
 // Selects a row of an event list as the user does.
-void pick(QTableWidget* list, int row)
+void pick(pageListView* list, int row)
 {
     list->setCurrentCell(row, 0);
+}
+
+// What a list's delegate makes of a cell to draw it (its text cut or not).
+struct delegateOpener : elidingDelegate {
+    static void fill(const elidingDelegate& delegate, QStyleOptionViewItem* option, const QModelIndex& index)
+    {
+        (delegate.*&delegateOpener::initStyleOption)(option, index);
+    }
+};
+
+void drawnOption(const elidingDelegate& delegate, QStyleOptionViewItem* option, const QModelIndex& index)
+{
+    delegateOpener::fill(delegate, option, index);
 }
 
 }  // namespace
@@ -84,6 +99,7 @@ private Q_SLOTS:
     void leavingAnInputReleasesItsEnablingRole_data();
     void leavingAnInputReleasesItsEnablingRole();
     void reloadKeepsTheSelectedRow();
+    void aReadRedrawsTheShownRows();
     void targetDescriptionFollowsTheCurrentAction();
     void internalEventTexts();
     void buttonRowsAndTexts();
@@ -210,7 +226,16 @@ void tst_event_pages::longRowTextsAreCut()
     page.eventList->setColumnWidth(0, 600);
     page.refresh();
 
-    const QString shown = rowText(page.eventList, 0);
+    // The list keeps the whole text and cuts it where it draws it, to twice
+    // the column's width as made, however wide the column is now.
+    QCOMPARE(rowText(page.eventList, 0), QStringLiteral("Input 1 (On) - ") + longText);
+    const QModelIndex first = page.eventModel->index(0, 0);
+    const auto* delegate = qobject_cast<const elidingDelegate*>(page.eventList->itemDelegateForIndex(first));
+    QVERIFY(delegate);
+    QStyleOptionViewItem option;
+    option.initFrom(page.eventList);
+    drawnOption(*delegate, &option, first);
+    const QString shown = option.text;
     QVERIFY(shown.startsWith(QStringLiteral("Input 1 (On) - WWW")));
     QVERIFY(shown.endsWith(QChar(0x2026)));
     const QFontMetrics metrics(page.eventList->font());
@@ -308,6 +333,43 @@ void tst_event_pages::reloadKeepsTheSelectedRow()
     QCOMPARE(inputs.eventList->currentRow(), 5);
     QCOMPARE(inputs.actionPanel->actionTable->rowCount(), 0);
     QCOMPARE(rowColour(inputs.eventList, 5), colour::base);
+}
+
+void tst_event_pages::aReadRedrawsTheShownRows()
+{
+    pageFixture f;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("show.31xcfg"));
+    kv310_controller_class& c = f.controller();
+    c.eventDescriptions[7] = QStringLiteral("Stage door");
+    addAction(c.events, 7, ACTION_SCENE, 1);
+    c.write_confDataToFile(file, false);
+    c.ClearConfig(CLEAR_ALL);
+
+    f.tab.resize(850, 660);
+    aevents_dmx_widget page(&f.tab);
+    f.tab.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.tab));
+    pick(page.eventList, 9);
+    // A corner of the row's cell, clear of its text.
+    const QRect row = page.eventList->visualRect(page.eventModel->index(7, 0));
+    const auto shownColour = [&] {
+        const QImage shot = page.eventList->viewport()->grab().toImage();
+        return QColor(shot.pixel(row.right() - 3, row.bottom() - 3));
+    };
+    QCOMPARE(shownColour(), pageStyle::emptyBrush().color());
+
+    // One notice for every row; the list draws what the read brought.
+    QSignalSpy notices(page.eventModel, &QAbstractItemModel::dataChanged);
+    c.read_confDataFromFile(file);
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(notices.at(0).at(0).toModelIndex().row(), 0);
+    QCOMPARE(notices.at(0).at(1).toModelIndex().row(), 1023);
+    QCOMPARE(page.eventList->currentRow(), 9);
+    QVERIFY(page.eventList->selectionModel()->isRowSelected(9, QModelIndex()));
+    QCOMPARE(page.eventList->text(7), QStringLiteral("Dmx Ch. 4 (Off) - Stage door"));
+    QCOMPARE(shownColour(), pageStyle::usedColour());
 }
 
 void tst_event_pages::targetDescriptionFollowsTheCurrentAction()
@@ -509,7 +571,8 @@ void tst_event_pages::dmxOutputRange()
     if (firstId < 0) {
         // The page was built on channel 512, and no row stands for another event.
         QCOMPARE(page.currentEvent, 0xFFE);
-        QVERIFY(!(page.eventList->item(0, 0)->flags() & Qt::ItemIsEnabled));
+        QVERIFY(!(page.eventModel->flags(page.eventModel->index(0, 0)) & Qt::ItemIsEnabled));
+        QVERIFY(!(page.eventModel->flags(page.eventModel->index(0, 0)) & Qt::ItemIsSelectable));
         QVERIFY(page.titleLabel->text().startsWith(QStringLiteral("Dmx Ch. 512 ")));
         return;
     }
@@ -517,7 +580,7 @@ void tst_event_pages::dmxOutputRange()
     QCOMPARE(page.actionPanel->panelEvent, firstId);
     pick(page.eventList, rows - 1);
     QCOMPARE(page.currentEvent, lastId);
-    QVERIFY(page.eventList->item(0, 0)->flags() & Qt::ItemIsEnabled);
+    QVERIFY(page.eventModel->flags(page.eventModel->index(0, 0)) & Qt::ItemIsEnabled);
 }
 
 void tst_event_pages::dmxOutputDescriptions()
@@ -532,6 +595,7 @@ void tst_event_pages::dmxOutputDescriptions()
 
     // The range shows at the next refresh, with the highlighted row's event current.
     QCOMPARE(page.eventList->rowCount(), 2);
+    QCOMPARE(rowText(page.eventList, 0), QStringLiteral("Dmx Ch. 512 (On) - no description"));
     page.refresh();
     QCOMPARE(page.eventList->rowCount(), 6);
     QCOMPARE(page.currentEvent, 0xC04);
@@ -690,8 +754,7 @@ void tst_event_pages::unusedInputTurnsItsEventsBeige()
     QVERIFY(combo);
     combo->setCurrentIndex(0);
     table.inputsDelegate->setModelData(combo, table.inputsModel, table.inputsModel->index(1, 1));
-    QCOMPARE(rowColour(page.eventList, 2), colour::green);  // until the page is shown again
-    page.refresh();
+    page.refresh();  // as the page is shown again
     QCOMPARE(rowColour(page.eventList, 2), colour::beige);
     QCOMPARE(rowColour(page.eventList, 3), colour::beige);
 }

@@ -3,13 +3,14 @@
 #include "editors/programs/aprogram_conf_delegate.h"
 #include "editors/programs/aprogram_conf_widget.h"
 #include "editors/programs/aprogram_settings_widget.h"
+#include "editors/programs/step_grid.h"
 #include "model/kv310_controller.h"
 #include "model/time_codes.h"
 #include "support/page_fixture.h"
+#include "widgets/page_list.h"
 
 #include <QAbstractItemModel>
 #include <QStringList>
-#include <QTableWidget>
 #include <memory>
 
 // A program page on the page fixture's tab. Programs are made in the
@@ -39,6 +40,14 @@ struct programPageFixture : pageFixture {
 
     QString cell(int row, int column) const { return cellText(model(), row, column); }
     QStringList column(int c) const { return columnTexts(model(), c); }
+
+    // The "Groupped Steps" grid as its view reads it: whether the box of
+    // step s shows a tick, and whether it takes one (is not greyed).
+    checkGridModel* grid() const { return page->stepGrid->grid(); }
+    bool ticked(int s) const { return grid()->indexOf(s).data(Qt::CheckStateRole).toInt() == Qt::Checked; }
+    bool takesTicks(int s) const { return grid()->flags(grid()->indexOf(s)) & Qt::ItemIsEnabled; }
+    // Ticks the box of step s as a click on it would.
+    void tick(int s) { grid()->setChecked(s, true); }
 
     // Scenes of program p, 0-based.
     QList<int> scenes(int p)

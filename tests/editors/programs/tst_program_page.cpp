@@ -1,3 +1,4 @@
+#include "list_probe.h"
 #include "program_page_fixture.h"
 
 #include "device/controller_rig.h"
@@ -11,13 +12,19 @@
 #include "widgets/page_style.h"
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QHeaderView>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -64,6 +71,10 @@ private Q_SLOTS:
     void programChoice();
     void recurrences();
     void programListAndDescriptions();
+    void readRedrawsTheVisibleRows();
+    void stepGridTakesClicksAndSpace();
+    void stepGridGreysStepsFromTheCount_data();
+    void stepGridGreysStepsFromTheCount();
     void foreignDescriptionIsNotStored();
     void importTimes();
     void stepRowShowsSceneLive();
@@ -244,21 +255,21 @@ void tst_program_page::stepCountFollowsGrid()
     QCOMPARE(f.programs().stepCount(0), 12);
     QCOMPARE(f.model()->rowCount(), 12);
     for (int s : {2, 8, 11})
-        page.gridCell(s)->setChecked(true);
-    QVERIFY(page.gridCell(11)->isEnabled());
-    QVERIFY(!page.gridCell(12)->isEnabled());
+        f.tick(s);
+    QVERIFY(f.takesTicks(11));
+    QVERIFY(!f.takesTicks(12));
 
     page.stepCountBox->setValue(8);
     QCOMPARE(f.programs().stepCount(0), 8);
     QCOMPARE(f.model()->rowCount(), 8);
-    QVERIFY(page.gridCell(2)->isChecked() && page.gridCell(7)->isEnabled());
+    QVERIFY(f.ticked(2) && f.takesTicks(7));
     for (int s = 8; s < 12; ++s)
-        QVERIFY(!page.gridCell(s)->isChecked() && !page.gridCell(s)->isEnabled());
+        QVERIFY(!f.ticked(s) && !f.takesTicks(s));
     QCOMPARE(page.rangeToBox->maximum(), 8);
 
     page.stepCountBox->setValue(10);
-    QVERIFY(page.gridCell(9)->isEnabled() && !page.gridCell(8)->isChecked());
-    QVERIFY(!page.gridCell(10)->isEnabled());
+    QVERIFY(f.takesTicks(9) && !f.ticked(8));
+    QVERIFY(!f.takesTicks(10));
 }
 
 void tst_program_page::programChoice()
@@ -268,7 +279,7 @@ void tst_program_page::programChoice()
     f.makeProgram(5, {10, 20});
     f.build();
     QCOMPARE(f.model()->rowCount(), 3);
-    f.page->gridCell(1)->setChecked(true);
+    f.tick(1);
     f.setCurrentRow(1);
     f.table()->selectRow(1);
 
@@ -279,8 +290,8 @@ void tst_program_page::programChoice()
     QCOMPARE(f.column(0), (QStringList{"   101", "   102"}));
     QVERIFY(f.table()->selectionModel()->selectedRows().isEmpty());
     // A change of program applies its count to the grid, marks stay.
-    QVERIFY(f.page->gridCell(1)->isEnabled() && !f.page->gridCell(2)->isEnabled());
-    QVERIFY(f.page->gridCell(1)->isChecked());
+    QVERIFY(f.takesTicks(1) && !f.takesTicks(2));
+    QVERIFY(f.ticked(1));
 
     f.show(7);
     QCOMPARE(f.model()->rowCount(), 0);
@@ -319,27 +330,185 @@ void tst_program_page::programListAndDescriptions()
     f.makeProgram(2, {10});
     f.controller().programDescriptions[2] = "Shop window";
     f.build();
-    QTableWidget* list = f.page->programList;
+    pageListView* list = f.page->programList;
     QCOMPARE(list->rowCount(), 512);
-    QCOMPARE(list->item(0, 0)->text(), QString("no description"));
-    QCOMPARE(list->item(2, 0)->text(), QString("Shop window"));
-    QCOMPARE(list->item(2, 0)->background().color(), QColor(230, 255, 230));
-    QCOMPARE(list->item(0, 0)->background(), pageStyle::emptyBrush());
+    QCOMPARE(list->text(0), QString("no description"));
+    QCOMPARE(list->text(2), QString("Shop window"));
+    QCOMPARE(rowBrush(list, 2).color(), QColor(230, 255, 230));
+    QCOMPARE(rowBrush(list, 2).style(), Qt::SolidPattern);
+    QCOMPARE(rowBrush(list, 0), pageStyle::emptyBrush());
     QCOMPARE(f.page->descriptionEdit->text(), QString());
 
     f.page->descriptionEdit->setText("Evening");
     emit f.page->descriptionEdit->editingFinished();
     QCOMPARE(f.controller().programDescriptions[0], QString("Evening"));
-    QCOMPARE(list->item(0, 0)->text(), QString("Evening"));
+    QCOMPARE(list->text(0), QString("Evening"));
 
     f.show(2);
     QCOMPARE(f.page->descriptionEdit->text(), QString("Shop window"));
 
-    // Extra entries take the top slots out of the list.
+    // Extra entries take the top slots out of the list. The last program,
+    // current, gives way to the one before it once: the list losing its
+    // current row does not reload the page from within the reload.
+    f.show(511);
     f.controller().extraEntries.push_back(std::make_unique<extraEntry>());
+    const int refreshes = f.page->refreshCount;
     f.page->refresh();
+    QCOMPARE(f.page->refreshCount, refreshes + 1);
     QCOMPARE(f.page->programRows, 511);
     QCOMPARE(list->rowCount(), 511);
+    QCOMPARE(list->currentRow(), 510);
+    QCOMPARE(f.page->currentProgram, 510);
+}
+
+// A read (or a relabel) changes every row at once: the list is told once,
+// redraws the rows on the screen and keeps the program the user chose.
+void tst_program_page::readRedrawsTheVisibleRows()
+{
+    programPageFixture f;
+    f.build();
+    QVERIFY(showOnScreen(f.tab));
+    pageListView* list = f.page->programList;
+    f.show(3);
+    QCOMPARE(drawnColour(list, 5), pageStyle::emptyBrush().color());
+
+    kv310_controller_class& c = f.controller();
+    c.programDescriptions[5] = QStringLiteral("Read from a file");
+    f.makeProgram(5, {10});
+    QSignalSpy notices(list->model(), &QAbstractItemModel::dataChanged);
+    f.page->relabel();
+    f.page->refresh();
+    QCOMPARE(notices.count(), 2);
+    for (const QList<QVariant>& notice : notices)
+        QVERIFY(spansRows(notice, 0, 511));
+    QCOMPARE(list->text(5), QStringLiteral("Read from a file"));
+    QCOMPARE(drawnColour(list, 5), QColor(230, 255, 230));
+    QCOMPARE(list->currentRow(), 3);
+    QVERIFY(list->selectionModel()->isRowSelected(3, QModelIndex()));
+    QCOMPARE(f.page->currentProgram, 3);
+
+    // An edited description changes its own row only.
+    notices.clear();
+    f.page->descriptionEdit->setText(QStringLiteral("Fourth"));
+    emit f.page->descriptionEdit->editingFinished();
+    QCOMPARE(notices.count(), 1);
+    QVERIFY(spansRows(notices.first(), 3, 3));
+    QCOMPARE(list->text(3), QStringLiteral("Fourth"));
+}
+
+// The user ticks the boxes of "Groupped Steps" on the page itself, and the
+// same clicks and keys on the grid of check boxes the page had tick the
+// same steps: a click in a cell ticks or unticks it, a double click twice,
+// the space bar acts on the cell clicked last, and a greyed cell takes no
+// click. "Set" then acts on what was ticked.
+void tst_program_page::stepGridTakesClicksAndSpace()
+{
+    // Step 13 and on are no steps of the program.
+    const QList<QPair<QString, int>> acts{{"click", 3},  {"click", 7},  {"click", 7},  {"click", 11},
+                                          {"space", 0},  {"space", 0},  {"double", 5}, {"click", 12},
+                                          {"click", 25}, {"click", 9},  {"space", 0},  {"space", 0},
+                                          {"space", 0},  {"click", 0}};
+    const auto play = [&acts](QAbstractItemView* grid, const std::function<QPoint(int)>& cellAt) {
+        for (const auto& [act, s] : acts) {
+            // The mouse meets what lies under it: a box, or the grid itself.
+            QWidget* under = grid->viewport()->childAt(cellAt(s));
+            QWidget* target = under ? under : grid->viewport();
+            const QPoint at = target->mapFrom(grid->viewport(), cellAt(s));
+            if (act == "click") {
+                QTest::mouseClick(target, Qt::LeftButton, {}, at);
+            } else if (act == "double") {
+                QTest::mouseClick(target, Qt::LeftButton, {}, at);
+                QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+                QTest::mouseRelease(target, Qt::LeftButton, {}, at);
+            } else {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            }
+        }
+    };
+
+    // The grid as it was: a table with a check box in every cell.
+    QTableWidget boxes(100, 10);
+    boxes.horizontalHeader()->setDefaultSectionSize(stepGridView::CELL_WIDTH);
+    boxes.verticalHeader()->setDefaultSectionSize(stepGridView::CELL_HEIGHT);
+    boxes.setSelectionMode(QAbstractItemView::NoSelection);
+    for (int s = 0; s < 1000; ++s) {
+        auto* box = new QCheckBox();
+        box->setEnabled(s < 12);
+        boxes.setCellWidget(s / 10, s % 10, box);
+    }
+    boxes.resize(330, 500);
+    boxes.show();
+    QVERIFY(QTest::qWaitForWindowActive(&boxes));
+    play(&boxes, [&boxes](int s) { return boxes.visualRect(boxes.model()->index(s / 10, s % 10)).center(); });
+    QList<int> boxTicks;
+    for (int s = 0; s < 1000; ++s)
+        if (qobject_cast<QCheckBox*>(boxes.cellWidget(s / 10, s % 10))->isChecked())
+            boxTicks << s;
+    boxes.hide();
+
+    programPageFixture f;
+    f.makeProgram(0, QList<int>(12, 10));
+    f.build();
+    f.page->toolTabs->setCurrentIndex(1);
+    QVERIFY(showOnScreen(f.tab));
+    stepGridView* grid = f.page->stepGrid;
+    play(grid, [&](int s) { return grid->visualRect(f.grid()->indexOf(s)).center(); });
+    QList<int> ticks;
+    for (int s = 0; s < 1000; ++s)
+        if (f.ticked(s))
+            ticks << s;
+    QCOMPARE(ticks, boxTicks);
+    QVERIFY(!ticks.isEmpty());
+
+    f.page->sceneBox->setValue(50);
+    f.page->setSceneButton->click();
+    QList<int> expected;
+    for (int s = 0; s < 12; ++s)
+        expected << (ticks.contains(s) ? 49 : 100 + s);
+    QCOMPARE(f.scenes(0), expected);
+}
+
+void tst_program_page::stepGridGreysStepsFromTheCount_data()
+{
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("road");
+
+    for (int steps : {0, 1, 7, 999}) {
+        QTest::addRow("%d steps, built over it", steps) << steps << "built";
+        QTest::addRow("%d steps, chosen", steps) << steps << "chosen";
+        QTest::addRow("%d steps, typed", steps) << steps << "typed";
+        QTest::addRow("%d steps, read", steps) << steps << "read";
+    }
+}
+
+void tst_program_page::stepGridGreysStepsFromTheCount()
+{
+    QFETCH(int, steps);
+    QFETCH(QString, road);
+
+    programPageFixture f;
+    if (road == "built") {
+        f.makeProgram(0, QList<int>(steps, 10));
+        f.build();
+    } else if (road == "chosen") {
+        f.makeProgram(4, QList<int>(steps, 10));
+        f.makeProgram(0, QList<int>(20, 10));
+        f.build();
+        f.show(4);
+    } else if (road == "typed") {
+        f.makeProgram(0, QList<int>(20, 10));
+        f.build();
+        f.page->stepCountBox->setValue(steps);
+    } else {
+        f.build();
+        f.page->toolTabs->setCurrentIndex(1);
+        f.makeProgram(0, QList<int>(steps, 10));
+        f.page->sceneCountChange(steps, true);   // what the window does after a read
+    }
+    QVERIFY(steps == 0 || f.takesTicks(steps - 1));
+    QVERIFY(steps == 0 || f.takesTicks(0));
+    QVERIFY(!f.takesTicks(steps));
+    QVERIFY(!f.takesTicks(stepGridView::CELLS - 1));
 }
 
 void tst_program_page::foreignDescriptionIsNotStored()

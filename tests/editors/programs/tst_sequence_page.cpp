@@ -3,6 +3,7 @@
 #include "editors/programs/aseq_conf_delegate.h"
 #include "editors/programs/aseq_conf_widget.h"
 #include "editors/programs/aseq_settings_widget.h"
+#include "list_probe.h"
 #include "model/sequence_chain.h"
 #include "support/page_fixture.h"
 #include "widgets/my_time_edit.h"
@@ -14,8 +15,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QFontMetrics>
 #include <QStandardItemModel>
-#include <QTableWidget>
 #include <QTest>
 #include <memory>
 
@@ -42,7 +43,7 @@ struct sequencePageFixture : pageFixture {
     QStringList column(int c) const { return columnTexts(model(), c); }
     bool listGreen(int q) const
     {
-        const QBrush b = page->sequenceList->item(q, 0)->background();
+        const QBrush b = rowBrush(page->sequenceList, q);
         return b.color() == pageStyle::usedColour() && b.style() == Qt::SolidPattern;
     }
     // The user types a step count and finishes typing.
@@ -71,6 +72,7 @@ private Q_SLOTS:
     void globalTimesCountDays();
     void growthStopsWhereTheDelaysRunOut();
     void descriptionIsStoredAndCut();
+    void refreshRedrawsTheVisibleRows();
     void delayTimeEditor();
 };
 
@@ -78,12 +80,12 @@ void tst_sequence_page::startsWithTheFirstSequence()
 {
     sequencePageFixture f;
     f.build();
-    QTableWidget* list = f.page->sequenceList;
+    pageListView* list = f.page->sequenceList;
     QCOMPARE(list->rowCount(), 128);
-    QCOMPARE(list->horizontalHeaderItem(0)->text(), QStringLiteral("Sequences"));
+    QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Sequences"));
     QCOMPARE(list->geometry().topLeft(), QPoint(10, 10));
     QCOMPARE(list->currentRow(), 0);
-    QCOMPARE(list->item(127, 0)->text(), QStringLiteral("no description"));
+    QCOMPARE(list->text(127), QStringLiteral("no description"));
     QCOMPARE(f.page->sequenceLabel->text(), QStringLiteral("Sequence No. 1"));
     QCOMPARE(f.table()->sequenceNumber, 0);
     QCOMPARE(f.model()->rowCount(), 0);
@@ -263,13 +265,42 @@ void tst_sequence_page::descriptionIsStoredAndCut()
     f.page->descriptionEdit->setText(QStringLiteral("  ") + text);
     emit f.page->descriptionEdit->editingFinished();
     QCOMPARE(f.controller().eventDescriptions[EVENT_SEQUENCE_START + 6], text);
-    const QString shown = f.page->sequenceList->item(6, 0)->text();
-    QVERIFY2(shown.endsWith(QChar(0x2026)) && shown.size() < text.size(), qPrintable(shown));
+    // The list holds the whole text and cuts it at the right where it
+    // draws it in its column.
+    pageListView* list = f.page->sequenceList;
+    QCOMPARE(list->text(6), text);
+    QVERIFY(QFontMetrics(list->font()).horizontalAdvance(text) > list->columnWidth(0));
+    QCOMPARE(list->textElideMode(), Qt::ElideRight);
 
     f.page->descriptionEdit->clear();
     emit f.page->descriptionEdit->editingFinished();
     QCOMPARE(f.controller().eventDescriptions[EVENT_SEQUENCE_START + 6], QString());
-    QCOMPARE(f.page->sequenceList->item(6, 0)->text(), QStringLiteral("no description"));
+    QCOMPARE(list->text(6), QStringLiteral("no description"));
+}
+
+// A reload (after a read, or when the page is shown) changes every row at
+// once: the list is told once, redraws the rows on the screen and keeps the
+// sequence the user chose.
+void tst_sequence_page::refreshRedrawsTheVisibleRows()
+{
+    sequencePageFixture f;
+    f.build();
+    QVERIFY(showOnScreen(f.tab));
+    pageListView* list = f.page->sequenceList;
+    f.pickSequence(3);
+    QCOMPARE(drawnColour(list, 5), pageStyle::emptyBrush().color());
+
+    sequenceChain(f.controller(), 5).setLength(2);
+    f.controller().eventDescriptions[EVENT_SEQUENCE_START + 5] = QStringLiteral("Read from a file");
+    QSignalSpy notices(list->model(), &QAbstractItemModel::dataChanged);
+    f.page->refresh();
+    QCOMPARE(notices.count(), 1);
+    QVERIFY(spansRows(notices.first(), 0, 127));
+    QCOMPARE(list->text(5), QStringLiteral("Read from a file"));
+    QCOMPARE(drawnColour(list, 5), pageStyle::usedColour());
+    QCOMPARE(list->currentRow(), 3);
+    QVERIFY(list->selectionModel()->isRowSelected(3, QModelIndex()));
+    QCOMPARE(f.page->currentSequence, 3);
 }
 
 void tst_sequence_page::delayTimeEditor()

@@ -8,30 +8,52 @@
 
 #include <QCheckBox>
 #include <QCryptographicHash>
+#include <QItemSelectionModel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSignalSpy>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTabWidget>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
-// 1-based numbers of the ticked channels.
-QList<int> ticked(const ascene_settings_widget& page)
+// The grid's cell of a 0-based channel, as its view draws it.
+QModelIndex cellOf(const arecord_settings_widget& page, int ch)
+{
+    return page.groupTable->model()->index(ch / 10, ch % 10);
+}
+
+bool shownTicked(const arecord_settings_widget& page, int ch)
+{
+    return cellOf(page, ch).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+}
+
+// Whether the user can tick the channel's cell (it is not greyed).
+bool offered(const arecord_settings_widget& page, int ch)
+{
+    return page.groupTable->model()->flags(cellOf(page, ch)).testFlag(Qt::ItemIsEnabled);
+}
+
+// 1-based numbers of the channels the grid shows ticked.
+QList<int> ticked(const arecord_settings_widget& page)
 {
     QList<int> out;
     for (int ch = 0; ch < 512; ++ch)
-        if (page.channelBoxes[ch]->isChecked())
+        if (shownTicked(page, ch))
             out << ch + 1;
     return out;
 }
 
+// Ticks channels as clicks on their cells would.
 void tick(ascene_settings_widget& page, const QList<int>& channels)
 {
     for (int ch : channels)
-        page.channelBoxes[ch - 1]->setChecked(true);
+        page.channelGrid->setChecked(ch - 1, true);
 }
 
 QList<int> range(int first, int last, int step = 1)
@@ -70,6 +92,8 @@ private Q_SLOTS:
     void aNewGrid();
     void selectSome_data();
     void selectSome();
+    void theUserTicksACellOfThePage_data();
+    void theUserTicksACellOfThePage();
     void rangeBoxesKeepTheirOrderWhenAccepted();
     void valueFaderSetsTheTickedChannels();
     void copyWithRelocation_data();
@@ -96,11 +120,18 @@ void tst_channel_tools::aNewGrid()
 {
     img::putU16(world->controller().configImage, img::outputChannelCount, 200);
     ascene_settings_widget page(&world->controller(), &world->tab);
-    QCOMPARE(page.groupTable->rowCount(), 52);
-    QCOMPARE(page.groupTable->columnCount(), 10);
-    QCOMPARE(page.groupTable->verticalHeaderItem(51)->text(), QStringLiteral("510"));
-    QCOMPARE(page.groupTable->cellWidget(51, 1), page.channelBoxes[511]);
+    const QAbstractItemModel* grid = page.groupTable->model();
+    QCOMPARE(grid->rowCount(), 52);
+    QCOMPARE(grid->columnCount(), 10);
+    QCOMPARE(grid->headerData(0, Qt::Vertical).toString(), QStringLiteral("0"));
+    QCOMPARE(grid->headerData(51, Qt::Vertical).toString(), QStringLiteral("510"));
+    QCOMPARE(grid->headerData(9, Qt::Horizontal).toString(), QStringLiteral("10"));
+    QCOMPARE(page.channelGrid->cellAt(cellOf(page, 511)), 511);
     QCOMPARE(page.groupTable->columnWidth(9), 22);
+    QCOMPARE(page.groupTable->rowHeight(51), 24);
+    QCOMPARE(page.groupTable->geometry(), QRect(10, 20, 276, 602));
+    for (int ch = 0; ch < 512; ++ch)
+        QVERIFY(offered(page, ch));
     QCOMPARE(page.toChannelBox->value(), 64);
     QCOMPARE(page.toChannelBox->maximum(), 200);  // the stored output limit
     QCOMPARE(page.fromChannelBox->maximum(), 200);
@@ -159,10 +190,77 @@ void tst_channel_tools::selectSome()
         page.toChannelBox->setValue(to);
     }
     const QByteArray image = imageHash(world->controller());
+    QSignalSpy redrawn(page.groupTable->model(), &QAbstractItemModel::dataChanged);
 
     page.executeButton->click();
     QCOMPARE(ticked(page), after);
     QCOMPARE(imageHash(world->controller()), image);
+    // The view is told of every cell that changed, and of nothing when none did.
+    QCOMPARE(redrawn.isEmpty(), before == after);
+    for (int ch = 1; ch <= 512; ++ch) {
+        if (before.contains(ch) == after.contains(ch))
+            continue;
+        const QModelIndex cell = cellOf(page, ch - 1);
+        const bool told = std::any_of(redrawn.cbegin(), redrawn.cend(), [&](const QList<QVariant>& signal) {
+            return QItemSelectionRange(signal[0].toModelIndex(), signal[1].toModelIndex()).contains(cell);
+        });
+        QVERIFY2(told, qPrintable(QStringLiteral("channel %1").arg(ch)));
+    }
+}
+
+void tst_channel_tools::theUserTicksACellOfThePage_data()
+{
+    QTest::addColumn<QString>("act");
+    QTest::addColumn<int>("times");
+    QTest::addColumn<int>("channel");   // 1-based
+    QTest::addColumn<bool>("tickedAfter");
+
+    QTest::newRow("a click") << "click" << 1 << 24 << true;
+    QTest::newRow("a second click") << "click" << 2 << 24 << false;
+    QTest::newRow("the space bar") << "space" << 1 << 37 << true;
+    QTest::newRow("the space bar twice") << "space" << 2 << 37 << false;
+    QTest::newRow("a click above the limit") << "click" << 1 << 101 << false;
+}
+
+// The grid of the real page, shown: what a check box in the cell did, the
+// cell does, and the group tools use what the user ticked.
+void tst_channel_tools::theUserTicksACellOfThePage()
+{
+    QFETCH(QString, act);
+    QFETCH(int, times);
+    QFETCH(int, channel);
+    QFETCH(bool, tickedAfter);
+    kv310_controller_class& c = world->controller();
+    ascene_settings_widget page(&c, &world->tab);
+    page.limitChnls(100);
+    page.toolTabs->setCurrentIndex(1);
+    world->tab.resize(1070, 703);
+    world->tab.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&world->tab));
+    QVERIFY(page.groupTable->isVisible());
+
+    const QModelIndex cell = cellOf(page, channel - 1);
+    const QPoint at = page.groupTable->visualRect(cell).center();
+    QVERIFY(page.groupTable->viewport()->rect().contains(at));
+    for (int i = 0; i < times; ++i) {
+        if (act == "click") {
+            QTest::mouseClick(page.groupTable->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            page.groupTable->setFocus();
+            page.groupTable->setCurrentIndex(cell);
+            QCOMPARE(page.groupTable->currentIndex(), cell);
+            QTest::keyClick(page.groupTable, Qt::Key_Space);
+        }
+    }
+    QCOMPARE(ticked(page), tickedAfter ? QList<int>{channel} : QList<int>{});
+    // The cell acted on stays marked, as the cell of the focused box was.
+    QCOMPARE(page.groupTable->selectionModel()->isSelected(cell), channel <= 100);
+
+    // "values setting" sets exactly the channels the user ticked.
+    page.valuesEnableBox->setChecked(true);
+    page.valueFader->slider->setValue(200);
+    for (int ch = 0; ch < 512; ++ch)
+        QCOMPARE(c.configImage[img::sceneChannelsOf(0) + ch], uint8_t(tickedAfter && ch == channel - 1 ? 200 : 0));
 }
 
 void tst_channel_tools::rangeBoxesKeepTheirOrderWhenAccepted()
@@ -209,7 +307,8 @@ void tst_channel_tools::valueFaderSetsTheTickedChannels()
     QCOMPARE(levels(c, 2)[1], uint8_t(0));
     // The faders and the list follow at once.
     QCOMPARE(page.sliderBank->sliders[1]->slider->value(), 77);
-    QCOMPARE(page.sceneList->item(3, 0)->background().color(), QColor(230, 255, 230));
+    QCOMPARE(qvariant_cast<QBrush>(page.sceneList->model()->index(3, 0).data(Qt::BackgroundRole)).color(),
+             QColor(230, 255, 230));
 
     // The selection stays when the scene changes, and serves the next one.
     page.sceneList->setCurrentCell(4, 0);
@@ -288,9 +387,9 @@ void tst_channel_tools::channelLimit()
     page.limitChnls(100);
     QCOMPARE(channelCount, 100);
     QCOMPARE(ticked(page), (QList<int>{5, 100}));
-    QVERIFY(page.channelBoxes[99]->isEnabled());
+    QVERIFY(offered(page, 99));
     for (int ch = 100; ch < 512; ++ch)
-        QVERIFY(!page.channelBoxes[ch]->isEnabled());
+        QVERIFY(!offered(page, ch));
     QCOMPARE(page.sliderBank->scrollBar->maximum(), 90);
     QCOMPARE(page.sliderBank->firstChannel, 90);
     QCOMPARE(page.toChannelBox->maximum(), 100);
@@ -304,7 +403,7 @@ void tst_channel_tools::channelLimit()
     QCOMPARE(channelCount, 512);
     QCOMPARE(ticked(page), range(1, 100));
     for (int ch = 0; ch < 512; ++ch)
-        QVERIFY(page.channelBoxes[ch]->isEnabled());
+        QVERIFY(offered(page, ch));
     QCOMPARE(page.sliderBank->scrollBar->maximum(), 502);
     QCOMPARE(page.toChannelBox->maximum(), 512);
 
@@ -323,14 +422,12 @@ void tst_channel_tools::aPageBuiltUnderALowerLimit()
     kv310_controller_class& c = world->controller();
     ascene_settings_widget page(&c, &world->tab);
     QCOMPARE(page.sliderBank->scrollBar->maximum(), 90);
-    QVERIFY(page.channelBoxes[99]->isEnabled());
-    QVERIFY(!page.channelBoxes[100]->isEnabled());
+    QVERIFY(offered(page, 99));
+    QVERIFY(!offered(page, 100));
 
     page.limitChnls(512);
-    for (int ch = 0; ch < 512; ++ch) {
-        QCOMPARE(page.groupTable->cellWidget(ch / 10, ch % 10), page.channelBoxes[ch]);
-        QVERIFY(page.channelBoxes[ch]->isEnabled());
-    }
+    for (int ch = 0; ch < 512; ++ch)
+        QVERIFY(offered(page, ch));
     page.selectButton->setChecked(true);
     page.executeButton->click();
     QCOMPARE(ticked(page), range(1, 512));

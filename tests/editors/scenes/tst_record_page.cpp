@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTest>
 
 // The mask page: what sets masks apart from scenes on the page base.
@@ -35,6 +34,10 @@ private:
     std::unique_ptr<pageFixture> world;
     std::unique_ptr<arecord_settings_widget> page;
 
+    QBrush rowBrush(int mask) const
+    {
+        return qvariant_cast<QBrush>(page->recordList->model()->index(mask, 0).data(Qt::BackgroundRole));
+    }
     fadeTimes timesOf(int mask) const
     {
         return fadeTimes::read(world->controller().configImage + img::maskTimesOf(mask));
@@ -63,8 +66,9 @@ void tst_record_page::aMaskPage()
     QCOMPARE(page->refreshCount, 1);
     QCOMPARE(static_cast<amask_settings_widget*>(page.get())->maskList, page->recordList);
     QCOMPARE(page->recordList->rowCount(), img::MASKS);
-    QCOMPARE(page->recordList->horizontalHeaderItem(0)->text(), QStringLiteral("Mask"));
-    QCOMPARE(page->recordList->item(1, 0)->text(), QStringLiteral("Dimmers only"));
+    QCOMPARE(page->recordList->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Mask"));
+    QCOMPARE(page->recordList->text(1), QStringLiteral("Dimmers only"));
+    QCOMPARE(page->recordList->text(2), QStringLiteral("no description"));
     QCOMPARE(page->toolTabs->count(), 3);
     QCOMPARE(page->sliderBank->kind, int(admx512_sliders_widget::KIND_MASKS));
     QCOMPARE(page->sliderBank->titleLabel->text(), QStringLiteral("Mask"));
@@ -105,14 +109,13 @@ void tst_record_page::rowColoursOfTheMaskBands()
     QFETCH(QColor, neutral);
     page = std::make_unique<amask_settings_widget>(&world->controller(), &world->tab);
     page->refresh();
-    const QBrush brush = page->recordList->item(mask, 0)->background();
-    QCOMPARE(brush, neutral.isValid() ? QBrush(neutral) : pageStyle::emptyBrush());
+    QCOMPARE(rowBrush(mask), neutral.isValid() ? QBrush(neutral) : pageStyle::emptyBrush());
 
     // Any level off the neutral one turns the row green.
     uint8_t& level = world->controller().configImage[img::maskChannelsOf(mask) + 300];
     level = level == 0 ? 1 : 254;
     page->refresh();
-    QCOMPARE(page->recordList->item(mask, 0)->background().color(), pageStyle::usedColour());
+    QCOMPARE(rowBrush(mask).color(), pageStyle::usedColour());
 }
 
 void tst_record_page::clearingAMaskOpensIt()
@@ -123,7 +126,7 @@ void tst_record_page::clearingAMaskOpensIt()
     page->clearButton->click();
     const uint8_t* levels = world->controller().configImage + img::maskChannelsOf(200);
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(levels), 512), QByteArray(512, '\xFF'));
-    QCOMPARE(page->recordList->item(200, 0)->background().color(), pageStyle::usedColour());
+    QCOMPARE(rowBrush(200).color(), pageStyle::usedColour());
 }
 
 void tst_record_page::theTimeRuleOfMasks_data()

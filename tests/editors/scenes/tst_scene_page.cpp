@@ -20,7 +20,6 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -46,13 +45,29 @@ QByteArray imageHash(const kv310_controller_class& c)
 
 QString rowText(const ascene_settings_widget& page, int row)
 {
-    return page.sceneList->item(row, 0)->text();
+    return page.sceneList->text(row);
+}
+
+QBrush rowBrush(const ascene_settings_widget& page, int row)
+{
+    return qvariant_cast<QBrush>(page.sceneList->model()->index(row, 0).data(Qt::BackgroundRole));
 }
 
 QColor rowColour(const ascene_settings_widget& page, int row)
 {
-    return page.sceneList->item(row, 0)->background().color();
+    return rowBrush(page, row).color();
 }
+
+// Counts the paint events of a widget.
+struct paintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
 
 const QTime oneSecond(0, 0, 1);
 
@@ -75,6 +90,8 @@ private Q_SLOTS:
     void clearChannelsClearsTheWholeRecord();
     void listTextsAndColours();
     void editingADescription();
+    void aReadShowsInTheVisibleRows_data();
+    void aReadShowsInTheVisibleRows();
     void liveModeUploadsTheChosenScene();
     void aWindowWithoutAController();
 
@@ -99,7 +116,12 @@ void tst_scene_page::aNewPage()
     QCOMPARE(page.currentScene, 0);
     QCOMPARE(page.sceneList->rowCount(), img::SCENES);
     QCOMPARE(page.sceneList->currentRow(), 0);
-    QCOMPARE(page.sceneList->horizontalHeaderItem(0)->text(), QStringLiteral("Scene"));
+    QCOMPARE(page.sceneList->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Scene"));
+    QCOMPARE(page.sceneList->model()->headerData(10239, Qt::Vertical).toInt(), 10240);
+    QCOMPARE(page.sceneList->geometry(), QRect(10, 20, 175, 625));
+    QCOMPARE(page.sceneList->columnWidth(0), 110);
+    QCOMPARE(page.sceneList->font(), pageStyle::listFont());
+    QCOMPARE(page.sceneList->selectionModel()->selectedRows(), QModelIndexList{page.sceneList->model()->index(0, 0)});
     QCOMPARE(page.sceneList->parentWidget(), &world->tab);
     QStringList tabs;
     for (int i = 0; i < page.toolTabs->count(); ++i)
@@ -295,7 +317,7 @@ void tst_scene_page::clearChannelsClearsTheWholeRecord()
     page.clearButton->click();
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(levels), 512), QByteArray(512, '\0'));
     QCOMPARE(c.configImage[img::sceneChannelsOf(3)], uint8_t(9));
-    QCOMPARE(page.sceneList->item(2, 0)->background(), pageStyle::emptyBrush());
+    QCOMPARE(rowBrush(page, 2), pageStyle::emptyBrush());
     QVERIFY(live.isEmpty());
 }
 
@@ -311,17 +333,14 @@ void tst_scene_page::listTextsAndColours()
     QCOMPARE(rowText(page, 0), QStringLiteral("no description"));
     QCOMPARE(rowText(page, 3), longText);
     QCOMPARE(rowText(page, 4), QStringLiteral("Blue"));
-    QCOMPARE(page.sceneList->item(0, 0)->background(), pageStyle::emptyBrush());
+    QCOMPARE(rowBrush(page, 0), pageStyle::emptyBrush());
     QCOMPARE(rowColour(page, 4), pageStyle::usedColour());
 
+    // The rows hold the whole texts; the list cuts them to the cell where it
+    // draws them.
     page.relabel();
-    const QString elided = pageStyle::elided(longText, page.sceneList->font(), page.sceneList->columnWidth(0));
-    QVERIFY(elided != longText);
-    QCOMPARE(rowText(page, 3), elided);
-    QCOMPARE(rowText(page, 4), QStringLiteral("Blue"));
-
-    page.refresh();
     QCOMPARE(rowText(page, 3), longText);
+    QCOMPARE(rowText(page, 4), QStringLiteral("Blue"));
 
     // A level set elsewhere shows at the next refresh.
     c.configImage[img::sceneChannelsOf(7) + 100] = 5;
@@ -336,14 +355,65 @@ void tst_scene_page::editingADescription()
     page.sceneList->setCurrentCell(9, 0);
     const QString text = QStringLiteral("Finale: every colour, every fixture, strobes on");
     page.descriptionEdit->setText(text);
+    // An edit redraws its own row alone.
+    QSignalSpy changed(page.sceneList->model(), &QAbstractItemModel::dataChanged);
     QTest::keyClick(page.descriptionEdit, Qt::Key_Return);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][0].toModelIndex(), page.sceneList->model()->index(9, 0));
+    QCOMPARE(changed[0][1].toModelIndex(), page.sceneList->model()->index(9, 0));
     QCOMPARE(c.sceneDescriptions[9], text);
-    QCOMPARE(rowText(page, 9), pageStyle::elided(text, page.sceneList->font(), page.sceneList->columnWidth(0)));
+    QCOMPARE(rowText(page, 9), text);
 
     page.descriptionEdit->clear();
     QTest::keyClick(page.descriptionEdit, Qt::Key_Return);
     QVERIFY(c.sceneDescriptions[9].isEmpty());
     QCOMPARE(rowText(page, 9), QStringLiteral("no description"));
+}
+
+void tst_scene_page::aReadShowsInTheVisibleRows_data()
+{
+    QTest::addColumn<bool>("relabel");
+    QTest::newRow("relabel") << true;
+    QTest::newRow("refresh") << false;
+}
+
+// New descriptions and levels, as a read of a file or the controller leaves
+// them: one change over every row makes the list draw what it shows anew,
+// and the current row and the selection stay.
+void tst_scene_page::aReadShowsInTheVisibleRows()
+{
+    QFETCH(bool, relabel);
+    kv310_controller_class& c = world->controller();
+    ascene_settings_widget page(&c, &world->tab);
+    world->tab.resize(1070, 703);
+    world->tab.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&world->tab));
+    page.sceneList->setCurrentCell(5, 0);
+    QCoreApplication::processEvents();
+    const QAbstractItemModel* model = page.sceneList->model();
+    QCOMPARE(rowText(page, 2), QStringLiteral("no description"));
+
+    paintCounter counter;
+    page.sceneList->viewport()->installEventFilter(&counter);
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+    for (int s = 0; s < img::SCENES; ++s)
+        c.sceneDescriptions[size_t(s)] = QStringLiteral("read %1").arg(s + 1);
+    c.configImage[img::sceneChannelsOf(2) + 9] = 7;
+    if (relabel)
+        page.relabel();
+    else
+        page.refresh();
+
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][0].toModelIndex(), model->index(0, 0));
+    QCOMPARE(changed[0][1].toModelIndex(), model->index(img::SCENES - 1, 0));
+    QTRY_VERIFY(counter.paints > 0);
+    QCOMPARE(rowText(page, 2), QStringLiteral("read 3"));
+    QCOMPARE(rowColour(page, 2), pageStyle::usedColour());
+    QCOMPARE(rowText(page, img::SCENES - 1), QStringLiteral("read 10240"));
+    QCOMPARE(page.sceneList->currentRow(), 5);
+    QCOMPARE(page.sceneList->selectionModel()->selectedRows(), QModelIndexList{model->index(5, 0)});
+    QCOMPARE(page.currentScene, 5);
 }
 
 void tst_scene_page::liveModeUploadsTheChosenScene()
