@@ -6,6 +6,7 @@
 #include "app/right_panel_widget.h"
 #include "app/startup.h"
 #include "editors/scenes/ascene_settings_widget.h"
+#include "model/clear_flags.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
@@ -13,6 +14,7 @@
 #include "settings/asettings_ired_tab.h"
 #include "monitor/ctrl_monitor.h"
 #include "support/dialog_recorder.h"
+#include "support/golden_files.h"
 #include "support/sample_show.h"
 
 #include <QAbstractButton>
@@ -24,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -107,6 +110,42 @@ QStringList fonts(const QWidget* w)
 
 using builder = std::function<void(gui_class*)>;
 
+// The show of a test read from a file, or as a read from the controller
+// leaves it: the window and its pages hear only that the controller read it.
+enum showRead { noRead, readFromFile, readFromController };
+void readAsFromTheController(kv310_controller_class& c, const QString& file)
+{
+    {
+        const QSignalBlocker quiet(&c);
+        c.read_confDataFromFile(file);
+    }
+    emit c.readKv310Finished();
+    c.takeFingerprint();
+}
+
+// What the show holds: the image and the compound scenes' pictures.
+QByteArray imageOf(const kv310_controller_class& c)
+{
+    return QByteArray(reinterpret_cast<const char*>(c.configImage), img::SIZE)
+           + QByteArray(reinterpret_cast<const char*>(c.compoundScenes), sizeof c.compoundScenes);
+}
+
+// How many messages were shown before a main window first appeared.
+class firstShowWatch : public QObject {
+public:
+    explicit firstShowWatch(const dialogRecorder& dialogs) : dialogs(dialogs) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && messagesBefore < 0 && qobject_cast<gui_class*>(watched))
+            messagesBefore = int(dialogs.entries.size());
+        return false;
+    }
+    int messagesBefore = -1;
+
+private:
+    const dialogRecorder& dialogs;
+};
+
 // Every main tab and sub-tab in turn, as a user would click through them.
 void showEveryPage(gui_class* w)
 {
@@ -137,6 +176,7 @@ private slots:
     void aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight_data();
     void aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight();
     void theRemoteControlTabMadeLateLooksAsMadeBeforeTheFormTookIt();
+    void theCommandLineFilesAreReadBeforeTheWindowAppears();
     void aWindowGoneBeforeItsPagesLeavesTheFieldToTheNext();
     void theProgramBuildsAPageWhenItIsFirstShown();
     void aPageShownLateMakesNoUnchangedShowAsk();
@@ -151,6 +191,8 @@ private:
         w->show();
         return w;
     }
+    // The controller and visual project of a start with the sample show.
+    void freshShow();
     // The show of init() saved, to be read into windows.
     QString savedShow()
     {
@@ -168,12 +210,21 @@ private:
 void tst_window_completion::init()
 {
     channelCount = 512;
+    freshShow();
+    dialogs = std::make_unique<dialogRecorder>();
+}
+
+void tst_window_completion::freshShow()
+{
+    theVisualProject = nullptr;
+    project.reset();
+    theController = nullptr;
+    controller.reset();
     controller = std::make_unique<kv310_controller_class>();
     theController = controller.get();
     sampleShow::build(*controller, sampleShow::small);
     project = std::make_unique<v_project>();
     theVisualProject = project.get();
-    dialogs = std::make_unique<dialogRecorder>();
 }
 
 void tst_window_completion::cleanup()
@@ -211,50 +262,80 @@ void tst_window_completion::theFirstFrameHoldsTheVisiblePartOnly()
 void tst_window_completion::aWindowCompletedLaterIsTheWindowBuiltAtOnce_data()
 {
     QTest::addColumn<builder>("complete");
-    QTest::addColumn<bool>("read");  // both windows read the show from a file
-    QTest::newRow("all at once later") << builder([](gui_class* w) { w->completeWindow(); }) << false;
-    QTest::newRow("page by page, as shown") << builder(showEveryPage) << false;
-    QTest::newRow("by a service of a page") << builder([](gui_class* w) { QVERIFY(w->monitorPanel()); }) << false;
-    QTest::newRow("by a menu entry") << builder([](gui_class* w) { w->viewInputsAction->trigger(); }) << false;
+    QTest::addColumn<int>("read");  // another show, read by both windows once they are there
+    const builder atOnce = [](gui_class* w) { w->completeWindow(); };
+    QTest::newRow("all at once later") << atOnce << int(noRead);
+    QTest::newRow("page by page, as shown") << builder(showEveryPage) << int(noRead);
+    QTest::newRow("by a service of a page") << builder([](gui_class* w) { QVERIFY(w->monitorPanel()); })
+                                            << int(noRead);
+    QTest::newRow("by a menu entry") << builder([](gui_class* w) { w->viewInputsAction->trigger(); }) << int(noRead);
     QTest::newRow("by the visible page's refresh") << builder([](gui_class* w) { w->refreshVisiblePage(); })
-                                                   << false;
-    QTest::newRow("by the plan's fixture count") << builder([](gui_class* w) { w->showFixtureCount(0); }) << false;
-    QTest::newRow("after a read, page by page") << builder(showEveryPage) << true;
-    QTest::newRow("after a read, all at once") << builder([](gui_class* w) { w->completeWindow(); }) << true;
+                                                   << int(noRead);
+    QTest::newRow("by the plan's fixture count") << builder([](gui_class* w) { w->showFixtureCount(0); })
+                                                 << int(noRead);
+    QTest::newRow("after a file read, page by page") << builder(showEveryPage) << int(readFromFile);
+    QTest::newRow("after a file read, all at once") << atOnce << int(readFromFile);
+    QTest::newRow("after a controller read, page by page") << builder(showEveryPage) << int(readFromController);
+    QTest::newRow("after a controller read, all at once") << atOnce << int(readFromController);
 }
 
 void tst_window_completion::aWindowCompletedLaterIsTheWindowBuiltAtOnce()
 {
     QFETCH(builder, complete);
-    QFETCH(bool, read);
-    const QString show = savedShow();
-    const auto road = [&](gui_class* w) {
-        if (read)
+    QFETCH(int, read);
+    const QString show = goldenCopy(dir, QStringLiteral("show.31xcfg"));
+    QVERIFY(!show.isEmpty());
+    const auto readShow = [&] {
+        if (read == readFromFile)
             controller->read_confDataFromFile(show);
+        if (read == readFromController)
+            readAsFromTheController(*controller, show);
+    };
+    // After a read both windows show every page, as a page of a window built
+    // at once shows what was read only once it is shown: what the user sees.
+    const bool visit = read != noRead || QByteArray(QTest::currentDataTag()).contains("page by page");
+    const auto road = [&](gui_class* w) {
+        readShow();
         // The same menu entry on both windows, whose dialog says the same;
         // the same tabs clicked, which raises their pages.
         if (QTest::currentDataTag() == QByteArray("by a menu entry"))
             w->viewInputsAction->trigger();
-        if (QByteArray(QTest::currentDataTag()).contains("page by page"))
+        if (visit)
             showEveryPage(w);
     };
+    // Pictures an earlier window composed (before a change of language):
+    // the read composes them anew.
+    const auto composedBefore = [&] {
+        if (read != noRead)
+            controller->compoundScenes[2][0][5] = 7;
+    };
     QStringList atOnce;
+    QByteArray imageAtOnce;
+    composedBefore();
     {
         auto w = window(gui_class::windowBuild::complete);
         road(w.get());
         atOnce = describe(w.get());
+        imageAtOnce = imageOf(*controller);
     }
+    // A window over the show of the start again, unless there is no read.
+    if (read != noRead)
+        freshShow();
+    composedBefore();
     auto w = window(gui_class::windowBuild::visibleFirst);
     w->finishStart();
-    if (read)
-        controller->read_confDataFromFile(show);
+    readShow();
     complete(w.get());
     w->completeWindow();
     QVERIFY(w->isComplete());
+    if (visit)
+        showEveryPage(w.get());
     const QStringList later = describe(w.get());
     QCOMPARE(later.size(), atOnce.size());
     for (int i = 0; i < later.size(); ++i)
         QCOMPARE(later.at(i), atOnce.at(i));
+    // What the pages built late wrote to the show, they wrote at once too.
+    QVERIFY(imageOf(*controller) == imageAtOnce);
 }
 
 void tst_window_completion::aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight_data()
@@ -312,6 +393,37 @@ void tst_window_completion::theRemoteControlTabMadeLateLooksAsMadeBeforeTheFormT
     // Both shown, as shown widgets take their style's fonts.
     settings->setCurrentWidget(before);
     QCOMPARE(fonts(w->tab_settings_ired), fonts(before));
+}
+
+// The first file is unpacked while the window is made; the files are taken
+// in their order, with their messages, before the window appears, and the
+// window shows the last one as a window built once they were read.
+void tst_window_completion::theCommandLineFilesAreReadBeforeTheWindowAppears()
+{
+    const QString show = savedShow();
+    const QString missing = dir.filePath(QStringLiteral("missing.31xcfg"));
+    controller->ClearConfig(CLEAR_ALL);
+    dialogs->clear();
+    controller->readFirstConfiguration(missing);
+    controller->read_confDataFromFile(show);
+    const QStringList said = dialogs->texts();
+    QCOMPARE(said.size(), 2);
+    QStringList atOnce;
+    {
+        auto w = window(gui_class::windowBuild::complete);
+        atOnce = describe(w.get());
+    }
+
+    controller->ClearConfig(CLEAR_ALL);
+    dialogs->clear();
+    const firstShowWatch watch(*dialogs);
+    std::unique_ptr<gui_class> w(openMainWindow(controller.get(), {missing, show}));
+    QCOMPARE(dialogs->texts(), said);
+    QCOMPARE(watch.messagesBefore, said.size());
+    for (const dialogRecorder::entry& e : std::as_const(dialogs->entries))
+        QVERIFY(!e.parent);
+    w->completeWindow();
+    QCOMPARE(describe(w.get()), atOnce);
 }
 
 void tst_window_completion::aWindowGoneBeforeItsPagesLeavesTheFieldToTheNext()
