@@ -22,6 +22,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -177,6 +178,7 @@ private slots:
     void aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight();
     void theRemoteControlTabMadeLateLooksAsMadeBeforeTheFormTookIt();
     void theCommandLineFilesAreReadBeforeTheWindowAppears();
+    void theCommandLineVisualProjectIsReadOnceTheFirstFrameIsThrough();
     void aWindowGoneBeforeItsPagesLeavesTheFieldToTheNext();
     void theProgramBuildsAPageWhenItIsFirstShown();
     void aPageShownLateMakesNoUnchangedShowAsk();
@@ -424,6 +426,39 @@ void tst_window_completion::theCommandLineFilesAreReadBeforeTheWindowAppears()
         QVERIFY(!e.parent);
     w->completeWindow();
     QCOMPARE(describe(w.get()), atOnce);
+}
+
+// The library and project files named on the command line are read by the
+// visual-project page, as its buttons read them, once the first frame is
+// through; an incomplete fixture is told of once.
+void tst_window_completion::theCommandLineVisualProjectIsReadOnceTheFirstFrameIsThrough()
+{
+    const auto write = [this](const QString& name, const QByteArray& text) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+        return file.fileName();
+    };
+    project->libraryFile = write(QStringLiteral("lib.fxl"), "<contents>Fixtures library</contents>\n"
+                                                              "<item nr=\"7\">\n<provider>Maker</provider>\n"
+                                                              "<model>Spot</model>\n</item>\n");
+    project->projectFile = write(QStringLiteral("show.kvp"), "<contents>visualisation project</contents>\n"
+                                                               "<devices>\n<device nr=\"1\">\n<library>7</library>\n"
+                                                               "</device>\n</devices>\n"
+                                                               "<field>\n<width>2000</width>\n</field>\n");
+    std::unique_ptr<gui_class> w(openMainWindow(controller.get()));
+    QVERIFY(!project->libraryTree);
+    QTRY_VERIFY_WITH_TIMEOUT(w->hasStarted(), 5000);
+    QVERIFY(project->libraryTree);
+    QCOMPARE(project->fixtures.size(), 1);
+    QCOMPARE(dialogs->titles(), QStringList{QStringLiteral("Incomplete fixture(s) found!")});
+    QVERIFY(w->isBuilt(gui_class::lazyPage::visualProject));
+    QCOMPARE(w->libraryStatusLabel->text(), QStringLiteral("read"));
+    QCOMPARE(w->projectStatusLabel->text(), QStringLiteral("read"));
+    QCOMPARE(w->fieldWidthSpin->value(), 2000);
+    // Shown, the page reads nothing again.
+    w->tabWidget_main->setCurrentIndex(5);
+    QCOMPARE(dialogs->titles().size(), 1);
 }
 
 void tst_window_completion::aWindowGoneBeforeItsPagesLeavesTheFieldToTheNext()
