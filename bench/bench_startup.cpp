@@ -14,7 +14,10 @@
 //
 // The process starts itself in the roles "bare", "main" and "memory"; the
 // first two print "shown" once their window's first frame is painted and
-// "ready" once the window takes input, the last its resident memory.
+// "ready" once the window takes input, the last its resident memory. To
+// profile a role, save the show it reads with "bench_startup save <file>"
+// and run "bench_startup main -c <file>". The bench runs on the program
+// before its windows built their pages on demand too (see openWith).
 
 #include "bench_dialogs.h"
 #include "bench_timing.h"
@@ -74,6 +77,46 @@ private:
     std::function<void()> then;
 };
 
+// The bench runs on the program as it is and as it was before its windows
+// built their pages on demand: then the -c files were read as they came,
+// before the window existed, and a window took input once it had completed
+// itself after its first frame. These pick whichever the program offers.
+template <typename C>
+auto openWith(C* controller, const QStringList& files, int) -> decltype(openMainWindow(controller, files))
+{
+    return openMainWindow(controller, files);
+}
+
+template <typename C>
+gui_class* openWith(C* controller, const QStringList& files, long)
+{
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (i == 0)
+            controller->readFirstConfiguration(files.at(i));
+        else
+            controller->read_confDataFromFile(files.at(i));
+    }
+    return openMainWindow(controller);
+}
+
+// The window as the program opens it, over the configuration files named with -c.
+gui_class* openWindow(kv310_controller_class* controller, const QStringList& files = {})
+{
+    return openWith(controller, files, 0);
+}
+
+template <typename W>
+auto startedWindow(const W* window, int) -> decltype(window->hasStarted())
+{
+    return window->hasStarted();
+}
+
+template <typename W>
+bool startedWindow(const W* window, long)
+{
+    return window->isComplete();
+}
+
 // Both roles say "shown" once the first frame of their window is painted
 // and "ready" once the window is complete and takes input.
 int runBare(int argc, char** argv)
@@ -113,7 +156,7 @@ int runMain(int argc, char** argv)
     const QStringList files = configFilesOf(QCoreApplication::arguments().mid(1));
     {
         // The window as the program opens it.
-        std::unique_ptr<gui_class> window(openMainWindow(&controller, files));
+        std::unique_ptr<gui_class> window(openWindow(&controller, files));
         firstFrameAnnouncer announcer(window.get(), [] {
             announce("ready\n");
             QCoreApplication::exit(0);
@@ -143,7 +186,7 @@ void waitUntilStarted(gui_class* window)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!window->hasStarted() && timer.elapsed() < 10000)
+    while (!startedWindow(window, 0) && timer.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
 
@@ -161,7 +204,7 @@ int runMemory(int argc, char** argv)
     theVisualProject = &project;
     const QStringList files = configFilesOf(QCoreApplication::arguments().mid(1));
     {
-        std::unique_ptr<gui_class> window(openMainWindow(&controller, files));
+        std::unique_ptr<gui_class> window(openWindow(&controller, files));
         waitUntilStarted(window.get());
         window->completeWindow();
         QCoreApplication::processEvents();
@@ -246,13 +289,13 @@ windowTimes windowWork(int argc, char** argv, int runs, const QString& show)
     theVisualProject = &project;
     windowTimes times;
 
-    gui_class* window = openMainWindow(&controller);
+    gui_class* window = openWindow(&controller);
     waitUntilStarted(window);
     times.rebuild = benchTiming::medianOf(runs, [&] {
         // What main does for a new language: let the window go, build and
         // show the next one.
         retireMainWindow(window);
-        window = openMainWindow(&controller);
+        window = openWindow(&controller);
         waitUntilStarted(window);
     });
 
@@ -266,7 +309,7 @@ windowTimes windowWork(int argc, char** argv, int runs, const QString& show)
             [&](int) {
                 retireMainWindow(window);
                 controller.ClearConfig(CLEAR_ALL);
-                window = openMainWindow(&controller);
+                window = openWindow(&controller);
                 waitUntilStarted(window);
                 if (everyPage)
                     window->completeWindow();
@@ -281,10 +324,26 @@ windowTimes windowWork(int argc, char** argv, int runs, const QString& show)
     return times;
 }
 
+// The full sample show as a configuration file.
+bool saveFullShow(int argc, char** argv, const QString& file)
+{
+    QCoreApplication app(argc, argv);
+    benchDialogs::quietDialogs quiet;
+    installDialogSeam(&quiet);
+    kv310_controller_class c;
+    sampleShow::build(c, sampleShow::full);
+    c.write_confDataToFile(file, false);
+    installDialogSeam(nullptr);
+    return !quiet.problems;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // The show the children read, kept for a profiler: bench_startup save <file>
+    if (argc > 2 && qstrcmp(argv[1], "save") == 0)
+        return saveFullShow(argc, argv, QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     if (argc > 1 && qstrcmp(argv[1], "bare") == 0)
         return runBare(argc, argv);
     if (argc > 1 && qstrcmp(argv[1], "main") == 0)
@@ -298,18 +357,9 @@ int main(int argc, char** argv)
     // The full show, saved once as the file the children load with -c.
     QTemporaryDir dir;
     const QString show = dir.filePath(QStringLiteral("show.31xcfg"));
-    {
-        QCoreApplication app(argc, argv);
-        benchDialogs::quietDialogs quiet;
-        installDialogSeam(&quiet);
-        kv310_controller_class c;
-        sampleShow::build(c, sampleShow::full);
-        c.write_confDataToFile(show, false);
-        installDialogSeam(nullptr);
-        if (quiet.problems) {
-            std::fprintf(stderr, "the show could not be saved\n");
-            return 1;
-        }
+    if (!saveFullShow(argc, argv, show)) {
+        std::fprintf(stderr, "the show could not be saved\n");
+        return 1;
     }
 
     std::vector<double> bare, empty, full, emptyReady, fullReady;
