@@ -4,6 +4,7 @@
 #include "seams/gui_base.h"
 #include "seams/regular_file.h"
 #include "config_file.h"
+#include "huge_pages.h"
 #include "project_text.h"
 
 #include <QDateTime>
@@ -47,6 +48,7 @@ bool readUpTo(QFile& file, QByteArray& content, qint64 limit)
     // meanwhile is read on in smaller steps.
     const qint64 expected = std::min<qint64>(std::max<qint64>(file.size(), 0), limit);
     content.reserve(std::min<qint64>(expected + 0x10000, limit));
+    hugePages::advise(content.data(), size_t(content.capacity()));
     while (content.size() < limit) {
         const qsizetype at = content.size();
         const qint64 chunk = std::min<qint64>(limit - at, std::max<qint64>(expected - at, 0x10000));

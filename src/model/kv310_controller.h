@@ -335,7 +335,7 @@ public:
 
 private:
     showFingerprint fingerprint;
-    std::unique_ptr<uint8_t[]> fingerprintImage;  // scratch of currentFingerprint
+    std::unique_ptr<uint8_t[]> fingerprintImage;  // scratch of currentFingerprint: the tables' part of the image
     void clearActionsInMemory(uint32_t co);
     // Set while the constructor clears its image, which is all zero bytes
     // then: the clear writes only what is not zero.
