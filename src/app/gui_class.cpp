@@ -195,8 +195,15 @@ void gui_class::finishStart()
         vp->checkFixtures();
     // The show the program starts with, as its first window shows it: what
     // a page repairs when it is first built or shown is no unsaved work.
-    if (controller && !controller->hasFingerprint())
+    if (controller && !controller->hasFingerprint()) {
         controller->takeFingerprint();
+        // The page on the screen was loaded from that show as it was made:
+        // reloaded, it finds nothing more to repair.
+        QWidget* page = visiblePage();
+        const std::optional<lazyPage> lazy = pageOn(page);
+        if (page && (!lazy || isBuilt(*lazy)))
+            shownEpoch.insert(page, controller->fingerprintEpoch);
+    }
 }
 
 gui_class::~gui_class()
