@@ -6,7 +6,7 @@
 #include "app/right_panel_widget.h"
 #include "seams/dialog_seam.h"
 #include "app/time_rescale_dlg.h"
-#include "widgets/guarded_spin_box.h"
+#include "widgets/cell_selection.h"
 #include "widgets/my_time_edit.h"
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_dlyd_widget.h"
@@ -66,8 +66,7 @@ void limitRangeBoxes(arecord_settings_widget* page, int n)
 {
     if (!page)
         return;
-    page->fromChannelBox->setRange(1, n);
-    page->toChannelBox->setRange(1, n);
+    page->selectionGroup->setRangeMaximum(n);
 }
 
 // Inclusive corners (left, top) and (right, bottom).

@@ -4,6 +4,7 @@
 #include "app/clear_conf_dialog.h"
 #include "app/right_panel_widget.h"
 #include "app/startup.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 #include "transport/t_threadDevice.h"
@@ -1286,7 +1287,7 @@ void tst_main_window::readsReloadTheProgramPage()
     for (int s = 0; s < 10; ++s)
         QCOMPARE(takesTicks(s), s < 7);
     QVERIFY(ticked(1));
-    QCOMPARE(programs->rangeToBox->maximum(), 7);
+    QCOMPARE(programs->selectionGroup->toBox->maximum(), 7);
     QCOMPARE(channelCount, 100);
     QCOMPARE(w.sceneEditor->sceneList->text(3), QStringLiteral("scene four"));
 
@@ -1389,7 +1390,7 @@ void tst_main_window::channelLimitReachesTheSceneAndMaskPages()
     QCOMPARE(channelCount, 64);
     for (arecord_settings_widget* page : {static_cast<arecord_settings_widget*>(w.sceneEditor),
                                           static_cast<arecord_settings_widget*>(w.maskEditor)}) {
-        QCOMPARE(page->toChannelBox->maximum(), 64);
+        QCOMPARE(page->selectionGroup->toBox->maximum(), 64);
         QVERIFY(page->channelGrid->isEnabled(63));
         QVERIFY(!page->channelGrid->isEnabled(64));
     }

@@ -13,11 +13,9 @@
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QSpinBox;
 class QStandardItemModel;
 class QTabWidget;
@@ -25,7 +23,7 @@ class QTableView;
 class MyTimeEdit;
 class aprogram_conf_widget;
 class aprogram_entry_delegate;
-class guardedSpinBox;
+class cellSelectionGroup;
 class infTime_class;
 class kv310_controller_class;
 
@@ -90,15 +88,7 @@ public:
     QWidget* groupTab;
     stepGridView* stepGrid;                     // cell (s / 10, s % 10) marks step s
     QLabel* groupProgramLabel;
-    QRadioButton* selectButton;
-    QRadioButton* deselectButton;
-    QRadioButton* invertButton;
-    QCheckBox* everyCheckBox;
-    QSpinBox* everyBox;
-    QCheckBox* inRangeBox;
-    guardedSpinBox* rangeFromBox;
-    guardedSpinBox* rangeToBox;
-    QPushButton* executeButton;
+    cellSelectionGroup* selectionGroup;         // marks steps in stepGrid by rule
     QSpinBox* sceneBox;
     QPushButton* setSceneButton;
     MyTimeEdit* fadeUpEdit;
@@ -152,8 +142,6 @@ public slots:
     // The step table changed the count itself: show it without applying it.
     void stepCountChanged(int n);
     // "Groupped Steps": marking steps and setting the marked ones.
-    void validStart(int v);
-    void validEnd(int v);
     void selectSome();
     void setStepScene();
     void setRiseTime();
@@ -203,7 +191,6 @@ private:
     // the grid follows p's step count.
     void showProgram(int p);
     bool rebuildingList = false;   // the program list is changing its rows
-    void setRangeMaxima(int n);
     // Shows a description that belongs to another program: it cannot be
     // edited there, or it would be stored as the current program's.
     void showForeignDescription(const QString& text);

@@ -11,7 +11,6 @@
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
 #include "seams/regular_file.h"
-#include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 #include "widgets/page_style.h"
 

@@ -24,7 +24,7 @@ class QSpinBox;
 class QTabWidget;
 class admx512_sliders_widget;
 class admx_slider_widget;
-class guardedSpinBox;
+class cellSelectionGroup;
 class kv310_controller_class;
 class recordListModel;
 
@@ -71,16 +71,7 @@ public:
     checkGridModel* channelGrid;                // the ticked channels, by 0-based channel
     checkGridView* groupTable;                  // draws channelGrid, 10 channels per row
     QLabel* groupLabel;
-    QGroupBox* selectionGroup;
-    QRadioButton *selectButton, *deselectButton, *invertButton;
-    QGroupBox* chooseGroup;
-    QCheckBox* everyBox;
-    QSpinBox* stepBox;
-    QCheckBox* inRangeBox;
-    QLabel *fromLabel, *toLabel;
-    guardedSpinBox* fromChannelBox;
-    guardedSpinBox* toChannelBox;
-    QPushButton* executeButton;
+    cellSelectionGroup* selectionGroup;         // ticks channelGrid by rule
     QCheckBox* valuesEnableBox;
     QLabel *valuesLabel, *withSliderLabel;
     std::unique_ptr<admx_slider_widget> valueFader;
@@ -124,8 +115,6 @@ public slots:
     virtual void tabChanged(int index);
     void sceneChange(const QModelIndex& current, const QModelIndex& previous);
     void disableDescEdition();
-    void validStart(int v);
-    void validEnd(int v);
     void selectSome();
     void groupSetValue(int ch, int val);
     void copyEnabled(bool state);

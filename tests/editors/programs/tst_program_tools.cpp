@@ -2,6 +2,7 @@
 
 #include "editors/programs/aprogram_entry_delegate.h"
 #include "model/config_image.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 
@@ -127,25 +128,26 @@ void tst_program_tools::marking()
     f->makeProgram(0, QList<int>(steps, 10));
     f->build();
     aprogram_settings_widget& page = *f->page;
+    cellSelectionGroup& tool = *page.selectionGroup;
     page.toolTabs->setCurrentIndex(1);
     QCOMPARE(page.groupProgramLabel->text(), QStringLiteral("Program: 1"));
     for (int s : before)
         f->tick(s - 1);
-    (mode == "select" ? page.selectButton : mode == "invert" ? page.invertButton : page.deselectButton)->setChecked(true);
-    page.inRangeBox->setChecked(from > 0);
-    QCOMPARE(page.rangeFromBox->isEnabled(), from > 0);
+    (mode == "select" ? tool.selectButton : mode == "invert" ? tool.invertButton : tool.deselectButton)->setChecked(true);
+    tool.inRangeBox->setChecked(from > 0);
+    QCOMPARE(tool.fromBox->isEnabled(), from > 0);
     if (from > 0) {
-        page.rangeFromBox->setValue(from);
-        page.rangeToBox->setValue(to);
+        tool.fromBox->setValue(from);
+        tool.toBox->setValue(to);
     }
-    page.everyCheckBox->setChecked(every > 0);
-    QCOMPARE(page.everyBox->isEnabled(), every > 0);
+    tool.everyBox->setChecked(every > 0);
+    QCOMPARE(tool.stepBox->isEnabled(), every > 0);
     if (every > 0)
-        page.everyBox->setValue(every);
+        tool.stepBox->setValue(every);
 
     // The tool ticks the grid's model, which tells its view once.
     QSignalSpy redraws(f->grid(), &QAbstractItemModel::dataChanged);
-    page.executeButton->click();
+    tool.executeButton->click();
     QCOMPARE(markedSteps(*f), after);
     QCOMPARE(redraws.count(), after == before ? 0 : 1);
 }
@@ -155,21 +157,22 @@ void tst_program_tools::rangeBoundsFollowEachOther()
     f->makeProgram(3, QList<int>(12, 10));
     f->build();
     aprogram_settings_widget& page = *f->page;
+    cellSelectionGroup& tool = *page.selectionGroup;
     f->show(3);
     page.toolTabs->setCurrentIndex(1);
     QCOMPARE(page.groupProgramLabel->text(), QStringLiteral("Program: 4"));
-    QCOMPARE(page.rangeToBox->maximum(), 12);
-    page.inRangeBox->setChecked(true);
+    QCOMPARE(tool.toBox->maximum(), 12);
+    tool.inRangeBox->setChecked(true);
 
-    page.rangeToBox->setValue(5);
-    page.rangeFromBox->setValue(8);
-    QTest::keyClick(page.rangeFromBox, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(page.rangeToBox->value(), 8);
+    tool.toBox->setValue(5);
+    tool.fromBox->setValue(8);
+    QTest::keyClick(tool.fromBox, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(tool.toBox->value(), 8);
 
-    page.rangeFromBox->setValue(6);
-    page.rangeToBox->setValue(3);
-    QTest::keyClick(page.rangeToBox, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(page.rangeFromBox->value(), 3);
+    tool.fromBox->setValue(6);
+    tool.toBox->setValue(3);
+    QTest::keyClick(tool.toBox, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(tool.fromBox->value(), 3);
 }
 
 void tst_program_tools::settingMarkedSteps()
