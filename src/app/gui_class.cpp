@@ -24,6 +24,7 @@
 #include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/kv310_controller.h"
+#include "model/other_configuration.h"
 #include "model/time_codes.h"
 #include "model/v_project.h"
 #include "monitor/ctrl_monitor.h"
@@ -885,12 +886,9 @@ void gui_class::connectionStatusChange(bool)
 void gui_class::destTmpDev()
 {
     ensurePages();
-    if (sceneEditor->tmpDev)
-        sceneEditor->destTmpDev();
-    if (maskEditor->tmpDev)
-        maskEditor->destTmpDev();
-    if (programEditor->tmpDev)
-        programEditor->destTmpDev();
+    sceneEditor->copySource->release();
+    maskEditor->copySource->release();
+    programEditor->copySource->release();
 }
 
 void gui_class::readSettings(xml_node*) {}

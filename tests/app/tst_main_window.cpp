@@ -24,6 +24,7 @@
 #include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/config_image.h"
+#include "model/other_configuration.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
@@ -1359,23 +1360,23 @@ void tst_main_window::oneOtherConfigurationForThreePages()
     scenes->openFileButton->click();
     masks->fileEdit->setText(path);
     masks->openFileButton->click();
-    QVERIFY(!scenes->tmpDev && masks->tmpDev);
+    QVERIFY(!scenes->copySource->show() && masks->copySource->show());
 
     programs->fileEdit->setText(path);
     programs->openButton->click();
-    QVERIFY(programs->tmpDev);
+    QVERIFY(programs->copySource->show());
     QVERIFY(programs->altCopyButton->isEnabled());
-    QVERIFY(!masks->tmpDev && !masks->altCopyButton->isEnabled());
+    QVERIFY(!masks->copySource->show() && !masks->altCopyButton->isEnabled());
 
-    const QPointer<kv310_controller_class> held(programs->tmpDev);
+    const QPointer<kv310_controller_class> held(programs->copySource->show());
     scenes->openFileButton->click();
     QVERIFY(held.isNull());
-    QVERIFY(!programs->tmpDev && !programs->altCopyButton->isEnabled());
-    QVERIFY(scenes->tmpDev);
+    QVERIFY(!programs->copySource->show() && !programs->altCopyButton->isEnabled());
+    QVERIFY(scenes->copySource->show());
 
     scenes->releaseButton->click();
     programs->openButton->click();
-    const QPointer<kv310_controller_class> last(programs->tmpDev);
+    const QPointer<kv310_controller_class> last(programs->copySource->show());
     QVERIFY(!last.isNull());
     session.rig->window.reset();
     theMainWindow = nullptr;

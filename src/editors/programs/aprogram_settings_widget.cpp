@@ -244,7 +244,6 @@ aprogram_settings_widget::~aprogram_settings_widget()
     delete programList;
     // The page goes whether or not it was ever shown as a tab.
     delete entriesPage;
-    delete tmpDev;
 }
 
 // ---- Step count, program, recurrences ------------------------------------------

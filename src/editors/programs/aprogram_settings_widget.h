@@ -26,6 +26,7 @@ class aprogram_entry_delegate;
 class cellSelectionGroup;
 class infTime_class;
 class kv310_controller_class;
+class otherConfiguration;
 
 // The "Programs" page of the main window: the program list, the steps of the
 // current program with its recurrences, chained event, break time and
@@ -50,7 +51,7 @@ public:
 
     int currentProgram = 0;                     // row of programList
     int shownSteps = 0;                         // steps of currentProgram last applied to the grid
-    kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
+    otherConfiguration* copySource;             // another configuration to copy from, with its controls
     int programRows = 512;                      // program slots offered: 512 minus the extra entries
     int refreshCount = 0;                       // reloads from the programs table so far
     int relabelCount = 0;                       // rebuilds of the program list texts so far
@@ -149,11 +150,8 @@ public slots:
     // "Copying"
     void lowLimit_1(int v);
     void lowLimit_2(int v);
-    void browseFile();
-    void readFile();
     void copyPgm();
     void copyAltPgm();
-    void clrCfg();
     void tabChanged(int index);
     // Rebuilds the programs table from the image.
     void rollOver();
@@ -163,7 +161,6 @@ public slots:
     void clrEntries();
     void showEntryDesc(const QModelIndex& current, const QModelIndex& previous);
     void showEntryDesc(int n);
-    void destTmpDev();
     void newBreakTime(QTime& t);
     void newBreakTime(QWidget* w);
     void breakTimeOff(int state);

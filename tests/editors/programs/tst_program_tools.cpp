@@ -2,6 +2,7 @@
 
 #include "editors/programs/aprogram_entry_delegate.h"
 #include "model/config_image.h"
+#include "model/other_configuration.h"
 #include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
@@ -317,7 +318,7 @@ void tst_program_tools::anotherConfiguration()
     page.openButton->click();
     QCOMPARE(f->dialogs.texts(), QStringList{readOk});
     QCOMPARE(f->window().scratchReleases, 1);
-    QVERIFY(page.tmpDev && page.tmpDev != &c);
+    QVERIFY(page.copySource->show() && page.copySource->show() != &c);
     QVERIFY(page.altCopyButton->isEnabled());
     QCOMPARE(page.altToBox->minimum(), 4);
     QCOMPARE(page.descriptionEdit->text(), QStringLiteral("fifth of the other"));
@@ -333,13 +334,13 @@ void tst_program_tools::anotherConfiguration()
     QCOMPARE(relabel.count(), 1);
 
     // Another Open reads into the same object.
-    kv310_controller_class* held = page.tmpDev;
+    kv310_controller_class* held = page.copySource->show();
     page.openButton->click();
-    QCOMPARE(page.tmpDev, held);
+    QCOMPARE(page.copySource->show(), held);
     QCOMPARE(f->window().scratchReleases, 1);
 
     page.releaseButton->click();
-    QVERIFY(!page.tmpDev);
+    QVERIFY(!page.copySource->show());
     QVERIFY(!page.altCopyButton->isEnabled());
 }
 
@@ -400,20 +401,20 @@ void tst_program_tools::browsingAndClearing()
     QCOMPARE(shown.title, QStringLiteral("Choose a project description file for Kv310+ controller"));
     QCOMPARE(shown.directory, QStringLiteral("./"));
     QCOMPARE(shown.filter, QStringLiteral("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310);;All files (*)"));
-    QVERIFY(!page.tmpDev);
+    QVERIFY(!page.copySource->show());
 
     f->dialogs.answerFile(path);
     page.browseButton->click();
     QCOMPARE(page.fileEdit->text(), path);
-    QVERIFY(page.tmpDev);
+    QVERIFY(page.copySource->show());
     QCOMPARE(f->dialogs.texts().last(), readOk);
     // altFromBox shows 1: the minimum of altToBox drops to 0 until it changes.
     QCOMPARE(page.altToBox->minimum(), 0);
     QCOMPARE(page.descriptionEdit->text(), QStringLiteral("first of the other"));
 
-    kv310_controller_class* held = page.tmpDev;
-    page.clrCfg();
-    QCOMPARE(page.tmpDev, held);
+    kv310_controller_class* held = page.copySource->show();
+    page.copySource->clear();
+    QCOMPARE(page.copySource->show(), held);
     QVERIFY(!page.altCopyButton->isEnabled());
     QVERIFY(page.descriptionEdit->text().isEmpty());
     QVERIFY(held->programDescriptions[0].isEmpty());
@@ -422,9 +423,9 @@ void tst_program_tools::browsingAndClearing()
 void tst_program_tools::theOtherConfigurationGoesWithThePage()
 {
     f->build();
-    f->page->readFile();   // no file named: the read fails, the object stays
-    QVERIFY(f->page->tmpDev);
-    const QPointer<kv310_controller_class> held(f->page->tmpDev);
+    f->page->copySource->read();   // no file named: the read fails, the object stays
+    QVERIFY(f->page->copySource->show());
+    const QPointer<kv310_controller_class> held(f->page->copySource->show());
     f->page.reset();
     QVERIFY(held.isNull());
 }
