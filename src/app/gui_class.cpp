@@ -6,7 +6,7 @@
 #include "app/right_panel_widget.h"
 #include "seams/dialog_seam.h"
 #include "app/time_rescale_dlg.h"
-#include "widgets/guarded_spin_box.h"
+#include "widgets/cell_selection.h"
 #include "widgets/my_time_edit.h"
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_dlyd_widget.h"
@@ -24,6 +24,7 @@
 #include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/kv310_controller.h"
+#include "model/other_configuration.h"
 #include "model/time_codes.h"
 #include "model/v_project.h"
 #include "monitor/ctrl_monitor.h"
@@ -66,8 +67,7 @@ void limitRangeBoxes(arecord_settings_widget* page, int n)
 {
     if (!page)
         return;
-    page->fromChannelBox->setRange(1, n);
-    page->toChannelBox->setRange(1, n);
+    page->selectionGroup->setRangeMaximum(n);
 }
 
 // Inclusive corners (left, top) and (right, bottom).
@@ -886,12 +886,9 @@ void gui_class::connectionStatusChange(bool)
 void gui_class::destTmpDev()
 {
     ensurePages();
-    if (sceneEditor->tmpDev)
-        sceneEditor->destTmpDev();
-    if (maskEditor->tmpDev)
-        maskEditor->destTmpDev();
-    if (programEditor->tmpDev)
-        programEditor->destTmpDev();
+    sceneEditor->copySource->release();
+    maskEditor->copySource->release();
+    programEditor->copySource->release();
 }
 
 void gui_class::readSettings(xml_node*) {}
