@@ -6,7 +6,7 @@
 #include "app/right_panel_widget.h"
 #include "seams/dialog_seam.h"
 #include "app/time_rescale_dlg.h"
-#include "widgets/guarded_spin_box.h"
+#include "widgets/cell_selection.h"
 #include "widgets/late_content.h"
 #include "widgets/my_time_edit.h"
 #include "editors/events/aevents_clock_widget.h"
@@ -25,6 +25,7 @@
 #include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/kv310_controller.h"
+#include "model/other_configuration.h"
 #include "model/time_codes.h"
 #include "model/v_project.h"
 #include "monitor/ctrl_monitor.h"
@@ -70,8 +71,7 @@ void limitRangeBoxes(arecord_settings_widget* page, int n)
 {
     if (!page)
         return;
-    page->fromChannelBox->setRange(1, n);
-    page->toChannelBox->setRange(1, n);
+    page->selectionGroup->setRangeMaximum(n);
 }
 
 // Inclusive corners (left, top) and (right, bottom).
@@ -1046,13 +1046,12 @@ void gui_class::connectionStatusChange(bool)
 
 void gui_class::destTmpDev()
 {
-    if (sceneEditor->tmpDev)
-        sceneEditor->destTmpDev();
+    sceneEditor->copySource->release();
     // Pages not built yet hold none.
-    if (maskEditor && maskEditor->tmpDev)
-        maskEditor->destTmpDev();
-    if (programEditor && programEditor->tmpDev)
-        programEditor->destTmpDev();
+    if (maskEditor)
+        maskEditor->copySource->release();
+    if (programEditor)
+        programEditor->copySource->release();
 }
 
 void gui_class::readSettings(xml_node*) {}

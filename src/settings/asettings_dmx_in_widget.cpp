@@ -2,6 +2,7 @@
 
 #include "seams/gui_base.h"
 #include "settings/phase_grid_model.h"
+#include "widgets/cell_selection.h"
 #include "widgets/check_grid.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/page_style.h"
@@ -95,12 +96,8 @@ asettings_dmx_in_widget::asettings_dmx_in_widget(QWidget* parent) : QWidget(pare
     executeButton->setFont(pageStyle::listFont());
 
     connect(inputLimitBox, &QSpinBox::editingFinished, this, &asettings_dmx_in_widget::chgLimit);
-    connect(stepCheck, &QCheckBox::toggled, stepBox, &QSpinBox::setEnabled);
-    connect(rangeCheck, &QCheckBox::toggled, fromBox, &QSpinBox::setEnabled);
-    connect(rangeCheck, &QCheckBox::toggled, toBox, &QSpinBox::setEnabled);
+    bulkTool = new cellSelection({selectRadio, invertRadio, stepCheck, stepBox, rangeCheck, fromBox, toBox}, this);
     connect(executeButton, &QPushButton::clicked, this, &asettings_dmx_in_widget::selectSome);
-    connect(fromBox, &guardedSpinBox::valueAccepted, this, &asettings_dmx_in_widget::validStart);
-    connect(toBox, &guardedSpinBox::valueAccepted, this, &asettings_dmx_in_widget::validEnd);
     // A click or a tool ticks a cell; a refresh shows the image without telling.
     connect(phaseCells, &checkGridModel::toggled, this, [this](int cell, bool) { boxChanged(cell); });
     refresh();
@@ -110,8 +107,7 @@ void asettings_dmx_in_widget::limitRangeBoxes(int n)
 {
     if (n < 1 || n > img::CHANNELS)
         return;
-    fromBox->setMaximum(n);
-    toBox->setMaximum(n);
+    bulkTool->setRangeMaximum(n);
 }
 
 void asettings_dmx_in_widget::boxChanged(int channel)
@@ -187,44 +183,22 @@ void asettings_dmx_in_widget::chgLimit()
     refresh();
 }
 
-void asettings_dmx_in_widget::validStart(int a)
-{
-    if (toBox->value() < a)
-        toBox->setValue(a);
-}
-
-void asettings_dmx_in_widget::validEnd(int a)
-{
-    if (fromBox->value() > a)
-        fromBox->setValue(a);
-}
-
 void asettings_dmx_in_widget::selectSome()
 {
-    const checkGridModel::tick action = invertRadio->isChecked() ? checkGridModel::tick::invert
-        : selectRadio->isChecked()                               ? checkGridModel::tick::on
-                                                                 : checkGridModel::tick::off;
-    int start = 0;
-    int end = inputLimitBox->value();
-    if (rangeCheck->isChecked()) {
-        start = fromBox->value() - 1;
-        end = toBox->value();
-    }
-    start = qMax(start, 0);
-    const int step = stepCheck->isChecked() ? stepBox->value() : 1;
-    // The cells the user cannot change (the control channel, channels
-    // beyond the stored limit) keep their states and bits.
     const uint8_t* image = imageOfController();
     if (!image)
         return;
-    end = qMin(end, int(img::getU16(image, img::inputChannelLimit)));
+    cellSelection::choice c = bulkTool->chosen(inputLimitBox->value());
+    // The cells the user cannot change (the control channel, channels
+    // beyond the stored limit) keep their states and bits.
+    c.end = qMin(c.end, int(img::getU16(image, img::inputChannelLimit)));
     const int control = img::getU16(image, img::asControlChannel);
-    if (control < start || control >= end) {
-        phaseCells->apply(action, start, end, step);
+    if (control < c.first || control >= c.end) {
+        phaseCells->apply(c.mode, c.first, c.end, c.step);
         return;
     }
-    phaseCells->apply(action, start, control, step);
+    phaseCells->apply(c.mode, c.first, control, c.step);
     // The tool goes on at the first of its channels past the control channel.
-    const int after = control + 1 + (step - (control + 1 - start) % step) % step;
-    phaseCells->apply(action, after, end, step);
+    const int after = control + 1 + (c.step - (control + 1 - c.first) % c.step) % c.step;
+    phaseCells->apply(c.mode, after, c.end, c.step);
 }

@@ -7,6 +7,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class cellSelection;
 class checkGridView;
 class guardedSpinBox;
 class phaseGridModel;
@@ -38,6 +39,7 @@ public:
     QRadioButton* deselectRadio;
     QRadioButton* invertRadio;
     QPushButton* executeButton;
+    cellSelection* bulkTool;     // reads and wires the tool's boxes
 
     int refreshCount = 0;  // reloads from the image so far
 
@@ -55,8 +57,6 @@ public slots:
     // Applies the value of the limit box as the input channel limit, when
     // it differs from the stored one.
     void chgLimit();
-    void validStart(int a);
-    void validEnd(int a);
     // Runs the bulk tool.
     void selectSome();
 };

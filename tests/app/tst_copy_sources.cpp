@@ -3,6 +3,7 @@
 #include "editors/scenes/amask_settings_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/kv310_controller.h"
+#include "model/other_configuration.h"
 #include "program_rig.h"
 
 #include <QLineEdit>
@@ -49,34 +50,37 @@ void tst_copy_sources::oneOtherConfigurationAtATime()
 
     scenes->fileEdit->setText(path);
     scenes->openFileButton->click();
-    QVERIFY(scenes->tmpDev);
+    QVERIFY(scenes->copySource->show());
     QVERIFY(scenes->altCopyButton->isEnabled());
     QCOMPARE(scenes->sourceDescriptionEdit->text(), QStringLiteral("from the other show"));
 
     // Opening one on the mask page releases the scene page's.
     masks->fileEdit->setText(path);
     masks->openFileButton->click();
-    QVERIFY(!scenes->tmpDev);
+    QVERIFY(!scenes->copySource->show());
     QVERIFY(!scenes->altCopyButton->isEnabled());
-    QVERIFY(masks->tmpDev);
+    QVERIFY(masks->copySource->show());
     QVERIFY(masks->altCopyButton->isEnabled());
 
     // And the program page's, when it holds one.
-    auto* held = new kv310_controller_class();
-    const QPointer<kv310_controller_class> watch(held);
-    w.programEditor->tmpDev = held;
+    aprogram_settings_widget* programs = w.programEditor;
+    programs->fileEdit->setText(path);
+    programs->openButton->click();
+    QVERIFY(!masks->copySource->show());
+    QVERIFY(!masks->altCopyButton->isEnabled());
+    const QPointer<kv310_controller_class> watch(programs->copySource->show());
+    QVERIFY(!watch.isNull());
     scenes->openFileButton->click();
     QVERIFY(watch.isNull());
-    QVERIFY(!w.programEditor->tmpDev);
-    QVERIFY(!masks->tmpDev);
-    QVERIFY(!masks->altCopyButton->isEnabled());
-    QVERIFY(scenes->tmpDev);
+    QVERIFY(!programs->copySource->show());
+    QVERIFY(!programs->altCopyButton->isEnabled());
+    QVERIFY(scenes->copySource->show());
 
     scenes->releaseButton->click();
-    QVERIFY(!scenes->tmpDev);
+    QVERIFY(!scenes->copySource->show());
     QVERIFY(!scenes->altCopyButton->isEnabled());
     QCOMPARE(w.windowTitle(), title);
-    QCOMPARE(session->rec.texts().count(QStringLiteral("Data read from file\n    successful!")), 3);
+    QCOMPARE(session->rec.texts().count(QStringLiteral("Data read from file\n    successful!")), 4);
 }
 
 QTEST_MAIN(tst_copy_sources)

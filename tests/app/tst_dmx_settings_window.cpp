@@ -5,6 +5,7 @@
 #include "model/globals.h"
 #include "settings/asettings_dmx_set_widget.h"
 #include "settings/asettings_dmx_widget.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "program_rig.h"
 
@@ -43,21 +44,21 @@ void tst_dmx_settings_window::cleanup()
 void tst_dmx_settings_window::theChannelLimitReachesTheEditors()
 {
     gui_class& w = window();
-    w.sceneEditor->toChannelBox->setValue(300);
+    w.sceneEditor->selectionGroup->toBox->setValue(300);
     panel()->spinChnlMax->setValue(24);
     QCOMPARE(w.dmxOutSettings->channelModel->rowCount(), 24);
     QCOMPARE(img::getU16(image(), img::outputChannelCount), 24);
     QCOMPARE(channelCount, 24);
-    for (QSpinBox* box : {static_cast<QSpinBox*>(w.sceneEditor->fromChannelBox),
-                          static_cast<QSpinBox*>(w.sceneEditor->toChannelBox)}) {
+    for (QSpinBox* box : {static_cast<QSpinBox*>(w.sceneEditor->selectionGroup->fromBox),
+                          static_cast<QSpinBox*>(w.sceneEditor->selectionGroup->toBox)}) {
         QCOMPARE(box->minimum(), 1);
         QCOMPARE(box->maximum(), 24);
     }
-    QCOMPARE(w.sceneEditor->toChannelBox->value(), 24);
+    QCOMPARE(w.sceneEditor->selectionGroup->toBox->value(), 24);
 
     panel()->spinChnlMax->setValue(512);
-    QCOMPARE(w.sceneEditor->fromChannelBox->maximum(), 512);
-    QCOMPARE(w.sceneEditor->toChannelBox->maximum(), 512);
+    QCOMPARE(w.sceneEditor->selectionGroup->fromBox->maximum(), 512);
+    QCOMPARE(w.sceneEditor->selectionGroup->toBox->maximum(), 512);
     QCOMPARE(w.dmxOutSettings->channelModel->rowCount(), 512);
 }
 

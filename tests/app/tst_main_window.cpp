@@ -4,6 +4,7 @@
 #include "app/clear_conf_dialog.h"
 #include "app/right_panel_widget.h"
 #include "app/startup.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 #include "transport/t_threadDevice.h"
@@ -23,6 +24,7 @@
 #include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/config_image.h"
+#include "model/other_configuration.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
@@ -1286,7 +1288,7 @@ void tst_main_window::readsReloadTheProgramPage()
     for (int s = 0; s < 10; ++s)
         QCOMPARE(takesTicks(s), s < 7);
     QVERIFY(ticked(1));
-    QCOMPARE(programs->rangeToBox->maximum(), 7);
+    QCOMPARE(programs->selectionGroup->toBox->maximum(), 7);
     QCOMPARE(channelCount, 100);
     QCOMPARE(w.sceneEditor->sceneList->text(3), QStringLiteral("scene four"));
 
@@ -1358,23 +1360,23 @@ void tst_main_window::oneOtherConfigurationForThreePages()
     scenes->openFileButton->click();
     masks->fileEdit->setText(path);
     masks->openFileButton->click();
-    QVERIFY(!scenes->tmpDev && masks->tmpDev);
+    QVERIFY(!scenes->copySource->show() && masks->copySource->show());
 
     programs->fileEdit->setText(path);
     programs->openButton->click();
-    QVERIFY(programs->tmpDev);
+    QVERIFY(programs->copySource->show());
     QVERIFY(programs->altCopyButton->isEnabled());
-    QVERIFY(!masks->tmpDev && !masks->altCopyButton->isEnabled());
+    QVERIFY(!masks->copySource->show() && !masks->altCopyButton->isEnabled());
 
-    const QPointer<kv310_controller_class> held(programs->tmpDev);
+    const QPointer<kv310_controller_class> held(programs->copySource->show());
     scenes->openFileButton->click();
     QVERIFY(held.isNull());
-    QVERIFY(!programs->tmpDev && !programs->altCopyButton->isEnabled());
-    QVERIFY(scenes->tmpDev);
+    QVERIFY(!programs->copySource->show() && !programs->altCopyButton->isEnabled());
+    QVERIFY(scenes->copySource->show());
 
     scenes->releaseButton->click();
     programs->openButton->click();
-    const QPointer<kv310_controller_class> last(programs->tmpDev);
+    const QPointer<kv310_controller_class> last(programs->copySource->show());
     QVERIFY(!last.isNull());
     session.rig->window.reset();
     theMainWindow = nullptr;
@@ -1389,7 +1391,7 @@ void tst_main_window::channelLimitReachesTheSceneAndMaskPages()
     QCOMPARE(channelCount, 64);
     for (arecord_settings_widget* page : {static_cast<arecord_settings_widget*>(w.sceneEditor),
                                           static_cast<arecord_settings_widget*>(w.maskEditor)}) {
-        QCOMPARE(page->toChannelBox->maximum(), 64);
+        QCOMPARE(page->selectionGroup->toBox->maximum(), 64);
         QVERIFY(page->channelGrid->isEnabled(63));
         QVERIFY(!page->channelGrid->isEnabled(64));
     }

@@ -11,6 +11,7 @@
 #include "settings/asettings_dmx_in_widget.h"
 #include "settings/asettings_dmx_set_widget.h"
 #include "settings/asettings_dmx_widget.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/page_list.h"
 #include "program_rig.h"
@@ -138,8 +139,8 @@ void tst_page_limits::theOutputChannelLimit()
             offered += page->channelGrid->isEnabled(ch);
         QCOMPARE(offered, limit);
         QVERIFY(page->channelGrid->isEnabled(limit - 1));
-        QCOMPARE(page->fromChannelBox->maximum(), limit);
-        QCOMPARE(page->toChannelBox->maximum(), limit);
+        QCOMPARE(page->selectionGroup->fromBox->maximum(), limit);
+        QCOMPARE(page->selectionGroup->toBox->maximum(), limit);
     }
     // So does the range of the DMX input page's bulk tool.
     QCOMPARE(w.dmxInSettings->fromBox->maximum(), limit);

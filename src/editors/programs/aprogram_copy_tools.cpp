@@ -5,7 +5,6 @@
 
 #include "editors/programs/aprogram_conf_widget.h"
 #include "editors/programs/aprogram_page_parts.h"
-#include "model/clear_flags.h"
 #include "model/config_image.h"
 #include "model/other_configuration.h"
 #include "model/program_copy.h"
@@ -79,12 +78,13 @@ void aprogram_settings_widget::buildCopyTab()
     altToBox = spinBox(other, 330, 90, 71, 22, 1, img::PROGRAM_SLOTS);
     altCopyButton = button(tr("Copy"), other, 200, 160, 101, 23);
     altCopyButton->setEnabled(false);
+    copySource = new otherConfiguration({fileEdit, browseButton, openButton, releaseButton, altCopyButton},
+                                        tr("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)"), this);
+    connect(copySource, &otherConfiguration::opened, this, [this] { lowLimit_2(altFromBox->value() - 1); });
+    connect(copySource, &otherConfiguration::cleared, descriptionEdit, &QLineEdit::clear);
 
     connect(copyFromBox, &QSpinBox::valueChanged, this, &aprogram_settings_widget::lowLimit_1);
     connect(copyButton, &QPushButton::clicked, this, &aprogram_settings_widget::copyPgm);
-    connect(browseButton, &QPushButton::clicked, this, &aprogram_settings_widget::browseFile);
-    connect(openButton, &QPushButton::clicked, this, &aprogram_settings_widget::readFile);
-    connect(releaseButton, &QPushButton::clicked, this, &aprogram_settings_widget::destTmpDev);
     connect(altFromBox, &QSpinBox::valueChanged, this, &aprogram_settings_widget::lowLimit_2);
     connect(altCopyButton, &QPushButton::clicked, this, &aprogram_settings_widget::copyAltPgm);
 }
@@ -105,43 +105,8 @@ void aprogram_settings_widget::lowLimit_1(int v)
 void aprogram_settings_widget::lowLimit_2(int v)
 {
     altToBox->setMinimum(v);
-    if (tmpDev)
-        showForeignDescription(tmpDev->programDescriptions[size_t(altFromBox->value() - 1)]);
-}
-
-void aprogram_settings_widget::browseFile()
-{
-    const QString name = otherConfiguration::chooseFile(
-        fileEdit->text(), tr("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)"));
-    if (name.isEmpty())
-        return;
-    fileEdit->setText(name);
-    readFile();
-}
-
-void aprogram_settings_widget::readFile()
-{
-    otherConfiguration::read(tmpDev, fileEdit->text());
-    altCopyButton->setEnabled(true);
-    lowLimit_2(altFromBox->value() - 1);
-}
-
-void aprogram_settings_widget::destTmpDev()
-{
-    if (!tmpDev)
-        return;
-    delete tmpDev;
-    tmpDev = nullptr;
-    altCopyButton->setEnabled(false);
-}
-
-void aprogram_settings_widget::clrCfg()
-{
-    if (!tmpDev)
-        return;
-    tmpDev->ClearConfig(CLEAR_ALL);
-    altCopyButton->setEnabled(false);
-    descriptionEdit->clear();
+    if (const kv310_controller_class* other = copySource->show())
+        showForeignDescription(other->programDescriptions[size_t(altFromBox->value() - 1)]);
 }
 
 void aprogram_settings_widget::rollOver()
@@ -174,7 +139,8 @@ void aprogram_settings_widget::copyPgm()
 
 void aprogram_settings_widget::copyAltPgm()
 {
-    if (!tmpDev)
+    const kv310_controller_class* other = copySource->show();
+    if (!other)
         return;
     programCopyRequest request;
     request.first = altFromBox->value() - 1;
@@ -184,6 +150,6 @@ void aprogram_settings_widget::copyAltPgm()
     request.pool = poolBox->value() - 1;
     request.reverse = reverseBox->isChecked();
     request.messageParent = stepTable;
-    if (programCopy::fromOther(*tmpDev, controller(), request) == programCopy::copied)
+    if (programCopy::fromOther(*other, controller(), request) == programCopy::copied)
         copyDone();
 }

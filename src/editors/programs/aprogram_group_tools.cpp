@@ -9,14 +9,12 @@
 #include "editors/programs/step_grid.h"
 #include "model/config_image.h"
 #include "model/time_codes.h"
-#include "widgets/guarded_spin_box.h"
+#include "widgets/cell_selection.h"
 #include "widgets/my_time_edit.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
 
 using programPage::controller;
@@ -31,50 +29,8 @@ void aprogram_settings_widget::buildGroupTab()
     groupProgramLabel->setGeometry(408, 20, 91, 20);
     groupProgramLabel->setAlignment(Qt::AlignCenter);
 
-    auto* selection = new QGroupBox(tr("Selection"), tab);
-    selection->setGeometry(310, 60, 301, 261);
-    // Three even columns, the last well inside the group's frame.
-    selectButton = new QRadioButton(tr("Select"), selection);
-    selectButton->setGeometry(10, 30, 91, 20);
-    deselectButton = new QRadioButton(tr("Deselect"), selection);
-    deselectButton->setGeometry(105, 30, 91, 20);
-    deselectButton->setChecked(true);
-    invertButton = new QRadioButton(tr("Invert"), selection);
-    invertButton->setGeometry(200, 30, 91, 20);
-
-    auto* choose = new QGroupBox(tr("Choose all or..."), selection);
-    choose->setGeometry(10, 60, 281, 151);
-    everyCheckBox = new QCheckBox(tr("Choose every"), choose);
-    everyCheckBox->setGeometry(50, 40, 121, 21);
-    everyBox = new QSpinBox(choose);
-    everyBox->setGeometry(200, 40, 52, 22);
-    everyBox->setRange(2, 256);
-    everyBox->setEnabled(false);
-    connect(everyCheckBox, &QCheckBox::toggled, everyBox, &QWidget::setEnabled);
-    inRangeBox = new QCheckBox(tr("In range"), choose);
-    inRangeBox->setGeometry(50, 80, 130, 19);
-    auto* from = new QLabel(tr("from "), choose);
-    from->setGeometry(50, 110, 38, 20);
-    from->setFont(listFont);
-    rangeFromBox = new guardedSpinBox(choose);
-    rangeFromBox->setGeometry(90, 110, 52, 22);
-    rangeFromBox->setRange(1, stepGridView::CELLS);
-    rangeFromBox->setValue(1);
-    rangeFromBox->setEnabled(false);
-    auto* to = new QLabel(tr("to"), choose);
-    to->setGeometry(160, 110, 21, 20);
-    to->setFont(listFont);
-    rangeToBox = new guardedSpinBox(choose);
-    rangeToBox->setGeometry(200, 110, 52, 22);
-    rangeToBox->setRange(1, stepGridView::CELLS);
-    rangeToBox->setValue(1);
-    rangeToBox->setEnabled(false);
-    connect(inRangeBox, &QCheckBox::toggled, rangeFromBox, &QWidget::setEnabled);
-    connect(inRangeBox, &QCheckBox::toggled, rangeToBox, &QWidget::setEnabled);
-
-    executeButton = new QPushButton(tr("Execute!"), selection);
-    executeButton->setGeometry(90, 220, 121, 23);
-    executeButton->setFont(listFont);
+    selectionGroup = new cellSelectionGroup({121, 52, 256, stepGridView::CELLS, 1}, tab);
+    selectionGroup->move(310, 60);
 
     const auto label = [tab](const QString& text, int x, int y, int w, int h) {
         auto* l = new QLabel(text, tab);
@@ -106,19 +62,10 @@ void aprogram_settings_widget::buildGroupTab()
     infiniteBox = new QCheckBox(tr("Infinite"), tab);
     infiniteBox->setGeometry(360, 534, 150, 23);
 
-    connect(rangeFromBox, &guardedSpinBox::valueAccepted, this, &aprogram_settings_widget::validStart);
-    connect(rangeToBox, &guardedSpinBox::valueAccepted, this, &aprogram_settings_widget::validEnd);
-    connect(executeButton, &QPushButton::clicked, this, &aprogram_settings_widget::selectSome);
+    connect(selectionGroup->executeButton, &QPushButton::clicked, this, &aprogram_settings_widget::selectSome);
     connect(setSceneButton, &QPushButton::clicked, this, &aprogram_settings_widget::setStepScene);
     connect(setFadeUpButton, &QPushButton::clicked, this, &aprogram_settings_widget::setRiseTime);
     connect(setDurationButton, &QPushButton::clicked, this, &aprogram_settings_widget::setLastTime);
-}
-
-void aprogram_settings_widget::setRangeMaxima(int n)
-{
-    const int maximum = n > 0 ? n : 1;
-    rangeFromBox->setMaximum(maximum);
-    rangeToBox->setMaximum(maximum);
 }
 
 void aprogram_settings_widget::refreshGroupTab()
@@ -127,7 +74,7 @@ void aprogram_settings_widget::refreshGroupTab()
     const int n = qMax(0, controller().programs.stepCount(currentProgram));
     stepGrid->followCount(shownSteps, n);
     shownSteps = n;
-    setRangeMaxima(n);
+    selectionGroup->setRangeMaximum(n);
     showOwnDescription();
 }
 
@@ -140,35 +87,9 @@ QList<int> aprogram_settings_widget::markedSteps() const
     return steps;
 }
 
-void aprogram_settings_widget::validStart(int v)
-{
-    if (rangeToBox->value() < v)
-        rangeToBox->setValue(v);
-}
-
-void aprogram_settings_widget::validEnd(int v)
-{
-    if (rangeFromBox->value() > v)
-        rangeFromBox->setValue(v);
-}
-
 void aprogram_settings_widget::selectSome()
 {
-    if (shownSteps <= 0)
-        return;
-    int from = 0;
-    int to = shownSteps;   // past the last step visited
-    if (inRangeBox->isChecked()) {
-        from = rangeFromBox->value() - 1;
-        to = rangeToBox->value();
-    }
-    from = qMax(0, from);
-    to = qMin(to, qMin(shownSteps, stepGridView::CELLS));
-    const int stride = everyCheckBox->isChecked() ? everyBox->value() : 1;
-    const checkGridModel::tick mode = selectButton->isChecked()     ? checkGridModel::tick::on
-                                      : deselectButton->isChecked() ? checkGridModel::tick::off
-                                                                    : checkGridModel::tick::invert;
-    stepGrid->grid()->apply(mode, from, to, stride);
+    selectionGroup->apply(*stepGrid->grid(), qMin(shownSteps, stepGridView::CELLS));
 }
 
 void aprogram_settings_widget::setStepScene()

@@ -9,6 +9,7 @@
 #include "model/events.h"
 #include "model/time_codes.h"
 #include "seams/dialog_seam.h"
+#include "widgets/cell_selection.h"
 #include "widgets/inf_time_class.h"
 #include "widgets/my_time_edit.h"
 #include "widgets/page_list.h"
@@ -243,7 +244,6 @@ aprogram_settings_widget::~aprogram_settings_widget()
     delete programList;
     // The page goes whether or not it was ever shown as a tab.
     delete entriesPage;
-    delete tmpDev;
 }
 
 // ---- Step count, program, recurrences ------------------------------------------
@@ -256,7 +256,7 @@ void aprogram_settings_widget::sceneCountChange(int n, bool force)
     else
         stepGrid->followCount(shownSteps, n);
     shownSteps = n;
-    setRangeMaxima(n);
+    selectionGroup->setRangeMaximum(n);
     controller().programs.setStepCount(currentProgram, n);
     stepTable->setRows(n);
 }
@@ -553,7 +553,7 @@ void aprogram_settings_widget::refreshSingleSteps()
         stepCountBox->setValue(shownSteps);
         recurrencesBox->setValue(recurrences);
     }
-    setRangeMaxima(shownSteps);
+    selectionGroup->setRangeMaximum(shownSteps);
 
     refreshChainedEvent();
     showOwnDescription();

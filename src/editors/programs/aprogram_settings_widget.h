@@ -13,11 +13,9 @@
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QSpinBox;
 class QStandardItemModel;
 class QTabWidget;
@@ -25,9 +23,10 @@ class QTableView;
 class MyTimeEdit;
 class aprogram_conf_widget;
 class aprogram_entry_delegate;
-class guardedSpinBox;
+class cellSelectionGroup;
 class infTime_class;
 class kv310_controller_class;
+class otherConfiguration;
 
 // The "Programs" page of the main window: the program list, the steps of the
 // current program with its recurrences, chained event, break time and
@@ -52,7 +51,7 @@ public:
 
     int currentProgram = 0;                     // row of programList
     int shownSteps = 0;                         // steps of currentProgram last applied to the grid
-    kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
+    otherConfiguration* copySource;             // another configuration to copy from, with its controls
     int programRows = 512;                      // program slots offered: 512 minus the extra entries
     int refreshCount = 0;                       // reloads from the programs table so far
     int relabelCount = 0;                       // rebuilds of the program list texts so far
@@ -90,15 +89,7 @@ public:
     QWidget* groupTab;
     stepGridView* stepGrid;                     // cell (s / 10, s % 10) marks step s
     QLabel* groupProgramLabel;
-    QRadioButton* selectButton;
-    QRadioButton* deselectButton;
-    QRadioButton* invertButton;
-    QCheckBox* everyCheckBox;
-    QSpinBox* everyBox;
-    QCheckBox* inRangeBox;
-    guardedSpinBox* rangeFromBox;
-    guardedSpinBox* rangeToBox;
-    QPushButton* executeButton;
+    cellSelectionGroup* selectionGroup;         // marks steps in stepGrid by rule
     QSpinBox* sceneBox;
     QPushButton* setSceneButton;
     MyTimeEdit* fadeUpEdit;
@@ -152,8 +143,6 @@ public slots:
     // The step table changed the count itself: show it without applying it.
     void stepCountChanged(int n);
     // "Groupped Steps": marking steps and setting the marked ones.
-    void validStart(int v);
-    void validEnd(int v);
     void selectSome();
     void setStepScene();
     void setRiseTime();
@@ -161,11 +150,8 @@ public slots:
     // "Copying"
     void lowLimit_1(int v);
     void lowLimit_2(int v);
-    void browseFile();
-    void readFile();
     void copyPgm();
     void copyAltPgm();
-    void clrCfg();
     void tabChanged(int index);
     // Rebuilds the programs table from the image.
     void rollOver();
@@ -175,7 +161,6 @@ public slots:
     void clrEntries();
     void showEntryDesc(const QModelIndex& current, const QModelIndex& previous);
     void showEntryDesc(int n);
-    void destTmpDev();
     void newBreakTime(QTime& t);
     void newBreakTime(QWidget* w);
     void breakTimeOff(int state);
@@ -203,7 +188,6 @@ private:
     // the grid follows p's step count.
     void showProgram(int p);
     bool rebuildingList = false;   // the program list is changing its rows
-    void setRangeMaxima(int n);
     // Shows a description that belongs to another program: it cannot be
     // edited there, or it would be stored as the current program's.
     void showForeignDescription(const QString& text);

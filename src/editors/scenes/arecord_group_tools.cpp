@@ -5,14 +5,13 @@
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/page_style.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
 
@@ -54,53 +53,13 @@ void arecord_settings_widget::buildGroupChannels()
     groupLabel->setGeometry(408, 20, 91, 20);
     groupLabel->setAlignment(Qt::AlignCenter);
 
-    selectionGroup = new QGroupBox(tr("Selection"), page);
-    selectionGroup->setGeometry(310, 60, 301, 261);
-    // Three even columns, the last well inside the group's frame.
-    selectButton = new QRadioButton(tr("Select"), selectionGroup);
-    selectButton->setGeometry(10, 30, 91, 20);
-    deselectButton = new QRadioButton(tr("Deselect"), selectionGroup);
-    deselectButton->setGeometry(105, 30, 91, 20);
-    deselectButton->setChecked(true);
-    invertButton = new QRadioButton(tr("Invert"), selectionGroup);
-    invertButton->setGeometry(200, 30, 91, 20);
-
-    chooseGroup = new QGroupBox(tr("Choose all or..."), selectionGroup);
-    chooseGroup->setGeometry(10, 60, 281, 151);
-    everyBox = new QCheckBox(tr("Choose every"), chooseGroup);
-    everyBox->setGeometry(50, 40, 140, 21);
-    stepBox = new QSpinBox(chooseGroup);
-    stepBox->setGeometry(200, 40, 56, 22);
-    stepBox->setRange(2, kind.stepMaximum);
-    stepBox->setEnabled(false);
-    inRangeBox = new QCheckBox(tr("In range"), chooseGroup);
-    inRangeBox->setGeometry(50, 80, 130, 19);
-
     // The range boxes end at the output channel limit stored in the image;
     // a word outside the limit's range leaves them the whole universe.
     int outputs = controller ? img::getU16(controller->configImage, img::outputChannelCount) : CHANNELS;
     if (outputs < 24 || outputs > CHANNELS)
         outputs = CHANNELS;
-    fromLabel = new QLabel(tr("from "), chooseGroup);
-    fromLabel->setGeometry(50, 110, 38, 20);
-    fromLabel->setFont(fontA);
-    fromChannelBox = new guardedSpinBox(chooseGroup);
-    fromChannelBox->setGeometry(90, 110, 56, 22);
-    fromChannelBox->setRange(1, outputs);
-    fromChannelBox->setValue(1);
-    fromChannelBox->setEnabled(false);
-    toLabel = new QLabel(tr("to"), chooseGroup);
-    toLabel->setGeometry(160, 110, 21, 20);
-    toLabel->setFont(fontA);
-    toChannelBox = new guardedSpinBox(chooseGroup);
-    toChannelBox->setGeometry(200, 110, 56, 22);
-    toChannelBox->setRange(1, outputs);
-    toChannelBox->setValue(kind.rangeEndAtStart);
-    toChannelBox->setEnabled(false);
-
-    executeButton = new QPushButton(tr("Execute!"), selectionGroup);
-    executeButton->setGeometry(90, 220, 121, 23);
-    executeButton->setFont(fontA);
+    selectionGroup = new cellSelectionGroup({140, 56, kind.stepMaximum, outputs, kind.rangeEndAtStart}, page);
+    selectionGroup->move(310, 60);
 
     valuesEnableBox = new QCheckBox(tr("Enable"), page);
     valuesEnableBox->setGeometry(320, 380, 100, 19);
@@ -129,12 +88,7 @@ void arecord_settings_widget::buildGroupChannels()
     copyButton->setFont(fontA);
     copyButton->setEnabled(false);
 
-    connect(everyBox, &QCheckBox::toggled, stepBox, &QSpinBox::setEnabled);
-    connect(inRangeBox, &QCheckBox::toggled, fromChannelBox, &QSpinBox::setEnabled);
-    connect(inRangeBox, &QCheckBox::toggled, toChannelBox, &QSpinBox::setEnabled);
-    connect(executeButton, &QPushButton::clicked, this, &arecord_settings_widget::selectSome);
-    connect(fromChannelBox, &guardedSpinBox::valueAccepted, this, &arecord_settings_widget::validStart);
-    connect(toChannelBox, &guardedSpinBox::valueAccepted, this, &arecord_settings_widget::validEnd);
+    connect(selectionGroup->executeButton, &QPushButton::clicked, this, &arecord_settings_widget::selectSome);
     connect(valuesEnableBox, &QCheckBox::toggled, valueFader->slider, &QSlider::setEnabled);
     connect(valuesEnableBox, &QCheckBox::toggled, valueFader->valueBox, &QSpinBox::setEnabled);
     connect(valuesEnableBox, &QCheckBox::toggled, this, &arecord_settings_widget::sliderEnabled);
@@ -147,30 +101,8 @@ void arecord_settings_widget::buildGroupChannels()
 
 void arecord_settings_widget::selectSome()
 {
-    using tick = checkGridModel::tick;
-    const tick mode = invertButton->isChecked() ? tick::invert : selectButton->isChecked() ? tick::on : tick::off;
-    int first = 0;
-    int end = channelCount;
-    if (inRangeBox->isChecked()) {
-        first = fromChannelBox->value() - 1;
-        end = toChannelBox->value();
-    }
     // Cells at or above the channel limit stay unticked.
-    end = qMin(end, qMin(channelCount, CHANNELS));
-    const int step = everyBox->isChecked() ? stepBox->value() : 1;
-    channelGrid->apply(mode, first, end, step);
-}
-
-void arecord_settings_widget::validStart(int v)
-{
-    if (toChannelBox->value() < v)
-        toChannelBox->setValue(v);
-}
-
-void arecord_settings_widget::validEnd(int v)
-{
-    if (v < fromChannelBox->value())
-        fromChannelBox->setValue(v);
+    selectionGroup->apply(*channelGrid, qMin(channelCount, CHANNELS));
 }
 
 void arecord_settings_widget::groupSetValue(int, int val)
@@ -214,7 +146,7 @@ void arecord_settings_widget::limitChnls(int n)
     if (n < admx512_sliders_widget::FADERS || n > CHANNELS)
         return;
     sliderBank->setChannelLimit(n);
-    toChannelBox->setMaximum(n);
+    selectionGroup->toBox->setMaximum(n);
     channelGrid->apply(checkGridModel::tick::off, n, CHANNELS);
     channelGrid->setEnabledCount(n);
     channelCount = n;

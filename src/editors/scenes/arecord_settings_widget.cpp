@@ -11,7 +11,6 @@
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
 #include "seams/regular_file.h"
-#include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 #include "widgets/page_style.h"
 
@@ -114,9 +113,6 @@ arecord_settings_widget::arecord_settings_widget(kv310_controller_class* control
     connect(copySceneButton, &QPushButton::clicked, this, &arecord_settings_widget::copyScene);
     connect(fromSceneBox, &QSpinBox::valueChanged, this, &arecord_settings_widget::sourceDesc);
     connect(altFromBox, &QSpinBox::valueChanged, this, &arecord_settings_widget::lowLimit_2);
-    connect(browseFileButton, &QPushButton::clicked, this, &arecord_settings_widget::browseFile);
-    connect(openFileButton, &QPushButton::clicked, this, &arecord_settings_widget::readFile);
-    connect(releaseButton, &QPushButton::clicked, this, &arecord_settings_widget::destTmpDev);
     connect(altCopyButton, &QPushButton::clicked, this, &arecord_settings_widget::copyAltScene);
 
     connect(sheetImportButton, &QRadioButton::clicked, this, &arecord_settings_widget::impOrExport);
@@ -126,10 +122,7 @@ arecord_settings_widget::arecord_settings_widget(kv310_controller_class* control
     connect(sheetActionButton, &QPushButton::clicked, this, &arecord_settings_widget::migrate);
 }
 
-arecord_settings_widget::~arecord_settings_widget()
-{
-    delete tmpDev;
-}
+arecord_settings_widget::~arecord_settings_widget() = default;
 
 void arecord_settings_widget::buildSingleChannels()
 {
@@ -234,6 +227,10 @@ void arecord_settings_widget::buildCopyTools()
     altToBox = recordBox(anotherGroup, at.altToBox);
     altCopyButton = button(anotherGroup, tr("Copy"), at.altCopyButton);
     altCopyButton->setEnabled(false);
+    copySource = new otherConfiguration({fileEdit, browseFileButton, openFileButton, releaseButton, altCopyButton},
+                                        tr(kind.configFilter), this);
+    connect(copySource, &otherConfiguration::opened, this, [this] { lowLimit_2(altFromBox->value() - 1); });
+    connect(copySource, &otherConfiguration::cleared, sourceDescriptionEdit, &QLineEdit::clear);
 }
 
 void arecord_settings_widget::buildSheetForm()
@@ -485,9 +482,9 @@ void arecord_settings_widget::copyScene()
 
 void arecord_settings_widget::copyAltScene()
 {
-    if (!tmpDev || !controller)
+    if (!copySource->show() || !controller)
         return;
-    copyRecordsFrom(*tmpDev, altFromBox->value(), altToBox->value());
+    copyRecordsFrom(*copySource->show(), altFromBox->value(), altToBox->value());
 }
 
 void arecord_settings_widget::sourceDesc(int v)
@@ -500,42 +497,8 @@ void arecord_settings_widget::sourceDesc(int v)
 void arecord_settings_widget::lowLimit_2(int v)
 {
     altToBox->setMinimum(v);
-    if (tmpDev)
-        sourceDescriptionEdit->setText(kind.descriptions(tmpDev)[altFromBox->value() - 1]);
-}
-
-void arecord_settings_widget::browseFile()
-{
-    const QString name = otherConfiguration::chooseFile(fileEdit->text(), tr(kind.configFilter));
-    if (name.isEmpty())
-        return;
-    fileEdit->setText(name);
-    readFile();
-}
-
-void arecord_settings_widget::readFile()
-{
-    otherConfiguration::read(tmpDev, fileEdit->text());
-    altCopyButton->setEnabled(true);
-    lowLimit_2(altFromBox->value() - 1);
-}
-
-void arecord_settings_widget::destTmpDev()
-{
-    if (!tmpDev)
-        return;
-    delete tmpDev;
-    tmpDev = nullptr;
-    altCopyButton->setEnabled(false);
-}
-
-void arecord_settings_widget::clrCfg()
-{
-    if (!tmpDev)
-        return;
-    tmpDev->ClearConfig(CLEAR_ALL);
-    altCopyButton->setEnabled(false);
-    sourceDescriptionEdit->clear();
+    if (kv310_controller_class* other = copySource->show())
+        sourceDescriptionEdit->setText(kind.descriptions(other)[altFromBox->value() - 1]);
 }
 
 // ---- DMX sheets ----------------------------------------------------------------------

@@ -24,8 +24,9 @@ class QSpinBox;
 class QTabWidget;
 class admx512_sliders_widget;
 class admx_slider_widget;
-class guardedSpinBox;
+class cellSelectionGroup;
 class kv310_controller_class;
+class otherConfiguration;
 class recordListModel;
 
 // The page of one kind of 512-byte records (scenes or masks): the list of
@@ -50,7 +51,7 @@ public:
     dmxSheetColumns sheetColumns;               // the sheet read last, sorted by number
     dmxSheetUnread sheetUnread;                 // its number cells that could not be read
     int currentScene = 0;                       // 0-based current record, the list's current row
-    kv310_controller_class* tmpDev = nullptr;   // another configuration to copy from; owned
+    otherConfiguration* copySource;             // another configuration to copy from, with its controls
     recordListModel* recordModel;               // what the list's rows show, read from the image
     pageListView* recordList;                   // one row per record
     QTabWidget* toolTabs;
@@ -71,16 +72,7 @@ public:
     checkGridModel* channelGrid;                // the ticked channels, by 0-based channel
     checkGridView* groupTable;                  // draws channelGrid, 10 channels per row
     QLabel* groupLabel;
-    QGroupBox* selectionGroup;
-    QRadioButton *selectButton, *deselectButton, *invertButton;
-    QGroupBox* chooseGroup;
-    QCheckBox* everyBox;
-    QSpinBox* stepBox;
-    QCheckBox* inRangeBox;
-    QLabel *fromLabel, *toLabel;
-    guardedSpinBox* fromChannelBox;
-    guardedSpinBox* toChannelBox;
-    QPushButton* executeButton;
+    cellSelectionGroup* selectionGroup;         // ticks channelGrid by rule
     QCheckBox* valuesEnableBox;
     QLabel *valuesLabel, *withSliderLabel;
     std::unique_ptr<admx_slider_widget> valueFader;
@@ -102,7 +94,7 @@ public:
     QPushButton *browseFileButton, *openFileButton, *releaseButton;
     QLabel *altRangeLabel, *altToLabel;
     QSpinBox *altFromBox, *altToBox;            // source range in the other file, 1-based
-    QPushButton* altCopyButton;                 // enabled while tmpDev holds a file
+    QPushButton* altCopyButton;                 // enabled while copySource holds a file
     // The DMX sheet import and export.
     QGroupBox* sheetGroup;
     QRadioButton *sheetImportButton, *sheetExportButton;
@@ -124,8 +116,6 @@ public slots:
     virtual void tabChanged(int index);
     void sceneChange(const QModelIndex& current, const QModelIndex& previous);
     void disableDescEdition();
-    void validStart(int v);
-    void validEnd(int v);
     void selectSome();
     void groupSetValue(int ch, int val);
     void copyEnabled(bool state);
@@ -134,11 +124,7 @@ public slots:
     void copyScene();
     void sourceDesc(int v);
     void lowLimit_2(int v);
-    void browseFile();
-    void readFile();
     void copyAltScene();
-    void clrCfg();
-    void destTmpDev();
     void impOrExport();
     void browseImpExp();
     void chooseFile();

@@ -1377,44 +1377,8 @@ Czas trwania zostanie poprawiony.</translation>
         <translation>Program: %1</translation>
     </message>
     <message>
-        <source>Selection</source>
-        <translation>Zaznaczanie</translation>
-    </message>
-    <message>
-        <source>Select</source>
-        <translation>Zaznacz</translation>
-    </message>
-    <message>
-        <source>Deselect</source>
-        <translation>Odznacz</translation>
-    </message>
-    <message>
-        <source>Invert</source>
-        <translation>Odwróć</translation>
-    </message>
-    <message>
-        <source>Choose all or...</source>
-        <translation>Wszystkie lub...</translation>
-    </message>
-    <message>
-        <source>Choose every</source>
-        <translation>Wybierz co</translation>
-    </message>
-    <message>
-        <source>In range</source>
-        <translation>W zakresie</translation>
-    </message>
-    <message>
-        <source>from </source>
-        <translation>od </translation>
-    </message>
-    <message>
         <source>to</source>
         <translation>do</translation>
-    </message>
-    <message>
-        <source>Execute!</source>
-        <translation>Wykonaj!</translation>
     </message>
     <message>
         <source>Set</source>
@@ -1650,44 +1614,8 @@ Poprawiono!</translation>
         <translation>Opis:</translation>
     </message>
     <message>
-        <source>Selection</source>
-        <translation>Zaznaczanie</translation>
-    </message>
-    <message>
-        <source>Select</source>
-        <translation>Zaznacz</translation>
-    </message>
-    <message>
-        <source>Deselect</source>
-        <translation>Odznacz</translation>
-    </message>
-    <message>
-        <source>Invert</source>
-        <translation>Odwróć</translation>
-    </message>
-    <message>
-        <source>Choose all or...</source>
-        <translation>Wszystkie lub...</translation>
-    </message>
-    <message>
-        <source>Choose every</source>
-        <translation>Wybierz co</translation>
-    </message>
-    <message>
-        <source>In range</source>
-        <translation>W zakresie</translation>
-    </message>
-    <message>
-        <source>from </source>
-        <translation>od </translation>
-    </message>
-    <message>
         <source>to</source>
         <translation>do</translation>
-    </message>
-    <message>
-        <source>Execute!</source>
-        <translation>Wykonaj!</translation>
     </message>
     <message>
         <source>Enable</source>
@@ -2761,6 +2689,49 @@ ustawione!</translation>
     <message>
         <source>Descr.</source>
         <translation>Opisy</translation>
+    </message>
+</context>
+<context>
+    <name>cellSelectionGroup</name>
+    <message>
+        <source>Selection</source>
+        <translation>Zaznaczanie</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Zaznacz</translation>
+    </message>
+    <message>
+        <source>Deselect</source>
+        <translation>Odznacz</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>Odwróć</translation>
+    </message>
+    <message>
+        <source>Choose all or...</source>
+        <translation>Wszystkie lub...</translation>
+    </message>
+    <message>
+        <source>Choose every</source>
+        <translation>Wybierz co</translation>
+    </message>
+    <message>
+        <source>In range</source>
+        <translation>W zakresie</translation>
+    </message>
+    <message>
+        <source>from </source>
+        <translation>od </translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>do</translation>
+    </message>
+    <message>
+        <source>Execute!</source>
+        <translation>Wykonaj!</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "model/events.h"
 #include "support/virtual_clock.h"
 #include "transport/protocol.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/inf_time_class.h"
 #include "widgets/my_time_edit.h"
@@ -265,7 +266,7 @@ void tst_program_page::stepCountFollowsGrid()
     QVERIFY(f.ticked(2) && f.takesTicks(7));
     for (int s = 8; s < 12; ++s)
         QVERIFY(!f.ticked(s) && !f.takesTicks(s));
-    QCOMPARE(page.rangeToBox->maximum(), 8);
+    QCOMPARE(page.selectionGroup->toBox->maximum(), 8);
 
     page.stepCountBox->setValue(10);
     QVERIFY(f.takesTicks(9) && !f.ticked(8));

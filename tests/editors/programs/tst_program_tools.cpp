@@ -2,6 +2,8 @@
 
 #include "editors/programs/aprogram_entry_delegate.h"
 #include "model/config_image.h"
+#include "model/other_configuration.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 
@@ -127,25 +129,26 @@ void tst_program_tools::marking()
     f->makeProgram(0, QList<int>(steps, 10));
     f->build();
     aprogram_settings_widget& page = *f->page;
+    cellSelectionGroup& tool = *page.selectionGroup;
     page.toolTabs->setCurrentIndex(1);
     QCOMPARE(page.groupProgramLabel->text(), QStringLiteral("Program: 1"));
     for (int s : before)
         f->tick(s - 1);
-    (mode == "select" ? page.selectButton : mode == "invert" ? page.invertButton : page.deselectButton)->setChecked(true);
-    page.inRangeBox->setChecked(from > 0);
-    QCOMPARE(page.rangeFromBox->isEnabled(), from > 0);
+    (mode == "select" ? tool.selectButton : mode == "invert" ? tool.invertButton : tool.deselectButton)->setChecked(true);
+    tool.inRangeBox->setChecked(from > 0);
+    QCOMPARE(tool.fromBox->isEnabled(), from > 0);
     if (from > 0) {
-        page.rangeFromBox->setValue(from);
-        page.rangeToBox->setValue(to);
+        tool.fromBox->setValue(from);
+        tool.toBox->setValue(to);
     }
-    page.everyCheckBox->setChecked(every > 0);
-    QCOMPARE(page.everyBox->isEnabled(), every > 0);
+    tool.everyBox->setChecked(every > 0);
+    QCOMPARE(tool.stepBox->isEnabled(), every > 0);
     if (every > 0)
-        page.everyBox->setValue(every);
+        tool.stepBox->setValue(every);
 
     // The tool ticks the grid's model, which tells its view once.
     QSignalSpy redraws(f->grid(), &QAbstractItemModel::dataChanged);
-    page.executeButton->click();
+    tool.executeButton->click();
     QCOMPARE(markedSteps(*f), after);
     QCOMPARE(redraws.count(), after == before ? 0 : 1);
 }
@@ -155,21 +158,22 @@ void tst_program_tools::rangeBoundsFollowEachOther()
     f->makeProgram(3, QList<int>(12, 10));
     f->build();
     aprogram_settings_widget& page = *f->page;
+    cellSelectionGroup& tool = *page.selectionGroup;
     f->show(3);
     page.toolTabs->setCurrentIndex(1);
     QCOMPARE(page.groupProgramLabel->text(), QStringLiteral("Program: 4"));
-    QCOMPARE(page.rangeToBox->maximum(), 12);
-    page.inRangeBox->setChecked(true);
+    QCOMPARE(tool.toBox->maximum(), 12);
+    tool.inRangeBox->setChecked(true);
 
-    page.rangeToBox->setValue(5);
-    page.rangeFromBox->setValue(8);
-    QTest::keyClick(page.rangeFromBox, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(page.rangeToBox->value(), 8);
+    tool.toBox->setValue(5);
+    tool.fromBox->setValue(8);
+    QTest::keyClick(tool.fromBox, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(tool.toBox->value(), 8);
 
-    page.rangeFromBox->setValue(6);
-    page.rangeToBox->setValue(3);
-    QTest::keyClick(page.rangeToBox, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(page.rangeFromBox->value(), 3);
+    tool.fromBox->setValue(6);
+    tool.toBox->setValue(3);
+    QTest::keyClick(tool.toBox, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(tool.fromBox->value(), 3);
 }
 
 void tst_program_tools::settingMarkedSteps()
@@ -314,7 +318,7 @@ void tst_program_tools::anotherConfiguration()
     page.openButton->click();
     QCOMPARE(f->dialogs.texts(), QStringList{readOk});
     QCOMPARE(f->window().scratchReleases, 1);
-    QVERIFY(page.tmpDev && page.tmpDev != &c);
+    QVERIFY(page.copySource->show() && page.copySource->show() != &c);
     QVERIFY(page.altCopyButton->isEnabled());
     QCOMPARE(page.altToBox->minimum(), 4);
     QCOMPARE(page.descriptionEdit->text(), QStringLiteral("fifth of the other"));
@@ -330,13 +334,13 @@ void tst_program_tools::anotherConfiguration()
     QCOMPARE(relabel.count(), 1);
 
     // Another Open reads into the same object.
-    kv310_controller_class* held = page.tmpDev;
+    kv310_controller_class* held = page.copySource->show();
     page.openButton->click();
-    QCOMPARE(page.tmpDev, held);
+    QCOMPARE(page.copySource->show(), held);
     QCOMPARE(f->window().scratchReleases, 1);
 
     page.releaseButton->click();
-    QVERIFY(!page.tmpDev);
+    QVERIFY(!page.copySource->show());
     QVERIFY(!page.altCopyButton->isEnabled());
 }
 
@@ -397,20 +401,20 @@ void tst_program_tools::browsingAndClearing()
     QCOMPARE(shown.title, QStringLiteral("Choose a project description file for Kv310+ controller"));
     QCOMPARE(shown.directory, QStringLiteral("./"));
     QCOMPARE(shown.filter, QStringLiteral("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310);;All files (*)"));
-    QVERIFY(!page.tmpDev);
+    QVERIFY(!page.copySource->show());
 
     f->dialogs.answerFile(path);
     page.browseButton->click();
     QCOMPARE(page.fileEdit->text(), path);
-    QVERIFY(page.tmpDev);
+    QVERIFY(page.copySource->show());
     QCOMPARE(f->dialogs.texts().last(), readOk);
     // altFromBox shows 1: the minimum of altToBox drops to 0 until it changes.
     QCOMPARE(page.altToBox->minimum(), 0);
     QCOMPARE(page.descriptionEdit->text(), QStringLiteral("first of the other"));
 
-    kv310_controller_class* held = page.tmpDev;
-    page.clrCfg();
-    QCOMPARE(page.tmpDev, held);
+    kv310_controller_class* held = page.copySource->show();
+    page.copySource->clear();
+    QCOMPARE(page.copySource->show(), held);
     QVERIFY(!page.altCopyButton->isEnabled());
     QVERIFY(page.descriptionEdit->text().isEmpty());
     QVERIFY(held->programDescriptions[0].isEmpty());
@@ -419,9 +423,9 @@ void tst_program_tools::browsingAndClearing()
 void tst_program_tools::theOtherConfigurationGoesWithThePage()
 {
     f->build();
-    f->page->readFile();   // no file named: the read fails, the object stays
-    QVERIFY(f->page->tmpDev);
-    const QPointer<kv310_controller_class> held(f->page->tmpDev);
+    f->page->copySource->read();   // no file named: the read fails, the object stays
+    QVERIFY(f->page->copySource->show());
+    const QPointer<kv310_controller_class> held(f->page->copySource->show());
     f->page.reset();
     QVERIFY(held.isNull());
 }

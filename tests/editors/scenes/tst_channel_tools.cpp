@@ -2,6 +2,7 @@
 #include "editors/scenes/admx_slider_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/config_image.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 
 #include "support/page_fixture.h"
@@ -120,6 +121,7 @@ void tst_channel_tools::aNewGrid()
 {
     img::putU16(world->controller().configImage, img::outputChannelCount, 200);
     ascene_settings_widget page(&world->controller(), &world->tab);
+    cellSelectionGroup& tool = *page.selectionGroup;
     const QAbstractItemModel* grid = page.groupTable->model();
     QCOMPARE(grid->rowCount(), 52);
     QCOMPARE(grid->columnCount(), 10);
@@ -132,20 +134,20 @@ void tst_channel_tools::aNewGrid()
     QCOMPARE(page.groupTable->geometry(), QRect(10, 20, 276, 602));
     for (int ch = 0; ch < 512; ++ch)
         QVERIFY(offered(page, ch));
-    QCOMPARE(page.toChannelBox->value(), 64);
-    QCOMPARE(page.toChannelBox->maximum(), 200);  // the stored output limit
-    QCOMPARE(page.fromChannelBox->maximum(), 200);
-    QCOMPARE(page.stepBox->maximum(), 16);
-    QVERIFY(page.deselectButton->isChecked());
-    QVERIFY(!page.stepBox->isEnabled() && !page.fromChannelBox->isEnabled() && !page.toChannelBox->isEnabled());
+    QCOMPARE(tool.toBox->value(), 64);
+    QCOMPARE(tool.toBox->maximum(), 200);  // the stored output limit
+    QCOMPARE(tool.fromBox->maximum(), 200);
+    QCOMPARE(tool.stepBox->maximum(), 16);
+    QVERIFY(tool.deselectButton->isChecked());
+    QVERIFY(!tool.stepBox->isEnabled() && !tool.fromBox->isEnabled() && !tool.toBox->isEnabled());
     QVERIFY(!page.valueFader->slider->isEnabled() && !page.valueFader->valueBox->isEnabled());
     QCOMPARE(page.valueFader->label->text(), QStringLiteral("Value"));
     QVERIFY(!page.relocationBox->isEnabled() && !page.copyButton->isEnabled());
     QVERIFY(ticked(page).isEmpty());
 
-    page.everyBox->setChecked(true);
-    page.inRangeBox->setChecked(true);
-    QVERIFY(page.stepBox->isEnabled() && page.fromChannelBox->isEnabled() && page.toChannelBox->isEnabled());
+    tool.everyBox->setChecked(true);
+    tool.inRangeBox->setChecked(true);
+    QVERIFY(tool.stepBox->isEnabled() && tool.fromBox->isEnabled() && tool.toBox->isEnabled());
 }
 
 void tst_channel_tools::selectSome_data()
@@ -177,22 +179,23 @@ void tst_channel_tools::selectSome()
     QFETCH(QList<int>, before);
     QFETCH(QList<int>, after);
     ascene_settings_widget page(&world->controller(), &world->tab);
+    cellSelectionGroup& tool = *page.selectionGroup;
     tick(page, before);
-    QRadioButton* modes[] = {page.selectButton, page.deselectButton, page.invertButton};
+    QRadioButton* modes[] = {tool.selectButton, tool.deselectButton, tool.invertButton};
     modes[QStringList{"select", "deselect", "invert"}.indexOf(mode)]->setChecked(true);
     if (step) {
-        page.everyBox->setChecked(true);
-        page.stepBox->setValue(step);
+        tool.everyBox->setChecked(true);
+        tool.stepBox->setValue(step);
     }
     if (from) {
-        page.inRangeBox->setChecked(true);
-        page.fromChannelBox->setValue(from);
-        page.toChannelBox->setValue(to);
+        tool.inRangeBox->setChecked(true);
+        tool.fromBox->setValue(from);
+        tool.toBox->setValue(to);
     }
     const QByteArray image = imageHash(world->controller());
     QSignalSpy redrawn(page.groupTable->model(), &QAbstractItemModel::dataChanged);
 
-    page.executeButton->click();
+    tool.executeButton->click();
     QCOMPARE(ticked(page), after);
     QCOMPARE(imageHash(world->controller()), image);
     // The view is told of every cell that changed, and of nothing when none did.
@@ -266,23 +269,24 @@ void tst_channel_tools::theUserTicksACellOfThePage()
 void tst_channel_tools::rangeBoxesKeepTheirOrderWhenAccepted()
 {
     ascene_settings_widget page(&world->controller(), &world->tab);
-    page.inRangeBox->setChecked(true);
-    page.fromChannelBox->setValue(10);
-    page.toChannelBox->setValue(20);
+    cellSelectionGroup& tool = *page.selectionGroup;
+    tool.inRangeBox->setChecked(true);
+    tool.fromBox->setValue(10);
+    tool.toBox->setValue(20);
 
     // Changed but not accepted: left as they are.
-    page.fromChannelBox->setValue(30);
-    QCOMPARE(page.toChannelBox->value(), 20);
+    tool.fromBox->setValue(30);
+    QCOMPARE(tool.toBox->value(), 20);
 
-    accept(page.fromChannelBox, 30);
-    QCOMPARE(page.toChannelBox->value(), 30);
-    accept(page.fromChannelBox, 25);
-    QCOMPARE(page.toChannelBox->value(), 30);
+    accept(tool.fromBox, 30);
+    QCOMPARE(tool.toBox->value(), 30);
+    accept(tool.fromBox, 25);
+    QCOMPARE(tool.toBox->value(), 30);
 
-    accept(page.toChannelBox, 12);
-    QCOMPARE(page.fromChannelBox->value(), 12);
-    accept(page.toChannelBox, 40);
-    QCOMPARE(page.fromChannelBox->value(), 12);
+    accept(tool.toBox, 12);
+    QCOMPARE(tool.fromBox->value(), 12);
+    accept(tool.toBox, 40);
+    QCOMPARE(tool.fromBox->value(), 12);
 }
 
 void tst_channel_tools::valueFaderSetsTheTickedChannels()
@@ -381,6 +385,7 @@ void tst_channel_tools::enableBoxesExcludeEachOther()
 void tst_channel_tools::channelLimit()
 {
     ascene_settings_widget page(&world->controller(), &world->tab);
+    cellSelectionGroup& tool = *page.selectionGroup;
     tick(page, {5, 100, 101, 512});
     page.sliderBank->scrollBar->setValue(300);
 
@@ -392,11 +397,11 @@ void tst_channel_tools::channelLimit()
         QVERIFY(!offered(page, ch));
     QCOMPARE(page.sliderBank->scrollBar->maximum(), 90);
     QCOMPARE(page.sliderBank->firstChannel, 90);
-    QCOMPARE(page.toChannelBox->maximum(), 100);
+    QCOMPARE(tool.toBox->maximum(), 100);
 
     // Selecting and setting stop at the limit too.
-    page.selectButton->setChecked(true);
-    page.executeButton->click();
+    tool.selectButton->setChecked(true);
+    tool.executeButton->click();
     QCOMPARE(ticked(page), range(1, 100));
 
     page.limitChnls(512);
@@ -405,7 +410,7 @@ void tst_channel_tools::channelLimit()
     for (int ch = 0; ch < 512; ++ch)
         QVERIFY(offered(page, ch));
     QCOMPARE(page.sliderBank->scrollBar->maximum(), 502);
-    QCOMPARE(page.toChannelBox->maximum(), 512);
+    QCOMPARE(tool.toBox->maximum(), 512);
 
     // What the limit spin box can never send leaves everything as it was.
     page.limitChnls(0);
@@ -428,8 +433,8 @@ void tst_channel_tools::aPageBuiltUnderALowerLimit()
     page.limitChnls(512);
     for (int ch = 0; ch < 512; ++ch)
         QVERIFY(offered(page, ch));
-    page.selectButton->setChecked(true);
-    page.executeButton->click();
+    page.selectionGroup->selectButton->setChecked(true);
+    page.selectionGroup->executeButton->click();
     QCOMPARE(ticked(page), range(1, 512));
     page.valuesEnableBox->setChecked(true);
     page.valueFader->slider->setValue(1);

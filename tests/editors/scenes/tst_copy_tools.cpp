@@ -1,4 +1,5 @@
 #include "editors/scenes/record_pages.h"
+#include "model/other_configuration.h"
 
 #include "support/page_fixture.h"
 
@@ -110,7 +111,7 @@ void tst_copy_tools::theCopyingForms()
     QCOMPARE(page->sourceDescriptionEdit->maxLength(), 100);
     QVERIFY(page->copySceneButton->isEnabled());
     QVERIFY(!page->altCopyButton->isEnabled());
-    QVERIFY(!page->tmpDev);
+    QVERIFY(!page->copySource->show());
 }
 
 void tst_copy_tools::copyingOntoTheSourceIsUseless_data()
@@ -235,8 +236,8 @@ void tst_copy_tools::anotherConfiguration()
     page.openFileButton->click();
     QCOMPARE(world->dialogs.texts(), QStringList{readOk});
     QCOMPARE(world->window().scratchReleases, 1);
-    QVERIFY(page.tmpDev);
-    QVERIFY(page.tmpDev != &c);
+    QVERIFY(page.copySource->show());
+    QVERIFY(page.copySource->show() != &c);
     QVERIFY(page.altCopyButton->isEnabled());
     QCOMPARE(page.altToBox->minimum(), 2);
     QCOMPARE(page.sourceDescriptionEdit->text(), QStringLiteral("record 2 other"));
@@ -253,13 +254,13 @@ void tst_copy_tools::anotherConfiguration()
     QCOMPARE(c.sceneDescriptions[23], QStringLiteral("record 23"));
 
     // Another Open reads into the same object; nothing else is released.
-    kv310_controller_class* held = page.tmpDev;
+    kv310_controller_class* held = page.copySource->show();
     page.openFileButton->click();
-    QCOMPARE(page.tmpDev, held);
+    QCOMPARE(page.copySource->show(), held);
     QCOMPARE(world->window().scratchReleases, 1);
 
     page.releaseButton->click();
-    QVERIFY(!page.tmpDev);
+    QVERIFY(!page.copySource->show());
     QVERIFY(!page.altCopyButton->isEnabled());
     const QByteArray before = imageHash(c);
     page.copyAltScene();
@@ -342,12 +343,12 @@ void tst_copy_tools::browsingForTheOtherFile()
                                      : QStringLiteral("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310);;"
                                                       "All files (*)"));
         QVERIFY(page->fileEdit->text().isEmpty());
-        QVERIFY(!page->tmpDev);
+        QVERIFY(!page->copySource->show());
 
         world->dialogs.answerFile(path);
         page->browseFileButton->click();
         QCOMPARE(page->fileEdit->text(), path);
-        QVERIFY(page->tmpDev);
+        QVERIFY(page->copySource->show());
         QCOMPARE(world->dialogs.texts().last(), readOk);
 
         world->dialogs.answerFile(QString());
@@ -365,13 +366,13 @@ void tst_copy_tools::clearingTheOtherConfiguration()
         other.write_confDataToFile(path, false);
     }
     amask_settings_widget page(&world->controller(), &world->tab);
-    page.clrCfg();
+    page.copySource->clear();
     page.fileEdit->setText(path);
     page.openFileButton->click();
     QCOMPARE(page.sourceDescriptionEdit->text(), QStringLiteral("record 0 other"));
-    kv310_controller_class* held = page.tmpDev;
-    page.clrCfg();
-    QCOMPARE(page.tmpDev, held);
+    kv310_controller_class* held = page.copySource->show();
+    page.copySource->clear();
+    QCOMPARE(page.copySource->show(), held);
     QVERIFY(!page.altCopyButton->isEnabled());
     QVERIFY(page.sourceDescriptionEdit->text().isEmpty());
     QVERIFY(held->maskDescriptions[0].isEmpty());

@@ -2,6 +2,7 @@
 #include "editors/scenes/admx_slider_widget.h"
 #include "editors/scenes/amask_settings_widget.h"
 #include "model/config_image.h"
+#include "widgets/cell_selection.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/my_time_edit.h"
 #include "widgets/page_style.h"
@@ -74,8 +75,8 @@ void tst_record_page::aMaskPage()
     QCOMPARE(page->sliderBank->titleLabel->text(), QStringLiteral("Mask"));
     QCOMPARE(page->clearButton->text(), QStringLiteral("Clear whole mask"));
     QCOMPARE(page->groupLabel->text(), QStringLiteral("Mask: 1"));
-    QCOMPARE(page->stepBox->maximum(), 256);
-    QCOMPARE(page->toChannelBox->value(), 512);
+    QCOMPARE(page->selectionGroup->stepBox->maximum(), 256);
+    QCOMPARE(page->selectionGroup->toBox->value(), 512);
     QCOMPARE(page->valueFader->slider->value(), 255);
     QCOMPARE(page->valueFader->valueBox->value(), 255);
     QCOMPARE(page->sheetGroup->title(), QStringLiteral("Import / Export Masks"));
