@@ -143,30 +143,45 @@ QStringList configFilesOf(const QStringList& arguments)
     return files;
 }
 
+// The program's objects as main makes them and publishes them, with the
+// configuration files named with -c; the window is the caller's.
+struct programObjects {
+    programObjects(int& argc, char** argv) : app(argc, argv)
+    {
+        installDialogSeam(&quiet);
+        channelCount = 512;
+        languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
+        theController = &controller;
+        theVisualProject = &project;
+        files = configFilesOf(QCoreApplication::arguments().mid(1));
+    }
+    ~programObjects()
+    {
+        theMainWindow = nullptr;
+        theVisualProject = nullptr;
+        theController = nullptr;
+        installDialogSeam(nullptr);
+    }
+    programObjects(const programObjects&) = delete;
+    programObjects& operator=(const programObjects&) = delete;
+
+    QApplication app;
+    benchDialogs::quietDialogs quiet;
+    kv310_controller_class controller;
+    v_project project;
+    QStringList files;
+};
+
 int runMain(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    benchDialogs::quietDialogs quiet;
-    installDialogSeam(&quiet);
-    channelCount = 512;
-    languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
-    kv310_controller_class controller;
-    theController = &controller;
-    v_project project;
-    theVisualProject = &project;
-    const QStringList files = configFilesOf(QCoreApplication::arguments().mid(1));
-    {
-        // The window as the program opens it.
-        std::unique_ptr<gui_class> window(openWindow(&controller, files));
-        firstFrameAnnouncer announcer(window.get(), [] {
-            announce("ready\n");
-            QCoreApplication::exit(0);
-        });
-        QApplication::exec();
-    }
-    theMainWindow = nullptr;
-    theVisualProject = nullptr;
-    theController = nullptr;
+    programObjects program(argc, argv);
+    // The window as the program opens it.
+    std::unique_ptr<gui_class> window(openWindow(&program.controller, program.files));
+    firstFrameAnnouncer announcer(window.get(), [] {
+        announce("ready\n");
+        QCoreApplication::exit(0);
+    });
+    QApplication::exec();
     return 0;
 }
 
@@ -194,27 +209,13 @@ void waitUntilStarted(gui_class* window)
 // A window with every page built, as the program may come to have it.
 int runMemory(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    benchDialogs::quietDialogs quiet;
-    installDialogSeam(&quiet);
-    channelCount = 512;
-    languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
-    kv310_controller_class controller;
-    theController = &controller;
-    v_project project;
-    theVisualProject = &project;
-    const QStringList files = configFilesOf(QCoreApplication::arguments().mid(1));
-    {
-        std::unique_ptr<gui_class> window(openWindow(&controller, files));
-        waitUntilStarted(window.get());
-        window->completeWindow();
-        QCoreApplication::processEvents();
-        std::printf("%.1f\n", residentMiB());
-        std::fflush(stdout);
-    }
-    theMainWindow = nullptr;
-    theVisualProject = nullptr;
-    theController = nullptr;
+    programObjects program(argc, argv);
+    std::unique_ptr<gui_class> window(openWindow(&program.controller, program.files));
+    waitUntilStarted(window.get());
+    window->completeWindow();
+    QCoreApplication::processEvents();
+    std::printf("%.1f\n", residentMiB());
+    std::fflush(stdout);
     return 0;
 }
 
@@ -281,14 +282,8 @@ struct windowTimes {
 
 windowTimes windowWork(int argc, char** argv, int runs, const QString& show)
 {
-    QApplication app(argc, argv);
-    benchDialogs::quietDialogs quiet;
-    installDialogSeam(&quiet);
-    languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
-    kv310_controller_class controller;
-    theController = &controller;
-    v_project project;
-    theVisualProject = &project;
+    programObjects program(argc, argv);
+    kv310_controller_class& controller = program.controller;
     windowTimes times;
 
     gui_class* window = openWindow(&controller);
@@ -327,8 +322,6 @@ windowTimes windowWork(int argc, char** argv, int runs, const QString& show)
     times.readIntoStarted = readInto(false);
     times.readIntoComplete = readInto(true);
     retireMainWindow(window);
-    theVisualProject = nullptr;
-    theController = nullptr;
     return times;
 }
 
