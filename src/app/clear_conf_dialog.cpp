@@ -101,5 +101,5 @@ void clearConf_dialog::clearExec()
     // The active-scenes page reloads the cleared image when it is switched off.
     if (cbAScenes->isChecked())
         if (auto* window = qobject_cast<gui_class*>(theMainWindow))
-            window->activeScenes->setChecked(false);
+            window->activeScenesSwitchedOff();
 }

@@ -7,6 +7,7 @@
 #include "seams/dialog_seam.h"
 #include "app/time_rescale_dlg.h"
 #include "widgets/cell_selection.h"
+#include "widgets/late_content.h"
 #include "widgets/my_time_edit.h"
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_dlyd_widget.h"
@@ -44,6 +45,7 @@
 #include <QTimer>
 #include <QSignalBlocker>
 
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -60,6 +62,8 @@ constexpr int MAIN_TAB_SETTINGS = 7;
 constexpr int EVENTS_TAB_REMOTE_CONTROL = 5;
 constexpr int EVENTS_TAB_DMX_OUTPUT = 6;
 constexpr int SETTINGS_TAB_OTHER = 5;
+// The output channel limit's box offers 24..512.
+constexpr int MIN_OUTPUT_CHANNELS = 24;
 
 // The scene and mask pages hold the channel range boxes of their
 // "Choose all or..." group.
@@ -76,31 +80,16 @@ void place(QWidget* w, int left, int top, int right, int bottom)
     w->setGeometry(left, top, right - left + 1, bottom - top + 1);
 }
 
-// The background and sketch settings of the visual-project page live only in
-// its widgets; they are carried over to the next window of a language change.
-struct keptProjectField {
-    const v_project* project = nullptr;  // the visual project they belong to
-    projectFieldTexts texts;
-};
-keptProjectField& projectFieldOfLastWindow()
-{
-    static keptProjectField field;
-    return field;
-}
-
 }  // namespace
 
 using namespace gui_pages;
 
-gui_class::gui_class(kv310_controller_class* controller, QWidget* parent, windowBuild build)
+gui_class::gui_class(kv310_controller_class* controller, QWidget* parent, windowBuild build,
+                     const std::function<void()>& beforeShowRead)
     : gui_base_class(parent), controller(controller)
 {
-    building = true;
     setupUi(this);
     theMainWindow = this;
-    // The title names the file of the show in memory, read or saved before
-    // this window was built.
-    setWindowTitle(controller ? controller->mainWindowTitle() : QStringLiteral("KvOrbit310+"));
 
     scrollArea = new QScrollArea(this);
     scrollArea->setWidget(centralwidget);
@@ -108,21 +97,51 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent, window
     setCentralWidget(scrollArea);
     resize(maximumSize());
 
-    buildVisiblePart();
-    building = false;
+    buildVisiblePart(beforeShowRead);
     if (build == windowBuild::complete)
         completeWindow();
 }
 
-void gui_class::buildVisiblePart()
+void gui_class::buildVisiblePart(const std::function<void()>& beforeShowRead)
 {
     // The form opens on the Scenes tab: its page, the panel beside it and
-    // the menu bar are all the first frame shows.
-    sceneEditor = new ascene_settings_widget(controller, tab_scenes);
+    // the menu bar are all the first frame shows. The panel and the menus
+    // read nothing of the show, so they are made while a configuration
+    // read at start-up is still being unpacked.
     rightPanel = new right_panel_widget(controller, centralwidget);
     buildActions();
     buildMenus();
+    if (beforeShowRead)
+        beforeShowRead();
+    // The title names the file of the show in memory, read or saved before
+    // this window was built.
+    setWindowTitle(controller ? controller->mainWindowTitle() : QStringLiteral("KvOrbit310+"));
+    sceneEditor = new ascene_settings_widget(controller, tab_scenes);
     showLinkAsItIs();
+
+    connect(tabWidget_main, &QTabWidget::currentChanged, this, &gui_class::tabChange);
+    connect(tabWidget_settings, &QTabWidget::currentChanged, this, &gui_class::tabSettingsChange);
+    connect(tabWidget_events, &QTabWidget::currentChanged, this, &gui_class::tabEventsChange);
+    connect(tabWidget_actives, &QTabWidget::currentChanged, this, &gui_class::tabAScenesChange);
+    connect(this, &gui_class::currentTabChanged, sceneEditor, &ascene_settings_widget::sceneLiveOn);
+    connect(rightPanel, &right_panel_widget::turnOnSceneLive, this, &gui_class::turnOnLiveButton);
+    connect(rightPanel->clearButton, &QPushButton::clicked, this, qOverload<bool>(&gui_class::ClearConfig));
+    if (controller) {
+        connect(controller, &kv310_controller_class::setConnectionStatus, this, &gui_class::connectionStatusChange);
+        connect(controller, &kv310_controller_class::readKv310Finished, this, &gui_class::deviceRead);
+        connect(controller, &kv310_controller_class::readFileFinished, this, &gui_class::fileRead);
+    }
+    if (theVisualProject)
+        connect(theVisualProject, &v_project::validated, this, &gui_class::vprValidated);
+
+    clockTimer = new QTimer(this);
+    clockTimer->setInterval(1000);
+    connect(clockTimer, &QTimer::timeout, this, &gui_class::timerTimeUpdate);
+    clockTimer->start();
+
+    tabWidget_events->setTabEnabled(EVENTS_TAB_DMX_OUTPUT, false);
+    tabWidget_events->setTabEnabled(EVENTS_TAB_REMOTE_CONTROL, false);
+    showStoredSettings();
 }
 
 void gui_class::showLinkAsItIs()
@@ -141,119 +160,58 @@ void gui_class::showLinkAsItIs()
     rightPanel->freezeButton->setEnabled(controller->uiMode == 1);
 }
 
-void gui_class::ensurePages() const
+bool gui_class::isComplete() const
 {
-    if (!pagesBuilt && !building)
-        const_cast<gui_class*>(this)->completeWindow();
+    for (bool b : built)
+        if (!b)
+            return false;
+    return true;
 }
 
 void gui_class::completeWindow()
 {
-    if (pagesBuilt || building)
+    if (!isComplete()) {
+        for (size_t p = 0; p < size_t(lazyPage::count); ++p)
+            buildPage(lazyPage(p));
+        refresh();
+    }
+    finishStart();
+}
+
+void gui_class::finishStart()
+{
+    if (started)
         return;
-    building = true;
-    buildPages();
-    buildGeneralSettingsGroups();
-
-    monitor = new ctrl_monitor(tab_settings_other);
-    place(monitor, 30, 20, 289, 239);
-    connect(monitor, &ctrl_monitor::clrMenu, this, &gui_class::vMenuClr);
-    connect(monitor, &ctrl_monitor::forceRefresh, this, &gui_class::refresh);
-
-    projectDetailsGroup = new QGroupBox(tr("Project details"), tab_settings_visual);
-    place(projectDetailsGroup, 40, 40, 780, 370);
-    libraryGroup = new QGroupBox(tr("External fixtures library"), tab_settings_visual);
-    place(libraryGroup, 40, 390, 780, 480);
-    oldProjectGroup = new QGroupBox(tr("Old style project definition file"), tab_settings_visual);
-    place(oldProjectGroup, 40, 500, 780, 590);
-    oldProjectGroup->setEnabled(false);
-    oldProjectGroup->hide();
-
-    inputsEvents = new aevents_inputs_widget(tab_events_inputs);
-    vkeysEvents = new aevents_vkeys_widget(tab_events_vkeys);
-    iredEvents = new aevents_ired_widget(tab_events_ired);
-    dmxInEvents = new aevents_dmx_widget(tab_events_dmx);
-    dmxOutEvents = new aevents_dmxout_widget(tab_events_dmxout);
-    clockEvents = new aevents_clock_widget(tab_events_clock);
-    delayEvents = new aevents_dlyd_widget(tab_events_delays);
-
-    connect(tabWidget_main, &QTabWidget::currentChanged, this, &gui_class::tabChange);
-    connect(tabWidget_settings, &QTabWidget::currentChanged, this, &gui_class::tabSettingsChange);
-    connect(tabWidget_events, &QTabWidget::currentChanged, this, &gui_class::tabEventsChange);
-    connect(this, &gui_class::currentTabChanged, sceneEditor, &ascene_settings_widget::sceneLiveOn);
-    connect(rightPanel, &right_panel_widget::turnOnSceneLive, this, &gui_class::turnOnLiveButton);
-    if (controller)
-        connect(controller, &kv310_controller_class::setConnectionStatus, this, &gui_class::connectionStatusChange);
-    connect(this, &gui_class::refreshDldEvents, delayEvents, qOverload<>(&aevents_dlyd_widget::refresh));
-
-    clockTimer = new QTimer(this);
-    clockTimer->setInterval(1000);
-    connect(clockTimer, &QTimer::timeout, this, &gui_class::timerTimeUpdate);
-    clockTimer->start();
-
-    if (controller) {
-        connect(controller, &kv310_controller_class::readKv310Finished, this, &gui_class::deviceRead);
-        connect(controller, &kv310_controller_class::readFileFinished, this, &gui_class::fileRead);
-    }
-    QSpinBox* channelLimit = dmxOutSettings->settingsPanel->spinChnlMax;
-    connect(channelLimit, &QSpinBox::valueChanged, sceneEditor, &ascene_settings_widget::limitChnls);
-    connect(channelLimit, &QSpinBox::valueChanged, maskEditor, &amask_settings_widget::limitChnls);
-
-    buildDelayTimes();
-    buildSunEvents();
-    buildTimeScale();
-    buildEventsGenerator();
-    buildMisc();
-    buildProjectDetails();
-    buildLibraryGroup();
-    buildProjectFileGroup();
-
-    if (theVisualProject) {
-        connect(theVisualProject, &v_project::validated, this, &gui_class::vprValidated);
-        connect(theVisualProject, &v_project::detailsState, projectDetailsGroup, &QGroupBox::setEnabled);
-    }
-    const bool projectChecked = takeCommandLineFiles();
-
-    connect(rightPanel->clearButton, &QPushButton::clicked, this, qOverload<bool>(&gui_class::ClearConfig));
-    connect(programEditor, &aprogram_settings_widget::relabelScenes, sceneEditor, &ascene_settings_widget::relabel);
-    connect(programEditor->editSceneButton, &QPushButton::clicked, this, &gui_class::switchToScene);
-
-    tabWidget_events->setTabEnabled(EVENTS_TAB_DMX_OUTPUT, false);
-    tabWidget_events->setTabEnabled(EVENTS_TAB_REMOTE_CONTROL, false);
-
-    // A project file read above has checked its fixtures already: the user
+    started = true;
+    // The library and project files named on the command line are the
+    // visual-project page's to read, as its buttons read them.
+    v_project* vp = theVisualProject;
+    if (vp && !isBuilt(lazyPage::visualProject) && !vp->libraryTree
+        && (!vp->libraryFile.isEmpty() || !vp->projectFile.isEmpty()))
+        buildPage(lazyPage::visualProject);
+    // A project file read there has checked its fixtures already: the user
     // hears of an incomplete one once.
-    if (theVisualProject && !projectChecked)
-        theVisualProject->checkFixtures();
-
-    activeScenes = new as_conf_widget(tab_as_settngs);
-    place(activeScenes, 10, 20, 830, 630);
-    activeSceneEditor = new as_edit_widget(tab_as_edit);
-    place(activeSceneEditor, 0, 0, 840, 640);
-    // Every bank of faders follows the output channel limit, whenever the
-    // window was built.
-    connect(channelLimit, &QSpinBox::valueChanged, activeSceneEditor, &as_edit_widget::limitChnls);
-    connect(tabWidget_actives, &QTabWidget::currentChanged, this, &gui_class::tabAScenesChange);
-
-    showStoredSettings();
-    building = false;
-    pagesBuilt = true;
-    refresh();
-    // The show the program starts with, as the first window shows it with
-    // its pages built: what their construction repaired is part of it.
-    if (controller && !controller->hasFingerprint())
+    if (vp && !projectCheckedAtBuild)
+        vp->checkFixtures();
+    // The show the program starts with, as its first window shows it: what
+    // a page repairs when it is first built or shown is no unsaved work.
+    if (controller && !controller->hasFingerprint()) {
         controller->takeFingerprint();
+        // The page on the screen was loaded from that show as it was made:
+        // reloaded, it finds nothing more to repair.
+        QWidget* page = visiblePage();
+        const std::optional<lazyPage> lazy = pageOn(page);
+        if (page && (!lazy || isBuilt(*lazy)))
+            shownEpoch.insert(page, controller->fingerprintEpoch);
+    }
 }
 
 gui_class::~gui_class()
 {
-    // A window that never got its pages leaves the last window's field
-    // settings to the next one.
-    if (pagesBuilt) {
-        keptProjectField& kept = projectFieldOfLastWindow();
-        kept.texts = projectField();
-        kept.project = theVisualProject;
-    }
+    // A window that never showed its visual-project page leaves the last
+    // window's field settings to the next one.
+    if (isBuilt(lazyPage::visualProject))
+        keepProjectField();
 
     // The visualisation window is a child of this window: it goes while the
     // page that it re-enables on its way out still exists.
@@ -270,21 +228,225 @@ gui_class::~gui_class()
     delete sequenceEditor;
 }
 
-// ---- Construction ---------------------------------------------------------------
+// ---- Pages built on demand ---------------------------------------------------------
 
-void gui_class::buildPages()
+QWidget* gui_class::tabPageOf(lazyPage page) const
 {
-    programEditor = new aprogram_settings_widget(controller, tab_programs);
-    sequenceEditor = new aseq_settings_widget(tab_seqs);
-    maskEditor = new amask_settings_widget(controller, tab_masks);
-    inputsSettings = new asettings_inputs_widget(tab_settings_Inputs);
-    dmxOutSettings = new asettings_dmx_widget(tab_settings_dmx);
-    dmxInSettings = new asettings_dmx_in_widget(tab_settings_dmxin);
-    descsSettings = new asettings_descs_widget(tab_settings_descs);
+    QWidget* const tabs[] = {
+        tab_programs,       tab_seqs,          tab_masks,          tab_settings_Inputs, tab_settings_dmx,
+        tab_settings_dmxin, tab_settings_descs, tab_settings_other, tab_settings_visual, tab_events_inputs,
+        tab_events_vkeys,   tab_events_ired,   tab_events_dmx,     tab_events_dmxout,   tab_events_clock,
+        tab_events_delays,  tab_as_settngs,    tab_as_edit,        tab_settings_ired,
+    };
+    static_assert(std::size(tabs) == size_t(lazyPage::count), "one tab page per page built on demand");
+    return tabs[size_t(page)];
+}
 
+std::optional<gui_class::lazyPage> gui_class::pageOn(const QWidget* tabPage) const
+{
+    for (size_t p = 0; p < size_t(lazyPage::count); ++p)
+        if (tabPageOf(lazyPage(p)) == tabPage)
+            return lazyPage(p);
+    return std::nullopt;
+}
+
+void gui_class::buildPage(lazyPage page)
+{
+    if (isBuilt(page))
+        return;
+    // The compound scenes are composed by the active-scenes page.
+    if (page == lazyPage::compoundScenes)
+        buildPage(lazyPage::activeScenes);
+    built[size_t(page)] = true;
+    // What a page repairs as it is built is no unsaved work: a show
+    // unchanged before is the shown show after.
+    std::optional<showRepair> repair;
+    if (controller && repairDepth == 0)
+        repair.emplace(controller);
+    ++repairDepth;
+    constructPage(page);
+    // A page made on its tab as the tab is shown.
+    showLateContent(tabPageOf(page));
+    takeMissedRead(page);
+    --repairDepth;
+}
+
+void gui_class::constructPage(lazyPage page)
+{
+    switch (page) {
+    case lazyPage::programs:
+        programEditor = new aprogram_settings_widget(controller, tab_programs);
+        programEditor->programRows = programRows;
+        connect(programEditor, &aprogram_settings_widget::relabelScenes, sceneEditor, &ascene_settings_widget::relabel);
+        connect(programEditor->editSceneButton, &QPushButton::clicked, this, &gui_class::switchToScene);
+        break;
+    case lazyPage::sequences:
+        sequenceEditor = new aseq_settings_widget(tab_seqs);
+        break;
+    case lazyPage::masks:
+        maskEditor = new amask_settings_widget(controller, tab_masks);
+        // In the order a limit reaches a page built before it: its range
+        // boxes, then its faders.
+        if (rangeBoxLimit)
+            limitRangeBoxes(maskEditor, *rangeBoxLimit);
+        if (outputLimitChanged)
+            maskEditor->limitChnls(outputLimit);
+        break;
+    case lazyPage::inputsSettings:
+        inputsSettings = new asettings_inputs_widget(tab_settings_Inputs);
+        break;
+    case lazyPage::dmxOutSettings: {
+        dmxOutSettings = new asettings_dmx_widget(tab_settings_dmx);
+        QSpinBox* channelLimit = dmxOutSettings->settingsPanel->spinChnlMax;
+        connect(channelLimit, &QSpinBox::valueChanged, this, &gui_class::outputLimitShown);
+        channelLimit->setValue(outputLimit);
+        break;
+    }
+    case lazyPage::dmxInSettings:
+        dmxInSettings = new asettings_dmx_in_widget(tab_settings_dmxin);
+        if (rangeBoxLimit)
+            dmxInSettings->limitRangeBoxes(*rangeBoxLimit);
+        break;
+    case lazyPage::descsSettings:
+        descsSettings = new asettings_descs_widget(tab_settings_descs);
+        break;
+    case lazyPage::otherSettings:
+        buildOtherPage();
+        break;
+    case lazyPage::visualProject:
+        buildVisualProjectPage();
+        break;
+    case lazyPage::inputsEvents:
+        inputsEvents = new aevents_inputs_widget(tab_events_inputs);
+        break;
+    case lazyPage::vkeysEvents:
+        vkeysEvents = new aevents_vkeys_widget(tab_events_vkeys);
+        break;
+    case lazyPage::iredEvents:
+        iredEvents = new aevents_ired_widget(tab_events_ired);
+        break;
+    case lazyPage::dmxInEvents:
+        dmxInEvents = new aevents_dmx_widget(tab_events_dmx);
+        break;
+    case lazyPage::dmxOutEvents:
+        dmxOutEvents = new aevents_dmxout_widget(tab_events_dmxout);
+        if (dmxOutRange) {
+            dmxOutEvents->firstChannel = dmxOutRange->first;
+            dmxOutEvents->lastChannel = dmxOutRange->second;
+        }
+        break;
+    case lazyPage::clockEvents:
+        clockEvents = new aevents_clock_widget(tab_events_clock);
+        break;
+    case lazyPage::delayEvents:
+        delayEvents = new aevents_dlyd_widget(tab_events_delays);
+        connect(this, &gui_class::refreshDldEvents, delayEvents, qOverload<>(&aevents_dlyd_widget::refresh));
+        break;
+    case lazyPage::activeScenes:
+        activeScenes = new as_conf_widget(tab_as_settngs);
+        place(activeScenes, 10, 20, 830, 630);
+        if (activeScenesInputLimit)
+            activeScenes->setInputLimit(*activeScenesInputLimit);
+        break;
+    case lazyPage::compoundScenes:
+        activeSceneEditor = new as_edit_widget(tab_as_edit);
+        place(activeSceneEditor, 0, 0, 840, 640);
+        // Every bank of faders follows the output channel limit, whenever
+        // the window was built.
+        if (outputLimitChanged)
+            activeSceneEditor->limitChnls(outputLimit);
+        break;
+    case lazyPage::iredSettings:
+        tab_settings_ired->build();
+        break;
+    case lazyPage::count:
+        break;
+    }
+}
+
+void gui_class::takeMissedRead(lazyPage page)
+{
+    const uint8_t missed = std::exchange(missedReads[size_t(page)], 0);
+    if (!missed || !controller)
+        return;
+    const bool fromFile = missed & 2;
+    switch (page) {
+    case lazyPage::programs: {
+        if (fromFile)
+            programEditor->relabel();
+        programEditor->keepCurrentProgramOffered();
+        const int program = qMax(programEditor->currentProgram, 0);
+        programEditor->sceneCountChange(controller->programs.stepCount(program), true);
+        break;
+    }
+    case lazyPage::sequences:
+        if (fromFile)
+            sequenceEditor->seqNumberChange(0, 0, 0, 0);
+        break;
+    case lazyPage::inputsEvents:
+        inputsEvents->afterReload();
+        break;
+    case lazyPage::dmxInEvents:
+        dmxInEvents->afterReload();
+        break;
+    case lazyPage::activeScenes:
+        activeScenes->configRead();
+        break;
+    default:
+        break;
+    }
+}
+
+void gui_class::buildOtherPage()
+{
     dateTimeGroup = new QGroupBox(tr("Date and Time"), tab_settings_other);
     place(dateTimeGroup, 320, 20, 819, 199);
     clockSettings = new asettings_clock_widget(dateTimeGroup);
+    buildGeneralSettingsGroups();
+
+    monitor = new ctrl_monitor(tab_settings_other);
+    place(monitor, 30, 20, 289, 239);
+    connect(monitor, &ctrl_monitor::clrMenu, this, &gui_class::vMenuClr);
+    connect(monitor, &ctrl_monitor::forceRefresh, this, &gui_class::refresh);
+
+    buildDelayTimes();
+    buildSunEvents();
+    buildTimeScale();
+    buildEventsGenerator();
+    buildMisc();
+
+    if (controller) {
+        const uint8_t* image = controller->configImage;
+        const QSignalBlocker startup(startupTimeEdit);
+        const QSignalBlocker shutdown(shutdownTimeEdit);
+        startupTimeEdit->setTime(fromTenths(img::getU16(image, img::startUpTime)));
+        shutdownTimeEdit->setTime(fromTenths(img::getU16(image, img::shutDownTime)));
+    }
+    // What the controller reported of its clock while the page was not there.
+    if (deviceDst)
+        clockSettings->dstBox->setChecked(*deviceDst);
+    if (deviceCalibration)
+        clockSettings->showDeviceCalibration(*deviceCalibration);
+}
+
+void gui_class::buildVisualProjectPage()
+{
+    projectDetailsGroup = new QGroupBox(tr("Project details"), tab_settings_visual);
+    place(projectDetailsGroup, 40, 40, 780, 370);
+    libraryGroup = new QGroupBox(tr("External fixtures library"), tab_settings_visual);
+    place(libraryGroup, 40, 390, 780, 480);
+    oldProjectGroup = new QGroupBox(tr("Old style project definition file"), tab_settings_visual);
+    place(oldProjectGroup, 40, 500, 780, 590);
+    oldProjectGroup->setEnabled(false);
+    oldProjectGroup->hide();
+    buildProjectDetails();
+    buildLibraryGroup();
+    buildProjectFileGroup();
+    if (theVisualProject)
+        connect(theVisualProject, &v_project::detailsState, projectDetailsGroup, &QGroupBox::setEnabled);
+    if (projectValid)
+        showValidity(*projectValid);
+    projectCheckedAtBuild = takeCommandLineFiles() || projectCheckedAtBuild;
 }
 
 void gui_class::buildGeneralSettingsGroups()
@@ -414,61 +576,10 @@ void gui_class::buildMisc()
     connect(dmxInProgrammingCheck, &QCheckBox::stateChanged, this, &gui_class::selfPgmEnable);
 }
 
-bool gui_class::takeCommandLineFiles()
-{
-    v_project* vp = theVisualProject;
-    if (!vp)
-        return false;
-    bool projectRead = false;
-
-    // A window built after a language change finds the library already in
-    // memory: it shows it as read instead of reading the files again, which
-    // would throw away what was done with the project since.
-    if (vp->libraryTree) {
-        libraryFileEdit->setText(vp->libraryFile);
-        showStatus(libraryStatusLabel, tr("read"), green);
-        oldProjectGroup->setEnabled(true);
-        refreshFixturesButton->setEnabled(true);
-        projectFileEdit->setText(vp->projectFile);
-        if (!vp->projectFile.isEmpty() && QFileInfo(vp->projectFile).isFile())
-            showStatus(projectStatusLabel, tr("read"), green);
-    } else {
-        if (!vp->projectFile.isEmpty())
-            projectFileEdit->setText(vp->projectFile);
-        if (!vp->libraryFile.isEmpty()) {
-            libraryFileEdit->setText(vp->libraryFile);
-            readLibrary();
-            if (vp->libraryTree && !vp->projectFile.isEmpty())
-                projectRead = readProjectFile();
-        }
-    }
-
-    keptProjectField& kept = projectFieldOfLastWindow();
-    if (kept.project == vp) {
-        bkImageEdit->setText(kept.texts.image);
-        bkFactorCombo->setCurrentIndex(qMax(0, bkFactorCombo->findData(kept.texts.dark)));
-        sketchEdit->setText(kept.texts.outline);
-        sketchFactorCombo->setCurrentIndex(qMax(0, sketchFactorCombo->findData(kept.texts.pale)));
-        fieldWidthSpin->setValue(vp->fieldWidth);
-        fieldHeightSpin->setValue(vp->fieldHeight);
-    } else if (!projectRead && vp->projectTree) {
-        // A project read before the first window (with a configuration file
-        // named on the command line) kept its field in the tree for the
-        // window that shows it: this one, which saves it again.
-        for (const xml_node& node : vp->projectTree->nodes) {
-            if (node.name == QLatin1String("field")) {
-                showProjectField(node);
-                break;
-            }
-        }
-    }
-    return projectRead;
-}
-
 // What a read of the configuration loads beyond the visible page, shown here
 // without writing anything to the image, so that a window built after a
 // language change (or after a file read at start-up) shows the configuration
-// in memory rather than defaults.
+// in memory rather than defaults. Pages built later take it when they are.
 void gui_class::showStoredSettings()
 {
     if (!controller)
@@ -476,34 +587,82 @@ void gui_class::showStoredSettings()
     const uint8_t* image = controller->configImage;
 
     const int channels = img::getU16(image, img::outputChannelCount);
-    QSpinBox* channelLimit = dmxOutSettings->settingsPanel->spinChnlMax;
-    if (channels >= channelLimit->minimum() && channels <= channelLimit->maximum())
-        channelLimit->setValue(channels);
-
-    {
-        const QSignalBlocker startup(startupTimeEdit);
-        const QSignalBlocker shutdown(shutdownTimeEdit);
-        startupTimeEdit->setTime(fromTenths(img::getU16(image, img::startUpTime)));
-        shutdownTimeEdit->setTime(fromTenths(img::getU16(image, img::shutDownTime)));
-    }
+    if (channels >= MIN_OUTPUT_CHANNELS && channels <= img::CHANNELS)
+        showOutputLimit(channels);
 
     const bool generating = img::getU16(image, img::outEventFirstChannel) < img::CHANNELS;
-    if (generating) {
-        const QPair<int, int> range = asettings_dmx_set_widget::storedEventRange(image);
-        dmxOutEvents->firstChannel = range.first;
-        dmxOutEvents->lastChannel = range.second;
-    }
+    if (generating)
+        setDmxOutEventRange(asettings_dmx_set_widget::storedEventRange(image).first,
+                            asettings_dmx_set_widget::storedEventRange(image).second);
     setEventsTabEnabled(EVENTS_TAB_DMX_OUTPUT, generating);
     setEventsTabEnabled(EVENTS_TAB_REMOTE_CONTROL, controller->rcuAddress <= 31);
 
-    programEditor->programRows = img::PROGRAM_SLOTS - int(controller->extraEntries.size());
+    programRows = img::PROGRAM_SLOTS - int(controller->extraEntries.size());
+}
+
+void gui_class::showOutputLimit(int n)
+{
+    // As the DMX output page's limit box takes a value: bounded, and telling
+    // only a change.
+    n = qBound(MIN_OUTPUT_CHANNELS, n, int(img::CHANNELS));
+    if (dmxOutSettings) {
+        dmxOutSettings->settingsPanel->spinChnlMax->setValue(n);
+        return;
+    }
+    if (n == outputLimit)
+        return;
+    // What the page does with a new limit, then what follows it.
+    if (controller)
+        img::putU16(controller->configImage, img::outputChannelCount, uint16_t(n));
+    limitChannelRangeBoxes(n);
+    outputLimitShown(n);
+}
+
+void gui_class::outputLimitShown(int n)
+{
+    outputLimit = n;
+    outputLimitChanged = true;
+    sceneEditor->limitChnls(n);
+    if (maskEditor)
+        maskEditor->limitChnls(n);
+    if (activeSceneEditor)
+        activeSceneEditor->limitChnls(n);
+}
+
+void gui_class::showEventGeneration(bool on)
+{
+    if (dmxOutSettings) {
+        dmxOutSettings->settingsPanel->eventGenEnable(on);
+        return;
+    }
+    // What the output page's switch does, without the page: generation off
+    // is stored as off, on keeps the stored range.
+    if (!on) {
+        img::putU16(controller->configImage, img::outEventFirstChannel, img::NONE16);
+        setEventsTabEnabled(EVENTS_TAB_DMX_OUTPUT, false);
+        setDmxOutEventRange(img::CHANNELS + 1, img::CHANNELS);
+        return;
+    }
+    const QPair<int, int> range = asettings_dmx_set_widget::storedEventRange(controller->configImage);
+    setDmxOutEventRange(range.first, range.second);
+    setEventsTabEnabled(EVENTS_TAB_DMX_OUTPUT, true);
+    refreshDmxOutEvents();
+}
+
+void gui_class::activeScenesSwitchedOff()
+{
+    // A page not built yet finds the cleared image when it is.
+    if (activeScenes)
+        activeScenes->setChecked(false);
 }
 
 // ---- gui_base_class services ----------------------------------------------------
 
 projectFieldTexts gui_class::projectField() const
 {
-    ensurePages();
+    // Until the page has its widgets, the field it will show.
+    if (!visModeButton)
+        return fieldAtBuild();
     projectFieldTexts t;
     t.dark = bkFactorCombo->currentData().toInt();
     t.image = bkImageEdit->text();
@@ -516,45 +675,44 @@ projectFieldTexts gui_class::projectField() const
 
 void gui_class::showDeviceDst(bool active)
 {
-    ensurePages();
     // Only the check state: the daylight-saving switch says whether the user may change it.
-    clockSettings->dstBox->setChecked(active);
+    deviceDst = active;
+    if (clockSettings)
+        clockSettings->dstBox->setChecked(active);
 }
 
 void gui_class::showDeviceCalibration(int value)
 {
-    ensurePages();
-    clockSettings->showDeviceCalibration(value);
+    deviceCalibration = value;
+    if (clockSettings)
+        clockSettings->showDeviceCalibration(value);
 }
 
 void gui_class::setEventsTabEnabled(int index, bool enabled)
 {
-    ensurePages();
     tabWidget_events->setTabEnabled(index, enabled);
 }
 
 void gui_class::refreshDelayEvents()
 {
-    ensurePages();
+    // A page not built yet shows the delays as they are when it is.
     emit refreshDldEvents();
 }
 
 void gui_class::reloadRemoteControlEvents()
 {
-    ensurePages();
-    iredEvents->afterReload();
+    if (iredEvents)
+        iredEvents->afterReload();
 }
 
 int gui_class::currentEventPageKind() const
 {
-    ensurePages();
     return tabWidget_main->currentIndex() == MAIN_TAB_EVENTS ? tabWidget_events->currentIndex() : 103;
 }
 
 void gui_class::setDmxOutEventRange(int first, int last)
 {
-    ensurePages();
-    // The output settings page is built, and sets its range, before the events page exists.
+    dmxOutRange = QPair<int, int>(first, last);
     if (!dmxOutEvents)
         return;
     dmxOutEvents->firstChannel = first;
@@ -563,14 +721,13 @@ void gui_class::setDmxOutEventRange(int first, int last)
 
 void gui_class::refreshDmxOutEvents()
 {
-    ensurePages();
     if (dmxOutEvents)
         dmxOutEvents->refresh();
 }
 
 void gui_class::limitChannelRangeBoxes(int n)
 {
-    ensurePages();
+    rangeBoxLimit = n;
     limitRangeBoxes(sceneEditor, n);
     limitRangeBoxes(maskEditor, n);
     if (dmxInSettings)
@@ -579,7 +736,7 @@ void gui_class::limitChannelRangeBoxes(int n)
 
 void gui_class::setActiveScenesInputLimit(int n)
 {
-    ensurePages();
+    activeScenesInputLimit = n;
     if (activeScenes)
         activeScenes->setInputLimit(n);
 }
@@ -597,16 +754,20 @@ QWidget* gui_class::visiblePage() const
 
 void gui_class::refresh()
 {
-    ensurePages();
     // The first time a page shows a show, what it repairs (values it cannot
     // show, written back as it shows them) is no unsaved work: a page first
     // shown late must not make an unchanged show ask at close. Later
-    // refreshes of the same show find nothing more to repair.
+    // refreshes of the same show find nothing more to repair. A page is
+    // built when it is first shown, within the same repair.
     QWidget* page = visiblePage();
     std::optional<showRepair> repair;
-    if (controller && page && shownEpoch.value(page, -1) != controller->fingerprintEpoch)
+    if (controller && page && repairDepth == 0 && shownEpoch.value(page, -1) != controller->fingerprintEpoch)
         repair.emplace(controller);
+    ++repairDepth;
+    if (const std::optional<lazyPage> lazy = pageOn(page))
+        buildPage(*lazy);
     refreshPage();
+    --repairDepth;
     if (repair) {
         repair.reset();
         shownEpoch.insert(page, controller->fingerprintEpoch);
@@ -752,29 +913,37 @@ void gui_class::deviceRead()
 
 void gui_class::reloadAfterRead(bool fromFile)
 {
-    ensurePages();
     if (!controller)
         return;
     const uint8_t* image = controller->configImage;
+    // Pages not built yet take the read when they are.
+    for (size_t p = 0; p < size_t(lazyPage::count); ++p)
+        if (!built[p])
+            missedReads[p] |= fromFile ? 3 : 1;
     if (fromFile) {
         sceneEditor->relabel();
-        programEditor->programRows = img::PROGRAM_SLOTS - int(controller->extraEntries.size());
-        programEditor->relabel();
+        programRows = img::PROGRAM_SLOTS - int(controller->extraEntries.size());
+        if (programEditor) {
+            programEditor->programRows = programRows;
+            programEditor->relabel();
+        }
     }
-    asettings_dmx_set_widget* panel = dmxOutSettings->settingsPanel;
-    panel->spinChnlMax->setValue(img::getU16(image, img::outputChannelCount));
-    startupTimeEdit->setTime(fromTenths(img::getU16(image, img::startUpTime)));
-    shutdownTimeEdit->setTime(fromTenths(img::getU16(image, img::shutDownTime)));
+    showOutputLimit(img::getU16(image, img::outputChannelCount));
+    if (startupTimeEdit) {
+        startupTimeEdit->setTime(fromTenths(img::getU16(image, img::startUpTime)));
+        shutdownTimeEdit->setTime(fromTenths(img::getU16(image, img::shutDownTime)));
+    }
     const QPair<int, int> range = asettings_dmx_set_widget::storedEventRange(image);
-    dmxOutEvents->firstChannel = range.first;
-    dmxOutEvents->lastChannel = range.second;
-    panel->eventGenEnable(img::getU16(image, img::outEventFirstChannel) < img::CHANNELS);
-    if (fromFile)
+    setDmxOutEventRange(range.first, range.second);
+    showEventGeneration(img::getU16(image, img::outEventFirstChannel) < img::CHANNELS);
+    if (fromFile && sequenceEditor)
         sequenceEditor->seqNumberChange(0, 0, 0, 0);
-    // The current program may have become an extra entry's slot.
-    programEditor->keepCurrentProgramOffered();
-    const int program = qMax(programEditor->currentProgram, 0);
-    programEditor->sceneCountChange(controller->programs.stepCount(program), true);
+    if (programEditor) {
+        // The current program may have become an extra entry's slot.
+        programEditor->keepCurrentProgramOffered();
+        const int program = qMax(programEditor->currentProgram, 0);
+        programEditor->sceneCountChange(controller->programs.stepCount(program), true);
+    }
     refresh();
 }
 
@@ -804,26 +973,22 @@ void gui_class::tabAScenesChange(int)
 
 void gui_class::setSceneTransparency(bool on)
 {
-    ensurePages();
     if (sceneEditor)
         sceneEditor->setTransparency(on);
 }
 
 bool gui_class::sceneMonitorHidden() const
 {
-    ensurePages();
     return sceneEditor && sceneEditor->hideMonitorBox->isChecked();
 }
 
 void gui_class::setActiveScenesTabEnabled(int index, bool enabled)
 {
-    ensurePages();
     tabWidget_actives->setTabEnabled(index, enabled);
 }
 
 void gui_class::refreshCompoundScenes()
 {
-    ensurePages();
     if (activeSceneEditor)
         activeSceneEditor->refresh();
 }
@@ -835,14 +1000,13 @@ void gui_class::refreshVisiblePage()
 
 void gui_class::turnOnLiveButton()
 {
-    ensurePages();
     if (tabWidget_main->currentIndex() == MAIN_TAB_SCENES)
         emit currentTabChanged();
 }
 
 void gui_class::switchToScene()
 {
-    ensurePages();
+    buildPage(lazyPage::programs);
     if (!controller)
         return;
     const int row = programEditor->stepTable->currentIndex().row();
@@ -861,14 +1025,12 @@ void gui_class::switchToScene()
 
 void gui_class::timerTimeUpdate()
 {
-    ensurePages();
     if (controller)
         rightPanel->clockLabel->setText(controller->readDeviceClockText());
 }
 
 void gui_class::displaySN()
 {
-    ensurePages();
     if (!controller)
         return;
     rightPanel->serialLabel->setText(controller->serialNumberText());
@@ -877,7 +1039,6 @@ void gui_class::displaySN()
 
 void gui_class::connectionStatusChange(bool)
 {
-    ensurePages();
     displaySN();
     if (controller && controller->getDeviceMode() == 1)
         rightPanel->normalButton->setChecked(true);
@@ -885,10 +1046,12 @@ void gui_class::connectionStatusChange(bool)
 
 void gui_class::destTmpDev()
 {
-    ensurePages();
     sceneEditor->copySource->release();
-    maskEditor->copySource->release();
-    programEditor->copySource->release();
+    // Pages not built yet hold none.
+    if (maskEditor)
+        maskEditor->copySource->release();
+    if (programEditor)
+        programEditor->copySource->release();
 }
 
 void gui_class::readSettings(xml_node*) {}
@@ -897,7 +1060,6 @@ void gui_class::readSettings(xml_node*) {}
 
 void gui_class::ClearConfig(bool)
 {
-    ensurePages();
     uint32_t cleared = 0;
     {
         clearConf_dialog dialog(this);
@@ -913,20 +1075,18 @@ void gui_class::ClearConfig(bool)
 
 void gui_class::ClearConfig()
 {
-    ensurePages();
     ClearConfig(true);
 }
 
 void gui_class::ClearExec(uint16_t flags)
 {
-    ensurePages();
     if (controller)
         controller->ClearConfig(uint32_t(flags));
 }
 
 void gui_class::prjTimeRescale()
 {
-    ensurePages();
+    buildPage(lazyPage::otherSettings);
     {
         timeRescaleDlg dialog(nullptr);
         execDialog(&dialog);

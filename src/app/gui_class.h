@@ -4,8 +4,12 @@
 #include "ui_main_window.h"
 
 #include <QHash>
+#include <QPair>
 #include <QTime>
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 class MyTimeEdit;
 class QAction;
@@ -43,8 +47,9 @@ class kv310_controller_class;
 class right_panel_widget;
 
 // The main window: the tab tree of every editor and settings page, the
-// right-hand panel, the menus and the one-second clock. Built anew, with all
-// its pages, at every change of the user-interface language.
+// right-hand panel, the menus and the one-second clock. Built anew at every
+// change of the user-interface language; the program's windows build each
+// page when it is first shown or first needed.
 //
 // Fixed tab indexes (refresh() dispatches on them):
 //   tabWidget_main     0 Events, 1 Scenes, 2 Programs, 3 Sequences, 4 Masks,
@@ -58,20 +63,42 @@ class gui_class : public gui_base_class, public Ui::MainWindow {
     Q_OBJECT
 public:
     // How much of the window the constructor builds. `visibleFirst` builds
-    // only what the window shows when it first appears (the form, the scene
-    // page, the right-hand panel and the menus) and leaves the other pages to
-    // completeWindow(), which the program calls once that first frame is on
-    // the screen. Every service and slot of the window completes it first, so
-    // nothing ever finds a page missing.
+    // only what the window shows when it first appears (the form with empty
+    // tab pages, the scene page, the right-hand panel and the menus); every
+    // other page is built when it is first shown, or first reached by a
+    // service or slot that needs it. `complete` builds every page at once
+    // (tests and benchmarks). `beforeShowRead` runs once the widgets that
+    // read nothing of the show are made, before anything reads the image:
+    // start-up takes the configuration file it read meanwhile there.
     enum class windowBuild { complete, visibleFirst };
     explicit gui_class(kv310_controller_class* controller, QWidget* parent = nullptr,
-                       windowBuild build = windowBuild::complete);
+                       windowBuild build = windowBuild::complete, const std::function<void()>& beforeShowRead = {});
     ~gui_class() override;
-    // Builds the pages a `visibleFirst` window left out, in the order a
-    // complete window builds them, and refreshes the visible page. Does
-    // nothing on a complete window.
+
+    // The pages a window builds on demand, each on its own tab page (the
+    // compound scenes' editor with the active-scenes page it works from).
+    enum class lazyPage {
+        programs, sequences, masks, inputsSettings, dmxOutSettings, dmxInSettings, descsSettings, otherSettings,
+        visualProject, inputsEvents, vkeysEvents, iredEvents, dmxInEvents, dmxOutEvents, clockEvents, delayEvents,
+        activeScenes, compoundScenes, iredSettings, count
+    };
+    // Builds the page unless it is built, as a window built at once has it
+    // by then: what reads, limits and services gave the window meanwhile
+    // reaches it. Its construction repairs no unsaved work.
+    void buildPage(lazyPage page);
+    bool isBuilt(lazyPage page) const { return built[size_t(page)]; }
+    // Builds every page not built yet, refreshes the visible one and
+    // finishes the start (finishStart).
     void completeWindow();
-    bool isComplete() const { return pagesBuilt; }
+    bool isComplete() const;
+    // What the program does once the first frame is on the screen: the
+    // files of the visual project named on the command line are read, the
+    // fixtures checked, and the show the program starts with is the one
+    // unsaved work is measured against. Once per window.
+    void finishStart();
+    bool hasStarted() const { return started; }
+    // The clear dialog switched the active scenes off.
+    void activeScenesSwitchedOff();
 
     projectFieldTexts projectField() const override;
     void showDeviceDst(bool active) override;
@@ -261,15 +288,48 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Completes a `visibleFirst` window before a service or slot reaches a
-    // page; while the window is being built it leaves the order alone.
-    void ensurePages() const;
     // The part of the window its first frame shows.
-    void buildVisiblePart();
+    void buildVisiblePart(const std::function<void()>& beforeShowRead);
     void showLinkAsItIs();
-    bool pagesBuilt = false;
-    bool building = false;
-    void buildPages();
+    void constructPage(lazyPage page);
+    // A page built after reads it did not receive takes them as it would have.
+    void takeMissedRead(lazyPage page);
+    // The tab page a page built on demand lives on, and the page of a tab
+    // page (innermost), when it is one the window builds on demand.
+    QWidget* tabPageOf(lazyPage page) const;
+    std::optional<lazyPage> pageOn(const QWidget* tabPage) const;
+    std::array<bool, size_t(lazyPage::count)> built{};
+    // Per page not built: 1 a configuration was read since, 2 from a file.
+    std::array<uint8_t, size_t(lazyPage::count)> missedReads{};
+    int repairDepth = 0;
+    bool started = false;
+    bool projectCheckedAtBuild = false;
+    // What the pages not built yet will show once they are, as the window
+    // was told it: the output channel limit its box shows (and whether it
+    // ever changed), the range of the channel range boxes, the DMX input
+    // limit of the active scenes, the DMX output events' range, the program
+    // slots offered, the controller's clock report and the project's state.
+    int outputLimit = 512;
+    bool outputLimitChanged = false;
+    std::optional<int> rangeBoxLimit;
+    std::optional<int> activeScenesInputLimit;
+    std::optional<QPair<int, int>> dmxOutRange;
+    int programRows = 512;
+    std::optional<bool> deviceDst;
+    std::optional<int> deviceCalibration;
+    std::optional<bool> projectValid;
+    // The output channel limit the DMX output page's box would show.
+    void showOutputLimit(int n);
+    void outputLimitShown(int n);
+    void showEventGeneration(bool on);
+    // The visual-project page's field as the page shows it when built.
+    projectFieldTexts fieldAtBuild() const;
+    void showField(const projectFieldTexts& field);
+    void showValidity(bool valid);
+    // Carries the page's field over to the next window.
+    void keepProjectField();
+    void buildOtherPage();
+    void buildVisualProjectPage();
     void buildGeneralSettingsGroups();
     void buildActions();
     void buildMenus();

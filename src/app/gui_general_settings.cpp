@@ -162,7 +162,7 @@ void gui_class::disableTimeChanged(QTime t)
 
 void gui_class::entriesEnable(int state)
 {
-    ensurePages();
+    buildPage(lazyPage::programs);
     programEditor->showEntriesTab(state == Qt::Checked);
     if (!controller)
         return;

@@ -114,7 +114,9 @@ void gui_class::buildMenus()
 
 void gui_class::viewToggled(bool on, uint16_t flag, void (ctrl_monitor::*open)(), QAction* action)
 {
-    ensurePages();
+    // The monitor windows belong to the monitor panel of the general
+    // settings page.
+    buildPage(lazyPage::otherSettings);
     if (!on) {
         monitor->closeMonitors(flag);
         return;
@@ -146,7 +148,6 @@ void gui_class::vDmxIn(bool on)
 
 void gui_class::vMenuClr(uint16_t flags)
 {
-    ensurePages();
     const struct {
         uint16_t flag;
         QAction* action;
@@ -161,8 +162,9 @@ void gui_class::vMenuClr(uint16_t flags)
 
 void gui_class::vCloseAll()
 {
-    ensurePages();
-    monitor->closeMonitors(MONITOR_FLAG_ALL);
+    // A monitor panel not built yet has no window open.
+    if (monitor)
+        monitor->closeMonitors(MONITOR_FLAG_ALL);
     if (theVisualProject && theVisualProject->graphWindow)
         if (auto* window = qobject_cast<kvVGraph_class*>(theVisualProject->graphWindow))
             window->close();
@@ -170,7 +172,6 @@ void gui_class::vCloseAll()
 
 bool gui_class::unsavedWorkSettled()
 {
-    ensurePages();
     if (!controller || !controller->showChanged())
         return true;
     enum { SAVE, DISCARD, CANCEL };
@@ -187,8 +188,8 @@ bool gui_class::unsavedWorkSettled()
 
 void gui_class::closeLiveViews()
 {
-    ensurePages();
-    monitor->closeMonitorsAtOnce(MONITOR_FLAG_ALL);
+    if (monitor)
+        monitor->closeMonitorsAtOnce(MONITOR_FLAG_ALL);
     // Transparency whose window never opened ends all the same.
     if (sceneEditor->transparencyGroup->isChecked())
         sceneEditor->setTransparency(false);

@@ -26,6 +26,8 @@
 #include <QHash>
 #include <QSet>
 #include <QTextStream>
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 // The visual-project page of the main window: project details, fixture
@@ -73,6 +75,64 @@ std::unique_ptr<xml_parse_node> parseDocument(QFile& file, bool& parsed)
     return root;
 }
 
+// The background and sketch settings of the visual-project page live only in
+// its widgets; they are carried over to the next window of a language change.
+struct keptProjectField {
+    const v_project* project = nullptr;  // the visual project they belong to
+    projectFieldTexts texts;
+};
+keptProjectField& projectFieldOfLastWindow()
+{
+    static keptProjectField field;
+    return field;
+}
+
+// The factors the lists offer, as their items' data.
+constexpr int factorData[] = {0, 1, 2, 4, 8};
+
+// The project area as its boxes hold it.
+QString fieldSize(int mm)
+{
+    return QString::number(qBound(100, mm, 100000));
+}
+
+// The field a project read before the window kept in its tree.
+const xml_node* treeField(const v_project* vp)
+{
+    if (!vp || !vp->projectTree)
+        return nullptr;
+    for (const xml_node& node : vp->projectTree->nodes)
+        if (node.name == QLatin1String("field"))
+            return &node;
+    return nullptr;
+}
+
+// A project's "field" node over the field shown so far.
+projectFieldTexts fieldOf(const xml_node& field, projectFieldTexts t)
+{
+    if (const QString* width = field.elementValue(QStringLiteral("width")))
+        t.width = fieldSize(width->toInt());
+    if (const QString* height = field.elementValue(QStringLiteral("height")))
+        t.height = fieldSize(height->toInt());
+    if (const xml_element* image = field.findElement(QStringLiteral("image"))) {
+        t.image = image->value;
+        if (const QString* dark = image->attrValue(QStringLiteral("dark")))
+            t.dark = factorData[factorIndex(*dark)];
+    }
+    if (const xml_element* outline = field.findElement(QStringLiteral("outline"))) {
+        t.outline = outline->value;
+        if (const QString* pale = outline->attrValue(QStringLiteral("pale")))
+            t.pale = factorData[factorIndex(*pale)];
+    }
+    return t;
+}
+
+// A factor the lists hold, "---" for any other.
+int offeredFactor(int data)
+{
+    return std::find(std::begin(factorData), std::end(factorData), data) != std::end(factorData) ? data : 0;
+}
+
 // The first top-level element named exactly "contents" holds the phrase.
 bool contentsSays(const xml_node& root, const QString& phrase)
 {
@@ -103,10 +163,9 @@ void gui_class::buildProjectDetails()
     auto factors = [&](int x, int y) {
         auto* c = new QComboBox(g);
         c->setGeometry(x, y, 70, 25);
-        const int data[] = {0, 1, 2, 4, 8};
         const char* texts[] = {"---", "1x", "2x", "4x", "8x"};
         for (int i = 0; i < 5; ++i)
-            c->addItem(QString::fromLatin1(texts[i]), data[i]);
+            c->addItem(QString::fromLatin1(texts[i]), factorData[i]);
         return c;
     };
 
@@ -248,7 +307,7 @@ void gui_class::browseLibrary()
 
 void gui_class::readLibrary()
 {
-    ensurePages();
+    buildPage(lazyPage::visualProject);
     v_project* vp = theVisualProject;
     if (!vp)
         return;
@@ -297,7 +356,7 @@ void gui_class::readLibrary()
 
 void gui_class::releaseLibrary()
 {
-    ensurePages();
+    buildPage(lazyPage::visualProject);
     v_project* vp = theVisualProject;
     if (!vp)
         return;
@@ -330,7 +389,7 @@ void gui_class::browseProject()
 
 void gui_class::readProject()
 {
-    ensurePages();
+    buildPage(lazyPage::visualProject);
     readProjectFile();
 }
 
@@ -432,29 +491,97 @@ bool gui_class::readProjectFile()
 
 void gui_class::showProjectField(const xml_node& field)
 {
-    if (const QString* width = field.elementValue(QStringLiteral("width")))
-        fieldWidthSpin->setValue(width->toInt());
-    if (const QString* height = field.elementValue(QStringLiteral("height")))
-        fieldHeightSpin->setValue(height->toInt());
-    if (const xml_element* image = field.findElement(QStringLiteral("image"))) {
-        bkImageEdit->setText(image->value);
-        if (const QString* dark = image->attrValue(QStringLiteral("dark")))
-            bkFactorCombo->setCurrentIndex(factorIndex(*dark));
-    }
-    if (const xml_element* outline = field.findElement(QStringLiteral("outline"))) {
-        sketchEdit->setText(outline->value);
-        if (const QString* pale = outline->attrValue(QStringLiteral("pale")))
-            sketchFactorCombo->setCurrentIndex(factorIndex(*pale));
-    }
+    showField(fieldOf(field, projectField()));
     if (theVisualProject) {
         theVisualProject->fieldWidth = fieldWidthSpin->value();
         theVisualProject->fieldHeight = fieldHeightSpin->value();
     }
 }
 
+void gui_class::showField(const projectFieldTexts& field)
+{
+    bkImageEdit->setText(field.image);
+    bkFactorCombo->setCurrentIndex(qMax(0, bkFactorCombo->findData(field.dark)));
+    sketchEdit->setText(field.outline);
+    sketchFactorCombo->setCurrentIndex(qMax(0, sketchFactorCombo->findData(field.pale)));
+    fieldWidthSpin->setValue(field.width.toInt());
+    fieldHeightSpin->setValue(field.height.toInt());
+}
+
+projectFieldTexts gui_class::fieldAtBuild() const
+{
+    // The page's own start: no images, no factors, 1000 x 1000 mm.
+    projectFieldTexts t;
+    t.width = t.height = fieldSize(1000);
+    const v_project* vp = theVisualProject;
+    if (!vp)
+        return t;
+    const keptProjectField& kept = projectFieldOfLastWindow();
+    if (kept.project == vp) {
+        t = kept.texts;
+        t.dark = offeredFactor(t.dark);
+        t.pale = offeredFactor(t.pale);
+        t.width = fieldSize(vp->fieldWidth);
+        t.height = fieldSize(vp->fieldHeight);
+        return t;
+    }
+    if (const xml_node* field = treeField(vp))
+        return fieldOf(*field, t);
+    return t;
+}
+
+void gui_class::keepProjectField()
+{
+    keptProjectField& kept = projectFieldOfLastWindow();
+    kept.texts = projectField();
+    kept.project = theVisualProject;
+}
+
+bool gui_class::takeCommandLineFiles()
+{
+    v_project* vp = theVisualProject;
+    if (!vp)
+        return false;
+    bool projectRead = false;
+
+    // A window built after a language change finds the library already in
+    // memory: it shows it as read instead of reading the files again, which
+    // would throw away what was done with the project since.
+    if (vp->libraryTree) {
+        libraryFileEdit->setText(vp->libraryFile);
+        showStatus(libraryStatusLabel, tr("read"), green);
+        oldProjectGroup->setEnabled(true);
+        refreshFixturesButton->setEnabled(true);
+        projectFileEdit->setText(vp->projectFile);
+        if (!vp->projectFile.isEmpty() && QFileInfo(vp->projectFile).isFile())
+            showStatus(projectStatusLabel, tr("read"), green);
+    } else {
+        if (!vp->projectFile.isEmpty())
+            projectFileEdit->setText(vp->projectFile);
+        if (!vp->libraryFile.isEmpty()) {
+            libraryFileEdit->setText(vp->libraryFile);
+            readLibrary();
+            if (vp->libraryTree && !vp->projectFile.isEmpty())
+                projectRead = readProjectFile();
+        }
+    }
+
+    // The field of the last window, or of a project read before the first
+    // window (with a configuration file named on the command line), which
+    // this window saves again.
+    if (!projectRead) {
+        showField(fieldAtBuild());
+        if (projectFieldOfLastWindow().project != vp && treeField(vp)) {
+            vp->fieldWidth = fieldWidthSpin->value();
+            vp->fieldHeight = fieldHeightSpin->value();
+        }
+    }
+    return projectRead;
+}
+
 void gui_class::setProjectField(xml_node* node)
 {
-    ensurePages();
+    buildPage(lazyPage::visualProject);
     if (!node) {
         bkImageEdit->clear();
         sketchEdit->clear();
@@ -516,8 +643,15 @@ void gui_class::clearSketch()
 
 void gui_class::vprValidated(bool valid)
 {
-    ensurePages();
     visualisationModeAction->setEnabled(valid);
+    // A page not built yet shows it when it is.
+    projectValid = valid;
+    if (isBuilt(lazyPage::visualProject) && visModeButton)
+        showValidity(valid);
+}
+
+void gui_class::showValidity(bool valid)
+{
     visModeButton->setEnabled(valid);
     if (valid)
         showStatus(projectStatusValueLabel, tr("valid"), green);
@@ -556,7 +690,7 @@ void openGraphWindow(bool designKind, QWidget* mainWindow)
 
 void gui_class::startPrjMode(bool)
 {
-    ensurePages();
+    buildPage(lazyPage::visualProject);
     v_project* vp = theVisualProject;
     if (!vp)
         return;
@@ -570,13 +704,12 @@ void gui_class::startPrjMode(bool)
 
 void gui_class::startPrjMode()
 {
-    ensurePages();
     startPrjMode(false);
 }
 
 void gui_class::startVisMode(bool)
 {
-    ensurePages();
+    buildPage(lazyPage::visualProject);
     v_project* vp = theVisualProject;
     if (!vp || !vp->checkFixtures())
         return;
@@ -586,7 +719,6 @@ void gui_class::startVisMode(bool)
 
 void gui_class::startVisMode()
 {
-    ensurePages();
     startVisMode(false);
 }
 
@@ -594,44 +726,42 @@ void gui_class::startVisMode()
 
 ctrl_monitor* gui_class::monitorPanel() const
 {
-    ensurePages();
+    const_cast<gui_class*>(this)->buildPage(lazyPage::otherSettings);
     return monitor;
 }
 
 void gui_class::clickLiveButton()
 {
-    ensurePages();
     rightPanel->liveButton->click();
 }
 
 void gui_class::enterLiveEditing()
 {
-    ensurePages();
     rightPanel->liveModeChecked(true);
 }
 
 void gui_class::saveConfigurationToFile()
 {
-    ensurePages();
     rightPanel->saveConfToFileClick();
 }
 
 bool gui_class::visualMonitorHidden() const
 {
-    ensurePages();
-    return hideMonitorCheck->isChecked();
+    // The box starts unticked on a page built later.
+    return hideMonitorCheck && hideMonitorCheck->isChecked();
 }
 
 void gui_class::showFixtureCount(int count)
 {
-    ensurePages();
+    buildPage(lazyPage::visualProject);
     fixtureCountLabel->setText(QString::number(count));
 }
 
 QMetaObject::Connection gui_class::followFaderBank(faderBankKind kind, QObject* context,
                                                    std::function<void(int sc, int ch)> onChange)
 {
-    ensurePages();
+    if (kind == COMPOUND_FADERS)
+        buildPage(lazyPage::compoundScenes);
     admx512_sliders_widget* bank = nullptr;
     if (kind == SCENE_FADERS && sceneEditor)
         bank = sceneEditor->sliderBank.get();
@@ -644,14 +774,13 @@ QMetaObject::Connection gui_class::followFaderBank(faderBankKind kind, QObject* 
 
 void gui_class::showCompoundPicture(int range, int motion)
 {
-    ensurePages();
+    buildPage(lazyPage::compoundScenes);
     if (activeSceneEditor)
         activeSceneEditor->rangeChanged(range, motion);
 }
 
 int gui_class::shownFaderChannel(faderBankKind kind, int record) const
 {
-    ensurePages();
     const admx512_sliders_widget* bank = nullptr;
     if (kind == SCENE_FADERS && sceneEditor && sceneEditor->toolTabs->currentIndex() == 0)
         bank = sceneEditor->sliderBank.get();
@@ -664,14 +793,12 @@ int gui_class::shownFaderChannel(faderBankKind kind, int record) const
 
 void gui_class::refreshSceneEditor()
 {
-    ensurePages();
     if (sceneEditor)
         sceneEditor->refresh();
 }
 
 void gui_class::showCompoundScene()
 {
-    ensurePages();
     if (auto* window = theVisualProject ? qobject_cast<kvVGraph_class*>(theVisualProject->graphWindow) : nullptr)
         window->changeToCompoundAS();
 }

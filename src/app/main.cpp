@@ -36,14 +36,15 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     commandLineSink sink;
-    // Each configuration file is read as it comes, before any main window
-    // exists, so that the first one shows the last file read.
-    sink.configFile = configFileReader();
+    // The configuration files are read in their order as the first window
+    // is built, before it appears, so that it shows the last file read.
+    QStringList configFiles;
+    sink.configFile = [&configFiles](const QString& name) { configFiles.append(name); };
     sink.libraryFile = [](const QString& name) { theVisualProject->libraryFile = name; };
     sink.projectFile = [](const QString& name) { theVisualProject->projectFile = name; };
     scanCommandLine(arguments, sink);
 
-    const int result = runRebuildLoop(&controller);
+    const int result = runRebuildLoop(&controller, configFiles);
     theVisualProject = nullptr;
     theController = nullptr;
     return result;

@@ -3,6 +3,7 @@
 #include "app/gui_class.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "seams/gui_base.h"
 #include "seams/regular_file.h"
 #include "xml/xml_node.h"
 #include "xml/xml_writer.h"
@@ -14,6 +15,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
@@ -26,9 +28,9 @@ int installedLanguage = -1;
 
 namespace {
 
-// Has the event loop complete a window as soon as its first frame is
+// Has the event loop finish a window's start as soon as its first frame is
 // through: the first paint event reaches the window before its children are
-// painted, so the completion is queued behind the rest of that frame.
+// painted, so the work is queued behind the rest of that frame.
 class firstFrameWatch : public QObject {
 public:
     explicit firstFrameWatch(gui_class* window) : QObject(window), window(window) {}
@@ -36,7 +38,7 @@ public:
     {
         if (event->type() == QEvent::Paint && watched == window) {
             window->removeEventFilter(this);
-            QMetaObject::invokeMethod(window, &gui_class::completeWindow, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(window, &gui_class::finishStart, Qt::QueuedConnection);
             deleteLater();
         }
         return QObject::eventFilter(watched, event);
@@ -298,44 +300,48 @@ void installLanguage(int index)
         QCoreApplication::installTranslator(program);
 }
 
-std::function<void(const QString&)> configFileReader()
+gui_class* openMainWindow(kv310_controller_class* controller, const QStringList& configFiles)
 {
-    return [first = true](const QString& name) mutable {
-        if (std::exchange(first, false))
-            theController->readFirstConfiguration(name);
-        else
-            theController->read_confDataFromFile(name);
+    // The first file is unpacked while the window's form, panel and menus
+    // are made; the window takes it before anything reads the image, as the
+    // program without a window yet: its messages have no parent and come
+    // before the window appears, the field of its project waits in the
+    // project's tree for the page that shows it.
+    if (controller && !configFiles.isEmpty())
+        controller->startFirstConfiguration(configFiles.first());
+    const auto takeFiles = [&] {
+        if (!controller || configFiles.isEmpty())
+            return;
+        const QScopedValueRollback<gui_base_class*> noWindowYet(theMainWindow, nullptr);
+        controller->finishFirstConfiguration();
+        for (qsizetype i = 1; i < configFiles.size(); ++i)
+            controller->read_confDataFromFile(configFiles.at(i));
     };
-}
-
-gui_class* openMainWindow(kv310_controller_class* controller)
-{
-    auto* window = new gui_class(controller, nullptr, gui_class::windowBuild::visibleFirst);
+    auto* window = new gui_class(controller, nullptr, gui_class::windowBuild::visibleFirst, takeFiles);
     theMainWindow = window;
     window->installEventFilter(new firstFrameWatch(window));
-    // A window the platform never paints (started minimised, say) is
-    // completed all the same.
-    QTimer::singleShot(1000, window, &gui_class::completeWindow);
+    // A window the platform never paints (started minimised, say) finishes
+    // its start all the same.
+    QTimer::singleShot(1000, window, &gui_class::finishStart);
     window->show();
     return window;
 }
 
 void retireMainWindow(gui_class* window)
 {
-    // A window still without its pages shows nothing live and has nothing open.
-    if (window->isComplete()) {
-        window->closeLiveViews();
-        window->vCloseAll();
-    }
+    // Pages not built yet show nothing live and have nothing open.
+    window->closeLiveViews();
+    window->vCloseAll();
     window->hide();
     delete window;
     theMainWindow = nullptr;
 }
 
-int runRebuildLoop(kv310_controller_class* controller)
+int runRebuildLoop(kv310_controller_class* controller, const QStringList& configFiles)
 {
     int result = 0;
     gui_class* window = nullptr;
+    QStringList filesToRead = configFiles;
     while (requestedLanguage >= 0) {
         if (window && requestedLanguage != installedLanguage) {
             retireMainWindow(window);
@@ -343,7 +349,8 @@ int runRebuildLoop(kv310_controller_class* controller)
         }
         if (!window) {
             installLanguage(requestedLanguage);
-            window = openMainWindow(controller);
+            // The command line's configuration files are the first window's.
+            window = openMainWindow(controller, std::exchange(filesToRead, QStringList()));
         }
         requestedLanguage = -1;
         result = QApplication::exec();

@@ -94,17 +94,15 @@ struct commandLineSink {
 // ends the scan.
 void scanCommandLine(const QStringList& arguments, const commandLineSink& sink);
 
-// The reader of the -c files for commandLineSink::configFile: each file is
-// read as it comes, the first into the cleared configuration of
-// construction (readFirstConfiguration), every later one as a file read.
-std::function<void(const QString&)> configFileReader();
-
 // A new main window as the program opens it, shown and published as
-// theMainWindow: built with the part its first frame shows, the rest of its
-// pages built by the event loop right after that frame is painted. Every
-// service and slot of the window completes it first, should anything reach
-// it before.
-gui_class* openMainWindow(kv310_controller_class* controller);
+// theMainWindow: built with the part its first frame shows; every other page
+// is built when it is first shown or first needed. The configuration files
+// named on the command line are read as the first window is built, the
+// first one's image unpacked on a thread of its own while the widgets that
+// read nothing of the show are made, the rest as files read, all before the
+// window appears and before anything reads the image. Once its first frame
+// is through, the window finishes its start (gui_class::finishStart).
+gui_class* openMainWindow(kv310_controller_class* controller, const QStringList& configFiles = {});
 
 // Lets a main window go, as the loop does before it builds the next one and
 // at its end: what the window shows live on the controller (the monitor
@@ -115,6 +113,7 @@ void retireMainWindow(gui_class* window);
 
 // Builds a main window for the requested language and runs the event loop,
 // again for every change of language, until the user closes the program.
+// The first window reads the configuration files.
 // The last window is deleted before it returns, so the controller and the
 // visual project outlive every page. Returns the last event loop's result.
-int runRebuildLoop(kv310_controller_class* controller);
+int runRebuildLoop(kv310_controller_class* controller, const QStringList& configFiles = {});

@@ -4,6 +4,7 @@
 #include "seams/gui_base.h"
 #include "seams/regular_file.h"
 #include "config_file.h"
+#include "huge_pages.h"
 #include "project_text.h"
 
 #include <QDateTime>
@@ -47,6 +48,7 @@ bool readUpTo(QFile& file, QByteArray& content, qint64 limit)
     // meanwhile is read on in smaller steps.
     const qint64 expected = std::min<qint64>(std::max<qint64>(file.size(), 0), limit);
     content.reserve(std::min<qint64>(expected + 0x10000, limit));
+    hugePages::advise(content.data(), size_t(content.capacity()));
     while (content.size() < limit) {
         const qsizetype at = content.size();
         const qint64 chunk = std::min<qint64>(limit - at, std::max<qint64>(expected - at, 0x10000));
@@ -200,7 +202,86 @@ bool isV2Size(uint32_t size)
            || size == V2_SIZE_MASKS;
 }
 
+// A current-format file's image and text as far as they can be read without
+// touching anything of the model but the image itself.
+struct currentImage {
+    int header = -1;
+    bool framed = false;
+    framedFile frame;
+    bool touched = false;   // the image was written
+    bool inflated = false;
+    bool intact = false;    // the block's checksum holds
+    projectFileText text;
+};
+
+void frameCurrent(currentImage& r, const QByteArray& content)
+{
+    r.header = headerSize(content);
+    r.framed = validHeaderSize(r.header) && frameOf(content, r.header, CURRENT_IMAGE_SIZE, r.frame);
+}
+
+// Inflates a framed block in place: what the image held is copied to `kept`
+// first when given. A long text is read, and the block's checksum tested, on
+// a thread of its own meanwhile.
+void inflateCurrent(currentImage& r, const QByteArray& content, uint8_t* image, uint8_t* kept)
+{
+    const framedFile& frame = r.frame;
+    const auto inflate = [&] {
+        if (kept)
+            std::memcpy(kept, image, CURRENT_IMAGE_SIZE);
+        r.touched = true;
+        r.inflated = inflateBlock(frame.block, frame.blockSize, image, CURRENT_IMAGE_SIZE);
+    };
+    const auto readText = [&] {
+        readProjectFileText(r.text, content, frame);
+        r.intact = blockIntact(frame);
+    };
+    std::thread reader;
+    if (frame.textInPlace && content.size() - frame.textOffset >= OVERLAP_TEXT_BYTES) {
+        try {
+            reader = std::thread(readText);
+        } catch (const std::system_error&) {
+            // No thread to be had: the same work, one after the other.
+        }
+    }
+    if (reader.joinable()) {
+        const joinedThread joined{reader};
+        inflate();
+    } else {
+        r.intact = blockIntact(frame);
+        if (r.intact) {
+            inflate();
+            readProjectFileText(r.text, content, frame);
+        }
+    }
+}
+
 } // namespace
+
+// A configuration file as read from disk, before anything of the model
+// changes; a current-format image may already be inflated into the cleared
+// image (the first file of the command line, read ahead).
+struct kv310_controller_class::fileContent {
+    QString fileName;
+    boundedOpen opened = boundedOpen::failed;
+    bool headerRead = false;
+    fileKind kind = fileKind::unknown;
+    bool oversize = false;
+    QByteArray content;
+    bool inflatedAhead = false;
+    currentImage ahead;
+};
+
+// The first file of the command line being read on a thread of its own.
+struct kv310_controller_class::readAhead {
+    fileContent file;
+    std::thread thread;
+    ~readAhead()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
 
 int kv310_controller_class::writeFileHeader(QByteArray& target, bool oldstyle, const QString& fileName)
 {
@@ -330,34 +411,88 @@ void kv310_controller_class::readFirstConfiguration(const QString& fileName)
     readConfiguration(fileName, false);
 }
 
+void kv310_controller_class::startFirstConfiguration(const QString& fileName)
+{
+    finishFirstConfiguration();
+    auto pending = std::make_shared<readAhead>();
+    pending->file.fileName = fileName;
+    uint8_t* const image = configImage;
+    const auto work = [file = &pending->file, image] {
+        loadConfigurationFile(*file);
+        // Only the image is touched: it is the cleared one, and nothing
+        // reads it before the read is finished.
+        if (file->kind == fileKind::current && !file->content.isEmpty() && !file->oversize) {
+            frameCurrent(file->ahead, file->content);
+            if (file->ahead.framed)
+                inflateCurrent(file->ahead, file->content, image, nullptr);
+            file->inflatedAhead = true;
+        }
+    };
+    try {
+        pending->thread = std::thread(work);
+    } catch (const std::system_error&) {
+        // No thread to be had: read at once.
+        work();
+    }
+    readingAhead = std::move(pending);
+}
+
+void kv310_controller_class::finishFirstConfiguration()
+{
+    const std::shared_ptr<readAhead> pending = std::move(readingAhead);
+    if (!pending)
+        return;
+    if (pending->thread.joinable())
+        pending->thread.join();
+    takeConfiguration(pending->file, false);
+}
+
+void kv310_controller_class::loadConfigurationFile(fileContent& f)
+{
+    QFile file(f.fileName);
+    f.opened = openBoundedFile(file, fileLimit::configurationMB);
+    if (f.opened != boundedOpen::opened)
+        return;
+    f.headerRead = readUpTo(file, f.content, HEADER_LIMIT);
+    if (!f.headerRead)
+        return;
+    f.kind = kindOf(f.content);
+    // A file that grew past the bound since it was opened is no
+    // configuration file either.
+    const qint64 maxSize = fileLimit::bytes(fileLimit::configurationMB);
+    if (f.kind == fileKind::current || f.kind == fileKind::oldStyle || f.kind == fileKind::v2) {
+        const qint64 limit = f.kind == fileKind::v2 ? V2_READ_LIMIT : maxSize + 1;
+        if (!readUpTo(file, f.content, limit))
+            f.content.clear();
+        f.oversize = f.kind != fileKind::v2 && f.content.size() > maxSize;
+    }
+}
+
 void kv310_controller_class::readConfiguration(const QString& fileName, bool keepImage)
 {
     // Everything the file is read for is read before anything is changed:
     // a file that cannot be opened or read leaves the model as it is.
-    QFile file(fileName);
-    QByteArray content;
-    const boundedOpen opened = openBoundedFile(file, fileLimit::configurationMB);
-    if (opened == boundedOpen::tooBig) {
+    fileContent f;
+    f.fileName = fileName;
+    loadConfigurationFile(f);
+    takeConfiguration(f, keepImage);
+}
+
+void kv310_controller_class::takeConfiguration(fileContent& f, bool keepImage)
+{
+    const QString& fileName = f.fileName;
+    if (f.opened == boundedOpen::tooBig) {
         showFileTooBig(theMainWindow, fileName, fileLimit::configurationMB);
         return;
     }
-    if (opened != boundedOpen::opened || !readUpTo(file, content, HEADER_LIMIT)) {
+    if (f.opened != boundedOpen::opened || !f.headerRead) {
         showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"),
                     tr("Data read from file\n       failed!\n\nFile corrupted."));
         return;
     }
-    const fileKind kind = kindOf(content);
-    // A file that grew past the bound since it was opened is no
-    // configuration file either.
-    const qint64 maxSize = fileLimit::bytes(fileLimit::configurationMB);
-    bool oversize = false;
-    if (kind == fileKind::current || kind == fileKind::oldStyle || kind == fileKind::v2) {
-        const qint64 limit = kind == fileKind::v2 ? V2_READ_LIMIT : maxSize + 1;
-        if (!readUpTo(file, content, limit))
-            content.clear();
-        oversize = kind != fileKind::v2 && content.size() > maxSize;
-    }
-    file.close();
+    const fileKind kind = f.kind;
+    const bool oversize = f.oversize;
+    QByteArray& content = f.content;
 
     // A file refused for any reason leaves the show, its descriptions, the
     // visual project and the title as they were: only a file that is taken
@@ -378,7 +513,7 @@ void kv310_controller_class::readConfiguration(const QString& fileName, bool kee
         break;
     case fileKind::current:
         if (!content.isEmpty() && !oversize)
-            result = readCurrentFile(content, fileName, keepImage);
+            result = readCurrentFile(f, keepImage);
         break;
     }
     content.clear();
@@ -420,17 +555,21 @@ void kv310_controller_class::finishFileRead()
     emit readFileFinished();
 }
 
-kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const QByteArray& content,
-                                                                       const QString& fileName, bool keepImage)
+kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(fileContent& f, bool keepImage)
 {
-    const int h = headerSize(content);
-    if (!validHeaderSize(h)) {
+    const QByteArray& content = f.content;
+    const QString& fileName = f.fileName;
+    // The first file of the command line comes inflated already.
+    const bool ahead = f.inflatedAhead;
+    currentImage& r = f.ahead;
+    if (!ahead)
+        frameCurrent(r, content);
+    if (!validHeaderSize(r.header)) {
         showMessage(QMessageBox::Warning, theMainWindow, tr("Invalid file!"),
                     tr("This file is not a valid project description file:\n\"%1\"").arg(fileName));
         return fileRead::refused;
     }
-    framedFile frame;
-    if (!frameOf(content, h, CURRENT_IMAGE_SIZE, frame))
+    if (!r.framed)
         return fileRead::corrupt;
 
     // The image is inflated where it belongs; what it held is kept aside
@@ -441,45 +580,12 @@ kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const Q
                     tr("Not enough memory to create temporary flash image!"));
         return fileRead::refused;
     }
-    bool touched = false;
-    bool inflated = false;
-    const auto inflate = [&] {
-        if (kept)
-            std::memcpy(kept.get(), configImage, CURRENT_IMAGE_SIZE);
-        touched = true;
-        inflated = inflateBlock(frame.block, frame.blockSize, configImage, CURRENT_IMAGE_SIZE);
-    };
-    // A long text is read, and the block's checksum tested, on a thread of
-    // its own while this one inflates the image; the image is put back when
-    // the checksum turns out wrong.
-    projectFileText text;
-    bool intact = false;
-    const auto readText = [&] {
-        readProjectFileText(text, content, frame);
-        intact = blockIntact(frame);
-    };
-    std::thread reader;
-    if (frame.textInPlace && content.size() - frame.textOffset >= OVERLAP_TEXT_BYTES) {
-        try {
-            reader = std::thread(readText);
-        } catch (const std::system_error&) {
-            // No thread to be had: the same work, one after the other.
-        }
-    }
-    if (reader.joinable()) {
-        const joinedThread joined{reader};
-        inflate();
-    } else {
-        intact = blockIntact(frame);
-        if (intact) {
-            inflate();
-            readProjectFileText(text, content, frame);
-        }
-    }
-    if (!intact || !inflated) {
-        if (touched && kept)
+    if (!ahead)
+        inflateCurrent(r, content, configImage, kept.get());
+    if (!r.intact || !r.inflated) {
+        if (r.touched && kept)
             std::memcpy(configImage, kept.get(), CURRENT_IMAGE_SIZE);
-        else if (touched)
+        else if (r.touched)
             ClearConfig(CLEAR_ALL);
         return fileRead::corrupt;
     }
@@ -488,7 +594,7 @@ kv310_controller_class::fileRead kv310_controller_class::readCurrentFile(const Q
     // part of it and is left as clearing leaves it.
     clearBesideImage(CLEAR_ALL);
     std::memset(configImage + img::projectArea, 0xFF, img::PROJECT_AREA_SIZE);
-    return takeProjectFileText(*this, text) ? fileRead::whole : fileRead::descriptionsIncomplete;
+    return takeProjectFileText(*this, r.text) ? fileRead::whole : fileRead::descriptionsIncomplete;
 }
 
 kv310_controller_class::fileRead kv310_controller_class::readOldConfig(const QByteArray& content, bool v2,

@@ -5,6 +5,7 @@
 #include "transport/device_factory.h"
 #include "transport/t_threadDevice.h"
 #include "transport/t_threadUsbDevice.h"
+#include "huge_pages.h"
 #include "sun_table.h"
 
 #include <QDebug>
@@ -38,8 +39,9 @@ kv310_controller_class::kv310_controller_class() : QObject(nullptr)
 
     // Zeroed by the system: the scene records, zero when cleared, are then
     // left untouched until something writes them (a file loaded at
-    // start-up replaces them anyway).
-    configImage = static_cast<uint8_t*>(std::calloc(img::SIZE, 1));
+    // start-up replaces them anyway). On huge pages where the system offers
+    // them: the image is touched in long stretches.
+    configImage = hugePages::allocate(img::SIZE);
     if (!configImage) {
         // The main window may not exist yet (start-up): theMainWindow is null then.
         showMessage(QMessageBox::Critical, theMainWindow, tr("KvOrbit310+"), tr("Not enough memory! Quitting!"),
@@ -53,7 +55,7 @@ kv310_controller_class::kv310_controller_class() : QObject(nullptr)
 
 kv310_controller_class::~kv310_controller_class()
 {
-    std::free(configImage);
+    hugePages::release(configImage, img::SIZE);
     configImage = nullptr;
     delete device;
     device = nullptr;

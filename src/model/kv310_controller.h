@@ -173,6 +173,13 @@ public slots:
     // read_confDataFromFile reads it, without keeping the cleared image
     // aside first; a file refused late clears the configuration again.
     void readFirstConfiguration(const QString& fileName);
+    // readFirstConfiguration in two halves, so that the first window is
+    // built meanwhile: the start reads the file and inflates a current-format
+    // image into the cleared image on a thread of its own, touching nothing
+    // else; the finish joins it and takes the file with every message, as
+    // readFirstConfiguration does. Nothing may read the image in between.
+    void startFirstConfiguration(const QString& fileName);
+    void finishFirstConfiguration();
     t_threadDevice* getUsbDev();
     // Number of DMX input channels used (inputChannelLimit), stored as given.
     void setDmxInLimit(int n);
@@ -328,7 +335,7 @@ public:
 
 private:
     showFingerprint fingerprint;
-    std::unique_ptr<uint8_t[]> fingerprintImage;  // scratch of currentFingerprint
+    std::unique_ptr<uint8_t[]> fingerprintImage;  // scratch of currentFingerprint: the tables' part of the image
     void clearActionsInMemory(uint32_t co);
     // Set while the constructor clears its image, which is all zero bytes
     // then: the clear writes only what is not zero.
@@ -341,7 +348,14 @@ private:
     enum class fileRead { refused, corrupt, whole, descriptionsIncomplete };
     // The current format, from its first bytes on; the image is inflated in
     // place, everything else is changed only once the file is taken.
-    fileRead readCurrentFile(const QByteArray& content, const QString& fileName, bool keepImage);
+    struct fileContent;
+    struct readAhead;
+    std::shared_ptr<readAhead> readingAhead;
+    // Opens and reads the whole file; changes nothing.
+    static void loadConfigurationFile(fileContent& f);
+    // Takes a file read: messages, image, tables, descriptions, title.
+    void takeConfiguration(fileContent& f, bool keepImage);
+    fileRead readCurrentFile(fileContent& f, bool keepImage);
     void readConfiguration(const QString& fileName, bool keepImage);
     // An old-style (v3) or v2 file, from its first bytes on.
     fileRead readOldConfig(const QByteArray& content, bool v2, const QString& fileName);

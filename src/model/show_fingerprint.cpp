@@ -15,6 +15,11 @@
 
 namespace {
 
+// The memory tables are packed into the image's first part, below the mask
+// records; nothing from there on is written by packing.
+constexpr uint32_t TABLES_END = img::maskChannels;
+static_assert(img::eventActionsOf(img::ACTION_RECORDS) <= TABLES_END);
+
 // Two checksums of different kinds over the same bytes: a change that one
 // of them misses by chance the other one catches.
 struct sums {
@@ -33,15 +38,16 @@ struct sums {
 kv310_controller_class::showFingerprint kv310_controller_class::currentFingerprint()
 {
     showFingerprint f;
-    // The memory tables as a save packs them, into a copy of the image: the
-    // image itself stays as it is. The copy is kept for the next time, a
-    // fresh one costing more in page faults than the copying.
+    // The memory tables as a save packs them, into a copy of the part of the
+    // image they are packed into: the image itself stays as it is, and the
+    // rest of it is summed where it is. The copy is kept for the next time,
+    // a fresh one costing more in page faults than the copying.
     if (!fingerprintImage)
-        fingerprintImage.reset(new (std::nothrow) uint8_t[img::SIZE]);
+        fingerprintImage.reset(new (std::nothrow) uint8_t[TABLES_END]);
     uint8_t* const copy = fingerprintImage.get();
     if (!copy)
         return f;
-    std::memcpy(copy, configImage, img::STORED_SIZE);
+    std::memcpy(copy, configImage, TABLES_END);
     uint8_t* const image = configImage;
     configImage = copy;
     const bool eventsPacked = events.packEvents(configImage) == 0;
@@ -53,7 +59,8 @@ kv310_controller_class::showFingerprint kv310_controller_class::currentFingerpri
     // The project area only holds a copy of the descriptions, stored there
     // before a send: the descriptions count through the project text.
     sums imageSums;
-    imageSums.add(copy, img::STORED_SIZE);
+    imageSums.add(copy, TABLES_END);
+    imageSums.add(image + TABLES_END, img::STORED_SIZE - TABLES_END);
     QString text;
     writeProjectXml(text);
     sums textSums;

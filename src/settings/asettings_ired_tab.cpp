@@ -4,8 +4,10 @@
 #include "model/kv310_controller.h"
 #include "seams/gui_base.h"
 #include "settings/fixed_geometry.h"
+#include "widgets/late_content.h"
 #include "widgets/page_style.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -45,8 +47,18 @@ QLabel* label(const QString& text, QWidget* parent, int left, int top, int right
 
 }  // namespace
 
-asettings_ired_tab::asettings_ired_tab(QWidget* parent) : QTabWidget(parent)
+asettings_ired_tab::asettings_ired_tab(QWidget* parent) : QTabWidget(parent) {}
+
+void asettings_ired_tab::showEvent(QShowEvent* event)
 {
+    build();
+    QTabWidget::showEvent(event);
+}
+
+void asettings_ired_tab::build()
+{
+    if (isBuilt())
+        return;
     buttonModel = new QStandardItemModel(BUTTONS, 3, this);
     buttonModel->setHeaderData(0, Qt::Horizontal, tr("Button", "column name"), Qt::EditRole);
     buttonModel->setHeaderData(1, Qt::Horizontal, tr("Code", "column name"), Qt::EditRole);
@@ -62,6 +74,12 @@ asettings_ired_tab::asettings_ired_tab(QWidget* parent) : QTabWidget(parent)
     buttonView->setColumnWidth(0, 60);
     buttonView->setColumnWidth(1, 50);
     buttonView->setColumnWidth(2, 240);
+    // The header keeps the font the application gives headers, as when the
+    // tab made its widgets before the form took it into its bold tabs.
+    QHeaderView* header = buttonView->horizontalHeader();
+    QFont headerFont = QApplication::font(header);
+    headerFont.setResolveMask(QFont::AllPropertiesResolved);
+    header->setFont(headerFont);
 
     readFileButton = pushButton(tr("Read from file"), this, 410, 20, 580, 42);
     saveFileButton = pushButton(tr("Save to file"), this, 410, 60, 580, 82);
@@ -121,11 +139,20 @@ asettings_ired_tab::asettings_ired_tab(QWidget* parent) : QTabWidget(parent)
     connect(getCodeButton, &QPushButton::clicked, this, &asettings_ired_tab::getCode);
     connect(descriptionEdit, &QLineEdit::editingFinished, this, &asettings_ired_tab::disableDescEdition);
 
-    refresh();
+    // Made as the tab is shown, perhaps.
+    showLateContent(this);
+
+    // Loaded as made: the main window decides the events tab by itself.
+    ++refreshCount;
+    quiet = true;
+    load(false);
+    quiet = false;
 }
 
 int asettings_ired_tab::currentButton() const
 {
+    if (!isBuilt())
+        return -1;
     const QModelIndex current = buttonView->selectionModel()->currentIndex();
     return current.isValid() ? current.row() : -1;
 }
@@ -140,7 +167,7 @@ QString asettings_ired_tab::descriptionCell(int button) const
 
 void asettings_ired_tab::enableEventsTab(bool enabled)
 {
-    if (theMainWindow)
+    if (theMainWindow && !quiet)
         theMainWindow->setEventsTabEnabled(REMOTE_CONTROL_EVENTS_TAB, enabled);
 }
 
@@ -153,7 +180,13 @@ void asettings_ired_tab::settingsReloaded()
 
 void asettings_ired_tab::refresh()
 {
+    build();
     ++refreshCount;
+    load(true);
+}
+
+void asettings_ired_tab::load(bool tellWindow)
+{
     const kv310_controller_class* c = theController;
     if (!c)
         return;
@@ -172,7 +205,8 @@ void asettings_ired_tab::refresh()
 
     const int button = currentButton();
     descriptionEdit->setText(button < 0 ? QString() : c->rcuKeyDescriptions[size_t(button)]);
-    enableEventsTab(!noAddress);
+    if (tellWindow)
+        enableEventsTab(!noAddress);
 }
 
 void asettings_ired_tab::buttonChange(const QModelIndex& current, const QModelIndex& previous)
@@ -211,6 +245,7 @@ void asettings_ired_tab::unusedState(int state)
 
 void asettings_ired_tab::forceAddr()
 {
+    build();
     if (!theController)
         return;
     int value = NONE;
@@ -223,6 +258,7 @@ void asettings_ired_tab::forceAddr()
 
 void asettings_ired_tab::forceCode()
 {
+    build();
     const int button = currentButton();
     if (button < 0 || !theController)
         return;
@@ -238,6 +274,7 @@ void asettings_ired_tab::forceCode()
 
 void asettings_ired_tab::getCode()
 {
+    build();
     if (!theController)
         return;
     // No current button is a key number the controller refuses.
@@ -248,6 +285,7 @@ void asettings_ired_tab::getCode()
 
 void asettings_ired_tab::getAddr()
 {
+    build();
     kv310_controller_class* c = theController;
     if (!c)
         return;
@@ -260,6 +298,7 @@ void asettings_ired_tab::getAddr()
 
 void asettings_ired_tab::clearRCUcfg()
 {
+    build();
     kv310_controller_class* c = theController;
     if (!c)
         return;
@@ -272,6 +311,7 @@ void asettings_ired_tab::clearRCUcfg()
 
 void asettings_ired_tab::readRCUdev()
 {
+    build();
     if (!theController)
         return;
     theController->readRCU();

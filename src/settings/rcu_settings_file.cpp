@@ -124,6 +124,7 @@ const xml_element* elementNamed(const xml_node& node, const QString& name)
 
 void asettings_ired_tab::saveRCUcfg()
 {
+    build();
     QString start = lastRcuPath;
     const qsizetype separator = std::max(start.lastIndexOf(QLatin1Char('\\')), start.lastIndexOf(QLatin1Char('/')));
     if (separator > 0)
@@ -144,6 +145,7 @@ void asettings_ired_tab::saveRCUcfg()
 
 bool asettings_ired_tab::writeRcuFile(const QString& fileName)
 {
+    build();
     const kv310_controller_class* c = theController;
     if (!c)
         return false;
@@ -183,6 +185,7 @@ bool asettings_ired_tab::writeRcuFile(const QString& fileName)
 
 void asettings_ired_tab::readRCUcfg()
 {
+    build();
     fileRequest request;
     request.caption = tr("Choose a RCU settings file for KV310 controller");
     request.directory = lastRcuPath.isEmpty() ? QStringLiteral("./") : lastRcuPath;
@@ -196,6 +199,7 @@ void asettings_ired_tab::readRCUcfg()
 
 bool asettings_ired_tab::readRcuFile(const QString& fileName)
 {
+    build();
     QFile file(fileName);
     switch (openBoundedFile(file, fileLimit::rcuFileMB)) {
     case boundedOpen::opened:

@@ -1,27 +1,36 @@
 // The main window as the program opens it: the part of its first frame
-// first, the other pages once that frame is painted.
+// first, every other page when it is first shown or first needed; a page
+// built late, by any road, is the page of a window built at once.
 
 #include "app/gui_class.h"
 #include "app/right_panel_widget.h"
 #include "app/startup.h"
 #include "editors/scenes/ascene_settings_widget.h"
+#include "model/clear_flags.h"
+#include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
+#include "settings/asettings_ired_tab.h"
 #include "monitor/ctrl_monitor.h"
 #include "support/dialog_recorder.h"
+#include "support/golden_files.h"
 #include "support/sample_show.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QHeaderView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -30,20 +39,28 @@ namespace {
 
 // Everything a user can see of a window: every widget with its class, name,
 // place, visibility, state and texts, and what the tables hold.
-void describe(const QWidget* root, const QWidget* w, QStringList& out, const QString& indent)
+void describe(const QWidget* w, QStringList& out, const QString& indent)
 {
     QString line = indent + QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
     const QRect g = w->geometry();
     line += QStringLiteral(" %1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
-    line += w->isVisibleTo(root) ? QStringLiteral(" shown") : QStringLiteral(" hidden");
+    // Hidden itself, not only within a hidden tab: what the tab shows once
+    // it is chosen.
+    line += w->isHidden() ? QStringLiteral(" hidden") : QStringLiteral(" shown");
     line += w->isEnabled() ? QStringLiteral(" enabled") : QStringLiteral(" disabled");
     if (auto* label = qobject_cast<const QLabel*>(w))
         line += QStringLiteral(" [%1]").arg(label->text());
     if (auto* button = qobject_cast<const QAbstractButton*>(w))
         line += QStringLiteral(" [%1] %2").arg(button->text()).arg(button->isChecked());
-    if (auto* edit = qobject_cast<const QLineEdit*>(w))
+    // The controller clock's edit shows the time of the moment.
+    const auto showsNow = [](const QWidget* edit) {
+        auto* clock = qobject_cast<const QDateTimeEdit*>(edit);
+        return clock && (clock->displayedSections() & QDateTimeEdit::DateSections_Mask);
+    };
+    const bool now = showsNow(w) || showsNow(w->parentWidget());
+    if (auto* edit = qobject_cast<const QLineEdit*>(w); edit && !now)
         line += QStringLiteral(" [%1]").arg(edit->text());
-    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(w))
+    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(w); spin && !now)
         line += QStringLiteral(" [%1]").arg(spin->text());
     if (auto* combo = qobject_cast<const QComboBox*>(w))
         line += QStringLiteral(" [%1] %2").arg(combo->currentText()).arg(combo->count());
@@ -72,17 +89,76 @@ void describe(const QWidget* root, const QWidget* w, QStringList& out, const QSt
     out.append(line);
     for (const QObject* child : w->children())
         if (child->isWidgetType())
-            describe(root, static_cast<const QWidget*>(child), out, indent + QLatin1Char(' '));
+            describe(static_cast<const QWidget*>(child), out, indent + QLatin1Char(' '));
 }
 
 QStringList describe(const QWidget* window)
 {
     QStringList out;
-    describe(window, window, out, QString());
+    describe(window, out, QString());
+    return out;
+}
+
+// The class and font of every widget, as the tab draws it.
+QStringList fonts(const QWidget* w)
+{
+    QStringList out{QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->font().toString()};
+    for (const QObject* child : w->children())
+        if (child->isWidgetType())
+            out += fonts(static_cast<const QWidget*>(child));
     return out;
 }
 
 using builder = std::function<void(gui_class*)>;
+
+// The show of a test read from a file, or as a read from the controller
+// leaves it: the window and its pages hear only that the controller read it.
+enum showRead { noRead, readFromFile, readFromController };
+void readAsFromTheController(kv310_controller_class& c, const QString& file)
+{
+    {
+        const QSignalBlocker quiet(&c);
+        c.read_confDataFromFile(file);
+    }
+    emit c.readKv310Finished();
+    c.takeFingerprint();
+}
+
+// What the show holds: the image and the compound scenes' pictures.
+QByteArray imageOf(const kv310_controller_class& c)
+{
+    return QByteArray(reinterpret_cast<const char*>(c.configImage), img::SIZE)
+           + QByteArray(reinterpret_cast<const char*>(c.compoundScenes), sizeof c.compoundScenes);
+}
+
+// How many messages were shown before a main window first appeared.
+class firstShowWatch : public QObject {
+public:
+    explicit firstShowWatch(const dialogRecorder& dialogs) : dialogs(dialogs) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && messagesBefore < 0 && qobject_cast<gui_class*>(watched))
+            messagesBefore = int(dialogs.entries.size());
+        return false;
+    }
+    int messagesBefore = -1;
+
+private:
+    const dialogRecorder& dialogs;
+};
+
+// Every main tab and sub-tab in turn, as a user would click through them.
+void showEveryPage(gui_class* w)
+{
+    for (int main = 0; main < w->tabWidget_main->count(); ++main) {
+        w->tabWidget_main->setCurrentIndex(main);
+        for (QTabWidget* inner : {w->tabWidget_events, w->tabWidget_actives, w->tabWidget_settings})
+            if (inner->parentWidget() == w->tabWidget_main->currentWidget())
+                for (int i = inner->count() - 1; i >= 0; --i)
+                    inner->setCurrentIndex(i);
+    }
+    w->tabWidget_main->setCurrentIndex(1);
+}
 
 }  // namespace
 
@@ -98,17 +174,36 @@ private slots:
     void theFirstFrameHoldsTheVisiblePartOnly();
     void aWindowCompletedLaterIsTheWindowBuiltAtOnce_data();
     void aWindowCompletedLaterIsTheWindowBuiltAtOnce();
+    void aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight_data();
+    void aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight();
+    void theRemoteControlTabMadeLateLooksAsMadeBeforeTheFormTookIt();
+    void theCommandLineFilesAreReadBeforeTheWindowAppears();
+    void theCommandLineVisualProjectIsReadOnceTheFirstFrameIsThrough();
     void aWindowGoneBeforeItsPagesLeavesTheFieldToTheNext();
-    void theProgramOpensItsWindowComplete();
+    void theProgramBuildsAPageWhenItIsFirstShown();
+    void aPageShownLateMakesNoUnchangedShowAsk();
 
 private:
     std::unique_ptr<gui_class> window(gui_class::windowBuild build)
     {
         auto w = std::make_unique<gui_class>(controller.get(), nullptr, build);
         theMainWindow = w.get();
+        // On the screen, as the program shows it: what a page makes once its
+        // tab is shown must show as what it made before.
+        w->show();
         return w;
     }
+    // The controller and visual project of a start with the sample show.
+    void freshShow();
+    // The show of init() saved, to be read into windows.
+    QString savedShow()
+    {
+        const QString path = dir.filePath(QStringLiteral("show.31xcfg"));
+        controller->write_confDataToFile(path, false);
+        return path;
+    }
 
+    QTemporaryDir dir;
     std::unique_ptr<dialogRecorder> dialogs;
     std::unique_ptr<kv310_controller_class> controller;
     std::unique_ptr<v_project> project;
@@ -117,12 +212,21 @@ private:
 void tst_window_completion::init()
 {
     channelCount = 512;
+    freshShow();
+    dialogs = std::make_unique<dialogRecorder>();
+}
+
+void tst_window_completion::freshShow()
+{
+    theVisualProject = nullptr;
+    project.reset();
+    theController = nullptr;
+    controller.reset();
     controller = std::make_unique<kv310_controller_class>();
     theController = controller.get();
     sampleShow::build(*controller, sampleShow::small);
     project = std::make_unique<v_project>();
     theVisualProject = project.get();
-    dialogs = std::make_unique<dialogRecorder>();
 }
 
 void tst_window_completion::cleanup()
@@ -146,41 +250,215 @@ void tst_window_completion::theFirstFrameHoldsTheVisiblePartOnly()
     QVERIFY(!w->programEditor);
     QVERIFY(!w->monitor);
     QVERIFY(!w->activeSceneEditor);
+    QVERIFY(!w->hideMonitorCheck);
+    // The form's tab pages are there, empty: the remote-control tab too.
+    QVERIFY(!w->tab_settings_ired->isBuilt());
+    QVERIFY(w->tab_settings_other->children().isEmpty());
 
     w->completeWindow();
     QVERIFY(w->isComplete());
     QVERIFY(w->programEditor && w->monitor && w->activeSceneEditor && w->hideMonitorCheck);
+    QVERIFY(w->tab_settings_ired->isBuilt());
 }
 
 void tst_window_completion::aWindowCompletedLaterIsTheWindowBuiltAtOnce_data()
 {
     QTest::addColumn<builder>("complete");
-    QTest::newRow("after the first frame") << builder([](gui_class* w) { w->completeWindow(); });
-    QTest::newRow("by a service of a page") << builder([](gui_class* w) { QVERIFY(w->monitorPanel()); });
-    QTest::newRow("by the visible page's refresh") << builder([](gui_class* w) { w->refreshVisiblePage(); });
-    QTest::newRow("by a read from a file") << builder([](gui_class* w) { w->fileRead(); });
-    QTest::newRow("by the plan's fixture count") << builder([](gui_class* w) { w->showFixtureCount(0); });
+    QTest::addColumn<int>("read");  // another show, read by both windows once they are there
+    const builder atOnce = [](gui_class* w) { w->completeWindow(); };
+    QTest::newRow("all at once later") << atOnce << int(noRead);
+    QTest::newRow("page by page, as shown") << builder(showEveryPage) << int(noRead);
+    QTest::newRow("by a service of a page") << builder([](gui_class* w) { QVERIFY(w->monitorPanel()); })
+                                            << int(noRead);
+    QTest::newRow("by a menu entry") << builder([](gui_class* w) { w->viewInputsAction->trigger(); }) << int(noRead);
+    QTest::newRow("by the visible page's refresh") << builder([](gui_class* w) { w->refreshVisiblePage(); })
+                                                   << int(noRead);
+    QTest::newRow("by the plan's fixture count") << builder([](gui_class* w) { w->showFixtureCount(0); })
+                                                 << int(noRead);
+    QTest::newRow("after a file read, page by page") << builder(showEveryPage) << int(readFromFile);
+    QTest::newRow("after a file read, all at once") << atOnce << int(readFromFile);
+    QTest::newRow("after a controller read, page by page") << builder(showEveryPage) << int(readFromController);
+    QTest::newRow("after a controller read, all at once") << atOnce << int(readFromController);
 }
 
 void tst_window_completion::aWindowCompletedLaterIsTheWindowBuiltAtOnce()
 {
     QFETCH(builder, complete);
+    QFETCH(int, read);
+    const QString show = goldenCopy(dir, QStringLiteral("show.31xcfg"));
+    QVERIFY(!show.isEmpty());
+    const auto readShow = [&] {
+        if (read == readFromFile)
+            controller->read_confDataFromFile(show);
+        if (read == readFromController)
+            readAsFromTheController(*controller, show);
+    };
+    // After a read both windows show every page, as a page of a window built
+    // at once shows what was read only once it is shown: what the user sees.
+    const bool visit = read != noRead || QByteArray(QTest::currentDataTag()).contains("page by page");
+    const auto road = [&](gui_class* w) {
+        readShow();
+        // The same menu entry on both windows, whose dialog says the same;
+        // the same tabs clicked, which raises their pages.
+        if (QTest::currentDataTag() == QByteArray("by a menu entry"))
+            w->viewInputsAction->trigger();
+        if (visit)
+            showEveryPage(w);
+    };
+    // Pictures an earlier window composed (before a change of language):
+    // the read composes them anew.
+    const auto composedBefore = [&] {
+        if (read != noRead)
+            controller->compoundScenes[2][0][5] = 7;
+    };
     QStringList atOnce;
+    QByteArray imageAtOnce;
+    composedBefore();
     {
         auto w = window(gui_class::windowBuild::complete);
-        // A file read reloads what construction leaves alone; both windows
-        // get it, so that they are compared on the same footing.
-        if (QTest::currentDataTag() == QByteArray("by a read from a file"))
-            w->fileRead();
+        road(w.get());
         atOnce = describe(w.get());
+        imageAtOnce = imageOf(*controller);
     }
+    // A window over the show of the start again, unless there is no read.
+    if (read != noRead)
+        freshShow();
+    composedBefore();
     auto w = window(gui_class::windowBuild::visibleFirst);
+    w->finishStart();
+    readShow();
     complete(w.get());
+    w->completeWindow();
     QVERIFY(w->isComplete());
+    if (visit)
+        showEveryPage(w.get());
     const QStringList later = describe(w.get());
     QCOMPARE(later.size(), atOnce.size());
     for (int i = 0; i < later.size(); ++i)
         QCOMPARE(later.at(i), atOnce.at(i));
+    // What the pages built late wrote to the show, they wrote at once too.
+    QVERIFY(imageOf(*controller) == imageAtOnce);
+}
+
+void tst_window_completion::aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight_data()
+{
+    QTest::addColumn<builder>("service");
+    QTest::addColumn<QString>("tabPage");
+    QTest::newRow("monitor panel") << builder([](gui_class* w) { QVERIFY(w->monitorPanel()); })
+                                   << QStringLiteral("tab_settings_other");
+    QTest::newRow("compound faders followed")
+        << builder([](gui_class* w) { w->followFaderBank(gui_base_class::COMPOUND_FADERS, w, [](int, int) {}); })
+        << QStringLiteral("tab_as_edit");
+    QTest::newRow("compound picture shown") << builder([](gui_class* w) { w->showCompoundPicture(2, 0); })
+                                            << QStringLiteral("tab_as_edit");
+    QTest::newRow("extra entries switched") << builder([](gui_class* w) {
+        QMetaObject::invokeMethod(w, "entriesEnable", Q_ARG(int, int(Qt::Checked)));
+    }) << QStringLiteral("tab_programs");
+}
+
+void tst_window_completion::aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight()
+{
+    QFETCH(builder, service);
+    QFETCH(QString, tabPage);
+    // Both windows read the show after they were built, and the service
+    // reaches the page before anything showed it.
+    const QString show = savedShow();
+    QStringList atOnce;
+    {
+        auto w = window(gui_class::windowBuild::complete);
+        controller->read_confDataFromFile(show);
+        service(w.get());
+        atOnce = describe(w->findChild<QWidget*>(tabPage));
+    }
+    auto w = window(gui_class::windowBuild::visibleFirst);
+    w->finishStart();
+    controller->read_confDataFromFile(show);
+    QVERIFY(w->findChild<QWidget*>(tabPage)->children().isEmpty());
+    service(w.get());
+    QVERIFY(!w->findChild<QWidget*>(tabPage)->children().isEmpty());
+    QCOMPARE(describe(w->findChild<QWidget*>(tabPage)), atOnce);
+}
+
+// The form makes the remote-control tab and puts it into its bold settings
+// tabs; the tab makes its widgets when it is first shown. They must look as
+// when the tab made them before the form took it.
+void tst_window_completion::theRemoteControlTabMadeLateLooksAsMadeBeforeTheFormTookIt()
+{
+    auto w = window(gui_class::windowBuild::visibleFirst);
+    QTabWidget* settings = w->tabWidget_settings;
+    auto* before = new asettings_ired_tab;
+    before->build();
+    settings->addTab(before, QStringLiteral("before"));
+    w->tabWidget_main->setCurrentIndex(7);
+    settings->setCurrentWidget(w->tab_settings_ired);
+    QVERIFY(w->tab_settings_ired->isBuilt());
+    // Both shown, as shown widgets take their style's fonts.
+    settings->setCurrentWidget(before);
+    QCOMPARE(fonts(w->tab_settings_ired), fonts(before));
+}
+
+// The first file is unpacked while the window is made; the files are taken
+// in their order, with their messages, before the window appears, and the
+// window shows the last one as a window built once they were read.
+void tst_window_completion::theCommandLineFilesAreReadBeforeTheWindowAppears()
+{
+    const QString show = savedShow();
+    const QString missing = dir.filePath(QStringLiteral("missing.31xcfg"));
+    controller->ClearConfig(CLEAR_ALL);
+    dialogs->clear();
+    controller->readFirstConfiguration(missing);
+    controller->read_confDataFromFile(show);
+    const QStringList said = dialogs->texts();
+    QCOMPARE(said.size(), 2);
+    QStringList atOnce;
+    {
+        auto w = window(gui_class::windowBuild::complete);
+        atOnce = describe(w.get());
+    }
+
+    controller->ClearConfig(CLEAR_ALL);
+    dialogs->clear();
+    const firstShowWatch watch(*dialogs);
+    std::unique_ptr<gui_class> w(openMainWindow(controller.get(), {missing, show}));
+    QCOMPARE(dialogs->texts(), said);
+    QCOMPARE(watch.messagesBefore, said.size());
+    for (const dialogRecorder::entry& e : std::as_const(dialogs->entries))
+        QVERIFY(!e.parent);
+    w->completeWindow();
+    QCOMPARE(describe(w.get()), atOnce);
+}
+
+// The library and project files named on the command line are read by the
+// visual-project page, as its buttons read them, once the first frame is
+// through; an incomplete fixture is told of once.
+void tst_window_completion::theCommandLineVisualProjectIsReadOnceTheFirstFrameIsThrough()
+{
+    const auto write = [this](const QString& name, const QByteArray& text) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+        return file.fileName();
+    };
+    project->libraryFile = write(QStringLiteral("lib.fxl"), "<contents>Fixtures library</contents>\n"
+                                                              "<item nr=\"7\">\n<provider>Maker</provider>\n"
+                                                              "<model>Spot</model>\n</item>\n");
+    project->projectFile = write(QStringLiteral("show.kvp"), "<contents>visualisation project</contents>\n"
+                                                               "<devices>\n<device nr=\"1\">\n<library>7</library>\n"
+                                                               "</device>\n</devices>\n"
+                                                               "<field>\n<width>2000</width>\n</field>\n");
+    std::unique_ptr<gui_class> w(openMainWindow(controller.get()));
+    QVERIFY(!project->libraryTree);
+    QTRY_VERIFY_WITH_TIMEOUT(w->hasStarted(), 5000);
+    QVERIFY(project->libraryTree);
+    QCOMPARE(project->fixtures.size(), 1);
+    QCOMPARE(dialogs->titles(), QStringList{QStringLiteral("Incomplete fixture(s) found!")});
+    QVERIFY(w->isBuilt(gui_class::lazyPage::visualProject));
+    QCOMPARE(w->libraryStatusLabel->text(), QStringLiteral("read"));
+    QCOMPARE(w->projectStatusLabel->text(), QStringLiteral("read"));
+    QCOMPARE(w->fieldWidthSpin->value(), 2000);
+    // Shown, the page reads nothing again.
+    w->tabWidget_main->setCurrentIndex(5);
+    QCOMPARE(dialogs->titles().size(), 1);
 }
 
 void tst_window_completion::aWindowGoneBeforeItsPagesLeavesTheFieldToTheNext()
@@ -190,21 +468,47 @@ void tst_window_completion::aWindowGoneBeforeItsPagesLeavesTheFieldToTheNext()
         w->bkImageEdit->setText(QStringLiteral("stage.png"));
     }
     {
+        // Closed, or replaced by a language change, before its first frame.
         auto w = window(gui_class::windowBuild::visibleFirst);
+        QCOMPARE(w->projectField().image, QStringLiteral("stage.png"));
     }
     auto w = window(gui_class::windowBuild::complete);
     QCOMPARE(w->bkImageEdit->text(), QStringLiteral("stage.png"));
 }
 
-void tst_window_completion::theProgramOpensItsWindowComplete()
+void tst_window_completion::theProgramBuildsAPageWhenItIsFirstShown()
 {
     std::unique_ptr<gui_class> w(openMainWindow(controller.get()));
     QCOMPARE(theMainWindow, w.get());
     QVERIFY(w->isVisible());
-    QVERIFY(!w->isComplete());
-    // The event loop completes it once its first frame is painted.
-    QTRY_VERIFY_WITH_TIMEOUT(w->isComplete(), 5000);
+    // Once its first frame is through the window takes input, with no
+    // page built beyond the one it shows.
+    QTRY_VERIFY_WITH_TIMEOUT(w->hasStarted(), 5000);
     QCOMPARE(w->tabWidget_main->currentIndex(), 1);
+    QVERIFY(!w->programEditor);
+    QVERIFY(!w->isComplete());
+    const int before = w->sceneEditor->refreshCount;
+    w->tabWidget_main->setCurrentIndex(2);
+    QVERIFY(w->programEditor);
+    QVERIFY(!w->maskEditor);
+    QCOMPARE(w->sceneEditor->refreshCount, before);
+}
+
+// A page first built after the show was read repairs what it cannot show
+// (here a location out of range) without making the show count as changed.
+void tst_window_completion::aPageShownLateMakesNoUnchangedShowAsk()
+{
+    img::putI32(controller->configImage, img::latitude, 70);
+    const QString show = savedShow();
+    std::unique_ptr<gui_class> w(openMainWindow(controller.get(), {show}));
+    QTRY_VERIFY_WITH_TIMEOUT(w->hasStarted(), 5000);
+    QVERIFY(!w->isBuilt(gui_class::lazyPage::otherSettings));
+    w->tabWidget_main->setCurrentIndex(7);
+    w->tabWidget_settings->setCurrentIndex(5);
+    QCOMPARE(img::getI32(controller->configImage, img::latitude), 50);
+    dialogs->clear();
+    QVERIFY(w->close());
+    QVERIFY(!dialogs->texts().contains(QStringLiteral("Save changes?")));
 }
 
 QTEST_MAIN(tst_window_completion)

@@ -976,16 +976,23 @@ void tst_config_files::firstConfigurationOfStartUp_data()
 {
     QTest::addColumn<bool>("damaged");
     QTest::addColumn<bool>("longText");
-    QTest::newRow("whole") << false << false;
-    QTest::newRow("whole, long text") << false << true;
-    QTest::newRow("stream damaged") << true << false;
-    QTest::newRow("stream damaged, long text") << true << true;
+    // Read in two halves: the image unpacked on a thread of its own while
+    // the first window is made, the file taken before the window reads it.
+    QTest::addColumn<bool>("inTwoHalves");
+    for (const bool halves : {false, true}) {
+        const char* road = halves ? ", in two halves" : "";
+        QTest::addRow("whole%s", road) << false << false << halves;
+        QTest::addRow("whole, long text%s", road) << false << true << halves;
+        QTest::addRow("stream damaged%s", road) << true << false << halves;
+        QTest::addRow("stream damaged, long text%s", road) << true << true << halves;
+    }
 }
 
 void tst_config_files::firstConfigurationOfStartUp()
 {
     QFETCH(bool, damaged);
     QFETCH(bool, longText);
+    QFETCH(bool, inTwoHalves);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("first.31xcfg"));
@@ -1014,7 +1021,17 @@ void tst_config_files::firstConfigurationOfStartUp()
     publishedRun run(true);
     kv310_controller_class fresh;
     QSignalSpy finished(&run.controller, &kv310_controller_class::readFileFinished);
-    run.controller.readFirstConfiguration(path);
+    if (inTwoHalves) {
+        run.controller.startFirstConfiguration(path);
+        // Until the second half nothing is said and nothing but the image
+        // may change.
+        QVERIFY(rec.texts().isEmpty());
+        QCOMPARE(finished.count(), 0);
+        QVERIFY(descriptionsOf(run.controller).isEmpty());
+        run.controller.finishFirstConfiguration();
+    } else {
+        run.controller.readFirstConfiguration(path);
+    }
     if (damaged) {
         // Nothing was kept aside: the configuration is cleared once more.
         QCOMPARE(rec.texts(), QStringList{readFailed});

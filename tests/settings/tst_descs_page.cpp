@@ -160,6 +160,7 @@ void tst_descs_page::remoteButtonsShareTheTabTexts()
     kv310_controller_class& c = f.controller();
     asettings_descs_widget page(&f.tab);
     asettings_ired_tab tab(&f.tab);
+    tab.build();
     page.categoryCombo->setCurrentIndex(3);
 
     const auto editor = editCell(*page.descTable, 2, QStringLiteral("Blackout"));

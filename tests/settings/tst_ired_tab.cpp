@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,7 +60,7 @@ class tst_ired_tab : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void rowsAndAddressShowTheModel();
-    void builtWithoutAMainWindow();
+    void builtWhenFirstShown();
     void setAddress_data();
     void setAddress();
     void setCodeAndDescription();
@@ -85,6 +86,7 @@ void tst_ired_tab::rowsAndAddressShowTheModel()
     c.rcuKeyDescriptions[1] = longText;
     c.rcuKeyDescriptions[3] = QStringLiteral("Stage");
     asettings_ired_tab tab(&f.tab);
+    tab.refresh();
 
     QCOMPARE(cell(tab, 0, 0), QStringLiteral("Btn 1"));
     QCOMPARE(cell(tab, 63, 0), QStringLiteral("Btn 64"));
@@ -109,13 +111,21 @@ void tst_ired_tab::rowsAndAddressShowTheModel()
     QCOMPARE(eventsTabState(f.window()), 0);
 }
 
-void tst_ired_tab::builtWithoutAMainWindow()
+// The form makes the tab empty; its widgets come when it is first shown or
+// used, loaded without touching the window, which sets the events tab itself.
+void tst_ired_tab::builtWhenFirstShown()
 {
     pageFixture f;
     f.controller().rcuAddress = 9;
-    theMainWindow = nullptr;
     asettings_ired_tab tab;
-    theMainWindow = &f.window();
+    QVERIFY(!tab.isBuilt());
+    QCOMPARE(tab.currentButton(), -1);
+    tab.show();
+    QVERIFY(tab.isBuilt());
+    // Made as the tab was shown, and shown with it.
+    for (QWidget* w : std::initializer_list<QWidget*>{tab.buttonView, tab.addressGroup, tab.notUsedBox,
+                                                      tab.descriptionEdit})
+        QVERIFY(w->isVisible());
 
     QCOMPARE(tab.addressLabel->text(), QStringLiteral("9"));
     QVERIFY(!tab.noRcuBox->isChecked());
@@ -144,6 +154,7 @@ void tst_ired_tab::setAddress()
     pageFixture f;
     f.controller().rcuAddress = noRemote ? 3 : 0xFF;
     asettings_ired_tab tab(&f.tab);
+    tab.refresh();
     tab.noRcuBox->setChecked(noRemote);
     QCOMPARE(tab.addressSpin->isEnabled(), !noRemote);
     QCOMPARE(tab.getAddressButton->isEnabled(), !noRemote);
@@ -162,6 +173,7 @@ void tst_ired_tab::setCodeAndDescription()
     c.rcuKeyCodes.fill(0xFF);
     c.rcuKeyDescriptions[4] = QStringLiteral("Old");
     asettings_ired_tab tab(&f.tab);
+    tab.refresh();
     QVERIFY(!tab.descriptionEdit->isEnabled());
     chooseButton(tab, 4);
     QVERIFY(tab.descriptionEdit->isEnabled());
@@ -197,6 +209,7 @@ void tst_ired_tab::noCurrentButtonChangesNothing()
     for (QString& d : c.rcuKeyDescriptions)
         d = QStringLiteral("kept");
     asettings_ired_tab tab(&f.tab);
+    tab.refresh();
     QCOMPARE(tab.currentButton(), -1);
     QVERIFY(tab.descriptionEdit->text().isEmpty());
 
@@ -224,6 +237,7 @@ void tst_ired_tab::clearingKeepsTheEventActions()
     const int released = EVENT_RC_BUTTON + 3 * 2 + 2;
     c.events.appendAction(released);
     asettings_ired_tab tab(&f.tab);
+    tab.refresh();
     QCOMPARE(eventsTabState(f.window()), 1);
 
     tab.clearButton->click();
@@ -265,6 +279,7 @@ void tst_ired_tab::learnAddress()
     setup(r.sim());
     r.controller().rcuAddress = 9;
     asettings_ired_tab tab(&r.tab);
+    tab.refresh();
     tab.noRcuBox->setChecked(false);
 
     tab.getAddressButton->click();
@@ -302,6 +317,7 @@ void tst_ired_tab::learnKeyCode()
     setup(r.sim());
     r.controller().rcuKeyCodes.fill(8);
     asettings_ired_tab tab(&r.tab);
+    tab.refresh();
     chooseButton(tab, 5);
 
     tab.getCodeButton->click();
@@ -323,6 +339,7 @@ void tst_ired_tab::readAndSendToTheController()
     kv310_controller_class& c = r.controller();
     c.rcuKeyDescriptions[10] = QStringLiteral("Fog");
     asettings_ired_tab tab(&r.tab);
+    tab.refresh();
 
     tab.readDeviceButton->click();
 

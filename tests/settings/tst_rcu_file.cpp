@@ -44,6 +44,7 @@ struct fileRig {
     {
         QDir::setCurrent(dir.path());
         tab = std::make_unique<asettings_ired_tab>(&f.tab);
+        tab->build();
     }
     ~fileRig()
     {

@@ -3,6 +3,7 @@
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "seams/dialog_seam.h"
+#include "widgets/late_content.h"
 #include "widgets/page_list.h"
 #include "widgets/page_style.h"
 
@@ -35,6 +36,18 @@ QTableWidget* listTable(int rows, int columns, QWidget* parent)
 ascene_groups_widget::ascene_groups_widget(pageListView* sceneList, QWidget* parent)
     : QWidget(parent), sceneList(sceneList)
 {
+}
+
+void ascene_groups_widget::showEvent(QShowEvent* event)
+{
+    build();
+    QWidget::showEvent(event);
+}
+
+void ascene_groups_widget::build()
+{
+    if (isBuilt())
+        return;
     groupsTable = listTable(GROUPS, 1, this);
     groupsTable->setGeometry(30, 100, 116, 480);
     groupsTable->setHorizontalHeaderItem(0, new QTableWidgetItem(tr("Group No.")));
@@ -66,6 +79,10 @@ ascene_groups_widget::ascene_groups_widget(pageListView* sceneList, QWidget* par
     connect(groupsTable, &QTableWidget::itemSelectionChanged, this, &ascene_groups_widget::grpChange);
     connect(addButton, &QPushButton::clicked, this, &ascene_groups_widget::addMember);
     connect(removeButton, &QPushButton::clicked, this, &ascene_groups_widget::removeMember);
+
+    // Made as the tab is shown, perhaps: shown with it, and loaded.
+    showLateContent(this);
+    refresh();
 }
 
 int ascene_groups_widget::shownGroup() const
@@ -76,6 +93,9 @@ int ascene_groups_widget::shownGroup() const
 
 void ascene_groups_widget::refresh()
 {
+    // Nothing shows the groups before the tab is first shown; it loads them then.
+    if (!isBuilt())
+        return;
     ++refreshCount;
     kv310_controller_class* c = theController;
     if (!c)
@@ -110,12 +130,14 @@ void ascene_groups_widget::refresh()
 
 void ascene_groups_widget::grpChange()
 {
+    build();
     refresh();
     membersTable->scrollToTop();
 }
 
 void ascene_groups_widget::addMember()
 {
+    build();
     kv310_controller_class* c = theController;
     const int scene = sceneList ? sceneList->currentRow() : -1;
     const int group = groupsTable->currentRow();
@@ -157,6 +179,7 @@ void ascene_groups_widget::addMember()
 
 void ascene_groups_widget::removeMember()
 {
+    build();
     kv310_controller_class* c = theController;
     const int row = membersTable->currentRow();
     const int group = groupsTable->currentRow();

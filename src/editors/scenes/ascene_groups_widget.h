@@ -12,7 +12,9 @@ class pageListView;
 // the members of the chosen group, and buttons that put the scene chosen in
 // the scene list into the group or take a member out. It edits the
 // controller's group lists in place: a scene belongs to one group at most,
-// and all groups together hold at most 64 scenes.
+// and all groups together hold at most 64 scenes. The tab page is made
+// empty with the scene page; its widgets are made when it is first shown
+// (build()), and until then it reloads nothing.
 class ascene_groups_widget : public QWidget {
     Q_OBJECT
 public:
@@ -22,16 +24,23 @@ public:
     static constexpr int GROUPS = 15;
     static constexpr int MEMBER_ROWS = 64;
 
-    QTableWidget* groupsTable;       // one row per group
-    QTableWidget* membersTable;      // the chosen group's scenes, sorted
-    pageListView* sceneList;         // not owned
-    QLabel* selectLabel;
-    QLabel* membersLabel;
-    QAbstractItemModel* groupsModel;
-    QPushButton* addButton;
-    QPushButton* removeButton;
+    // Makes the widgets and loads them, unless they are there.
+    void build();
+    bool isBuilt() const { return groupsTable != nullptr; }
+
+    QTableWidget* groupsTable = nullptr;       // one row per group
+    QTableWidget* membersTable = nullptr;      // the chosen group's scenes, sorted
+    pageListView* sceneList;                   // not owned
+    QLabel* selectLabel = nullptr;
+    QLabel* membersLabel = nullptr;
+    QAbstractItemModel* groupsModel = nullptr;
+    QPushButton* addButton = nullptr;
+    QPushButton* removeButton = nullptr;
 
     int refreshCount = 0;            // reloads so far
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 public slots:
     void refresh();

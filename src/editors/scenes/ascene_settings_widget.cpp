@@ -21,8 +21,11 @@ ascene_settings_widget::ascene_settings_widget(kv310_controller_class* controlle
 void ascene_settings_widget::tabChanged(int index)
 {
     arecord_settings_widget::tabChanged(index);
-    if (index == TOOL_COUPLED_SCENES)
+    if (index == TOOL_COUPLED_SCENES) {
+        // Chosen, the tool is shown, whether or not the window is.
+        coupledPage->build();
         coupledPage->refresh();
+    }
 }
 
 void ascene_settings_widget::sceneLiveOn()
@@ -33,7 +36,8 @@ void ascene_settings_widget::sceneLiveOn()
 
 void ascene_settings_widget::refreshed()
 {
-    // The page's base refresh runs before the coupled page exists.
+    // The page's base refresh runs before the coupled page exists; the
+    // coupled page reloads only once it has been shown.
     if (coupledPage)
         coupledPage->refresh();
     if (controller && controller->uiMode == 2)

@@ -41,15 +41,17 @@ recordListModel::recordListModel(kv310_controller_class* controller, const recor
 pageListView* makeRecordListView(recordListModel* model, QWidget* parent)
 {
     auto* view = new pageListView(parent);
+    // In its font and place before it has rows, so that the width of the
+    // row numbers is measured once rather than again for each.
+    view->setFont(pageStyle::listFont());
+    view->setGeometry(10, 20, 175, 625);
     // The list keeps its rows as long as it is there, as a table of items would.
     model->setParent(view);
     view->setModel(model);
-    view->setGeometry(10, 20, 175, 625);
     view->setColumnWidth(0, LIST_COLUMN_WIDTH);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setFont(pageStyle::listFont());
     // The view cuts a text to its cell as it draws it.
     view->setTextElideMode(Qt::ElideRight);
     return view;

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -14,9 +15,10 @@ namespace {
 
 using groupList = QList<uint16_t>;
 
-// The scene page with its "Coupled Scenes" tool on the page fixture.
+// The scene page with its "Coupled Scenes" tool on the page fixture, made
+// as when its tab is first shown.
 struct coupledRig {
-    coupledRig() : page(&world.controller(), &world.tab), groups(*page.coupledPage) {}
+    coupledRig() : page(&world.controller(), &world.tab), groups(*page.coupledPage) { groups.build(); }
 
     auto& lists() { return world.controller().coupledSceneGroups; }
     void chooseScene(int scene) { page.sceneList->setCurrentCell(scene, 0); }
@@ -41,6 +43,8 @@ class tst_coupled_scenes : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void aNewPage();
+    void madeWhenFirstShown_data();
+    void madeWhenFirstShown();
     void theScenePageRefreshesIt();
     void withoutACurrentGroup();
     void addingSortsAndMovesToTheNextScene();
@@ -66,6 +70,37 @@ void tst_coupled_scenes::aNewPage()
     QCOMPARE(r.groups.membersLabel->text(), QStringLiteral("Group 1 members:"));
     QVERIFY(r.memberTexts().isEmpty());
     QVERIFY(r.world.dialogs.entries.isEmpty());
+}
+
+// The tool is made when its tab is first chosen or shown, not with the
+// scene page, and shows the groups then.
+void tst_coupled_scenes::madeWhenFirstShown_data()
+{
+    QTest::addColumn<bool>("chosen");  // its tab chosen, or the page shown on it
+    QTest::newRow("its tab chosen") << true;
+    QTest::newRow("shown with its tab in front") << false;
+}
+
+void tst_coupled_scenes::madeWhenFirstShown()
+{
+    QFETCH(bool, chosen);
+    pageFixture world;
+    world.controller().coupledSceneGroups[1] = {5};
+    ascene_settings_widget page(&world.controller(), &world.tab);
+    ascene_groups_widget& groups = *page.coupledPage;
+    QVERIFY(!groups.isBuilt());
+    page.refresh();
+    QVERIFY(!groups.isBuilt());
+    if (chosen) {
+        page.toolTabs->setCurrentIndex(3);
+    } else {
+        const QSignalBlocker quiet(page.toolTabs);
+        page.toolTabs->setCurrentIndex(3);
+        world.tab.show();
+    }
+    QVERIFY(groups.isBuilt());
+    QVERIFY(groups.membersTable->isVisibleTo(&world.tab));
+    QCOMPARE(groups.groupsTable->item(1, 0)->background().color(), pageStyle::usedColour());
 }
 
 void tst_coupled_scenes::theScenePageRefreshesIt()
