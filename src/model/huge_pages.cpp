@@ -23,8 +23,16 @@ void advise(void* data, size_t size)
         madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
+// munmap takes whole small pages; a length cut inside one would leave the
+// tail of the mapping behind.
+static size_t wholePages(size_t size)
+{
+    return (size + SMALL_PAGE - 1) & ~size_t(SMALL_PAGE - 1);
+}
+
 uint8_t* allocate(size_t size)
 {
+    size = wholePages(size);
     const size_t length = size + HUGE_PAGE;
     void* mapped = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED)
@@ -43,7 +51,7 @@ uint8_t* allocate(size_t size)
 void release(uint8_t* data, size_t size)
 {
     if (data)
-        munmap(data, size);
+        munmap(data, wholePages(size));
 }
 
 #else
