@@ -71,7 +71,7 @@ void limitRangeBoxes(arecord_settings_widget* page, int n)
 {
     if (!page)
         return;
-    page->selectionGroup->setRangeMaximum(n);
+    page->limitChannelRanges(n);
 }
 
 // Inclusive corners (left, top) and (right, bottom).
@@ -97,12 +97,12 @@ gui_class::gui_class(kv310_controller_class* controller, QWidget* parent, window
     setCentralWidget(scrollArea);
     resize(maximumSize());
 
-    buildVisiblePart(beforeShowRead);
+    buildVisiblePart(beforeShowRead, build);
     if (build == windowBuild::complete)
         completeWindow();
 }
 
-void gui_class::buildVisiblePart(const std::function<void()>& beforeShowRead)
+void gui_class::buildVisiblePart(const std::function<void()>& beforeShowRead, windowBuild build)
 {
     // The form opens on the Scenes tab: its page, the panel beside it and
     // the menu bar are all the first frame shows. The panel and the menus
@@ -116,7 +116,12 @@ void gui_class::buildVisiblePart(const std::function<void()>& beforeShowRead)
     // The title names the file of the show in memory, read or saved before
     // this window was built.
     setWindowTitle(controller ? controller->mainWindowTitle() : QStringLiteral("KvOrbit310+"));
-    sceneEditor = new ascene_settings_widget(controller, tab_scenes);
+    // The scene page's hidden tools wait for their tabs, or for the rest of
+    // the window.
+    sceneEditor = new ascene_settings_widget(controller, tab_scenes,
+                                             build == windowBuild::complete
+                                                 ? ascene_settings_widget::toolBuild::atOnce
+                                                 : ascene_settings_widget::toolBuild::whenNeeded);
     showLinkAsItIs();
 
     connect(tabWidget_main, &QTabWidget::currentChanged, this, &gui_class::tabChange);
@@ -170,6 +175,7 @@ bool gui_class::isComplete() const
 
 void gui_class::completeWindow()
 {
+    sceneEditor->ensureTools();
     if (!isComplete()) {
         for (size_t p = 0; p < size_t(lazyPage::count); ++p)
             buildPage(lazyPage(p));
@@ -979,7 +985,7 @@ void gui_class::setSceneTransparency(bool on)
 
 bool gui_class::sceneMonitorHidden() const
 {
-    return sceneEditor && sceneEditor->hideMonitorBox->isChecked();
+    return sceneEditor && sceneEditor->hideMonitorBox && sceneEditor->hideMonitorBox->isChecked();
 }
 
 void gui_class::setActiveScenesTabEnabled(int index, bool enabled)
@@ -1046,8 +1052,9 @@ void gui_class::connectionStatusChange(bool)
 
 void gui_class::destTmpDev()
 {
-    sceneEditor->copySource->release();
-    // Pages not built yet hold none.
+    // Pages and tools not built yet hold none.
+    if (sceneEditor->copySource)
+        sceneEditor->copySource->release();
     if (maskEditor)
         maskEditor->copySource->release();
     if (programEditor)

@@ -289,7 +289,7 @@ protected:
 
 private:
     // The part of the window its first frame shows.
-    void buildVisiblePart(const std::function<void()>& beforeShowRead);
+    void buildVisiblePart(const std::function<void()>& beforeShowRead, windowBuild build);
     void showLinkAsItIs();
     void constructPage(lazyPage page);
     // A page built after reads it did not receive takes them as it would have.

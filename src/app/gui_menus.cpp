@@ -191,7 +191,7 @@ void gui_class::closeLiveViews()
     if (monitor)
         monitor->closeMonitorsAtOnce(MONITOR_FLAG_ALL);
     // Transparency whose window never opened ends all the same.
-    if (sceneEditor->transparencyGroup->isChecked())
+    if (sceneEditor->transparencyGroup && sceneEditor->transparencyGroup->isChecked())
         sceneEditor->setTransparency(false);
 }
 

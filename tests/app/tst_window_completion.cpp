@@ -12,6 +12,8 @@
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
 #include "settings/asettings_ired_tab.h"
+#include "widgets/cell_selection.h"
+#include "widgets/guarded_spin_box.h"
 #include "monitor/ctrl_monitor.h"
 #include "support/dialog_recorder.h"
 #include "support/golden_files.h"
@@ -176,6 +178,8 @@ private slots:
     void aWindowCompletedLaterIsTheWindowBuiltAtOnce();
     void aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight_data();
     void aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRight();
+    void theSceneToolsMadeLateAreTheToolsMadeAtOnce_data();
+    void theSceneToolsMadeLateAreTheToolsMadeAtOnce();
     void theRemoteControlTabMadeLateLooksAsMadeBeforeTheFormTookIt();
     void theCommandLineFilesAreReadBeforeTheWindowAppears();
     void theCommandLineVisualProjectIsReadOnceTheFirstFrameIsThrough();
@@ -377,6 +381,60 @@ void tst_window_completion::aPageReachedByAServiceBeforeItsFirstShowIsBuiltAndRi
     service(w.get());
     QVERIFY(!w->findChild<QWidget*>(tabPage)->children().isEmpty());
     QCOMPARE(describe(w->findChild<QWidget*>(tabPage)), atOnce);
+}
+
+void tst_window_completion::theSceneToolsMadeLateAreTheToolsMadeAtOnce_data()
+{
+    QTest::addColumn<builder>("reach");
+    QTest::newRow("groupped channels shown")
+        << builder([](gui_class* w) { w->sceneEditor->toolTabs->setCurrentIndex(1); });
+    QTest::newRow("copying shown") << builder([](gui_class* w) { w->sceneEditor->toolTabs->setCurrentIndex(2); });
+    QTest::newRow("the window completed") << builder([](gui_class* w) { w->completeWindow(); });
+    QTest::newRow("transparency switched") << builder([](gui_class* w) { w->setSceneTransparency(false); });
+}
+
+void tst_window_completion::theSceneToolsMadeLateAreTheToolsMadeAtOnce()
+{
+    QFETCH(builder, reach);
+    // A show whose output stops at channel 100, read after the range boxes
+    // were limited elsewhere and before a scene is chosen: every step must
+    // reach the tools whenever they are made.
+    img::putU16(controller->configImage, img::outputChannelCount, 100);
+    const QString show = savedShow();
+    freshShow();
+    const auto history = [&](gui_class* w) {
+        w->limitChannelRangeBoxes(300);
+        controller->read_confDataFromFile(show);
+        w->sceneEditor->sceneList->setCurrentCell(4, 0);
+    };
+    const auto tools = [](gui_class* w) {
+        return describe(w->sceneEditor->groupPage) + describe(w->sceneEditor->copyPage)
+            + QStringList{QString::number(w->sceneEditor->selectionGroup->fromBox->maximum()),
+                          QString::number(w->sceneEditor->selectionGroup->toBox->maximum())};
+    };
+    QStringList atOnce;
+    {
+        auto w = window(gui_class::windowBuild::complete);
+        history(w.get());
+        reach(w.get());
+        w->sceneEditor->toolTabs->setCurrentIndex(1);
+        w->sceneEditor->toolTabs->setCurrentIndex(2);
+        atOnce = tools(w.get());
+    }
+    freshShow();
+    channelCount = 512;
+    auto w = window(gui_class::windowBuild::visibleFirst);
+    w->finishStart();
+    history(w.get());
+    QVERIFY(!w->sceneEditor->toolsBuilt());
+    reach(w.get());
+    QVERIFY(w->sceneEditor->toolsBuilt());
+    w->sceneEditor->toolTabs->setCurrentIndex(1);
+    w->sceneEditor->toolTabs->setCurrentIndex(2);
+    const QStringList later = tools(w.get());
+    QCOMPARE(later.size(), atOnce.size());
+    for (int i = 0; i < later.size(); ++i)
+        QCOMPARE(later.at(i), atOnce.at(i));
 }
 
 // The form makes the remote-control tab and puts it into its bold settings

@@ -41,7 +41,7 @@ void arecord_settings_widget::buildGroupChannels()
     for (int r = 0; r < channelGrid->rowCount(); ++r)
         rowLabels << QString::number(GRID_COLUMNS * r);
     channelGrid->setRowLabels(rowLabels);
-    channelGrid->setEnabledCount(channelCount);
+    channelGrid->setEnabledCount(channelsAtStart);
     groupTable = new checkGridView(channelGrid, CELL_WIDTH, CELL_HEIGHT, page);
     channelGrid->setParent(groupTable);
     // The cell the user last ticked or moved to stays marked, as the cell of
@@ -53,12 +53,7 @@ void arecord_settings_widget::buildGroupChannels()
     groupLabel->setGeometry(408, 20, 91, 20);
     groupLabel->setAlignment(Qt::AlignCenter);
 
-    // The range boxes end at the output channel limit stored in the image;
-    // a word outside the limit's range leaves them the whole universe.
-    int outputs = controller ? img::getU16(controller->configImage, img::outputChannelCount) : CHANNELS;
-    if (outputs < 24 || outputs > CHANNELS)
-        outputs = CHANNELS;
-    selectionGroup = new cellSelectionGroup({140, 56, kind.stepMaximum, outputs, kind.rangeEndAtStart}, page);
+    selectionGroup = new cellSelectionGroup({140, 56, kind.stepMaximum, outputsAtStart, kind.rangeEndAtStart}, page);
     selectionGroup->move(310, 60);
 
     valuesEnableBox = new QCheckBox(tr("Enable"), page);
@@ -146,8 +141,15 @@ void arecord_settings_widget::limitChnls(int n)
     if (n < admx512_sliders_widget::FADERS || n > CHANNELS)
         return;
     sliderBank->setChannelLimit(n);
-    selectionGroup->toBox->setMaximum(n);
-    channelGrid->apply(checkGridModel::tick::off, n, CHANNELS);
-    channelGrid->setEnabledCount(n);
+    whenTools([this, n] {
+        selectionGroup->toBox->setMaximum(n);
+        channelGrid->apply(checkGridModel::tick::off, n, CHANNELS);
+        channelGrid->setEnabledCount(n);
+    });
     channelCount = n;
+}
+
+void arecord_settings_widget::limitChannelRanges(int n)
+{
+    whenTools([this, n] { selectionGroup->setRangeMaximum(n); });
 }

@@ -11,6 +11,7 @@
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
 #include "seams/regular_file.h"
+#include "widgets/late_content.h"
 #include "widgets/my_time_edit.h"
 #include "widgets/page_style.h"
 
@@ -29,6 +30,7 @@
 #include <QTabWidget>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -78,9 +80,18 @@ const copyToolsPlace copyTools[] = {
 // ---- Construction ------------------------------------------------------------------
 
 arecord_settings_widget::arecord_settings_widget(kv310_controller_class* controller, QWidget* parent,
-                                                 const recordPageKind& kind)
+                                                 const recordPageKind& kind, toolBuild tools)
     : QWidget(nullptr), kind(kind), controller(controller)
 {
+    // What the tools are made from, kept for tools made later: a later limit
+    // or read reaches them as it reached tools made now.
+    channelsAtStart = channelCount;
+    // The range boxes end at the output channel limit stored in the image;
+    // a word outside the limit's range leaves them the whole universe.
+    outputsAtStart = controller ? img::getU16(controller->configImage, img::outputChannelCount) : CHANNELS;
+    if (outputsAtStart < 24 || outputsAtStart > CHANNELS)
+        outputsAtStart = CHANNELS;
+
     recordModel = new recordListModel(controller, kind);
     recordList = makeRecordListView(recordModel, parent);
     recordList->setCurrentCell(0, 0);
@@ -95,9 +106,6 @@ arecord_settings_widget::arecord_settings_widget(kv310_controller_class* control
     toolTabs->addTab(copyPage, tr("Copying"));
 
     buildSingleChannels();
-    buildGroupChannels();
-    buildCopyTools();
-    buildSheetForm();
 
     connect(descriptionEdit, &QLineEdit::editingFinished, this, &arecord_settings_widget::disableDescEdition);
     connect(clearButton, &QPushButton::clicked, this, &arecord_settings_widget::clearAllChnls);
@@ -109,6 +117,20 @@ arecord_settings_widget::arecord_settings_widget(kv310_controller_class* control
     connect(fadeDownEdit, qOverload<QTime>(&QDateTimeEdit::timeChanged), this, &arecord_settings_widget::fallTimeChange);
     connect(infiniteBox, &QCheckBox::stateChanged, this, &arecord_settings_widget::lastTimeInfChange);
     connect(toolTabs, &QTabWidget::currentChanged, this, &arecord_settings_widget::tabChanged);
+    if (tools == toolBuild::atOnce)
+        ensureTools();
+}
+
+arecord_settings_widget::~arecord_settings_widget() = default;
+
+void arecord_settings_widget::ensureTools()
+{
+    if (toolsReady)
+        return;
+    toolsReady = true;
+    buildGroupChannels();
+    buildCopyTools();
+    buildSheetForm();
 
     connect(copySceneButton, &QPushButton::clicked, this, &arecord_settings_widget::copyScene);
     connect(fromSceneBox, &QSpinBox::valueChanged, this, &arecord_settings_widget::sourceDesc);
@@ -120,9 +142,24 @@ arecord_settings_widget::arecord_settings_widget(kv310_controller_class* control
     connect(sheetBrowseButton, &QPushButton::clicked, this, &arecord_settings_widget::browseImpExp);
     connect(sheetChooseButton, &QPushButton::clicked, this, &arecord_settings_widget::chooseFile);
     connect(sheetActionButton, &QPushButton::clicked, this, &arecord_settings_widget::migrate);
+
+    if (sceneChosen)
+        groupLabel->setText(tr(kind.toolLabel).arg(currentScene + 1));
+    toolsMade();
+    for (const std::function<void()>& step : std::exchange(pendingTools, {}))
+        step();
+    // Made on tab pages already shown, they show as the pages' own widgets.
+    showLateContent(groupPage);
+    showLateContent(copyPage);
 }
 
-arecord_settings_widget::~arecord_settings_widget() = default;
+void arecord_settings_widget::whenTools(std::function<void()> step)
+{
+    if (toolsReady)
+        step();
+    else
+        pendingTools.push_back(std::move(step));
+}
 
 void arecord_settings_widget::buildSingleChannels()
 {
@@ -377,13 +414,18 @@ void arecord_settings_widget::sceneChange(const QModelIndex& current, const QMod
     if (!current.isValid() || current.row() >= kind.count)
         return;
     currentScene = current.row();
-    groupLabel->setText(tr(kind.toolLabel).arg(currentScene + 1));
+    sceneChosen = true;
+    if (toolsReady)
+        groupLabel->setText(tr(kind.toolLabel).arg(currentScene + 1));
     emit sceneChanged(currentScene);
     refresh();
 }
 
 void arecord_settings_widget::tabChanged(int index)
 {
+    // The group and copy tools, shown for the first time.
+    if (index == 1 || index == 2)
+        ensureTools();
     if (index == 0)
         refresh();
     else if (index == 2 && controller)

@@ -11,7 +11,9 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class MyTimeEdit;
 class QCheckBox;
@@ -44,66 +46,80 @@ class recordListModel;
 class arecord_settings_widget : public QWidget {
     Q_OBJECT
 public:
-    arecord_settings_widget(kv310_controller_class* controller, QWidget* parent, const recordPageKind& kind);
+    // When the page makes its "Groupped Channels" and "Copying" tools: at
+    // once, or when first shown or first needed (the window's first frame
+    // shows neither).
+    enum class toolBuild { atOnce, whenNeeded };
+
+    arecord_settings_widget(kv310_controller_class* controller, QWidget* parent, const recordPageKind& kind,
+                            toolBuild tools = toolBuild::atOnce);
     ~arecord_settings_widget() override;
+
+    // Makes the "Groupped Channels" and "Copying" tools of a page that left
+    // them for later, as a page that made them at once would show them now.
+    // Until then their members are null.
+    void ensureTools();
+    bool toolsBuilt() const { return toolsReady; }
+    // The selection's range boxes end at channel n.
+    void limitChannelRanges(int n);
 
     const recordPageKind& kind;
     dmxSheetColumns sheetColumns;               // the sheet read last, sorted by number
     dmxSheetUnread sheetUnread;                 // its number cells that could not be read
     int currentScene = 0;                       // 0-based current record, the list's current row
-    otherConfiguration* copySource;             // another configuration to copy from, with its controls
+    otherConfiguration* copySource = nullptr;   // another configuration to copy from, with its controls
     recordListModel* recordModel;               // what the list's rows show, read from the image
     pageListView* recordList;                   // one row per record
     QTabWidget* toolTabs;
     QWidget* singlePage;                        // "Single Channels"
     QWidget* groupPage;                         // "Groupped Channels"
-    QWidget* copyPage;                          // "Copying"
+    QWidget* copyPage = nullptr;                // "Copying"
 
     // "Single Channels"
     std::unique_ptr<admx512_sliders_widget> sliderBank;
-    QLabel *fadeUpLabel, *durationLabel, *fadeDownLabel;
-    MyTimeEdit *fadeUpEdit, *durationEdit, *fadeDownEdit;
-    QCheckBox* infiniteBox;
-    QPushButton* clearButton;
-    QLabel* descriptionLabel;
-    QLineEdit* descriptionEdit;
+    QLabel *fadeUpLabel = nullptr, *durationLabel = nullptr, *fadeDownLabel = nullptr;
+    MyTimeEdit *fadeUpEdit = nullptr, *durationEdit = nullptr, *fadeDownEdit = nullptr;
+    QCheckBox* infiniteBox = nullptr;
+    QPushButton* clearButton = nullptr;
+    QLabel* descriptionLabel = nullptr;
+    QLineEdit* descriptionEdit = nullptr;
 
     // "Groupped Channels"
-    checkGridModel* channelGrid;                // the ticked channels, by 0-based channel
-    checkGridView* groupTable;                  // draws channelGrid, 10 channels per row
-    QLabel* groupLabel;
-    cellSelectionGroup* selectionGroup;         // ticks channelGrid by rule
-    QCheckBox* valuesEnableBox;
-    QLabel *valuesLabel, *withSliderLabel;
+    checkGridModel* channelGrid = nullptr;      // the ticked channels, by 0-based channel
+    checkGridView* groupTable = nullptr;        // draws channelGrid, 10 channels per row
+    QLabel* groupLabel = nullptr;
+    cellSelectionGroup* selectionGroup = nullptr;  // ticks channelGrid by rule
+    QCheckBox* valuesEnableBox = nullptr;
+    QLabel *valuesLabel = nullptr, *withSliderLabel = nullptr;
     std::unique_ptr<admx_slider_widget> valueFader;
-    QCheckBox* copyEnableBox;
-    QLabel *copyingLabel, *relocationLabel;
-    QSpinBox* relocationBox;
-    QPushButton* copyButton;
+    QCheckBox* copyEnableBox = nullptr;
+    QLabel *copyingLabel = nullptr, *relocationLabel = nullptr;
+    QSpinBox* relocationBox = nullptr;
+    QPushButton* copyButton = nullptr;
 
     // "Copying": "Current Configuration"
-    QGroupBox* currentGroup;
-    QLabel *copyRangeLabel, *copyToLabel;
-    QSpinBox *fromSceneBox, *toSceneBox;        // source range, 1-based
-    QPushButton* copySceneButton;
-    QLineEdit* sourceDescriptionEdit;           // of the first source record
+    QGroupBox* currentGroup = nullptr;
+    QLabel *copyRangeLabel = nullptr, *copyToLabel = nullptr;
+    QSpinBox *fromSceneBox = nullptr, *toSceneBox = nullptr;  // source range, 1-based
+    QPushButton* copySceneButton = nullptr;
+    QLineEdit* sourceDescriptionEdit = nullptr;  // of the first source record
     // "Another Configuration"
-    QGroupBox* anotherGroup;
-    QLabel* fileLabel;
-    QLineEdit* fileEdit;                        // the other configuration file
-    QPushButton *browseFileButton, *openFileButton, *releaseButton;
-    QLabel *altRangeLabel, *altToLabel;
-    QSpinBox *altFromBox, *altToBox;            // source range in the other file, 1-based
-    QPushButton* altCopyButton;                 // enabled while copySource holds a file
+    QGroupBox* anotherGroup = nullptr;
+    QLabel* fileLabel = nullptr;
+    QLineEdit* fileEdit = nullptr;              // the other configuration file
+    QPushButton *browseFileButton = nullptr, *openFileButton = nullptr, *releaseButton = nullptr;
+    QLabel *altRangeLabel = nullptr, *altToLabel = nullptr;
+    QSpinBox *altFromBox = nullptr, *altToBox = nullptr;  // source range in the other file, 1-based
+    QPushButton* altCopyButton = nullptr;       // enabled while copySource holds a file
     // The DMX sheet import and export.
-    QGroupBox* sheetGroup;
-    QRadioButton *sheetImportButton, *sheetExportButton;
-    QLabel* sheetFileLabel;
-    QLineEdit* sheetFileEdit;
-    QPushButton *sheetBrowseButton, *sheetChooseButton;
-    QLabel *sheetRangeLabel, *sheetToLabel, *sheetRelocateLabel;
-    QSpinBox *sheetFromBox, *sheetToBox, *sheetRelocationBox;
-    QPushButton* sheetActionButton;
+    QGroupBox* sheetGroup = nullptr;
+    QRadioButton *sheetImportButton = nullptr, *sheetExportButton = nullptr;
+    QLabel* sheetFileLabel = nullptr;
+    QLineEdit* sheetFileEdit = nullptr;
+    QPushButton *sheetBrowseButton = nullptr, *sheetChooseButton = nullptr;
+    QLabel *sheetRangeLabel = nullptr, *sheetToLabel = nullptr, *sheetRelocateLabel = nullptr;
+    QSpinBox *sheetFromBox = nullptr, *sheetToBox = nullptr, *sheetRelocationBox = nullptr;
+    QPushButton* sheetActionButton = nullptr;
 
     int refreshCount = 0;   // reloads from the image so far
     int relabelCount = 0;   // rebuilds of the list texts so far
@@ -144,10 +160,16 @@ private slots:
 protected:
     // After every refresh, for what one kind of page adds.
     virtual void refreshed() {}
+    // After the page's own tools are made, for the tools one kind of page
+    // adds to them. A page making its tools at once calls it before the
+    // kind's constructor runs: that constructor makes its own then.
+    virtual void toolsMade() {}
 
     kv310_controller_class* controller;
 
 private:
+    // Runs a step on the tools now, or once they are made.
+    void whenTools(std::function<void()> step);
     void buildSingleChannels();
     void buildGroupChannels();
     void buildCopyTools();
@@ -159,4 +181,10 @@ private:
     uint8_t* imageOf() const;
     uint32_t timesOf(int record) const;
     void storeTime(int offset, int code);
+
+    bool toolsReady = false;
+    bool sceneChosen = false;       // the list's current row changed since the page was made
+    int channelsAtStart;            // the channel limit when the page was made
+    int outputsAtStart;             // the range boxes' end when the page was made
+    std::vector<std::function<void()>> pendingTools;  // in the order they reached the page
 };

@@ -9,10 +9,13 @@ namespace {
 constexpr int TOOL_COUPLED_SCENES = 3;
 }
 
-ascene_settings_widget::ascene_settings_widget(kv310_controller_class* controller, QWidget* parent)
-    : arecord_settings_widget(controller, parent, recordPageKind::scenes())
+ascene_settings_widget::ascene_settings_widget(kv310_controller_class* controller, QWidget* parent,
+                                               toolBuild tools)
+    : arecord_settings_widget(controller, parent, recordPageKind::scenes(), tools)
 {
-    buildTransparencyGroup();
+    // Tools made at once were made before this part of the page existed.
+    if (toolsBuilt())
+        buildTransparencyGroup();
     coupledPage = new ascene_groups_widget(sceneList, parent);
     toolTabs->addTab(coupledPage, tr("Coupled Scenes"));
     refresh();
@@ -26,6 +29,12 @@ void ascene_settings_widget::tabChanged(int index)
         coupledPage->build();
         coupledPage->refresh();
     }
+}
+
+void ascene_settings_widget::toolsMade()
+{
+    // The capture of the DMX input sits on the "Copying" tool.
+    buildTransparencyGroup();
 }
 
 void ascene_settings_widget::sceneLiveOn()

@@ -18,7 +18,7 @@ class kv310_controller_class;
 class ascene_settings_widget : public arecord_settings_widget {
     Q_OBJECT
 public:
-    ascene_settings_widget(kv310_controller_class* controller, QWidget* parent);
+    ascene_settings_widget(kv310_controller_class* controller, QWidget* parent, toolBuild tools = toolBuild::atOnce);
 
     pageListView*& sceneList = recordList;  // one row per scene
     ascene_groups_widget* coupledPage = nullptr;  // "Coupled Scenes"
@@ -26,15 +26,15 @@ public:
     // "Copying": capture of the DMX input. While the group is ticked the
     // controller passes its DMX input through to its output, and the output
     // DMX monitor window holds the levels that "Save" stores.
-    QGroupBox* transparencyGroup;
-    QCheckBox* hideMonitorBox;
-    QLabel* saveAsLabel;
-    QRadioButton *saveSceneButton, *saveMaskButton;
-    QLabel* mixingLabel;
-    QComboBox* mixingBox;                   // item data: the dmxMixingMode
-    QLabel* targetLabel;
-    QSpinBox* targetBox;                    // 1-based scene or mask
-    QPushButton* saveButton;
+    QGroupBox* transparencyGroup = nullptr;
+    QCheckBox* hideMonitorBox = nullptr;
+    QLabel* saveAsLabel = nullptr;
+    QRadioButton *saveSceneButton = nullptr, *saveMaskButton = nullptr;
+    QLabel* mixingLabel = nullptr;
+    QComboBox* mixingBox = nullptr;             // item data: the dmxMixingMode
+    QLabel* targetLabel = nullptr;
+    QSpinBox* targetBox = nullptr;              // 1-based scene or mask
+    QPushButton* saveButton = nullptr;
 
 public slots:
     void tabChanged(int index) override;
@@ -52,6 +52,7 @@ public slots:
 
 protected:
     void refreshed() override;
+    void toolsMade() override;
 
 private:
     void buildTransparencyGroup();

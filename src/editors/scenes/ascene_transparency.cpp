@@ -89,6 +89,8 @@ void ascene_settings_widget::buildTransparencyGroup()
 
 void ascene_settings_widget::setTransparency(bool on)
 {
+    // Asked by the window or the monitor, the switch is the group's.
+    ensureTools();
     switchTransparency(on, false);
 }
 
