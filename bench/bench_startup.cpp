@@ -185,16 +185,21 @@ int runMain(int argc, char** argv)
     return 0;
 }
 
-// Resident memory of this process, in MiB.
+// Resident memory of this process, in MiB; negative where the system does
+// not tell it.
 double residentMiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (!line.startsWith("VmRSS:"))
+            continue;
+        bool ok = false;
+        const double kib = line.mid(6).trimmed().split(' ').first().toDouble(&ok);
+        return ok ? kib / 1024.0 : -1;
+    }
+    return -1;
 }
 
 // Waits until the window has done what its first frame queued.
@@ -214,26 +219,33 @@ int runMemory(int argc, char** argv)
     waitUntilStarted(window.get());
     window->completeWindow();
     QCoreApplication::processEvents();
-    std::printf("%.1f\n", residentMiB());
+    const double mib = residentMiB();
+    std::printf("%.1f\n", mib);
     std::fflush(stdout);
-    return 0;
+    return mib < 0 ? 1 : 0;
 }
 
 struct startupTimes {
-    double shown = 0;  // the first frame is on the screen
-    double ready = 0;  // the window takes input
+    double shown = -1;  // the first frame is on the screen; negative if never reported
+    double ready = -1;  // the window takes input; negative if never reported
 };
+
+// Starts this program in a role on the offscreen platform.
+void startChild(QProcess& child, const QString& program, const QString& role, const QStringList& arguments)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.start(program, QStringList{role} + arguments);
+}
 
 // Milliseconds from starting a child in the role until it reports its window.
 startupTimes childStartup(const QString& program, const QString& role, const QStringList& arguments = {})
 {
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(env);
     QElapsedTimer timer;
     timer.start();
-    child.start(program, QStringList{role} + arguments);
+    startChild(child, program, role, arguments);
     startupTimes times;
     while (child.state() != QProcess::NotRunning || child.bytesAvailable() > 0) {
         if (child.canReadLine()) {
@@ -255,22 +267,17 @@ startupTimes childStartup(const QString& program, const QString& role, const QSt
     return times;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Resident memory of a child whose window has every page built.
+// Resident memory of a child whose window has every page built; negative
+// where the child did not tell it.
 double childMemory(const QString& program, const QStringList& arguments = {})
 {
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(env);
-    child.start(program, QStringList{QStringLiteral("memory")} + arguments);
-    child.waitForFinished(60000);
-    return child.readAllStandardOutput().trimmed().toDouble();
+    startChild(child, program, QStringLiteral("memory"), arguments);
+    if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        return -1;
+    bool ok = false;
+    const double mib = child.readAllStandardOutput().trimmed().toDouble(&ok);
+    return ok ? mib : -1;
 }
 
 struct windowTimes {
@@ -365,14 +372,21 @@ int main(int argc, char** argv)
 
     std::vector<double> bare, empty, full, emptyReady, fullReady;
     for (int i = 0; i < runs; ++i) {
-        bare.push_back(childStartup(program, QStringLiteral("bare")).shown);
+        const startupTimes a = childStartup(program, QStringLiteral("bare"));
         const startupTimes e = childStartup(program, QStringLiteral("main"));
+        const startupTimes f = childStartup(program, QStringLiteral("main"), {QStringLiteral("-c"), show});
+        // A child that never reported its window would count as instant.
+        if (a.shown < 0 || e.shown < 0 || e.ready < 0 || f.shown < 0 || f.ready < 0) {
+            std::fprintf(stderr, "a window did not report its first frame or its readiness (run %d)\n", i + 1);
+            return 1;
+        }
+        bare.push_back(a.shown);
         empty.push_back(e.shown);
         emptyReady.push_back(e.ready);
-        const startupTimes f = childStartup(program, QStringLiteral("main"), {QStringLiteral("-c"), show});
         full.push_back(f.shown);
         fullReady.push_back(f.ready);
     }
+    using benchTiming::median;
     const double b = median(bare);
     const double e = median(empty);
     const double m = median(full);
@@ -385,9 +399,14 @@ int main(int argc, char** argv)
     std::printf("  ... taking input, without a show:       %8.1f ms   %.2f x bare\n", er, er / b);
     std::printf("  ... taking input, with a full show:     %8.1f ms   %.2f x bare (goal: at most 4.0)\n", mr, mr / b);
 
-    std::printf("resident memory, every page built, no show:    %6.1f MiB\n", childMemory(program));
-    std::printf("resident memory, every page built, full show:  %6.1f MiB\n",
-                childMemory(program, {QStringLiteral("-c"), show}));
+    const double memoryEmpty = childMemory(program);
+    const double memoryFull = childMemory(program, {QStringLiteral("-c"), show});
+    if (memoryEmpty < 0 || memoryFull < 0) {
+        std::fprintf(stderr, "the resident memory of a window could not be read\n");
+        return 1;
+    }
+    std::printf("resident memory, every page built, no show:    %6.1f MiB\n", memoryEmpty);
+    std::printf("resident memory, every page built, full show:  %6.1f MiB\n", memoryFull);
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const windowTimes w = windowWork(argc, argv, runs, show);
