@@ -14,9 +14,11 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QTextStream>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTranslator>
 #include <memory>
@@ -31,9 +33,24 @@ namespace {
 // Has the event loop finish a window's start as soon as its first frame is
 // through: the first paint event reaches the window before its children are
 // painted, so the work is queued behind the rest of that frame.
+//
+// Until then the toolkit's global thread pool keeps one thread: the raster
+// engine hands every fill taller than a few dozen rows to that pool in
+// slices, one-pixel frame lines included, and starting a thread for each
+// core and waiting on them for every line costs the first frame more than
+// the slices save. The pool has its own size back once the watch is gone.
 class firstFrameWatch : public QObject {
 public:
-    explicit firstFrameWatch(gui_class* window) : QObject(window), window(window) {}
+    explicit firstFrameWatch(gui_class* window)
+        : QObject(window), window(window), poolSize(QThreadPool::globalInstance()->maxThreadCount())
+    {
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+        window->installEventFilter(this);
+    }
+    ~firstFrameWatch() override { QThreadPool::globalInstance()->setMaxThreadCount(poolSize); }
+    firstFrameWatch(const firstFrameWatch&) = delete;
+    firstFrameWatch& operator=(const firstFrameWatch&) = delete;
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched == window) {
@@ -46,6 +63,7 @@ public:
 
 private:
     gui_class* window;
+    int poolSize;
 };
 
 const QString deviceName = QStringLiteral("Kv310+");
@@ -319,10 +337,13 @@ gui_class* openMainWindow(kv310_controller_class* controller, const QStringList&
     };
     auto* window = new gui_class(controller, nullptr, gui_class::windowBuild::visibleFirst, takeFiles);
     theMainWindow = window;
-    window->installEventFilter(new firstFrameWatch(window));
+    const QPointer<firstFrameWatch> watch = new firstFrameWatch(window);
     // A window the platform never paints (started minimised, say) finishes
     // its start all the same.
-    QTimer::singleShot(1000, window, &gui_class::finishStart);
+    QTimer::singleShot(1000, window, [window, watch] {
+        delete watch.data();
+        window->finishStart();
+    });
     window->show();
     return window;
 }

@@ -93,7 +93,44 @@ void elidingDelegate::initStyleOption(QStyleOptionViewItem* option, const QModel
         option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, maxWidth);
 }
 
-pageListView::pageListView(QWidget* parent) : QTableView(parent) {}
+rowLabelHeader::rowLabelHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+
+void rowLabelHeader::setModel(QAbstractItemModel* newModel)
+{
+    if (QAbstractItemModel* old = model())
+        disconnect(old, &QAbstractItemModel::headerDataChanged, this, nullptr);
+    measured.clear();
+    QHeaderView::setModel(newModel);
+    // Whatever else a model may give a label (a font, an icon) comes with
+    // this signal.
+    if (newModel)
+        connect(newModel, &QAbstractItemModel::headerDataChanged, this, [this] { measured.clear(); });
+}
+
+QSize rowLabelHeader::sectionSizeFromContents(int logicalIndex) const
+{
+    if (!model())
+        return QHeaderView::sectionSizeFromContents(logicalIndex);
+    // The header measures itself anew for a new font before it hears of
+    // the font itself, so the font is checked here rather than on its news.
+    if (font() != measuredFont || style() != measuredStyle) {
+        measured.clear();
+        measuredFont = font();
+        measuredStyle = style();
+    }
+    const QString label = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+    const auto known = measured.constFind(label);
+    if (known != measured.constEnd())
+        return *known;
+    const QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+    measured.insert(label, size);
+    return size;
+}
+
+pageListView::pageListView(QWidget* parent) : QTableView(parent)
+{
+    setVerticalHeader(new rowLabelHeader(this));
+}
 
 int pageListView::currentRow() const
 {

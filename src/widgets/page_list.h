@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
+#include <QHeaderView>
 #include <QStringList>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -60,6 +62,27 @@ protected:
 
 private:
     int maxWidth;
+};
+
+// The row numbers of a long list. The view asks for the size of the first
+// and last hundred labels each time its geometry is laid out anew, which
+// happens several times while a page is made and shown; a label's size
+// depends only on its text as long as the font and style stay, so each is
+// measured once in a font and style.
+class rowLabelHeader : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit rowLabelHeader(QWidget* parent);
+    void setModel(QAbstractItemModel* model) override;
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override;
+
+private:
+    mutable QHash<QString, QSize> measured;
+    // What the sizes were measured in.
+    mutable QFont measuredFont;
+    mutable const QStyle* measuredStyle = nullptr;
 };
 
 // A list of a page: a table view that is read like the item tables the

@@ -29,10 +29,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -186,6 +188,8 @@ private slots:
     void aWindowGoneBeforeItsPagesLeavesTheFieldToTheNext();
     void theProgramBuildsAPageWhenItIsFirstShown();
     void aPageShownLateMakesNoUnchangedShowAsk();
+    void theFirstFrameGivesTheThreadPoolBack_data();
+    void theFirstFrameGivesTheThreadPoolBack();
 
 private:
     std::unique_ptr<gui_class> window(gui_class::windowBuild build)
@@ -567,6 +571,41 @@ void tst_window_completion::aPageShownLateMakesNoUnchangedShowAsk()
     dialogs->clear();
     QVERIFY(w->close());
     QVERIFY(!dialogs->texts().contains(QStringLiteral("Save changes?")));
+}
+
+// The first frame paints with one thread of the toolkit's pool; the pool has
+// its own size back once the window has started, however it starts or goes.
+void tst_window_completion::theFirstFrameGivesTheThreadPoolBack_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::newRow("painted") << QStringLiteral("painted");
+    QTest::newRow("never painted") << QStringLiteral("hidden");
+    QTest::newRow("gone before its first frame") << QStringLiteral("gone");
+}
+
+void tst_window_completion::theFirstFrameGivesTheThreadPoolBack()
+{
+    QFETCH(QString, road);
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int machine = pool->maxThreadCount();
+    const auto restore = qScopeGuard([pool, machine] { pool->setMaxThreadCount(machine); });
+    const int size = 5;
+    pool->setMaxThreadCount(size);
+    std::unique_ptr<gui_class> w(openMainWindow(controller.get()));
+    QCOMPARE(pool->maxThreadCount(), 1);
+    if (road == QLatin1String("gone")) {
+        w.reset();
+        theMainWindow = nullptr;
+    } else {
+        if (road == QLatin1String("hidden"))
+            w->hide();
+        QTRY_VERIFY_WITH_TIMEOUT(w->hasStarted(), 5000);
+    }
+    QTRY_COMPARE(pool->maxThreadCount(), size);
+    // The next window's first frame lends the same pool again.
+    std::unique_ptr<gui_class> next(openMainWindow(controller.get()));
+    QTRY_VERIFY_WITH_TIMEOUT(next->hasStarted(), 5000);
+    QTRY_COMPARE(pool->maxThreadCount(), size);
 }
 
 QTEST_MAIN(tst_window_completion)

@@ -1,5 +1,6 @@
 #include "widgets/page_list.h"
 
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -14,6 +15,7 @@ private Q_SLOTS:
     void readsOnlyWhatItShowsAndKeepsTheCurrentRow();
     void rowsComeAndGoAtTheEnd();
     void textsAreCutWhereTheyAreDrawn();
+    void rowLabelsAreAsWideAsTheToolkitMeasuresThem();
 };
 
 void tst_page_list::readsOnlyWhatItShowsAndKeepsTheCurrentRow()
@@ -89,6 +91,46 @@ void tst_page_list::textsAreCutWhereTheyAreDrawn()
     cut.initStyleOption(&option, model.index(0, 0));
     QVERIFY(option.text.endsWith(QChar(0x2026)));
     QVERIFY(option.fontMetrics.horizontalAdvance(option.text) <= 60);
+}
+
+// The row labels are measured once each, yet the column of labels is as
+// wide as a plain header would make it, also after the labels, the rows or
+// the font change.
+void tst_page_list::rowLabelsAreAsWideAsTheToolkitMeasuresThem()
+{
+    pageListModel model(300, {QStringLiteral("Scene")}, [](int, int, int) { return QVariant(); });
+    pageListView view;
+    QTableView plain;
+    for (QTableView* v : {static_cast<QTableView*>(&view), &plain}) {
+        v->setModel(&model);
+        v->resize(175, 300);
+        v->show();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const auto same = [&](const char* what) {
+        const int ours = view.verticalHeader()->sizeHint().width();
+        const int theirs = plain.verticalHeader()->sizeHint().width();
+        if (ours != theirs)
+            qWarning("%s: %d against %d", what, ours, theirs);
+        return ours == theirs;
+    };
+    QVERIFY(same("numbers"));
+    const int numbers = view.verticalHeader()->sizeHint().width();
+
+    model.setRowLabels([](int row) { return QStringLiteral("Step %1").arg(row + 1); });
+    QVERIFY(same("longer labels"));
+    QVERIFY(view.verticalHeader()->sizeHint().width() > numbers);
+
+    model.setRowLabels({});
+    model.setRowCount(20000);
+    QVERIFY(same("more rows"));
+    QVERIFY(view.verticalHeader()->sizeHint().width() > numbers);
+
+    QFont big = view.font();
+    big.setPointSize(big.pointSize() * 2);
+    view.setFont(big);
+    plain.setFont(big);
+    QVERIFY(same("a larger font"));
 }
 
 QTEST_MAIN(tst_page_list)
