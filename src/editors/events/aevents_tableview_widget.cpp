@@ -94,7 +94,9 @@ void aevents_tableview_widget::wrapHeader()
     int height = metrics.height();
     for (int c = 0; c < COLUMNS; ++c) {
         QTableWidgetItem* item = horizontalHeaderItem(c);
-        item->setTextAlignment(int(Qt::AlignCenter | Qt::TextWordWrap));
+        // The header wraps a title that does not fit; the wrap flag is no
+        // alignment, so it goes in as the role's plain value.
+        item->setData(Qt::TextAlignmentRole, int(Qt::AlignCenter | Qt::TextWordWrap));
         const QRect room(0, 0, columnWidth(c) - 2 * margin, 100000);
         height = qMax(height, metrics.boundingRect(room, Qt::TextWordWrap, item->text()).height());
     }
