@@ -9,6 +9,7 @@
 #include "widgets/cell_selection.h"
 #include "widgets/late_content.h"
 #include "widgets/my_time_edit.h"
+#include "widgets/window_place.h"
 #include "editors/events/aevents_clock_widget.h"
 #include "editors/events/aevents_dlyd_widget.h"
 #include "editors/events/aevents_dmx_widget.h"
@@ -275,6 +276,15 @@ void gui_class::buildPage(lazyPage page)
     showLateContent(tabPageOf(page));
     takeMissedRead(page);
     --repairDepth;
+    // Chosen as the user chose it in the former window: a visit.
+    if (placeToTake)
+        placeToTake->restoreInto(this);
+}
+
+void gui_class::takePlace(windowPlace place)
+{
+    placeToTake = std::make_unique<windowPlace>(std::move(place));
+    placeToTake->restoreInto(this);
 }
 
 void gui_class::constructPage(lazyPage page)

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class MyTimeEdit;
@@ -45,6 +46,7 @@ class asettings_inputs_widget;
 class ctrl_monitor;
 class kv310_controller_class;
 class right_panel_widget;
+class windowPlace;
 
 // The main window: the tab tree of every editor and settings page, the
 // right-hand panel, the menus and the one-second clock. Built anew at every
@@ -97,6 +99,9 @@ public:
     // unsaved work is measured against. Once per window.
     void finishStart();
     bool hasStarted() const { return started; }
+    // Takes back the place a former window of this program showed (tabs,
+    // current rows): now for what is built, the rest as its pages are built.
+    void takePlace(windowPlace place);
     // The clear dialog switched the active scenes off.
     void activeScenesSwitchedOff();
 
@@ -299,6 +304,8 @@ private:
     QWidget* tabPageOf(lazyPage page) const;
     std::optional<lazyPage> pageOn(const QWidget* tabPage) const;
     std::array<bool, size_t(lazyPage::count)> built{};
+    // What of a former window's place waits for pages not built yet.
+    std::unique_ptr<windowPlace> placeToTake;
     // Per page not built: 1 a configuration was read since, 2 from a file.
     std::array<uint8_t, size_t(lazyPage::count)> missedReads{};
     int repairDepth = 0;

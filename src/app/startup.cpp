@@ -5,6 +5,7 @@
 #include "model/kv310_controller.h"
 #include "seams/gui_base.h"
 #include "seams/regular_file.h"
+#include "widgets/window_place.h"
 #include "xml/xml_node.h"
 #include "xml/xml_writer.h"
 
@@ -364,7 +365,10 @@ int runRebuildLoop(kv310_controller_class* controller, const QStringList& config
     gui_class* window = nullptr;
     QStringList filesToRead = configFiles;
     while (requestedLanguage >= 0) {
+        // The user finds the new window where they left the old one.
+        windowPlace place;
         if (window && requestedLanguage != installedLanguage) {
+            place = windowPlace::of(window);
             retireMainWindow(window);
             window = nullptr;
         }
@@ -372,6 +376,8 @@ int runRebuildLoop(kv310_controller_class* controller, const QStringList& config
             installLanguage(requestedLanguage);
             // The command line's configuration files are the first window's.
             window = openMainWindow(controller, std::exchange(filesToRead, QStringList()));
+            if (!place.isEmpty())
+                window->takePlace(std::move(place));
         }
         requestedLanguage = -1;
         result = QApplication::exec();

@@ -2,24 +2,31 @@
 #include "app/right_panel_widget.h"
 #include "app/startup.h"
 #include "editors/scenes/as_conf_widget.h"
+#include "editors/programs/aprogram_settings_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "fixtures/light_effect.h"
 #include "model/clear_flags.h"
+#include "model/config_image.h"
 #include "program_rig.h"
 #include "shown_state.h"
 
 #include "support/golden_files.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHeaderView>
+#include <QMap>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 #include <QtDebug>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -145,6 +152,64 @@ void reportProblems(const QStringList& problems)
     QVERIFY2(problems.isEmpty(), qPrintable(QStringLiteral("%1 differences").arg(problems.size())));
 }
 
+// A widget's path as the shown-state reader makes it, with the pages of a
+// stack by their index: showing a page raises it among its siblings.
+QString stablePathOf(const QWidget* widget, const QWidget* root)
+{
+    QStringList parts;
+    for (const QWidget* p = widget; p && p != root; p = p->parentWidget()) {
+        const auto* stack = qobject_cast<const QStackedWidget*>(p->parentWidget());
+        parts.prepend(stack && p->objectName().isEmpty() ? QStringLiteral("page %1").arg(stack->indexOf(p))
+                                                         : shownStateReader::pathOf(p, p->parentWidget()));
+    }
+    return parts.join(QLatin1Char('/'));
+}
+
+// Where the user is in the window: the tab of each tab widget and the
+// current cell of each list and table that lets the user choose one.
+QMap<QString, QString> placeOf(gui_class* w)
+{
+    QMap<QString, QString> place;
+    for (const QTabWidget* tabs : w->findChildren<QTabWidget*>()) {
+        if (tabs->window() == w)
+            place.insert(stablePathOf(tabs, w), QStringLiteral("tab %1").arg(tabs->currentIndex()));
+    }
+    for (const QAbstractItemView* view : w->findChildren<QAbstractItemView*>()) {
+        if (qobject_cast<const QHeaderView*>(view) || view->window() != w
+            || view->selectionMode() == QAbstractItemView::NoSelection || !view->model())
+            continue;
+        const QModelIndex current = view->currentIndex();
+        place.insert(stablePathOf(view, w),
+                     current.isValid() ? QStringLiteral("cell %1, %2").arg(current.row()).arg(current.column())
+                                       : QStringLiteral("no cell"));
+    }
+    return place;
+}
+
+// Brings the window back to a place read with placeOf: the rows first, then
+// the tabs, inner ones before the outer ones that show them.
+void returnTo(gui_class* w, const QMap<QString, QString>& place)
+{
+    for (QAbstractItemView* view : w->findChildren<QAbstractItemView*>()) {
+        const QString want = place.value(stablePathOf(view, w));
+        if (want == QLatin1String("no cell")) {
+            view->selectionModel()->clearCurrentIndex();
+        } else if (want.startsWith(QLatin1String("cell "))) {
+            const QStringList at = want.mid(5).split(QStringLiteral(", "));
+            view->setCurrentIndex(view->model()->index(at.at(0).toInt(), at.at(1).toInt()));
+        }
+    }
+    QList<QTabWidget*> tabs = w->findChildren<QTabWidget*>();
+    std::sort(tabs.begin(), tabs.end(), [w](const QTabWidget* a, const QTabWidget* b) {
+        return stablePathOf(a, w).count(QLatin1Char('/')) > stablePathOf(b, w).count(QLatin1Char('/'));
+    });
+    for (QTabWidget* t : std::as_const(tabs)) {
+        const QString want = place.value(stablePathOf(t, w));
+        if (want.startsWith(QLatin1String("tab ")))
+            t->setCurrentIndex(want.mid(4).toInt());
+    }
+}
+
 gui_class* currentWindow()
 {
     return qobject_cast<gui_class*>(theMainWindow);
@@ -214,6 +279,7 @@ private Q_SLOTS:
     void cleanup();
 
     void theRebuiltWindowShowsTheSameShow();
+    void theRebuiltWindowOpensWhereTheUserLeftTheOldOne();
     void aWindowBuiltOverAShowShowsItAsOneThatReadIt();
 
 private:
@@ -264,6 +330,10 @@ void tst_language_change::theRebuiltWindowShowsTheSameShow()
         w->completeWindow();
         rig.controller->read_confDataFromFile(show);
         w->rightPanel->connectButton->click();
+        // Each window is left where a new one starts, so that the next one,
+        // which opens where the user left this one, is walked from where
+        // this one was.
+        const QMap<QString, QString> start = placeOf(w);
         // Active scenes set up, so that their compound pictures can be edited.
         w->tabWidget_main->setCurrentIndex(6);
         w->activeScenes->setChecked(true);
@@ -272,16 +342,18 @@ void tst_language_change::theRebuiltWindowShowsTheSameShow()
         w->activeScenes->controlChannelBox->setValue(3);
         english = tour(w);
         titles << w->windowTitle();
+        returnTo(w, start);
         w->tabWidget_main->setCurrentIndex(1);
         w->sceneEditor->transparencyGroup->setChecked(true);
         views << viewOf(w, *rig.sim);
-        whenLoopRuns([&] {
+        whenLoopRuns([&, start] {
             gui_class* w = currentWindow();
             w->completeWindow();
             polish = tour(w);
             titles << w->windowTitle();
             views << viewOf(w, *rig.sim);
             stalePolish = staleCaptions();
+            returnTo(w, start);
             whenLoopRuns([&] {
                 gui_class* w = currentWindow();
                 w->completeWindow();
@@ -354,6 +426,62 @@ void tst_language_change::aWindowBuiltOverAShowShowsItAsOneThatReadIt()
     QStringList problems;
     compareWalks(reading, builtOver, QStringLiteral("built over the show"), true, problems);
     reportProblems(problems);
+}
+
+
+// After a change of language the user finds the window where they left it:
+// the page, every page's tabs and the row of every list they chose there,
+// also on pages the new window builds later.
+void tst_language_change::theRebuiltWindowOpensWhereTheUserLeftTheOldOne()
+{
+    programSession& s = *session;
+    programRig& rig = *s.rig;
+    QMap<QString, QString> left, found;
+    QByteArray imageBefore, imageAfter;
+    whenLoopRuns([&] {
+        gui_class* w = currentWindow();
+        w->completeWindow();
+        rig.controller->read_confDataFromFile(show);
+        // A later row in every list of every page, each page left on its
+        // last tabs; the user ends on the programs' "Groupped Steps".
+        visitAll(w, [&](const QString&) {
+            for (QAbstractItemView* view : w->tabWidget_main->currentWidget()->findChildren<QAbstractItemView*>()) {
+                if (view->isVisible() && view->selectionMode() != QAbstractItemView::NoSelection
+                    && !qobject_cast<QHeaderView*>(view) && view->model() && view->model()->rowCount() > 5)
+                    view->setCurrentIndex(view->model()->index(5, 0));
+            }
+        });
+        w->tabWidget_main->setCurrentIndex(2);
+        w->programEditor->toolTabs->setCurrentIndex(1);
+        left = placeOf(w);
+        imageBefore = QByteArray(reinterpret_cast<const char*>(rig.controller->configImage), img::SIZE);
+        whenLoopRuns([&] {
+            gui_class* w = currentWindow();
+            // As the user first sees it, then with every page built.
+            QCOMPARE(w->tabWidget_main->currentIndex(), 2);
+            QCOMPARE(w->programEditor->toolTabs->currentIndex(), 1);
+            w->completeWindow();
+            found = placeOf(w);
+            imageAfter = QByteArray(reinterpret_cast<const char*>(rig.controller->configImage), img::SIZE);
+            QCoreApplication::exit(0);
+        });
+        pickLanguage(1);
+    });
+    runRebuildLoop(rig.controller.get());
+
+    QVERIFY(left.size() > 30);
+    QVERIFY(std::count_if(left.cbegin(), left.cend(), [](const QString& v) { return v == QLatin1String("cell 5, 0"); }) > 10);
+    if (found != left) {
+        QStringList a, b;
+        for (auto it = left.cbegin(); it != left.cend(); ++it)
+            a << it.key() + QStringLiteral(": ") + it.value();
+        for (auto it = found.cbegin(); it != found.cend(); ++it)
+            b << it.key() + QStringLiteral(": ") + it.value();
+        qWarning().noquote() << shownState::difference(a, b);
+    }
+    QCOMPARE(found, left);
+    // Finding the place back is a visit: the show stays as it was.
+    QVERIFY(imageAfter == imageBefore);
 }
 
 QTEST_MAIN(tst_language_change)
