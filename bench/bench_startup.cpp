@@ -41,6 +41,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <cstdio>
 #include <vector>
 
@@ -185,21 +186,29 @@ int runMain(int argc, char** argv)
     return 0;
 }
 
-// Resident memory of this process, in MiB; negative where the system does
+// A number as text, nothing where the text is none.
+std::optional<double> numberIn(const QByteArray& text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+// Resident memory of this process, in MiB; nothing where the system does
 // not tell it.
-double residentMiB()
+std::optional<double> residentMiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
-        return -1;
+        return std::nullopt;
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (!line.startsWith("VmRSS:"))
-            continue;
-        bool ok = false;
-        const double kib = line.mid(6).trimmed().split(' ').first().toDouble(&ok);
-        return ok ? kib / 1024.0 : -1;
+        // "VmRSS:     50412 kB"
+        if (line.startsWith("VmRSS:")) {
+            const std::optional<double> kib = numberIn(line.mid(6).trimmed().split(' ').first());
+            return kib ? std::optional<double>(*kib / 1024.0) : std::nullopt;
+        }
     }
-    return -1;
+    return std::nullopt;
 }
 
 // Waits until the window has done what its first frame queued.
@@ -219,10 +228,12 @@ int runMemory(int argc, char** argv)
     waitUntilStarted(window.get());
     window->completeWindow();
     QCoreApplication::processEvents();
-    const double mib = residentMiB();
-    std::printf("%.1f\n", mib);
+    const std::optional<double> mib = residentMiB();
+    if (!mib)
+        return 1;
+    std::printf("%.1f\n", *mib);
     std::fflush(stdout);
-    return mib < 0 ? 1 : 0;
+    return 0;
 }
 
 struct startupTimes {
@@ -267,17 +278,15 @@ startupTimes childStartup(const QString& program, const QString& role, const QSt
     return times;
 }
 
-// Resident memory of a child whose window has every page built; negative
+// Resident memory of a child whose window has every page built; nothing
 // where the child did not tell it.
-double childMemory(const QString& program, const QStringList& arguments = {})
+std::optional<double> childMemory(const QString& program, const QStringList& arguments = {})
 {
     QProcess child;
     startChild(child, program, QStringLiteral("memory"), arguments);
     if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
-        return -1;
-    bool ok = false;
-    const double mib = child.readAllStandardOutput().trimmed().toDouble(&ok);
-    return ok ? mib : -1;
+        return std::nullopt;
+    return numberIn(child.readAllStandardOutput().trimmed());
 }
 
 struct windowTimes {
@@ -399,14 +408,14 @@ int main(int argc, char** argv)
     std::printf("  ... taking input, without a show:       %8.1f ms   %.2f x bare\n", er, er / b);
     std::printf("  ... taking input, with a full show:     %8.1f ms   %.2f x bare (goal: at most 4.0)\n", mr, mr / b);
 
-    const double memoryEmpty = childMemory(program);
-    const double memoryFull = childMemory(program, {QStringLiteral("-c"), show});
-    if (memoryEmpty < 0 || memoryFull < 0) {
+    const std::optional<double> memoryEmpty = childMemory(program);
+    const std::optional<double> memoryFull = childMemory(program, {QStringLiteral("-c"), show});
+    if (!memoryEmpty || !memoryFull) {
         std::fprintf(stderr, "the resident memory of a window could not be read\n");
         return 1;
     }
-    std::printf("resident memory, every page built, no show:    %6.1f MiB\n", memoryEmpty);
-    std::printf("resident memory, every page built, full show:  %6.1f MiB\n", memoryFull);
+    std::printf("resident memory, every page built, no show:    %6.1f MiB\n", *memoryEmpty);
+    std::printf("resident memory, every page built, full show:  %6.1f MiB\n", *memoryFull);
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const windowTimes w = windowWork(argc, argv, runs, show);
