@@ -118,10 +118,15 @@ void windowPlace::restoreInto(QWidget* window)
 {
     // Taken out before any is chosen: choosing a tab may build a page,
     // which takes back its own part of the place at once.
-    std::vector<std::pair<QString, int>> tabsFound;
+    struct tabsAt {
+        QString path;
+        QPointer<QTabWidget> widget;
+        int index;
+    };
+    std::vector<tabsAt> tabsFound;
     for (auto it = tabs.begin(); it != tabs.end();) {
-        if (widgetAt(window, it.key())) {
-            tabsFound.emplace_back(it.key(), it.value());
+        if (auto* found = qobject_cast<QTabWidget*>(widgetAt(window, it.key()))) {
+            tabsFound.push_back({it.key(), found, it.value()});
             it = tabs.erase(it);
         } else {
             ++it;
@@ -138,16 +143,15 @@ void windowPlace::restoreInto(QWidget* window)
     }
     // Outer tabs first, as the user reached the inner ones.
     std::sort(tabsFound.begin(), tabsFound.end(),
-              [](const auto& a, const auto& b) { return depthOf(a.first) < depthOf(b.first); });
-    for (const auto& [path, index] : tabsFound) {
-        auto* found = qobject_cast<QTabWidget*>(widgetAt(window, path));
-        if (!found)
+              [](const tabsAt& a, const tabsAt& b) { return depthOf(a.path) < depthOf(b.path); });
+    for (const tabsAt& t : tabsFound) {
+        if (!t.widget)
             continue;
         // A page adds some of its tabs when they are first needed.
-        if (index >= found->count())
-            tabs.insert(path, index);
-        else if (found->isTabEnabled(index))
-            found->setCurrentIndex(index);
+        if (t.index >= t.widget->count())
+            tabs.insert(t.path, t.index);
+        else if (t.widget->isTabEnabled(t.index))
+            t.widget->setCurrentIndex(t.index);
     }
     for (const auto& [view, at] : cellsFound) {
         if (!view || !view->model() || at.row >= view->model()->rowCount() || at.column >= view->model()->columnCount())
