@@ -21,30 +21,32 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 namespace {
 
 dmxSheet::readStatus readFrom(const QByteArray& bytes, const dmxSheetKind& kind, dmxSheetColumns& columns,
-                              dmxSheetUnread* unread = nullptr)
+                              dmxSheetFindings* findings = nullptr)
 {
     QBuffer in;
     in.setData(bytes);
     in.open(QIODevice::ReadOnly);
-    return dmxSheet::read(in, kind, columns, unread);
+    return dmxSheet::read(in, kind, columns, findings);
 }
 
 bool sameColumn(const dmx_sheet_row& a, const dmx_sheet_row& b)
 {
     return a.number == b.number && a.fadeUp == b.fadeUp && a.duration == b.duration && a.fadeDown == b.fadeDown
-        && a.channels == b.channels && a.description == b.description;
+        && a.channels == b.channels && a.description == b.description && a.descriptionCut == b.descriptionCut;
 }
 
 // The same sheet handed out in pieces of 1 to 8 bytes reads to the same.
 void checkPieces(const QByteArray& bytes, const dmxSheetKind& kind, dmxSheet::readStatus status,
-                 const dmxSheetColumns& columns, const dmxSheetUnread& unread)
+                 const dmxSheetColumns& columns, const dmxSheetFindings& findings)
 {
     trickleDevice in(bytes, 1 + (bytes.isEmpty() ? 0 : uint8_t(bytes.back()) % 8));
     dmxSheetColumns pieces;
-    dmxSheetUnread piecesUnread;
-    if (dmxSheet::read(in, kind, pieces, &piecesUnread) != status || pieces.size() != columns.size()
-        || piecesUnread.count != unread.count || piecesUnread.row != unread.row
-        || piecesUnread.column != unread.column)
+    dmxSheetFindings piecesFound;
+    if (dmxSheet::read(in, kind, pieces, &piecesFound) != status || pieces.size() != columns.size()
+        || piecesFound.unreadCells != findings.unreadCells || piecesFound.unreadRow != findings.unreadRow
+        || piecesFound.unreadColumn != findings.unreadColumn
+        || piecesFound.rowsNotUnderstood != findings.rowsNotUnderstood
+        || piecesFound.firstRowNotUnderstood != findings.firstRowNotUnderstood)
         std::abort();
     for (size_t i = 0; i < columns.size(); ++i)
         if (!sameColumn(*pieces[i], *columns[i]))
@@ -75,25 +77,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         QString* texts = kind == &dmxSheetKind::masks() ? controller->maskDescriptions.data()
                                                          : controller->sceneDescriptions.data();
         dmxSheetColumns columns;
-        dmxSheetUnread unread;
-        const dmxSheet::readStatus status = readFrom(bytes, *kind, columns, &unread);
-        checkPieces(bytes, *kind, status, columns, unread);
+        dmxSheetFindings findings;
+        const dmxSheet::readStatus status = readFrom(bytes, *kind, columns, &findings);
+        checkPieces(bytes, *kind, status, columns, findings);
         if (status != dmxSheet::READ_OK)
             continue;
         check(columns, *kind);
-        if (unread.count < 0 || (unread.count > 0 && (unread.column < 1 || unread.column > kind->records)))
+        if (findings.unreadCells < 0
+            || (findings.unreadCells > 0 && (findings.unreadColumn < 1 || findings.unreadColumn > kind->records)))
+            std::abort();
+        if (findings.rowsNotUnderstood < 0 || findings.firstRowNotUnderstood.toUcs4().size() > 40)
             std::abort();
         const int first = columns.front()->number;
         const int last = columns.back()->number;
         // Stored as the page offers it: nothing when the numbers span more
-        // than the table, all of them otherwise.
+        // than the table, all of them otherwise, each record once.
         const dmxSheet::storeResult result =
             dmxSheet::store(columns, *kind, controller->configImage, texts, first, last, 1 - first);
         const bool fits = last - first < kind->records;
-        if (fits ? result.outside >= 0 || result.stored != int(columns.size())
-                 : result.outside < 0 || result.stored != 0)
+        if (fits ? result.outside >= 0 || result.stored + result.replaced != int(columns.size())
+                 : result.outside < 0 || result.stored != 0 || result.replaced != 0)
             std::abort();
-        if (result.timesRepaired < 0 || result.timesRepaired > result.stored)
+        if (result.timesRepaired < 0 || result.timesRepaired > result.stored || result.descriptionsCut < 0
+            || result.descriptionsCut > result.stored)
             std::abort();
 
         // A few of the records stored, written and read again.

@@ -554,7 +554,7 @@ void arecord_settings_widget::impOrExport()
     sheetToBox->setRange(1, kind.count);
     sheetActionButton->setEnabled(false);
     sheetColumns.clear();
-    sheetUnread = dmxSheetUnread();
+    sheetFindings = dmxSheetFindings();
 }
 
 void arecord_settings_widget::browseImpExp()
@@ -603,21 +603,21 @@ void arecord_settings_widget::readSheet()
         return;
     }
     dmxSheetColumns read;
-    dmxSheetUnread unread;
-    switch (dmxSheet::read(file, *kind.sheet, read, &unread)) {
+    dmxSheetFindings findings;
+    switch (dmxSheet::read(file, *kind.sheet, read, &findings)) {
     case dmxSheet::READ_INVALID:
         showMessage(QMessageBox::Critical, messageParent(), title, tr("Invalid DMX sheet!"));
         return;
     case dmxSheet::READ_EMPTY:
         sheetColumns.clear();
-        sheetUnread = dmxSheetUnread();
+        sheetFindings = dmxSheetFindings();
         showMessage(QMessageBox::Critical, messageParent(), title, tr(kind.noneFound));
         return;
     case dmxSheet::READ_OK:
         break;
     }
     sheetColumns = std::move(read);
-    sheetUnread = unread;
+    sheetFindings = findings;
 
     // The range offered is the sheet's; the relocation keeps every column
     // of it within the table.
@@ -656,13 +656,22 @@ void arecord_settings_widget::migrate()
     QString text = tr(kind.imported, nullptr, result.stored);
     // What the sheet held that the records do not: the user's values must
     // not be lost under a report of success.
-    if (sheetUnread.count > 0)
-        text += QLatin1Char('\n')
-            + tr("%1 cell(s) could not be read, the first in row \"%2\", column %3.")
-                  .arg(QString::number(sheetUnread.count), sheetUnread.row, QString::number(sheetUnread.column));
+    const auto add = [&text](const QString& line) { text += QLatin1Char('\n') + line; };
+    const dmxSheetFindings& found = sheetFindings;
+    if (found.unreadCells > 0)
+        add(tr("%1 cell(s) could not be read, the first in row \"%2\", column %3.")
+                .arg(QString::number(found.unreadCells), found.unreadRow, QString::number(found.unreadColumn)));
+    if (found.rowsNotUnderstood > 0)
+        add(tr("%1 row(s) were not understood, the first \"%2\".")
+                .arg(QString::number(found.rowsNotUnderstood), found.firstRowNotUnderstood));
+    if (result.replaced > 0)
+        add(tr(kind.replacedColumns).arg(result.replaced));
+    if (result.descriptionsCut > 0)
+        add(tr("%1 description(s) were longer than %2 bytes and were cut.")
+                .arg(result.descriptionsCut)
+                .arg(dmxSheet::descriptionBytes));
     if (result.timesRepaired > 0)
-        text += QLatin1Char('\n')
-            + tr("%1 scene(s) had all times 0: their duration is now 1 s.").arg(result.timesRepaired);
+        add(tr("%1 scene(s) had all times 0: their duration is now 1 s.").arg(result.timesRepaired));
     showMessage(QMessageBox::Information, messageParent(), title, text);
 }
 

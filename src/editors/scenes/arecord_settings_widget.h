@@ -65,7 +65,7 @@ public:
 
     const recordPageKind& kind;
     dmxSheetColumns sheetColumns;               // the sheet read last, sorted by number
-    dmxSheetUnread sheetUnread;                 // its number cells that could not be read
+    dmxSheetFindings sheetFindings;             // what it held that reaches no record
     int currentScene = 0;                       // 0-based current record, the list's current row
     otherConfiguration* copySource = nullptr;   // another configuration to copy from, with its controls
     recordListModel* recordModel;               // what the list's rows show, read from the image

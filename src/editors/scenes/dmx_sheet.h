@@ -16,7 +16,9 @@ class QIODevice;
 // Every line ends with LF. Descriptions are written without separators and
 // line breaks; only one that begins with a quote is written quoted, so
 // that a spreadsheet takes it as one cell. Spreadsheets quote cells of
-// their own accord, and the reader takes quoted cells as they mean them.
+// their own accord, and the reader takes quoted cells as they mean them;
+// sheets written before descriptions were quoted hold them as they are,
+// quotes and all, and read as written.
 
 // One record column of a sheet as read.
 struct dmx_sheet_row {
@@ -26,6 +28,7 @@ struct dmx_sheet_row {
     uint16_t fadeDown = 0;
     std::array<uint8_t, 512> channels{};
     QString description;
+    bool descriptionCut = false;  // the sheet's was longer than the reader keeps
 };
 
 // The columns of a sheet, owned, in the order the reader leaves them.
@@ -49,12 +52,17 @@ struct dmxSheetKind {
 // The order of read columns: by number, compared as unsigned 16-bit values.
 bool sheetRowLess(const dmx_sheet_row* a, const dmx_sheet_row* b);
 
-// The number cells of a sheet that held something other than a whole
-// number: they count as empty, and the user is told.
-struct dmxSheetUnread {
-    int count = 0;
-    QString row;     // the first one's row name, as the sheet gives it
-    int column = 0;  // and its sheet column, 1 for the first record column
+// What a sheet held that reaches no record, for the user to hear of.
+struct dmxSheetFindings {
+    // Number cells that held something other than a whole number: they
+    // count as empty.
+    int unreadCells = 0;
+    QString unreadRow;     // the first one's row name, as the sheet gives it
+    int unreadColumn = 0;  // and its sheet column, 1 for the first record column
+    // Lines whose row name is none of the page's (a channel row naming no
+    // channel 1..512 included): they are ignored.
+    int rowsNotUnderstood = 0;
+    QString firstRowNotUnderstood;  // its first 40 characters
 };
 
 namespace dmxSheet {
@@ -73,24 +81,34 @@ enum readStatus {
 
 // Reads a sheet. Every line is read whole and split at ";"; a cell that
 // begins with a quote is a quoted field ("" stands for a quote, and a ";"
-// inside belongs to the cell) when it closes on its line, and is read as it
-// stands otherwise, as is the rest of its line. Cells beyond `records`
-// columns are ignored, and a column is kept only when some row gave it a
-// valid, non-empty cell. Numbers are kept within 0..records; columns
-// without one take the lowest free numbers from 1. Rows not understood are
-// named in the debug output and ignored; number cells that cannot be read
-// are counted in `unread` when given.
-readStatus read(QIODevice& in, const dmxSheetKind& kind, dmxSheetColumns& columns, dmxSheetUnread* unread = nullptr);
+// inside belongs to the cell) when its first single quote is followed by a
+// separator or the line end, and is read as it stands otherwise, up to the
+// next separator (sheet_fields.h). Cells beyond `records` columns are
+// ignored, and a column is kept only when some row gave it a valid,
+// non-empty cell; descriptions are kept to 1024 bytes. Numbers are kept
+// within 0..records; columns without one take the lowest free numbers
+// from 1. Rows not understood are named in the debug output and ignored;
+// they and the number cells that cannot be read are counted in `findings`
+// when given.
+readStatus read(QIODevice& in, const dmxSheetKind& kind, dmxSheetColumns& columns,
+                dmxSheetFindings* findings = nullptr);
+
+// The most bytes of a description the reader keeps.
+constexpr int descriptionBytes = 1024;
 
 struct storeResult {
-    int stored = 0;         // columns stored
-    int timesRepaired = 0;  // of them, records whose three times were 0 and now last 1 s
-    int outside = -1;       // number of the first column whose record lies outside the table; then none is stored
+    int stored = 0;           // records written, each once
+    int replaced = 0;         // columns not stored: a column further right in the sheet went to their record
+    int descriptionsCut = 0;  // of the records written, those whose description the reader cut
+    int timesRepaired = 0;    // of them, records whose three times were 0 and now last 1 s
+    int outside = -1;         // number of the first column whose record lies outside the table; then none is stored
 };
 
-// Stores the columns numbered from..to into records number + shift - 1 of
-// the image and the descriptions (all but the fourth time word). When the
-// record of one of them would lie outside the table, nothing is stored.
+// Stores the columns numbered from..to, in the order the reader leaves
+// them, into records number + shift - 1 of the image and the descriptions
+// (all but the fourth time word); of columns with one number, only the
+// last is stored. When the record of one of them would lie outside the
+// table, nothing is stored.
 storeResult store(const dmxSheetColumns& columns, const dmxSheetKind& kind, uint8_t* image, QString* descriptions,
                   int from, int to, int shift);
 

@@ -51,6 +51,8 @@ const recordPageKind& recordPageKind::scenes()
                           "Scene %1 of the sheet would become scene %2!\n"
                           "Scenes run from 1 to %3: nothing imported.\nChoose a smaller range."),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) imported!"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget",
+                          "%1 column(s) went to a scene that another column had already filled: the later one was kept."),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n scene(s) exported!"),
         QT_TRANSLATE_NOOP("arecord_settings_widget",
                           "Required number of scenes exceeds Excel limits!\nContinue anyway?"),
@@ -89,6 +91,8 @@ const recordPageKind& recordPageKind::masks()
                           "Mask %1 of the sheet would become mask %2!\n"
                           "Masks run from 1 to %3: nothing imported.\nChoose a smaller range."),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) imported!"),
+        QT_TRANSLATE_NOOP("arecord_settings_widget",
+                          "%1 column(s) went to a mask that another column had already filled: the later one was kept."),
         QT_TRANSLATE_N_NOOP("arecord_settings_widget", "%n mask(s) exported!"),
         QT_TRANSLATE_NOOP("arecord_settings_widget",
                           "Required number of masks exceeds Excel limits!\nContinue anyway?"),

@@ -32,6 +32,7 @@ struct recordPageKind {
     const char* noneFound;        // "No valid scenes found!"
     const char* outsideTable;     // a column would land outside the table: %1 its number, %2 where, %3 records
     const char* imported;         // "%n scene(s) imported!"
+    const char* replacedColumns;  // columns that went to a record a later column filled: %1 how many
     const char* exported;         // "%n scene(s) exported!"
     const char* tooManyColumns;   // the question before more than 255 records are exported
     const char* openSheetCaption; // "Choose DMX value sheet"

@@ -37,6 +37,13 @@ private Q_SLOTS:
     void allTimesZero_data();
     void allTimesZero();
     void theLastScenesRoundTrip();
+    void descriptionsWrittenAsTheyAre();
+    void rowsNotUnderstood_data();
+    void rowsNotUnderstood();
+    void oneColumnPerRecord_data();
+    void oneColumnPerRecord();
+    void longDescriptions_data();
+    void longDescriptions();
 };
 
 namespace {
@@ -310,11 +317,36 @@ void tst_dmx_sheet::readsQuotedCells_data()
         << noDebug;
     QTest::newRow("closed before CR LF") << QByteArray("scene;1;2\r\ndesc;\"x y\"\r\n\"C1\";\"7\"\r\n")
                                          << QStringList{"1 0/65535/0 C1=7 'x y'", "2 0/65535/0"} << noDebug;
-    QTest::newRow("a quote inside that does not close")
+    // A single quote followed by text: the cell is read as it stands, up to
+    // the next separator, as descriptions written as they are hold it.
+    QTest::newRow("a quote followed by text") << QByteArray("scene;1;2;3;4\ndesc;\"A\" b;C;D;the \"end\"\n")
+                                              << QStringList{"1 0/65535/0 '\"A\" b'", "2 0/65535/0 'C'",
+                                                             "3 0/65535/0 'D'", "4 0/65535/0 'the \"end\"'"}
+                                              << noDebug;
+    QTest::newRow("a quote inside, then a separator further on")
         << QByteArray("scene;1;2\ndesc;\"say \"hi\" now\";x\n")
-        << QStringList{"1 0/65535/0 'say \"hi\" now'", "2 0/65535/0 'x'"} << noDebug;
+        << QStringList{"1 0/65535/0 '\"say \"hi\" now\"'", "2 0/65535/0 'x'"} << noDebug;
     QTest::newRow("a quote and a CR inside") << QByteArray("scene;1;2\ndesc;\"a\"\rb\";x\n")
-                                             << QStringList{"1 0/65535/0 'a\"\rb'", "2 0/65535/0 'x'"} << noDebug;
+                                             << QStringList{"1 0/65535/0 '\"a\"\rb\"'", "2 0/65535/0 'x'"}
+                                             << noDebug;
+    QTest::newRow("a doubled quote, then text") << QByteArray("scene;1;2\ndesc;\"\"x;y\n")
+                                                << QStringList{"1 0/65535/0 '\"\"x'", "2 0/65535/0 'y'"} << noDebug;
+    // Row names and number cells are read the same way.
+    QTest::newRow("a row name and numbers as they stand")
+        << QByteArray("scene;1;2\n\"RiseTime\" x;5;6\nFallTime;\"4\" ;\"5\"5\n")
+        << QStringList{"1 0/65535/0", "2 0/65535/0"}
+        << QList<QByteArray>{"\"\\\"RiseTime\\\" x\" : niezinterpretowany!"};
+    // The cell after a separator inside a quote that turns out plain is
+    // judged on its own: here quoted and empty.
+    QTest::newRow("a quoted cell inside a plain one")
+        << QByteArray("scene;1;2;3\ndesc;\"a;\"\";b\" x\n")
+        << QStringList{"1 0/65535/0 '\"a'", "2 0/65535/0", "3 0/65535/0 'b\" x'"} << noDebug;
+    QTest::newRow("the same quotes closing") << QByteArray("scene;1;2\ndesc;\"a;\"\";b\";x\n")
+                                             << QStringList{"1 0/65535/0 'a;\";b'", "2 0/65535/0 'x'"} << noDebug;
+    // The one cell both readings give alike: spreadsheets take it quoted.
+    QTest::newRow("a description wholly in quotes") << QByteArray("scene;1;2\ndesc;\"Front\";x\n")
+                                                    << QStringList{"1 0/65535/0 'Front'", "2 0/65535/0 'x'"}
+                                                    << noDebug;
     // Not closed on its line: the rest of the line is read as it stands.
     QTest::newRow("not closed") << QByteArray("scene;1;2;3\ndesc;\"a;b\"c;d\n")
                                 << QStringList{"1 0/65535/0 '\"a'", "2 0/65535/0 'b\"c'", "3 0/65535/0 'd'"}
@@ -376,20 +408,22 @@ void tst_dmx_sheet::chunksDoNotMatter()
     sheets << "x\n\"scene\";1;\"2\"\r\ndesc;\"a;\"\"b\"\"\";\"c\"\r\nRiseTime;\"1;2\r\nFallTime;\"3\"\r;\"4\"\"\"\r";
     for (const QByteArray& sheet : sheets) {
         dmxSheetColumns whole;
-        dmxSheetUnread wholeUnread;
+        dmxSheetFindings wholeFound;
         QBuffer buffer;
         buffer.setData(sheet);
         buffer.open(QIODevice::ReadOnly);
         const dmxSheetKind& kind = sheet.contains("Kvotera") ? dmxSheetKind::masks() : dmxSheetKind::scenes();
-        QCOMPARE(dmxSheet::read(buffer, kind, whole, &wholeUnread), dmxSheet::READ_OK);
+        QCOMPARE(dmxSheet::read(buffer, kind, whole, &wholeFound), dmxSheet::READ_OK);
         for (const int step : {1, 2, 3, 7}) {
             trickleDevice device(sheet, step);
             dmxSheetColumns pieces;
-            dmxSheetUnread piecesUnread;
-            QCOMPARE(dmxSheet::read(device, kind, pieces, &piecesUnread), dmxSheet::READ_OK);
+            dmxSheetFindings piecesFound;
+            QCOMPARE(dmxSheet::read(device, kind, pieces, &piecesFound), dmxSheet::READ_OK);
             QCOMPARE(device.reads, int((sheet.size() + step - 1) / step));
             QCOMPARE(summaries(pieces), summaries(whole));
-            QCOMPARE(piecesUnread.count, wholeUnread.count);
+            QCOMPARE(piecesFound.unreadCells, wholeFound.unreadCells);
+            QCOMPARE(piecesFound.rowsNotUnderstood, wholeFound.rowsNotUnderstood);
+            QCOMPARE(piecesFound.firstRowNotUnderstood, wholeFound.firstRowNotUnderstood);
         }
     }
 }
@@ -444,12 +478,12 @@ void tst_dmx_sheet::unreadableCells()
     buffer.setData("x\n" + sheet);
     buffer.open(QIODevice::ReadOnly);
     dmxSheetColumns columns;
-    dmxSheetUnread unread;
-    QCOMPARE(dmxSheet::read(buffer, masks ? dmxSheetKind::masks() : dmxSheetKind::scenes(), columns, &unread),
+    dmxSheetFindings found;
+    QCOMPARE(dmxSheet::read(buffer, masks ? dmxSheetKind::masks() : dmxSheetKind::scenes(), columns, &found),
              dmxSheet::READ_OK);
-    QCOMPARE(unread.count, count);
-    QCOMPARE(unread.row, row);
-    QCOMPARE(unread.column, column);
+    QCOMPARE(found.unreadCells, count);
+    QCOMPARE(found.unreadRow, row);
+    QCOMPARE(found.unreadColumn, column);
 }
 
 void tst_dmx_sheet::invalidSheetsLeaveTheColumns()
@@ -652,6 +686,179 @@ void tst_dmx_sheet::allTimesZero()
         QCOMPARE(int(t.fadeUp), k == 2 ? 4 : 0);
         QCOMPARE(int(t.fadeDown), k == 1 ? 3 : 0);
     }
+}
+
+// A sheet as the program wrote it before descriptions were quoted, and as
+// other installations write it: every description as it is, quotes
+// anywhere in it (none wholly in quotes). 300 scenes come back with each
+// description on its own scene.
+void tst_dmx_sheet::descriptionsWrittenAsTheyAre()
+{
+    kv310_controller_class c;
+    const QStringList withQuotes{"\"A\" b", "the \"end\"", "\"Cytat\" na początku", "say \"hi\" now", "\" lone",
+                                 "\"\"x", "\"5\" minut", "12\" spot"};
+    QStringList texts;
+    for (int s = 0; s < 300; ++s) {
+        const QString quoted = withQuotes.at((s / 10) % withQuotes.size());
+        texts << (s % 10 == 3   ? QStringLiteral("%1 %2").arg(quoted).arg(s + 1)
+                  : s % 10 == 6 ? QStringLiteral("%1 %2").arg(s + 1).arg(quoted)
+                                : QStringLiteral("Scene %1").arg(s + 1));
+        c.configImage[img::sceneChannelsOf(s) + 7] = uint8_t(s);
+    }
+    QList<QByteArray> lines = linesOf(written(c, dmxSheetKind::scenes(), 0, 299));
+    QByteArray desc = "desc";
+    for (const QString& text : texts)
+        desc += ';' + text.toLocal8Bit();
+    lines.last() = desc;
+    const QByteArray sheet = lines.join('\n') + '\n';
+
+    dmxSheetColumns columns;
+    dmxSheetFindings found;
+    QBuffer buffer;
+    buffer.setData(sheet);
+    buffer.open(QIODevice::ReadOnly);
+    QCOMPARE(dmxSheet::read(buffer, dmxSheetKind::scenes(), columns, &found), dmxSheet::READ_OK);
+    QCOMPARE(columns.size(), size_t(300));
+    QStringList read;
+    for (const auto& column : columns) {
+        QCOMPARE(int(column->channels[7]), (column->number - 1) % 256);
+        read << column->description;
+    }
+    QCOMPARE(read, texts);
+    QCOMPARE(found.unreadCells, 0);
+    QCOMPARE(found.rowsNotUnderstood, 0);
+}
+
+void tst_dmx_sheet::rowsNotUnderstood_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::addColumn<QByteArray>("sheet");  // after the first line
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("first");
+
+    QTest::newRow("every row understood") << false << QByteArray("\"scene\";1\r\n\r\nRiseTime;2\nC512;3\n\n\"\"\n") << 0
+                                          << QString();
+    QTest::newRow("names are exact")
+        << false << QByteArray("scene;1;2\nRisetime;11;12\nRiseTime ;13;14\n C1;5;6\nc2;7;8\nDesc;x;y\n") << 5
+        << "Risetime";
+    QTest::newRow("channel rows naming no channel") << false << QByteArray("scene;1\nC1;5\nC513;1\nC0;1\nCx\n") << 3
+                                                    << "C513";
+    QTest::newRow("the rest of a cell that held a line break")
+        << false << QByteArray("scene;1;2\ndesc;\"two\nlines\";x\n") << 1 << "lines\"";
+    QTest::newRow("a row name alone, another empty") << false << QByteArray("notes\n;5\n") << 2 << "notes";
+    QTest::newRow("a scene sheet on the mask page") << true << QByteArray("scene;7\nLastTime;4\n") << 1 << "scene";
+    QTest::newRow("a long name, cut to 40 characters")
+        << false << QString(50, u'ł').toUtf8() + ";1\n" << 1 << QString(40, u'ł');
+    const QString smile = QStringLiteral("\U0001F600");
+    QTest::newRow("characters beyond 16 bits") << false << smile.repeated(45).toUtf8() + ";1\n" << 1
+                                               << smile.repeated(40);
+}
+
+// Rows the page has no use for are counted, the first one named, beside
+// the debug output; the values they hold reach no record.
+void tst_dmx_sheet::rowsNotUnderstood()
+{
+    QFETCH(bool, masks);
+    QFETCH(QByteArray, sheet);
+    QFETCH(int, count);
+    QFETCH(QString, first);
+    QBuffer buffer;
+    buffer.setData("KVO DMX sheet\n" + sheet);
+    buffer.open(QIODevice::ReadOnly);
+    dmxSheetColumns columns;
+    dmxSheetFindings found;
+    dmxSheet::read(buffer, masks ? dmxSheetKind::masks() : dmxSheetKind::scenes(), columns, &found);
+    QCOMPARE(found.rowsNotUnderstood, count);
+    QCOMPARE(found.firstRowNotUnderstood, first);
+}
+
+void tst_dmx_sheet::oneColumnPerRecord_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::addColumn<QByteArray>("numbers");  // number row of the sheet
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("shift");
+    QTest::addColumn<int>("replaced");
+    QTest::addColumn<QList<int>>("records");  // by column: the record it is found in, -1 none
+
+    QTest::newRow("two columns, one scene") << false << QByteArray("scene;7;7;8") << 7 << 8 << 0 << 1
+                                            << QList<int>{-1, 6, 7};
+    QTest::newRow("three on one") << false << QByteArray("scene;5;5;5") << 5 << 5 << 0 << 2 << QList<int>{-1, -1, 4};
+    QTest::newRow("clamped onto the last scene") << false << QByteArray("scene;10239;10240;10241") << 10239 << 10240
+                                                 << 0 << 1 << QList<int>{10238, -1, 10239};
+    QTest::newRow("relocated") << false << QByteArray("scene;7;7;8") << 7 << 8 << 5 << 1 << QList<int>{-1, 11, 12};
+    QTest::newRow("outside the range") << false << QByteArray("scene;7;7;8") << 8 << 8 << 0 << 0
+                                       << QList<int>{-1, -1, 7};
+    QTest::newRow("masks") << true << QByteArray("mask;7;7;8") << 7 << 8 << 0 << 1 << QList<int>{-1, 6, 7};
+}
+
+// Columns that reach one record write it once, with the one furthest right
+// in the sheet; the records are counted once and the others reported.
+void tst_dmx_sheet::oneColumnPerRecord()
+{
+    QFETCH(bool, masks);
+    QFETCH(QByteArray, numbers);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, shift);
+    QFETCH(int, replaced);
+    QFETCH(QList<int>, records);
+    const dmxSheetKind& kind = masks ? dmxSheetKind::masks() : dmxSheetKind::scenes();
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet("x\n" + numbers + "\nRiseTime;11;12;13\nC1;21;22;23\ndesc;a;b;c\n", kind, columns),
+             dmxSheet::READ_OK);
+    kv310_controller_class c;
+    QString* texts = masks ? c.maskDescriptions.data() : c.sceneDescriptions.data();
+    const dmxSheet::storeResult result = dmxSheet::store(columns, kind, c.configImage, texts, from, to, shift);
+    QCOMPARE(result.replaced, replaced);
+    QCOMPARE(result.stored, int(records.size() - records.count(-1)));
+    for (int k = 0; k < records.size(); ++k) {
+        const int r = records.at(k);
+        if (r < 0)
+            continue;
+        QCOMPARE(texts[r], QString(QChar(u'a' + k)));
+        QCOMPARE(int(c.configImage[(masks ? img::maskChannelsOf(r) : img::sceneChannelsOf(r))]), 21 + k);
+        QCOMPARE(int(fadeTimes::read(c.configImage + (masks ? img::maskTimesOf(r) : img::sceneTimesOf(r))).fadeUp),
+                 11 + k);
+    }
+}
+
+void tst_dmx_sheet::longDescriptions_data()
+{
+    QTest::addColumn<QByteArray>("rows");  // after the number row of scenes 1 and 2
+    QTest::addColumn<int>("to");           // scenes 1..to stored
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<int>("length");       // of scene 1's description, in bytes
+
+    const QByteArray w1024(1024, 'w');
+    QTest::newRow("1024 bytes") << "desc;" + w1024 + ";x\n" << 2 << 0 << 1024;
+    QTest::newRow("1024 bytes, CR LF") << "desc;" + w1024 + "\r\nC1;1;2\r\n" << 2 << 0 << 1024;
+    QTest::newRow("1024 bytes at the end of the input") << "desc;" + w1024 + "\r" << 2 << 0 << 1024;
+    QTest::newRow("1025 bytes") << "desc;" + w1024 + "w;x\n" << 2 << 1 << 1024;
+    QTest::newRow("1025 bytes, CR LF") << "desc;" + w1024 + "w\r\n" << 2 << 1 << 1024;
+    QTest::newRow("quoted, 1024 bytes within") << "desc;\"\"\"" + w1024.chopped(1) + "\";x\n" << 2 << 0 << 1024;
+    QTest::newRow("cut within a character") << "desc;" + w1024.chopped(1) + "ł;x\n" << 2 << 1 << 1023;
+    QTest::newRow("both cut") << "desc;" + w1024 + "w;" + w1024 + "w\n" << 2 << 2 << 1024;
+    QTest::newRow("a cut one not stored") << "desc;x;" + w1024 + "w\n" << 1 << 0 << 1;
+    QTest::newRow("a later row replaces it") << "desc;" + w1024 + "w;x\ndesc;short\n" << 2 << 0 << 5;
+}
+
+// Descriptions beyond the cap are cut on a character boundary, and the
+// import counts those it stored.
+void tst_dmx_sheet::longDescriptions()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(int, to);
+    QFETCH(int, cut);
+    QFETCH(int, length);
+    dmxSheetColumns columns;
+    QCOMPARE(readSheet("x\nscene;1;2\n" + rows, dmxSheetKind::scenes(), columns), dmxSheet::READ_OK);
+    kv310_controller_class c;
+    const dmxSheet::storeResult result =
+        dmxSheet::store(columns, dmxSheetKind::scenes(), c.configImage, c.sceneDescriptions.data(), 1, to, 0);
+    QCOMPARE(result.descriptionsCut, cut);
+    QCOMPARE(c.sceneDescriptions[0].toUtf8().size(), qsizetype(length));
 }
 
 QTEST_MAIN(tst_dmx_sheet)

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void unreadableCellsAreReported();
     void allTimesZeroWhicheverRecordIsShown_data();
     void allTimesZeroWhicheverRecordIsShown();
+    void nothingLostWithoutAWord_data();
+    void nothingLostWithoutAWord();
 
 private:
     std::unique_ptr<pageFixture> world;
@@ -693,6 +695,72 @@ void tst_sheet_page::allTimesZeroWhicheverRecordIsShown()
     QVERIFY(world->dialogs.entries.isEmpty());
     for (int r : {3, 4})
         QCOMPARE(fadeTimes::read(c.configImage + timesAt(masks, r)).duration, duration);
+}
+
+void tst_sheet_page::nothingLostWithoutAWord_data()
+{
+    QTest::addColumn<bool>("masks");
+    QTest::addColumn<QByteArray>("sheet");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("descriptions");  // of records 1.., as imported
+
+    const QByteArray scenes = "KVO DMX sheet\n";
+    QTest::newRow("descriptions as they are") << false
+                                              << scenes + "scene;1;2;3;4\nRiseTime;1;2;3;4\ndesc;\"A\" b;C;D;the \"end\"\n"
+                                              << "4 scene(s) imported!"
+                                              << QStringList{"\"A\" b", "C", "D", "the \"end\""};
+    QTest::newRow("rows not understood")
+        << false << scenes + "scene;1;2\nRisetime;11;12\nRiseTime ;13;14\n C1;5;6\nc2;7;8\nDesc;x;y\n"
+        << "2 scene(s) imported!\n5 row(s) were not understood, the first \"Risetime\"." << QStringList{"", ""};
+    QTest::newRow("a channel row naming no channel") << true << QByteArray("Kvotera DMX sheet\nmask;1\nC513;9\n")
+                                                     << "1 mask(s) imported!\n1 row(s) were not understood, the "
+                                                        "first \"C513\"."
+                                                     << QStringList{""};
+    QTest::newRow("two columns, one scene")
+        << false << scenes + "scene;1;1;2\ndesc;a;b;c\n"
+        << "2 scene(s) imported!\n1 column(s) went to a scene that another column had already filled: the later "
+           "one was kept."
+        << QStringList{"b", "c"};
+    QTest::newRow("two columns, one mask")
+        << true << QByteArray("Kvotera DMX sheet\nmask;1;1\ndesc;a;b\n")
+        << "1 mask(s) imported!\n1 column(s) went to a mask that another column had already filled: the later one "
+           "was kept."
+        << QStringList{"b"};
+    QTest::newRow("a long description") << false << scenes + "scene;1;2\ndesc;" + QByteArray(1500, 'w') + ";x\n"
+                                        << "2 scene(s) imported!\n1 description(s) were longer than 1024 bytes and "
+                                           "were cut."
+                                        << QStringList{QString(1024, u'w'), "x"};
+    QTest::newRow("all at once")
+        << false << scenes + "scene;1;1;2\nRiseTime;0;0;1.5\nLastTime;0;0;0\nFallTime;0;0;0\nnotes;x\ndesc;a;"
+                   + QByteArray(1500, 'w') + ";c\n"
+        << "2 scene(s) imported!\n1 cell(s) could not be read, the first in row \"RiseTime\", column 3.\n"
+           "1 row(s) were not understood, the first \"notes\".\n"
+           "1 column(s) went to a scene that another column had already filled: the later one was kept.\n"
+           "1 description(s) were longer than 1024 bytes and were cut.\n"
+           "2 scene(s) had all times 0: their duration is now 1 s."
+        << QStringList{QString(1024, u'w'), "c"};
+}
+
+// A sheet that holds what reaches no record, or that two columns fill one
+// record from, is imported as far as it goes and the closing message says
+// what was left behind.
+void tst_sheet_page::nothingLostWithoutAWord()
+{
+    QFETCH(bool, masks);
+    QFETCH(QByteArray, sheet);
+    QFETCH(QString, text);
+    QFETCH(QStringList, descriptions);
+    const QString path = dir.filePath(QStringLiteral("lossy.csv"));
+    writeFile(path, sheet);
+    kv310_controller_class& c = world->controller();
+    const auto page = makePage(masks, c, world->tab);
+    chooseSheet(*page, path);
+    QVERIFY(world->dialogs.entries.isEmpty());
+    page->sheetActionButton->click();
+    QCOMPARE(world->dialogs.texts(), QStringList{text});
+    QCOMPARE(world->dialogs.entries.first().icon, QMessageBox::Information);
+    for (int r = 0; r < descriptions.size(); ++r)
+        QCOMPARE(textsOf(masks, c)[r], descriptions.at(r));
 }
 
 QTEST_MAIN(tst_sheet_page)
