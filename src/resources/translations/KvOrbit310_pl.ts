@@ -1859,6 +1859,22 @@ Wybierz mniejszy zakres.</translation>
         <source>%1 scene(s) had all times 0: their duration is now 1 s.</source>
         <translation>Sceny ze wszystkimi czasami równymi 0: %1; ich czas trwania to teraz 1&#xa0;s.</translation>
     </message>
+    <message>
+        <source>%1 row(s) were not understood, the first &quot;%2&quot;.</source>
+        <translation>Niezrozumiałe wiersze: %1; pierwszy „%2”.</translation>
+    </message>
+    <message>
+        <source>%1 description(s) were longer than %2 bytes and were cut.</source>
+        <translation>Opisy dłuższe niż %2 bajtów, skrócone: %1.</translation>
+    </message>
+    <message>
+        <source>%1 column(s) went to a scene that another column had already filled: the later one was kept.</source>
+        <translation>Kolumny trafiające do sceny wypełnionej już przez inną kolumnę: %1; zachowano późniejszą.</translation>
+    </message>
+    <message>
+        <source>%1 column(s) went to a mask that another column had already filled: the later one was kept.</source>
+        <translation>Kolumny trafiające do maski wypełnionej już przez inną kolumnę: %1; zachowano późniejszą.</translation>
+    </message>
 </context>
 <context>
     <name>as_conf_widget</name>
