@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -123,25 +124,25 @@ QByteArray descriptionCell(const QString& description)
 
 // ---- Reading --------------------------------------------------------------------
 
-bool blanksOnly(const std::string& text)
+bool blanksOnly(const char* text, size_t n)
 {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+    return std::all_of(text, text + n, [](char c) { return c == ' ' || c == '\t'; });
 }
 
-// A description cut at the cap ends whole characters (UTF-8).
-void dropCutCharacter(std::string& text)
+// A description cut at the cap ends whole characters (UTF-8): the bytes
+// of them.
+size_t wholeCharacters(const char* text, size_t n)
 {
-    size_t start = text.size();
+    size_t start = n;
     while (start > 0 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80)
         --start;
     if (start == 0)
-        return;
+        return n;
     const unsigned lead = static_cast<unsigned char>(text[start - 1]);
     if (lead < 0xC0)
-        return;
+        return n;
     const size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-    if (text.size() - (start - 1) < need)
-        text.resize(start - 1);
+    return n - (start - 1) < need ? start - 1 : n;
 }
 
 // At most n characters of a text, a surrogate pair counting as one.
@@ -164,46 +165,43 @@ public:
         found.resize(size_t(kind.records));
     }
 
-    sheetRowShape shapeOf(const std::string& name, bool cut) const override
+    sheetRowShape shapeOf(const char* name, size_t n, bool cut) const override
     {
-        const rowMeaning r = recognise(name, cut);
+        const rowMeaning r = recognise(name, n, cut);
         if (r.row == ROW_IGNORED)
             return {};
         return {kind.records, r.row == ROW_DESCRIPTION ? DESCRIPTION_CAP : NUMBER_CAP};
     }
 
-    void rowName(std::string& name, bool cut, bool alone) override
+    void rowName(const char* name, size_t n, bool cut, bool alone) override
     {
-        if (alone && name.empty() && !cut)
+        if (alone && n == 0 && !cut)
             return;  // an empty line
-        current = recognise(name, cut);
-        currentName = name;
+        current = recognise(name, n, cut);
+        currentName.assign(name, n);
         if (current.row == ROW_IGNORED)
-            notUnderstood(name, cut);
-        if (alone) {
-            // A row name alone: a row with one empty cell.
-            std::string none;
-            cell(0, none, false);
-        }
+            notUnderstood(currentName, cut);
+        if (alone)
+            cell(0, "", 0, false);  // a row name alone: a row with one empty cell
     }
 
-    void cell(int k, std::string& text, bool cut) override
+    void cell(int k, const char* text, size_t n, bool cut) override
     {
         if (current.row == ROW_IGNORED || k >= kind.records)
             return;
         if (current.row == ROW_DESCRIPTION) {
-            if (!found[size_t(k)] && text.empty())
+            if (!found[size_t(k)] && n == 0)
                 return;
             if (cut)
-                dropCutCharacter(text);
+                n = wholeCharacters(text, n);
             dmx_sheet_row& c = column(k);
-            c.description = QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
+            c.description = QString::fromLocal8Bit(text, qsizetype(n));
             c.descriptionCut = cut;
             return;
         }
         qint64 v = 0;
-        if (cut || !parseInteger(text.data(), text.size(), v)) {
-            if (cut || !blanksOnly(text))
+        if (cut || !parseInteger(text, n, v)) {
+            if (cut || !blanksOnly(text, n))
                 cannotRead(k);
             return;
         }
@@ -247,11 +245,12 @@ private:
     };
 
     // Row names are taken exactly: "RiseTime " or "c2" is no row of the page.
-    rowMeaning recognise(const std::string& name, bool cut) const
+    rowMeaning recognise(const char* text, size_t length, bool cut) const
     {
         rowMeaning r;
         if (cut)
             return r;
+        const std::string_view name(text, length);
         if (name == kind.numberRow)
             r.row = ROW_NUMBER;
         else if (name == "RiseTime")
@@ -263,8 +262,8 @@ private:
         else if (name == "desc")
             r.row = ROW_DESCRIPTION;
         qint64 n = 0;
-        if (r.row == ROW_IGNORED && !name.empty() && name[0] == 'C'
-            && parseInteger(name.data() + 1, name.size() - 1, n) && n >= 1 && n <= CHANNELS) {
+        if (r.row == ROW_IGNORED && !name.empty() && name[0] == 'C' && parseInteger(text + 1, length - 1, n)
+            && n >= 1 && n <= CHANNELS) {
             r.row = ROW_CHANNEL;
             r.channel = int(n - 1);
         }

@@ -222,7 +222,7 @@ void sheetFields::finish(world& w, bool quoted, bool endsLine)
     if (w.text.size() > cap)
         w.text.resize(cap);
     if (w.field == 0) {
-        w.shape = sink.shapeOf(w.text, cut);
+        w.shape = sink.shapeOf(w.text.data(), w.text.size(), cut);
         output(w, NAME, cut, endsLine);
     } else {
         output(w, CELL, cut, false);
@@ -263,14 +263,14 @@ void sheetFields::output(world& w, int kind, bool cut, bool alone)
     w.held = std::move(e);
 }
 
-void sheetFields::deliver(int kind, int index, std::string& text, bool cut, bool alone)
+void sheetFields::deliver(int kind, int index, const std::string& text, bool cut, bool alone)
 {
     switch (kind) {
     case NAME:
-        sink.rowName(text, cut, alone);
+        sink.rowName(text.data(), text.size(), cut, alone);
         break;
     case CELL:
-        sink.cell(index, text, cut);
+        sink.cell(index, text.data(), text.size(), cut);
         break;
     default:
         sink.lineEnd();
@@ -332,13 +332,28 @@ void sheetFields::take(const char* p, size_t n)
         size_t i = 0;
         while (i < n && p[i] != ';' && p[i] != '\n')
             ++i;
-        if (i > 0) {
-            append(w, p, i);
-            w.mode = world::PLAIN;
+        if (i < n && w.mode == world::START && w.field > 0) {
+            // A whole cell within these bytes: straight to the sink, as
+            // nearly every cell of a sheet comes.
+            const bool endsLine = p[i] == '\n';
+            const size_t length = endsLine && i > 0 && p[i - 1] == '\r' ? i - 1 : i;
+            const bool cut = length > w.shape.cap;
+            sink.cell(w.field - 1, p, cut ? w.shape.cap : length, cut);
+            if (endsLine) {
+                endLine(w);
+            } else {
+                ++w.field;
+                w.mode = counts(w) ? world::START : world::PASS;
+            }
+        } else {
+            if (i > 0) {
+                append(w, p, i);
+                w.mode = world::PLAIN;
+            }
+            if (i == n)
+                return;
+            finish(w, false, p[i] == '\n');
         }
-        if (i == n)
-            return;
-        finish(w, false, p[i] == '\n');
         p += i + 1;
         n -= i + 1;
     }

@@ -18,11 +18,11 @@ public:
     virtual ~sheetFieldSink() = default;
     // What counts of a row of this name (cut: longer than the name cap). Asked
     // while the reading of a line is still open: it must not act.
-    virtual sheetRowShape shapeOf(const std::string& name, bool cut) const = 0;
+    virtual sheetRowShape shapeOf(const char* name, size_t n, bool cut) const = 0;
     // `alone`: the line holds no separator.
-    virtual void rowName(std::string& name, bool cut, bool alone) = 0;
-    // `cut`: the cell held more than the shape's cap, which `text` keeps.
-    virtual void cell(int index, std::string& text, bool cut) = 0;
+    virtual void rowName(const char* name, size_t n, bool cut, bool alone) = 0;
+    // `cut`: the cell held more than the shape's cap, the n bytes given.
+    virtual void cell(int index, const char* text, size_t n, bool cut) = 0;
     virtual void lineEnd() = 0;
 };
 
@@ -73,7 +73,7 @@ private:
     void finish(world& w, bool quoted, bool endsLine);
     void endLine(world& w);
     void output(world& w, int kind, bool cut, bool alone);
-    void deliver(int kind, int index, std::string& text, bool cut, bool alone);
+    void deliver(int kind, int index, const std::string& text, bool cut, bool alone);
     void flushHeld(world& w);
     void settle();
 
