@@ -335,6 +335,12 @@ void sheetSeeds(published& run)
     put("dmx_sheet", "quoted_by_hand",
         "\"KVO DMX sheet\";;;\r\n\"scene\";\"4\";;\"\"\r\n\"desc\";\"a;\"\"b\"\"\";\"x\"y;\"\r\n"
         "RiseTime;\"1;2\r\n\"C3;4\nFallTime;\"5\"\r;\"6\"\"\"\r\nLastTime;1.5;12:30:00;\" \"");
+    // Descriptions as they are, quotes and all, beside cells that open a
+    // quote inside a cell read as it stands.
+    put("dmx_sheet", "quotes_as_they_are",
+        "KVO DMX sheet\nscene;1;2;3;4;5;6\nRiseTime;1;2;3;4;5;6\nC1;\"7\" ;8\n"
+        "desc;\"A\" b;C;the \"end\";\"a;\"\";b\" x;\"\"x;\"Front\"\n"
+        "\"RiseTime\" x;1\nscene;7;7;8\ndesc;\"" + QByteArray(1100, 'w') + "\";x\n");
     // Sheets saved by spreadsheets, as the tests read them.
     const QDir saved(QStringLiteral(KV_SHEET_DATA));
     for (const QString& name : saved.entryList(QDir::Files)) {
