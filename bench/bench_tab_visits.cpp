@@ -154,11 +154,10 @@ bool saveFullShow(const QString& file)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchDialogs::offscreenUnlessNamed();
     QApplication app(argc, argv);
-    benchDialogs::quietDialogs dialogs;
-    installDialogSeam(&dialogs);
+    benchDialogs::installedQuietDialogs quiet;
+    const benchDialogs::quietDialogs& dialogs = quiet.dialogs;
     channelCount = 512;
     languageList.append(languageEntry{QStringLiteral("English"), QStringLiteral("en"), nullptr, nullptr});
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
@@ -194,7 +193,6 @@ int main(int argc, char** argv)
         emptyAll.push_back(sum(e, both));
         fullAll.push_back(sum(f, both));
     }
-    installDialogSeam(nullptr);
     if (dialogs.problems) {
         std::fprintf(stderr, "a start or a visit showed a failure\n");
         return 1;
