@@ -54,11 +54,10 @@ bool bigFile(const QString& path, const QByteArray& start)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchDialogs::offscreenUnlessNamed();
     QApplication app(argc, argv);
-    benchDialogs::quietDialogs dialogs;
-    installDialogSeam(&dialogs);
+    benchDialogs::installedQuietDialogs quiet;
+    benchDialogs::quietDialogs& dialogs = quiet.dialogs;
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
 

@@ -5,6 +5,8 @@
 
 #include "seams/dialog_seam.h"
 
+#include <QtGlobal>
+
 namespace benchDialogs {
 
 class quietDialogs final : public dialogSeam {
@@ -21,5 +23,23 @@ public:
     int exec(QDialog*) override { return 0; }
     int problems = 0;
 };
+
+// Quiet dialogs installed as the seam for as long as it lives.
+class installedQuietDialogs {
+public:
+    installedQuietDialogs() { installDialogSeam(&dialogs); }
+    ~installedQuietDialogs() { installDialogSeam(nullptr); }
+    installedQuietDialogs(const installedQuietDialogs&) = delete;
+    installedQuietDialogs& operator=(const installedQuietDialogs&) = delete;
+    quietDialogs dialogs;
+};
+
+// Widgets on the offscreen platform unless another one is named; before the
+// application object is made.
+inline void offscreenUnlessNamed()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 } // namespace benchDialogs

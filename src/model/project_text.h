@@ -2,6 +2,7 @@
 
 #include "xml/xml_node.h"
 
+#include <QLatin1String>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -41,3 +42,16 @@ struct parsedProject {
 // line, without the XML reader, with the same result; `quick` false leaves
 // everything to the reader.
 parsedProject parseProjectText(const QString& text, bool quick = true);
+
+struct projectFieldTexts;
+
+// What a save writes of the project beside the descriptions, as the writer
+// and the fingerprint of unsaved work both find it.
+namespace projectParts {
+// The first child node of that name, leaving the node's cursor alone; null
+// for none and for a null node.
+xml_node* childNode(xml_node* node, QLatin1String name);
+// The project field as the main window's page shows it or, without a main
+// window, as the visual project holds it.
+projectFieldTexts fieldTexts();
+} // namespace projectParts

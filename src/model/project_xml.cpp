@@ -12,6 +12,9 @@
 #include <QTextStream>
 #include <tuple>
 
+using projectParts::childNode;
+using projectParts::fieldTexts;
+
 namespace {
 
 // One section of descriptions. Sections with variants (on and off, pressed,
@@ -311,8 +314,9 @@ bool readWrittenDescriptions(QStringView lines, std::vector<parsedProject::descr
     return (!section && !inEvents) || fail();
 }
 
-// The first child node of that name, leaving the node's cursor alone.
-xml_node* childNode(xml_node* node, QLatin1String name)
+} // namespace
+
+xml_node* projectParts::childNode(xml_node* node, QLatin1String name)
 {
     if (!node)
         return nullptr;
@@ -322,9 +326,7 @@ xml_node* childNode(xml_node* node, QLatin1String name)
     return nullptr;
 }
 
-// The project field as the main window's page shows it or, without a main
-// window, as the visual project holds it.
-projectFieldTexts fieldTexts()
+projectFieldTexts projectParts::fieldTexts()
 {
     if (theMainWindow)
         return theMainWindow->projectField();
@@ -349,6 +351,8 @@ projectFieldTexts fieldTexts()
     }
     return t;
 }
+
+namespace {
 
 void appendFieldLine(QString& out, QLatin1String name, QLatin1String attribute, int factor, const QString& value)
 {

@@ -5,9 +5,12 @@
 
 int toTenths(const QTime& t)
 {
+    // Hours, minutes and seconds are whole hundreds of milliseconds: the
+    // milliseconds since midnight give the same tenths in one step, which
+    // packing the programs takes three times per step.
     if (!t.isValid())
         return 0;
-    return t.hour() * 36000 + t.minute() * 600 + t.second() * 10 + t.msec() / 100;
+    return t.msecsSinceStartOfDay() / 100;
 }
 
 QTime fromTenths(unsigned t)

@@ -5,16 +5,29 @@
 #include "app/clear_conf_dialog.h"
 #include "app/gui_class.h"
 #include "app/right_panel_widget.h"
+#include "editors/events/aevents_conf_widget.h"
+#include "editors/events/aevents_dmx_widget.h"
+#include "editors/events/aevents_source_page.h"
+#include "editors/events/aevents_tableview_widget.h"
+#include "editors/programs/aprogram_conf_widget.h"
+#include "editors/programs/aprogram_settings_widget.h"
+#include "fixtures/light_effect.h"
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
+#include "model/v_project.h"
 #include "program_rig.h"
+#include "support/golden_files.h"
+#include "xml/xml_node.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QPointer>
 #include <QSpinBox>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -54,17 +67,223 @@ void changeScene(programSession& s)
     s.rig->controller->configImage[img::sceneChannelsOf(3) + 7] ^= 0x5A;
 }
 
+// The golden show as read from its file: descriptions in every array, a
+// visual project with a library, fixtures, a group and a field.
+void readGolden(programSession& s)
+{
+    const QString golden = goldenCopy(s.dir, QStringLiteral("show.31xcfg"));
+    QVERIFY(!golden.isEmpty());
+    s.rec.answerFile(golden);
+    s.rig->panel()->readFileButton->click();
+    QVERIFY(theVisualProject->fixtures.size() == 4 && theVisualProject->groups.size() == 1);
+}
+
+// The first event with actions, from `from` on.
+int eventWithActions(const kv310_controller_class& c, int from)
+{
+    for (int id = from; id < EVENT_COUNT; ++id)
+        if (c.events.actionCount(id) > 0)
+            return id;
+    return -1;
+}
+
+xml_node* projectNode(const char* name)
+{
+    for (xml_node& n : theVisualProject->projectTree->nodes)
+        if (n.name == QLatin1String(name))
+            return &n;
+    return nullptr;
+}
+
+// The user opens the editor of every cell of the row in turn and leaves
+// each with Enter, changing nothing (on the state-limit window Enter is its
+// "Set"). The number of editors opened.
+int openAndLeave(QAbstractItemView* table, int row)
+{
+    int opened = 0;
+    for (int column = 0; column < table->model()->columnCount(); ++column) {
+        const QModelIndex index = table->model()->index(row, column);
+        table->setCurrentIndex(index);
+        table->edit(index);
+        const QPointer<QWidget> editor = table->indexWidget(index);
+        if (!editor)
+            continue;
+        ++opened;
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return opened;
+}
+
 } // namespace
 
 class tst_unsaved_work : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void everyEditASaveWritesCounts_data();
+    void everyEditASaveWritesCounts();
     void asksOnlyWhenTheShowChanged_data();
     void asksOnlyWhenTheShowChanged();
     void answers_data();
     void answers();
     void exitAsksFirst();
 };
+
+// Unsaved work is what a save would write differently: every kind of edit
+// counts, the memory tables' before they are packed; an edit undone by
+// hand, what the save writes the same and what it does not write at all
+// do not.
+void tst_unsaved_work::everyEditASaveWritesCounts_data()
+{
+    QTest::addColumn<step>("work");
+    QTest::addColumn<bool>("counts");
+
+    const auto controller = [](programSession& s) -> kv310_controller_class& { return *s.rig->controller; };
+    const auto flip = [](programSession& s, uint32_t offset) { s.rig->controller->configImage[offset] ^= 0x01; };
+
+    QTest::newRow("event action, not yet packed") << step([=](programSession& s) {
+        kv310_controller_class& c = controller(s);
+        const int id = eventWithActions(c, 0);
+        c.events.setNumber(id, 0, c.events.action(id, 0)->number + 1);
+    }) << true;
+    QTest::newRow("event action added") << step([=](programSession& s) {
+        const int i = controller(s).events.appendAction(EVENT_INPUT);
+        controller(s).events.setActionType(EVENT_INPUT, i, ACTION_SCENE);
+    }) << true;
+    QTest::newRow("program step, not yet packed") << step([=](programSession& s) {
+        programStep* first = controller(s).programs.step(0, 0);
+        first->scene = uint16_t(first->scene + 1);
+    }) << true;
+    QTest::newRow("timer, not yet packed") << step([=](programSession& s) {
+        kv310_controller_class& c = controller(s);
+        const int id = eventWithActions(c, EVENT_TIMER + 2);
+        QVERIFY(id >= 0 && id < EVENT_TIMER + img::TIMER_RECORDS);
+        c.timerTable[size_t(id - EVENT_TIMER)].minute ^= 0x01;
+    }) << true;
+    QTest::newRow("coupled scene, not yet packed") << step([=](programSession& s) {
+        controller(s).coupledSceneGroups[2].append(uint16_t(img::SCENES - 1));
+    }) << true;
+    QTest::newRow("settings in the tables' part of the image")
+        << step([=](programSession& s) { flip(s, img::sunTableOf(100)); }) << true;
+    QTest::newRow("first mask level") << step([=](programSession& s) { flip(s, img::maskChannels); }) << true;
+    QTest::newRow("last scene's last level")
+        << step([=](programSession& s) { flip(s, img::projectArea - 1); }) << true;
+
+    using K = kv310_controller_class;
+    const struct {
+        const char* name;
+        std::function<QString&(K&)> text;
+    } descriptions[] = {
+        {"scene", [](K& c) -> QString& { return c.sceneDescriptions.back(); }},
+        {"mask", [](K& c) -> QString& { return c.maskDescriptions.back(); }},
+        {"program", [](K& c) -> QString& { return c.programDescriptions.back(); }},
+        {"event", [](K& c) -> QString& { return c.eventDescriptions.back(); }},
+        {"state", [](K& c) -> QString& { return c.stateDescriptions.back(); }},
+        {"input", [](K& c) -> QString& { return c.inputDescriptions.back(); }},
+        {"remote-control key", [](K& c) -> QString& { return c.rcuKeyDescriptions.back(); }},
+        {"panel", [](K& c) -> QString& { return c.panelDescriptions.back(); }},
+    };
+    for (const auto& d : descriptions) {
+        const auto text = d.text;
+        QTest::addRow("%s description", d.name)
+            << step([=](programSession& s) { text(controller(s)) += QLatin1Char('x'); }) << true;
+    }
+
+    QTest::newRow("fixture moved") << step([](programSession&) {
+        lightEffect* f = theVisualProject->fixtures.at(1);
+        f->posX += 5;
+        f->storeGeometry();
+    }) << true;
+    QTest::newRow("fixture selected") << step([](programSession&) {
+        theVisualProject->fixtures.at(1)->selected = !theVisualProject->fixtures.at(1)->selected;
+    }) << true;
+    QTest::newRow("group member added") << step([](programSession&) {
+        theVisualProject->groups.at(0)->members.append(theVisualProject->fixtures.at(0));
+    }) << true;
+    QTest::newRow("group renamed") << step([](programSession&) {
+        theVisualProject->groups.at(0)->name += QLatin1Char('!');
+    }) << true;
+    QTest::newRow("library item") << step([](programSession&) {
+        xml_node* library = projectNode("library");
+        QVERIFY(library && !library->nodes.isEmpty());
+        library->nodes.first().setElement(QStringLiteral("model"), QStringLiteral("Other"));
+    }) << true;
+    QTest::newRow("field width") << step([](programSession& s) {
+        s.rig->window->fieldWidthSpin->setValue(s.rig->window->fieldWidthSpin->value() + 1);
+    }) << true;
+    QTest::newRow("background darkened otherwise") << step([](programSession& s) {
+        QComboBox* dark = s.rig->window->bkFactorCombo;
+        dark->setCurrentIndex(dark->currentIndex() == 1 ? 2 : 1);
+    }) << true;
+
+    QTest::newRow("edits undone by hand") << step([=](programSession& s) {
+        kv310_controller_class& c = controller(s);
+        flip(s, img::sceneChannelsOf(5) + 9);
+        programStep* first = c.programs.step(0, 0);
+        first->scene = uint16_t(first->scene + 1);
+        c.sceneDescriptions[6] += QLatin1Char('x');
+        theVisualProject->fixtures.at(1)->selected = !theVisualProject->fixtures.at(1)->selected;
+        QVERIFY(c.showChanged());
+        flip(s, img::sceneChannelsOf(5) + 9);
+        first->scene = uint16_t(first->scene - 1);
+        c.sceneDescriptions[6].chop(1);
+        theVisualProject->fixtures.at(1)->selected = !theVisualProject->fixtures.at(1)->selected;
+    }) << false;
+    QTest::newRow("every action cell editor opened and left") << step([](programSession& s) {
+        gui_class* w = s.rig->window.get();
+        kv310_controller_class& c = *s.rig->controller;
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->tabWidget_main->setCurrentIndex(0);
+        w->tabWidget_events->setCurrentIndex(1);
+        aevents_conf_widget* panel = w->dmxInEvents->actionPanel;
+        QVERIFY(c.events.actionCount(panel->panelEvent) > 0);
+        QVERIFY(!c.showChanged());
+        QCOMPARE(openAndLeave(panel->actionTable, 0), panel->actionTable->model()->columnCount());
+    }) << false;
+    QTest::newRow("every step cell editor opened and left") << step([](programSession& s) {
+        gui_class* w = s.rig->window.get();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->tabWidget_main->setCurrentIndex(2);
+        QCOMPARE(w->programEditor->currentProgram, 0);
+        QVERIFY(!s.rig->controller->showChanged());
+        QVERIFY(openAndLeave(w->programEditor->stepTable, 1) >= 5);
+    }) << false;
+    // A save sorts the scenes of a coupled-scenes group.
+    QTest::newRow("coupled scenes in another order") << step([=](programSession& s) {
+        QList<uint16_t>& group = controller(s).coupledSceneGroups[0];
+        QVERIFY(group.size() > 1);
+        std::reverse(group.begin(), group.end());
+    }) << false;
+    QTest::newRow("no description, empty instead of null or the other way") << step([=](programSession& s) {
+        QString& text = controller(s).sceneDescriptions[300];
+        QVERIFY(text.isEmpty());
+        text = text.isNull() ? QLatin1String("") : QString();
+    }) << false;
+    // Holds the description a send stores there: written by no save.
+    QTest::newRow("image's project area") << step([=](programSession& s) { flip(s, img::projectArea + 3); })
+                                          << false;
+}
+
+void tst_unsaved_work::everyEditASaveWritesCounts()
+{
+    QFETCH(step, work);
+    QFETCH(bool, counts);
+
+    programSession s;
+    readGolden(s);
+    if (QTest::currentTestFailed())
+        return;
+    kv310_controller_class& c = *s.rig->controller;
+    QVERIFY(c.hasFingerprint());
+    QVERIFY(!c.showChanged());
+    work(s);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(c.showChanged(), counts);
+}
 
 void tst_unsaved_work::asksOnlyWhenTheShowChanged_data()
 {
