@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QHeaderView>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPalette>
 #include <QStyle>
 #include <QTableView>
+
+#include <cmath>
 
 namespace pageStyle {
 
@@ -32,12 +34,15 @@ QString elided(const QString& text, const QFont& font, int width)
 
 namespace {
 
-int widestText(const QFontMetrics& metrics, const QStringList& texts)
+// In whole pixels, rounded up: texts are laid out in fractions of a pixel,
+// and a line a fraction too wide is wrapped or cut.
+int widestText(const QFont& font, const QStringList& texts)
 {
-    int width = 0;
+    const QFontMetricsF metrics(font);
+    qreal width = 0;
     for (const QString& text : texts)
         width = qMax(width, metrics.horizontalAdvance(text));
-    return width;
+    return int(std::ceil(width));
 }
 
 }  // namespace
@@ -48,7 +53,7 @@ QLabel* centredLabel(const QString& text, const QRect& place, const QStringList&
     label->setGeometry(place);
     label->setAlignment(Qt::AlignCenter);
     const int frame = label->width() - label->contentsRect().width();
-    const int extra = widestText(QFontMetrics(label->font()), widest) + 2 * label->margin() + frame - label->width();
+    const int extra = widestText(label->font(), widest) + 2 * label->margin() + frame - label->width();
     if (extra > 0) {
         // As much on either side, so the centre stays where it was to the pixel.
         const int side = (extra + 1) / 2;
@@ -62,7 +67,7 @@ int cellWidth(const QTableView* table, const QStringList& texts)
     // A cell draws its text inside a focus-frame margin on either side, and
     // the grid line takes the column's last pixel.
     const int margin = table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
-    return widestText(QFontMetrics(table->font()), texts) + 2 * margin + (table->showGrid() ? 1 : 0);
+    return widestText(table->font(), texts) + 2 * margin + (table->showGrid() ? 1 : 0);
 }
 
 void fitColumn(QTableView* table, int column, const QStringList& texts, int donor)

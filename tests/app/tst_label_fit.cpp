@@ -45,6 +45,7 @@
 #include <QDialog>
 #include <QDateTimeEdit>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -69,6 +70,7 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <utility>
 
@@ -490,10 +492,19 @@ private:
     }
 
     // Whether text laid out in `area` shows whole: in lines of its own, or
-    // wrapped at blanks where the widget wraps.
-    static bool fitsIn(const QFontMetrics& fm, const QString& text, const QRect& area, bool wraps, QSize* needed)
+    // wrapped at blanks where the widget wraps. A view lays a cell's text
+    // out in fractions of a pixel (`exact`), and wraps or cuts a line a
+    // fraction too wide.
+    static bool fitsIn(const QFont& font, const QString& text, const QRect& area, bool wraps, QSize* needed,
+                       bool exact = false)
     {
+        const QFontMetrics fm(font);
         *needed = textSize(fm, text);
+        if (exact) {
+            const QFontMetricsF metrics(font);
+            for (const QString& line : text.split(QLatin1Char('\n')))
+                needed->setWidth(qMax(needed->width(), int(std::ceil(metrics.horizontalAdvance(line)))));
+        }
         if (wraps && needed->width() > area.width()) {
             const QRect bound = fm.boundingRect(QRect(0, 0, area.width(), 100000), Qt::TextWordWrap, text);
             *needed = QSize(bound.width(), bound.height());
@@ -541,7 +552,7 @@ private:
             const QVariant alignment = model->headerData(logical, Qt::Horizontal, Qt::TextAlignmentRole);
             const int flags = alignment.isValid() ? alignment.toInt() : int(header->defaultAlignment());
             QSize needed;
-            if (!fitsIn(QFontMetrics(font), text, area, (flags & Qt::TextWordWrap) != 0, &needed)) {
+            if (!fitsIn(font, text, area, (flags & Qt::TextWordWrap) != 0, &needed)) {
                 reportItem(top, header, text, needed, area.size());
             }
         }
@@ -606,7 +617,7 @@ private:
                 area.adjust(margin, 0, -margin, 0);
                 const bool wraps = table && table->wordWrap();
                 QSize needed;
-                if (!fitsIn(QFontMetrics(font), text, area, wraps, &needed)) {
+                if (!fitsIn(font, text, area, wraps, &needed, true)) {
                     reportItem(top, view, text, needed, area.size());
                 }
             }
