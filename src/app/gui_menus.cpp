@@ -8,6 +8,7 @@
 #include "model/v_project.h"
 #include "monitor/ctrl_monitor.h"
 #include "visualisation/kv_vgraph.h"
+#include "widgets/page_style.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -75,7 +76,9 @@ void gui_class::buildMenus()
     languageMapper = new QSignalMapper(this);
     for (int i = 0; i < languageList.size(); ++i) {
         languageEntry& entry = languageList[i];
-        auto* action = new QAction(QIcon(QStringLiteral(":/%1.png").arg(entry.code)), entry.name, this);
+        // A name the language file gives is shown as written there.
+        auto* action = new QAction(QIcon(QStringLiteral(":/%1.png").arg(entry.code)),
+                                   pageStyle::asTyped(entry.name), this);
         action->setStatusTip(tr("Change language to: ") + entry.name);
         entry.action = action;
         languageMenu->addAction(action);

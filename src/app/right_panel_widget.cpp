@@ -4,6 +4,7 @@
 #include "seams/dialog_seam.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "model/other_configuration.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -372,7 +373,7 @@ void right_panel_widget::readConfFromFileClick(bool)
 {
     fileRequest request;
     request.directory = startDirectory();
-    request.filter = tr("KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)");
+    request.filter = configReadFilter();
     request.caption = fileCaption();
     const QString fileName = dialogs().openFileName(request);
     if (fileName.isEmpty())

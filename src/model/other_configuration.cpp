@@ -5,11 +5,17 @@
 #include "seams/dialog_seam.h"
 #include "seams/gui_base.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
-otherConfiguration::otherConfiguration(const controls& c, const QString& fileFilter, QObject* parent)
-    : QObject(parent), parts(c), filter(fileFilter)
+QString configReadFilter()
+{
+    return QCoreApplication::translate(
+        "configFiles", "KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)");
+}
+
+otherConfiguration::otherConfiguration(const controls& c, QObject* parent) : QObject(parent), parts(c)
 {
     connect(parts.browse, &QPushButton::clicked, this, &otherConfiguration::browse);
     connect(parts.open, &QPushButton::clicked, this, &otherConfiguration::read);
@@ -24,7 +30,7 @@ void otherConfiguration::browse()
     fileRequest request;
     request.caption = tr("Choose a project description file for ") + QStringLiteral("Kv310+") + tr(" controller");
     request.directory = current.isEmpty() ? QStringLiteral("./") : current;
-    request.filter = filter + QStringLiteral(";;") + tr("All files (*)");
+    request.filter = configReadFilter();
     const QString name = dialogs().openFileName(request);
     if (name.isEmpty())
         return;

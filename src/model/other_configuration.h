@@ -9,6 +9,11 @@ class QLineEdit;
 class QPushButton;
 class kv310_controller_class;
 
+// The open-file filter (translated) of every configuration file the reader
+// takes, the files this program saves first, and all files after them:
+// what "Read config from file" and "Another Configuration" both offer.
+QString configReadFilter();
+
 // Another show, read from a file so that a page can copy from it, and the
 // page's "Another Configuration" controls that open and release it. The
 // program holds one at a time (8 MB each): before a page makes one, the main
@@ -24,9 +29,7 @@ public:
         QPushButton* release;
         QPushButton* copy;   // offered from a read on until a release or clear
     };
-    // `filter` names the configuration files the file dialog offers
-    // (translated); all files come after it.
-    otherConfiguration(const controls& parts, const QString& filter, QObject* parent);
+    otherConfiguration(const controls& parts, QObject* parent);
     ~otherConfiguration() override;
 
     // What there is to copy from; null while none is held.
@@ -51,6 +54,5 @@ signals:
 
 private:
     controls parts;
-    QString filter;
     std::unique_ptr<kv310_controller_class> held;
 };

@@ -9,6 +9,7 @@
 #include "model/v_project.h"
 #include "seams/dialog_seam.h"
 #include "transport/link_clock.h"
+#include "widgets/page_style.h"
 
 #include <QAction>
 #include <QMenu>
@@ -179,7 +180,7 @@ void kvVGraph_class::makeMenuSelGroup(QAction* hovered)
         return;
     menuSelect_group->clear();
     for (int i = 0; i < vp->groups.size(); ++i) {
-        QAction* action = menuSelect_group->addAction(vp->groups.at(i)->name);
+        QAction* action = menuSelect_group->addAction(pageStyle::asTyped(vp->groups.at(i)->name));
         action->setData(i);
         connect(action, &QAction::triggered, this, &kvVGraph_class::selectGroup);
     }
@@ -263,11 +264,11 @@ void kvVGraph_class::makeMenuCtrlGroup()
     };
     for (const heading& h : headings) {
         if (h.subgroups.size() == 1) {
-            addEntry(ctrlGroupMenu->addAction(h.name), h.subgroups.front(), h.name);
+            addEntry(ctrlGroupMenu->addAction(pageStyle::asTyped(h.name)), h.subgroups.front(), h.name);
         } else if (h.subgroups.size() > 1) {
-            QMenu* submenu = ctrlGroupMenu->addMenu(h.name);
+            QMenu* submenu = ctrlGroupMenu->addMenu(pageStyle::asTyped(h.name));
             for (const subgroup& s : h.subgroups)
-                addEntry(submenu->addAction(s.codes), s, h.name);
+                addEntry(submenu->addAction(pageStyle::asTyped(s.codes)), s, h.name);
         }
     }
     setMenuTitle(ctrlGroupMenu, tr("Light control by groups"));

@@ -1,4 +1,5 @@
 #include "app/gui_class.h"
+#include "app/right_panel_widget.h"
 #include "editors/programs/aprogram_settings_widget.h"
 #include "editors/scenes/amask_settings_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
@@ -6,10 +7,12 @@
 #include "model/other_configuration.h"
 #include "program_rig.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 
 // Other configurations opened to copy from, in the program's window: one at
 // a time for all pages together.
@@ -20,6 +23,8 @@ private Q_SLOTS:
     void cleanup();
 
     void oneOtherConfigurationAtATime();
+    void everyBrowseOffersTheFilesTheProgramReads_data();
+    void everyBrowseOffersTheFilesTheProgramReads();
 
 private:
     std::unique_ptr<programSession> session;
@@ -81,6 +86,48 @@ void tst_copy_sources::oneOtherConfigurationAtATime()
     QVERIFY(!scenes->altCopyButton->isEnabled());
     QCOMPARE(w.windowTitle(), title);
     QCOMPARE(session->rec.texts().count(QStringLiteral("Data read from file\n    successful!")), 4);
+}
+
+void tst_copy_sources::everyBrowseOffersTheFilesTheProgramReads_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("English") << "en"
+                             << "KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;"
+                                "All files (*)";
+    QTest::newRow("Polish") << "pl"
+                            << "Pliki projektu/konfiguracji KvOrbit310+ (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;"
+                               "Wszystkie pliki (*)";
+}
+
+// "Browse" of "Another Configuration" on the scene, mask and program pages
+// offers what "Read config from file" offers, in the user's language: the
+// files this program saves among them.
+void tst_copy_sources::everyBrowseOffersTheFilesTheProgramReads()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, filter);
+    QTranslator translator;
+    if (language != QLatin1String("en")) {
+        QVERIFY(translator.load(QStringLiteral(KV_CATALOGUE_DIR "/KvOrbit310_%1.qm").arg(language)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    gui_class& w = *session->rig->window;
+    session->rec.clear();
+    for (QPushButton* browse : {w.sceneEditor->browseFileButton, w.maskEditor->browseFileButton,
+                                w.programEditor->browseButton, w.rightPanel->readFileButton}) {
+        session->rec.answerFile(QString());
+        browse->click();
+    }
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(session->rec.entries.size(), 4);
+    for (const dialogRecorder::entry& shown : std::as_const(session->rec.entries))
+        QCOMPARE(shown.filter, filter);
+    // The first entry's patterns take a saved show, an old-style one, and an old project.
+    const QString first = filter.section(QStringLiteral(";;"), 0, 0);
+    const QStringList patterns = first.section(QLatin1Char('('), 1).chopped(1).split(QLatin1Char(';'));
+    for (const char* name : {"show.31xcfg", "old.cfg310", "project.kvg", "very-old.cfg"})
+        QVERIFY2(QDir::match(patterns, QString::fromLatin1(name)), name);
 }
 
 QTEST_MAIN(tst_copy_sources)

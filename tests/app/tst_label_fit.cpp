@@ -19,11 +19,17 @@
 #include "editors/events/aevents_conf_widget.h"
 #include "editors/events/aevents_source_page.h"
 #include "editors/events/aevents_tableview_widget.h"
+#include "editors/programs/aprogram_conf_widget.h"
+#include "editors/programs/aprogram_settings_widget.h"
+#include "editors/scenes/amask_settings_widget.h"
+#include "editors/scenes/ascene_groups_widget.h"
+#include "editors/scenes/ascene_settings_widget.h"
 #include "model/kv310_controller.h"
 #include "monitor/ctrl_monitor.h"
 #include "program_rig.h"
 #include "visit_rig.h"
 #include "support/sample_show.h"
+#include "support/shown_text.h"
 #include "widgets/page_list.h"
 #include "seams/dialog_seam.h"
 #include "visualisation/kv_vgraph.h"
@@ -39,6 +45,7 @@
 #include <QDialog>
 #include <QDateTimeEdit>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -55,6 +62,7 @@
 #include <QStyleOptionSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextDocument>
@@ -62,27 +70,13 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <utility>
 
 namespace {
 
 using visit::settle;
-
-// The text as drawn: mnemonic marks gone, "&&" one ampersand.
-QString shownText(const QString& text)
-{
-    QString out;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size()) {
-            ++i;
-            out += text.at(i) == QLatin1Char('&') ? QStringLiteral("&") : QString(text.at(i));
-            continue;
-        }
-        out += text.at(i);
-    }
-    return out;
-}
 
 // Where a widget is, for the report: object names (or class names) from the top.
 QString placeOf(const QWidget* w, const QWidget* top)
@@ -170,6 +164,24 @@ public:
         if (dir.isEmpty() || !shotsTaken.insert(name).second)
             return;
         top->grab().save(QDir(dir).filePath(language + QLatin1Char('-') + name + QStringLiteral(".png")));
+    }
+
+    // The show's descriptions, free texts the lists and tables may cut.
+    void describedBy(const kv310_controller_class& c)
+    {
+        const auto take = [this](const auto& texts) {
+            for (const QString& text : texts)
+                if (!text.isEmpty())
+                    freeTexts.insert(text);
+        };
+        take(c.sceneDescriptions);
+        take(c.maskDescriptions);
+        take(c.programDescriptions);
+        take(c.eventDescriptions);
+        take(c.stateDescriptions);
+        take(c.inputDescriptions);
+        take(c.rcuKeyDescriptions);
+        take(c.panelDescriptions);
     }
 
     QStringList problems;
@@ -480,10 +492,19 @@ private:
     }
 
     // Whether text laid out in `area` shows whole: in lines of its own, or
-    // wrapped at blanks where the widget wraps.
-    static bool fitsIn(const QFontMetrics& fm, const QString& text, const QRect& area, bool wraps, QSize* needed)
+    // wrapped at blanks where the widget wraps. A view lays a cell's text
+    // out in fractions of a pixel (`exact`), and wraps or cuts a line a
+    // fraction too wide.
+    static bool fitsIn(const QFont& font, const QString& text, const QRect& area, bool wraps, QSize* needed,
+                       bool exact = false)
     {
+        const QFontMetrics fm(font);
         *needed = textSize(fm, text);
+        if (exact) {
+            const QFontMetricsF metrics(font);
+            for (const QString& line : text.split(QLatin1Char('\n')))
+                needed->setWidth(qMax(needed->width(), int(std::ceil(metrics.horizontalAdvance(line)))));
+        }
         if (wraps && needed->width() > area.width()) {
             const QRect bound = fm.boundingRect(QRect(0, 0, area.width(), 100000), Qt::TextWordWrap, text);
             *needed = QSize(bound.width(), bound.height());
@@ -531,7 +552,7 @@ private:
             const QVariant alignment = model->headerData(logical, Qt::Horizontal, Qt::TextAlignmentRole);
             const int flags = alignment.isValid() ? alignment.toInt() : int(header->defaultAlignment());
             QSize needed;
-            if (!fitsIn(QFontMetrics(font), text, area, (flags & Qt::TextWordWrap) != 0, &needed)) {
+            if (!fitsIn(font, text, area, (flags & Qt::TextWordWrap) != 0, &needed)) {
                 reportItem(top, header, text, needed, area.size());
             }
         }
@@ -570,7 +591,7 @@ private:
                 const QVariant value = index.data(Qt::DisplayRole);
                 auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegateForIndex(index));
                 const QString text = delegate ? delegate->displayText(value, view->locale()) : value.toString();
-                if (text.isEmpty() || text.contains(ellipsis))
+                if (text.isEmpty() || text.contains(ellipsis) || freeTexts.count(text))
                     continue;
                 if (table && (table->rowSpan(row, column) > 1 || table->columnSpan(row, column) > 1))
                     continue;
@@ -596,7 +617,7 @@ private:
                 area.adjust(margin, 0, -margin, 0);
                 const bool wraps = table && table->wordWrap();
                 QSize needed;
-                if (!fitsIn(QFontMetrics(font), text, area, wraps, &needed)) {
+                if (!fitsIn(font, text, area, wraps, &needed, true)) {
                     reportItem(top, view, text, needed, area.size());
                 }
             }
@@ -654,6 +675,7 @@ private:
     std::set<std::pair<const QWidget*, const QWidget*>> overlapsReported;
     std::set<std::pair<const QWidget*, QString>> itemsReported;
     std::set<QString> shotsTaken;
+    std::set<QString> freeTexts;
 };
 
 // Declines every dialog, and checks every modal dialog before it does.
@@ -807,6 +829,55 @@ void tst_label_fit::everyTextIsShownWhole()
             QVERIFY(table->rowCount() >= 10);
             QVERIFY2(table->horizontalHeader()->length() <= table->viewport()->width(),
                      qPrintable(page->objectName()));
+        }
+
+        // The largest numbers a show holds, where the pages show them: the
+        // last program, scene and mask current, a coupled-scene group of
+        // five-digit scenes, one with a description as long as may be, and
+        // the last program's steps of such scenes.
+        {
+            kv310_controller_class& c = *session.rig->controller;
+            constexpr int members = 40;
+            const int lastProgram = img::PROGRAM_SLOTS - 1;
+            c.programs.setStepCount(lastProgram, members);
+            for (int k = 0; k < members; ++k) {
+                const int scene = img::SCENES - members + k;
+                c.coupledSceneGroups[0].append(uint16_t(scene));
+                c.programs.step(lastProgram, k)->scene = uint16_t(scene);
+            }
+            c.sceneDescriptions[img::SCENES - 1] = QString(100, QLatin1Char('W'));
+            checker.describedBy(c);
+            // Extra entries would take the last program slots from the list.
+            c.extraEntries.clear();
+            window->programEditor->refresh();
+            window->tabWidget_main->setCurrentIndex(0);
+            window->sceneEditor->recordList->setCurrentCell(img::SCENES - 1, 0);
+            window->maskEditor->recordList->setCurrentCell(img::MASKS - 1, 0);
+            window->programEditor->programList->setCurrentCell(lastProgram, 0);
+            checker.walk(window, window, QStringLiteral("largest"));
+            const auto translated = [](const char* context, const char* text, int n) {
+                return QCoreApplication::translate(context, text).arg(n);
+            };
+            QCOMPARE(window->sceneEditor->groupLabel->text(),
+                     translated("arecord_settings_widget", "Scene %1", img::SCENES));
+            QCOMPARE(window->maskEditor->groupLabel->text(), translated("arecord_settings_widget", "Mask %1", img::MASKS));
+            QCOMPARE(window->programEditor->copyProgramLabel->text(),
+                     translated("aprogram_settings_widget", "Program: %1", img::PROGRAM_SLOTS));
+            // Labels widened for their numbers stay centred where they were.
+            const std::pair<QLabel*, int> centres[] = {{window->sceneEditor->groupLabel, 2 * 408 + 91},
+                                                       {window->maskEditor->groupLabel, 2 * 408 + 91},
+                                                       {window->programEditor->groupProgramLabel, 2 * 408 + 91},
+                                                       {window->programEditor->copyProgramLabel, 2 * 200 + 91}};
+            for (const auto& [label, doubleCentre] : centres)
+                QCOMPARE(2 * label->x() + label->width(), doubleCentre);
+            // Columns widened for their numbers never make a table scroll sideways.
+            const QTableView* wider[] = {window->sceneEditor->coupledPage->membersTable,
+                                         window->programEditor->stepTable};
+            for (const QTableView* table : wider) {
+                QVERIFY(table->model()->rowCount() >= members);
+                QVERIFY2(table->horizontalHeader()->length() <= table->viewport()->width(),
+                         qPrintable(placeOf(table, window)));
+            }
         }
 
         // Connected, so that the views open their windows.

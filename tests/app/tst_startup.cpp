@@ -2,6 +2,7 @@
 #include "app/startup.h"
 #include "model/kv310_controller.h"
 #include "support/dialog_recorder.h"
+#include "support/shown_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
@@ -32,6 +34,7 @@ private Q_SLOTS:
     void writingTheLanguageFile();
     void aFileSpellingLangOtherwiseRecordsTheChange();
     void anUnwritableLanguageFileIsReported();
+    void aLanguageNamedByTheFileShowsAsWritten();
     void aLanguageFileThatIsNoRegularFileIsPassedOver_data();
     void aLanguageFileThatIsNoRegularFileIsPassedOver();
     void translationFilesAreFoundByName();
@@ -213,6 +216,26 @@ void tst_startup::anUnwritableLanguageFileIsReported()
     QCOMPARE(rec.entries.at(0).icon, QMessageBox::Warning);
     // The change goes on for this run all the same.
     QCOMPARE(requestedLanguage, 1);
+}
+
+// A language the program has no name for is named in the menu as the
+// language file names it, "&" and all, and takes no shortcut key from it.
+void tst_startup::aLanguageNamedByTheFileShowsAsWritten()
+{
+    const QString name = QStringLiteral("Drum & bass && co");
+    QVERIFY(writeLanguageFile(dir->path(), QStringLiteral("xx"), name));
+    const languageChoice choice =
+        buildLanguageList(dir->path(), {QStringLiteral("KvOrbit310_xx.qm")}, readLanguageFile(dir->path()));
+    languageList = choice.languages;
+    QCOMPARE(languageList.size(), 2);
+    QCOMPARE(languageList.at(1).name, name);
+    installedLanguage = 0;
+    dialogRecorder rec;
+    gui_class window(nullptr);
+    const QAction* action = languageList.at(1).action;
+    QVERIFY(action);
+    QCOMPARE(shownText(action->text()), name);
+    QVERIFY(QKeySequence::mnemonic(action->text()).isEmpty());
 }
 
 void tst_startup::aLanguageFileThatIsNoRegularFileIsPassedOver_data()

@@ -7,10 +7,12 @@
 #include "plan_rig.h"
 
 #include "fixtures/ctrl_menu_entry.h"
+#include "support/shown_text.h"
 #include "model/v_project.h"
 #include "visualisation/modi_grp.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -64,6 +66,7 @@ private Q_SLOTS:
     void lightControlMenu_data();
     void lightControlMenu();
     void aRebuildReleasesTheOldMenu();
+    void groupNamesShowAsTyped();
     void theMenuFollowsTheSelectionWhereItIsInUse_data();
     void theMenuFollowsTheSelectionWhereItIsInUse();
     void withoutALibraryTheMenuStays();
@@ -241,6 +244,40 @@ void tst_plan_selection::lightControlMenu()
         made << e->name + QStringLiteral(": ") + members.join(QLatin1Char(' '));
     }
     QCOMPARE(made, entries);
+}
+
+// A group's name is its user's text: "&" in it is neither dropped nor
+// taken for a shortcut key, in the "Select group" menu nor in the menu of
+// light control by groups, for a group of one kind of fixtures (an action)
+// or of several (a submenu).
+void tst_plan_selection::groupNamesShowAsTyped()
+{
+    QVERIFY(open({}, false));
+    const QString several = QStringLiteral("Front & back");  // G1: a dimmer and red-green
+    const QString one = QStringLiteral("Rock && roll &");    // G2: RGB fixtures only
+    r->vp->groups.at(0)->name = several;
+    r->vp->groups.at(1)->name = one;
+    const auto asTyped = [](const QString& text) {
+        return shownText(text) + (QKeySequence::mnemonic(text).isEmpty() ? QString() : QStringLiteral(" (key)"));
+    };
+
+    emit g->menubar->hovered(g->menuSelect->menuAction());
+    QStringList select;
+    for (const QAction* a : g->menuSelect_group->actions())
+        select << asTyped(a->text());
+    QCOMPARE(select, (QStringList{several, one, QStringLiteral("G3")}));
+
+    g->actOffline->trigger();
+    const QList<QAction*> control = g->ctrlGroupMenu->actions();
+    QCOMPARE(control.size(), 2);
+    QVERIFY(control.at(0)->menu());
+    QCOMPARE(asTyped(control.at(0)->menu()->title()), several);
+    QCOMPARE(asTyped(control.at(0)->text()), several);
+    QCOMPARE(control.at(0)->menu()->actions().size(), 2);
+    QVERIFY(!control.at(1)->menu());
+    QCOMPARE(asTyped(control.at(1)->text()), one);
+    // The entries keep the names themselves, for the dialogs' titles.
+    QCOMPARE(r->vp->ctrlMenuEntries.last()->name, one);
 }
 
 void tst_plan_selection::aRebuildReleasesTheOldMenu()

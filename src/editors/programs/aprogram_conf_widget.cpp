@@ -7,6 +7,7 @@
 #include "model/kv310_controller.h"
 #include "model/time_codes.h"
 #include "seams/dialog_seam.h"
+#include "widgets/page_style.h"
 
 #include <QCheckBox>
 #include <QCursor>
@@ -38,6 +39,12 @@ QString programTimeText(int total)
     const int days = total / TENTHS_PER_DAY;
     const QString time = stepTimeText(fromTenths(unsigned(total % TENTHS_PER_DAY)));
     return days > 0 ? QStringLiteral("%1+").arg(days) + time : time;
+}
+
+// What the scene column shows for a step's 0-based scene.
+QString sceneText(int scene)
+{
+    return QStringLiteral("   ") + QString::number(scene + 1);
 }
 
 } // namespace
@@ -95,8 +102,11 @@ void aprogram_conf_widget::fitHeader()
         }
         return count;
     };
-    const int base[] = {60, header->defaultSectionSize(), 140, header->defaultSectionSize(),
-                        header->defaultSectionSize(), 70};
+    // The last scene's number fits its column whole; the width comes from the
+    // durations, which need far less than theirs, so the table stays as wide.
+    const int sceneWider = qMax(0, pageStyle::cellWidth(this, {sceneText(img::SCENES - 1)}) - 60);
+    const int base[] = {60 + sceneWider, header->defaultSectionSize(), 140 - sceneWider,
+                        header->defaultSectionSize(), header->defaultSectionSize(), 70};
     for (int c = 0; c < stepModel->columnCount() && c < 6; ++c) {
         const QStringList words =
             stepModel->headerData(c, Qt::Horizontal).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -182,7 +192,7 @@ void aprogram_conf_widget::refresh()
         if (!step)
             break;
         const bool infinite = step->infinite;
-        setCell(i, 0, QStringLiteral("   ") + QString::number(step->scene + 1));
+        setCell(i, 0, sceneText(step->scene));
 
         const int fadeUp = toTenths(step->fadeUp);
         setCell(i, 1, stepTimeText(step->fadeUp));

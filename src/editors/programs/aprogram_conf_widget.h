@@ -70,8 +70,8 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    // Widens the columns whose titles do not fit on two lines, and makes the
-    // header two lines high.
+    // Widens the columns whose titles do not fit on two lines, and the
+    // scene column for the last scene, and makes the header two lines high.
     void fitHeader();
     void setCell(int row, int column, const QString& text);
     void finishEdit();

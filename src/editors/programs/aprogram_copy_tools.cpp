@@ -48,9 +48,7 @@ void aprogram_settings_widget::buildCopyTab()
     };
     const Qt::Alignment rightCentred = Qt::AlignRight | Qt::AlignVCenter;
 
-    copyProgramLabel = new QLabel(tr("Program: %1").arg(1), tab);
-    copyProgramLabel->setGeometry(200, 20, 91, 20);
-    copyProgramLabel->setAlignment(Qt::AlignCenter);
+    copyProgramLabel = programLabel(tab, 200);
     label(tr("Unused scenes pool starts from"), tab, 30, 50, 290, 20, Qt::AlignRight);
     poolBox = spinBox(tab, 340, 50, 71, 20, 1, img::SCENES);
     reverseBox = checkBox(tr("Reverse steps' order"), tab, 430, 50, 201, 20);
@@ -78,8 +76,7 @@ void aprogram_settings_widget::buildCopyTab()
     altToBox = spinBox(other, 330, 90, 71, 22, 1, img::PROGRAM_SLOTS);
     altCopyButton = button(tr("Copy"), other, 200, 160, 101, 23);
     altCopyButton->setEnabled(false);
-    copySource = new otherConfiguration({fileEdit, browseButton, openButton, releaseButton, altCopyButton},
-                                        tr("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)"), this);
+    copySource = new otherConfiguration({fileEdit, browseButton, openButton, releaseButton, altCopyButton}, this);
     connect(copySource, &otherConfiguration::opened, this, [this] { lowLimit_2(altFromBox->value() - 1); });
     connect(copySource, &otherConfiguration::cleared, descriptionEdit, &QLineEdit::clear);
 

@@ -11,6 +11,7 @@
 #include "model/time_codes.h"
 #include "widgets/cell_selection.h"
 #include "widgets/my_time_edit.h"
+#include "widgets/page_style.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -19,15 +20,20 @@
 
 using programPage::controller;
 
+QLabel* aprogram_settings_widget::programLabel(QWidget* tab, int x) const
+{
+    // Wide enough for the last program, about the centre it was given.
+    return pageStyle::centredLabel(tr("Program: %1").arg(1), QRect(x, 20, 91, 20),
+                                   {tr("Program: %1").arg(img::PROGRAM_SLOTS)}, tab);
+}
+
 void aprogram_settings_widget::buildGroupTab()
 {
     QWidget* tab = groupTab;
     stepGrid = new stepGridView(listFont, tab);
     stepGrid->setGeometry(10, 20, stepGrid->widthForColumns(276), 554);
 
-    groupProgramLabel = new QLabel(tr("Program: %1").arg(1), tab);
-    groupProgramLabel->setGeometry(408, 20, 91, 20);
-    groupProgramLabel->setAlignment(Qt::AlignCenter);
+    groupProgramLabel = programLabel(tab, 408);
 
     selectionGroup = new cellSelectionGroup({121, 52, 256, stepGridView::CELLS, 1}, tab);
     selectionGroup->move(310, 60);

@@ -173,6 +173,8 @@ private:
     void buildGroupTab();
     void buildCopyTab();
     void buildEntriesPage();
+    // "Program: %1" at the top of a tool, centred at x.
+    QLabel* programLabel(QWidget* tab, int x) const;
     void refreshSingleSteps();
     void refreshChainedEvent();
     void refreshBreakTime();

@@ -49,9 +49,8 @@ void arecord_settings_widget::buildGroupChannels()
     groupTable->setSelectionMode(QAbstractItemView::SingleSelection);
     groupTable->setGeometry(10, 20, 276, 602);
 
-    groupLabel = new QLabel(tr(kind.toolLabelAtStart).arg(1), page);
-    groupLabel->setGeometry(408, 20, 91, 20);
-    groupLabel->setAlignment(Qt::AlignCenter);
+    groupLabel = pageStyle::centredLabel(tr(kind.toolLabelAtStart).arg(1), QRect(408, 20, 91, 20),
+                                         {tr(kind.toolLabel).arg(kind.count)}, page);
 
     selectionGroup = new cellSelectionGroup({140, 56, kind.stepMaximum, outputsAtStart, kind.rangeEndAtStart}, page);
     selectionGroup->move(310, 60);

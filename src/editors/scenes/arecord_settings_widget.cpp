@@ -265,7 +265,7 @@ void arecord_settings_widget::buildCopyTools()
     altCopyButton = button(anotherGroup, tr("Copy"), at.altCopyButton);
     altCopyButton->setEnabled(false);
     copySource = new otherConfiguration({fileEdit, browseFileButton, openFileButton, releaseButton, altCopyButton},
-                                        tr(kind.configFilter), this);
+                                        this);
     connect(copySource, &otherConfiguration::opened, this, [this] { lowLimit_2(altFromBox->value() - 1); });
     connect(copySource, &otherConfiguration::cleared, sourceDescriptionEdit, &QLineEdit::clear);
 }

@@ -1,5 +1,6 @@
 #include "editors/scenes/ascene_groups_widget.h"
 
+#include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "seams/dialog_seam.h"
@@ -60,6 +61,8 @@ void ascene_groups_widget::build()
     membersTable->setHorizontalHeaderItem(1, new QTableWidgetItem(tr("Description")));
     membersTable->setColumnWidth(0, 80);
     membersTable->setColumnWidth(1, 310);
+    // Room for the last scene, taken from the descriptions, which elide.
+    pageStyle::fitColumn(membersTable, 0, {tr("Scene %1").arg(img::SCENES)}, 1);
 
     selectLabel = new QLabel(tr("Select group:"), this);
     selectLabel->setGeometry(30, 60, 120, 24);

@@ -26,7 +26,6 @@ struct recordPageKind {
     const char* sheetTitle;       // "Import / Export Scenes"
     const char* relocateCaption;  // "Relocate scenes:"
     const char* uselessText;      // "Choose different source scene!"
-    const char* configFilter;     // configuration files offered by "Browse" of "Another Configuration"
     const char* importTitle;      // "Import scenes:"
     const char* exportTitle;      // "Export scenes:"
     const char* noneFound;        // "No valid scenes found!"

@@ -1479,10 +1479,6 @@ Poprawiono!</translation>
         <translation>Usuń wszystkie</translation>
     </message>
     <message>
-        <source>KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)</source>
-        <translation>Pliki projektów i konfiguracji KvOrbit 310 (*.kvg;*.cfg;*.cfg310)</translation>
-    </message>
-    <message>
         <source>---</source>
         <translation>---</translation>
     </message>
@@ -1684,10 +1680,6 @@ Czas trwania zostanie poprawiony.</translation>
         <translation>Wybierz inną scenę źródłową!</translation>
     </message>
     <message>
-        <source>KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310)</source>
-        <translation>Pliki projektów i konfiguracji KvOrbit 310 (*.kvg;*.cfg;*.cfg310)</translation>
-    </message>
-    <message>
         <source>Import scenes:</source>
         <translation>Import scen:</translation>
     </message>
@@ -1732,10 +1724,6 @@ Kontynuować mimo to?</translation>
     <message>
         <source>Choose different source mask!</source>
         <translation>Wybierz inną maskę źródłową!</translation>
-    </message>
-    <message>
-        <source>KvOrbit 310 project/config files (*.kvg;*.cfg)</source>
-        <translation>Pliki projektów i konfiguracji KvOrbit 310 (*.kvg;*.cfg)</translation>
     </message>
     <message>
         <source>Import masks:</source>
@@ -2854,6 +2842,13 @@ ustawione!</translation>
     <message>
         <source>Cancel</source>
         <translation>Anuluj</translation>
+    </message>
+</context>
+<context>
+    <name>configFiles</name>
+    <message>
+        <source>KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)</source>
+        <translation>Pliki projektu/konfiguracji KvOrbit310+ (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;Wszystkie pliki (*)</translation>
     </message>
 </context>
 <context>
@@ -4606,10 +4601,6 @@ sceną nr %2?</translation>
         <source> controller</source>
         <translation> </translation>
     </message>
-    <message>
-        <source>All files (*)</source>
-        <translation>Wszystkie pliki (*)</translation>
-    </message>
 </context>
 <context>
     <name>programCopy</name>
@@ -4820,10 +4811,6 @@ Dopuszczalny rozmiar to %2 MB.</translation>
     <message>
         <source>Choose a project description file for </source>
         <translation>Wybierz plik opisu projektu dla sterownika </translation>
-    </message>
-    <message>
-        <source>KvOrbit310+ project/config files (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)</source>
-        <translation>Pliki projektu/konfiguracji KvOrbit310+ (*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;Wszystkie pliki (*)</translation>
     </message>
     <message>
         <source>Connect with device</source>

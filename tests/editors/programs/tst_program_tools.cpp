@@ -400,7 +400,8 @@ void tst_program_tools::browsingAndClearing()
     QCOMPARE(shown.kind, QStringLiteral("open"));
     QCOMPARE(shown.title, QStringLiteral("Choose a project description file for Kv310+ controller"));
     QCOMPARE(shown.directory, QStringLiteral("./"));
-    QCOMPARE(shown.filter, QStringLiteral("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310);;All files (*)"));
+    QCOMPARE(shown.filter, QStringLiteral("KvOrbit310+ project/config files "
+                                          "(*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)"));
     QVERIFY(!page.copySource->show());
 
     f->dialogs.answerFile(path);

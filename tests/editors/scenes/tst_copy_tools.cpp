@@ -339,9 +339,9 @@ void tst_copy_tools::browsingForTheOtherFile()
         QCOMPARE(shown.kind, QStringLiteral("open"));
         QCOMPARE(shown.title, QStringLiteral("Choose a project description file for Kv310+ controller"));
         QCOMPARE(shown.directory, QStringLiteral("./"));
-        QCOMPARE(shown.filter, masks ? QStringLiteral("KvOrbit 310 project/config files (*.kvg;*.cfg);;All files (*)")
-                                     : QStringLiteral("KvOrbit 310 project/config files (*.kvg;*.cfg;*.cfg310);;"
-                                                      "All files (*)"));
+        // Every file the reader takes, those this program saves first.
+        QCOMPARE(shown.filter, QStringLiteral("KvOrbit310+ project/config files "
+                                              "(*.31xcfg;*cfg310v4;*.cfg310;*.kvg;*.cfg);;All files (*)"));
         QVERIFY(page->fileEdit->text().isEmpty());
         QVERIFY(!page->copySource->show());
 
