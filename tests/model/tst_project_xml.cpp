@@ -43,6 +43,7 @@ private Q_SLOTS:
     void storedPlain();
     void storedFillingTheArea();
     void storedCompressed();
+    void storedSizesCountBytes();
     void storedPartial();
     void storedAreas_data();
     void storedAreas();
@@ -693,10 +694,10 @@ void tst_project_xml::storedPlain()
     QCOMPARE(text.size(), 1000);
 
     QVERIFY(c.storeProjectDescription());
-    const QByteArray latin1 = text.toLatin1();
-    QCOMPARE(QByteArray(areaOf(c), 1000), latin1);
-    QCOMPARE(areaOf(c)[1000], '\0');
-    QCOMPARE(uint8_t(areaOf(c)[1001]), uint8_t(0xFF));
+    const QByteArray utf8 = text.toUtf8();
+    QCOMPARE(QByteArray(areaOf(c), utf8.size()), utf8);
+    QCOMPARE(areaOf(c)[utf8.size()], '\0');
+    QCOMPARE(uint8_t(areaOf(c)[utf8.size() + 1]), uint8_t(0xFF));
 
     const QStringList before = descriptionsOf(c);
     c.ClearConfig(CLEAR_SCENE_DESCRIPTIONS);
@@ -740,7 +741,7 @@ void tst_project_xml::storedCompressed()
     setTextLength(c, AREA + 1);
     c.sceneDescriptions[5] = QStringLiteral("five ß");
     const QString description = c.sceneDescriptions[0];
-    const QByteArray text = written(c).toLatin1();
+    const QByteArray text = written(c).toUtf8();
     QVERIFY(text.size() > AREA);
 
     QVERIFY(c.storeProjectDescription());
@@ -761,6 +762,30 @@ void tst_project_xml::storedCompressed()
     QVERIFY(rec.entries.isEmpty());
 }
 
+// Letters beyond ASCII take more than one byte: a text of fewer characters
+// than the area holds bytes may not fit it plain.
+void tst_project_xml::storedSizesCountBytes()
+{
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    setTextLength(c, AREA - 100);
+    const QString polish = QStringLiteral("zażółć gęślą jaźń – ");
+    QString& description = c.sceneDescriptions[0];
+    for (qsizetype i = 0; i + polish.size() <= description.size(); i += polish.size())
+        description.replace(i, polish.size(), polish);
+    const QString expected = description;
+    QCOMPARE(written(c).size(), AREA - 100);
+    QVERIFY(written(c).toUtf8().size() > AREA);
+
+    QVERIFY(c.storeProjectDescription());
+    QVERIFY(QByteArray(areaOf(c), 40).startsWith("<compressed size="));
+    c.ClearConfig(CLEAR_SCENE_DESCRIPTIONS);
+    c.loadStoredProjectDescription();
+    QCOMPARE(c.sceneDescriptions[0], expected);
+    QVERIFY(rec.entries.isEmpty());
+}
+
 void tst_project_xml::storedPartial()
 {
     QTemporaryDir dir;
@@ -771,7 +796,7 @@ void tst_project_xml::storedPartial()
         publishedRun run;
         kv310_controller_class& c = run.controller;
         fillWithNoise(c);
-        const QByteArray text = written(c).toLatin1();
+        const QByteArray text = written(c).toUtf8();
 
         QVERIFY(!c.storeProjectDescription());
         const QString sizeText = QStringLiteral("Compressed project size exceeds reserved flash area!\n"
