@@ -37,6 +37,8 @@ private Q_SLOTS:
     void parseErrorIsReportedAndChangesNothing();
     void nothingToRead_data();
     void nothingToRead();
+    void projectOnOneLine_data();
+    void projectOnOneLine();
     void textAfterTheProjectIsNotRead();
     void scratchCopyLeavesTheVisualProjectAlone();
 
@@ -631,7 +633,6 @@ void tst_project_xml::nothingToRead_data()
     QTest::newRow("empty") << QString() << qint64(0);
     QTest::newRow("blank lines") << "\n\n   \n\t\n" << qint64(0);
     QTest::newRow("first line is no tag") << "text\n<project>\n<file>x</file>\n</project>\n" << qint64(0);
-    QTest::newRow("the only line is the last") << "\n\n<project>" << qint64(0);
     QTest::newRow("no project") << "\n<other>\n<file>x</file>\n</other>\n" << qint64(0);
     QTest::newRow("offset past the text") << "\n<project>\n<file>x</file>\n</project>\n" << qint64(500);
 }
@@ -653,6 +654,44 @@ void tst_project_xml::nothingToRead()
     QCOMPARE(c.projectFileName, QStringLiteral("keep.31xcfg"));
     QCOMPARE(run.project.projectTree, tree);
     QVERIFY(rec.entries.isEmpty());
+}
+
+void tst_project_xml::projectOnOneLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("scene");
+    QTest::addColumn<QStringList>("shown");
+
+    const QString project = QStringLiteral("<project><file>line.31xcfg</file><descriptions><scenes>"
+                                           "<scene nr=\"1\">one &lt;line&gt;</scene></scenes></descriptions></project>");
+    QTest::newRow("the only line") << project << "one <line>" << QStringList();
+    QTest::newRow("after blank lines, with its line feed") << "\n \n" + project + "\n" << "one <line>" << QStringList();
+    QTest::newRow("cut on the last line") << QStringLiteral("\n\n<project>") << "keep"
+                                          << QStringList{QStringLiteral("Errors occured!")};
+}
+
+// The project's line feeds are not what makes it one: a project written on
+// one line reads as well.
+void tst_project_xml::projectOnOneLine()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, scene);
+    QFETCH(QStringList, shown);
+
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    {
+        dialogRecorder rec;
+        publishedRun run;
+        kv310_controller_class& c = run.controller;
+        c.sceneDescriptions[0] = QStringLiteral("keep");
+        readText(c, text);
+        QCOMPARE(c.sceneDescriptions[0], scene);
+        QCOMPARE(c.projectFileName, shown.isEmpty() ? QStringLiteral("line.31xcfg") : QString());
+        QCOMPARE(rec.titles(), shown);
+    }
+    QVERIFY(QDir::setCurrent(previous));
 }
 
 void tst_project_xml::textAfterTheProjectIsNotRead()
