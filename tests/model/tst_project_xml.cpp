@@ -109,6 +109,15 @@ void setTextLength(kv310_controller_class& c, qsizetype length)
     c.sceneDescriptions[0] = QString(length - base + 1, QLatin1Char('a'));
 }
 
+// The working directory of a test that may write the parse-error report:
+// a directory of its own while the test runs.
+struct reportDirectory {
+    reportDirectory() : previous(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
+    ~reportDirectory() { QDir::setCurrent(previous); }
+    QTemporaryDir dir;
+    QString previous;
+};
+
 char* areaOf(kv310_controller_class& c)
 {
     return reinterpret_cast<char*>(c.configImage + img::projectArea);
@@ -600,29 +609,24 @@ void tst_project_xml::readGroups()
 
 void tst_project_xml::parseErrorIsReportedAndChangesNothing()
 {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    {
-        dialogRecorder rec;
-        publishedRun run;
-        kv310_controller_class& c = run.controller;
-        readText(c, projectText(visualProjectXml(3)));
-        const xml_node* tree = run.project.projectTree;
-        c.sceneDescriptions[0] = QStringLiteral("keep");
-        c.lastPath = QStringLiteral("/shows/show.31xcfg");
+    const reportDirectory report;
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    readText(c, projectText(visualProjectXml(3)));
+    const xml_node* tree = run.project.projectTree;
+    c.sceneDescriptions[0] = QStringLiteral("keep");
+    c.lastPath = QStringLiteral("/shows/show.31xcfg");
 
-        readText(c, QStringLiteral("\n<project>\n<descriptions>\n<scenes>\n<scene nr=\"1\">new</scene>\n"
-                                   "</descriptions>\n</project>\n"));
-        QCOMPARE(rec.titles(), QStringList{"Errors occured!"});
-        QCOMPARE(rec.texts(), QStringList{"Errors parsing file\n\"/shows/show.31xcfg\" occured!\n"
-                                          "Refer to \"xml_report.log\"."});
-        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("xml_report.log"))));
-        QCOMPARE(run.project.projectTree, tree);
-        QCOMPARE(run.project.fixtures.size(), 3);
-        QCOMPARE(c.sceneDescriptions[0], QStringLiteral("keep"));
-    }
-    QVERIFY(QDir::setCurrent(previous));
+    readText(c, QStringLiteral("\n<project>\n<descriptions>\n<scenes>\n<scene nr=\"1\">new</scene>\n"
+                               "</descriptions>\n</project>\n"));
+    QCOMPARE(rec.titles(), QStringList{"Errors occured!"});
+    QCOMPARE(rec.texts(), QStringList{"Errors parsing file\n\"/shows/show.31xcfg\" occured!\n"
+                                      "Refer to \"xml_report.log\"."});
+    QVERIFY(QFile::exists(report.dir.filePath(QStringLiteral("xml_report.log"))));
+    QCOMPARE(run.project.projectTree, tree);
+    QCOMPARE(run.project.fixtures.size(), 3);
+    QCOMPARE(c.sceneDescriptions[0], QStringLiteral("keep"));
 }
 
 void tst_project_xml::nothingToRead_data()
@@ -678,20 +682,15 @@ void tst_project_xml::projectOnOneLine()
     QFETCH(QString, scene);
     QFETCH(QStringList, shown);
 
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    {
-        dialogRecorder rec;
-        publishedRun run;
-        kv310_controller_class& c = run.controller;
-        c.sceneDescriptions[0] = QStringLiteral("keep");
-        readText(c, text);
-        QCOMPARE(c.sceneDescriptions[0], scene);
-        QCOMPARE(c.projectFileName, shown.isEmpty() ? QStringLiteral("line.31xcfg") : QString());
-        QCOMPARE(rec.titles(), shown);
-    }
-    QVERIFY(QDir::setCurrent(previous));
+    const reportDirectory report;
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    c.sceneDescriptions[0] = QStringLiteral("keep");
+    readText(c, text);
+    QCOMPARE(c.sceneDescriptions[0], scene);
+    QCOMPARE(c.projectFileName, shown.isEmpty() ? QStringLiteral("line.31xcfg") : QString());
+    QCOMPARE(rec.titles(), shown);
 }
 
 void tst_project_xml::textAfterTheProjectIsNotRead()
@@ -827,35 +826,30 @@ void tst_project_xml::storedSizesCountBytes()
 
 void tst_project_xml::storedPartial()
 {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    {
-        dialogRecorder rec;
-        publishedRun run;
-        kv310_controller_class& c = run.controller;
-        fillWithNoise(c);
-        const QByteArray text = written(c).toUtf8();
+    const reportDirectory report;
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    fillWithNoise(c);
+    const QByteArray text = written(c).toUtf8();
 
-        QVERIFY(!c.storeProjectDescription());
-        const QString sizeText = QStringLiteral("Compressed project size exceeds reserved flash area!\n"
-                                                "Some information will not be stored in the device!");
-        QCOMPARE(rec.texts(), QStringList{sizeText});
-        QCOMPARE(rec.entries[0].icon, QMessageBox::Information);
-        QCOMPARE(rec.entries[0].title, QStringLiteral("KvOrbit310+"));
-        QCOMPARE(QByteArray(areaOf(c), 10), QByteArray("<partial>\n"));
-        QVERIFY(std::memcmp(areaOf(c) + 10, text.constData(), size_t(AREA - 10)) == 0);
+    QVERIFY(!c.storeProjectDescription());
+    const QString sizeText = QStringLiteral("Compressed project size exceeds reserved flash area!\n"
+                                            "Some information will not be stored in the device!");
+    QCOMPARE(rec.texts(), QStringList{sizeText});
+    QCOMPARE(rec.entries[0].icon, QMessageBox::Information);
+    QCOMPARE(rec.entries[0].title, QStringLiteral("KvOrbit310+"));
+    QCOMPARE(QByteArray(areaOf(c), 10), QByteArray("<partial>\n"));
+    QVERIFY(std::memcmp(areaOf(c) + 10, text.constData(), size_t(AREA - 10)) == 0);
 
-        // Read back: the user is told again, and the cut text is a parse
-        // error that takes nothing over.
-        rec.clear();
-        c.ClearConfig(CLEAR_SCENE_DESCRIPTIONS);
-        c.loadStoredProjectDescription();
-        QCOMPARE(rec.titles(), (QStringList{"KvOrbit310+", "Errors occured!"}));
-        QCOMPARE(rec.texts().first(), sizeText);
-        QVERIFY(descriptionsOf(c).isEmpty());
-    }
-    QVERIFY(QDir::setCurrent(previous));
+    // Read back: the user is told again, and the cut text is a parse
+    // error that takes nothing over.
+    rec.clear();
+    c.ClearConfig(CLEAR_SCENE_DESCRIPTIONS);
+    c.loadStoredProjectDescription();
+    QCOMPARE(rec.titles(), (QStringList{"KvOrbit310+", "Errors occured!"}));
+    QCOMPARE(rec.texts().first(), sizeText);
+    QVERIFY(descriptionsOf(c).isEmpty());
 }
 
 void tst_project_xml::storedAreas_data()
