@@ -238,6 +238,14 @@ void storedProjectSeeds(published& run)
     const char* area = reinterpret_cast<const char*>(run.controller.configImage + img::projectArea);
     run.controller.storeProjectDescription();
     put("stored_project", "plain", QByteArray(area, qsizetype(std::strlen(area))));
+    // UTF-8, and an area of an earlier release in Latin-1.
+    const QString first = run.controller.sceneDescriptions[0];
+    run.controller.sceneDescriptions[0] = QStringLiteral("zażółć gęślą – Café");
+    run.controller.storeProjectDescription();
+    const QByteArray utf8(area, qsizetype(std::strlen(area)));
+    put("stored_project", "utf8", utf8);
+    put("stored_project", "latin1", QString::fromUtf8(utf8).toLatin1());
+    run.controller.sceneDescriptions[0] = first;
 
     // Longer than the area, but not compressed.
     for (int s = 0; s < img::SCENES; ++s)
@@ -685,6 +693,12 @@ void rcuSeeds()
             controller.rcuKeyDescriptions[size_t(b)] = QStringLiteral("Przycisk %1 – światło & dym").arg(b + 1);
     }
     written("full");
+    // Markup, escapes typed as text and line breaks, written escaped.
+    const QString marked[] = {QStringLiteral("R&D <main>"), QStringLiteral("x</button>"), QStringLiteral("&lt; &&#10;"),
+                              QStringLiteral("two\nlines"), QStringLiteral("\r\nbreaks\r")};
+    for (int b = 0; b < 5; ++b)
+        controller.rcuKeyDescriptions[size_t(b)] = marked[b];
+    written("escaped");
 
     put("rcu_file", "latin1",
         QByteArray(1, '\1') + "<contents>Settings for Kv310+ RCU control</contents>\n<sysaddress>0x1F</sysaddress>\n"

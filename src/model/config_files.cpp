@@ -6,12 +6,12 @@
 #include "config_file.h"
 #include "huge_pages.h"
 #include "project_text.h"
+#include "text_encoding.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -114,19 +114,10 @@ bool blockIntact(const framedFile& f)
     return checksum(f.block, f.blockSize) == f.checksum;
 }
 
-// A text of a file in the encoding it was written in: UTF-8 when it is valid
-// UTF-8, otherwise an 8-bit code page read as Latin-1, each byte one
-// character, so that nothing is lost and the next save keeps every letter.
-// A text that may have been cut may end inside a letter: that letter is
-// left out rather than the whole text taken for an 8-bit one.
+// A text of a file in the encoding it was written in (text_encoding.h).
 QString fileText(const char* data, qsizetype size, bool mayBeCut = false)
 {
-    QStringDecoder utf8(QStringConverter::Utf8,
-                        mayBeCut ? QStringConverter::Flag::Default : QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(data, size));
-    if (utf8.hasError())
-        text = QString::fromLatin1(data, size);
-    return text;
+    return utf8OrLatin1(QByteArrayView(data, size), mayBeCut);
 }
 
 // The project text of a file, read into its tree.
@@ -134,6 +125,7 @@ struct projectFileText {
     bool inPlace = false;
     uint32_t announced = 0;     // characters the record announces
     qsizetype characters = 0;   // characters the file holds, without the final line feed
+    bool blank = true;          // the text holds nothing but blanks and line ends
     parsedProject parsed;
 };
 
@@ -145,6 +137,7 @@ void readProjectFileText(projectFileText& t, const QByteArray& content, const fr
         return;
     const QString text = fileText(content.constData() + f.textOffset, content.size() - f.textOffset, true);
     t.characters = text.size() - (text.endsWith(QLatin1Char('\n')) ? 1 : 0);
+    t.blank = QStringView(text).trimmed().isEmpty();
     t.parsed = parseProjectText(text);
 }
 
@@ -160,9 +153,10 @@ bool takeProjectFileText(kv310_controller_class& c, projectFileText& t)
     c.takeProjectText(t.parsed, cut);
     if (whole)
         return true;
-    // A text without a project that is not shorter than announced is all
-    // the file has: nothing is missing.
-    return !cut && !p.hasProject && p.valid;
+    // Only a file without a text has no descriptions to miss. A text that
+    // yields no project (damaged, or something else in its place) held
+    // descriptions the user does not get.
+    return !cut && !p.hasProject && p.valid && t.blank;
 }
 
 // Joins the thread when it goes out of scope, however the scope is left.

@@ -431,7 +431,8 @@ parsedProject parseWithReader(const QString& text)
     do {
         line = in.readLine();
     } while (line.trimmed().isEmpty() && !in.atEnd());
-    if (in.atEnd() || !line.trimmed().startsWith(QLatin1Char('<')))
+    // A text of one line is read as well.
+    if (!line.trimmed().startsWith(QLatin1Char('<')))
         return result;
 
     auto root = std::make_unique<xml_parse_node>(-1);

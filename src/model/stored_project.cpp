@@ -4,12 +4,14 @@
 #include "seams/gui_base.h"
 #include "compressed_block.h"
 #include "project_text.h"
+#include "text_encoding.h"
 
 #include <algorithm>
 #include <cstring>
 
 // The project area of the image holds the project description for the
-// controller, in one of three forms, all of them Latin-1 text:
+// controller, in one of three forms, all of them UTF-8 text (areas written by
+// earlier releases hold Latin-1, which is read as such: see text_encoding.h):
 //   plain       the text, ended by a zero byte when it is shorter than the area
 //   compressed  "<compressed size=N >", N bytes of a compressed block
 //               (compressed_block.h),
@@ -89,7 +91,8 @@ bool kv310_controller_class::storeProjectDescription()
 {
     QString xml;
     writeProjectXml(xml);
-    const QByteArray text = xml.toLatin1();
+    // Every size below counts bytes: a Polish letter takes two.
+    const QByteArray text = xml.toUtf8();
     char* area = reinterpret_cast<char*>(configImage + img::projectArea);
 
     if (text.size() <= AREA) {
@@ -127,10 +130,12 @@ void kv310_controller_class::loadStoredProjectDescription()
         const QByteArray bytes = decompressedText(area);
         if (bytes.isNull())
             return;
-        text = QString::fromLatin1(bytes);
+        text = utf8OrLatin1(bytes);
     } else {
+        // A text that runs to the end of the area (the partial form) was
+        // cut there, maybe inside a letter.
         const char* zero = static_cast<const char*>(std::memchr(area, '\0', size_t(AREA)));
-        text = QString::fromLatin1(area, zero ? zero - area : AREA);
+        text = utf8OrLatin1(QByteArrayView(area, zero ? zero - area : AREA), !zero);
     }
 
     if (startsWith(area, PARTIAL_MARK)) {

@@ -10,13 +10,14 @@
 #include "model/config_file.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
+#include "model/text_encoding.h"
 #include "seams/dialog_seam.h"
 #include "seams/regular_file.h"
 #include "xml/xml_node.h"
 #include "xml/xml_report.h"
+#include "xml/xml_writer.h"
 
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QTextStream>
 
 #include <limits>
@@ -103,15 +104,53 @@ int readNumber(const QString& text)
     return int(negative ? -value : value);
 }
 
-// Files are written as UTF-8; one that is no valid UTF-8 is read as Latin-1,
-// as files from older installations are.
-QString decodeText(const QByteArray& bytes)
+// Line breaks in a description, written as character references so that
+// every description stays on its line: the XML reader would join the lines
+// of a value with "\r\n" and drop a leading line break.
+const QLatin1String LINE_FEED("&#10;");
+const QLatin1String CARRIAGE_RETURN("&#13;");
+
+// A description as the file holds it: escaped as the project description's
+// free texts are, so that "<", ">" and "&" cannot end or break the element,
+// and its line breaks as references.
+QByteArray writtenDescription(const QString& text)
 {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(bytes);
+    QString written = escapeText(text);
+    written.replace(QLatin1Char('\n'), LINE_FEED);
+    written.replace(QLatin1Char('\r'), CARRIAGE_RETURN);
+    return written.toUtf8();
+}
+
+// The description a file's element holds. The line-break references are
+// sought from left to right past the "&&" pairs of the escaping, so that a
+// typed "&#10;" (written "&&#10;") stays text; the rest between them is
+// decoded as escaped text. A file written unescaped by an earlier release
+// reads as it did, except where its descriptions hold "&&", "&lt;", "&gt;"
+// or one of the two references.
+QString readDescription(const QString& value)
+{
+    const QStringView in(value);
+    QString text;
+    qsizetype from = 0;
+    for (qsizetype i = in.indexOf(u'&'); i >= 0;) {
+        const QStringView rest = in.mid(i);
+        if (rest.startsWith(u"&&")) {
+            i = in.indexOf(u'&', i + 2);
+            continue;
+        }
+        const bool lineFeed = rest.startsWith(LINE_FEED);
+        if (!lineFeed && !rest.startsWith(CARRIAGE_RETURN)) {
+            i = in.indexOf(u'&', i + 1);
+            continue;
+        }
+        text += unescapeText(value.mid(from, i - from));
+        text += lineFeed ? QLatin1Char('\n') : QLatin1Char('\r');
+        from = i + LINE_FEED.size();
+        i = in.indexOf(u'&', from);
+    }
+    if (from == 0)
+        return unescapeText(value);
+    return text + unescapeText(value.mid(from));
 }
 
 // The first element of exactly that name.
@@ -164,9 +203,8 @@ bool asettings_ired_tab::writeRcuFile(const QString& fileName)
         out += " <button nr=\"" + QByteArray::number(b) + "\">\n";
         if (code <= MAX_CODE)
             out += "  <code>" + QByteArray::number(code) + "</code>\n";
-        // Written as typed: other installations read the text unescaped.
         if (!description.isEmpty())
-            out += "  <description>" + description.toUtf8() + "</description>\n";
+            out += "  <description>" + writtenDescription(description) + "</description>\n";
         out += " </button>\n";
     }
     out += "</buttons>\n";
@@ -211,7 +249,8 @@ bool asettings_ired_tab::readRcuFile(const QString& fileName)
         showFileTooBig(this, fileName, fileLimit::rcuFileMB);
         return false;
     }
-    QString text = decodeText(file.readAll());
+    // Files are written as UTF-8; older installations wrote their 8-bit code page.
+    QString text = utf8OrLatin1(file.readAll());
     file.close();
 
     xml_parse_node root(-1);
@@ -305,7 +344,7 @@ bool asettings_ired_tab::readRcuFile(const QString& fileName)
                 code = NONE;
             }
             const xml_element* description = elementNamed(button, QStringLiteral("description"));
-            c->rcuKeyDescriptions[size_t(nr)] = description ? description->value : QString();
+            c->rcuKeyDescriptions[size_t(nr)] = description ? readDescription(description->value) : QString();
         }
     }
 

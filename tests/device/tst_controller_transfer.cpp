@@ -6,6 +6,8 @@
 #include "support/virtual_clock.h"
 #include "transport/t_threadUsbDevice.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProgressDialog>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -130,6 +132,9 @@ private Q_SLOTS:
     void readPartialDescription();
     void readOddProjectAreas_data();
     void readOddProjectAreas();
+    void descriptionsBeyondLatin1RoundTrip();
+    void readAreaOfAnEarlierRelease();
+    void readPartialAreaCutInsideALetter();
 
 private:
     virtualClock clock;
@@ -598,6 +603,101 @@ void tst_controller_transfer::readOddProjectAreas()
     // The show was taken over: its descriptions are the area's, here none.
     QVERIFY(rig.controller->sceneDescriptions[4].isEmpty());
     QVERIFY(rig.controller->configImage[img::projectArea] == uint8_t(area.at(0)));
+}
+
+void tst_controller_transfer::descriptionsBeyondLatin1RoundTrip()
+{
+    controllerRig rig;
+    kv310_controller_class& c = *rig.controller;
+    const QString polish = QStringLiteral("zażółć gęślą");
+    const QString dash = QStringLiteral("Scene 0 – front wash");
+    const QString mixed = QStringLiteral("Żółty € <&> ½");
+    c.sceneDescriptions[0] = polish;
+    c.sceneDescriptions[10239] = dash;
+    c.programDescriptions[3] = mixed;
+    QVERIFY(rig.connect());
+    {
+        dialogRecorder rec;
+        c.send_alldata();
+        QCOMPARE(rec.texts(), QStringList{sendSucceeded});
+    }
+    QVERIFY(rig.sim->configFlash.mid(img::projectArea).contains(polish.toUtf8()));
+
+    c.sceneDescriptions[0] = QStringLiteral("changed");
+    c.sceneDescriptions[10239].clear();
+    c.programDescriptions[3].clear();
+    dialogRecorder rec;
+    c.read_alldata();
+    QCOMPARE(rec.texts(), QStringList{readSucceeded});
+    QCOMPARE(c.sceneDescriptions[0], polish);
+    QCOMPARE(c.sceneDescriptions[10239], dash);
+    QCOMPARE(c.programDescriptions[3], mixed);
+}
+
+// Earlier releases stored the text as Latin-1: it reads as it did.
+void tst_controller_transfer::readAreaOfAnEarlierRelease()
+{
+    controllerRig rig;
+    const QString text = QStringLiteral("Café crème à ½ prix");
+    QByteArray latin1;
+    {
+        const auto other = secondController(rig);
+        other->sceneDescriptions[2] = text;
+        QString xml;
+        other->writeProjectXml(xml);
+        latin1 = xml.toLatin1();
+    }
+    QVERIFY(latin1.contains("Caf\xe9 cr\xe8me"));
+    storeArea(rig, latin1 + '\0');
+    QVERIFY(rig.connect());
+    dialogRecorder rec;
+    rig.controller->read_alldata();
+
+    QCOMPARE(rec.texts(), QStringList{readSucceeded});
+    QCOMPARE(rig.controller->sceneDescriptions[2], text);
+}
+
+// A text too long for the area even compressed is stored in part, cut by
+// the end of the area wherever that falls: here inside a Polish letter.
+// The text is UTF-8 still, which the parse-error report shows.
+void tst_controller_transfer::readPartialAreaCutInsideALetter()
+{
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    controllerRig rig;
+    const QString polish = QStringLiteral("zażółć gęślą – przód");
+    QByteArray utf8;
+    {
+        const auto other = secondController(rig);
+        other->sceneDescriptions[0] = polish;
+        // Past the end of the area, in two-byte letters; one "a" more or
+        // less moves the area's end onto the first byte of a letter.
+        for (const QString& before : {QString(), QStringLiteral("a")}) {
+            other->sceneDescriptions[1] = before + QString(int(img::PROJECT_AREA_SIZE / 2), QChar(0x17C));
+            QString xml;
+            other->writeProjectXml(xml);
+            utf8 = ("<partial>\n" + xml.toUtf8()).left(img::PROJECT_AREA_SIZE);
+            if (uint8_t(utf8.back()) == 0xC5)
+                break;
+        }
+    }
+    QCOMPARE(uint8_t(utf8.back()), uint8_t(0xC5));
+    storeArea(rig, utf8);
+    QVERIFY(rig.connect());
+    dialogRecorder rec;
+    rig.controller->read_alldata();
+    QFile report(QStringLiteral("xml_report.log"));
+    const bool opened = report.open(QIODevice::ReadOnly);
+    const QByteArray reported = report.readAll();
+    report.close();
+    QDir::setCurrent(previous);
+
+    QCOMPARE(rec.texts(), (QStringList{storedInPart,
+                                       QStringLiteral("Errors parsing file\n\"\" occured!\nRefer to \"xml_report.log\"."),
+                                       readSucceeded}));
+    QVERIFY(opened);
+    QVERIFY(reported.contains(polish.toUtf8()));
 }
 
 QTEST_MAIN(tst_controller_transfer)

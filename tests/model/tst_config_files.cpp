@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -49,6 +50,8 @@ private Q_SLOTS:
     void textEncodings_data();
     void textEncodings();
     void cutInsideALetter();
+    void textWithoutAProject_data();
+    void textWithoutAProject();
     void firstConfigurationOfStartUp_data();
     void firstConfigurationOfStartUp();
     void compressedBlockFormat_data();
@@ -970,6 +973,82 @@ void tst_config_files::cutInsideALetter()
     QCOMPARE(rec.texts(), QStringList{readIncomplete});
     QCOMPARE(c.sceneDescriptions[0], QString::fromUtf8("Łódź"));
     QVERIFY(c.sceneDescriptions[1].isEmpty());
+}
+
+void tst_config_files::textWithoutAProject_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("descriptions");  // the show's descriptions came through
+
+    QTest::newRow("the project's \"<\" flipped") << "flip" << readIncomplete << false;
+    QTest::newRow("the same, on one line") << "flip, one line" << readIncomplete << false;
+    QTest::newRow("random bytes") << "random" << readIncomplete << false;
+    QTest::newRow("a text without a tag") << "words" << readIncomplete << false;
+    // The project read from one line is whole.
+    QTest::newRow("the project on one line") << "one line" << readOk << true;
+    QTest::newRow("blanks and line ends") << "blank" << readOk << false;
+    QTest::newRow("no text") << "none" << readOk << false;
+}
+
+// Only a file without a text has no descriptions to miss: a text that holds
+// anything but blanks and line ends and yields no project lost them.
+void tst_config_files::textWithoutAProject()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, shown);
+    QFETCH(bool, descriptions);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("text.31xcfg"));
+    dialogRecorder rec;
+    publishedRun run(true);
+    kv310_controller_class& c = run.controller;
+    buildShow(c);
+    c.write_confDataToFile(path, false);
+    const QByteArray image = packedImage(c);
+    const QStringList written = descriptionsOf(c);
+    QVERIFY(!written.isEmpty());
+    QByteArray file = fileBytes(path);
+    int h = 0;
+    fileBlockRecord r = recordOf(file, h);
+    QByteArray text = file.mid(r.textOffset);
+    file.truncate(r.textOffset);
+    if (change.startsWith(QLatin1String("flip")))
+        text[text.indexOf("<project>")] = '>';
+    if (change.endsWith(QLatin1String("one line"))) {
+        text.replace('\n', "");
+    } else if (change == QLatin1String("random")) {
+        QRandomGenerator random(48);
+        for (char& ch : text)
+            ch = char(random.bounded(256));
+    } else if (change == QLatin1String("words")) {
+        text = "Light visualisation project description\n";
+    } else if (change == QLatin1String("blank")) {
+        text = "\n \t\n\r\n  \n";
+    } else if (change == QLatin1String("none")) {
+        text.clear();
+    }
+    // As long as announced (characters, without the final line feed): nothing was cut.
+    const QString characters = QString::fromUtf8(text);
+    r.textLength = uint32_t(characters.size() - (characters.endsWith(QLatin1Char('\n')) ? 1 : 0));
+    putRecord(file, h, r);
+    writeBytes(path, file + text);
+
+    c.ClearConfig(CLEAR_ALL);
+    markConfiguration(c);
+    rec.clear();
+    QSignalSpy finished(&c, &kv310_controller_class::readFileFinished);
+    c.read_confDataFromFile(path);
+
+    // The image is taken as it is; the user learns whether descriptions are missing.
+    QVERIFY(packedImage(c) == image);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!rec.texts().isEmpty());
+    QCOMPARE(rec.texts().last(), shown);
+    QVERIFY(!rec.texts().contains(shown == readOk ? readIncomplete : readOk));
+    QCOMPARE(run.window->windowTitle(), QStringLiteral("KvOrbit310+ - text.31xcfg"));
+    QCOMPARE(descriptionsOf(c), descriptions ? written : QStringList());
 }
 
 void tst_config_files::firstConfigurationOfStartUp_data()

@@ -37,12 +37,15 @@ private Q_SLOTS:
     void parseErrorIsReportedAndChangesNothing();
     void nothingToRead_data();
     void nothingToRead();
+    void projectOnOneLine_data();
+    void projectOnOneLine();
     void textAfterTheProjectIsNotRead();
     void scratchCopyLeavesTheVisualProjectAlone();
 
     void storedPlain();
     void storedFillingTheArea();
     void storedCompressed();
+    void storedSizesCountBytes();
     void storedPartial();
     void storedAreas_data();
     void storedAreas();
@@ -105,6 +108,15 @@ void setTextLength(kv310_controller_class& c, qsizetype length)
     const qsizetype base = written(c).size();
     c.sceneDescriptions[0] = QString(length - base + 1, QLatin1Char('a'));
 }
+
+// The working directory of a test that may write the parse-error report:
+// a directory of its own while the test runs.
+struct reportDirectory {
+    reportDirectory() : previous(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
+    ~reportDirectory() { QDir::setCurrent(previous); }
+    QTemporaryDir dir;
+    QString previous;
+};
 
 char* areaOf(kv310_controller_class& c)
 {
@@ -597,29 +609,24 @@ void tst_project_xml::readGroups()
 
 void tst_project_xml::parseErrorIsReportedAndChangesNothing()
 {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    {
-        dialogRecorder rec;
-        publishedRun run;
-        kv310_controller_class& c = run.controller;
-        readText(c, projectText(visualProjectXml(3)));
-        const xml_node* tree = run.project.projectTree;
-        c.sceneDescriptions[0] = QStringLiteral("keep");
-        c.lastPath = QStringLiteral("/shows/show.31xcfg");
+    const reportDirectory report;
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    readText(c, projectText(visualProjectXml(3)));
+    const xml_node* tree = run.project.projectTree;
+    c.sceneDescriptions[0] = QStringLiteral("keep");
+    c.lastPath = QStringLiteral("/shows/show.31xcfg");
 
-        readText(c, QStringLiteral("\n<project>\n<descriptions>\n<scenes>\n<scene nr=\"1\">new</scene>\n"
-                                   "</descriptions>\n</project>\n"));
-        QCOMPARE(rec.titles(), QStringList{"Errors occured!"});
-        QCOMPARE(rec.texts(), QStringList{"Errors parsing file\n\"/shows/show.31xcfg\" occured!\n"
-                                          "Refer to \"xml_report.log\"."});
-        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("xml_report.log"))));
-        QCOMPARE(run.project.projectTree, tree);
-        QCOMPARE(run.project.fixtures.size(), 3);
-        QCOMPARE(c.sceneDescriptions[0], QStringLiteral("keep"));
-    }
-    QVERIFY(QDir::setCurrent(previous));
+    readText(c, QStringLiteral("\n<project>\n<descriptions>\n<scenes>\n<scene nr=\"1\">new</scene>\n"
+                               "</descriptions>\n</project>\n"));
+    QCOMPARE(rec.titles(), QStringList{"Errors occured!"});
+    QCOMPARE(rec.texts(), QStringList{"Errors parsing file\n\"/shows/show.31xcfg\" occured!\n"
+                                      "Refer to \"xml_report.log\"."});
+    QVERIFY(QFile::exists(report.dir.filePath(QStringLiteral("xml_report.log"))));
+    QCOMPARE(run.project.projectTree, tree);
+    QCOMPARE(run.project.fixtures.size(), 3);
+    QCOMPARE(c.sceneDescriptions[0], QStringLiteral("keep"));
 }
 
 void tst_project_xml::nothingToRead_data()
@@ -630,7 +637,6 @@ void tst_project_xml::nothingToRead_data()
     QTest::newRow("empty") << QString() << qint64(0);
     QTest::newRow("blank lines") << "\n\n   \n\t\n" << qint64(0);
     QTest::newRow("first line is no tag") << "text\n<project>\n<file>x</file>\n</project>\n" << qint64(0);
-    QTest::newRow("the only line is the last") << "\n\n<project>" << qint64(0);
     QTest::newRow("no project") << "\n<other>\n<file>x</file>\n</other>\n" << qint64(0);
     QTest::newRow("offset past the text") << "\n<project>\n<file>x</file>\n</project>\n" << qint64(500);
 }
@@ -652,6 +658,39 @@ void tst_project_xml::nothingToRead()
     QCOMPARE(c.projectFileName, QStringLiteral("keep.31xcfg"));
     QCOMPARE(run.project.projectTree, tree);
     QVERIFY(rec.entries.isEmpty());
+}
+
+void tst_project_xml::projectOnOneLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("scene");
+    QTest::addColumn<QStringList>("shown");
+
+    const QString project = QStringLiteral("<project><file>line.31xcfg</file><descriptions><scenes>"
+                                           "<scene nr=\"1\">one &lt;line&gt;</scene></scenes></descriptions></project>");
+    QTest::newRow("the only line") << project << "one <line>" << QStringList();
+    QTest::newRow("after blank lines, with its line feed") << "\n \n" + project + "\n" << "one <line>" << QStringList();
+    QTest::newRow("cut on the last line") << QStringLiteral("\n\n<project>") << "keep"
+                                          << QStringList{QStringLiteral("Errors occured!")};
+}
+
+// The project's line feeds are not what makes it one: a project written on
+// one line reads as well.
+void tst_project_xml::projectOnOneLine()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, scene);
+    QFETCH(QStringList, shown);
+
+    const reportDirectory report;
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    c.sceneDescriptions[0] = QStringLiteral("keep");
+    readText(c, text);
+    QCOMPARE(c.sceneDescriptions[0], scene);
+    QCOMPARE(c.projectFileName, shown.isEmpty() ? QStringLiteral("line.31xcfg") : QString());
+    QCOMPARE(rec.titles(), shown);
 }
 
 void tst_project_xml::textAfterTheProjectIsNotRead()
@@ -693,10 +732,10 @@ void tst_project_xml::storedPlain()
     QCOMPARE(text.size(), 1000);
 
     QVERIFY(c.storeProjectDescription());
-    const QByteArray latin1 = text.toLatin1();
-    QCOMPARE(QByteArray(areaOf(c), 1000), latin1);
-    QCOMPARE(areaOf(c)[1000], '\0');
-    QCOMPARE(uint8_t(areaOf(c)[1001]), uint8_t(0xFF));
+    const QByteArray utf8 = text.toUtf8();
+    QCOMPARE(QByteArray(areaOf(c), utf8.size()), utf8);
+    QCOMPARE(areaOf(c)[utf8.size()], '\0');
+    QCOMPARE(uint8_t(areaOf(c)[utf8.size() + 1]), uint8_t(0xFF));
 
     const QStringList before = descriptionsOf(c);
     c.ClearConfig(CLEAR_SCENE_DESCRIPTIONS);
@@ -740,7 +779,7 @@ void tst_project_xml::storedCompressed()
     setTextLength(c, AREA + 1);
     c.sceneDescriptions[5] = QStringLiteral("five ß");
     const QString description = c.sceneDescriptions[0];
-    const QByteArray text = written(c).toLatin1();
+    const QByteArray text = written(c).toUtf8();
     QVERIFY(text.size() > AREA);
 
     QVERIFY(c.storeProjectDescription());
@@ -761,37 +800,56 @@ void tst_project_xml::storedCompressed()
     QVERIFY(rec.entries.isEmpty());
 }
 
+// Letters beyond ASCII take more than one byte: a text of fewer characters
+// than the area holds bytes may not fit it plain.
+void tst_project_xml::storedSizesCountBytes()
+{
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    setTextLength(c, AREA - 100);
+    const QString polish = QStringLiteral("zażółć gęślą jaźń – ");
+    QString& description = c.sceneDescriptions[0];
+    for (qsizetype i = 0; i + polish.size() <= description.size(); i += polish.size())
+        description.replace(i, polish.size(), polish);
+    const QString expected = description;
+    QCOMPARE(written(c).size(), AREA - 100);
+    QVERIFY(written(c).toUtf8().size() > AREA);
+
+    QVERIFY(c.storeProjectDescription());
+    QVERIFY(QByteArray(areaOf(c), 40).startsWith("<compressed size="));
+    c.ClearConfig(CLEAR_SCENE_DESCRIPTIONS);
+    c.loadStoredProjectDescription();
+    QCOMPARE(c.sceneDescriptions[0], expected);
+    QVERIFY(rec.entries.isEmpty());
+}
+
 void tst_project_xml::storedPartial()
 {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    {
-        dialogRecorder rec;
-        publishedRun run;
-        kv310_controller_class& c = run.controller;
-        fillWithNoise(c);
-        const QByteArray text = written(c).toLatin1();
+    const reportDirectory report;
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    fillWithNoise(c);
+    const QByteArray text = written(c).toUtf8();
 
-        QVERIFY(!c.storeProjectDescription());
-        const QString sizeText = QStringLiteral("Compressed project size exceeds reserved flash area!\n"
-                                                "Some information will not be stored in the device!");
-        QCOMPARE(rec.texts(), QStringList{sizeText});
-        QCOMPARE(rec.entries[0].icon, QMessageBox::Information);
-        QCOMPARE(rec.entries[0].title, QStringLiteral("KvOrbit310+"));
-        QCOMPARE(QByteArray(areaOf(c), 10), QByteArray("<partial>\n"));
-        QVERIFY(std::memcmp(areaOf(c) + 10, text.constData(), size_t(AREA - 10)) == 0);
+    QVERIFY(!c.storeProjectDescription());
+    const QString sizeText = QStringLiteral("Compressed project size exceeds reserved flash area!\n"
+                                            "Some information will not be stored in the device!");
+    QCOMPARE(rec.texts(), QStringList{sizeText});
+    QCOMPARE(rec.entries[0].icon, QMessageBox::Information);
+    QCOMPARE(rec.entries[0].title, QStringLiteral("KvOrbit310+"));
+    QCOMPARE(QByteArray(areaOf(c), 10), QByteArray("<partial>\n"));
+    QVERIFY(std::memcmp(areaOf(c) + 10, text.constData(), size_t(AREA - 10)) == 0);
 
-        // Read back: the user is told again, and the cut text is a parse
-        // error that takes nothing over.
-        rec.clear();
-        c.ClearConfig(CLEAR_SCENE_DESCRIPTIONS);
-        c.loadStoredProjectDescription();
-        QCOMPARE(rec.titles(), (QStringList{"KvOrbit310+", "Errors occured!"}));
-        QCOMPARE(rec.texts().first(), sizeText);
-        QVERIFY(descriptionsOf(c).isEmpty());
-    }
-    QVERIFY(QDir::setCurrent(previous));
+    // Read back: the user is told again, and the cut text is a parse
+    // error that takes nothing over.
+    rec.clear();
+    c.ClearConfig(CLEAR_SCENE_DESCRIPTIONS);
+    c.loadStoredProjectDescription();
+    QCOMPARE(rec.titles(), (QStringList{"KvOrbit310+", "Errors occured!"}));
+    QCOMPARE(rec.texts().first(), sizeText);
+    QVERIFY(descriptionsOf(c).isEmpty());
 }
 
 void tst_project_xml::storedAreas_data()

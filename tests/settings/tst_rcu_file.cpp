@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 namespace {
@@ -93,6 +94,9 @@ private Q_SLOTS:
     void dialogsStartAtTheLastFile();
     void unreadableAndUnwritableFiles();
     void textEncodings();
+    void everyDescriptionReadsBackExactly();
+    void filesOfEarlierReleases_data();
+    void filesOfEarlierReleases();
 };
 
 void tst_rcu_file::emptyModelWritesFiveLines()
@@ -130,7 +134,7 @@ void tst_rcu_file::buttonsWrittenAndReadBack()
                         "<buttons>\n"
                         " <button nr=\"0\">\n  <code>0</code>\n </button>\n"
                         " <button nr=\"2\">\n  <code>45</code>\n  <description>Blackout</description>\n </button>\n"
-                        " <button nr=\"63\">\n  <description> Exit & stop </description>\n </button>\n"
+                        " <button nr=\"63\">\n  <description> Exit && stop </description>\n </button>\n"
                         "</buttons>\n"));
 
     c.rcuAddress = 0xFF;
@@ -467,6 +471,94 @@ void tst_rcu_file::textEncodings()
     r.read(QStringLiteral("old.rcu"));
     QCOMPARE(c.rcuKeyDescriptions[1], QString::fromLatin1(latin1));
     QVERIFY(!c.rcuKeyDescriptions[1].contains(QChar::ReplacementCharacter));
+}
+
+// Texts that end or break an element when written as typed, escapes typed
+// as text, line breaks of every kind, and letters beyond Latin-1.
+void tst_rcu_file::everyDescriptionReadsBackExactly()
+{
+    const QStringList texts{QStringLiteral("&"),
+                            QStringLiteral("<"),
+                            QStringLiteral(">"),
+                            QStringLiteral("R&D <main>"),
+                            QStringLiteral("x</button>"),
+                            QStringLiteral("</description>"),
+                            QStringLiteral("a < b"),
+                            QStringLiteral("&&"),
+                            QStringLiteral("&lt;"),
+                            QStringLiteral("&gt;"),
+                            QStringLiteral("&amp; &#10; &&#13;"),
+                            QStringLiteral("\"quoted\" and 'single'"),
+                            QStringLiteral("zażółć gęślą jaźń – ŁÓDŹ"),
+                            QStringLiteral("two\nlines"),
+                            QStringLiteral("two\r\nlines"),
+                            QStringLiteral("\nafter a break"),
+                            QStringLiteral("before a break\r\n"),
+                            QStringLiteral("lone\rreturn"),
+                            QStringLiteral("  <code>5</code>"),
+                            QStringLiteral(" \t ")};
+    fileRig r;
+    kv310_controller_class& c = r.c();
+    c.rcuAddress = 30;
+    std::array<QString, 64> descriptions;
+    for (int b = 0; b < 64; ++b) {
+        const qsizetype n = texts.size();
+        // Past the list, pairs of them: a text next to another's escapes.
+        descriptions[size_t(b)] = b < n ? texts[b] : texts[b % n] + texts[(b * 7 + 3) % n];
+        c.rcuKeyDescriptions[size_t(b)] = descriptions[size_t(b)];
+        c.rcuKeyCodes[size_t(b)] = uint8_t((b * 37 + 5) % 64);
+    }
+    r.save(QStringLiteral("all.rcu"));
+    QCOMPARE(r.f.dialogs.texts(), QStringList());
+    // Each description stays on its line: four lines a button.
+    QCOMPARE(fileBytes(r.path(QStringLiteral("all.rcu"))).count('\n'), 5 + 64 * 4);
+
+    c.rcuAddress = 0xFF;
+    c.rcuKeyCodes.fill(0xFF);
+    c.rcuKeyDescriptions = {};
+    r.read(QStringLiteral("all.rcu"));
+
+    QCOMPARE(r.f.dialogs.texts(), QStringList());
+    QVERIFY(!QFile::exists(QStringLiteral("xml_report.log")));
+    QCOMPARE(int(c.rcuAddress), 30);
+    for (int b = 0; b < 64; ++b) {
+        QCOMPARE(int(c.rcuKeyCodes[size_t(b)]), (b * 37 + 5) % 64);
+        QCOMPARE(c.rcuKeyDescriptions[size_t(b)], descriptions[size_t(b)]);
+    }
+}
+
+void tst_rcu_file::filesOfEarlierReleases_data()
+{
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QString>("description");
+
+    // Earlier releases wrote descriptions as typed.
+    QTest::newRow("single ampersand") << QByteArray("R&D") << QStringLiteral("R&D");
+    QTest::newRow("greater-than sign") << QByteArray("a > b") << QStringLiteral("a > b");
+    QTest::newRow("other entities") << QByteArray("&amp; &quot; &#9;") << QStringLiteral("&amp; &quot; &#9;");
+    QTest::newRow("ampersand at the end") << QByteArray("stop &") << QStringLiteral("stop &");
+    QTest::newRow("lines of the file joined") << QByteArray("two\nlines") << QStringLiteral("two\r\nlines");
+    // What the escaping writes is decoded now.
+    QTest::newRow("doubled ampersand") << QByteArray("fish && chips") << QStringLiteral("fish & chips");
+    QTest::newRow("escaped brackets") << QByteArray("&lt;b&gt;") << QStringLiteral("<b>");
+}
+
+void tst_rcu_file::filesOfEarlierReleases()
+{
+    QFETCH(QByteArray, written);
+    QFETCH(QString, description);
+
+    fileRig r;
+    kv310_controller_class& c = r.c();
+    writeBytes(r.path(QStringLiteral("old.rcu")),
+               rcuFile("<sysaddress>3</sysaddress>\n",
+                       " <button nr=\"4\">\n  <code>9</code>\n  <description>" + written
+                           + "</description>\n </button>\n"));
+    r.read(QStringLiteral("old.rcu"));
+
+    QCOMPARE(r.f.dialogs.texts(), QStringList());
+    QCOMPARE(int(c.rcuKeyCodes[4]), 9);
+    QCOMPARE(c.rcuKeyDescriptions[4], description);
 }
 
 QTEST_MAIN(tst_rcu_file)
