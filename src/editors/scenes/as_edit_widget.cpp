@@ -1,6 +1,6 @@
 #include "editors/scenes/as_edit_widget.h"
 
-#include "editors/scenes/active_sectors.h"
+#include "model/active_scenes.h"
 #include "editors/scenes/admx512_sliders_widget.h"
 #include "editors/scenes/admx_slider_widget.h"
 #include "editors/scenes/sector_palette.h"
