@@ -3,12 +3,8 @@
 #include "app/gui_page_helpers.h"
 #include "app/lazy_pages.h"
 
-#include "app/clear_conf_dialog.h"
 #include "app/right_panel_widget.h"
 #include "seams/dialog_seam.h"
-#include "app/time_rescale_dlg.h"
-#include "widgets/cell_selection.h"
-#include "widgets/late_content.h"
 #include "widgets/my_time_edit.h"
 #include "widgets/window_place.h"
 #include "editors/events/aevents_clock_widget.h"
@@ -40,15 +36,14 @@
 #include "xml/xml_node.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
 #include <QSignalBlocker>
 
-#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -588,50 +583,6 @@ void gui_class::refreshPage()
     }
 }
 
-void gui_class::reloadOtherPage()
-{
-    clockSettings->refresh();
-    monitor->updateStateTexts(MONITOR_FLAG_ALL);
-    delayTimesGroup->show();
-    eventsGeneratorGroup->show();
-    if (!controller)
-        return;
-    const uint8_t* image = controller->configImage;
-    // The image ends holding what the page shows: a switch that holds
-    // neither on (0) nor off (0xFFFF) shows off and is written off. Any other
-    // value of the sun events is a pair of delays and is kept as it is.
-    {
-        const QSignalBlocker panels(extPanelsCheck);
-        const QSignalBlocker programming(dmxInProgrammingCheck);
-        const QSignalBlocker sun(sunEventsGroup);
-        extPanelsCheck->setChecked(img::getU16(image, img::extPanelsEnable) == 0);
-        dmxInProgrammingCheck->setChecked(img::getU16(image, img::dmxInProgramming) == 0);
-        sunEventsGroup->setChecked(img::getU16(image, img::sunEvents) != img::NONE16);
-    }
-    extPanelEnable(extPanelsCheck->checkState());
-    selfPgmEnable(dmxInProgrammingCheck->checkState());
-
-    // Likewise a stored location or time zone outside its range shows as its
-    // default, not as the bound, and the image takes that default too.
-    const int storedZone = img::getI32(image, img::timeZone);
-    const int storedLongitude = img::getI32(image, img::longitude);
-    const int storedLatitude = img::getI32(image, img::latitude);
-    const int zone = storedZone >= -12 && storedZone <= 12 ? storedZone : 1;
-    const int longitude = storedLongitude >= -180 && storedLongitude <= 180 ? storedLongitude : 20;
-    const int latitude = storedLatitude >= -60 && storedLatitude <= 60 ? storedLatitude : 50;
-    {
-        const QSignalBlocker zoneBlocker(timeZoneSpin);
-        const QSignalBlocker longitudeBlocker(longitudeSpin);
-        const QSignalBlocker latitudeBlocker(latitudeSpin);
-        timeZoneSpin->setValue(zone);
-        longitudeSpin->setValue(longitude);
-        latitudeSpin->setValue(latitude);
-    }
-    saveTZone(zone);
-    saveLongit(longitude);
-    saveLatit(latitude);
-}
-
 void gui_class::fileRead()
 {
     takeRead();
@@ -795,42 +746,3 @@ void gui_class::destTmpDev()
 }
 
 void gui_class::readSettings(xml_node*) {}
-
-// ---- Clearing and time scale -------------------------------------------------------------
-
-void gui_class::ClearConfig(bool)
-{
-    uint32_t cleared = 0;
-    {
-        clearConf_dialog dialog(this);
-        execDialog(&dialog);
-        cleared = dialog.clearedFlags;
-    }
-    // The pages reload as after a read; the cleared show is nothing read.
-    reloadAfterRead(true);
-    // A show cleared whole is a new show with nothing to save; one cleared
-    // in part is the old show changed.
-    if (cleared == CLEAR_ALL && controller)
-        controller->takeFingerprint();
-}
-
-void gui_class::ClearConfig()
-{
-    ClearConfig(true);
-}
-
-void gui_class::ClearExec(uint16_t flags)
-{
-    if (controller)
-        controller->ClearConfig(uint32_t(flags));
-}
-
-void gui_class::prjTimeRescale()
-{
-    buildPage(lazyPage::otherSettings);
-    {
-        timeRescaleDlg dialog(nullptr);
-        execDialog(&dialog);
-    }
-    timeScaleGroup->setChecked(false);
-}
