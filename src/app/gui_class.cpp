@@ -59,6 +59,7 @@ constexpr int MAIN_TAB_ACTIVE_SCENES = 6;
 constexpr int MAIN_TAB_SETTINGS = 7;
 constexpr int EVENTS_TAB_REMOTE_CONTROL = 5;
 constexpr int EVENTS_TAB_DMX_OUTPUT = 6;
+constexpr int ACTIVES_TAB_COMPOUND = 1;
 constexpr int SETTINGS_TAB_OTHER = 5;
 // The output channel limit's box offers 24..512.
 constexpr int MIN_OUTPUT_CHANNELS = 24;
@@ -156,6 +157,17 @@ void gui_class::followShowRules()
     activeSceneRules::repairNumbers(controller->configImage);
     if (activeSceneRules::picturesEmpty(*controller))
         activeSceneRules::composePictures(*controller);
+    showCompoundTabAsStored();
+}
+
+void gui_class::showCompoundTabAsStored()
+{
+    // Until the active-scenes page is built, the compound scenes' tab is
+    // open as the page would leave it: exactly when all three numbers are
+    // set (the page is switched on then, and the user cannot switch it off
+    // without it).
+    if (!activeScenes && controller)
+        setActiveScenesTabEnabled(ACTIVES_TAB_COMPOUND, activeSceneRules::allSet(controller->configImage));
 }
 
 void gui_class::showLinkAsItIs()
@@ -442,6 +454,7 @@ void gui_class::setActiveScenesInputLimit(int n)
         activeScenes->setInputLimit(n);
     else if (controller)
         activeSceneRules::limitControlChannel(controller->configImage, n);
+    showCompoundTabAsStored();
 }
 
 // ---- Refresh ---------------------------------------------------------------------
@@ -497,6 +510,11 @@ void gui_class::refresh()
     if (repair) {
         repair.reset();
         shownEpoch.insert(page, controller->fingerprintEpoch);
+    }
+    // A page the reload built moved the tab: the page current now.
+    if (outer && pages->refreshWaiting()) {
+        pages->dropHeldRefresh();
+        refresh();
     }
 }
 
@@ -610,6 +628,7 @@ void gui_class::reloadAfterRead(bool fromFile)
     const uint8_t* image = controller->configImage;
     // Pages not built yet take the read when they are.
     pages->noteRead(fromFile);
+    showCompoundTabAsStored();
     if (fromFile) {
         sceneEditor->relabel();
         pages->programRows = img::PROGRAM_SLOTS - int(controller->extraEntries.size());

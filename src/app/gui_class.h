@@ -299,6 +299,7 @@ private:
     void buildVisiblePart(const std::function<void()>& beforeShowRead, windowBuild build);
     void showLinkAsItIs();
     void followShowRules();
+    void showCompoundTabAsStored();
     // The pages built on demand, and what they take when they are.
     std::unique_ptr<lazyPages> pages;
     int repairDepth = 0;

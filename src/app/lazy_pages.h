@@ -44,6 +44,7 @@ public:
     // Whether a page is being built; a refresh asked for meanwhile waits.
     bool building() const { return depth > 0; }
     void holdRefresh() { refreshHeld = true; }
+    bool refreshWaiting() const { return refreshHeld; }
     // The refresh that waited is done by the caller (it refreshes the
     // page current after the build itself).
     void dropHeldRefresh() { refreshHeld = false; }

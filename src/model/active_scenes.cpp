@@ -38,6 +38,12 @@ int controlChannelTop(const uint8_t* image)
     return top;
 }
 
+bool allSet(const uint8_t* image)
+{
+    return img::getU16(image, img::asStartScene) != img::NONE16 && img::getU16(image, img::asStartEvent) != img::NONE16
+        && img::getU16(image, img::asControlChannel) != img::NONE16;
+}
+
 bool repairNumbers(uint8_t* image)
 {
     const int scene = shown(img::getU16(image, img::asStartScene), 0, START_SCENE_LIMIT);

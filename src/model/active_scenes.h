@@ -39,6 +39,10 @@ constexpr int RANGES = 16;
 // long as it is stored, so that showing it never moves it.
 int controlChannelTop(const uint8_t* image);
 
+// Whether start scene, start event and control channel are all set, as
+// stored (the compound pictures can then be edited and applied).
+bool allSet(const uint8_t* image);
+
 // Stores the three numbers as the settings show them, where the controller
 // cannot take what is stored: a start scene or start event whose scenes or
 // events would lie past their tables becomes the highest choice, a control

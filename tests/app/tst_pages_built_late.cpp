@@ -10,6 +10,7 @@
 #include "app/gui_class.h"
 #include "app/right_panel_widget.h"
 #include "editors/scenes/as_conf_widget.h"
+#include "editors/scenes/ascene_settings_widget.h"
 #include "model/clear_flags.h"
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
@@ -19,7 +20,10 @@
 #include "support/golden_files.h"
 #include "widgets/window_place.h"
 #include "program_rig.h"
+#include "page_walk.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -82,18 +86,6 @@ void setInputLimit(gui_class* w, int n)
     showDmxInput(w);
     w->dmxInSettings->inputLimitBox->setValue(n);
     w->dmxInSettings->chgLimit();
-}
-
-void showEveryPage(gui_class* w)
-{
-    for (int main = 0; main < w->tabWidget_main->count(); ++main) {
-        w->tabWidget_main->setCurrentIndex(main);
-        for (QTabWidget* inner : {w->tabWidget_events, w->tabWidget_actives, w->tabWidget_settings})
-            if (inner->parentWidget() == w->tabWidget_main->currentWidget())
-                for (int i = inner->count() - 1; i >= 0; --i)
-                    inner->setCurrentIndex(i);
-    }
-    w->tabWidget_main->setCurrentIndex(1);
 }
 
 // A program session whose window the test builds, as the program opens
@@ -162,6 +154,7 @@ private slots:
     void whichPagesExistNeverChangesTheShow();
     void aPageBuiltUnderAMovingTabIsRefreshedOnceBuilt_data();
     void aPageBuiltUnderAMovingTabIsRefreshedOnceBuilt();
+    void aRefreshDuringABuildWaitsForIt();
 
 private:
     QTemporaryDir files;
@@ -255,6 +248,15 @@ void tst_pages_built_late::whichPagesExistNeverChangesTheShow_data()
                                                  },
                                                  {page::activeScenes}}},
         {"language changed", {[](world& wd, const QString&) { wd.rebuild(); }, {}}},
+        {"sheet imported", {[](world& wd, const QString&) {
+                                ascene_settings_widget* scenes = wd.window()->sceneEditor;
+                                scenes->toolTabs->setCurrentIndex(2);
+                                scenes->sheetImportButton->click();
+                                scenes->sheetFileEdit->setText(QStringLiteral(KV_TEST_DATA "/sheets/scenes_libreoffice.csv"));
+                                scenes->sheetChooseButton->click();
+                                scenes->sheetActionButton->click();
+                            },
+                            {}}},
     };
     const QList<QPair<const char*, uint32_t>> clears{
         {"all", CLEAR_ALL},           {"scenes", CLEAR_SCENES},      {"masks", CLEAR_MASKS},
@@ -365,6 +367,36 @@ void tst_pages_built_late::aPageBuiltUnderAMovingTabIsRefreshedOnceBuilt()
         QCOMPARE(w->activeScenes->controlChannelBox->value(),
                  int(uint16_t(img::getU16(c.configImage, img::asControlChannel) + 1)));
     QVERIFY(tabs->isTabEnabled(tabs->currentIndex()));
+}
+
+// A page whose construction disables the tab being shown: the refresh that
+// the tab's move asks for waits for the build, and the page current then
+// is refreshed once.
+void tst_pages_built_late::aRefreshDuringABuildWaitsForIt()
+{
+    int builtAlone = 0;
+    for (const bool shown : {false, true}) {
+        world wd(build::visibleFirst);
+        // Nothing of the active scenes set: the settings page disables the
+        // compound scenes' tab as it is built.
+        wd.controller().read_confDataFromFile(golden);
+        img::putU16(wd.controller().configImage, img::asStartScene, 0xFFFF);
+        wd.open();
+        gui_class* w = wd.window();
+        if (!shown) {
+            w->buildPage(page::compoundScenes);
+            builtAlone = w->activeScenes->refreshCount;
+            continue;
+        }
+        // The tab open as a former window left it.
+        w->setActiveScenesTabEnabled(1, true);
+        w->tabWidget_actives->setCurrentIndex(1);
+        w->tabWidget_main->setCurrentIndex(6);
+        QVERIFY(w->activeSceneEditor);
+        QVERIFY(!w->tabWidget_actives->isTabEnabled(1));
+        QCOMPARE(w->tabWidget_actives->currentIndex(), 0);
+        QCOMPARE(w->activeScenes->refreshCount, builtAlone + 1);
+    }
 }
 
 QTEST_MAIN(tst_pages_built_late)
