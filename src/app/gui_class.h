@@ -4,13 +4,10 @@
 #include "ui_main_window.h"
 
 #include <QHash>
-#include <QPair>
 #include <QTime>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class MyTimeEdit;
 class QAction;
@@ -86,8 +83,8 @@ public:
         activeScenes, compoundScenes, iredSettings, count
     };
     // Builds the page unless it is built, as a window built at once has it
-    // by then: what reads, limits and services gave the window meanwhile
-    // reaches it. Its construction repairs no unsaved work.
+    // by then: it reads the show as it is, and takes the view state the
+    // window kept for it (lazyPages). Its construction repairs no unsaved work.
     void buildPage(lazyPage page);
     bool isBuilt(lazyPage page) const;
     // Builds every page not built yet, refreshes the visible one and

@@ -1,7 +1,7 @@
 #include "editors/scenes/as_conf_widget.h"
 
-#include "model/active_scenes.h"
 #include "editors/scenes/sector_palette.h"
+#include "model/active_scenes.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
@@ -16,7 +16,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
-
 
 namespace {
 
