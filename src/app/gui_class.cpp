@@ -1,13 +1,10 @@
 #include "app/gui_class.h"
 
 #include "app/gui_page_helpers.h"
+#include "app/lazy_pages.h"
 
-#include "app/clear_conf_dialog.h"
 #include "app/right_panel_widget.h"
 #include "seams/dialog_seam.h"
-#include "app/time_rescale_dlg.h"
-#include "widgets/cell_selection.h"
-#include "widgets/late_content.h"
 #include "widgets/my_time_edit.h"
 #include "widgets/window_place.h"
 #include "editors/events/aevents_clock_widget.h"
@@ -25,6 +22,7 @@
 #include "editors/scenes/as_conf_widget.h"
 #include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
+#include "model/active_scenes.h"
 #include "model/kv310_controller.h"
 #include "model/other_configuration.h"
 #include "model/time_codes.h"
@@ -38,15 +36,14 @@
 #include "xml/xml_node.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
 #include <QSignalBlocker>
 
-#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -62,6 +59,7 @@ constexpr int MAIN_TAB_ACTIVE_SCENES = 6;
 constexpr int MAIN_TAB_SETTINGS = 7;
 constexpr int EVENTS_TAB_REMOTE_CONTROL = 5;
 constexpr int EVENTS_TAB_DMX_OUTPUT = 6;
+constexpr int ACTIVES_TAB_COMPOUND = 1;
 constexpr int SETTINGS_TAB_OTHER = 5;
 // The output channel limit's box offers 24..512.
 constexpr int MIN_OUTPUT_CHANNELS = 24;
@@ -75,11 +73,6 @@ void limitRangeBoxes(arecord_settings_widget* page, int n)
     page->limitChannelRanges(n);
 }
 
-// Inclusive corners (left, top) and (right, bottom).
-void place(QWidget* w, int left, int top, int right, int bottom)
-{
-    w->setGeometry(left, top, right - left + 1, bottom - top + 1);
-}
 
 }  // namespace
 
@@ -87,7 +80,7 @@ using namespace gui_pages;
 
 gui_class::gui_class(kv310_controller_class* controller, QWidget* parent, windowBuild build,
                      const std::function<void()>& beforeShowRead)
-    : gui_base_class(parent), controller(controller)
+    : gui_base_class(parent), controller(controller), pages(std::make_unique<lazyPages>(*this))
 {
     setupUi(this);
     theMainWindow = this;
@@ -148,6 +141,33 @@ void gui_class::buildVisiblePart(const std::function<void()>& beforeShowRead, wi
     tabWidget_events->setTabEnabled(EVENTS_TAB_DMX_OUTPUT, false);
     tabWidget_events->setTabEnabled(EVENTS_TAB_REMOTE_CONTROL, false);
     showStoredSettings();
+    followShowRules();
+}
+
+void gui_class::followShowRules()
+{
+    // What the rules of the active scenes make of the show the window
+    // starts with, whether or not their pages are ever built: the control
+    // channel free to set phases, the numbers as the page shows them, and
+    // pictures composed where none are (a show read before the first window).
+    if (!controller)
+        return;
+    const showRepair repair(controller);
+    activeSceneRules::unlockControlPhase(controller->configImage);
+    activeSceneRules::repairNumbers(controller->configImage);
+    if (activeSceneRules::picturesEmpty(*controller))
+        activeSceneRules::composePictures(*controller);
+    showCompoundTabAsStored();
+}
+
+void gui_class::showCompoundTabAsStored()
+{
+    // Until the active-scenes page is built, the compound scenes' tab is
+    // open as the page would leave it: exactly when all three numbers are
+    // set (the page is switched on then, and the user cannot switch it off
+    // without it).
+    if (!activeScenes && controller)
+        setActiveScenesTabEnabled(ACTIVES_TAB_COMPOUND, activeSceneRules::allSet(controller->configImage));
 }
 
 void gui_class::showLinkAsItIs()
@@ -168,10 +188,7 @@ void gui_class::showLinkAsItIs()
 
 bool gui_class::isComplete() const
 {
-    for (bool b : built)
-        if (!b)
-            return false;
-    return true;
+    return pages->allBuilt();
 }
 
 void gui_class::completeWindow()
@@ -207,7 +224,7 @@ void gui_class::finishStart()
         // The page on the screen was loaded from that show as it was made:
         // reloaded, it finds nothing more to repair.
         QWidget* page = visiblePage();
-        const std::optional<lazyPage> lazy = pageOn(page);
+        const std::optional<lazyPage> lazy = pages->pageOn(page);
         if (page && (!lazy || isBuilt(*lazy)))
             shownEpoch.insert(page, controller->fingerprintEpoch);
     }
@@ -237,212 +254,19 @@ gui_class::~gui_class()
 
 // ---- Pages built on demand ---------------------------------------------------------
 
-QWidget* gui_class::tabPageOf(lazyPage page) const
-{
-    QWidget* const tabs[] = {
-        tab_programs,       tab_seqs,          tab_masks,          tab_settings_Inputs, tab_settings_dmx,
-        tab_settings_dmxin, tab_settings_descs, tab_settings_other, tab_settings_visual, tab_events_inputs,
-        tab_events_vkeys,   tab_events_ired,   tab_events_dmx,     tab_events_dmxout,   tab_events_clock,
-        tab_events_delays,  tab_as_settngs,    tab_as_edit,        tab_settings_ired,
-    };
-    static_assert(std::size(tabs) == size_t(lazyPage::count), "one tab page per page built on demand");
-    return tabs[size_t(page)];
-}
-
-std::optional<gui_class::lazyPage> gui_class::pageOn(const QWidget* tabPage) const
-{
-    for (size_t p = 0; p < size_t(lazyPage::count); ++p)
-        if (tabPageOf(lazyPage(p)) == tabPage)
-            return lazyPage(p);
-    return std::nullopt;
-}
-
 void gui_class::buildPage(lazyPage page)
 {
-    if (isBuilt(page))
-        return;
-    // The compound scenes are composed by the active-scenes page.
-    if (page == lazyPage::compoundScenes)
-        buildPage(lazyPage::activeScenes);
-    built[size_t(page)] = true;
-    // What a page repairs as it is built is no unsaved work: a show
-    // unchanged before is the shown show after.
-    std::optional<showRepair> repair;
-    if (controller && repairDepth == 0)
-        repair.emplace(controller);
-    ++repairDepth;
-    constructPage(page);
-    // A page made on its tab as the tab is shown.
-    showLateContent(tabPageOf(page));
-    takeMissedRead(page);
-    --repairDepth;
-    // Chosen as the user chose it in the former window: a visit.
-    if (placeToTake)
-        placeToTake->restoreInto(this);
+    pages->build(page);
+}
+
+bool gui_class::isBuilt(lazyPage page) const
+{
+    return pages->isBuilt(page);
 }
 
 void gui_class::takePlace(windowPlace place)
 {
-    placeToTake = std::make_unique<windowPlace>(std::move(place));
-    placeToTake->restoreInto(this);
-}
-
-void gui_class::constructPage(lazyPage page)
-{
-    switch (page) {
-    case lazyPage::programs:
-        programEditor = new aprogram_settings_widget(controller, tab_programs);
-        programEditor->programRows = programRows;
-        connect(programEditor, &aprogram_settings_widget::relabelScenes, sceneEditor, &ascene_settings_widget::relabel);
-        connect(programEditor->editSceneButton, &QPushButton::clicked, this, &gui_class::switchToScene);
-        break;
-    case lazyPage::sequences:
-        sequenceEditor = new aseq_settings_widget(tab_seqs);
-        break;
-    case lazyPage::masks:
-        maskEditor = new amask_settings_widget(controller, tab_masks);
-        // In the order a limit reaches a page built before it: its range
-        // boxes, then its faders.
-        if (rangeBoxLimit)
-            limitRangeBoxes(maskEditor, *rangeBoxLimit);
-        if (outputLimitChanged)
-            maskEditor->limitChnls(outputLimit);
-        break;
-    case lazyPage::inputsSettings:
-        inputsSettings = new asettings_inputs_widget(tab_settings_Inputs);
-        break;
-    case lazyPage::dmxOutSettings: {
-        dmxOutSettings = new asettings_dmx_widget(tab_settings_dmx);
-        QSpinBox* channelLimit = dmxOutSettings->settingsPanel->spinChnlMax;
-        connect(channelLimit, &QSpinBox::valueChanged, this, &gui_class::outputLimitShown);
-        channelLimit->setValue(outputLimit);
-        break;
-    }
-    case lazyPage::dmxInSettings:
-        dmxInSettings = new asettings_dmx_in_widget(tab_settings_dmxin);
-        if (rangeBoxLimit)
-            dmxInSettings->limitRangeBoxes(*rangeBoxLimit);
-        break;
-    case lazyPage::descsSettings:
-        descsSettings = new asettings_descs_widget(tab_settings_descs);
-        break;
-    case lazyPage::otherSettings:
-        buildOtherPage();
-        break;
-    case lazyPage::visualProject:
-        buildVisualProjectPage();
-        break;
-    case lazyPage::inputsEvents:
-        inputsEvents = new aevents_inputs_widget(tab_events_inputs);
-        break;
-    case lazyPage::vkeysEvents:
-        vkeysEvents = new aevents_vkeys_widget(tab_events_vkeys);
-        break;
-    case lazyPage::iredEvents:
-        iredEvents = new aevents_ired_widget(tab_events_ired);
-        break;
-    case lazyPage::dmxInEvents:
-        dmxInEvents = new aevents_dmx_widget(tab_events_dmx);
-        break;
-    case lazyPage::dmxOutEvents:
-        dmxOutEvents = new aevents_dmxout_widget(tab_events_dmxout);
-        if (dmxOutRange) {
-            dmxOutEvents->firstChannel = dmxOutRange->first;
-            dmxOutEvents->lastChannel = dmxOutRange->second;
-        }
-        break;
-    case lazyPage::clockEvents:
-        clockEvents = new aevents_clock_widget(tab_events_clock);
-        break;
-    case lazyPage::delayEvents:
-        delayEvents = new aevents_dlyd_widget(tab_events_delays);
-        connect(this, &gui_class::refreshDldEvents, delayEvents, qOverload<>(&aevents_dlyd_widget::refresh));
-        break;
-    case lazyPage::activeScenes:
-        activeScenes = new as_conf_widget(tab_as_settngs);
-        place(activeScenes, 10, 20, 830, 630);
-        if (activeScenesInputLimit)
-            activeScenes->setInputLimit(*activeScenesInputLimit);
-        break;
-    case lazyPage::compoundScenes:
-        activeSceneEditor = new as_edit_widget(tab_as_edit);
-        place(activeSceneEditor, 0, 0, 840, 640);
-        // Every bank of faders follows the output channel limit, whenever
-        // the window was built.
-        if (outputLimitChanged)
-            activeSceneEditor->limitChnls(outputLimit);
-        break;
-    case lazyPage::iredSettings:
-        tab_settings_ired->build();
-        break;
-    case lazyPage::count:
-        break;
-    }
-}
-
-void gui_class::takeMissedRead(lazyPage page)
-{
-    const uint8_t missed = std::exchange(missedReads[size_t(page)], 0);
-    if (!missed || !controller)
-        return;
-    const bool fromFile = missed & 2;
-    switch (page) {
-    case lazyPage::programs: {
-        if (fromFile)
-            programEditor->relabel();
-        programEditor->keepCurrentProgramOffered();
-        const int program = qMax(programEditor->currentProgram, 0);
-        programEditor->sceneCountChange(controller->programs.stepCount(program), true);
-        break;
-    }
-    case lazyPage::sequences:
-        if (fromFile)
-            sequenceEditor->seqNumberChange(0, 0, 0, 0);
-        break;
-    case lazyPage::inputsEvents:
-        inputsEvents->afterReload();
-        break;
-    case lazyPage::dmxInEvents:
-        dmxInEvents->afterReload();
-        break;
-    case lazyPage::activeScenes:
-        activeScenes->configRead();
-        break;
-    default:
-        break;
-    }
-}
-
-void gui_class::buildOtherPage()
-{
-    dateTimeGroup = new QGroupBox(tr("Date and Time"), tab_settings_other);
-    place(dateTimeGroup, 320, 20, 819, 199);
-    clockSettings = new asettings_clock_widget(dateTimeGroup);
-    buildGeneralSettingsGroups();
-
-    monitor = new ctrl_monitor(tab_settings_other);
-    place(monitor, 30, 20, 289, 239);
-    connect(monitor, &ctrl_monitor::clrMenu, this, &gui_class::vMenuClr);
-    connect(monitor, &ctrl_monitor::forceRefresh, this, &gui_class::refresh);
-
-    buildDelayTimes();
-    buildSunEvents();
-    buildTimeScale();
-    buildEventsGenerator();
-    buildMisc();
-
-    if (controller) {
-        const uint8_t* image = controller->configImage;
-        const QSignalBlocker startup(startupTimeEdit);
-        const QSignalBlocker shutdown(shutdownTimeEdit);
-        startupTimeEdit->setTime(fromTenths(img::getU16(image, img::startUpTime)));
-        shutdownTimeEdit->setTime(fromTenths(img::getU16(image, img::shutDownTime)));
-    }
-    // What the controller reported of its clock while the page was not there.
-    if (deviceDst)
-        clockSettings->dstBox->setChecked(*deviceDst);
-    if (deviceCalibration)
-        clockSettings->showDeviceCalibration(*deviceCalibration);
+    pages->takePlace(std::move(place));
 }
 
 void gui_class::buildVisualProjectPage()
@@ -460,136 +284,9 @@ void gui_class::buildVisualProjectPage()
     buildProjectFileGroup();
     if (theVisualProject)
         connect(theVisualProject, &v_project::detailsState, projectDetailsGroup, &QGroupBox::setEnabled);
-    if (projectValid)
-        showValidity(*projectValid);
+    if (pages->projectValid)
+        showValidity(*pages->projectValid);
     projectCheckedAtBuild = takeCommandLineFiles() || projectCheckedAtBuild;
-}
-
-void gui_class::buildGeneralSettingsGroups()
-{
-    delayTimesGroup = new QGroupBox(tr("Enable / Disable Delay Times"), tab_settings_other);
-    place(delayTimesGroup, 30, 500, 379, 609);
-    timeScaleGroup = new QGroupBox(tr("Time scale"), tab_settings_other);
-    place(timeScaleGroup, 320, 370, 439, 479);
-    timeScaleGroup->setCheckable(true);
-    timeScaleGroup->setChecked(false);
-    timeScaleGroup->hide();
-    eventsGeneratorGroup = new QGroupBox(tr("Events Generator"), tab_settings_other);
-    place(eventsGeneratorGroup, 320, 370, 819, 479);
-    miscGroup = new QGroupBox(tr("Miscellaneous"), tab_settings_other);
-    place(miscGroup, 30, 260, 289, 479);
-    sunEventsGroup = new QGroupBox(tr("Enable Sunrise / Sunset Events"), tab_settings_other);
-    place(sunEventsGroup, 320, 220, 819, 349);
-    sunEventsGroup->setCheckable(true);
-    sunEventsGroup->setChecked(false);
-}
-
-void gui_class::buildDelayTimes()
-{
-    startupTimeLabel = new QLabel(tr("Start-up Time"), delayTimesGroup);
-    startupTimeLabel->setGeometry(20, 30, 150, 25);
-    shutdownTimeLabel = new QLabel(tr("Shut-down Time"), delayTimesGroup);
-    shutdownTimeLabel->setGeometry(20, 70, 150, 25);
-    const QTime longest = fromTenths(0xFFFF);
-    startupTimeEdit = new MyTimeEdit(delayTimesGroup);
-    startupTimeEdit->setGeometry(190, 30, 130, 25);
-    startupTimeEdit->setMaximumTime(longest);
-    shutdownTimeEdit = new MyTimeEdit(delayTimesGroup);
-    shutdownTimeEdit->setGeometry(190, 70, 130, 25);
-    shutdownTimeEdit->setMaximumTime(longest);
-    connect(startupTimeEdit, qOverload<QTime>(&QDateTimeEdit::timeChanged), this, &gui_class::enableTimeChanged);
-    connect(shutdownTimeEdit, qOverload<QTime>(&QDateTimeEdit::timeChanged), this, &gui_class::disableTimeChanged);
-}
-
-void gui_class::buildSunEvents()
-{
-    const QFont font = pageFont();
-    const QString degrees = QStringLiteral(" ") + QChar(0x00B0);
-    latitudeLabel = new QLabel(tr("Location latitude:"), sunEventsGroup);
-    latitudeLabel->setGeometry(20, 25, 185, 25);
-    latitudeSpin = new QSpinBox(sunEventsGroup);
-    latitudeSpin->setGeometry(210, 25, 100, 25);
-    latitudeSpin->setRange(-60, 60);
-    latitudeSpin->setSuffix(degrees);
-    latitudeSpin->setValue(50);
-    longitudeLabel = new QLabel(tr("Location longitude:"), sunEventsGroup);
-    longitudeLabel->setGeometry(20, 60, 185, 25);
-    longitudeSpin = new QSpinBox(sunEventsGroup);
-    longitudeSpin->setGeometry(210, 60, 100, 25);
-    longitudeSpin->setRange(-180, 180);
-    longitudeSpin->setSuffix(degrees);
-    longitudeSpin->setValue(20);
-    timeZoneLabel = new QLabel(tr("Time zone:"), sunEventsGroup);
-    timeZoneLabel->setGeometry(20, 95, 185, 25);
-    timeZoneSpin = new QSpinBox(sunEventsGroup);
-    timeZoneSpin->setGeometry(210, 95, 100, 25);
-    timeZoneSpin->setRange(-12, 12);
-    timeZoneSpin->setPrefix(QStringLiteral("GMT +"));
-    timeZoneSpin->setValue(1);
-
-    calculateButton = new QPushButton(tr("Calculate"), sunEventsGroup);
-    calculateButton->setGeometry(330, 22, 150, 28);
-    readSunTimesButton = new QPushButton(tr("Read from file"), sunEventsGroup);
-    readSunTimesButton->setGeometry(330, 57, 150, 28);
-    saveSunTimesButton = new QPushButton(tr("Save to file"), sunEventsGroup);
-    saveSunTimesButton->setGeometry(330, 92, 150, 28);
-    for (QPushButton* b : {calculateButton, readSunTimesButton, saveSunTimesButton})
-        b->setFont(font);
-
-    connect(sunEventsGroup, &QGroupBox::toggled, this, &gui_class::sunEventsEnable);
-    connect(calculateButton, &QPushButton::clicked, this, &gui_class::recalculate);
-    connect(readSunTimesButton, &QPushButton::clicked, this, &gui_class::getSunEventsTimes);
-    connect(saveSunTimesButton, &QPushButton::clicked, this, &gui_class::saveSunEventsTimes);
-    connect(latitudeSpin, &QSpinBox::valueChanged, this, &gui_class::saveLatit);
-    connect(longitudeSpin, &QSpinBox::valueChanged, this, &gui_class::saveLongit);
-    connect(timeZoneSpin, &QSpinBox::valueChanged, this, &gui_class::saveTZone);
-}
-
-void gui_class::buildTimeScale()
-{
-    pbRescale = new QPushButton(tr("Recalculate\nproject\ntimes"), timeScaleGroup);
-    pbRescale->setObjectName(QStringLiteral("pbRescale"));
-    pbRescale->setGeometry(10, 25, 100, 75);
-    connect(pbRescale, &QPushButton::clicked, this, &gui_class::prjTimeRescale);
-}
-
-void gui_class::buildEventsGenerator()
-{
-    chooseEventLabel = new QLabel(tr("Choose event:"), eventsGeneratorGroup);
-    chooseEventLabel->setGeometry(20, 25, 200, 25);
-    eventTypeCombo = new QComboBox(eventsGeneratorGroup);
-    eventTypeCombo->setGeometry(20, 60, 150, 28);
-    const struct {
-        const char* text;
-        int firstId;
-    } types[] = {
-        {QT_TR_NOOP("Input"), 0x1340},   {QT_TR_NOOP("Seq. start"), 0x1200}, {QT_TR_NOOP("Delay"), 0x1000},
-        {QT_TR_NOOP("Internal Event"), 0x400}, {QT_TR_NOOP("DMX In"), 0},   {QT_TR_NOOP("DMX Out"), 0xC00},
-        {QT_TR_NOOP("Timer"), 0x800},    {QT_TR_NOOP("R. C. Key"), 0x1280},
-    };
-    for (const auto& t : types)
-        eventTypeCombo->addItem(tr(t.text), t.firstId);
-    eventVariantCombo = new QComboBox(eventsGeneratorGroup);
-    eventVariantCombo->setGeometry(180, 60, 100, 28);
-    prepEvMode(2);
-    eventNumberSpin = new QSpinBox(eventsGeneratorGroup);
-    eventNumberSpin->setGeometry(290, 60, 70, 28);
-    eventNumberSpin->setRange(1, 24);
-    generateButton = new QPushButton(tr("Generate"), eventsGeneratorGroup);
-    generateButton->setGeometry(370, 60, 110, 28);
-    generateButton->setFont(pageFont());
-    connect(eventTypeCombo, &QComboBox::currentIndexChanged, this, &gui_class::evTypeChanged);
-    connect(generateButton, &QPushButton::clicked, this, &gui_class::Wygeneruj);
-}
-
-void gui_class::buildMisc()
-{
-    extPanelsCheck = new QCheckBox(tr("Enable communication\nwith external panels"), miscGroup);
-    extPanelsCheck->setGeometry(20, 40, 230, 50);
-    dmxInProgrammingCheck = new QCheckBox(tr("Enable setting scenes\nwith DMX inputs"), miscGroup);
-    dmxInProgrammingCheck->setGeometry(20, 110, 230, 50);
-    connect(extPanelsCheck, &QCheckBox::stateChanged, this, &gui_class::extPanelEnable);
-    connect(dmxInProgrammingCheck, &QCheckBox::stateChanged, this, &gui_class::selfPgmEnable);
 }
 
 // What a read of the configuration loads beyond the visible page, shown here
@@ -613,7 +310,7 @@ void gui_class::showStoredSettings()
     setEventsTabEnabled(EVENTS_TAB_DMX_OUTPUT, generating);
     setEventsTabEnabled(EVENTS_TAB_REMOTE_CONTROL, controller->rcuAddress <= 31);
 
-    programRows = img::PROGRAM_SLOTS - int(controller->extraEntries.size());
+    pages->programRows = img::PROGRAM_SLOTS - int(controller->extraEntries.size());
 }
 
 void gui_class::showOutputLimit(int n)
@@ -692,14 +389,14 @@ projectFieldTexts gui_class::projectField() const
 void gui_class::showDeviceDst(bool active)
 {
     // Only the check state: the daylight-saving switch says whether the user may change it.
-    deviceDst = active;
+    pages->deviceDst = active;
     if (clockSettings)
         clockSettings->dstBox->setChecked(active);
 }
 
 void gui_class::showDeviceCalibration(int value)
 {
-    deviceCalibration = value;
+    pages->deviceCalibration = value;
     if (clockSettings)
         clockSettings->showDeviceCalibration(value);
 }
@@ -728,7 +425,7 @@ int gui_class::currentEventPageKind() const
 
 void gui_class::setDmxOutEventRange(int first, int last)
 {
-    dmxOutRange = QPair<int, int>(first, last);
+    pages->dmxOutRange = QPair<int, int>(first, last);
     if (!dmxOutEvents)
         return;
     dmxOutEvents->firstChannel = first;
@@ -743,7 +440,7 @@ void gui_class::refreshDmxOutEvents()
 
 void gui_class::limitChannelRangeBoxes(int n)
 {
-    rangeBoxLimit = n;
+    pages->rangeBoxLimit = n;
     limitRangeBoxes(sceneEditor, n);
     limitRangeBoxes(maskEditor, n);
     if (dmxInSettings)
@@ -752,9 +449,12 @@ void gui_class::limitChannelRangeBoxes(int n)
 
 void gui_class::setActiveScenesInputLimit(int n)
 {
-    activeScenesInputLimit = n;
+    // The show's rule, whether or not the page shows it.
     if (activeScenes)
         activeScenes->setInputLimit(n);
+    else if (controller)
+        activeSceneRules::limitControlChannel(controller->configImage, n);
+    showCompoundTabAsStored();
 }
 
 // ---- Refresh ---------------------------------------------------------------------
@@ -770,23 +470,51 @@ QWidget* gui_class::visiblePage() const
 
 void gui_class::refresh()
 {
+    // A page whose construction moves a tab makes the window refresh while
+    // it is being built: the page then current is refreshed once the build
+    // ends, never a page that is not there yet.
+    if (pages->building()) {
+        pages->holdRefresh();
+        return;
+    }
     // The first time a page shows a show, what it repairs (values it cannot
     // show, written back as it shows them) is no unsaved work: a page first
     // shown late must not make an unchanged show ask at close. Later
     // refreshes of the same show find nothing more to repair. A page is
     // built when it is first shown, within the same repair.
+    const auto firstShown = [this](QWidget* page) {
+        return controller && page && repairDepth == 0 && shownEpoch.value(page, -1) != controller->fingerprintEpoch;
+    };
     QWidget* page = visiblePage();
     std::optional<showRepair> repair;
-    if (controller && page && repairDepth == 0 && shownEpoch.value(page, -1) != controller->fingerprintEpoch)
+    if (firstShown(page))
+        repair.emplace(controller);
+    const bool outer = !std::exchange(refreshing, true);
+    ++repairDepth;
+    // Building the page may disable its tab and make another current: the
+    // page current once every build is done is the one reloaded.
+    for (std::optional<lazyPage> lazy = pages->pageOn(page); lazy && !isBuilt(*lazy);
+         lazy = pages->pageOn(page)) {
+        buildPage(*lazy);
+        page = visiblePage();
+    }
+    pages->dropHeldRefresh();
+    --repairDepth;
+    if (!repair && firstShown(page))
         repair.emplace(controller);
     ++repairDepth;
-    if (const std::optional<lazyPage> lazy = pageOn(page))
-        buildPage(*lazy);
     refreshPage();
     --repairDepth;
+    if (outer)
+        refreshing = false;
     if (repair) {
         repair.reset();
         shownEpoch.insert(page, controller->fingerprintEpoch);
+    }
+    // A page the reload built moved the tab: the page current now.
+    if (outer && pages->refreshWaiting()) {
+        pages->dropHeldRefresh();
+        refresh();
     }
 }
 
@@ -873,58 +601,24 @@ void gui_class::refreshPage()
     }
 }
 
-void gui_class::reloadOtherPage()
-{
-    clockSettings->refresh();
-    monitor->updateStateTexts(MONITOR_FLAG_ALL);
-    delayTimesGroup->show();
-    eventsGeneratorGroup->show();
-    if (!controller)
-        return;
-    const uint8_t* image = controller->configImage;
-    // The image ends holding what the page shows: a switch that holds
-    // neither on (0) nor off (0xFFFF) shows off and is written off. Any other
-    // value of the sun events is a pair of delays and is kept as it is.
-    {
-        const QSignalBlocker panels(extPanelsCheck);
-        const QSignalBlocker programming(dmxInProgrammingCheck);
-        const QSignalBlocker sun(sunEventsGroup);
-        extPanelsCheck->setChecked(img::getU16(image, img::extPanelsEnable) == 0);
-        dmxInProgrammingCheck->setChecked(img::getU16(image, img::dmxInProgramming) == 0);
-        sunEventsGroup->setChecked(img::getU16(image, img::sunEvents) != img::NONE16);
-    }
-    extPanelEnable(extPanelsCheck->checkState());
-    selfPgmEnable(dmxInProgrammingCheck->checkState());
-
-    // Likewise a stored location or time zone outside its range shows as its
-    // default, not as the bound, and the image takes that default too.
-    const int storedZone = img::getI32(image, img::timeZone);
-    const int storedLongitude = img::getI32(image, img::longitude);
-    const int storedLatitude = img::getI32(image, img::latitude);
-    const int zone = storedZone >= -12 && storedZone <= 12 ? storedZone : 1;
-    const int longitude = storedLongitude >= -180 && storedLongitude <= 180 ? storedLongitude : 20;
-    const int latitude = storedLatitude >= -60 && storedLatitude <= 60 ? storedLatitude : 50;
-    {
-        const QSignalBlocker zoneBlocker(timeZoneSpin);
-        const QSignalBlocker longitudeBlocker(longitudeSpin);
-        const QSignalBlocker latitudeBlocker(latitudeSpin);
-        timeZoneSpin->setValue(zone);
-        longitudeSpin->setValue(longitude);
-        latitudeSpin->setValue(latitude);
-    }
-    saveTZone(zone);
-    saveLongit(longitude);
-    saveLatit(latitude);
-}
-
 void gui_class::fileRead()
 {
+    takeRead();
     reloadAfterRead(true);
 }
 
 void gui_class::deviceRead()
 {
+    takeRead();
     reloadAfterRead(false);
+}
+
+void gui_class::takeRead()
+{
+    // What a read makes of the active scenes, whether or not their page
+    // exists to hear of it.
+    if (controller)
+        activeSceneRules::takeRead(*controller);
 }
 
 void gui_class::reloadAfterRead(bool fromFile)
@@ -933,14 +627,13 @@ void gui_class::reloadAfterRead(bool fromFile)
         return;
     const uint8_t* image = controller->configImage;
     // Pages not built yet take the read when they are.
-    for (size_t p = 0; p < size_t(lazyPage::count); ++p)
-        if (!built[p])
-            missedReads[p] |= fromFile ? 3 : 1;
+    pages->noteRead(fromFile);
+    showCompoundTabAsStored();
     if (fromFile) {
         sceneEditor->relabel();
-        programRows = img::PROGRAM_SLOTS - int(controller->extraEntries.size());
+        pages->programRows = img::PROGRAM_SLOTS - int(controller->extraEntries.size());
         if (programEditor) {
-            programEditor->programRows = programRows;
+            programEditor->programRows = pages->programRows;
             programEditor->relabel();
         }
     }
@@ -1072,41 +765,3 @@ void gui_class::destTmpDev()
 }
 
 void gui_class::readSettings(xml_node*) {}
-
-// ---- Clearing and time scale -------------------------------------------------------------
-
-void gui_class::ClearConfig(bool)
-{
-    uint32_t cleared = 0;
-    {
-        clearConf_dialog dialog(this);
-        execDialog(&dialog);
-        cleared = dialog.clearedFlags;
-    }
-    fileRead();
-    // A show cleared whole is a new show with nothing to save; one cleared
-    // in part is the old show changed.
-    if (cleared == CLEAR_ALL && controller)
-        controller->takeFingerprint();
-}
-
-void gui_class::ClearConfig()
-{
-    ClearConfig(true);
-}
-
-void gui_class::ClearExec(uint16_t flags)
-{
-    if (controller)
-        controller->ClearConfig(uint32_t(flags));
-}
-
-void gui_class::prjTimeRescale()
-{
-    buildPage(lazyPage::otherSettings);
-    {
-        timeRescaleDlg dialog(nullptr);
-        execDialog(&dialog);
-    }
-    timeScaleGroup->setChecked(false);
-}

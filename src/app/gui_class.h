@@ -4,13 +4,10 @@
 #include "ui_main_window.h"
 
 #include <QHash>
-#include <QPair>
 #include <QTime>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class MyTimeEdit;
 class QAction;
@@ -45,6 +42,7 @@ class asettings_dmx_widget;
 class asettings_inputs_widget;
 class ctrl_monitor;
 class kv310_controller_class;
+class lazyPages;
 class right_panel_widget;
 class windowPlace;
 
@@ -85,10 +83,10 @@ public:
         activeScenes, compoundScenes, iredSettings, count
     };
     // Builds the page unless it is built, as a window built at once has it
-    // by then: what reads, limits and services gave the window meanwhile
-    // reaches it. Its construction repairs no unsaved work.
+    // by then: it reads the show as it is, and takes the view state the
+    // window kept for it (lazyPages). Its construction repairs no unsaved work.
     void buildPage(lazyPage page);
-    bool isBuilt(lazyPage page) const { return built[size_t(page)]; }
+    bool isBuilt(lazyPage page) const;
     // Builds every page not built yet, refreshes the visible one and
     // finishes the start (finishStart).
     void completeWindow();
@@ -293,38 +291,23 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class lazyPages;
     // The part of the window its first frame shows.
     void buildVisiblePart(const std::function<void()>& beforeShowRead, windowBuild build);
     void showLinkAsItIs();
-    void constructPage(lazyPage page);
-    // A page built after reads it did not receive takes them as it would have.
-    void takeMissedRead(lazyPage page);
-    // The tab page a page built on demand lives on, and the page of a tab
-    // page (innermost), when it is one the window builds on demand.
-    QWidget* tabPageOf(lazyPage page) const;
-    std::optional<lazyPage> pageOn(const QWidget* tabPage) const;
-    std::array<bool, size_t(lazyPage::count)> built{};
-    // What of a former window's place waits for pages not built yet.
-    std::unique_ptr<windowPlace> placeToTake;
-    // Per page not built: 1 a configuration was read since, 2 from a file.
-    std::array<uint8_t, size_t(lazyPage::count)> missedReads{};
+    void followShowRules();
+    void showCompoundTabAsStored();
+    // The pages built on demand, and what they take when they are.
+    std::unique_ptr<lazyPages> pages;
     int repairDepth = 0;
+    // Within refresh(): a page built there leaves the reload to it.
+    bool refreshing = false;
     bool started = false;
     bool projectCheckedAtBuild = false;
-    // What the pages not built yet will show once they are, as the window
-    // was told it: the output channel limit its box shows (and whether it
-    // ever changed), the range of the channel range boxes, the DMX input
-    // limit of the active scenes, the DMX output events' range, the program
-    // slots offered, the controller's clock report and the project's state.
+    // The output channel limit the fader banks follow, and whether it ever
+    // changed, for banks made later.
     int outputLimit = 512;
     bool outputLimitChanged = false;
-    std::optional<int> rangeBoxLimit;
-    std::optional<int> activeScenesInputLimit;
-    std::optional<QPair<int, int>> dmxOutRange;
-    int programRows = 512;
-    std::optional<bool> deviceDst;
-    std::optional<int> deviceCalibration;
-    std::optional<bool> projectValid;
     // The output channel limit the DMX output page's box would show.
     void showOutputLimit(int n);
     void outputLimitShown(int n);
@@ -366,6 +349,7 @@ private:
     void showProjectField(const xml_node& field);
     void reloadOtherPage();
     void reloadAfterRead(bool fromFile);
+    void takeRead();
     void viewToggled(bool on, uint16_t flag, void (ctrl_monitor::*open)(), QAction* action);
     // Chooses an upgrade file; empty when cancelled.
     QString chooseUpgradeFile();

@@ -4,6 +4,8 @@
 
 #include "app/gui_class.h"
 
+#include "app/gui_page_helpers.h"
+
 #include "seams/dialog_seam.h"
 #include "transport/protocol.h"
 #include "transport/t_threadDevice.h"
@@ -11,8 +13,15 @@
 #include "model/config_image.h"
 #include "model/kv310_controller.h"
 #include "model/time_codes.h"
+#include "monitor/ctrl_monitor.h"
+#include "settings/asettings_clock_widget.h"
+#include "widgets/my_time_edit.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QGroupBox>
 #include <QSpinBox>
 
@@ -48,6 +57,9 @@ constexpr generatorType generatorTypes[] = {
 };
 
 }  // namespace
+
+using gui_pages::pageFont;
+using gui_pages::place;
 
 // ---- Location and sun table ----------------------------------------------------------
 
@@ -233,4 +245,206 @@ void gui_class::Wygeneruj()
             return;
     }
     showMessage(QMessageBox::Warning, this, tr("USB Interface"), tr("Control error!"));
+}
+
+// ---- Construction ------------------------------------------------------------------
+
+void gui_class::buildOtherPage()
+{
+    dateTimeGroup = new QGroupBox(tr("Date and Time"), tab_settings_other);
+    place(dateTimeGroup, 320, 20, 819, 199);
+    clockSettings = new asettings_clock_widget(dateTimeGroup);
+    buildGeneralSettingsGroups();
+
+    monitor = new ctrl_monitor(tab_settings_other);
+    place(monitor, 30, 20, 289, 239);
+    connect(monitor, &ctrl_monitor::clrMenu, this, &gui_class::vMenuClr);
+    connect(monitor, &ctrl_monitor::forceRefresh, this, &gui_class::refresh);
+
+    buildDelayTimes();
+    buildSunEvents();
+    buildTimeScale();
+    buildEventsGenerator();
+    buildMisc();
+
+    if (controller) {
+        const uint8_t* image = controller->configImage;
+        const QSignalBlocker startup(startupTimeEdit);
+        const QSignalBlocker shutdown(shutdownTimeEdit);
+        startupTimeEdit->setTime(fromTenths(img::getU16(image, img::startUpTime)));
+        shutdownTimeEdit->setTime(fromTenths(img::getU16(image, img::shutDownTime)));
+    }
+}
+
+void gui_class::buildGeneralSettingsGroups()
+{
+    delayTimesGroup = new QGroupBox(tr("Enable / Disable Delay Times"), tab_settings_other);
+    place(delayTimesGroup, 30, 500, 379, 609);
+    timeScaleGroup = new QGroupBox(tr("Time scale"), tab_settings_other);
+    place(timeScaleGroup, 320, 370, 439, 479);
+    timeScaleGroup->setCheckable(true);
+    timeScaleGroup->setChecked(false);
+    timeScaleGroup->hide();
+    eventsGeneratorGroup = new QGroupBox(tr("Events Generator"), tab_settings_other);
+    place(eventsGeneratorGroup, 320, 370, 819, 479);
+    miscGroup = new QGroupBox(tr("Miscellaneous"), tab_settings_other);
+    place(miscGroup, 30, 260, 289, 479);
+    sunEventsGroup = new QGroupBox(tr("Enable Sunrise / Sunset Events"), tab_settings_other);
+    place(sunEventsGroup, 320, 220, 819, 349);
+    sunEventsGroup->setCheckable(true);
+    sunEventsGroup->setChecked(false);
+}
+
+void gui_class::buildDelayTimes()
+{
+    startupTimeLabel = new QLabel(tr("Start-up Time"), delayTimesGroup);
+    startupTimeLabel->setGeometry(20, 30, 150, 25);
+    shutdownTimeLabel = new QLabel(tr("Shut-down Time"), delayTimesGroup);
+    shutdownTimeLabel->setGeometry(20, 70, 150, 25);
+    const QTime longest = fromTenths(0xFFFF);
+    startupTimeEdit = new MyTimeEdit(delayTimesGroup);
+    startupTimeEdit->setGeometry(190, 30, 130, 25);
+    startupTimeEdit->setMaximumTime(longest);
+    shutdownTimeEdit = new MyTimeEdit(delayTimesGroup);
+    shutdownTimeEdit->setGeometry(190, 70, 130, 25);
+    shutdownTimeEdit->setMaximumTime(longest);
+    connect(startupTimeEdit, qOverload<QTime>(&QDateTimeEdit::timeChanged), this, &gui_class::enableTimeChanged);
+    connect(shutdownTimeEdit, qOverload<QTime>(&QDateTimeEdit::timeChanged), this, &gui_class::disableTimeChanged);
+}
+
+void gui_class::buildSunEvents()
+{
+    const QFont font = pageFont();
+    const QString degrees = QStringLiteral(" ") + QChar(0x00B0);
+    latitudeLabel = new QLabel(tr("Location latitude:"), sunEventsGroup);
+    latitudeLabel->setGeometry(20, 25, 185, 25);
+    latitudeSpin = new QSpinBox(sunEventsGroup);
+    latitudeSpin->setGeometry(210, 25, 100, 25);
+    latitudeSpin->setRange(-60, 60);
+    latitudeSpin->setSuffix(degrees);
+    latitudeSpin->setValue(50);
+    longitudeLabel = new QLabel(tr("Location longitude:"), sunEventsGroup);
+    longitudeLabel->setGeometry(20, 60, 185, 25);
+    longitudeSpin = new QSpinBox(sunEventsGroup);
+    longitudeSpin->setGeometry(210, 60, 100, 25);
+    longitudeSpin->setRange(-180, 180);
+    longitudeSpin->setSuffix(degrees);
+    longitudeSpin->setValue(20);
+    timeZoneLabel = new QLabel(tr("Time zone:"), sunEventsGroup);
+    timeZoneLabel->setGeometry(20, 95, 185, 25);
+    timeZoneSpin = new QSpinBox(sunEventsGroup);
+    timeZoneSpin->setGeometry(210, 95, 100, 25);
+    timeZoneSpin->setRange(-12, 12);
+    timeZoneSpin->setPrefix(QStringLiteral("GMT +"));
+    timeZoneSpin->setValue(1);
+
+    calculateButton = new QPushButton(tr("Calculate"), sunEventsGroup);
+    calculateButton->setGeometry(330, 22, 150, 28);
+    readSunTimesButton = new QPushButton(tr("Read from file"), sunEventsGroup);
+    readSunTimesButton->setGeometry(330, 57, 150, 28);
+    saveSunTimesButton = new QPushButton(tr("Save to file"), sunEventsGroup);
+    saveSunTimesButton->setGeometry(330, 92, 150, 28);
+    for (QPushButton* b : {calculateButton, readSunTimesButton, saveSunTimesButton})
+        b->setFont(font);
+
+    connect(sunEventsGroup, &QGroupBox::toggled, this, &gui_class::sunEventsEnable);
+    connect(calculateButton, &QPushButton::clicked, this, &gui_class::recalculate);
+    connect(readSunTimesButton, &QPushButton::clicked, this, &gui_class::getSunEventsTimes);
+    connect(saveSunTimesButton, &QPushButton::clicked, this, &gui_class::saveSunEventsTimes);
+    connect(latitudeSpin, &QSpinBox::valueChanged, this, &gui_class::saveLatit);
+    connect(longitudeSpin, &QSpinBox::valueChanged, this, &gui_class::saveLongit);
+    connect(timeZoneSpin, &QSpinBox::valueChanged, this, &gui_class::saveTZone);
+}
+
+void gui_class::buildTimeScale()
+{
+    pbRescale = new QPushButton(tr("Recalculate\nproject\ntimes"), timeScaleGroup);
+    pbRescale->setObjectName(QStringLiteral("pbRescale"));
+    pbRescale->setGeometry(10, 25, 100, 75);
+    connect(pbRescale, &QPushButton::clicked, this, &gui_class::prjTimeRescale);
+}
+
+void gui_class::buildEventsGenerator()
+{
+    chooseEventLabel = new QLabel(tr("Choose event:"), eventsGeneratorGroup);
+    chooseEventLabel->setGeometry(20, 25, 200, 25);
+    eventTypeCombo = new QComboBox(eventsGeneratorGroup);
+    eventTypeCombo->setGeometry(20, 60, 150, 28);
+    const struct {
+        const char* text;
+        int firstId;
+    } types[] = {
+        {QT_TR_NOOP("Input"), 0x1340},   {QT_TR_NOOP("Seq. start"), 0x1200}, {QT_TR_NOOP("Delay"), 0x1000},
+        {QT_TR_NOOP("Internal Event"), 0x400}, {QT_TR_NOOP("DMX In"), 0},   {QT_TR_NOOP("DMX Out"), 0xC00},
+        {QT_TR_NOOP("Timer"), 0x800},    {QT_TR_NOOP("R. C. Key"), 0x1280},
+    };
+    for (const auto& t : types)
+        eventTypeCombo->addItem(tr(t.text), t.firstId);
+    eventVariantCombo = new QComboBox(eventsGeneratorGroup);
+    eventVariantCombo->setGeometry(180, 60, 100, 28);
+    prepEvMode(2);
+    eventNumberSpin = new QSpinBox(eventsGeneratorGroup);
+    eventNumberSpin->setGeometry(290, 60, 70, 28);
+    eventNumberSpin->setRange(1, 24);
+    generateButton = new QPushButton(tr("Generate"), eventsGeneratorGroup);
+    generateButton->setGeometry(370, 60, 110, 28);
+    generateButton->setFont(pageFont());
+    connect(eventTypeCombo, &QComboBox::currentIndexChanged, this, &gui_class::evTypeChanged);
+    connect(generateButton, &QPushButton::clicked, this, &gui_class::Wygeneruj);
+}
+
+void gui_class::buildMisc()
+{
+    extPanelsCheck = new QCheckBox(tr("Enable communication\nwith external panels"), miscGroup);
+    extPanelsCheck->setGeometry(20, 40, 230, 50);
+    dmxInProgrammingCheck = new QCheckBox(tr("Enable setting scenes\nwith DMX inputs"), miscGroup);
+    dmxInProgrammingCheck->setGeometry(20, 110, 230, 50);
+    connect(extPanelsCheck, &QCheckBox::stateChanged, this, &gui_class::extPanelEnable);
+    connect(dmxInProgrammingCheck, &QCheckBox::stateChanged, this, &gui_class::selfPgmEnable);
+}
+
+// ---- Reload ----------------------------------------------------------------------
+
+void gui_class::reloadOtherPage()
+{
+    clockSettings->refresh();
+    monitor->updateStateTexts(MONITOR_FLAG_ALL);
+    delayTimesGroup->show();
+    eventsGeneratorGroup->show();
+    if (!controller)
+        return;
+    const uint8_t* image = controller->configImage;
+    // The image ends holding what the page shows: a switch that holds
+    // neither on (0) nor off (0xFFFF) shows off and is written off. Any other
+    // value of the sun events is a pair of delays and is kept as it is.
+    {
+        const QSignalBlocker panels(extPanelsCheck);
+        const QSignalBlocker programming(dmxInProgrammingCheck);
+        const QSignalBlocker sun(sunEventsGroup);
+        extPanelsCheck->setChecked(img::getU16(image, img::extPanelsEnable) == 0);
+        dmxInProgrammingCheck->setChecked(img::getU16(image, img::dmxInProgramming) == 0);
+        sunEventsGroup->setChecked(img::getU16(image, img::sunEvents) != img::NONE16);
+    }
+    extPanelEnable(extPanelsCheck->checkState());
+    selfPgmEnable(dmxInProgrammingCheck->checkState());
+
+    // Likewise a stored location or time zone outside its range shows as its
+    // default, not as the bound, and the image takes that default too.
+    const int storedZone = img::getI32(image, img::timeZone);
+    const int storedLongitude = img::getI32(image, img::longitude);
+    const int storedLatitude = img::getI32(image, img::latitude);
+    const int zone = storedZone >= -12 && storedZone <= 12 ? storedZone : 1;
+    const int longitude = storedLongitude >= -180 && storedLongitude <= 180 ? storedLongitude : 20;
+    const int latitude = storedLatitude >= -60 && storedLatitude <= 60 ? storedLatitude : 50;
+    {
+        const QSignalBlocker zoneBlocker(timeZoneSpin);
+        const QSignalBlocker longitudeBlocker(longitudeSpin);
+        const QSignalBlocker latitudeBlocker(latitudeSpin);
+        timeZoneSpin->setValue(zone);
+        longitudeSpin->setValue(longitude);
+        latitudeSpin->setValue(latitude);
+    }
+    saveTZone(zone);
+    saveLongit(longitude);
+    saveLatit(latitude);
 }

@@ -1,6 +1,8 @@
 #include "app/gui_class.h"
 
+#include "app/clear_conf_dialog.h"
 #include "app/right_panel_widget.h"
+#include "app/time_rescale_dlg.h"
 #include "seams/dialog_seam.h"
 #include "app/startup.h"
 #include "editors/scenes/ascene_settings_widget.h"
@@ -324,4 +326,43 @@ void gui_class::changeUiLanguage(int index)
     // Only ends the event loop: main deletes this window once the slot has
     // returned. (quit() would first try to close every window.)
     QCoreApplication::exit(0);
+}
+
+// ---- Clearing and time scale -------------------------------------------------------------
+
+void gui_class::ClearConfig(bool)
+{
+    uint32_t cleared = 0;
+    {
+        clearConf_dialog dialog(this);
+        execDialog(&dialog);
+        cleared = dialog.clearedFlags;
+    }
+    // The pages reload as after a read; the cleared show is nothing read.
+    reloadAfterRead(true);
+    // A show cleared whole is a new show with nothing to save; one cleared
+    // in part is the old show changed.
+    if (cleared == CLEAR_ALL && controller)
+        controller->takeFingerprint();
+}
+
+void gui_class::ClearConfig()
+{
+    ClearConfig(true);
+}
+
+void gui_class::ClearExec(uint16_t flags)
+{
+    if (controller)
+        controller->ClearConfig(uint32_t(flags));
+}
+
+void gui_class::prjTimeRescale()
+{
+    buildPage(lazyPage::otherSettings);
+    {
+        timeRescaleDlg dialog(nullptr);
+        execDialog(&dialog);
+    }
+    timeScaleGroup->setChecked(false);
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QString>
+#include <QWidget>
 
 namespace gui_pages {
 
@@ -28,6 +29,12 @@ inline void showStatus(QLabel* label, const QString& text, const QColor& colour)
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
     label->setText(text);
+}
+
+// Inclusive corners (left, top) and (right, bottom).
+inline void place(QWidget* w, int left, int top, int right, int bottom)
+{
+    w->setGeometry(left, top, right - left + 1, bottom - top + 1);
 }
 
 }  // namespace gui_pages

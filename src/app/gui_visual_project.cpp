@@ -1,4 +1,5 @@
 #include "app/gui_class.h"
+#include "app/lazy_pages.h"
 
 #include "app/gui_page_helpers.h"
 #include "app/right_panel_widget.h"
@@ -645,7 +646,7 @@ void gui_class::vprValidated(bool valid)
 {
     visualisationModeAction->setEnabled(valid);
     // A page not built yet shows it when it is.
-    projectValid = valid;
+    pages->projectValid = valid;
     if (isBuilt(lazyPage::visualProject) && visModeButton)
         showValidity(valid);
 }

@@ -18,6 +18,7 @@
 #include "support/dialog_recorder.h"
 #include "support/golden_files.h"
 #include "support/sample_show.h"
+#include "page_walk.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -150,19 +151,6 @@ public:
 private:
     const dialogRecorder& dialogs;
 };
-
-// Every main tab and sub-tab in turn, as a user would click through them.
-void showEveryPage(gui_class* w)
-{
-    for (int main = 0; main < w->tabWidget_main->count(); ++main) {
-        w->tabWidget_main->setCurrentIndex(main);
-        for (QTabWidget* inner : {w->tabWidget_events, w->tabWidget_actives, w->tabWidget_settings})
-            if (inner->parentWidget() == w->tabWidget_main->currentWidget())
-                for (int i = inner->count() - 1; i >= 0; --i)
-                    inner->setCurrentIndex(i);
-    }
-    w->tabWidget_main->setCurrentIndex(1);
-}
 
 }  // namespace
 

@@ -4,7 +4,7 @@
 
 #include "editors/scenes/as_conf_widget.h"
 
-#include "editors/scenes/active_sectors.h"
+#include "model/active_scenes.h"
 #include "model/config_image.h"
 #include "model/event_bookkeeping.h"
 #include "model/events.h"
@@ -85,28 +85,8 @@ void as_conf_widget::composeCompoundScens()
 
 void as_conf_widget::composePictures()
 {
-    kv310_controller_class* c = theController;
-    if (!c)
-        return;
-    std::memset(c->compoundScenes, 0, sizeof c->compoundScenes);
-    const uint8_t* image = c->configImage;
-    // Without a start scene there are no scenes to read: the pictures stay empty.
-    const int start = startSceneBox->value();
-    if (start > 0 && start <= START_SCENE_LIMIT) {
-        const int base = start - 1;
-        for (int k = 0; k < RANGES; ++k) {
-            for (int m = 0; m < SECTORS; ++m) {
-                const sectorRange s = activeSectors::at(image, m);
-                if (!activeSectors::inUse(s) || s.from > s.to)
-                    continue;
-                // Overlapping sectors: the higher-numbered one is copied last.
-                const int t = base + SCENES_PER_RANGE * k + 2 * m;
-                const size_t length = size_t(s.to - s.from + 1);
-                std::memcpy(&c->compoundScenes[k][0][s.from], image + img::sceneChannelsOf(t) + s.from, length);
-                std::memcpy(&c->compoundScenes[k][1][s.from], image + img::sceneChannelsOf(t + 1) + s.from, length);
-            }
-        }
-    }
+    if (theController)
+        activeSceneRules::composePictures(*theController);
 }
 
 void as_conf_widget::applyActiveScenes()

@@ -1,7 +1,7 @@
 #include "editors/scenes/as_conf_widget.h"
 
-#include "editors/scenes/active_sectors.h"
 #include "editors/scenes/sector_palette.h"
+#include "model/active_scenes.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
@@ -16,8 +16,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
-
-#include <algorithm>
 
 namespace {
 
@@ -235,12 +233,8 @@ as_conf_widget::as_conf_widget(QWidget* parent)
     // A configuration read before the first window (named on the command
     // line) was never composed: empty pictures are, so that "Apply" does not
     // empty its scenes. Pictures with content are work in progress and stay.
-    if (theController) {
-        const auto& pictures = theController->compoundScenes;
-        const uint8_t* first = &pictures[0][0][0];
-        if (std::all_of(first, first + sizeof pictures, [](uint8_t b) { return b == 0; }))
-            composePictures();
-    }
+    if (theController && activeSceneRules::picturesEmpty(*theController))
+        composePictures();
 }
 
 // ---- Loading ---------------------------------------------------------------------------------
@@ -256,41 +250,18 @@ void as_conf_widget::loadNumbers()
     uint8_t* image = imageOf();
     if (!image)
         return;
-    const uint16_t storedScene = img::getU16(image, img::asStartScene);
-    const uint16_t storedEvent = img::getU16(image, img::asStartEvent);
-    const uint16_t storedChannel = img::getU16(image, img::asControlChannel);
-    // The control channel is chosen among the DMX input channels in use. A
-    // channel stored above that limit (read so, or the limit was set after
-    // it) is still a channel of the controller: the box offers it as long as
-    // it is stored, so that showing it never moves it. Only lowering the
-    // limit moves it (setInputLimit).
-    int channelTop = qMin(int(img::getU16(image, img::inputChannelLimit)), int(img::CHANNELS));
-    if (storedChannel < img::CHANNELS)
-        channelTop = qMax(channelTop, storedChannel + 1);
-    {
-        const QSignalBlocker scene(startSceneBox);
-        const QSignalBlocker event(startEventBox);
-        const QSignalBlocker channel(controlChannelBox);
-        controlChannelBox->setRange(0, channelTop);
-        startSceneBox->setValue(uint16_t(storedScene + 1));
-        startEventBox->setValue(uint16_t(storedEvent + 1));
-        controlChannelBox->setValue(uint16_t(storedChannel + 1));
-    }
-    // A number the controller cannot take is stored as the boxes show it:
-    // a start scene or start event whose scenes or events would lie past
-    // the tables becomes the highest choice, a channel past the universe the
-    // highest channel in use, and internal event 1 (which the start event
-    // box cannot offer) becomes "not set".
-    const uint16_t shownScene = uint16_t(startSceneBox->value() - 1);
-    const uint16_t shownEvent = startEventBox->value() == startEventBox->minimum() ? NOT_SET
-                                                                                  : uint16_t(startEventBox->value() - 1);
-    const uint16_t channelShown = uint16_t(controlChannelBox->value() - 1);
-    if (shownScene != storedScene)
-        img::putU16(image, img::asStartScene, shownScene);
-    if (shownEvent != storedEvent)
-        img::putU16(image, img::asStartEvent, shownEvent);
-    if (channelShown != storedChannel)
-        img::putU16(image, img::asControlChannel, channelShown);
+    // A number the controller cannot take is stored as the boxes show it.
+    // The control channel box offers the DMX input channels in use and a
+    // channel stored above them, so that showing it never moves it: only
+    // lowering the limit does (setInputLimit).
+    activeSceneRules::repairNumbers(image);
+    const QSignalBlocker scene(startSceneBox);
+    const QSignalBlocker event(startEventBox);
+    const QSignalBlocker channel(controlChannelBox);
+    controlChannelBox->setRange(0, activeSceneRules::controlChannelTop(image));
+    startSceneBox->setValue(uint16_t(img::getU16(image, img::asStartScene) + 1));
+    startEventBox->setValue(uint16_t(img::getU16(image, img::asStartEvent) + 1));
+    controlChannelBox->setValue(uint16_t(img::getU16(image, img::asControlChannel) + 1));
 }
 
 void as_conf_widget::refresh(bool)
@@ -362,10 +333,9 @@ void as_conf_widget::saveThChnl(int v)
 
 void as_conf_widget::setInputLimit(int limit)
 {
-    const int shown = controlChannelBox->value();
-    const int top = qBound(0, limit, img::CHANNELS);
-    if (shown > top)
-        saveThChnl(top);
+    uint8_t* image = imageOf();
+    if (image && activeSceneRules::limitControlChannel(image, limit))
+        refresh();
     else
         loadNumbers();
 }

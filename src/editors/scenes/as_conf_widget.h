@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/active_scenes.h"
+
 #include <QGroupBox>
 #include <QItemDelegate>
 
@@ -46,10 +48,10 @@ public:
     explicit as_conf_widget(QWidget* parent);
 
     // Highest values the boxes offer, as shown (1-based).
-    static constexpr int START_SCENE_LIMIT = 2304;
-    static constexpr int START_EVENT_LIMIT = 1008;
-    static constexpr int SECTORS = 24;
-    static constexpr int RANGES = 16;
+    static constexpr int START_SCENE_LIMIT = activeSceneRules::START_SCENE_LIMIT;
+    static constexpr int START_EVENT_LIMIT = activeSceneRules::START_EVENT_LIMIT;
+    static constexpr int SECTORS = activeSceneRules::SECTORS;
+    static constexpr int RANGES = activeSceneRules::RANGES;
 
     QLabel *startSceneLabel, *sectorsLabel, *controlChannelLabel, *fadeUpLabel, *fadeDownLabel, *startEventLabel;
     QPushButton *groupsButton, *composeButton, *applyButton;
@@ -82,8 +84,7 @@ public slots:
 
 private:
     // The three boxes from the image; a number the controller cannot take
-    // is stored as they show it. The control channel box offers the
-    // channels in use (inputChannelLimit) and the one stored above them.
+    // is stored as they show it.
     void loadNumbers();
     void showSectorRow(int row);
     // Rebuilds the pictures from the scenes, without redrawing anything.

@@ -1,9 +1,9 @@
 #include "editors/scenes/as_edit_widget.h"
 
-#include "editors/scenes/active_sectors.h"
 #include "editors/scenes/admx512_sliders_widget.h"
 #include "editors/scenes/admx_slider_widget.h"
 #include "editors/scenes/sector_palette.h"
+#include "model/active_scenes.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"

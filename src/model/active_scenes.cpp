@@ -1,0 +1,111 @@
+#include "model/active_scenes.h"
+
+#include "model/kv310_controller.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cstring>
+
+namespace activeSceneRules {
+
+namespace {
+
+constexpr int SCENES_PER_RANGE = 2 * SECTORS;
+
+// A stored 0-based number as a box of `minimum`..`maximum` showing it + 1 shows it.
+int shown(uint16_t stored, int minimum, int maximum)
+{
+    return qBound(minimum, int(uint16_t(stored + 1)), maximum);
+}
+
+bool store(uint8_t* image, uint32_t offset, uint16_t value)
+{
+    if (img::getU16(image, offset) == value)
+        return false;
+    img::putU16(image, offset, value);
+    return true;
+}
+
+}  // namespace
+
+int controlChannelTop(const uint8_t* image)
+{
+    int top = qMin(int(img::getU16(image, img::inputChannelLimit)), int(img::CHANNELS));
+    const uint16_t stored = img::getU16(image, img::asControlChannel);
+    if (stored < img::CHANNELS)
+        top = qMax(top, stored + 1);
+    return top;
+}
+
+bool allSet(const uint8_t* image)
+{
+    return img::getU16(image, img::asStartScene) != img::NONE16 && img::getU16(image, img::asStartEvent) != img::NONE16
+        && img::getU16(image, img::asControlChannel) != img::NONE16;
+}
+
+bool repairNumbers(uint8_t* image)
+{
+    const int scene = shown(img::getU16(image, img::asStartScene), 0, START_SCENE_LIMIT);
+    const int event = shown(img::getU16(image, img::asStartEvent), 1, START_EVENT_LIMIT);
+    const int channel = shown(img::getU16(image, img::asControlChannel), 0, controlChannelTop(image));
+    bool changed = store(image, img::asStartScene, uint16_t(scene - 1));
+    changed = store(image, img::asStartEvent, event == 1 ? img::NONE16 : uint16_t(event - 1)) || changed;
+    changed = store(image, img::asControlChannel, uint16_t(channel - 1)) || changed;
+    return changed;
+}
+
+bool limitControlChannel(uint8_t* image, int limit)
+{
+    const int top = qBound(0, limit, int(img::CHANNELS));
+    const uint16_t stored = img::getU16(image, img::asControlChannel);
+    if (stored == img::NONE16 || stored < top)
+        return false;
+    img::putU16(image, img::asControlChannel, uint16_t(top - 1));
+    return true;
+}
+
+void unlockControlPhase(uint8_t* image)
+{
+    const uint16_t control = img::getU16(image, img::asControlChannel);
+    if (control >= img::CHANNELS)
+        return;
+    const uint32_t offset = img::dmxInPhaseMaskOf(control / 32);
+    img::putU32(image, offset, img::getU32(image, offset) & ~(1u << (control % 32)));
+}
+
+void composePictures(kv310_controller_class& c)
+{
+    std::memset(c.compoundScenes, 0, sizeof c.compoundScenes);
+    const uint8_t* image = c.configImage;
+    // Without a start scene there are no scenes to read: the pictures stay empty.
+    const int start = img::getU16(image, img::asStartScene);
+    if (start >= START_SCENE_LIMIT)
+        return;
+    for (int k = 0; k < RANGES; ++k) {
+        for (int m = 0; m < SECTORS; ++m) {
+            const sectorRange s = activeSectors::at(image, m);
+            if (!activeSectors::inUse(s) || s.from > s.to)
+                continue;
+            // Overlapping sectors: the higher-numbered one is copied last.
+            const int t = start + SCENES_PER_RANGE * k + 2 * m;
+            const size_t length = size_t(s.to - s.from + 1);
+            std::memcpy(&c.compoundScenes[k][0][s.from], image + img::sceneChannelsOf(t) + s.from, length);
+            std::memcpy(&c.compoundScenes[k][1][s.from], image + img::sceneChannelsOf(t + 1) + s.from, length);
+        }
+    }
+}
+
+bool picturesEmpty(const kv310_controller_class& c)
+{
+    const uint8_t* first = &c.compoundScenes[0][0][0];
+    return std::all_of(first, first + sizeof c.compoundScenes, [](uint8_t b) { return b == 0; });
+}
+
+void takeRead(kv310_controller_class& c)
+{
+    repairNumbers(c.configImage);
+    composePictures(c);
+}
+
+}  // namespace activeSceneRules
