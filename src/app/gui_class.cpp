@@ -6,6 +6,7 @@
 #include "app/right_panel_widget.h"
 #include "seams/dialog_seam.h"
 #include "app/time_rescale_dlg.h"
+#include "widgets/cell_editor_delegate.h"
 #include "widgets/cell_selection.h"
 #include "widgets/late_content.h"
 #include "widgets/my_time_edit.h"
@@ -1078,6 +1079,7 @@ void gui_class::readSettings(xml_node*) {}
 void gui_class::ClearConfig(bool)
 {
     uint32_t cleared = 0;
+    finishCellEdits(this);
     {
         clearConf_dialog dialog(this);
         execDialog(&dialog);

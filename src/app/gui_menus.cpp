@@ -8,6 +8,7 @@
 #include "model/v_project.h"
 #include "monitor/ctrl_monitor.h"
 #include "visualisation/kv_vgraph.h"
+#include "widgets/cell_editor_delegate.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -312,6 +313,7 @@ void gui_class::changeUiLanguage(int index)
 {
     if (index == installedLanguage || index < 0 || index >= languageList.size())
         return;
+    finishCellEdits(this);
     closeLiveViews();
     vCloseAll();
     const languageEntry& entry = languageList.at(index);

@@ -32,6 +32,7 @@
 #include "model/kv310_controller.h"
 #include "model/sequence_chain.h"
 #include "model/time_codes.h"
+#include "cell_editing.h"
 #include "program_rig.h"
 
 #include <QAbstractSpinBox>
@@ -79,18 +80,6 @@ const eventPage eventPages[] = {
 
 const char* const actionColumns[] = {"type", "number", "action", "daytime limits", "state limits"};
 const char* const stepColumns[] = {"scene", "fade up", "duration", "fade down", "program time", "event"};
-
-// Both events of a road get the same action, so the table shows the same
-// texts after the move and nothing reloads an editor left open: what it
-// holds goes wherever it is stored.
-void giveAction(eventTable& events, int id)
-{
-    const int i = events.appendAction(id);
-    eventAction* a = events.action(id, i);
-    a->setType(ACTION_SCENE);
-    a->number = 4;
-    a->setSubAction(SUB_ON);
-}
 
 // What the events table holds: every action's record, by event id.
 using eventsImage = std::map<int, std::vector<QByteArray>>;
@@ -167,57 +156,6 @@ private:
     QObject watch;
     int rows;
 };
-
-// The user clicks a row of a list or table.
-void clickRow(QAbstractItemView* view, int row)
-{
-    const QModelIndex index = view->model()->index(row, 0);
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-}
-
-// The user opens the editor of a cell; null when the cell has none.
-QWidget* openEditor(QAbstractItemView* view, int row, int column)
-{
-    const QModelIndex index = view->model()->index(row, column);
-    view->setCurrentIndex(index);
-    view->edit(index);
-    return view->indexWidget(index);
-}
-
-// The user changes what an open editor holds, one step, without finishing:
-// the state-limit window gets a condition ticked, any other editor one step
-// of the box inside it that the user clicks into.
-void changeEditor(QWidget* editor)
-{
-    if (editor->isWindow()) {
-        for (QRadioButton* button : editor->findChildren<QRadioButton*>())
-            if (!button->isChecked()) {
-                button->click();
-                return;
-            }
-        return;
-    }
-    QList<QWidget*> boxes{editor};
-    boxes += editor->findChildren<QWidget*>();
-    for (QWidget* box : boxes) {
-        if (!box->isVisible())
-            continue;
-        if (auto* combo = qobject_cast<QComboBox*>(box)) {
-            combo->setFocus(Qt::MouseFocusReason);
-            QTest::keyClick(combo, Qt::Key_Down);
-            return;
-        }
-        if (auto* spin = qobject_cast<QAbstractSpinBox*>(box)) {
-            spin->setFocus(Qt::MouseFocusReason);
-            // A time steps by its smallest part, which every range admits.
-            if (auto* time = qobject_cast<QDateTimeEdit*>(spin))
-                time->setCurrentSectionIndex(time->sectionCount() - 1);
-            QTest::keyClick(spin, Qt::Key_Up);
-            return;
-        }
-    }
-}
 
 // Whatever is still open after the click the user finishes with Enter (on
 // the state-limit window that stands for its "Set").
@@ -362,6 +300,9 @@ void tst_open_editors::actionEditorStoresIntoItsEvent()
             pickedEvent = EVENT_SEQUENCE_START + picked;
         }
         panel = page->actionPanel;
+        // Both events get the same action, so the table shows the same texts
+        // after the move and nothing reloads an editor left open: what it
+        // holds goes wherever it is stored.
         giveAction(c.events, openedEvent);
         giveAction(c.events, pickedEvent);
         clickRow(page->stepTable, 0);
