@@ -3,7 +3,12 @@
 // How the window tests work a cell editor as the user does: a row clicked,
 // an editor opened on a cell and changed without being finished.
 
+#include "app/gui_class.h"
+#include "editors/events/aevents_source_page.h"
+#include "model/config_image.h"
 #include "model/events.h"
+#include "model/kv310_controller.h"
+#include "program_rig.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -14,6 +19,35 @@
 #include <QTest>
 
 namespace {
+
+// The session's window shows a show whose every event page can be edited
+// (inputs in use, buttons learnt, output events generated for channels
+// 2..4), wide enough for every table; false when it does not come up.
+bool showEditableEvents(programSession& s)
+{
+    kv310_controller_class& c = *s.rig->controller;
+    uint8_t* image = c.configImage;
+    for (int input = 0; input < 4; ++input)
+        img::putI32(image, img::inputTypesOf(input), 0);
+    for (int button = 0; button < 4; ++button)
+        c.rcuKeyCodes[size_t(button)] = uint8_t(button + 1);
+    img::putU16(image, img::outEventFirstChannel, 1);
+    img::putU16(image, img::outEventLastChannel, 3);
+    gui_class* w = s.rig->window.get();
+    w->fileRead();
+    w->tabWidget_events->setTabEnabled(5, true);
+    w->resize(1300, 760);
+    w->show();
+    return QTest::qWaitForWindowActive(w);
+}
+
+// The event page of an events sub-tab (0..6).
+aevents_source_page* eventPageOf(gui_class* w, int subTab)
+{
+    const QList<aevents_source_page*> pages{w->inputsEvents, w->dmxInEvents, w->clockEvents, w->vkeysEvents,
+                                            w->delayEvents,  w->iredEvents,  w->dmxOutEvents};
+    return pages.at(subTab);
+}
 
 // An action of its own for event `id`: Scene 5 On.
 void giveAction(eventTable& events, int id)

@@ -140,7 +140,6 @@ private:
     // Shows the page of the cell and gives it what the cell edits; the
     // table the cell is in.
     QAbstractItemView* prepare(const tableCell& cell);
-    aevents_source_page* eventPageOf(const tableCell& cell) const;
     aevents_conf_widget* actionPanelOf(const tableCell& cell) const;
     // Shows the page of the cell again (in a rebuilt window, too).
     QAbstractItemView* showTable(const tableCell& cell);
@@ -167,23 +166,8 @@ void tst_editors_across_reads::init()
     QCOMPARE(languageList.size(), 2);
     installedLanguage = -1;
     session = std::make_unique<programSession>();
-    kv310_controller_class& c = controller();
-    uint8_t* image = c.configImage;
-    // Every table of the walk can be edited: inputs in use, buttons learnt,
-    // output events generated for channels 2..4, input 1 described.
-    for (int input = 0; input < 4; ++input)
-        img::putI32(image, img::inputTypesOf(input), 0);
-    for (int button = 0; button < 4; ++button)
-        c.rcuKeyCodes[size_t(button)] = uint8_t(button + 1);
-    img::putU16(image, img::outEventFirstChannel, 1);
-    img::putU16(image, img::outEventLastChannel, 3);
-    c.inputDescriptions[0] = QStringLiteral("door");
-    gui_class* w = window();
-    w->fileRead();
-    w->tabWidget_events->setTabEnabled(5, true);
-    w->resize(1300, 760);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowActive(w));
+    controller().inputDescriptions[0] = QStringLiteral("door");
+    QVERIFY(showEditableEvents(*session));
 }
 
 void tst_editors_across_reads::cleanup()
@@ -203,15 +187,7 @@ aevents_conf_widget* tst_editors_across_reads::actionPanelOf(const tableCell& ce
     gui_class* w = window();
     if (cell.page == SEQUENCE_PAGE)
         return w->sequenceEditor->actionPanel;
-    return eventPageOf(cell)->actionPanel;
-}
-
-aevents_source_page* tst_editors_across_reads::eventPageOf(const tableCell& cell) const
-{
-    gui_class* w = window();
-    const QList<aevents_source_page*> pages{w->inputsEvents, w->dmxInEvents, w->clockEvents, w->vkeysEvents,
-                                            w->delayEvents,  w->iredEvents,  w->dmxOutEvents};
-    return pages.at(cell.page);
+    return eventPageOf(w, cell.page)->actionPanel;
 }
 
 QAbstractItemView* tst_editors_across_reads::showTable(const tableCell& cell)
@@ -246,7 +222,7 @@ QAbstractItemView* tst_editors_across_reads::showTable(const tableCell& cell)
     default:
         w->tabWidget_main->setCurrentIndex(MAIN_EVENTS);
         w->tabWidget_events->setCurrentIndex(cell.page);
-        clickRow(eventPageOf(cell)->eventList, cell.listRow);
+        clickRow(eventPageOf(w, cell.page)->eventList, cell.listRow);
         return actionPanelOf(cell)->actionTable;
     }
 }

@@ -205,7 +205,6 @@ private Q_SLOTS:
 private:
     gui_class* window() const { return session->rig->window.get(); }
     kv310_controller_class& controller() const { return *session->rig->controller; }
-    aevents_source_page* eventPageOf(int subTab) const;
     // A sequence of `steps` steps, made as the user makes it.
     void makeSequence(int q, int steps);
 
@@ -215,30 +214,7 @@ private:
 void tst_open_editors::init()
 {
     session = std::make_unique<programSession>();
-    kv310_controller_class& c = controller();
-    uint8_t* image = c.configImage;
-    // Every event of the walk can be edited: inputs in use, buttons learnt,
-    // output events generated for channels 2..4.
-    for (int input = 0; input < 4; ++input)
-        img::putI32(image, img::inputTypesOf(input), 0);
-    for (int button = 0; button < 4; ++button)
-        c.rcuKeyCodes[size_t(button)] = uint8_t(button + 1);
-    img::putU16(image, img::outEventFirstChannel, 1);
-    img::putU16(image, img::outEventLastChannel, 3);
-    gui_class* w = window();
-    w->fileRead();
-    w->tabWidget_events->setTabEnabled(5, true);
-    w->resize(1300, 760);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
-
-aevents_source_page* tst_open_editors::eventPageOf(int subTab) const
-{
-    gui_class* w = window();
-    const QList<aevents_source_page*> pages{w->inputsEvents, w->dmxInEvents, w->clockEvents, w->vkeysEvents,
-                                            w->delayEvents,  w->iredEvents,  w->dmxOutEvents};
-    return pages.at(subTab);
+    QVERIFY(showEditableEvents(*session));
 }
 
 void tst_open_editors::makeSequence(int q, int steps)
@@ -310,7 +286,7 @@ void tst_open_editors::actionEditorStoresIntoItsEvent()
     } else {
         w->tabWidget_main->setCurrentIndex(MAIN_EVENTS);
         w->tabWidget_events->setCurrentIndex(subTab);
-        aevents_source_page* page = eventPageOf(subTab);
+        aevents_source_page* page = eventPageOf(window(), subTab);
         list = page->eventList;
         panel = page->actionPanel;
         clickRow(list, picked);
