@@ -34,24 +34,6 @@ bool cellEditorDelegate::storesWhenLeft(const QWidget*) const
     return true;
 }
 
-namespace {
-
-// An editor a delegate of another kind holds open: the view keeps it at
-// the cell being edited, which is the current one.
-void finishForeignEdit(QAbstractItemView* view)
-{
-    const QModelIndex at = view->currentIndex();
-    QAbstractItemDelegate* delegate = at.isValid() ? view->itemDelegateForIndex(at) : nullptr;
-    const QPointer<QWidget> open = delegate ? view->indexWidget(at) : nullptr;
-    if (!open)
-        return;
-    emit delegate->commitData(open);
-    if (open)
-        emit delegate->closeEditor(open, QAbstractItemDelegate::NoHint);
-}
-
-}  // namespace
-
 void finishCellEdits(QWidget* root)
 {
     if (!root)
@@ -62,21 +44,20 @@ void finishCellEdits(QWidget* root)
     for (QAbstractItemView* view : root->findChildren<QAbstractItemView*>())
         views.append(view);
     // Storing an edit may rebuild other tables, or a page, under the root.
+    // Only a delegate knows which widget of its view is an open editor (a
+    // view tells its editors and its cell widgets apart to no one), so the
+    // editors reached are those of cellEditorDelegates: every table whose
+    // cells the user edits has one.
     for (const QPointer<QAbstractItemView>& view : std::as_const(views)) {
         if (!view)
             continue;
-        bool finished = false;
-        QList<QAbstractItemDelegate*> delegates{view->itemDelegate()};
+        QList<QPointer<QAbstractItemDelegate>> delegates{view->itemDelegate()};
         if (const QAbstractItemModel* model = view->model())
             for (int c = 0; c < model->columnCount(); ++c)
-                delegates.append(view->itemDelegateForColumn(c));
-        for (QAbstractItemDelegate* d : std::as_const(delegates)) {
-            if (auto* cells = qobject_cast<cellEditorDelegate*>(d); cells && cells->openEditor()) {
+                if (QAbstractItemDelegate* d = view->itemDelegateForColumn(c))
+                    delegates.append(d);
+        for (const QPointer<QAbstractItemDelegate>& d : std::as_const(delegates))
+            if (auto* cells = qobject_cast<cellEditorDelegate*>(d.data()); cells && cells->openEditor())
                 cells->finishEdit();
-                finished = true;
-            }
-        }
-        if (view && !finished)
-            finishForeignEdit(view);
     }
 }
