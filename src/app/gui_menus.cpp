@@ -10,6 +10,7 @@
 #include "model/v_project.h"
 #include "monitor/ctrl_monitor.h"
 #include "visualisation/kv_vgraph.h"
+#include "widgets/cell_editor_delegate.h"
 #include "widgets/page_style.h"
 
 #include <QCloseEvent>
@@ -317,6 +318,7 @@ void gui_class::changeUiLanguage(int index)
 {
     if (index == installedLanguage || index < 0 || index >= languageList.size())
         return;
+    finishCellEdits(this);
     closeLiveViews();
     vCloseAll();
     const languageEntry& entry = languageList.at(index);
@@ -333,6 +335,7 @@ void gui_class::changeUiLanguage(int index)
 void gui_class::ClearConfig(bool)
 {
     uint32_t cleared = 0;
+    finishCellEdits(this);
     {
         clearConf_dialog dialog(this);
         execDialog(&dialog);

@@ -5,6 +5,7 @@
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/other_configuration.h"
+#include "widgets/cell_editor_delegate.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -338,6 +339,8 @@ void right_panel_widget::readConfClick(bool)
         report(tr("Configuration not read!"));
         return;
     }
+    if (auto* window = qobject_cast<gui_class*>(theMainWindow))
+        finishCellEdits(window);
     closeMonitorWindows();
     // The descriptions are replaced by the transfer only once the image
     // arrived whole: a refused or broken read leaves them as they were.
@@ -380,7 +383,9 @@ void right_panel_widget::readConfFromFileClick(bool)
         return;
     if (theController)
         theController->lastPath = QFileInfo(fileName).filePath();
-    if (auto* window = qobject_cast<gui_class*>(theMainWindow))
+    if (auto* window = qobject_cast<gui_class*>(theMainWindow)) {
+        finishCellEdits(window);
         window->vCloseAll();
+    }
     emit readConfFromFileClicked(fileName);
 }

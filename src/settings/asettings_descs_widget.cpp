@@ -99,7 +99,7 @@ const int asettings_descs_widget::categoryRowCounts[CATEGORIES] = {
 // ---- showDesc_delegate ----------------------------------------------------------
 
 showDesc_delegate::showDesc_delegate(QObject* parent)
-    : QItemDelegate(parent), ownerTable(qobject_cast<showDesc_class*>(parent))
+    : cellEditorDelegate(parent), ownerTable(qobject_cast<showDesc_class*>(parent))
 {
 }
 
@@ -111,7 +111,7 @@ QWidget* showDesc_delegate::createEditor(QWidget* parent, const QStyleOptionView
         return nullptr;
     auto* editor = new QLineEdit(parent);
     editor->installEventFilter(const_cast<showDesc_delegate*>(this));
-    return editor;
+    return opened(editor);
 }
 
 void showDesc_delegate::setEditorData(QWidget* editor, const QModelIndex& index) const

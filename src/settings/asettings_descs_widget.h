@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QItemDelegate>
+#include "widgets/cell_editor_delegate.h"
+
 #include <QList>
 #include <QStringList>
 #include <QTableWidget>
@@ -12,7 +13,7 @@ class showDesc_class;
 
 // The line editor of a description cell: it writes straight into the
 // controller's description array of the category shown.
-class showDesc_delegate : public QItemDelegate {
+class showDesc_delegate : public cellEditorDelegate {
     Q_OBJECT
 public:
     explicit showDesc_delegate(QObject* parent);

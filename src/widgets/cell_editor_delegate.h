@@ -31,3 +31,11 @@ protected:
 private:
     mutable QPointer<QWidget> editor;
 };
+
+// Ends every cell edit still open in an item view under `root` (the root
+// included) as leaving the cell does, before what the editors were opened
+// on is replaced or retired (a show read or cleared, the window rebuilt):
+// an edit stores into the show it was made in, never into the one that
+// follows, and is not lost with the window. An editor that stores only on
+// its own button ("Set") closes without storing.
+void finishCellEdits(QWidget* root);

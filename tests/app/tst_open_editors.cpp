@@ -32,6 +32,7 @@
 #include "model/kv310_controller.h"
 #include "model/sequence_chain.h"
 #include "model/time_codes.h"
+#include "cell_editing.h"
 #include "program_rig.h"
 
 #include <QAbstractSpinBox>
@@ -79,18 +80,6 @@ const eventPage eventPages[] = {
 
 const char* const actionColumns[] = {"type", "number", "action", "daytime limits", "state limits"};
 const char* const stepColumns[] = {"scene", "fade up", "duration", "fade down", "program time", "event"};
-
-// Both events of a road get the same action, so the table shows the same
-// texts after the move and nothing reloads an editor left open: what it
-// holds goes wherever it is stored.
-void giveAction(eventTable& events, int id)
-{
-    const int i = events.appendAction(id);
-    eventAction* a = events.action(id, i);
-    a->setType(ACTION_SCENE);
-    a->number = 4;
-    a->setSubAction(SUB_ON);
-}
 
 // What the events table holds: every action's record, by event id.
 using eventsImage = std::map<int, std::vector<QByteArray>>;
@@ -168,57 +157,6 @@ private:
     int rows;
 };
 
-// The user clicks a row of a list or table.
-void clickRow(QAbstractItemView* view, int row)
-{
-    const QModelIndex index = view->model()->index(row, 0);
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-}
-
-// The user opens the editor of a cell; null when the cell has none.
-QWidget* openEditor(QAbstractItemView* view, int row, int column)
-{
-    const QModelIndex index = view->model()->index(row, column);
-    view->setCurrentIndex(index);
-    view->edit(index);
-    return view->indexWidget(index);
-}
-
-// The user changes what an open editor holds, one step, without finishing:
-// the state-limit window gets a condition ticked, any other editor one step
-// of the box inside it that the user clicks into.
-void changeEditor(QWidget* editor)
-{
-    if (editor->isWindow()) {
-        for (QRadioButton* button : editor->findChildren<QRadioButton*>())
-            if (!button->isChecked()) {
-                button->click();
-                return;
-            }
-        return;
-    }
-    QList<QWidget*> boxes{editor};
-    boxes += editor->findChildren<QWidget*>();
-    for (QWidget* box : boxes) {
-        if (!box->isVisible())
-            continue;
-        if (auto* combo = qobject_cast<QComboBox*>(box)) {
-            combo->setFocus(Qt::MouseFocusReason);
-            QTest::keyClick(combo, Qt::Key_Down);
-            return;
-        }
-        if (auto* spin = qobject_cast<QAbstractSpinBox*>(box)) {
-            spin->setFocus(Qt::MouseFocusReason);
-            // A time steps by its smallest part, which every range admits.
-            if (auto* time = qobject_cast<QDateTimeEdit*>(spin))
-                time->setCurrentSectionIndex(time->sectionCount() - 1);
-            QTest::keyClick(spin, Qt::Key_Up);
-            return;
-        }
-    }
-}
-
 // Whatever is still open after the click the user finishes with Enter (on
 // the state-limit window that stands for its "Set").
 void finishEditor(const QPointer<QWidget>& editor)
@@ -267,7 +205,6 @@ private Q_SLOTS:
 private:
     gui_class* window() const { return session->rig->window.get(); }
     kv310_controller_class& controller() const { return *session->rig->controller; }
-    aevents_source_page* eventPageOf(int subTab) const;
     // A sequence of `steps` steps, made as the user makes it.
     void makeSequence(int q, int steps);
 
@@ -277,30 +214,7 @@ private:
 void tst_open_editors::init()
 {
     session = std::make_unique<programSession>();
-    kv310_controller_class& c = controller();
-    uint8_t* image = c.configImage;
-    // Every event of the walk can be edited: inputs in use, buttons learnt,
-    // output events generated for channels 2..4.
-    for (int input = 0; input < 4; ++input)
-        img::putI32(image, img::inputTypesOf(input), 0);
-    for (int button = 0; button < 4; ++button)
-        c.rcuKeyCodes[size_t(button)] = uint8_t(button + 1);
-    img::putU16(image, img::outEventFirstChannel, 1);
-    img::putU16(image, img::outEventLastChannel, 3);
-    gui_class* w = window();
-    w->fileRead();
-    w->tabWidget_events->setTabEnabled(5, true);
-    w->resize(1300, 760);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
-
-aevents_source_page* tst_open_editors::eventPageOf(int subTab) const
-{
-    gui_class* w = window();
-    const QList<aevents_source_page*> pages{w->inputsEvents, w->dmxInEvents, w->clockEvents, w->vkeysEvents,
-                                            w->delayEvents,  w->iredEvents,  w->dmxOutEvents};
-    return pages.at(subTab);
+    QVERIFY(showEditableEvents(*session));
 }
 
 void tst_open_editors::makeSequence(int q, int steps)
@@ -362,6 +276,9 @@ void tst_open_editors::actionEditorStoresIntoItsEvent()
             pickedEvent = EVENT_SEQUENCE_START + picked;
         }
         panel = page->actionPanel;
+        // Both events get the same action, so the table shows the same texts
+        // after the move and nothing reloads an editor left open: what it
+        // holds goes wherever it is stored.
         giveAction(c.events, openedEvent);
         giveAction(c.events, pickedEvent);
         clickRow(page->stepTable, 0);
@@ -369,7 +286,7 @@ void tst_open_editors::actionEditorStoresIntoItsEvent()
     } else {
         w->tabWidget_main->setCurrentIndex(MAIN_EVENTS);
         w->tabWidget_events->setCurrentIndex(subTab);
-        aevents_source_page* page = eventPageOf(subTab);
+        aevents_source_page* page = eventPageOf(window(), subTab);
         list = page->eventList;
         panel = page->actionPanel;
         clickRow(list, picked);

@@ -30,7 +30,7 @@ int editableDelay(const QModelIndex& index)
 }  // namespace
 
 aevents_dlyd_delegate::aevents_dlyd_delegate(QWidget* page, QObject* parent)
-    : QItemDelegate(parent)
+    : cellEditorDelegate(parent)
     , page(page)
 {
 }
@@ -45,7 +45,12 @@ QWidget* aevents_dlyd_delegate::createEditor(QWidget* parent, const QStyleOption
     connect(editor, &delayTimeEdit::abort, self, [self](QWidget* e) { emit self->closeEditor(e); });
     connect(editor, &delayTimeEdit::save, self, &QAbstractItemDelegate::commitData);
     editor->installEventFilter(self);
-    return editor;
+    return opened(editor);
+}
+
+bool aevents_dlyd_delegate::storesWhenLeft(const QWidget*) const
+{
+    return false;
 }
 
 void aevents_dlyd_delegate::setEditorData(QWidget* editor, const QModelIndex& index) const

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QItemDelegate>
+#include "widgets/cell_editor_delegate.h"
 
 // Opens the delay time editor (delayTimeEdit) over the delay page for the
 // time cell of a delay that no sequence owns, and stores its time into the
 // time bits of the delay word; the owner bits stay as they are.
-class aevents_dlyd_delegate : public QItemDelegate {
+class aevents_dlyd_delegate : public cellEditorDelegate {
     Q_OBJECT
 public:
     // page: the parent of the editors it opens.
@@ -20,6 +20,8 @@ public:
                               const QModelIndex& index) const override;
 
 protected:
+    // The pop-up stores only on its "O.K.".
+    bool storesWhenLeft(const QWidget* editor) const override;
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:

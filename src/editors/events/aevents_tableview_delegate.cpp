@@ -449,7 +449,7 @@ void aevents_tableview_delegate::setModelData(QWidget* editor, QAbstractItemMode
         }
         break;
     case STATES_COLUMN:
-        if (auto* states = qobject_cast<StL_widget*>(editor)) {
+        if (auto* states = qobject_cast<StL_widget*>(editor); states && states->confirmed()) {
             uint32_t words[4];
             const uint8_t first = storedStateLimits(states, words);
             theController->events.setStateLimits(editedEvent, i, first, words);

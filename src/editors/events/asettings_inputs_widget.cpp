@@ -90,7 +90,7 @@ void asettings_inputs_widget::refresh()
 // ---- The cell editors ---------------------------------------------------------------
 
 asettings_inputs_delegate::asettings_inputs_delegate(QObject* parent)
-    : QItemDelegate(parent)
+    : cellEditorDelegate(parent)
 {
 }
 
@@ -111,7 +111,7 @@ QWidget* asettings_inputs_delegate::createEditor(QWidget* parent, const QStyleOp
     }
     if (editor)
         editor->installEventFilter(const_cast<asettings_inputs_delegate*>(this));
-    return editor;
+    return opened(editor);
 }
 
 void asettings_inputs_delegate::setEditorData(QWidget* editor, const QModelIndex& index) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QItemDelegate>
+#include "widgets/cell_editor_delegate.h"
 #include <QTableView>
 
 class QStandardItemModel;
@@ -8,7 +8,7 @@ class QStandardItemModel;
 // The cell editors of the input-types table: a choice of "Unused", "Normal
 // Open" and "Normal Close" for the type, a line edit for the description.
 // Each edit goes straight into the controller's data.
-class asettings_inputs_delegate : public QItemDelegate {
+class asettings_inputs_delegate : public cellEditorDelegate {
     Q_OBJECT
 public:
     explicit asettings_inputs_delegate(QObject* parent);

@@ -65,6 +65,7 @@ setStateClass* StL_widget::stateRow(int i) const
 
 void StL_widget::slotSave()
 {
+    setPressed = true;
     emit save(this);
     emit abort(this);
 }

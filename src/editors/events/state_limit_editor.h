@@ -33,6 +33,10 @@ public:
 
     // The condition widget of state row i (0..67).
     setStateClass* stateRow(int i) const;
+    // Whether "Set" was pressed: only then are the conditions stored,
+    // whatever else (another row clicked, the show read) asks the table to
+    // store its open editor.
+    bool confirmed() const { return setPressed; }
 
 signals:
     void abort(QWidget* editor);
@@ -42,6 +46,9 @@ public slots:
     void slotAbort();
     void slotSave();
     void clearAll();
+
+private:
+    bool setPressed = false;
 };
 
 // Loads an action's state conditions (states1to4 and the four words of

@@ -21,7 +21,7 @@ extraEntry* entryOf(const QModelIndex& index)
 } // namespace
 
 aprogram_entry_delegate::aprogram_entry_delegate(aprogram_settings_widget* page)
-    : QItemDelegate(page)
+    : cellEditorDelegate(page)
     , page(page)
 {
 }
@@ -50,7 +50,7 @@ QWidget* aprogram_entry_delegate::createEditor(QWidget* parent, const QStyleOpti
         return nullptr;
     }
     box->installEventFilter(const_cast<aprogram_entry_delegate*>(this));
-    return box;
+    return opened(box);
 }
 
 void aprogram_entry_delegate::setEditorData(QWidget* editor, const QModelIndex& index) const

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QItemDelegate>
+#include "widgets/cell_editor_delegate.h"
 
 class aprogram_settings_widget;
 
 // The cell editors of the extra program entries: the program an entry
 // starts and the step it starts from, stored straight into the controller's
 // extraEntries; the program page is refreshed after each store.
-class aprogram_entry_delegate : public QItemDelegate {
+class aprogram_entry_delegate : public cellEditorDelegate {
     Q_OBJECT
 public:
     explicit aprogram_entry_delegate(aprogram_settings_widget* page);

@@ -54,7 +54,7 @@ void storeSector(uint8_t* image, int row, const sectorRange& s)
 // ---- Sector table editing --------------------------------------------------------------
 
 as_conf_delegate::as_conf_delegate(QObject* parent)
-    : QItemDelegate(parent), page(parent ? qobject_cast<as_conf_widget*>(parent->parent()) : nullptr)
+    : cellEditorDelegate(parent), page(parent ? qobject_cast<as_conf_widget*>(parent->parent()) : nullptr)
 {
 }
 
@@ -69,7 +69,7 @@ QWidget* as_conf_delegate::createEditor(QWidget* parent, const QStyleOptionViewI
     if (page)
         connect(box, &QSpinBox::editingFinished, page, &as_conf_widget::changeRange);
     box->installEventFilter(const_cast<as_conf_delegate*>(this));
-    return box;
+    return opened(box);
 }
 
 void as_conf_delegate::setEditorData(QWidget* editor, const QModelIndex& index) const

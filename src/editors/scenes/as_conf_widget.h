@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/active_scenes.h"
+#include "widgets/cell_editor_delegate.h"
 
 #include <QGroupBox>
-#include <QItemDelegate>
 
 class MyTimeEdit;
 class QLabel;
@@ -16,7 +16,7 @@ class as_conf_widget;
 // Edits the sector table of the active-scenes settings page: each channel
 // cell gets a spin box (0 = "not set"), and a value is written straight
 // into the image, taking the other end of the sector along where needed.
-class as_conf_delegate : public QItemDelegate {
+class as_conf_delegate : public cellEditorDelegate {
     Q_OBJECT
 public:
     explicit as_conf_delegate(QObject* parent);
