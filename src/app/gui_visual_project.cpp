@@ -345,7 +345,9 @@ void gui_class::readLibrary()
     if (vp->library == vp->libraryTree)
         vp->library = nullptr;
     delete vp->libraryTree;
-    vp->libraryTree = new xml_node(*root, 0);
+    // The parsed tree goes with this function: its entries are taken, not
+    // copied, so that a big library is never held twice.
+    vp->libraryTree = new xml_node(std::move(*root), 0);
     vp->libraryFile = name;
     showStatus(libraryStatusLabel, tr("read"), green);
     oldProjectGroup->setEnabled(true);
@@ -439,9 +441,9 @@ bool gui_class::readProjectFile()
     xml_node* tree = vp->projectTree;
     xml_node* library = tree->addNode(QStringLiteral("library"));
 
-    xml_node* devices = root->findNode(QStringLiteral("devices"));
-    if (devices) {
-        tree->insertNode(*devices);
+    // The parsed tree goes with this function: what the project keeps of it
+    // is taken, not copied.
+    if (xml_node* devices = tree->insertNode(root->takeNode(QStringLiteral("devices")))) {
         // The library's items by "nr", the first of a number winning, and
         // the numbers copied already: found in hashes, so that a project of
         // many fixtures over a large library is read in linear time.
@@ -468,9 +470,7 @@ bool gui_class::readProjectFile()
     }
     fixtureCountLabel->setText(QString::number(tree->findNode(QStringLiteral("devices"))->nodes.size()));
 
-    if (xml_node* groups = root->findNode(QStringLiteral("groups")))
-        tree->insertNode(*groups);
-    else
+    if (!tree->insertNode(root->takeNode(QStringLiteral("groups"))))
         tree->addNode(QStringLiteral("groups"));
     groupCountLabel->setText(QString::number(tree->findNode(QStringLiteral("groups"))->nodes.size()));
 

@@ -39,5 +39,6 @@ struct parsedProject {
 // Reads the project description that `text` holds from its start. Quick
 // reading takes descriptions written as this program writes them line by
 // line, without the XML reader, with the same result; `quick` false leaves
-// everything to the reader.
-parsedProject parseProjectText(const QString& text, bool quick = true);
+// everything to the reader. A text handed over (moved) is read in its own
+// buffer, without a copy.
+parsedProject parseProjectText(QString text, bool quick = true);

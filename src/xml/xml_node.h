@@ -60,6 +60,10 @@ public:
     // Deep copy at the given level: elements at level + 1, child nodes plain copies.
     xml_node(const xml_node& src, int level);
     xml_node(xml_node&&) noexcept = default;
+    // The same as a copy at the given level, taking the entries of `src`
+    // instead of copying them: a parsed tree that is thrown away after is
+    // kept without holding the file's entries twice.
+    xml_node(xml_node&& src, int level);
     xml_node& operator=(const xml_node& src);
     xml_node& operator=(xml_node&&) noexcept = default;
     virtual ~xml_node();
@@ -95,6 +99,13 @@ public:
     xml_node* addNode(const QString& name);
     // Appends a plain copy whose own level becomes level + 1; its contents keep theirs.
     xml_node* insertNode(const xml_node& node);
+    // The same for a node taken out of a tree that is thrown away after (a
+    // plain copy of a node read by the reader, or releveled, equals it): the
+    // node itself is stored. Null for a null node.
+    xml_node* insertNode(std::unique_ptr<xml_node> node);
+    // Hands the first child of exactly that name over to the caller, or null;
+    // the cursor is reset.
+    std::unique_ptr<xml_node> takeNode(const QString& name);
     // Destroys that child; nothing when the address is not one of the children.
     void removeNode(const xml_node* child);
     // Makes the levels of the whole subtree follow this node's level.
