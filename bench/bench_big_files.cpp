@@ -10,9 +10,9 @@
 //                               rcu sun sheet upgrade (default: all, one process
 //                               each under /usr/bin/time -v shows the peak too)
 //
-// Shapes: files within their kind's size bound (configuration 256 MB,
-// ".kvp" and ".fxl" 128 MB, the text of the controller's project area up to
-// the 64 MB its compressed form may expand to) in the shapes that cost a
+// Shapes: files within their kind's size bound (`fileLimit`; the text of
+// the controller's project area up to the 64 MB its compressed form may
+// expand to) in the shapes that cost a
 // reader most: many small groups, devices, items or entries, one long line,
 // deep nesting; and the largest real show (10,240 scenes, 256 masks and 512
 // programs, every description filled, a visual project of 100,000 fixtures
@@ -36,6 +36,7 @@
 #include "model/globals.h"
 #include "model/kv310_controller.h"
 #include "model/v_project.h"
+#include "seams/regular_file.h"
 #include "settings/asettings_ired_tab.h"
 #include "simulator/sim_controller.h"
 #include "transport/device_factory.h"
@@ -325,9 +326,10 @@ QByteArray realShowText(kv310_controller_class& controller)
 // library it is read over.
 bool makeShape(const shape& s, const QString& path, const QString& libraryPath)
 {
-    const qint64 bound = s.kind == fileKind::configuration ? 256 * MEGABYTE
+    const qint64 bound = s.kind == fileKind::configuration ? fileLimit::bytes(fileLimit::configurationMB)
                          : s.kind == fileKind::stored       ? 64 * MEGABYTE
-                                                            : 128 * MEGABYTE;
+                         : s.kind == fileKind::project      ? fileLimit::bytes(fileLimit::visualProjectMB)
+                                                            : fileLimit::bytes(fileLimit::fixtureLibraryMB);
     const qint64 end = bound - MEGABYTE;
     if (s.kind == fileKind::project) {
         pieceWriter library(libraryPath);

@@ -331,6 +331,11 @@ void gui_class::readLibrary()
     }
     bool parsed = false;
     const std::unique_ptr<xml_parse_node> root = parseDocument(file, parsed);
+    if (root->tooManyEntries()) {
+        // Refused as a file too big: the library in use stays.
+        reportTooMany(name, entriesLimit(), this);
+        return;
+    }
     if (parsed)
         reportXmlErrors(*root, name, this);
     if (!contentsSays(*root, QStringLiteral("Fixtures library"))) {
@@ -418,6 +423,16 @@ bool gui_class::readProjectFile()
     }
     bool parsed = false;
     const std::unique_ptr<xml_parse_node> root = parseDocument(file, parsed);
+    // Refused as a file too big before anything changes: the project in
+    // use stays.
+    QString limit = root->tooManyEntries() ? entriesLimit() : QString();
+    if (limit.isEmpty())
+        limit = v_project::exceededLimit(root->findNode(QStringLiteral("devices")),
+                                         root->findNode(QStringLiteral("groups")));
+    if (!limit.isEmpty()) {
+        reportTooMany(name, limit, this);
+        return false;
+    }
     if (parsed)
         reportXmlErrors(*root, name, this);
     if (!contentsSays(*root, QStringLiteral("visualisation project"))) {

@@ -28,6 +28,9 @@ struct parsedProject {
     // closing tag without a mark, so only this tells a text cut short.
     bool hasProject = false;
     bool closed = false;
+    // The text holds more entries than the reader takes (xmlMaxEntries): it
+    // is not valid, and nothing of it is kept (root is null).
+    bool tooManyEntries = false;
     // The project's file name and date (null when it has none) and its
     // descriptions in the order they stand, a later one for the same entry
     // after an earlier one. A valid tree no longer holds its descriptions.

@@ -445,6 +445,11 @@ parsedProject parseWithReader(const QString& text)
             break;
         }
     }
+    if (root->tooManyEntries()) {
+        result.valid = false;
+        result.tooManyEntries = true;
+        return result;
+    }
     result.valid = root->isValid();
     root->relevel();
     if (xml_node* project = childNode(root.get(), QLatin1String("project"))) {
@@ -496,6 +501,9 @@ parsedProject parseProjectText(QString text, bool quick)
     QString lines = text.mid(from, cutLength);
     text.replace(from, cutLength, stand);
     parsedProject result = parseWithReader(text);
+    // With the descriptions the text holds yet more entries.
+    if (result.tooManyEntries)
+        return result;
     // The reader reads the whole text again only after the first tree is gone.
     const auto readAgain = [&] {
         result = parsedProject();
@@ -532,6 +540,10 @@ void kv310_controller_class::readProjectXml(QTextStream& in, qint64 offset)
 
 void kv310_controller_class::takeProjectText(parsedProject& text, bool cutShort)
 {
+    if (text.tooManyEntries) {
+        reportTooMany(lastPath, entriesLimit(), theMainWindow);
+        return;
+    }
     if (!text.root)
         return;
     // A text cut short ends in a broken entry; everything before it is whole.
@@ -542,6 +554,16 @@ void kv310_controller_class::takeProjectText(parsedProject& text, bool cutShort)
     xml_node* project = childNode(text.root.get(), QLatin1String("project"));
     if (!project)
         return;
+    // A visual project of more fixtures or groups than a show can use is
+    // refused whole, descriptions included, before anything is taken.
+    if (this == theController && theVisualProject) {
+        const QString limit = v_project::exceededLimit(childNode(project, QLatin1String("devices")),
+                                                       childNode(project, QLatin1String("groups")));
+        if (!limit.isEmpty()) {
+            reportTooMany(lastPath, limit, theMainWindow);
+            return;
+        }
+    }
 
     projectFileName = text.fileName;
     projectFileDate = text.fileDate;

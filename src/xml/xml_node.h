@@ -3,6 +3,7 @@
 #include "xml/xml_list.h"
 
 #include <QString>
+#include <memory>
 
 class QTextStream;
 class xml_parse_node;
@@ -139,17 +140,36 @@ public:
     // in the buffer), at the end of the input, or on a stream error.
     // A document is read by calling it on a root until it returns false.
     bool read(QTextStream& in, QString& line);
+    // Whether reading stopped because the document holds more than
+    // xmlMaxEntries entries: what was read is only its beginning.
+    bool tooManyEntries() const;
 
     QString text;             // character data collected inside the tag
     bool hasContent = false;  // the tag held nested entries
 
 private:
-    bool readEntry(QTextStream& in, QString& line, int depth);
+    struct readState;
+    bool readEntry(QTextStream& in, QString& line, int depth, readState& state);
+
+    // The document's, kept by the root from one call of read to the next.
+    std::shared_ptr<readState> state;
 };
 
 // Splits an attribute text (name="value" ...) and appends the attributes to
 // `list` in order; duplicates too, they merge when the entry is stored.
 void parseAttributes(const QString& text, xml_list<xml_attr>& list);
+
+// The entries (elements, nodes and attributes, error marks included) one
+// document may hold. Each costs some hundred bytes in memory, whatever few
+// bytes of the file it takes, so a file within its size bound could
+// otherwise take gigabytes. The largest real show (a visual project of
+// 100,000 fixtures, each of its own fixture model, and its groups) holds
+// some 2.4 million.
+constexpr int xmlMaxEntries = 3000000;
+// The limit documents are read with: xmlMaxEntries, unless a test lowers it
+// so that a small document shows what a huge one does.
+int xmlEntryLimit();
+void setXmlEntryLimit(int limit);
 
 // Nested entries are read down to this many levels below the document root;
 // deeper content is skipped and its entry is marked "@error".
