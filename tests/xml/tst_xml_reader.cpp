@@ -322,7 +322,7 @@ void tst_xml_reader::entriesBeyondTheLimitEndTheReading_data()
     QTest::newRow("attributes beyond") << attributes.repeated(3) << true;
     QTest::newRow("nodes at the limit") << node.repeated(3) << false;
     QTest::newRow("nodes beyond") << node.repeated(4) << true;
-    QTest::newRow("invalid lines") << QStringLiteral("<n>\n") + QStringLiteral("stray\n").repeated(6)
+    QTest::newRow("invalid lines") << QStringLiteral("<n>\n<a>1</a>\n") + QStringLiteral("stray\n").repeated(6)
                                           + QStringLiteral("<a>1</a>\n</n>\n")
                                    << true;
     QTest::newRow("deep nesting") << QStringLiteral("<d>\n").repeated(7) + QStringLiteral("<a>1</a>\n")
