@@ -57,6 +57,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -193,50 +194,31 @@ QByteArray unitOf(body b, qint64 i, qint64 room)
     return QByteArray();
 }
 
-QByteArray openingOf(body b)
+// The tags around a shape's repeated units.
+std::pair<QByteArray, QByteArray> frameOf(body b)
 {
     switch (b) {
     case body::groups:
-        return "<groups>\n";
+        return {"<groups>\n", "</groups>\n"};
     case body::devices:
-        return "<devices>\n";
+        return {"<devices>\n", "</devices>\n"};
     case body::items:
-        return "<library>\n";
+        return {"<library>\n", "</library>\n"};
     case body::entries:
-        return "<devices>\n<device nr=\"1\">\n";
+        return {"<devices>\n<device nr=\"1\">\n", "</device>\n</devices>\n"};
     case body::line:
-        return "<field>\n<image>";
+        return {"<field>\n<image>", "</image>\n</field>\n"};
     case body::deep:
-        return QByteArray();
+        break;
     }
-    return QByteArray();
-}
-
-QByteArray closingOf(body b)
-{
-    switch (b) {
-    case body::groups:
-        return "</groups>\n";
-    case body::devices:
-        return "</devices>\n";
-    case body::items:
-        return "</library>\n";
-    case body::entries:
-        return "</device>\n</devices>\n";
-    case body::line:
-        return "</image>\n</field>\n";
-    case body::deep:
-        return QByteArray();
-    }
-    return QByteArray();
+    return {};
 }
 
 // The body up to `end` bytes of the file; a library holds its items at the
 // top level.
 void putBody(pieceWriter& out, body b, qint64 end, bool topLevel)
 {
-    const QByteArray opening = topLevel && b == body::items ? QByteArray() : openingOf(b);
-    const QByteArray closing = topLevel && b == body::items ? QByteArray() : closingOf(b);
+    const auto [opening, closing] = topLevel && b == body::items ? std::pair<QByteArray, QByteArray>() : frameOf(b);
     out.put(opening);
     for (qint64 i = 0;; ++i) {
         const qint64 room = end - closing.size() - 64 - out.size();

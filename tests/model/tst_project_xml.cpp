@@ -71,6 +71,22 @@ QString descriptionsText(const QString& sections)
     return projectText(QStringLiteral("<descriptions>\n") + sections + QStringLiteral("</descriptions>\n"));
 }
 
+// A show of three fixtures and a described scene, read from
+// "/shows/show.31xcfg": what a text refused must leave as it is.
+const xml_node* readKeptShow(kv310_controller_class& c, const v_project& project)
+{
+    readText(c, projectText(visualProjectXml(3)));
+    c.sceneDescriptions[0] = QStringLiteral("keep");
+    c.lastPath = QStringLiteral("/shows/show.31xcfg");
+    return project.projectTree;
+}
+
+bool keptShowStays(const kv310_controller_class& c, const v_project& project, const xml_node* tree)
+{
+    return project.projectTree == tree && project.fixtures.size() == 3
+           && c.sceneDescriptions[0] == QLatin1String("keep");
+}
+
 QString written(const kv310_controller_class& c)
 {
     QString text;
@@ -607,10 +623,7 @@ void tst_project_xml::parseErrorIsReportedAndChangesNothing()
         dialogRecorder rec;
         publishedRun run;
         kv310_controller_class& c = run.controller;
-        readText(c, projectText(visualProjectXml(3)));
-        const xml_node* tree = run.project.projectTree;
-        c.sceneDescriptions[0] = QStringLiteral("keep");
-        c.lastPath = QStringLiteral("/shows/show.31xcfg");
+        const xml_node* tree = readKeptShow(c, run.project);
 
         readText(c, QStringLiteral("\n<project>\n<descriptions>\n<scenes>\n<scene nr=\"1\">new</scene>\n"
                                    "</descriptions>\n</project>\n"));
@@ -618,9 +631,7 @@ void tst_project_xml::parseErrorIsReportedAndChangesNothing()
         QCOMPARE(rec.texts(), QStringList{"Errors parsing file\n\"/shows/show.31xcfg\" occured!\n"
                                           "Refer to \"xml_report.log\"."});
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("xml_report.log"))));
-        QCOMPARE(run.project.projectTree, tree);
-        QCOMPARE(run.project.fixtures.size(), 3);
-        QCOMPARE(c.sceneDescriptions[0], QStringLiteral("keep"));
+        QVERIFY(keptShowStays(c, run.project, tree));
     }
     QVERIFY(QDir::setCurrent(previous));
 }
@@ -659,10 +670,7 @@ void tst_project_xml::tooManyEntriesAreRefusedAndChangeNothing()
     dialogRecorder rec;
     publishedRun run;
     kv310_controller_class& c = run.controller;
-    readText(c, projectText(visualProjectXml(3)));
-    const xml_node* tree = run.project.projectTree;
-    c.sceneDescriptions[0] = QStringLiteral("keep");
-    c.lastPath = QStringLiteral("/shows/show.31xcfg");
+    const xml_node* tree = readKeptShow(c, run.project);
     rec.entries.clear();
 
     setXmlEntryLimit(entryLimit);
@@ -670,9 +678,7 @@ void tst_project_xml::tooManyEntriesAreRefusedAndChangeNothing()
     readText(c, projectText(body));
     QCOMPARE(rec.titles(), QStringList{"Invalid file!"});
     QCOMPARE(rec.texts(), QStringList{QStringLiteral("File too big!\n/shows/show.31xcfg\nThe limit is %1.").arg(limit)});
-    QCOMPARE(run.project.projectTree, tree);
-    QCOMPARE(run.project.fixtures.size(), 3);
-    QCOMPARE(c.sceneDescriptions[0], QStringLiteral("keep"));
+    QVERIFY(keptShowStays(c, run.project, tree));
 }
 
 void tst_project_xml::nothingToRead_data()
