@@ -332,6 +332,11 @@ void gui_class::readLibrary()
     }
     bool parsed = false;
     const std::unique_ptr<xml_parse_node> root = parseDocument(file, parsed);
+    if (root->tooManyEntries()) {
+        // Refused as a file too big: the library in use stays.
+        reportTooMany(name, entriesLimit(), this);
+        return;
+    }
     if (parsed)
         reportXmlErrors(*root, name, this);
     if (!contentsSays(*root, QStringLiteral("Fixtures library"))) {
@@ -346,7 +351,9 @@ void gui_class::readLibrary()
     if (vp->library == vp->libraryTree)
         vp->library = nullptr;
     delete vp->libraryTree;
-    vp->libraryTree = new xml_node(*root, 0);
+    // The parsed tree goes with this function: its entries are taken, not
+    // copied, so that a big library is never held twice.
+    vp->libraryTree = new xml_node(std::move(*root), 0);
     vp->libraryFile = name;
     showStatus(libraryStatusLabel, tr("read"), green);
     oldProjectGroup->setEnabled(true);
@@ -417,6 +424,16 @@ bool gui_class::readProjectFile()
     }
     bool parsed = false;
     const std::unique_ptr<xml_parse_node> root = parseDocument(file, parsed);
+    // Refused as a file too big before anything changes: the project in
+    // use stays.
+    QString limit = root->tooManyEntries() ? entriesLimit() : QString();
+    if (limit.isEmpty())
+        limit = v_project::exceededLimit(root->findNode(QStringLiteral("devices")),
+                                         root->findNode(QStringLiteral("groups")));
+    if (!limit.isEmpty()) {
+        reportTooMany(name, limit, this);
+        return false;
+    }
     if (parsed)
         reportXmlErrors(*root, name, this);
     if (!contentsSays(*root, QStringLiteral("visualisation project"))) {
@@ -440,9 +457,9 @@ bool gui_class::readProjectFile()
     xml_node* tree = vp->projectTree;
     xml_node* library = tree->addNode(QStringLiteral("library"));
 
-    xml_node* devices = root->findNode(QStringLiteral("devices"));
-    if (devices) {
-        tree->insertNode(*devices);
+    // The parsed tree goes with this function: what the project keeps of it
+    // is taken, not copied.
+    if (xml_node* devices = tree->insertNode(root->takeNode(QStringLiteral("devices")))) {
         // The library's items by "nr", the first of a number winning, and
         // the numbers copied already: found in hashes, so that a project of
         // many fixtures over a large library is read in linear time.
@@ -469,9 +486,7 @@ bool gui_class::readProjectFile()
     }
     fixtureCountLabel->setText(QString::number(tree->findNode(QStringLiteral("devices"))->nodes.size()));
 
-    if (xml_node* groups = root->findNode(QStringLiteral("groups")))
-        tree->insertNode(*groups);
-    else
+    if (!tree->insertNode(root->takeNode(QStringLiteral("groups"))))
         tree->addNode(QStringLiteral("groups"));
     groupCountLabel->setText(QString::number(tree->findNode(QStringLiteral("groups"))->nodes.size()));
 

@@ -135,10 +135,10 @@ void readProjectFileText(projectFileText& t, const QByteArray& content, const fr
     t.announced = f.textLength;
     if (!t.inPlace)
         return;
-    const QString text = fileText(content.constData() + f.textOffset, content.size() - f.textOffset, true);
+    QString text = fileText(content.constData() + f.textOffset, content.size() - f.textOffset, true);
     t.characters = text.size() - (text.endsWith(QLatin1Char('\n')) ? 1 : 0);
     t.blank = QStringView(text).trimmed().isEmpty();
-    t.parsed = parseProjectText(text);
+    t.parsed = parseProjectText(std::move(text));
 }
 
 // Takes the project text into the model; false when the descriptions of the

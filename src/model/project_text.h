@@ -29,6 +29,9 @@ struct parsedProject {
     // closing tag without a mark, so only this tells a text cut short.
     bool hasProject = false;
     bool closed = false;
+    // The text holds more entries than the reader takes (xmlMaxEntries): it
+    // is not valid, and nothing of it is kept (root is null).
+    bool tooManyEntries = false;
     // The project's file name and date (null when it has none) and its
     // descriptions in the order they stand, a later one for the same entry
     // after an earlier one. A valid tree no longer holds its descriptions.
@@ -40,8 +43,9 @@ struct parsedProject {
 // Reads the project description that `text` holds from its start. Quick
 // reading takes descriptions written as this program writes them line by
 // line, without the XML reader, with the same result; `quick` false leaves
-// everything to the reader.
-parsedProject parseProjectText(const QString& text, bool quick = true);
+// everything to the reader. A text handed over (moved) is read in its own
+// buffer, without a copy.
+parsedProject parseProjectText(QString text, bool quick = true);
 
 struct projectFieldTexts;
 

@@ -450,6 +450,11 @@ parsedProject parseWithReader(const QString& text)
             break;
         }
     }
+    if (root->tooManyEntries()) {
+        result.valid = false;
+        result.tooManyEntries = true;
+        return result;
+    }
     result.valid = root->isValid();
     root->relevel();
     if (xml_node* project = childNode(root.get(), QLatin1String("project"))) {
@@ -478,7 +483,7 @@ const QString descriptionsMark = QStringLiteral("\x01" "descriptions taken\x02")
 
 } // namespace
 
-parsedProject parseProjectText(const QString& text, bool quick)
+parsedProject parseProjectText(QString text, bool quick)
 {
     const QLatin1String open("\n<descriptions>\n");
     const QLatin1String close("\n</descriptions>\n");
@@ -494,27 +499,37 @@ parsedProject parseProjectText(const QString& text, bool quick)
     // descriptions' place. Only when that element ends up right inside the
     // project, with no other descriptions there, were the lines taken the
     // project's descriptions; otherwise the reader reads the whole text.
-    QString rest;
-    rest.reserve(text.size() - (to - from) + descriptionsMark.size() + 32);
-    rest += QStringView(text).left(from);
-    rest += QLatin1String("\n<descriptions>");
-    rest += descriptionsMark;
-    rest += QLatin1String("</descriptions>");
-    rest += QStringView(text).mid(to + close.size() - 1);
-    parsedProject result = parseWithReader(rest);
+    // The lines are cut out of the text in its own buffer, and put back
+    // before the text is read again, so that a long text is held once.
+    const qsizetype cutLength = to + close.size() - 1 - from;
+    const QString stand = QLatin1String("\n<descriptions>") + descriptionsMark + QLatin1String("</descriptions>");
+    QString lines = text.mid(from, cutLength);
+    text.replace(from, cutLength, stand);
+    parsedProject result = parseWithReader(text);
+    // With the descriptions the text holds yet more entries.
+    if (result.tooManyEntries)
+        return result;
+    // The reader reads the whole text again only after the first tree is gone.
+    const auto readAgain = [&] {
+        result = parsedProject();
+        descriptions = {};
+        text.replace(from, stand.size(), lines);
+        lines = QString();
+        return parseWithReader(text);
+    };
     xml_node* project = result.valid ? childNode(result.root.get(), QLatin1String("project")) : nullptr;
     if (!project || !result.descriptions.empty() || childNode(project, QLatin1String("descriptions")))
-        return parseWithReader(text);
+        return readAgain();
     const xml_element* mark = nullptr;
     for (const xml_element& e : project->elements) {
         if (e.value != descriptionsMark)
             continue;
         if (mark || e.name != QLatin1String("descriptions") || !e.attrs.isEmpty())
-            return parseWithReader(text);
+            return readAgain();
         mark = &e;
     }
     if (!mark)
-        return parseWithReader(text);
+        return readAgain();
     project->elements.remove(mark);
     result.descriptions = std::move(descriptions);
     return result;
@@ -530,6 +545,10 @@ void kv310_controller_class::readProjectXml(QTextStream& in, qint64 offset)
 
 void kv310_controller_class::takeProjectText(parsedProject& text, bool cutShort)
 {
+    if (text.tooManyEntries) {
+        reportTooMany(lastPath, entriesLimit(), theMainWindow);
+        return;
+    }
     if (!text.root)
         return;
     // A text cut short ends in a broken entry; everything before it is whole.
@@ -540,6 +559,16 @@ void kv310_controller_class::takeProjectText(parsedProject& text, bool cutShort)
     xml_node* project = childNode(text.root.get(), QLatin1String("project"));
     if (!project)
         return;
+    // A visual project of more fixtures or groups than a show can use is
+    // refused whole, descriptions included, before anything is taken.
+    if (this == theController && theVisualProject) {
+        const QString limit = v_project::exceededLimit(childNode(project, QLatin1String("devices")),
+                                                       childNode(project, QLatin1String("groups")));
+        if (!limit.isEmpty()) {
+            reportTooMany(lastPath, limit, theMainWindow);
+            return;
+        }
+    }
 
     projectFileName = text.fileName;
     projectFileDate = text.fileDate;
@@ -565,29 +594,27 @@ void kv310_controller_class::takeProjectText(parsedProject& text, bool cutShort)
     vp->emptyProjectTree();
     xml_node* tree = vp->projectTree;
 
-    const xml_node* library = childNode(project, QLatin1String("library"));
-    xml_node* libraryCopy = library ? tree->insertNode(*library) : nullptr;
+    // The parsed text is thrown away after: the visual project takes its
+    // nodes rather than copies of them, so a big project is never held twice.
+    xml_node* libraryCopy = tree->insertNode(project->takeNode(QStringLiteral("library")));
     if (!vp->libraryTree) {
         vp->library = libraryCopy;
         vp->buildHierarchy();
     }
 
-    const xml_node* devices = childNode(project, QLatin1String("devices"));
-    xml_node* devicesCopy = devices ? tree->insertNode(*devices) : nullptr;
+    xml_node* devicesCopy = tree->insertNode(project->takeNode(QStringLiteral("devices")));
     vp->readDevices();
     if (window)
         window->setProjectField(devicesCopy);
 
-    const xml_node* groups = childNode(project, QLatin1String("groups"));
-    xml_node* groupsCopy = groups ? tree->insertNode(*groups) : nullptr;
+    xml_node* groupsCopy = tree->insertNode(project->takeNode(QStringLiteral("groups")));
     vp->readGroups();
     if (window)
         window->setProjectField(groupsCopy);
 
     // The tree keeps the field too, so that a project read before the first
     // main window exists keeps it until one shows it.
-    if (const xml_node* field = childNode(project, QLatin1String("field"))) {
-        xml_node* fieldCopy = tree->insertNode(*field);
+    if (xml_node* fieldCopy = tree->insertNode(project->takeNode(QStringLiteral("field")))) {
         // The tree and the page hold the texts themselves, as the user gave them.
         for (xml_element& e : fieldCopy->elements)
             e.value = unescapeText(e.value);

@@ -203,10 +203,12 @@ void v_project::buildHierarchy(xml_node* node)
     tree->name = QStringLiteral("Hierarchy");
     // Providers, models and variants are found by name in hashes: a library
     // of many thousand items must not take quadratic time. Each name keeps
-    // the node or element made for its first item.
+    // the node or element made for its first item. Models and variants are
+    // keyed by their parent and name in one hash each: a hash per provider
+    // or model would cost a table for every one of them, most with one entry.
     QHash<QString, xml_node*> providers;
-    QHash<const xml_node*, QHash<QString, xml_node*>> models;
-    QHash<const xml_node*, QHash<QString, xml_element*>> variants;
+    QHash<std::pair<const xml_node*, QString>, xml_node*> models;
+    QHash<std::pair<const xml_node*, QString>, xml_element*> variants;
     const QString basic = QStringLiteral("_basic_");
     for (const xml_node& item : std::as_const(node->nodes)) {
         if (item.name != QLatin1String("item"))
@@ -224,11 +226,11 @@ void v_project::buildHierarchy(xml_node* node)
         xml_node*& p = providers[*provider];
         if (!p)
             p = tree->addNode(*provider);
-        xml_node*& m = models[p][*model];
+        xml_node*& m = models[{p, *model}];
         if (!m)
             m = p->addNode(*model);
         const QString& name = variant && !variant->isEmpty() ? *variant : basic;
-        xml_element*& e = variants[m][name];
+        xml_element*& e = variants[{m, name}];
         if (e)
             e->value = *nr;
         else

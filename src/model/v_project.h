@@ -128,6 +128,17 @@ public slots:
     // Replaces the fixture definitions of the project from the external library.
     void refreshFixtLib();
 
+public:
+    // The most fixtures and groups a project may hold: each fixture is a few
+    // bytes of a file but kilobytes in memory. The largest real show has
+    // 100,000 fixtures and some thousand groups.
+    static constexpr int maxFixtures = 100000;
+    static constexpr int maxGroups = 10000;
+    // The limit that the entries of these "devices" and "groups" nodes (either
+    // may be null) exceed, in words for reportTooMany ("100000 fixtures"), or
+    // an empty text when they keep within both.
+    static QString exceededLimit(const xml_node* devices, const xml_node* groups);
+
 private:
     // Deletes every fixture and drops it from every place that points at it.
     void deleteFixtures();

@@ -91,6 +91,15 @@ void v_project::readGroups()
     }
 }
 
+QString v_project::exceededLimit(const xml_node* devices, const xml_node* groups)
+{
+    if (devices && devices->nodes.size() > maxFixtures)
+        return tr("%1 fixtures").arg(maxFixtures);
+    if (groups && groups->nodes.size() > maxGroups)
+        return tr("%1 groups").arg(maxGroups);
+    return QString();
+}
+
 void v_project::emptyProjectTree()
 {
     deleteFixtures();

@@ -145,6 +145,20 @@ xml_node::xml_node(const xml_node& src, int level) : name(src.name), comment(src
         nodes.append(std::make_unique<xml_node>(n));
 }
 
+xml_node::xml_node(xml_node&& src, int level)
+    : name(std::move(src.name)), comment(std::move(src.comment)), level(level)
+{
+    moveAttrs(src.attrs, attrs);
+    elements = std::move(src.elements);
+    for (xml_element& e : elements) {
+        e.level = level + 1;
+        // A copy re-adds an element's attributes through setAttr.
+        xml_list<xml_attr> own = std::move(e.attrs);
+        moveAttrs(own, e.attrs);
+    }
+    nodes = std::move(src.nodes);
+}
+
 xml_node& xml_node::operator=(const xml_node& src)
 {
     if (this != &src) {
@@ -316,6 +330,24 @@ xml_node* xml_node::insertNode(const xml_node& node)
     xml_node* child = nodes.append(std::make_unique<xml_node>(node));
     child->level = level + 1;
     return child;
+}
+
+xml_node* xml_node::insertNode(std::unique_ptr<xml_node> node)
+{
+    if (!node)
+        return nullptr;
+    xml_node* child = nodes.append(std::move(node));
+    child->level = level + 1;
+    return child;
+}
+
+std::unique_ptr<xml_node> xml_node::takeNode(const QString& name)
+{
+    cursor = -1;
+    for (int i = 0; i < nodes.size(); ++i)
+        if (nodes[i].name == name)
+            return nodes.takeAt(i);
+    return nullptr;
 }
 
 void xml_node::removeNode(const xml_node* child)

@@ -3,6 +3,7 @@
 #include "xml/xml_list.h"
 
 #include <QString>
+#include <memory>
 
 class QTextStream;
 class xml_parse_node;
@@ -60,6 +61,10 @@ public:
     // Deep copy at the given level: elements at level + 1, child nodes plain copies.
     xml_node(const xml_node& src, int level);
     xml_node(xml_node&&) noexcept = default;
+    // The same as a copy at the given level, taking the entries of `src`
+    // instead of copying them: a parsed tree that is thrown away after is
+    // kept without holding the file's entries twice.
+    xml_node(xml_node&& src, int level);
     xml_node& operator=(const xml_node& src);
     xml_node& operator=(xml_node&&) noexcept = default;
     virtual ~xml_node();
@@ -95,6 +100,13 @@ public:
     xml_node* addNode(const QString& name);
     // Appends a plain copy whose own level becomes level + 1; its contents keep theirs.
     xml_node* insertNode(const xml_node& node);
+    // The same for a node taken out of a tree that is thrown away after (a
+    // plain copy of a node read by the reader, or releveled, equals it): the
+    // node itself is stored. Null for a null node.
+    xml_node* insertNode(std::unique_ptr<xml_node> node);
+    // Hands the first child of exactly that name over to the caller, or null;
+    // the cursor is reset.
+    std::unique_ptr<xml_node> takeNode(const QString& name);
     // Destroys that child; nothing when the address is not one of the children.
     void removeNode(const xml_node* child);
     // Makes the levels of the whole subtree follow this node's level.
@@ -128,17 +140,36 @@ public:
     // in the buffer), at the end of the input, or on a stream error.
     // A document is read by calling it on a root until it returns false.
     bool read(QTextStream& in, QString& line);
+    // Whether reading stopped because the document holds more than
+    // xmlMaxEntries entries: what was read is only its beginning.
+    bool tooManyEntries() const;
 
     QString text;             // character data collected inside the tag
     bool hasContent = false;  // the tag held nested entries
 
 private:
-    bool readEntry(QTextStream& in, QString& line, int depth);
+    struct readState;
+    bool readEntry(QTextStream& in, QString& line, int depth, readState& state);
+
+    // The document's, kept by the root from one call of read to the next.
+    std::shared_ptr<readState> state;
 };
 
 // Splits an attribute text (name="value" ...) and appends the attributes to
 // `list` in order; duplicates too, they merge when the entry is stored.
 void parseAttributes(const QString& text, xml_list<xml_attr>& list);
+
+// The entries (elements, nodes and attributes, error marks included) one
+// document may hold. Each costs some hundred bytes in memory, whatever few
+// bytes of the file it takes, so a file within its size bound could
+// otherwise take gigabytes. The largest real show (a visual project of
+// 100,000 fixtures, each of its own fixture model, and its groups) holds
+// some 2.4 million.
+constexpr int xmlMaxEntries = 3000000;
+// The limit documents are read with: xmlMaxEntries, unless a test lowers it
+// so that a small document shows what a huge one does.
+int xmlEntryLimit();
+void setXmlEntryLimit(int limit);
 
 // Nested entries are read down to this many levels below the document root;
 // deeper content is skipped and its entry is marked "@error".

@@ -1,7 +1,9 @@
 #include "xml/xml_node.h"
 #include "xml/xml_attrs_p.h"
 
+#include <QHash>
 #include <QTextStream>
+#include <atomic>
 
 // The reader takes one tag at a time from the line buffer and keeps in it
 // what it has not consumed. Consumed text is always cut from the front of the
@@ -99,18 +101,80 @@ void skipNested(QTextStream& in, QString& line)
 
 }  // namespace
 
+// What reading a document keeps from one entry to the next: the names met
+// so far, so that every entry of a name shares one string (a name costs no
+// allocation once it was met), and the count of entries stored.
+struct xml_parse_node::readState {
+    QHash<QStringView, QString> names;  // keys view the values' own characters
+    qint64 entries = 0;
+    bool tooMany = false;
+
+    const qint64 limit = xmlEntryLimit();
+
+    // Counts `n` entries more; false once the document holds too many.
+    bool count(qsizetype n)
+    {
+        entries += n;
+        if (entries > limit)
+            tooMany = true;
+        return !tooMany;
+    }
+};
+
 namespace {
 
-// The text of `view`, sharing `known` when that holds the same text: names
-// repeat from one entry to the next, and a shared name costs no allocation.
-QString shared(QStringView view, const QString* known)
+std::atomic<int> entryLimit{xmlMaxEntries};
+
+} // namespace
+
+int xmlEntryLimit()
 {
-    return known && *known == view ? *known : view.toString();
+    return entryLimit.load();
+}
+
+void setXmlEntryLimit(int limit)
+{
+    entryLimit.store(limit);
+}
+
+namespace {
+
+// Names are few in an honest document; a hostile one with ever new names is
+// not remembered past this many.
+constexpr int MAX_NAMES = 4096;
+
+// The text of `view`, sharing `known` when that holds the same text, or a
+// name met before: names repeat from one entry to the next.
+QString shared(QStringView view, const QString* known, QHash<QStringView, QString>* names)
+{
+    if (known && *known == view)
+        return *known;
+    if (!names)
+        return view.toString();
+    const auto it = names->constFind(view);
+    if (it != names->cend())
+        return it.value();
+    QString name = view.toString();
+    if (names->size() < MAX_NAMES)
+        names->insert(QStringView(name), name);
+    return name;
+}
+
+// Text appended to what an entry collected: the first piece is kept in a
+// string of its own size.
+void appendText(QString& text, QStringView piece)
+{
+    if (text.isEmpty())
+        text = piece.toString();
+    else
+        text += piece;
 }
 
 // As parseAttributes; the names of `previous` (the attributes of the entry
-// read before, or null) are shared where they stand in the same place.
-void readAttributes(QStringView text, xml_list<xml_attr>& list, const xml_list<xml_attr>* previous)
+// read before, or null) are shared where they stand in the same place, and
+// names met before through `names` when given.
+void readAttributes(QStringView text, xml_list<xml_attr>& list, const xml_list<xml_attr>* previous,
+                    QHash<QStringView, QString>* names)
 {
     const QStringView all = text.trimmed();
     qsizetype pos = 0;
@@ -128,7 +192,7 @@ void readAttributes(QStringView text, xml_list<xml_attr>& list, const xml_list<x
             value = q2 < 0 ? all.mid(q1 + 1) : all.mid(q1 + 1, q2 - q1 - 1);
         const int index = list.size();
         const QString* known = previous && index < previous->size() ? &(*previous)[index].name : nullptr;
-        list.append(std::make_unique<xml_attr>(shared(name, known), value.toString()));
+        list.append(std::make_unique<xml_attr>(shared(name, known, names), value.toString()));
         if (q2 < 0)
             break;
         pos = q2 + 1;
@@ -141,17 +205,25 @@ void readAttributes(QStringView text, xml_list<xml_attr>& list, const xml_list<x
 
 void parseAttributes(const QString& text, xml_list<xml_attr>& list)
 {
-    readAttributes(text, list, nullptr);
+    readAttributes(text, list, nullptr, nullptr);
 }
 
 bool xml_parse_node::read(QTextStream& in, QString& line)
 {
-    return readEntry(in, line, 0);
+    if (!state)
+        state = std::make_shared<readState>();
+    return readEntry(in, line, 0, *state);
 }
 
-bool xml_parse_node::readEntry(QTextStream& in, QString& line, int depth)
+bool xml_parse_node::tooManyEntries() const
 {
-    if (in.status() != QTextStream::Ok)
+    return state && state->tooMany;
+}
+
+bool xml_parse_node::readEntry(QTextStream& in, QString& line, int depth, readState& state)
+{
+    // Past the limit nothing more is stored: the reading ends.
+    if (in.status() != QTextStream::Ok || state.tooMany)
         return false;
     while (line.isEmpty() && !in.atEnd())
         line = in.readLine();
@@ -183,6 +255,9 @@ findTag:
         } else if (in.atEnd()) {
             goto finish;
         } else if (!trimmed.isEmpty() && !isPassedOverLine(trimmed)) {
+            // Every line may be one: the marks count as entries too.
+            if (!state.count(1))
+                return false;
             child.elements.append(errorElement(invalidLineText, level + 2));
         }
         line = in.readLine().trimmed();
@@ -204,10 +279,10 @@ findTag:
         // Siblings mostly share their name and attribute names.
         const xml_element* previous = elements.isEmpty() ? nullptr : &elements.last();
         if (blank > 0 && blank < tag.size()) {
-            readAttributes(tag.mid(blank + 1), child.attrs, previous ? &previous->attrs : nullptr);
+            readAttributes(tag.mid(blank + 1), child.attrs, previous ? &previous->attrs : nullptr, &state.names);
             tag.truncate(blank);
         }
-        child.name = shared(tag, previous ? &previous->name : nullptr);
+        child.name = shared(tag, previous ? &previous->name : nullptr, &state.names);
         if (gt >= 0)
             line.remove(0, gt + 1);
         if (selfClosing)
@@ -223,7 +298,7 @@ findTag:
             child.elements.append(errorElement(tooDeepText, level + 2));
             skipNested(in, line);
         } else {
-            while (child.readEntry(in, line, depth + 1)) {
+            while (child.readEntry(in, line, depth + 1, state)) {
             }
         }
     } else if (!line.contains(u'<')) {
@@ -242,7 +317,7 @@ findTag:
         }
     } else {
         const qsizetype lt = line.indexOf(u'<');
-        child.text += QStringView(line).left(lt);
+        appendText(child.text, QStringView(line).left(lt));
         line.remove(0, lt);
     }
 
@@ -252,7 +327,7 @@ closingTag:
         if (close < 0)
             goto findTag;
         const qsizetype lt = line.indexOf(u'<');
-        child.text += QStringView(line).left(lt);
+        appendText(child.text, QStringView(line).left(lt));
         const qsizetype nameEnd = line.indexOf(u'>', close + 2);
         const QStringView closingName = nameEnd < 0 ? QStringView(line).mid(close + 2)
                                                     : QStringView(line).mid(close + 2, nameEnd - close - 2);
@@ -269,6 +344,10 @@ closingTag:
 finish:
     if (child.nodes.isEmpty() && child.elements.isEmpty() && child.text.isEmpty() && child.name.isEmpty()
         && child.attrs.isEmpty() && child.comment.isEmpty())
+        return false;
+
+    // The entry and its attributes; its nested entries counted themselves.
+    if (!state.count(1 + child.attrs.size()))
         return false;
 
     // A comment counts as content, so that a node the writer wrote with only

@@ -33,3 +33,15 @@ bool reportXmlErrors(const xml_node& root, const QString& fileName, QWidget* par
                     .arg(fileName));
     return false;
 }
+
+void reportTooMany(const QString& fileName, const QString& limit, QWidget* parent)
+{
+    showMessage(QMessageBox::Warning, parent, QCoreApplication::translate("xml_report", "Invalid file!"),
+                QCoreApplication::translate("xml_report", "File too big!\n%1\nThe limit is %2.")
+                    .arg(fileName, limit));
+}
+
+QString entriesLimit()
+{
+    return QCoreApplication::translate("xml_report", "%1 entries (tags and attributes)").arg(xmlEntryLimit());
+}

@@ -12,3 +12,11 @@ class xml_node;
 // Changes nothing in the tree.
 // Returns whether the root was valid.
 bool reportXmlErrors(const xml_node& root, const QString& fileName, QWidget* parent = nullptr);
+
+// The refusal of a document that holds more of something than the program
+// takes: each such entry is a few bytes of the file but far more in memory.
+// Shows "Invalid file!", "File too big!\n<name>\nThe limit is <limit>.",
+// `limit` worded by the caller with its count ("100000 fixtures").
+void reportTooMany(const QString& fileName, const QString& limit, QWidget* parent = nullptr);
+// xmlMaxEntries in words, for reportTooMany.
+QString entriesLimit();

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSpinBox>
 #include <QTest>
@@ -61,6 +62,8 @@ private Q_SLOTS:
     void anotherProjectLeavesNoFixtureOnTheOldTree();
     void undefinedFixturesAreReportedOnce();
     void libraryItemWithoutNumber();
+    void filesOfTooManyEntriesAreRefused_data();
+    void filesOfTooManyEntriesAreRefused();
 
 private:
     QString write(const QString& name, const QByteArray& content);
@@ -270,4 +273,60 @@ void tst_visual_files::libraryItemWithoutNumber()
 }
 
 QTEST_MAIN(tst_visual_files)
+// A file of more entries, fixtures or groups than the program takes is
+// refused as too big before anything changes: the library and the project
+// in use stay.
+void tst_visual_files::filesOfTooManyEntriesAreRefused_data()
+{
+    QTest::addColumn<bool>("library");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("entryLimit");
+    QTest::addColumn<QString>("limit");
+
+    QByteArray devices = "<contents>visualisation project</contents>\n<devices>\n";
+    for (int i = 1; i <= v_project::maxFixtures + 1; ++i)
+        devices += "<device nr=\"" + QByteArray::number(i) + "\">\n<dmx>1</dmx>\n</device>\n";
+    devices += "</devices>\n";
+    QByteArray groups = "<contents>visualisation project</contents>\n<groups>\n";
+    for (int i = 1; i <= v_project::maxGroups + 1; ++i)
+        groups += "<group name=\"g" + QByteArray::number(i) + "\">\n<dev nr=\"1\"></dev>\n</group>\n";
+    groups += "</groups>\n";
+
+    QTest::newRow("library entries") << true << libraryText << 20 << "20 entries (tags and attributes)";
+    QTest::newRow("project entries") << false << projectText << 20 << "20 entries (tags and attributes)";
+    QTest::newRow("fixtures") << false << devices << xmlMaxEntries << "100000 fixtures";
+    QTest::newRow("groups") << false << groups << xmlMaxEntries << "10000 groups";
+}
+
+void tst_visual_files::filesOfTooManyEntriesAreRefused()
+{
+    QFETCH(bool, library);
+    QFETCH(QByteArray, content);
+    QFETCH(int, entryLimit);
+    QFETCH(QString, limit);
+    QVERIFY(readLibrary(libraryText));
+    readProject(projectText);
+    const xml_node* libraryTree = vp->libraryTree;
+    const QList<lightEffect*> fixtures = vp->fixtures;
+    s->rec.entries.clear();
+
+    setXmlEntryLimit(entryLimit);
+    const auto restore = qScopeGuard([] { setXmlEntryLimit(xmlMaxEntries); });
+    const QString name = write(QStringLiteral("big.kvp"), content);
+    if (library) {
+        w->libraryFileEdit->setText(name);
+        w->readLibraryButton->click();
+    } else {
+        w->projectFileEdit->setText(name);
+        w->readProject();
+    }
+    QCOMPARE(s->rec.titles(), QStringList{QStringLiteral("Invalid file!")});
+    QCOMPARE(s->rec.texts(), QStringList{QStringLiteral("File too big!\n%1\nThe limit is %2.").arg(name, limit)});
+    QCOMPARE(vp->libraryTree, libraryTree);
+    QCOMPARE(vp->fixtures, fixtures);
+    QCOMPARE(groupSummary(*vp), (QStringList{"default:3", "pair:1,2"}));
+    QCOMPARE(w->libraryStatusLabel->text(), QStringLiteral("read"));
+    QCOMPARE(w->fixtureCountLabel->text(), QStringLiteral("3"));
+}
+
 #include "tst_visual_files.moc"

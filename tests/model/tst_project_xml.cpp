@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextStream>
 #include <cstring>
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void readGroups_data();
     void readGroups();
     void parseErrorIsReportedAndChangesNothing();
+    void tooManyEntriesAreRefusedAndChangeNothing_data();
+    void tooManyEntriesAreRefusedAndChangeNothing();
     void nothingToRead_data();
     void nothingToRead();
     void projectOnOneLine_data();
@@ -69,6 +72,22 @@ QString projectText(const QString& body)
 QString descriptionsText(const QString& sections)
 {
     return projectText(QStringLiteral("<descriptions>\n") + sections + QStringLiteral("</descriptions>\n"));
+}
+
+// A show of three fixtures and a described scene, read from
+// "/shows/show.31xcfg": what a text refused must leave as it is.
+const xml_node* readKeptShow(kv310_controller_class& c, const v_project& project)
+{
+    readText(c, projectText(visualProjectXml(3)));
+    c.sceneDescriptions[0] = QStringLiteral("keep");
+    c.lastPath = QStringLiteral("/shows/show.31xcfg");
+    return project.projectTree;
+}
+
+bool keptShowStays(const kv310_controller_class& c, const v_project& project, const xml_node* tree)
+{
+    return project.projectTree == tree && project.fixtures.size() == 3
+           && c.sceneDescriptions[0] == QLatin1String("keep");
 }
 
 QString written(const kv310_controller_class& c)
@@ -613,10 +632,7 @@ void tst_project_xml::parseErrorIsReportedAndChangesNothing()
     dialogRecorder rec;
     publishedRun run;
     kv310_controller_class& c = run.controller;
-    readText(c, projectText(visualProjectXml(3)));
-    const xml_node* tree = run.project.projectTree;
-    c.sceneDescriptions[0] = QStringLiteral("keep");
-    c.lastPath = QStringLiteral("/shows/show.31xcfg");
+    const xml_node* tree = readKeptShow(c, run.project);
 
     readText(c, QStringLiteral("\n<project>\n<descriptions>\n<scenes>\n<scene nr=\"1\">new</scene>\n"
                                "</descriptions>\n</project>\n"));
@@ -624,9 +640,52 @@ void tst_project_xml::parseErrorIsReportedAndChangesNothing()
     QCOMPARE(rec.texts(), QStringList{"Errors parsing file\n\"/shows/show.31xcfg\" occured!\n"
                                       "Refer to \"xml_report.log\"."});
     QVERIFY(QFile::exists(report.dir.filePath(QStringLiteral("xml_report.log"))));
-    QCOMPARE(run.project.projectTree, tree);
-    QCOMPARE(run.project.fixtures.size(), 3);
-    QCOMPARE(c.sceneDescriptions[0], QStringLiteral("keep"));
+    QVERIFY(keptShowStays(c, run.project, tree));
+}
+
+// A project text of more entries, fixtures or groups than the program takes
+// (from a file or the controller) is refused as too big, descriptions
+// included, and changes nothing.
+void tst_project_xml::tooManyEntriesAreRefusedAndChangeNothing_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("entryLimit");
+    QTest::addColumn<QString>("limit");
+
+    const QString described =
+        QStringLiteral("<descriptions>\n<scenes>\n<scene nr=\"1\">new</scene>\n</scenes>\n</descriptions>\n");
+    QString groups = QStringLiteral("<groups>\n");
+    for (int i = 0; i <= v_project::maxGroups; ++i)
+        groups += QStringLiteral("<group name=\"g%1\">\n<dev nr=\"1\"></dev>\n</group>\n").arg(i);
+    groups += QStringLiteral("</groups>\n");
+    QString devices = QStringLiteral("<devices>\n");
+    for (int i = 1; i <= v_project::maxFixtures + 1; ++i)
+        devices += QStringLiteral("<device nr=\"%1\">\n<dmx>1</dmx>\n</device>\n").arg(i);
+    devices += QStringLiteral("</devices>\n");
+
+    QTest::newRow("entries") << described + visualProjectXml(3) << 30 << "30 entries (tags and attributes)";
+    QTest::newRow("groups") << described + groups << xmlMaxEntries << "10000 groups";
+    QTest::newRow("fixtures") << described + devices << xmlMaxEntries << "100000 fixtures";
+}
+
+void tst_project_xml::tooManyEntriesAreRefusedAndChangeNothing()
+{
+    QFETCH(QString, body);
+    QFETCH(int, entryLimit);
+    QFETCH(QString, limit);
+
+    dialogRecorder rec;
+    publishedRun run;
+    kv310_controller_class& c = run.controller;
+    const xml_node* tree = readKeptShow(c, run.project);
+    rec.entries.clear();
+
+    setXmlEntryLimit(entryLimit);
+    const auto restore = qScopeGuard([] { setXmlEntryLimit(xmlMaxEntries); });
+    readText(c, projectText(body));
+    QCOMPARE(rec.titles(), QStringList{"Invalid file!"});
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("File too big!\n/shows/show.31xcfg\nThe limit is %1.").arg(limit)});
+    QVERIFY(keptShowStays(c, run.project, tree));
 }
 
 void tst_project_xml::nothingToRead_data()

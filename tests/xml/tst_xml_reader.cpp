@@ -1,6 +1,7 @@
 #include "xml/xml_node.h"
 #include "xml_dump.h"
 
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextStream>
 
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void readProtocol();
     void parseAttributesSplitsAsDocumented_data();
     void parseAttributesSplitsAsDocumented();
+    void entriesBeyondTheLimitEndTheReading_data();
+    void entriesBeyondTheLimitEndTheReading();
 };
 
 namespace {
@@ -303,4 +306,54 @@ void tst_xml_reader::parseAttributesSplitsAsDocumented()
 }
 
 QTEST_GUILESS_MAIN(tst_xml_reader)
+// Every stored entry counts, its attributes and the reader's error marks
+// too; one past the limit ends the reading, and the reader says so.
+void tst_xml_reader::entriesBeyondTheLimitEndTheReading_data()
+{
+    QTest::addColumn<QString>("doc");
+    QTest::addColumn<bool>("tooMany");
+
+    const QString element = QStringLiteral("<a>1</a>\n");
+    const QString attributes = QStringLiteral("<a x=\"1\" y=\"2\"/>\n");
+    const QString node = QStringLiteral("<n>\n<a>1</a>\n</n>\n");
+    QTest::newRow("elements at the limit") << element.repeated(6) << false;
+    QTest::newRow("one element more") << element.repeated(7) << true;
+    QTest::newRow("attributes at the limit") << attributes.repeated(2) << false;
+    QTest::newRow("attributes beyond") << attributes.repeated(3) << true;
+    QTest::newRow("nodes at the limit") << node.repeated(3) << false;
+    QTest::newRow("nodes beyond") << node.repeated(4) << true;
+    QTest::newRow("invalid lines") << QStringLiteral("<n>\n<a>1</a>\n") + QStringLiteral("stray\n").repeated(6)
+                                          + QStringLiteral("<a>1</a>\n</n>\n")
+                                   << true;
+    QTest::newRow("deep nesting") << QStringLiteral("<d>\n").repeated(7) + QStringLiteral("<a>1</a>\n")
+                                         + QStringLiteral("</d>\n").repeated(7)
+                                  << true;
+}
+
+void tst_xml_reader::entriesBeyondTheLimitEndTheReading()
+{
+    QFETCH(QString, doc);
+    QFETCH(bool, tooMany);
+    setXmlEntryLimit(6);
+    const auto restore = qScopeGuard([] { setXmlEntryLimit(xmlMaxEntries); });
+
+    // Followed by many more entries: none of them is read past the limit.
+    QString text = doc + QStringLiteral("<b>2</b>\n").repeated(tooMany ? 1000 : 0);
+    QTextStream in(&text, QIODevice::ReadOnly);
+    xml_parse_node root(-1);
+    root.name = QStringLiteral("@root");
+    QString line;
+    while (root.read(in, line)) {
+    }
+    QCOMPARE(root.tooManyEntries(), tooMany);
+    if (tooMany) {
+        QVERIFY(!root.read(in, line));
+        QVERIFY(!in.atEnd());
+        QVERIFY(!root.findElement(QStringLiteral("b")));
+    } else {
+        QVERIFY(root.isValid());
+        QVERIFY(in.atEnd());
+    }
+}
+
 #include "tst_xml_reader.moc"

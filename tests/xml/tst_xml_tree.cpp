@@ -1,11 +1,15 @@
 #include "xml/xml_node.h"
+#include "xml_dump.h"
 
 #include <QTest>
+#include <QTextStream>
+#include <memory>
 
 class tst_xml_tree : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void iteratesChildrenOfOneName();
+    void takingEqualsCopying();
     void findNodeByAttrSkipsChildrenWithoutTheAttribute();
     void nextNodeAfterChildrenWereRemoved();
     void lookupsCompareNamesAsDocumented_data();
@@ -399,4 +403,36 @@ void tst_xml_tree::storedEntriesKeepTheirAddresses()
 }
 
 QTEST_GUILESS_MAIN(tst_xml_tree)
+// A parsed tree thrown away after gives its entries up: what is taken is
+// what a copy would have been, levels and merged attributes included.
+void tst_xml_tree::takingEqualsCopying()
+{
+    QString doc = QStringLiteral("<top a=\"1\" a=\"2\">\n<e x=\"1\" x=\"3\">v</e>\n<kept k=\"1\">\n<e>w</e>\n"
+                                 "<deeper>\n<f/>\n</deeper>\n</kept>\n</top>\n<other>\n<g>2</g>\n</other>\n");
+    const auto parse = [&doc] {
+        auto root = std::make_unique<xml_parse_node>(-1);
+        root->name = QStringLiteral("@root");
+        QTextStream in(&doc, QIODevice::ReadOnly);
+        QString line;
+        while (root->read(in, line)) {
+        }
+        return root;
+    };
+
+    const auto copied = parse();
+    const auto taken = parse();
+    QCOMPARE(xmldump::dump(xml_node(std::move(*taken), 0)), xmldump::dump(xml_node(*copied, 0)));
+
+    const auto copiedTop = parse();
+    const auto takenTop = parse();
+    xml_node withCopy(2);
+    xml_node withTaken(2);
+    withCopy.insertNode(*copiedTop->findNode(QStringLiteral("top")));
+    QVERIFY(withTaken.insertNode(takenTop->takeNode(QStringLiteral("top"))));
+    QCOMPARE(xmldump::dump(withTaken), xmldump::dump(withCopy));
+    QCOMPARE(takenTop->nodes.size(), 1);
+    QCOMPARE(takenTop->cursor, -1);
+    QVERIFY(!withTaken.insertNode(takenTop->takeNode(QStringLiteral("top"))));
+}
+
 #include "tst_xml_tree.moc"

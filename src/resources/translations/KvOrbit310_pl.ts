@@ -5060,6 +5060,14 @@ oprawy %1!</translation>
         <source>All definition succesfully replaced!</source>
         <translation>Wszystkie definicje zostały zastąpione!</translation>
     </message>
+    <message>
+        <source>%1 fixtures</source>
+        <translation>%1 opraw</translation>
+    </message>
+    <message>
+        <source>%1 groups</source>
+        <translation>%1 grup</translation>
+    </message>
 </context>
 <context>
     <name>xml_report</name>
@@ -5074,6 +5082,22 @@ Refer to &quot;xml_report.log&quot;.</source>
         <translation>Wystąpiły błędy podczas analizy pliku
 &quot;%1&quot;!
 Szczegóły w pliku &quot;xml_report.log&quot;.</translation>
+    </message>
+    <message>
+        <source>Invalid file!</source>
+        <translation>Nieprawidłowy plik!</translation>
+    </message>
+    <message>
+        <source>File too big!
+%1
+The limit is %2.</source>
+        <translation>Plik jest za duży!
+%1
+Dopuszczalne maksimum to %2.</translation>
+    </message>
+    <message>
+        <source>%1 entries (tags and attributes)</source>
+        <translation>%1 wpisów (znaczników i atrybutów)</translation>
     </message>
 </context>
 </TS>
