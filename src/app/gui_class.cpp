@@ -23,6 +23,7 @@
 #include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/active_scenes.h"
+#include "model/general_settings_rules.h"
 #include "model/kv310_controller.h"
 #include "model/other_configuration.h"
 #include "model/time_codes.h"
@@ -146,15 +147,21 @@ void gui_class::buildVisiblePart(const std::function<void()>& beforeShowRead, wi
 
 void gui_class::followShowRules()
 {
-    // What the rules of the active scenes make of the show the window
-    // starts with, whether or not their pages are ever built: the control
-    // channel free to set phases, the numbers as the page shows them, and
+    // What the rules of the show make of the show the window starts with,
+    // whether or not the pages that show them are ever built: the active
+    // scenes' numbers as their page shows them and the control channel free
+    // to set phases, the general settings as their page shows them, and
     // pictures composed where none are (a show read before the first window).
+    // A repair, not the user's work: the fingerprint is looked at only when
+    // a rule changes something.
     if (!controller)
         return;
-    const showRepair repair(controller);
-    activeSceneRules::unlockControlPhase(controller->configImage);
-    activeSceneRules::repairNumbers(controller->configImage);
+    uint8_t* image = controller->configImage;
+    if (activeSceneRules::needsRepair(image) || generalSettingsRules::needsRepair(image)) {
+        const showRepair repair(controller);
+        activeSceneRules::repair(image);
+        generalSettingsRules::repair(image);
+    }
     if (activeSceneRules::picturesEmpty(*controller))
         activeSceneRules::composePictures(*controller);
     showCompoundTabAsStored();
@@ -217,17 +224,10 @@ void gui_class::finishStart()
     // hears of an incomplete one once.
     if (vp && !projectCheckedAtBuild)
         vp->checkFixtures();
-    // The show the program starts with, as its first window shows it: what
-    // a page repairs when it is first built or shown is no unsaved work.
-    if (controller && !controller->hasFingerprint()) {
+    // The show the program starts with, as its first window shows it, the
+    // show's rules applied.
+    if (controller && !controller->hasFingerprint())
         controller->takeFingerprint();
-        // The page on the screen was loaded from that show as it was made:
-        // reloaded, it finds nothing more to repair.
-        QWidget* page = visiblePage();
-        const std::optional<lazyPage> lazy = pages->pageOn(page);
-        if (page && (!lazy || isBuilt(*lazy)))
-            shownEpoch.insert(page, controller->fingerprintEpoch);
-    }
 }
 
 gui_class::~gui_class()
@@ -477,20 +477,11 @@ void gui_class::refresh()
         pages->holdRefresh();
         return;
     }
-    // The first time a page shows a show, what it repairs (values it cannot
-    // show, written back as it shows them) is no unsaved work: a page first
-    // shown late must not make an unchanged show ask at close. Later
-    // refreshes of the same show find nothing more to repair. A page is
-    // built when it is first shown, within the same repair.
-    const auto firstShown = [this](QWidget* page) {
-        return controller && page && repairDepth == 0 && shownEpoch.value(page, -1) != controller->fingerprintEpoch;
-    };
+    // Showing a show writes nothing to it: what a page cannot show the
+    // show's rules stored as it shows it at start and at every read, and a
+    // page that finds such a value later stores it as a repair of its own.
     QWidget* page = visiblePage();
-    std::optional<showRepair> repair;
-    if (firstShown(page))
-        repair.emplace(controller);
     const bool outer = !std::exchange(refreshing, true);
-    ++repairDepth;
     // Building the page may disable its tab and make another current: the
     // page current once every build is done is the one reloaded.
     for (std::optional<lazyPage> lazy = pages->pageOn(page); lazy && !isBuilt(*lazy);
@@ -499,18 +490,9 @@ void gui_class::refresh()
         page = visiblePage();
     }
     pages->dropHeldRefresh();
-    --repairDepth;
-    if (!repair && firstShown(page))
-        repair.emplace(controller);
-    ++repairDepth;
     refreshPage();
-    --repairDepth;
     if (outer)
         refreshing = false;
-    if (repair) {
-        repair.reset();
-        shownEpoch.insert(page, controller->fingerprintEpoch);
-    }
     // A page the reload built moved the tab: the page current now.
     if (outer && pages->refreshWaiting()) {
         pages->dropHeldRefresh();
@@ -615,10 +597,12 @@ void gui_class::deviceRead()
 
 void gui_class::takeRead()
 {
-    // What a read makes of the active scenes, whether or not their page
-    // exists to hear of it.
-    if (controller)
-        activeSceneRules::takeRead(*controller);
+    // What a read makes of the show, whether or not the pages that show it
+    // exist to hear of it. The read takes the fingerprint after it.
+    if (!controller)
+        return;
+    activeSceneRules::takeRead(*controller);
+    generalSettingsRules::repair(controller->configImage);
 }
 
 void gui_class::reloadAfterRead(bool fromFile)

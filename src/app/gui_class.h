@@ -299,7 +299,6 @@ private:
     void showCompoundTabAsStored();
     // The pages built on demand, and what they take when they are.
     std::unique_ptr<lazyPages> pages;
-    int repairDepth = 0;
     // Within refresh(): a page built there leaves the reload to it.
     bool refreshing = false;
     bool started = false;
@@ -339,9 +338,6 @@ private:
     // The innermost tab page shown, and its reload.
     QWidget* visiblePage() const;
     void refreshPage();
-    // Per page, the fingerprint (kv310_controller_class::fingerprintEpoch)
-    // of the show it was last reloaded with.
-    QHash<const QWidget*, int> shownEpoch;
     // False when the user keeps the window open: cancelled the question about
     // unsaved changes, or the save they asked for did not happen.
     bool unsavedWorkSettled();

@@ -11,6 +11,7 @@
 #include "transport/t_threadDevice.h"
 #include "editors/programs/aprogram_settings_widget.h"
 #include "model/config_image.h"
+#include "model/general_settings_rules.h"
 #include "model/kv310_controller.h"
 #include "model/time_codes.h"
 #include "monitor/ctrl_monitor.h"
@@ -413,38 +414,26 @@ void gui_class::reloadOtherPage()
     eventsGeneratorGroup->show();
     if (!controller)
         return;
-    const uint8_t* image = controller->configImage;
-    // The image ends holding what the page shows: a switch that holds
-    // neither on (0) nor off (0xFFFF) shows off and is written off. Any other
-    // value of the sun events is a pair of delays and is kept as it is.
-    {
-        const QSignalBlocker panels(extPanelsCheck);
-        const QSignalBlocker programming(dmxInProgrammingCheck);
-        const QSignalBlocker sun(sunEventsGroup);
-        extPanelsCheck->setChecked(img::getU16(image, img::extPanelsEnable) == 0);
-        dmxInProgrammingCheck->setChecked(img::getU16(image, img::dmxInProgramming) == 0);
-        sunEventsGroup->setChecked(img::getU16(image, img::sunEvents) != img::NONE16);
+    uint8_t* image = controller->configImage;
+    // The show holds what the page shows: the window stored it so at start
+    // and at every read; a value that came in since is stored so now, as
+    // a repair rather than as the user's work.
+    if (generalSettingsRules::needsRepair(image)) {
+        const showRepair repair(controller);
+        generalSettingsRules::repair(image);
     }
-    extPanelEnable(extPanelsCheck->checkState());
-    selfPgmEnable(dmxInProgrammingCheck->checkState());
-
-    // Likewise a stored location or time zone outside its range shows as its
-    // default, not as the bound, and the image takes that default too.
-    const int storedZone = img::getI32(image, img::timeZone);
-    const int storedLongitude = img::getI32(image, img::longitude);
-    const int storedLatitude = img::getI32(image, img::latitude);
-    const int zone = storedZone >= -12 && storedZone <= 12 ? storedZone : 1;
-    const int longitude = storedLongitude >= -180 && storedLongitude <= 180 ? storedLongitude : 20;
-    const int latitude = storedLatitude >= -60 && storedLatitude <= 60 ? storedLatitude : 50;
-    {
-        const QSignalBlocker zoneBlocker(timeZoneSpin);
-        const QSignalBlocker longitudeBlocker(longitudeSpin);
-        const QSignalBlocker latitudeBlocker(latitudeSpin);
-        timeZoneSpin->setValue(zone);
-        longitudeSpin->setValue(longitude);
-        latitudeSpin->setValue(latitude);
-    }
-    saveTZone(zone);
-    saveLongit(longitude);
-    saveLatit(latitude);
+    const QSignalBlocker panels(extPanelsCheck);
+    const QSignalBlocker programming(dmxInProgrammingCheck);
+    const QSignalBlocker sun(sunEventsGroup);
+    const QSignalBlocker zoneBlocker(timeZoneSpin);
+    const QSignalBlocker longitudeBlocker(longitudeSpin);
+    const QSignalBlocker latitudeBlocker(latitudeSpin);
+    extPanelsCheck->setChecked(img::getU16(image, img::extPanelsEnable) == 0);
+    dmxInProgrammingCheck->setChecked(img::getU16(image, img::dmxInProgramming) == 0);
+    sunEventsGroup->setChecked(img::getU16(image, img::sunEvents) != img::NONE16);
+    const int zone = img::getI32(image, img::timeZone);
+    timeZoneSpin->setValue(zone);
+    timeZoneSpin->setPrefix(zone < 0 ? QStringLiteral("GMT ") : QStringLiteral("GMT +"));
+    longitudeSpin->setValue(img::getI32(image, img::longitude));
+    latitudeSpin->setValue(img::getI32(image, img::latitude));
 }

@@ -79,21 +79,12 @@ void lazyPages::build(page p)
     if (p == page::compoundScenes)
         build(page::activeScenes);
     built[size_t(p)] = true;
-    {
-        // What a page repairs as it is built is no unsaved work: a show
-        // unchanged before is the shown show after.
-        std::optional<showRepair> repair;
-        if (w.controller && w.repairDepth == 0)
-            repair.emplace(w.controller);
-        ++w.repairDepth;
-        ++depth;
-        construct(p);
-        // A page made on its tab as the tab is shown.
-        showLateContent(tabPageOf(p));
-        takeMissedRead(p);
-        --depth;
-        --w.repairDepth;
-    }
+    ++depth;
+    construct(p);
+    // A page made on its tab as the tab is shown.
+    showLateContent(tabPageOf(p));
+    takeMissedRead(p);
+    --depth;
     // Chosen as the user chose it in the former window: a visit.
     if (placeToTake && depth == 0)
         placeToTake->restoreInto(&w);

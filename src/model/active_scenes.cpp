@@ -44,14 +44,36 @@ bool allSet(const uint8_t* image)
         && img::getU16(image, img::asControlChannel) != img::NONE16;
 }
 
-bool repairNumbers(uint8_t* image)
+namespace {
+
+struct startNumbers {
+    uint16_t scene, event, channel;
+};
+
+// The three numbers as the settings show them, as they would be stored.
+startNumbers shownNumbers(const uint8_t* image)
 {
     const int scene = shown(img::getU16(image, img::asStartScene), 0, START_SCENE_LIMIT);
     const int event = shown(img::getU16(image, img::asStartEvent), 1, START_EVENT_LIMIT);
     const int channel = shown(img::getU16(image, img::asControlChannel), 0, controlChannelTop(image));
-    bool changed = store(image, img::asStartScene, uint16_t(scene - 1));
-    changed = store(image, img::asStartEvent, event == 1 ? img::NONE16 : uint16_t(event - 1)) || changed;
-    changed = store(image, img::asControlChannel, uint16_t(channel - 1)) || changed;
+    return {uint16_t(scene - 1), event == 1 ? img::NONE16 : uint16_t(event - 1), uint16_t(channel - 1)};
+}
+
+}  // namespace
+
+bool numbersNeedRepair(const uint8_t* image)
+{
+    const startNumbers n = shownNumbers(image);
+    return n.scene != img::getU16(image, img::asStartScene) || n.event != img::getU16(image, img::asStartEvent)
+        || n.channel != img::getU16(image, img::asControlChannel);
+}
+
+bool repairNumbers(uint8_t* image)
+{
+    const startNumbers n = shownNumbers(image);
+    bool changed = store(image, img::asStartScene, n.scene);
+    changed = store(image, img::asStartEvent, n.event) || changed;
+    changed = store(image, img::asControlChannel, n.channel) || changed;
     return changed;
 }
 
@@ -65,13 +87,43 @@ bool limitControlChannel(uint8_t* image, int limit)
     return true;
 }
 
-void unlockControlPhase(uint8_t* image)
+namespace {
+
+// The control channel's phase-mask word and bit; false without a control channel.
+bool controlPhaseBit(const uint8_t* image, uint32_t& offset, uint32_t& bit)
 {
     const uint16_t control = img::getU16(image, img::asControlChannel);
     if (control >= img::CHANNELS)
-        return;
-    const uint32_t offset = img::dmxInPhaseMaskOf(control / 32);
-    img::putU32(image, offset, img::getU32(image, offset) & ~(1u << (control % 32)));
+        return false;
+    offset = img::dmxInPhaseMaskOf(control / 32);
+    bit = 1u << (control % 32);
+    return true;
+}
+
+}  // namespace
+
+bool controlPhaseLocked(const uint8_t* image)
+{
+    uint32_t offset = 0, bit = 0;
+    return controlPhaseBit(image, offset, bit) && (img::getU32(image, offset) & bit) != 0;
+}
+
+void unlockControlPhase(uint8_t* image)
+{
+    uint32_t offset = 0, bit = 0;
+    if (controlPhaseBit(image, offset, bit))
+        img::putU32(image, offset, img::getU32(image, offset) & ~bit);
+}
+
+bool needsRepair(const uint8_t* image)
+{
+    return numbersNeedRepair(image) || controlPhaseLocked(image);
+}
+
+void repair(uint8_t* image)
+{
+    repairNumbers(image);
+    unlockControlPhase(image);
 }
 
 void composePictures(kv310_controller_class& c)
@@ -104,7 +156,7 @@ bool picturesEmpty(const kv310_controller_class& c)
 
 void takeRead(kv310_controller_class& c)
 {
-    repairNumbers(c.configImage);
+    repair(c.configImage);
     composePictures(c);
 }
 

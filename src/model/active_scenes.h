@@ -50,6 +50,7 @@ bool allSet(const uint8_t* image);
 // (which the settings cannot offer as a start) not set. True when it
 // changed the image.
 bool repairNumbers(uint8_t* image);
+bool numbersNeedRepair(const uint8_t* image);
 
 // The DMX input limit became `limit` (stored already): a control channel
 // above it moves to its last channel (to none at 0). True when it moved.
@@ -58,6 +59,13 @@ bool limitControlChannel(uint8_t* image, int limit);
 // The control channel can always set scene and mask phases: its phase-mask
 // bit is clear (the DMX input page shows its box locked and ticked).
 void unlockControlPhase(uint8_t* image);
+bool controlPhaseLocked(const uint8_t* image);
+
+// Both repairs above, the numbers first (the phase is that of the control
+// channel they leave): what the show holds that the settings cannot show,
+// stored as they show it.
+bool needsRepair(const uint8_t* image);
+void repair(uint8_t* image);
 
 // Rebuilds the compound pictures from the sectors' scenes in the image;
 // without a start scene they stay empty.
@@ -65,8 +73,8 @@ void composePictures(kv310_controller_class& c);
 bool picturesEmpty(const kv310_controller_class& c);
 
 // What a read of the configuration (from a file or the controller) makes
-// of the active scenes: the numbers stored as the settings show them, and
-// the pictures composed from the scenes read.
+// of the active scenes: the numbers and the control channel's phase stored
+// as the settings show them, and the pictures composed from the scenes read.
 void takeRead(kv310_controller_class& c);
 
 }  // namespace activeSceneRules

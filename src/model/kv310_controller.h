@@ -136,9 +136,10 @@ public:
     bool hasFingerprint() const { return fingerprint.taken; }
     // The show differs from the one remembered (false when none is).
     bool showChanged();
-    // Counts the fingerprints taken, so that pages know which show they
-    // have shown since.
-    int fingerprintEpoch = 0;
+    // How often the show was fingerprinted in this run: each costs a pass
+    // over the image, so only a read, a save, a clear, the start and a
+    // page's repair may take one.
+    int fingerprintsComputed = 0;
 
 signals:
     void setConnectionStatus(bool connectionStatus);

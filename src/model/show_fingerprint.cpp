@@ -160,6 +160,7 @@ void addGroups(sums& s, const v_project* project)
 
 kv310_controller_class::showFingerprint kv310_controller_class::currentFingerprint()
 {
+    ++fingerprintsComputed;
     showFingerprint f;
     // The memory tables as a save packs them, into a copy of the part of the
     // image they are packed into: the image itself stays as it is, and the
@@ -229,7 +230,6 @@ void kv310_controller_class::takeFingerprint()
     if (now == fingerprint)
         return;
     fingerprint = now;
-    ++fingerprintEpoch;
 }
 
 bool kv310_controller_class::showChanged()

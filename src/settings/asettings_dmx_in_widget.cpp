@@ -6,6 +6,7 @@
 #include "widgets/check_grid.h"
 #include "widgets/guarded_spin_box.h"
 #include "widgets/page_style.h"
+#include "model/active_scenes.h"
 #include "model/config_image.h"
 #include "model/globals.h"
 #include "model/kv310_controller.h"
@@ -146,9 +147,12 @@ void asettings_dmx_in_widget::refresh()
         shown[size_t(control)] = true;
     phaseCells->setEnabledCount(limit);
     phaseCells->load(shown);
-    // Ticked whatever its bit said: the control channel can always set phases.
-    if (phaseCells->controlCell() >= 0)
+    // Ticked whatever its bit said: the control channel can always set
+    // phases, and a bit that says otherwise is repaired.
+    if (phaseCells->controlCell() >= 0 && activeSceneRules::controlPhaseLocked(image)) {
+        const showRepair repair(theController);
         boxChanged(control);
+    }
 }
 
 bool asettings_dmx_in_widget::isLocked(int channel) const

@@ -19,6 +19,8 @@
 #include <QStandardItemModel>
 #include <QTimeEdit>
 
+#include <optional>
+
 namespace {
 
 constexpr int TENTHS_PER_DAY = 864000;
@@ -187,6 +189,9 @@ void aprogram_conf_widget::refresh()
     const int n = qMax(0, table.stepCount(programNumber));
     int total = 0;          // tenths; -1 once a step is infinite
     bool fixAll = false;
+    // A step the controller cannot take is stored as the table shows it: a
+    // repair, not the user's work.
+    std::optional<showRepair> repair;
     for (int i = 0; i < rows && i < n; ++i) {
         const programStep* step = table.step(programNumber, i);
         if (!step)
@@ -214,6 +219,8 @@ void aprogram_conf_widget::refresh()
                 }
                 duration = QTime(0, 0, 1);
                 tenths = 10;
+                if (!repair)
+                    repair.emplace(theController);
                 table.setDuration(programNumber, i, duration);
             }
             setCell(i, 2, stepTimeText(duration));
@@ -227,6 +234,8 @@ void aprogram_conf_widget::refresh()
             if (tenths > LAST_FADE_DOWN) {
                 fadeDown = QTime(0, 0);
                 tenths = 0;
+                if (!repair)
+                    repair.emplace(theController);
                 table.setFadeDown(programNumber, i, fadeDown);
             }
             setCell(i, 3, stepTimeText(fadeDown));

@@ -470,6 +470,9 @@ void arecord_settings_widget::CheckTimes()
         return;
     showMessage(QMessageBox::Warning, theMainWindow, tr("Rule broken!"),
                 tr("All times cannot equal 0!\nDuration will be fixed."));
+    // A repair: a scene read with all times 0 counts as unsaved work no
+    // more than it did before it was shown.
+    const showRepair repair(controller);
     storeTime(DURATION, ONE_SECOND);
     const QSignalBlocker quiet(durationEdit);
     durationEdit->setTime(fromTenths(ONE_SECOND));

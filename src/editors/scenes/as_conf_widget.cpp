@@ -254,7 +254,10 @@ void as_conf_widget::loadNumbers()
     // The control channel box offers the DMX input channels in use and a
     // channel stored above them, so that showing it never moves it: only
     // lowering the limit does (setInputLimit).
-    activeSceneRules::repairNumbers(image);
+    if (activeSceneRules::numbersNeedRepair(image)) {
+        const showRepair repair(theController);
+        activeSceneRules::repairNumbers(image);
+    }
     const QSignalBlocker scene(startSceneBox);
     const QSignalBlocker event(startEventBox);
     const QSignalBlocker channel(controlChannelBox);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+// The rules of the general settings that hold for the show whether or not a
+// window shows their page: a value the page cannot show is stored as it
+// shows it, at once, wherever the show came from.
+namespace generalSettingsRules {
+
+// Where a location or time zone lies outside its range, the page shows
+// (and the image holds) its default rather than the bound.
+constexpr int DEFAULT_TIME_ZONE = 1;
+constexpr int DEFAULT_LONGITUDE = 20;
+constexpr int DEFAULT_LATITUDE = 50;
+
+int shownTimeZone(const uint8_t* image);
+int shownLongitude(const uint8_t* image);
+int shownLatitude(const uint8_t* image);
+
+// Whether the image holds a value the page cannot show: a switch that is
+// neither on (0) nor off (0xFFFF), a location or time zone out of range.
+// (Any other value of the sun events is a pair of delays and stays.)
+bool needsRepair(const uint8_t* image);
+
+// Stores each such value as the page shows it.
+void repair(uint8_t* image);
+
+}  // namespace generalSettingsRules
