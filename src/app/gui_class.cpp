@@ -23,7 +23,6 @@
 #include "editors/scenes/as_edit_widget.h"
 #include "editors/scenes/ascene_settings_widget.h"
 #include "model/active_scenes.h"
-#include "model/general_settings_rules.h"
 #include "model/kv310_controller.h"
 #include "model/other_configuration.h"
 #include "model/time_codes.h"
@@ -147,20 +146,18 @@ void gui_class::buildVisiblePart(const std::function<void()>& beforeShowRead, wi
 
 void gui_class::followShowRules()
 {
-    // What the rules of the show make of the show the window starts with,
-    // whether or not the pages that show them are ever built: the active
-    // scenes' numbers as their page shows them and the control channel free
-    // to set phases, the general settings as their page shows them, and
+    // What the rules of the active scenes make of the show the window
+    // starts with, whether or not their pages are ever built: the numbers as
+    // the page shows them, the control channel free to set phases, and
     // pictures composed where none are (a show read before the first window).
     // A repair, not the user's work: the fingerprint is looked at only when
     // a rule changes something.
     if (!controller)
         return;
     uint8_t* image = controller->configImage;
-    if (activeSceneRules::needsRepair(image) || generalSettingsRules::needsRepair(image)) {
+    if (activeSceneRules::needsRepair(image)) {
         const showRepair repair(controller);
         activeSceneRules::repair(image);
-        generalSettingsRules::repair(image);
     }
     if (activeSceneRules::picturesEmpty(*controller))
         activeSceneRules::composePictures(*controller);
@@ -597,12 +594,10 @@ void gui_class::deviceRead()
 
 void gui_class::takeRead()
 {
-    // What a read makes of the show, whether or not the pages that show it
-    // exist to hear of it. The read takes the fingerprint after it.
-    if (!controller)
-        return;
-    activeSceneRules::takeRead(*controller);
-    generalSettingsRules::repair(controller->configImage);
+    // What a read makes of the active scenes, whether or not their page
+    // exists to hear of it. The read takes the fingerprint after it.
+    if (controller)
+        activeSceneRules::takeRead(*controller);
 }
 
 void gui_class::reloadAfterRead(bool fromFile)

@@ -415,9 +415,9 @@ void gui_class::reloadOtherPage()
     if (!controller)
         return;
     uint8_t* image = controller->configImage;
-    // The show holds what the page shows: the window stored it so at start
-    // and at every read; a value that came in since is stored so now, as
-    // a repair rather than as the user's work.
+    // The image ends holding what the page shows: a value the page cannot
+    // show is stored as it shows it, as a repair rather than as the user's
+    // work.
     if (generalSettingsRules::needsRepair(image)) {
         const showRepair repair(controller);
         generalSettingsRules::repair(image);

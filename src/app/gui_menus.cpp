@@ -362,6 +362,8 @@ void gui_class::ClearExec(uint16_t flags)
 
 void gui_class::prjTimeRescale()
 {
+    // The rescale rewrites times an open cell editor may show.
+    finishCellEdits(this);
     buildPage(lazyPage::otherSettings);
     {
         timeRescaleDlg dialog(nullptr);

@@ -2,9 +2,8 @@
 
 #include <cstdint>
 
-// The rules of the general settings that hold for the show whether or not a
-// window shows their page: a value the page cannot show is stored as it
-// shows it, at once, wherever the show came from.
+// What the general settings page stores of a show it cannot show as it is:
+// a switch that is neither on nor off, a location or time zone out of range.
 namespace generalSettingsRules {
 
 // Where a location or time zone lies outside its range, the page shows
