@@ -41,6 +41,9 @@ class sums {
 public:
     void add(const void* data, size_t size)
     {
+        // An empty text may have no data at all.
+        if (size == 0)
+            return;
         if (size > sizeof(pending) / 4) {
             flush();
             sum(data, size);
