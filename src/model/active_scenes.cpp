@@ -19,14 +19,6 @@ int shown(uint16_t stored, int minimum, int maximum)
     return qBound(minimum, int(uint16_t(stored + 1)), maximum);
 }
 
-bool store(uint8_t* image, uint32_t offset, uint16_t value)
-{
-    if (img::getU16(image, offset) == value)
-        return false;
-    img::putU16(image, offset, value);
-    return true;
-}
-
 }  // namespace
 
 int controlChannelTop(const uint8_t* image)
@@ -68,13 +60,12 @@ bool numbersNeedRepair(const uint8_t* image)
         || n.channel != img::getU16(image, img::asControlChannel);
 }
 
-bool repairNumbers(uint8_t* image)
+void repairNumbers(uint8_t* image)
 {
     const startNumbers n = shownNumbers(image);
-    bool changed = store(image, img::asStartScene, n.scene);
-    changed = store(image, img::asStartEvent, n.event) || changed;
-    changed = store(image, img::asControlChannel, n.channel) || changed;
-    return changed;
+    img::putU16(image, img::asStartScene, n.scene);
+    img::putU16(image, img::asStartEvent, n.event);
+    img::putU16(image, img::asControlChannel, n.channel);
 }
 
 bool limitControlChannel(uint8_t* image, int limit)

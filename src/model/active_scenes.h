@@ -47,9 +47,8 @@ bool allSet(const uint8_t* image);
 // cannot take what is stored: a start scene or start event whose scenes or
 // events would lie past their tables becomes the highest choice, a control
 // channel past the universe the highest channel in use, and internal event 1
-// (which the settings cannot offer as a start) not set. True when it
-// changed the image.
-bool repairNumbers(uint8_t* image);
+// (which the settings cannot offer as a start) not set.
+void repairNumbers(uint8_t* image);
 bool numbersNeedRepair(const uint8_t* image);
 
 // The DMX input limit became `limit` (stored already): a control channel
