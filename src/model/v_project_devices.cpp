@@ -1,6 +1,5 @@
 #include "model/v_project.h"
 
-#include "fixtures/light_class.h"
 #include "fixtures/light_effect.h"
 #include "xml/xml_node.h"
 
@@ -228,11 +227,11 @@ void v_project::readDevices()
         }
 
         f->updateIcon();
-        f->beam = new light_class(f, nullptr);
-        f->cross = new sel_cross(f, nullptr);
+        // The beam and the cross are made by the plan that shows them: a
+        // show of many fixtures read with no plan open keeps three widgets
+        // fewer per fixture.
         fixtures.append(f);
         f->setMouseTracking(true);
-        f->beam->setMouseTracking(true);
         f->updateCaption();
     }
 

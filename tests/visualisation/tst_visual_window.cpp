@@ -130,8 +130,15 @@ void tst_visual_window::menusOfEachKind()
     g->actionSave_project->trigger();
     QCOMPARE(r->s.rec.entries.size(), 1);
     QCOMPARE(r->s.rec.entries.at(0).kind, QStringLiteral("save"));
+    // The fixtures were read with no plan open: the plan made their beams
+    // and crosses.
     for (const lightEffect* f : std::as_const(r->vp->fixtures)) {
         QCOMPARE(f->beam->parentWidget(), g->imageLabel);
+        QCOMPARE(f->beam->owner, f);
+        QCOMPARE(f->beam->objectName(), QStringLiteral("Light_%1").arg(f->number));
+        QVERIFY(f->beam->hasMouseTracking());
+        QCOMPARE(f->cross->parentWidget(), g->imageLabel);
+        QCOMPARE(f->cross->owner, f);
         QCOMPARE(f->isVisible(), design);
         if (!design)
             QCOMPARE(f->lightColor, QColor(Qt::white));
