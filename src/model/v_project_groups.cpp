@@ -27,7 +27,7 @@ QString v_project::writeGroups() const
             appendMember(out, f);
     out += QLatin1String("  </group>\n");
     for (const efGroup* g : groups) {
-        out += QLatin1String("  <group name=\"") + escapeText(g->name) + QLatin1String("\">\n");
+        out += QLatin1String("  <group name=\"") + escapeAttribute(g->name) + QLatin1String("\">\n");
         for (const lightEffect* f : g->members)
             appendMember(out, f);
         out += QLatin1String("  </group>\n");
@@ -59,7 +59,7 @@ void v_project::readGroups()
             if (entry.name != QLatin1String("group"))
                 continue;
             const QString* name = entry.attrValue(QStringLiteral("name"));
-            auto group = std::make_unique<efGroup>(name ? unescapeText(*name) : QStringLiteral("no_name_%1").arg(1));
+            auto group = std::make_unique<efGroup>(name ? unescapeAttribute(*name) : QStringLiteral("no_name_%1").arg(1));
             const bool isDefault = group->name == defaultName;
             QSet<const lightEffect*> members;
             for (const xml_element& e : entry.elements) {

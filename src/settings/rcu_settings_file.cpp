@@ -104,53 +104,20 @@ int readNumber(const QString& text)
     return int(negative ? -value : value);
 }
 
-// Line breaks in a description, written as character references so that
-// every description stays on its line: the XML reader would join the lines
-// of a value with "\r\n" and drop a leading line break.
-const QLatin1String LINE_FEED("&#10;");
-const QLatin1String CARRIAGE_RETURN("&#13;");
-
 // A description as the file holds it: escaped as the project description's
-// free texts are, so that "<", ">" and "&" cannot end or break the element,
-// and its line breaks as references.
+// free texts are, so that "<", ">" and "&" cannot end or break the element
+// and a line break cannot split it.
 QByteArray writtenDescription(const QString& text)
 {
-    QString written = escapeText(text);
-    written.replace(QLatin1Char('\n'), LINE_FEED);
-    written.replace(QLatin1Char('\r'), CARRIAGE_RETURN);
-    return written.toUtf8();
+    return escapeText(text).toUtf8();
 }
 
-// The description a file's element holds. The line-break references are
-// sought from left to right past the "&&" pairs of the escaping, so that a
-// typed "&#10;" (written "&&#10;") stays text; the rest between them is
-// decoded as escaped text. A file written unescaped by an earlier release
-// reads as it did, except where its descriptions hold "&&", "&lt;", "&gt;"
-// or one of the two references.
+// The description a file's element holds. A file written unescaped by an
+// earlier release reads as it did, except where its descriptions hold one
+// of the escaped forms ("&&", "&lt;", "&#10;", ...).
 QString readDescription(const QString& value)
 {
-    const QStringView in(value);
-    QString text;
-    qsizetype from = 0;
-    for (qsizetype i = in.indexOf(u'&'); i >= 0;) {
-        const QStringView rest = in.mid(i);
-        if (rest.startsWith(u"&&")) {
-            i = in.indexOf(u'&', i + 2);
-            continue;
-        }
-        const bool lineFeed = rest.startsWith(LINE_FEED);
-        if (!lineFeed && !rest.startsWith(CARRIAGE_RETURN)) {
-            i = in.indexOf(u'&', i + 1);
-            continue;
-        }
-        text += unescapeText(value.mid(from, i - from));
-        text += lineFeed ? QLatin1Char('\n') : QLatin1Char('\r');
-        from = i + LINE_FEED.size();
-        i = in.indexOf(u'&', from);
-    }
-    if (from == 0)
-        return unescapeText(value);
-    return text + unescapeText(value.mid(from));
+    return unescapeText(value);
 }
 
 // The first element of exactly that name.

@@ -2,6 +2,8 @@
 
 #include <QTextStream>
 
+#include <iterator>
+
 namespace {
 
 const QString rootName = QStringLiteral("@root");
@@ -77,32 +79,71 @@ QTextStream& operator<<(QTextStream& out, const xml_node& node)
     return out;
 }
 
-QString escapeText(const QString& text)
+namespace {
+
+// What a free text cannot hold as it is, and its written form. Line breaks
+// are references so that the text stays on its line: the reader would join
+// the lines of a value with "\r\n" and drop a leading line break. The quote
+// is written so only where the text is an attribute's value.
+struct escapeEntry {
+    char16_t c;
+    QLatin1String written;
+};
+constexpr escapeEntry ESCAPES[] = {
+    {u'&', QLatin1String("&&")},     {u'<', QLatin1String("&lt;")},  {u'>', QLatin1String("&gt;")},
+    {u'\n', QLatin1String("&#10;")}, {u'\r', QLatin1String("&#13;")}, {u'"', QLatin1String("&quot;")},
+};
+constexpr int TEXT_ESCAPES = 5;
+
+// The characters of the first `entries` escapes, as bits of their codes
+// (all below 64): most characters are told apart by one test.
+constexpr quint64 escapeMask(int entries)
+{
+    quint64 mask = 0;
+    for (int i = 0; i < entries; ++i)
+        mask |= quint64(1) << ESCAPES[i].c;
+    return mask;
+}
+
+const escapeEntry* escapeOf(char16_t c, int entries)
+{
+    static constexpr quint64 textMask = escapeMask(TEXT_ESCAPES);
+    static constexpr quint64 attributeMask = escapeMask(int(std::size(ESCAPES)));
+    const quint64 mask = entries == TEXT_ESCAPES ? textMask : attributeMask;
+    if (c >= 64 || !((mask >> c) & 1))
+        return nullptr;
+    for (int i = 0; i < entries; ++i)
+        if (ESCAPES[i].c == c)
+            return &ESCAPES[i];
+    return nullptr;
+}
+
+QString escaped(const QString& text, int entries)
 {
     // Most texts hold nothing to escape: they are returned as they are,
     // shared rather than copied; the others are copied in runs.
     const QStringView in(text);
     qsizetype i = 0;
-    while (i < in.size() && in[i] != u'&' && in[i] != u'<' && in[i] != u'>')
+    while (i < in.size() && !escapeOf(in[i].unicode(), entries))
         ++i;
     if (i == in.size())
         return text;
     QString result;
-    result.reserve(text.size() + text.size() / 8 + 4);
+    result.reserve(text.size() + text.size() / 8 + 8);
     qsizetype from = 0;
     for (; i < in.size(); ++i) {
-        const char16_t c = in[i].unicode();
-        if (c != u'&' && c != u'<' && c != u'>')
+        const escapeEntry* e = escapeOf(in[i].unicode(), entries);
+        if (!e)
             continue;
         result += in.mid(from, i - from);
-        result += c == u'&' ? QLatin1String("&&") : c == u'<' ? QLatin1String("&lt;") : QLatin1String("&gt;");
+        result += e->written;
         from = i + 1;
     }
     result += in.mid(from);
     return result;
 }
 
-QString unescapeText(const QString& text)
+QString unescaped(const QString& text, int entries)
 {
     const QStringView in(text);
     qsizetype i = in.indexOf(u'&');
@@ -113,28 +154,42 @@ QString unescapeText(const QString& text)
     qsizetype from = 0;
     while (i >= 0) {
         const QStringView rest = in.mid(i);
-        QChar decoded;
-        qsizetype length = 0;
-        if (rest.startsWith(u"&&")) {
-            decoded = u'&';
-            length = 2;
-        } else if (rest.startsWith(u"&lt;")) {
-            decoded = u'<';
-            length = 4;
-        } else if (rest.startsWith(u"&gt;")) {
-            decoded = u'>';
-            length = 4;
-        }
-        if (length == 0) {
+        const escapeEntry* found = nullptr;
+        for (int e = 0; e < entries && !found; ++e)
+            if (rest.startsWith(ESCAPES[e].written))
+                found = &ESCAPES[e];
+        if (!found) {
             // An "&" of no sequence stays as it is.
             i = in.indexOf(u'&', i + 1);
             continue;
         }
         result += in.mid(from, i - from);
-        result += decoded;
-        from = i + length;
+        result += QChar(found->c);
+        from = i + found->written.size();
         i = in.indexOf(u'&', from);
     }
     result += in.mid(from);
     return result;
+}
+
+} // namespace
+
+QString escapeText(const QString& text)
+{
+    return escaped(text, TEXT_ESCAPES);
+}
+
+QString escapeAttribute(const QString& text)
+{
+    return escaped(text, int(std::size(ESCAPES)));
+}
+
+QString unescapeText(const QString& text)
+{
+    return unescaped(text, TEXT_ESCAPES);
+}
+
+QString unescapeAttribute(const QString& text)
+{
+    return unescaped(text, int(std::size(ESCAPES)));
 }

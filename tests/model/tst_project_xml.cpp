@@ -338,6 +338,13 @@ void tst_project_xml::freeTextsRoundTrip_data()
     QTest::newRow("a closing tag") << "a</project>b";
     QTest::newRow("ampersands and an entity") << "R&D && &lt;x&gt;";
     QTest::newRow("beyond Latin-1") << QString::fromUtf8("Łódź – ☀");
+    QTest::newRow("quotes") << "say \"hi\" 'now'";
+    QTest::newRow("a quote closing an attribute") << "a\">\n<dev nr=\"1\"></dev>";
+    QTest::newRow("line feed") << "two\nlines";
+    QTest::newRow("CR LF") << "two\r\nlines";
+    QTest::newRow("lone CR") << "two\rlines";
+    QTest::newRow("line breaks at both ends") << "\nmiddle\r\n";
+    QTest::newRow("references typed") << "&#10; &#13; &quot; &&#10;";
 }
 
 void tst_project_xml::freeTextsRoundTrip()
@@ -347,29 +354,52 @@ void tst_project_xml::freeTextsRoundTrip()
     dialogRecorder rec;
     publishedRun run(true);
     kv310_controller_class& c = run.controller;
+    readText(c, projectText(visualProjectXml(2)));
+    v_project& vp = run.project;
+    // The fixture dialog keeps label and comment escaped in the device.
+    vp.fixtures[0]->deviceNode->setElement(QStringLiteral("comment"), escapeText(text));
+    auto* group = new efGroup(text);
+    group->members = {vp.fixtures[1]};
+    vp.groups.append(group);
     c.projectFileName = text;
     c.projectFileDate = text + QStringLiteral(" date");
-    c.sceneDescriptions[0] = QStringLiteral("Intro");
+    c.sceneDescriptions[0] = text;
+    c.programDescriptions[511] = text;
+    c.eventDescriptions[0x20] = text;
     run.window->field.image = QStringLiteral("/pics/") + text + QStringLiteral(".png");
     run.window->field.outline = text;
     run.window->field.width = QStringLiteral("1000");
     run.window->field.height = QStringLiteral("1000");
     const QString xml = written(c);
+    const QStringList descriptions = descriptionsOf(c);
+    QVERIFY(c.storeProjectDescription());
+    const QByteArray area(areaOf(c), AREA);
 
-    c.ClearConfig(CLEAR_ALL);
-    run.window->calls.clear();
-    readText(c, xml);
-    QVERIFY(rec.entries.isEmpty());
-    QCOMPARE(c.projectFileName, text);
-    QCOMPARE(c.projectFileDate, text + QStringLiteral(" date"));
-    // The rest of the project is read too.
-    QCOMPARE(c.sceneDescriptions[0], QStringLiteral("Intro"));
-    QCOMPARE(run.window->calls.last(), QStringLiteral("field"));
-    // The field reaches the page as the user gave it.
-    const xml_node* field = run.project.projectTree->findNode(QStringLiteral("field"));
-    QVERIFY(field);
-    QCOMPARE(*field->elementValue(QStringLiteral("image")), QStringLiteral("/pics/") + text + QStringLiteral(".png"));
-    QCOMPARE(*field->elementValue(QStringLiteral("outline")), text);
+    // As a configuration file carries it, and as the controller's project
+    // area does.
+    for (const bool stored : {false, true}) {
+        c.ClearConfig(CLEAR_ALL);
+        run.window->calls.clear();
+        if (stored) {
+            setArea(c, area);
+            c.loadStoredProjectDescription();
+        } else {
+            readText(c, xml);
+        }
+        QVERIFY(rec.entries.isEmpty());
+        QCOMPARE(c.projectFileName, text);
+        QCOMPARE(c.projectFileDate, text + QStringLiteral(" date"));
+        QCOMPARE(descriptionsOf(c), descriptions);
+        QCOMPARE(groupSummary(vp), (QStringList{QStringLiteral("default:"), text + QStringLiteral(":2")}));
+        QCOMPARE(unescapeText(*vp.fixtures[0]->deviceNode->elementValue(QStringLiteral("comment"))), text);
+        QCOMPARE(run.window->calls.last(), QStringLiteral("field"));
+        // The field reaches the page as the user gave it.
+        const xml_node* field = vp.projectTree->findNode(QStringLiteral("field"));
+        QVERIFY(field);
+        QCOMPARE(*field->elementValue(QStringLiteral("image")), QStringLiteral("/pics/") + text + QStringLiteral(".png"));
+        QCOMPARE(*field->elementValue(QStringLiteral("outline")), text);
+        QCOMPARE(written(c), xml);
+    }
 }
 
 void tst_project_xml::olderUnescapedTextsStillRead()

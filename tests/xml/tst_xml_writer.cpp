@@ -19,6 +19,7 @@ private Q_SLOTS:
     void readWriteReadRoundTrip();
     void escaping_data();
     void escaping();
+    void attributeEscaping();
     void unescapeKeepsOtherAmpersands_data();
     void unescapeKeepsOtherAmpersands();
     void reportWrittenOnlyForInvalidTrees();
@@ -246,6 +247,9 @@ void tst_xml_writer::escaping_data()
     QTest::newRow("brackets in a row") << "<<>>" << "&lt;&lt;&gt;&gt;";
     QTest::newRow("an entity") << "&amp;" << "&&amp;";
     QTest::newRow("non-Latin text") << "Żółć <ß>" << "Żółć &lt;ß&gt;";
+    QTest::newRow("line breaks") << "\na\r\nb\rc\n" << "&#10;a&#13;&#10;b&#13;c&#10;";
+    QTest::newRow("references typed") << "&#10;&#13;&quot;" << "&&#10;&&#13;&&quot;";
+    QTest::newRow("quotes stay in a value") << "say \"hi\"" << "say \"hi\"";
 }
 
 void tst_xml_writer::escaping()
@@ -254,6 +258,21 @@ void tst_xml_writer::escaping()
     QFETCH(QString, escaped);
     QCOMPARE(escapeText(text), escaped);
     QCOMPARE(unescapeText(escaped), text);
+}
+
+void tst_xml_writer::attributeEscaping()
+{
+    const QString text = QStringLiteral("a\"b&c<d>\r\n");
+    QCOMPARE(escapeAttribute(text), QStringLiteral("a&quot;b&&c&lt;d&gt;&#13;&#10;"));
+    QCOMPARE(unescapeAttribute(escapeAttribute(text)), text);
+    QCOMPARE(unescapeAttribute(QStringLiteral("&&quot;")), QStringLiteral("&quot;"));
+    // Read as an attribute of a tag, the name comes back whole.
+    xml_parse_node root = readRoot(QStringLiteral("<group name=\"") + escapeAttribute(text)
+                                         + QStringLiteral("\" other=\"1\">\n<dev nr=\"1\"></dev>\n</group>\n"));
+    const xml_node* group = root.findNode(QStringLiteral("group"));
+    QVERIFY(group);
+    QCOMPARE(unescapeAttribute(*group->attrValue(QStringLiteral("name"))), text);
+    QCOMPARE(*group->attrValue(QStringLiteral("other")), QStringLiteral("1"));
 }
 
 void tst_xml_writer::unescapeKeepsOtherAmpersands_data()
@@ -266,6 +285,8 @@ void tst_xml_writer::unescapeKeepsOtherAmpersands_data()
     QTest::newRow("other entity") << "&amp;" << "&amp;";
     QTest::newRow("upper case") << "&LT;&GT;" << "&LT;&GT;";
     QTest::newRow("three ampersands") << "&&&lt;" << "&<";
+    QTest::newRow("other references") << "&#9;&#010;&#10" << "&#9;&#010;&#10";
+    QTest::newRow("a quote outside an attribute") << "&quot;x&quot;" << "&quot;x&quot;";
 }
 
 void tst_xml_writer::unescapeKeepsOtherAmpersands()
