@@ -104,22 +104,6 @@ int readNumber(const QString& text)
     return int(negative ? -value : value);
 }
 
-// A description as the file holds it: escaped as the project description's
-// free texts are, so that "<", ">" and "&" cannot end or break the element
-// and a line break cannot split it.
-QByteArray writtenDescription(const QString& text)
-{
-    return escapeText(text).toUtf8();
-}
-
-// The description a file's element holds. A file written unescaped by an
-// earlier release reads as it did, except where its descriptions hold one
-// of the escaped forms ("&&", "&lt;", "&#10;", ...).
-QString readDescription(const QString& value)
-{
-    return unescapeText(value);
-}
-
 // The first element of exactly that name.
 const xml_element* elementNamed(const xml_node& node, const QString& name)
 {
@@ -171,7 +155,9 @@ bool asettings_ired_tab::writeRcuFile(const QString& fileName)
         if (code <= MAX_CODE)
             out += "  <code>" + QByteArray::number(code) + "</code>\n";
         if (!description.isEmpty())
-            out += "  <description>" + writtenDescription(description) + "</description>\n";
+            // Escaped as the project description's free texts are, so that
+            // "<", ">", "&" and line breaks cannot end or split the element.
+            out += "  <description>" + escapeText(description).toUtf8() + "</description>\n";
         out += " </button>\n";
     }
     out += "</buttons>\n";
@@ -311,7 +297,10 @@ bool asettings_ired_tab::readRcuFile(const QString& fileName)
                 code = NONE;
             }
             const xml_element* description = elementNamed(button, QStringLiteral("description"));
-            c->rcuKeyDescriptions[size_t(nr)] = description ? readDescription(description->value) : QString();
+            // A file written unescaped by an earlier release reads as it did,
+            // except where a description holds an escaped form ("&&", "&lt;",
+            // "&#10;", ...).
+            c->rcuKeyDescriptions[size_t(nr)] = description ? unescapeText(description->value) : QString();
         }
     }
 
